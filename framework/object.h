@@ -1,0 +1,73 @@
+// Root object class and the create/free life cycle of the framework.
+//
+// Objects that take part in the life cycle are made with Create<T>(...), which
+// runs the most-derived constructor and then the virtual AfterConstruction(),
+// and are ended with Free(), which calls the virtual BeforeDestruction() while
+// the whole object is still alive and then deletes it. Virtual calls made from
+// AfterConstruction/BeforeDestruction reach the most-derived class, unlike
+// calls made from constructors and destructors.
+#pragma once
+
+#include <string>
+#include <utility>
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+
+    // Called once by Create<T> after the most-derived constructor has run.
+    virtual void AfterConstruction() {}
+    // Called once by Free() before the object is deleted.
+    virtual void BeforeDestruction() {}
+
+    // Ends the object: BeforeDestruction(), then delete. Safe on nullptr
+    // through the free function FreeObject(). Objects whose deletion must be
+    // deferred (a control freed from inside its own handler) override
+    // DeferFree() to return true; they are deleted later by their owner
+    // mechanism.
+    void Free();
+
+    // The unqualified class name, e.g. "TDataGrid".
+    std::string ClassName() const;
+
+    // True while Free() runs BeforeDestruction().
+    bool IsBeingFreed() const { return freeing_; }
+
+protected:
+    // Return true to take over the deletion (see TControl). Default: false.
+    virtual bool DeferFree() { return false; }
+
+private:
+    bool freeing_ = false;
+};
+
+// Creates a T with the given constructor arguments, then runs AfterConstruction().
+// If AfterConstruction throws, the object is freed and the exception passed on.
+template <class T, class... Args>
+T* Create(Args&&... args) {
+    T* obj = new T(std::forward<Args>(args)...);
+    try {
+        obj->AfterConstruction();
+    } catch (...) {
+        obj->Free();
+        throw;
+    }
+    return obj;
+}
+
+inline void FreeObject(TObject* obj) {
+    if (obj) obj->Free();
+}
+
+template <class T>
+void FreeAndNil(T*& obj) {
+    T* tmp = obj;
+    obj = nullptr;
+    if (tmp) tmp->Free();
+}
+
+// Demangled, unqualified name of a type_info (used by ClassName and messages).
+std::string UnqualifiedTypeName(const char* mangled);

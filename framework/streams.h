@@ -1,0 +1,80 @@
+// Stream family: TStream with checked ReadBuffer/WriteBuffer, TMemoryStream,
+// TStringStream and TFileStream (stdio based, so it builds everywhere).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "object.h"
+
+enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+class TStream : public TObject {
+public:
+    // Read and Write return the number of bytes moved (0 at the end).
+    virtual int64_t Read(void* Buffer, int64_t Count) = 0;
+    virtual int64_t Write(const void* Buffer, int64_t Count) = 0;
+    virtual int64_t Seek(int64_t Offset, TSeekOrigin Origin) = 0;
+
+    int64_t Position() { return Seek(0, TSeekOrigin::soCurrent); }
+    void SetPosition(int64_t Pos) { Seek(Pos, TSeekOrigin::soBeginning); }
+    virtual int64_t Size();
+    virtual void SetSize(int64_t NewSize);
+
+    // Raise EReadError / EWriteError when fewer than Count bytes move.
+    void ReadBuffer(void* Buffer, int64_t Count);
+    void WriteBuffer(const void* Buffer, int64_t Count);
+    // Copies Count bytes (0: the whole source from its start); returns the count.
+    int64_t CopyFrom(TStream& Source, int64_t Count);
+};
+
+class TMemoryStream : public TStream {
+public:
+    int64_t Read(void* Buffer, int64_t Count) override;
+    int64_t Write(const void* Buffer, int64_t Count) override;
+    int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+    int64_t Size() override { return static_cast<int64_t>(data_.size()); }
+    void SetSize(int64_t NewSize) override;
+    void Clear();
+    const char* Memory() const { return data_.data(); }
+    char* Memory() { return data_.data(); }
+    void LoadFromStream(TStream& Stream);
+    void SaveToStream(TStream& Stream);
+    void LoadFromFile(const std::string& FileName);
+    void SaveToFile(const std::string& FileName);
+
+private:
+    std::vector<char> data_;
+    int64_t pos_ = 0;
+};
+
+class TStringStream : public TMemoryStream {
+public:
+    explicit TStringStream(const std::string& Data = std::string());
+    std::string DataString() const;
+};
+
+enum TFileMode : unsigned {
+    fmOpenRead = 0x0000,
+    fmOpenWrite = 0x0001,
+    fmOpenReadWrite = 0x0002,
+    fmCreate = 0xFF00,
+};
+
+class TFileStream : public TStream {
+public:
+    // Raises EFOpenError or EFCreateError (message names the file).
+    TFileStream(const std::string& FileName, unsigned Mode);
+    ~TFileStream() override;
+    int64_t Read(void* Buffer, int64_t Count) override;
+    int64_t Write(const void* Buffer, int64_t Count) override;
+    int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+    void SetSize(int64_t NewSize) override;
+    const std::string& FileName() const { return file_name_; }
+
+private:
+    std::FILE* file_ = nullptr;
+    std::string file_name_;
+};

@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  object_test.cpp
+)
