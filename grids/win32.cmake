@@ -1,0 +1,2 @@
+include(${CMAKE_CURRENT_LIST_DIR}/win32_core.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/win32_positions.cmake OPTIONAL)
