@@ -1,0 +1,12 @@
+list(APPEND WIN32_SOURCES
+  gdi_owner.cpp
+  graphics.cpp
+  font.cpp
+  pen_brush.cpp
+  canvas.cpp
+  bitmap.cpp
+  screen.cpp
+  callback_guard.cpp
+  utility_window.cpp
+  timer.cpp
+)

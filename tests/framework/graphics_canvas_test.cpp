@@ -1,0 +1,348 @@
+// TCanvas on real device contexts: selections, raster modes, clipping, text.
+#include <gtest/gtest.h>
+
+#include "framework/exceptions.h"
+#include "framework/graphics.h"
+#include "graphics_test_util.h"
+
+namespace {
+
+// A memory DC with a 32-bit DIB of its own, independent of TBitmap.
+class RawSurface {
+public:
+    RawSurface(int w, int h) : w_(w), h_(h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        section_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bits_ = static_cast<uint32_t*>(bits);
+        select_.emplace(dc_.Get(), section_.Get());
+    }
+    HDC dc() const { return dc_.Get(); }
+    uint32_t px(int x, int y) const {
+        GdiFlush();
+        return bits_[y * w_ + x];
+    }
+
+private:
+    int w_, h_;
+    MemoryDC dc_;
+    GdiObject<HBITMAP> section_;
+    uint32_t* bits_ = nullptr;
+    std::optional<ScopedSelect> select_;
+};
+
+void UseAllTools(TCanvas& c) {
+    c.Rectangle(1, 1, 10, 10);
+    c.TextOut(2, 2, "Abc");
+}
+
+}  // namespace
+
+TEST(CanvasSelections, RestoredOnDestructionReleaseAndHandleChange) {
+    RawSurface s(40, 40);
+    DCSelection original(s.dc());
+    {
+        TCanvas canvas;
+        canvas.SetHandle(s.dc());
+        UseAllTools(canvas);
+        EXPECT_EQ(GetCurrentObject(s.dc(), OBJ_FONT), canvas.Font().Handle());
+        EXPECT_EQ(GetCurrentObject(s.dc(), OBJ_PEN), canvas.Pen().Handle());
+        EXPECT_EQ(GetCurrentObject(s.dc(), OBJ_BRUSH), canvas.Brush().Handle());
+    }
+    EXPECT_TRUE(DCSelection(s.dc()) == original);
+
+    TCanvas canvas;
+    canvas.SetHandle(s.dc());
+    UseAllTools(canvas);
+    canvas.SetHandle(nullptr);
+    EXPECT_TRUE(DCSelection(s.dc()) == original);
+    EXPECT_FALSE(canvas.HandleAllocated());
+
+    RawSurface other(10, 10);
+    DCSelection otherOriginal(other.dc());
+    canvas.SetHandle(s.dc());
+    UseAllTools(canvas);
+    canvas.SetHandle(other.dc());
+    EXPECT_TRUE(DCSelection(s.dc()) == original);
+    UseAllTools(canvas);
+    canvas.Refresh();
+    EXPECT_TRUE(DCSelection(other.dc()) == otherOriginal);
+}
+
+TEST(CanvasSelections, ToolChangesDeselectBeforeTheOldHandleGoes) {
+    RawSurface s(40, 40);
+    DCSelection original(s.dc());
+    TCanvas canvas;
+    canvas.SetHandle(s.dc());
+    UseAllTools(canvas);
+    HGDIOBJ oldFont = GetCurrentObject(s.dc(), OBJ_FONT);
+    canvas.Font().SetStyle(fsBold);
+    // The old font is out of the DC before it can be deleted.
+    EXPECT_EQ(GetCurrentObject(s.dc(), OBJ_FONT), original.font);
+    canvas.Brush().SetColor(clRed);
+    canvas.Pen().SetWidth(2);
+    EXPECT_TRUE(DCSelection(s.dc()) == original);
+    UseAllTools(canvas);
+    EXPECT_NE(GetCurrentObject(s.dc(), OBJ_FONT), original.font);
+    EXPECT_EQ(GetObjectType(oldFont), 0u);  // replaced and deleted
+    canvas.SetHandle(nullptr);
+    EXPECT_TRUE(DCSelection(s.dc()) == original);
+}
+
+TEST(CanvasSelections, DCAttributesComeBack) {
+    RawSurface s(10, 10);
+    SetROP2(s.dc(), R2_COPYPEN);
+    SetBkMode(s.dc(), OPAQUE);
+    SetTextColor(s.dc(), RGB(1, 2, 3));
+    {
+        TCanvas canvas;
+        canvas.SetHandle(s.dc());
+        canvas.Pen().SetMode(pmXor);
+        canvas.Brush().SetStyle(bsClear);
+        canvas.Font().SetColor(clRed);
+        canvas.LineTo(5, 5);
+        canvas.TextOut(0, 0, "x");
+        EXPECT_EQ(GetROP2(s.dc()), R2_XORPEN);
+        EXPECT_EQ(GetBkMode(s.dc()), TRANSPARENT);
+        EXPECT_EQ(GetTextColor(s.dc()), RGB(255, 0, 0));
+    }
+    EXPECT_EQ(GetROP2(s.dc()), R2_COPYPEN);
+    EXPECT_EQ(GetBkMode(s.dc()), OPAQUE);
+    EXPECT_EQ(GetTextColor(s.dc()), RGB(1, 2, 3));
+}
+
+TEST(CanvasSelections, NoHandleRaises) {
+    TCanvas canvas;
+    EXPECT_FALSE(canvas.HandleAllocated());
+    EXPECT_THROW(canvas.Handle(), EInvalidOperation);
+    EXPECT_THROW(canvas.LineTo(1, 1), EInvalidOperation);
+}
+
+TEST(CanvasLeaks, LiveObjectsFlatOverThousandPaintCycles) {
+    TFont controlFont;
+    TBitmap screen(60, 30);
+    int objects = 0, dcs = 0;
+    for (int i = 0; i < 1000; ++i) {
+        if (i == 10) {  // after the first cycles have created the lasting handles
+            objects = GdiOwnerLiveObjects();
+            dcs = GdiOwnerLiveDCs();
+        }
+        // A paint cycle: an off-screen buffer, tools assigned, drawn, copied.
+        TBitmap buffer(60, 30);
+        TCanvas& c = buffer.Canvas();
+        controlFont.SetHeight(-10 - i % 5);
+        c.SetFont(controlFont);
+        c.Brush().SetColor(static_cast<TColor>(i));
+        c.FillRect(RECT{0, 0, 60, 30});
+        c.Pen().SetColor(clBlue);
+        c.Pen().SetStyle(i % 2 ? psDot : psSolid);
+        c.Rectangle(2, 2, 50, 20);
+        c.Brush().SetStyle(bsClear);
+        c.TextOut(3, 3, "Zeile");
+        buffer.SetTransparent(i % 3 == 0);
+        screen.Canvas().Draw(0, 0, buffer);
+    }
+    EXPECT_EQ(GdiOwnerLiveObjects(), objects);
+    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
+}
+
+TEST(CanvasDrawing, FillRectWritesExactPixels) {
+    TBitmap bmp(8, 8);
+    bmp.Canvas().Brush().SetColor(clRed);
+    bmp.Canvas().FillRect(RECT{0, 0, 4, 8});
+    EXPECT_EQ(bmp.ScanLine(0)[0], 0x00FF0000u);  // bytes B G R: 00 00 FF
+    EXPECT_EQ(bmp.Pixel(3, 7), clRed);
+    EXPECT_EQ(bmp.Pixel(4, 0), clWhite);
+    EXPECT_EQ(bmp.Canvas().Pixels(0, 0), clRed);
+
+    bmp.Canvas().Brush().SetColor(clBtnFace);
+    bmp.Canvas().FillRect(RECT{4, 0, 8, 8});
+    EXPECT_EQ(bmp.Pixel(5, 5), ColorToRGB(clBtnFace));
+
+    bmp.Canvas().Brush().SetStyle(bsClear);
+    bmp.Canvas().FillRect(RECT{0, 0, 8, 8});
+    EXPECT_EQ(bmp.Pixel(0, 0), clRed);
+}
+
+TEST(CanvasDrawing, XorPenTwiceRestoresPixels) {
+    TBitmap bmp(30, 30);
+    TCanvas& c = bmp.Canvas();
+    c.Brush().SetColor(RGBColor(10, 200, 30));
+    c.FillRect(RECT{0, 0, 15, 30});
+    for (int i = 0; i < 30; ++i) bmp.SetPixel(i, i, RGBColor(static_cast<uint8_t>(i * 8), 77, 5));
+    auto before = Snapshot(bmp);
+
+    for (TPenMode mode : {pmXor, pmNotXor}) {
+        c.Pen().SetMode(mode);
+        c.Pen().SetColor(RGBColor(0x5A, 0xA5, 0xC3));
+        for (int pass = 0; pass < 2; ++pass) {
+            c.MoveTo(0, 3);
+            c.LineTo(29, 25);
+            c.MoveTo(14, 0);
+            c.LineTo(14, 29);
+        }
+        EXPECT_EQ(Snapshot(bmp), before);
+    }
+    // One pass does change something.
+    c.Pen().SetMode(pmXor);
+    c.MoveTo(0, 3);
+    c.LineTo(29, 25);
+    EXPECT_NE(Snapshot(bmp), before);
+}
+
+TEST(CanvasDrawing, DottedPenLeavesGaps) {
+    TBitmap bmp(40, 3);
+    TCanvas& c = bmp.Canvas();
+    c.Pen().SetStyle(psDot);
+    c.MoveTo(0, 1);
+    c.LineTo(40, 1);
+    int black = 0;
+    for (int x = 0; x < 40; ++x) black += bmp.Pixel(x, 1) == clBlack;
+    EXPECT_GT(black, 5);
+    EXPECT_LT(black, 35);
+}
+
+TEST(CanvasText, TextRectChangesNothingOutsideTheRect) {
+    for (bool opaque : {false, true}) {
+        TBitmap bmp(120, 50);
+        TCanvas& c = bmp.Canvas();
+        c.Font().SetQuality(NONANTIALIASED_QUALITY);
+        c.Font().SetHeight(-30);
+        c.Font().SetColor(clBlack);
+        if (opaque)
+            c.Brush().SetColor(clYellow);
+        else
+            c.Brush().SetStyle(bsClear);
+        RECT r{10, 10, 40, 30};
+        c.TextRect(r, 2, 2, "WMWMWMWMWM");
+        int inside = 0;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 120; ++x) {
+                bool in = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                TColor p = bmp.Pixel(x, y);
+                if (!in) {
+                    ASSERT_EQ(p, clWhite) << "outside pixel changed at " << x << "," << y;
+                } else if (p == clBlack) {
+                    ++inside;
+                } else if (opaque) {
+                    ASSERT_EQ(p, clYellow);
+                }
+            }
+        EXPECT_GT(inside, 10) << "the text was clipped away entirely";
+    }
+}
+
+TEST(CanvasText, MeasuringAndDrawText) {
+    TBitmap bmp(100, 60);
+    TCanvas& c = bmp.Canvas();
+    EXPECT_EQ(c.TextWidth(""), 0);
+    SIZE one = c.TextExtent("W");
+    SIZE two = c.TextExtent("WW");
+    EXPECT_GT(one.cx, 0);
+    EXPECT_EQ(two.cx, 2 * one.cx);
+    EXPECT_EQ(c.TextHeight("Wg"), one.cy);
+    c.Font().SetHeight(-40);
+    EXPECT_GT(c.TextHeight("Wg"), one.cy);
+
+    RECT r{0, 0, 100, 0};
+    int h = c.DrawText("eins\r\nzwei", r, DT_CALCRECT | DT_NOPREFIX);
+    EXPECT_EQ(h, r.bottom);
+    EXPECT_EQ(r.bottom, 2 * c.TextHeight("Wg"));
+
+    RECT e{0, 0, 30, 20};
+    c.DrawText("Ein ziemlich langer Text", e, DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_SINGLELINE);
+}
+
+TEST(CanvasDrawing, DrawHonoursTransparency) {
+    TBitmap src(4, 4);
+    src.Canvas().Brush().SetColor(clLime);
+    src.Canvas().FillRect(RECT{0, 0, 4, 4});
+    src.SetPixel(1, 1, clRed);
+    src.SetPixel(2, 2, clBlue);
+    EXPECT_EQ(src.TransparentColor(), clLime);  // bottom-left pixel
+
+    TBitmap dst(8, 8);
+    dst.Canvas().Draw(2, 2, src);
+    EXPECT_EQ(dst.Pixel(2, 2), clLime);
+
+    src.SetTransparent(true);
+    TBitmap dst2(8, 8);
+    dst2.Canvas().Draw(2, 2, src);
+    EXPECT_EQ(dst2.Pixel(2, 2), clWhite);
+    EXPECT_EQ(dst2.Pixel(3, 3), clRed);
+    EXPECT_EQ(dst2.Pixel(4, 4), clBlue);
+    EXPECT_EQ(dst2.Pixel(5, 5), clWhite);
+
+    src.SetTransparentColor(clRed);
+    TBitmap dst3(8, 8);
+    dst3.Canvas().Draw(0, 0, src);
+    EXPECT_EQ(dst3.Pixel(0, 0), clLime);
+    EXPECT_EQ(dst3.Pixel(1, 1), clWhite);
+}
+
+TEST(CanvasDrawing, StretchDrawAndCopyRect) {
+    TBitmap src(2, 2);
+    src.SetPixel(0, 0, clRed);
+    src.SetPixel(1, 1, clBlue);
+    TBitmap dst(4, 4);
+    dst.Canvas().StretchDraw(RECT{0, 0, 4, 4}, src);
+    EXPECT_EQ(dst.Pixel(0, 0), clRed);
+    EXPECT_EQ(dst.Pixel(1, 1), clRed);
+    EXPECT_EQ(dst.Pixel(2, 2), clBlue);
+    EXPECT_EQ(dst.Pixel(3, 0), clWhite);
+
+    TBitmap copy(4, 4);
+    copy.Canvas().CopyRect(RECT{0, 0, 2, 2}, dst.Canvas(), RECT{1, 1, 3, 3});
+    EXPECT_EQ(copy.Pixel(0, 0), clRed);
+    EXPECT_EQ(copy.Pixel(1, 1), clBlue);
+    EXPECT_EQ(copy.Pixel(2, 2), clWhite);
+}
+
+TEST(CanvasDrawing, PixelsClipRectAndLockCounter) {
+    TBitmap bmp(5, 6);
+    TCanvas& c = bmp.Canvas();
+    c.SetPixels(1, 2, clNavy);
+    EXPECT_EQ(c.Pixels(1, 2), clNavy);
+    EXPECT_EQ(bmp.Pixel(1, 2), clNavy);
+    EXPECT_EQ(c.Pixels(50, 50), clNone);
+    RECT clip = c.ClipRect();
+    EXPECT_EQ(clip.right, 5);
+    EXPECT_EQ(clip.bottom, 6);
+    EXPECT_EQ(c.LockCount(), 0);
+    c.Lock();
+    c.Lock();
+    EXPECT_EQ(c.LockCount(), 2);
+    c.Unlock();
+    c.Unlock();
+    c.Unlock();
+    EXPECT_EQ(c.LockCount(), 0);
+}
+
+TEST(CanvasDrawing, ShapesUsePenAndBrush) {
+    TBitmap bmp(20, 20);
+    TCanvas& c = bmp.Canvas();
+    c.Pen().SetColor(clRed);
+    c.Brush().SetColor(clBlue);
+    c.Rectangle(2, 2, 12, 12);
+    EXPECT_EQ(bmp.Pixel(2, 2), clRed);
+    EXPECT_EQ(bmp.Pixel(11, 11), clRed);
+    EXPECT_EQ(bmp.Pixel(6, 6), clBlue);
+    EXPECT_EQ(bmp.Pixel(12, 12), clWhite);
+
+    c.Brush().SetColor(clLime);
+    c.FrameRect(RECT{14, 14, 18, 18});
+    EXPECT_EQ(bmp.Pixel(14, 14), clLime);
+    EXPECT_EQ(bmp.Pixel(15, 15), clWhite);
+
+    POINT tri[3] = {{0, 19}, {5, 14}, {10, 19}};
+    c.Pen().SetStyle(psClear);
+    c.Brush().SetColor(clYellow);
+    c.Polygon(tri, 3);
+    EXPECT_EQ(bmp.Pixel(5, 17), clYellow);
+}

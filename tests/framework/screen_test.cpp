@@ -1,0 +1,161 @@
+// TScreen: monitors through an injected provider, cursors, forms list.
+#include <gtest/gtest.h>
+
+#include "framework/screen.h"
+
+namespace {
+
+std::vector<TMonitorInfo> TwoMonitors() {
+    TMonitorInfo left, right;
+    left.Handle = reinterpret_cast<HMONITOR>(0x1001);
+    left.BoundsRect = {0, 0, 1920, 1080};
+    left.WorkareaRect = {0, 0, 1920, 1040};
+    left.Primary = true;
+    right.Handle = reinterpret_cast<HMONITOR>(0x1002);
+    right.BoundsRect = {1920, -200, 3200, 824};
+    right.WorkareaRect = {1920, -200, 3200, 784};
+    return {left, right};
+}
+
+class ScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DoneScreen();
+        InitScreen();
+    }
+    void TearDown() override { DoneScreen(); }
+};
+
+}  // namespace
+
+TEST_F(ScreenTest, InjectedMonitorsAnswerMonitorFromPoint) {
+    TScreen& s = *Screen();
+    s.SetMonitorProvider(TwoMonitors);
+    ASSERT_EQ(s.MonitorCount(), 2);
+    TMonitor* left = s.Monitors(0);
+    TMonitor* right = s.Monitors(1);
+    EXPECT_TRUE(left->Primary());
+    EXPECT_FALSE(right->Primary());
+    EXPECT_EQ(right->MonitorNum(), 1);
+    EXPECT_EQ(right->Left(), 1920);
+    EXPECT_EQ(right->Top(), -200);
+    EXPECT_EQ(right->Width(), 1280);
+    EXPECT_EQ(right->Height(), 1024);
+    EXPECT_EQ(right->Handle(), reinterpret_cast<HMONITOR>(0x1002));
+
+    EXPECT_EQ(s.MonitorFromPoint({100, 100}), left);
+    EXPECT_EQ(s.MonitorFromPoint({1919, 1079}), left);
+    EXPECT_EQ(s.MonitorFromPoint({1920, 0}), right);
+    EXPECT_EQ(s.MonitorFromPoint({3000, -150}), right);
+    // Outside every monitor.
+    EXPECT_EQ(s.MonitorFromPoint({5000, 0}), right);
+    EXPECT_EQ(s.MonitorFromPoint({-300, 500}), left);
+    EXPECT_EQ(s.MonitorFromPoint({100, -100}), left);
+    EXPECT_EQ(s.MonitorFromPoint({5000, 0}, mdNull), nullptr);
+    EXPECT_EQ(s.MonitorFromPoint({5000, 0}, mdPrimary), left);
+
+    EXPECT_EQ(s.MonitorFromRect({1800, 0, 2200, 100}), right);  // more on the right
+    EXPECT_EQ(s.MonitorFromRect({1700, 0, 2000, 100}), left);
+    EXPECT_EQ(s.MonitorFromWindow(nullptr), left);
+
+    EXPECT_EQ(s.Width(), 1920);
+    EXPECT_EQ(s.Height(), 1080);
+    EXPECT_EQ(s.WorkAreaHeight(), 1040);
+    RECT d = s.DesktopRect();
+    EXPECT_EQ(d.left, 0);
+    EXPECT_EQ(d.top, -200);
+    EXPECT_EQ(d.right, 3200);
+    EXPECT_EQ(d.bottom, 1080);
+}
+
+TEST_F(ScreenTest, FirstMonitorIsPrimaryWhenNoneIsMarked) {
+    Screen()->SetMonitorProvider([] {
+        auto list = TwoMonitors();
+        list[0].Primary = false;
+        return list;
+    });
+    EXPECT_EQ(Screen()->PrimaryMonitor(), Screen()->Monitors(0));
+    EXPECT_EQ(Screen()->Monitors(5), nullptr);
+}
+
+TEST_F(ScreenTest, SystemMonitorsAndResolution) {
+    ASSERT_GE(Screen()->MonitorCount(), 1);
+    TMonitor* primary = Screen()->PrimaryMonitor();
+    ASSERT_NE(primary, nullptr);
+    EXPECT_EQ(Screen()->Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(Screen()->Height(), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(Screen()->MonitorFromPoint({10, 10})->Handle(), MonitorFromPoint({10, 10}, MONITOR_DEFAULTTONEAREST));
+    EXPECT_GT(Screen()->PixelsPerInch(), 0);
+    EXPECT_FALSE(Screen()->HintFont().Name().empty());
+}
+
+TEST_F(ScreenTest, StandardCursorsComeFromTheSystem) {
+    TScreen& s = *Screen();
+    EXPECT_EQ(s.Cursors(crIBeam), LoadCursorA(nullptr, IDC_IBEAM));
+    EXPECT_EQ(s.Cursors(crHandPoint), LoadCursorA(nullptr, IDC_HAND));
+    EXPECT_EQ(s.Cursors(crSizeWE), LoadCursorA(nullptr, IDC_SIZEWE));
+    EXPECT_EQ(s.Cursors(crHSplit), LoadCursorA(nullptr, IDC_SIZEWE));
+    EXPECT_EQ(s.Cursors(crVSplit), LoadCursorA(nullptr, IDC_SIZENS));
+    EXPECT_EQ(s.Cursors(crHourGlass), LoadCursorA(nullptr, IDC_WAIT));
+    EXPECT_EQ(s.Cursors(crDefault), LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(s.Cursors(-4997), LoadCursorA(nullptr, IDC_ARROW));  // not registered yet
+    EXPECT_NE(s.Cursors(crNone), nullptr);                        // an invisible cursor
+}
+
+TEST_F(ScreenTest, RegisteredCursorsAreOwnedByTheTable) {
+    TScreen& s = *Screen();
+    BYTE andMask[128], xorMask[128];
+    std::fill(std::begin(andMask), std::end(andMask), 0xFF);
+    std::fill(std::begin(xorMask), std::end(xorMask), 0x00);
+    HCURSOR first = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
+    HCURSOR second = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
+    ASSERT_NE(first, nullptr);
+    s.SetCursorHandle(-4997, first);
+    EXPECT_EQ(s.Cursors(-4997), first);
+    s.SetCursorHandle(-4997, second);
+    EXPECT_EQ(s.Cursors(-4997), second);
+    ICONINFO ii{};
+    EXPECT_FALSE(GetIconInfo(first, &ii)) << "replaced cursor was not destroyed";
+
+    HCURSOR shared = LoadCursorA(nullptr, IDC_CROSS);
+    s.SetCursorHandle(-4996, shared, false);
+    DoneScreen();
+    EXPECT_FALSE(GetIconInfo(second, &ii));
+    ASSERT_TRUE(GetIconInfo(shared, &ii)) << "shared cursor destroyed";
+    if (ii.hbmMask) DeleteObject(ii.hbmMask);
+    if (ii.hbmColor) DeleteObject(ii.hbmColor);
+}
+
+TEST_F(ScreenTest, GlobalCursorOverridesTheControlCursor) {
+    TScreen& s = *Screen();
+    EXPECT_EQ(s.EffectiveCursor(crDefault), nullptr);
+    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crIBeam));
+    s.SetCursor(crHourGlass);
+    EXPECT_EQ(s.Cursor(), crHourGlass);
+    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crHourGlass));
+    EXPECT_EQ(s.EffectiveCursor(crDefault), s.Cursors(crHourGlass));
+    s.SetCursor(crDefault);
+    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crIBeam));
+}
+
+TEST_F(ScreenTest, FormsListAndActiveForm) {
+    TScreen& s = *Screen();
+    alignas(8) char storage[2];
+    auto* a = reinterpret_cast<TCustomForm*>(&storage[0]);
+    auto* b = reinterpret_cast<TCustomForm*>(&storage[1]);
+    int changes = 0;
+    s.OnActiveFormChange = [&](TObject*) { ++changes; };
+    s.AddForm(a);
+    s.AddForm(b);
+    s.AddForm(a);
+    EXPECT_EQ(s.FormCount(), 2);
+    EXPECT_EQ(s.Forms(1), b);
+    EXPECT_EQ(s.Forms(2), nullptr);
+    s.SetActiveForm(b);
+    s.SetActiveForm(b);
+    EXPECT_EQ(changes, 1);
+    s.RemoveForm(b);
+    EXPECT_EQ(s.FormCount(), 1);
+    EXPECT_EQ(s.ActiveForm(), nullptr);  // a removed form is no longer active
+    EXPECT_EQ(changes, 2);
+}
