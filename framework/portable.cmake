@@ -1,3 +1,14 @@
 list(APPEND PORTABLE_SOURCES
   object.cpp
+  exceptions.cpp
+  component.cpp
+  strings.cpp
+  streams.cpp
+  ansi_text.cpp
+  format_settings.cpp
+  decimal_digits.cpp
+  format_float.cpp
+  format_args.cpp
+  collection.cpp
+  sysutils.cpp
 )

@@ -56,10 +56,17 @@ public:
     std::string DataString() const;
 };
 
+// Access in the low bits, sharing in bits 4-6 (accepted, not enforced: stdio
+// has no sharing modes), fmCreate alone creates or truncates for read/write.
 enum TFileMode : unsigned {
     fmOpenRead = 0x0000,
     fmOpenWrite = 0x0001,
     fmOpenReadWrite = 0x0002,
+    fmShareCompat = 0x0000,
+    fmShareExclusive = 0x0010,
+    fmShareDenyWrite = 0x0020,
+    fmShareDenyRead = 0x0030,
+    fmShareDenyNone = 0x0040,
     fmCreate = 0xFF00,
 };
 
@@ -75,6 +82,10 @@ public:
     const std::string& FileName() const { return file_name_; }
 
 private:
+    enum class LastOp { None, Read, Write };
+    void SwitchTo(LastOp op);
+
     std::FILE* file_ = nullptr;
     std::string file_name_;
+    LastOp last_op_ = LastOp::None;
 };

@@ -93,6 +93,8 @@ public:
     TObject* GetObject(int Index) const override;
     void PutObject(int Index, TObject* AObject) override;
     void Exchange(int Index1, int Index2) override;
+    // Moves the entry in place (an owned object is kept, not freed).
+    void Move(int CurIndex, int NewIndex) override;
     void InsertObject(int Index, const std::string& S, TObject* AObject) override;
     int Add(const std::string& S) override;
     int AddObject(const std::string& S, TObject* AObject) override;
@@ -111,6 +113,9 @@ public:
     void Sort();
     void CustomSort(int (*Compare)(TStringList* List, int Index1, int Index2));
 
+    // Outside BeginUpdate/EndUpdate every change fires OnChanging before and
+    // OnChange after it. Inside, OnChanging fires once before the first change
+    // and OnChange once at the last EndUpdate, only if something changed.
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
 
@@ -129,6 +134,8 @@ private:
     bool sorted_ = false;
     bool case_sensitive_ = false;
     bool updating_ = false;
+    bool changing_in_update_ = false;
+    bool changed_in_update_ = false;
 };
 
 // Splits Text at CR, LF or CR LF (no line for a final line end). Shared by every

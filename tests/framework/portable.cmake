@@ -1,3 +1,8 @@
 list(APPEND PORTABLE_TESTS
   object_test.cpp
+  strings_test.cpp
+  ansi_text_test.cpp
+  sysutils_test.cpp
+  streams_test.cpp
+  collection_test.cpp
 )

@@ -1,0 +1,78 @@
+// Colour values: 32-bit, red in the low byte, green in the second, blue in
+// the third. System colours are 0x80000000 plus the system colour index and
+// are resolved by ColorToRGB (graphics.h).
+#pragma once
+
+#include <cstdint>
+
+using TColor = uint32_t;
+
+inline constexpr TColor clNone = 0x1FFFFFFF;
+inline constexpr TColor clDefault = 0x20000000;
+
+inline constexpr TColor clSystemColor = 0x80000000;
+inline constexpr TColor clScrollBar = clSystemColor + 0;
+inline constexpr TColor clBackground = clSystemColor + 1;
+inline constexpr TColor clActiveCaption = clSystemColor + 2;
+inline constexpr TColor clInactiveCaption = clSystemColor + 3;
+inline constexpr TColor clMenu = clSystemColor + 4;
+inline constexpr TColor clWindow = clSystemColor + 5;
+inline constexpr TColor clWindowFrame = clSystemColor + 6;
+inline constexpr TColor clMenuText = clSystemColor + 7;
+inline constexpr TColor clWindowText = clSystemColor + 8;
+inline constexpr TColor clCaptionText = clSystemColor + 9;
+inline constexpr TColor clActiveBorder = clSystemColor + 10;
+inline constexpr TColor clInactiveBorder = clSystemColor + 11;
+inline constexpr TColor clAppWorkSpace = clSystemColor + 12;
+inline constexpr TColor clHighlight = clSystemColor + 13;
+inline constexpr TColor clHighlightText = clSystemColor + 14;
+inline constexpr TColor clBtnFace = clSystemColor + 15;
+inline constexpr TColor clBtnShadow = clSystemColor + 16;
+inline constexpr TColor clGrayText = clSystemColor + 17;
+inline constexpr TColor clBtnText = clSystemColor + 18;
+inline constexpr TColor clInactiveCaptionText = clSystemColor + 19;
+inline constexpr TColor clBtnHighlight = clSystemColor + 20;
+inline constexpr TColor cl3DDkShadow = clSystemColor + 21;
+inline constexpr TColor cl3DLight = clSystemColor + 22;
+inline constexpr TColor clInfoText = clSystemColor + 23;
+inline constexpr TColor clInfoBk = clSystemColor + 24;
+inline constexpr TColor clHotLight = clSystemColor + 26;
+inline constexpr TColor clGradientActiveCaption = clSystemColor + 27;
+inline constexpr TColor clGradientInactiveCaption = clSystemColor + 28;
+inline constexpr TColor clMenuHighlight = clSystemColor + 29;
+inline constexpr TColor clMenuBar = clSystemColor + 30;
+
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clMaroon = 0x000080;
+inline constexpr TColor clGreen = 0x008000;
+inline constexpr TColor clOlive = 0x008080;
+inline constexpr TColor clNavy = 0x800000;
+inline constexpr TColor clPurple = 0x800080;
+inline constexpr TColor clTeal = 0x808000;
+inline constexpr TColor clGray = 0x808080;
+inline constexpr TColor clSilver = 0xC0C0C0;
+inline constexpr TColor clRed = 0x0000FF;
+inline constexpr TColor clLime = 0x00FF00;
+inline constexpr TColor clYellow = 0x00FFFF;
+inline constexpr TColor clBlue = 0xFF0000;
+inline constexpr TColor clFuchsia = 0xFF00FF;
+inline constexpr TColor clAqua = 0xFFFF00;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clLtGray = 0xC0C0C0;
+inline constexpr TColor clDkGray = 0x808080;
+inline constexpr TColor clMoneyGreen = 0xC0DCC0;
+inline constexpr TColor clSkyBlue = 0xF0CAA6;
+inline constexpr TColor clCream = 0xF0FBFF;
+inline constexpr TColor clMedGray = 0xA4A0A0;
+
+// True for 0x80000000 + index (clNone and clDefault are not system colours).
+constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == clSystemColor; }
+// The system colour index of a system colour (COLOR_xxx).
+constexpr int SystemColorIndex(TColor c) { return static_cast<int>(c & 0xFFu); }
+
+constexpr uint8_t ColorRed(TColor c) { return static_cast<uint8_t>(c & 0xFF); }
+constexpr uint8_t ColorGreen(TColor c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
+constexpr uint8_t ColorBlue(TColor c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
+constexpr TColor RGBColor(uint8_t r, uint8_t g, uint8_t b) {
+    return static_cast<TColor>(r) | (static_cast<TColor>(g) << 8) | (static_cast<TColor>(b) << 16);
+}

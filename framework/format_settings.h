@@ -1,0 +1,40 @@
+// Process-wide number, date and currency format settings (German defaults).
+// The settings are constant-initialised, so they are valid before any code
+// runs; InitFormatSettings() puts the defaults back explicitly. (Every text
+// default fits the strings' inline buffer, which is what lets the compiler
+// initialise them; keep new defaults below 16 bytes.)
+#pragma once
+
+#include <string>
+
+struct TFormatSettings {
+    char DecimalSeparator;
+    char ThousandSeparator;
+    int CurrencyDecimals;
+    char DateSeparator;
+    std::string ShortDateFormat;
+    char TimeSeparator;
+    std::string ShortTimeFormat;
+    std::string LongTimeFormat;
+    std::string TimeAMString;
+    std::string TimePMString;
+    std::string CurrencyString;
+    // 0 "€1", 1 "1€", 2 "€ 1", 3 "1 €".
+    int CurrencyFormat;
+    // 8 "-1 €" (the German one); see FloatToStrF.
+    int NegCurrFormat;
+    char ListSeparator;
+    std::string ShortMonthNames[12];
+    std::string LongMonthNames[12];
+    // Sunday first.
+    std::string ShortDayNames[7];
+    std::string LongDayNames[7];
+};
+
+// The German defaults.
+TFormatSettings DefaultFormatSettings();
+
+extern TFormatSettings FormatSettings;
+
+// Resets FormatSettings to the German defaults.
+void InitFormatSettings();

@@ -1,0 +1,136 @@
+// Memory, string and file streams: checked transfers, growth, seeking, files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "framework/exceptions.h"
+#include "framework/streams.h"
+#include "framework/strings.h"
+
+namespace {
+std::string TempName(const std::string& leaf) {
+    const auto dir = std::filesystem::temp_directory_path() / "fwcore_stream_test";
+    std::filesystem::create_directories(dir);
+    return (dir / leaf).string();
+}
+}  // namespace
+
+TEST(MemoryStream, ShortReadRaisesReadError) {
+    TMemoryStream m;
+    m.WriteBuffer("abc", 3);
+    m.SetPosition(1);
+    char buf[8] = {};
+    try {
+        m.ReadBuffer(buf, 5);
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), "Stream-Lesefehler");
+    }
+    m.SetPosition(0);
+    m.ReadBuffer(buf, 3);
+    EXPECT_EQ(std::string(buf, 3), "abc");
+    EXPECT_EQ(m.Read(buf, 1), 0);  // at the end
+}
+
+TEST(MemoryStream, GrowthSeekAndGap) {
+    TMemoryStream m;
+    for (int i = 0; i < 10000; ++i) {
+        const char c = static_cast<char>('a' + i % 26);
+        m.WriteBuffer(&c, 1);
+    }
+    EXPECT_EQ(m.Size(), 10000);
+    EXPECT_EQ(m.Position(), 10000);
+    EXPECT_EQ(m.Memory()[9999], 'a' + 9999 % 26);
+    // Beyond the end is allowed; writing there fills the gap with zeros.
+    EXPECT_EQ(m.Seek(5, TSeekOrigin::soEnd), 10005);
+    EXPECT_EQ(m.Size(), 10000);
+    m.WriteBuffer("z", 1);
+    EXPECT_EQ(m.Size(), 10006);
+    EXPECT_EQ(m.Memory()[10002], '\0');
+    EXPECT_EQ(m.Seek(-3, TSeekOrigin::soCurrent), 10003);
+    EXPECT_EQ(m.Seek(2, TSeekOrigin::soBeginning), 2);
+    m.SetSize(1);
+    EXPECT_EQ(m.Position(), 1);
+    m.Clear();
+    EXPECT_EQ(m.Size(), 0);
+    EXPECT_EQ(m.Position(), 0);
+}
+
+TEST(StringStream, DataAndCopy) {
+    TStringStream s(std::string("ab\0c", 4));
+    EXPECT_EQ(s.Position(), 0);
+    EXPECT_EQ(s.Size(), 4);
+    TMemoryStream m;
+    EXPECT_EQ(m.CopyFrom(s, 0), 4);
+    EXPECT_EQ(std::string(m.Memory(), 4), std::string("ab\0c", 4));
+    s.SetPosition(1);
+    TMemoryStream part;
+    part.CopyFrom(s, 2);
+    EXPECT_EQ(std::string(part.Memory(), 2), "b" + std::string(1, '\0'));
+    EXPECT_THROW(part.CopyFrom(s, 5), EReadError);
+    EXPECT_EQ(s.DataString(), std::string("ab\0c", 4));
+}
+
+TEST(FileStream, RoundTripInTempFolder) {
+    const std::string name = TempName("round.bin");
+    const std::string data("\xC4" "\0\r\n\xFF", 5);
+    {
+        TFileStream f(name, fmCreate);
+        f.WriteBuffer(data.data(), 5);
+        EXPECT_EQ(f.Size(), 5);
+        f.SetPosition(1);
+        char c = 0;
+        f.ReadBuffer(&c, 1);  // read after write in the same stream
+        EXPECT_EQ(c, '\0');
+    }
+    {
+        TFileStream f(name, fmOpenRead);
+        EXPECT_EQ(f.Size(), 5);
+        std::string back(5, ' ');
+        f.ReadBuffer(back.data(), 5);
+        EXPECT_EQ(back, data);
+        EXPECT_THROW(f.ReadBuffer(back.data(), 1), EReadError);
+    }
+    {
+        TFileStream f(name, fmOpenReadWrite);
+        f.Seek(0, TSeekOrigin::soEnd);
+        f.WriteBuffer("x", 1);
+        f.SetSize(3);
+        EXPECT_EQ(f.Size(), 3);
+    }
+    TMemoryStream m;
+    m.LoadFromFile(name);
+    EXPECT_EQ(std::string(m.Memory(), 3), data.substr(0, 3));
+    std::remove(name.c_str());
+}
+
+TEST(FileStream, MissingFileRaisesOpenErrorNamingIt) {
+    const std::string name = TempName("fehlt.txt");
+    std::remove(name.c_str());
+    try {
+        TFileStream f(name, fmOpenRead);
+        FAIL();
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Datei \"" + name + "\" kann nicht ge\xF6" "ffnet werden");
+    }
+    TStringList l;
+    EXPECT_THROW(l.LoadFromFile(name), EFOpenError);
+    const std::string bad = TempName("no_such_dir") + "/x/y.txt";
+    EXPECT_THROW(TFileStream(bad, fmCreate), EFCreateError);
+}
+
+TEST(FileStream, StringListFileRoundTrip) {
+    const std::string name = TempName("liste.txt");
+    TStringList l;
+    l.SetText("eins\r\nzw\xF6lf\r\n");
+    l.SaveToFile(name);
+    TStringList back;
+    back.LoadFromFile(name);
+    EXPECT_TRUE(back.Equals(l));
+    TMemoryStream m;
+    m.LoadFromFile(name);
+    EXPECT_EQ(std::string(m.Memory(), static_cast<size_t>(m.Size())), "eins\r\nzw\xF6lf\r\n");
+    std::remove(name.c_str());
+}

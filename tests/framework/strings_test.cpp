@@ -1,0 +1,285 @@
+// TStrings/TStringList: text round trips, comma text, names and values, case
+// rules, change events, sorting, ownership, streams and the exact list error.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/exceptions.h"
+#include "framework/list_messages.h"
+#include "framework/streams.h"
+#include "framework/strings.h"
+
+namespace {
+std::vector<std::string> Lines(const TStrings& s) {
+    std::vector<std::string> r;
+    for (int i = 0; i < s.Count(); ++i) r.push_back(s[i]);
+    return r;
+}
+using V = std::vector<std::string>;
+}  // namespace
+
+TEST(StringListText, SplitsAtEveryKindOfLineEnd) {
+    TStringList l;
+    l.SetText("a\rb\nc\r\nd");
+    EXPECT_EQ(Lines(l), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(l.Text(), "a\r\nb\r\nc\r\nd\r\n");
+}
+
+TEST(StringListText, FinalLineEndAddsNoLine) {
+    TStringList l;
+    l.SetText("a\r\n");
+    EXPECT_EQ(Lines(l), (V{"a"}));
+    l.SetText("a\r\n\r\n");
+    EXPECT_EQ(Lines(l), (V{"a", ""}));
+    l.SetText("\n");
+    EXPECT_EQ(Lines(l), (V{""}));
+    l.SetText("\n\r");  // LF then CR: two line ends
+    EXPECT_EQ(Lines(l), (V{"", ""}));
+}
+
+TEST(StringListText, EmptyTextIsEmptyList) {
+    TStringList l;
+    l.Add("x");
+    l.SetText("");
+    EXPECT_EQ(l.Count(), 0);
+    EXPECT_EQ(l.Text(), "");
+}
+
+TEST(StringListText, NulBytesAreKept) {
+    const std::string text("a\0b\r\n\0\r\n", 8);
+    TStringList l;
+    l.SetText(text);
+    ASSERT_EQ(l.Count(), 2);
+    EXPECT_EQ(l[0], std::string("a\0b", 3));
+    EXPECT_EQ(l[1], std::string("\0", 1));
+    EXPECT_EQ(l.Text(), text);
+}
+
+TEST(StringListText, SplitLinesHelper) {
+    EXPECT_EQ(SplitLines("x\r\r\ny"), (V{"x", "", "y"}));
+    EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(StringListComma, QuotesWhatNeedsIt) {
+    TStringList l;
+    l.Add("plain");
+    l.Add("two words");
+    l.Add("a,b");
+    l.Add("say \"hi\"");
+    l.Add("");
+    EXPECT_EQ(l.CommaText(), "plain,\"two words\",\"a,b\",\"say \"\"hi\"\"\",");
+    TStringList back;
+    back.SetCommaText(l.CommaText());
+    EXPECT_EQ(Lines(back), Lines(l));
+}
+
+TEST(StringListComma, ParsingRules) {
+    TStringList l;
+    l.SetCommaText(" a b , \"c d\",,e");
+    EXPECT_EQ(Lines(l), (V{"a", "b", "c d", "", "e"}));
+    l.SetCommaText("\"\"");
+    EXPECT_EQ(Lines(l), (V{""}));
+    EXPECT_EQ(l.CommaText(), "\"\"");
+    l.SetCommaText("");
+    EXPECT_EQ(l.Count(), 0);
+}
+
+TEST(StringListValues, NamesAndValues) {
+    TStringList l;
+    l.Add("Farbe=rot");
+    l.Add("ohne");
+    l.Add("Leer=");
+    EXPECT_EQ(l.Names(0), "Farbe");
+    EXPECT_EQ(l.Names(1), "");
+    EXPECT_EQ(l.Values("FARBE"), "rot");
+    EXPECT_EQ(l.Values("fehlt"), "");
+    EXPECT_EQ(l.ValueFromIndex(0), "rot");
+    EXPECT_EQ(l.ValueFromIndex(1), "");
+    EXPECT_EQ(l.IndexOfName("leer"), 2);
+    l.SetValue("Farbe", "blau");
+    EXPECT_EQ(l[0], "Farbe=blau");
+    l.SetValue("Neu", "1");
+    EXPECT_EQ(l[3], "Neu=1");
+    l.SetValue("Farbe", "");
+    EXPECT_EQ(l.IndexOfName("Farbe"), -1);
+    EXPECT_EQ(l.Count(), 3);
+}
+
+TEST(StringListCase, IndexOfUsesTheAnsiCaseTable) {
+    TStringList l;
+    l.Add("Birne");
+    l.Add("ÄPFEL");
+    EXPECT_EQ(l.IndexOf("äpfel"), 1);
+    EXPECT_EQ(l.IndexOf("\xE4pfel"), 1);
+    l.Add("stra\xDF" "e");
+    EXPECT_EQ(l.IndexOf("STRA\xDF" "E"), 2);
+    EXPECT_EQ(l.IndexOf("STRASSE"), -1);
+    l.SetCaseSensitive(true);
+    EXPECT_EQ(l.IndexOf("äpfel"), -1);
+}
+
+TEST(StringListErrors, IndexErrorHasTheSystemText) {
+    TStringList l;
+    l.Add("a");
+    try {
+        (void)l[5];
+        FAIL();
+    } catch (const EListError& e) {
+        // "Der Index der Liste überschreitet das Maximum (%d)" in CP1252,
+        // placeholder left as it is.
+        EXPECT_EQ(e.Message(), "Der Index der Liste \xFC" "berschreitet das Maximum (%d)");
+    }
+    EXPECT_THROW(l.Delete(-1), EListError);
+    EXPECT_THROW(l.Insert(2, "x"), EListError);
+    EXPECT_THROW(l.PutObject(1, nullptr), EListError);
+    EXPECT_STREQ(SPutObjectError, "PutObject auf undefiniertes Element");
+    EXPECT_STREQ(SInvalidCast, "Ung\xFCltige Typumwandlung");
+}
+
+TEST(StringListEvents, ClearFiresOnChangeOnce) {
+    TStringList l;
+    l.Add("a");
+    l.Add("b");
+    int changes = 0, changings = 0;
+    l.OnChange = [&](TObject* s) {
+        EXPECT_EQ(s, &l);
+        ++changes;
+    };
+    l.OnChanging = [&](TObject*) { ++changings; };
+    l.Clear();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changings, 1);
+    l.Clear();  // already empty
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(StringListEvents, UpdateBracketGivesOneEventWhenChanged) {
+    TStringList l;
+    int changes = 0, changings = 0;
+    l.OnChange = [&](TObject*) { ++changes; };
+    l.OnChanging = [&](TObject*) { ++changings; };
+    l.BeginUpdate();
+    l.BeginUpdate();
+    l.Add("a");
+    l.Add("b");
+    l.EndUpdate();
+    EXPECT_EQ(changes, 0);
+    l.EndUpdate();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changings, 1);
+    l.BeginUpdate();
+    l.EndUpdate();
+    EXPECT_EQ(changes, 1);  // nothing changed
+    l.SetText("x\ny\nz");
+    EXPECT_EQ(changes, 2);
+    l.EndUpdate();  // unbalanced: ignored
+    EXPECT_EQ(l.UpdateCount(), 0);
+}
+
+namespace {
+class TCountingStrings : public TStringList {
+public:
+    std::vector<bool> states;
+
+protected:
+    void SetUpdateState(bool Updating) override {
+        states.push_back(Updating);
+        TStringList::SetUpdateState(Updating);
+    }
+};
+}  // namespace
+
+TEST(StringListEvents, SetUpdateStateOnFirstAndLast) {
+    TCountingStrings l;
+    l.BeginUpdate();
+    l.BeginUpdate();
+    l.EndUpdate();
+    l.EndUpdate();
+    EXPECT_EQ(l.states, (std::vector<bool>{true, false}));
+}
+
+TEST(StringListOps, MoveExchangeAssign) {
+    TStringList l;
+    TObject* o = Create<TObject>();
+    l.SetText("a\nb\nc\nd");
+    l.PutObject(0, o);
+    l.Move(0, 2);
+    EXPECT_EQ(Lines(l), (V{"b", "c", "a", "d"}));
+    EXPECT_EQ(l.Objects(2), o);
+    l.Exchange(0, 3);
+    EXPECT_EQ(Lines(l), (V{"d", "c", "a", "b"}));
+    TStringList copy;
+    copy.Add("old");
+    copy.Assign(&l);
+    EXPECT_TRUE(copy.Equals(l));
+    EXPECT_EQ(copy.Objects(2), o);
+    copy.Assign(&copy);
+    EXPECT_EQ(copy.Count(), 4);
+    l.AddStrings(l);
+    EXPECT_EQ(l.Count(), 8);
+    EXPECT_EQ(l.IndexOfObject(o), 2);
+    o->Free();
+}
+
+TEST(StringListSorted, FindAndDuplicates) {
+    TStringList l;
+    l.SetText("pflaume\nApfel\nbirne");
+    l.SetSorted(true);
+    EXPECT_EQ(Lines(l), (V{"Apfel", "birne", "pflaume"}));
+    EXPECT_EQ(l.Add("Birne"), 1);  // dupIgnore
+    EXPECT_EQ(l.Count(), 3);
+    int index = -1;
+    EXPECT_TRUE(l.Find("PFLAUME", index));
+    EXPECT_EQ(index, 2);
+    EXPECT_FALSE(l.Find("kirsche", index));
+    EXPECT_EQ(index, 2);
+    l.Duplicates = TDuplicates::dupError;
+    EXPECT_THROW(l.Add("apfel"), EListError);
+    l.Duplicates = TDuplicates::dupAccept;
+    l.Add("apfel");
+    EXPECT_EQ(l.Count(), 4);
+    EXPECT_THROW(l.Insert(0, "x"), EListError);
+    EXPECT_EQ(l.IndexOf("Kirsche"), -1);
+    EXPECT_EQ(l.IndexOf("BIRNE"), 2);
+}
+
+namespace {
+int g_freed = 0;
+class TCounted : public TObject {
+public:
+    ~TCounted() override { ++g_freed; }
+};
+}  // namespace
+
+TEST(StringListOwnership, OwnsObjectsFreesOnDeleteClearAndDestruction) {
+    g_freed = 0;
+    {
+        TStringList l;
+        l.OwnsObjects = true;
+        l.AddObject("a", Create<TCounted>());
+        l.AddObject("b", Create<TCounted>());
+        l.AddObject("c", Create<TCounted>());
+        l.AddObject("d", Create<TCounted>());
+        l.Move(0, 3);  // keeps the object
+        EXPECT_EQ(g_freed, 0);
+        l.Delete(0);
+        EXPECT_EQ(g_freed, 1);
+        l.Clear();
+        EXPECT_EQ(g_freed, 4);
+        l.AddObject("e", Create<TCounted>());
+    }
+    EXPECT_EQ(g_freed, 5);
+}
+
+TEST(StringListStreams, BytesAsTheyAre) {
+    TStringList l;
+    l.SetText(std::string("\xC4rger\0x\r\nzwei", 13));
+    TMemoryStream m;
+    l.SaveToStream(m);
+    EXPECT_EQ(std::string(m.Memory(), static_cast<size_t>(m.Size())), l.Text());
+    m.SetPosition(0);
+    TStringList back;
+    back.LoadFromStream(m);
+    EXPECT_TRUE(back.Equals(l));
+}
