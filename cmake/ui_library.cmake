@@ -8,6 +8,9 @@
 # (lists PORTABLE_TESTS / WIN32_TESTS). In the Windows build
 # ctest runs it under Wine through scripts/wine-run.
 
+# The test programs compile library.rc in this directory.
+include(${UI_ROOT}/resources/resources.cmake)
+
 function(_ui_collect folder file var outvar)
   set(${var} "")
   set(result "")

@@ -1,2 +1,89 @@
+// The gallery: one page per control family. Live it shows a page at a time
+// with a row of page buttons (PgUp/PgDn switch pages too); command-line modes
+// (--screenshots DIR, ...) run instead of the window.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include <cstdlib>
+#include <string>
+
+#include "demo/gallery_host.h"
+#include "demo/gallery_registry.h"
+#include "demo/sample_controls.h"
+#include "framework/application.h"
+
+namespace {
+
+class TGalleryMainForm : public TGalleryForm {
+public:
+    explicit TGalleryMainForm(TComponent* AOwner) : TGalleryForm(AOwner) {
+        SetCaption("Galerie der Steuerelemente");
+        SetPosition(poScreenCenter);
+        SetKeyPreview(true);
+        auto* bar = Create<TSamplePanel>(this);
+        bar->SetHeight(36);
+        bar->SetAlign(alTop);
+        bar->SetParent(this);
+        const auto& pages = GalleryPages();
+        for (size_t i = 0; i < pages.size(); ++i) {
+            auto* b = Create<TSampleButton>(bar);
+            b->SetBounds(6 + static_cast<int>(i) * 110, 5, 104, 26);
+            b->SetCaption(pages[i].name);
+            int index = static_cast<int>(i);
+            b->OnClick = [this, index](TObject*) { SelectPage(index); };
+            b->SetParent(bar);
+            buttons_.push_back(b);
+        }
+        SetClientSize(kGalleryPageWidth, kGalleryPageHeight + 36);
+        SelectPage(0);
+    }
+
+    void SelectPage(int index) {
+        ShowPage(index);
+        for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetDown(static_cast<int>(i) == PageIndex());
+    }
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override {
+        int count = static_cast<int>(GalleryPages().size());
+        if (Key == VK_NEXT || Key == VK_PRIOR) {
+            int step = Key == VK_NEXT ? 1 : count - 1;
+            SelectPage((PageIndex() + step) % count);
+            Key = 0;
+        }
+        TGalleryForm::KeyDown(Key, Shift);
+    }
+
+private:
+    std::vector<TSampleButton*> buttons_;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int argc = __argc;
+    char** argv = __argv;
+    Application()->Initialize();
+    Application()->SetTitle("Galerie");
+    int rc = 0;
+    bool ranMode = false;
+    if (argc >= 2) {
+        for (const auto& mode : GalleryModes()) {
+            if (mode.flag == argv[1]) {
+                try {
+                    rc = mode.run(argc, argv);
+                } catch (const std::exception& e) {
+                    Application()->ShowException(e);
+                    rc = 1;
+                }
+                ranMode = true;
+                break;
+            }
+        }
+    }
+    if (!ranMode) {
+        Application()->CreateForm<TGalleryMainForm>();
+        Application()->Run();
+    }
+    Application()->Finalize();
+    return rc;
+}

@@ -1,0 +1,231 @@
+// Load and save speed of the positions text.
+//
+//   bench_positions_text.exe --table=simple|datagrid FILE [--csv-seconds=S]
+//
+// Loads FILE into memory, then times (best of three) reading it into a table,
+// writing the table back, and a plain scan of the same bytes for line ends.
+// With --csv-seconds (the time Python's csv module needed for the same file,
+// measured by the script) the ratio to our load is printed too. Peak memory
+// is the process's peak working set and peak pagefile usage.
+//
+// Tables: "simple" is an in-memory table of 16 named columns, "datagrid" the
+// positions grid with its 16 columns, loaded and saved as the import does.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/ansi_text.h"
+#include "framework/streams.h"
+#include "grids/positions_text.h"
+
+namespace {
+
+const char* const kFieldNames[16] = {"TColumn-1",    "Pos.",          "Stueck",       "Einheit",
+                                     "Bezeichnung1", "Bezeichnung2",  "BestellNummer", "Seriennummer",
+                                     "Artikelnummer", "Einzelbetrag", "Steuer",        "SummeBetrag",
+                                     "intern",       "ID_Artikel",    "benutzer",      "Rabatt"};
+const bool kDecimal[16] = {false, true, true, false, false, false, false, true,
+                           false, true, true, true,  false, false, true,  true};
+
+// Rows of 16 cells plus a second line, the bytes kept in an append-only
+// arena: the least a table can cost, so that the figures show the text code.
+class SimpleTable : public PositionsTextTable {
+public:
+    SimpleTable() { rows_.resize(2); }
+
+    int ColCount() const override { return 16; }
+    int RowCount() const override { return static_cast<int>(rows_.size()); }
+    void SetRowCount(int Value) override { rows_.resize(static_cast<size_t>(std::max(Value, 2))); }
+    int FixedRows() const override { return 1; }
+    std::string FieldName(int Col) const override { return kFieldNames[Col]; }
+    std::string DisplayName(int Col) const override { return kFieldNames[Col]; }
+    int FindColumnByFieldName(const std::string& Name) const override {
+        for (int c = 0; c < 16; ++c)
+            if (AnsiSameText(Name, kFieldNames[c])) return c;
+        return -1;
+    }
+    bool IsDecimalColumn(int Col) const override { return kDecimal[Col]; }
+    std::string GetCell(int Col, int Row) override { return Fetch(Row, Col); }
+    void SetCell(int Col, int Row, const std::string& Value) override { Store(Row, Col, Value); }
+    std::string GetSecondLine(int Row) override { return Fetch(Row, 16); }
+    void SetSecondLine(int Row, const std::string& Value) override { Store(Row, 16, Value); }
+
+private:
+    struct Cell {
+        const char* bytes = nullptr;
+        size_t size = 0;
+    };
+    using Row = std::array<Cell, 17>;
+    static constexpr size_t kChunk = 1 << 20;
+
+    std::string Fetch(int row, int slot) const {
+        if (row < 0 || row >= RowCount()) return std::string();
+        const Cell& c = rows_[static_cast<size_t>(row)][static_cast<size_t>(slot)];
+        return std::string(c.bytes ? c.bytes : "", c.size);
+    }
+    void Store(int row, int slot, const std::string& value) {
+        if (row >= RowCount()) rows_.resize(static_cast<size_t>(row) + 1);
+        Cell& c = rows_[static_cast<size_t>(row)][static_cast<size_t>(slot)];
+        c.size = value.size();
+        c.bytes = nullptr;
+        if (value.empty()) return;
+        if (value.size() > kChunk - used_ || chunks_.empty()) {
+            chunks_.push_back(std::make_unique<char[]>(std::max(kChunk, value.size())));
+            used_ = 0;
+        }
+        char* at = chunks_.back().get() + used_;
+        std::memcpy(at, value.data(), value.size());
+        used_ += value.size();
+        c.bytes = at;
+    }
+
+    std::vector<Row> rows_;
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    size_t used_ = 0;
+};
+
+// One way of loading and saving the text.
+class Target {
+public:
+    virtual ~Target() = default;
+    virtual void Reset() = 0;                 // an empty table
+    virtual int Load(TStream& Stream) = 0;    // rows read
+    virtual void Save(TStream& Stream) = 0;
+};
+
+class SimpleTarget : public Target {
+public:
+    void Reset() override { table_ = std::make_unique<SimpleTable>(); }
+    int Load(TStream& Stream) override { return ReadPositionsText(*table_, Stream); }
+    void Save(TStream& Stream) override { WritePositionsText(*table_, Stream); }
+
+private:
+    std::unique_ptr<SimpleTable> table_ = std::make_unique<SimpleTable>();
+};
+
+}  // namespace
+
+// The positions grid on the import's road (datagrid_table.cpp).
+void DataGridBenchReset();
+int DataGridBenchLoad(TStream& Stream);
+void DataGridBenchSave(TStream& Stream);
+void DataGridBenchFinish();
+
+namespace {
+
+class DataGridTarget : public Target {
+public:
+    ~DataGridTarget() override { DataGridBenchFinish(); }
+    void Reset() override { DataGridBenchReset(); }
+    int Load(TStream& Stream) override { return DataGridBenchLoad(Stream); }
+    void Save(TStream& Stream) override { DataGridBenchSave(Stream); }
+};
+
+std::unique_ptr<Target> MakeTarget(const std::string& kind) {
+    if (kind == "simple") return std::make_unique<SimpleTarget>();
+    if (kind == "datagrid") return std::make_unique<DataGridTarget>();
+    return nullptr;
+}
+
+double Seconds(const std::function<void()>& work) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double BestOf3(const std::function<void()>& prepare, const std::function<void()>& work) {
+    double best = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        prepare();
+        best = std::min(best, Seconds(work));
+    }
+    return best;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: bench_positions_text --table=simple|datagrid FILE [--csv-seconds=S]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string kind = "simple";
+    std::string file;
+    double csv_seconds = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a.rfind("--table=", 0) == 0)
+            kind = a.substr(8);
+        else if (a.rfind("--csv-seconds=", 0) == 0)
+            csv_seconds = std::atof(a.c_str() + 14);
+        else if (!a.empty() && a[0] != '-')
+            file = a;
+        else
+            return Usage();
+    }
+    std::unique_ptr<Target> target = MakeTarget(kind);
+    if (!target) {
+        std::fprintf(stderr, "table '%s' is not available in this build\n", kind.c_str());
+        return 2;
+    }
+    if (file.empty()) return Usage();
+
+    try {
+        TMemoryStream input;
+        input.LoadFromFile(file);
+        const double mb = static_cast<double>(input.Size()) / 1e6;
+        const char* bytes = input.Memory();
+        const size_t size = static_cast<size_t>(input.Size());
+
+        int rows = 0;
+        double load = BestOf3([&] { target->Reset(); input.SetPosition(0); },
+                              [&] { rows = target->Load(input); });
+
+        TMemoryStream output;
+        double save = BestOf3([&] { output.Clear(); }, [&] { target->Save(output); });
+        bool identical = output.Size() == input.Size() && std::memcmp(output.Memory(), bytes, size) == 0;
+
+        size_t line_ends = 0;
+        double scan = BestOf3([&] { line_ends = 0; }, [&] {
+            for (const char* p = bytes; (p = static_cast<const char*>(std::memchr(p, '\n', size - (p - bytes))));
+                 ++p)
+                ++line_ends;
+        });
+
+        PROCESS_MEMORY_COUNTERS pmc{};
+        pmc.cb = sizeof(pmc);
+        GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
+
+        std::printf("positions text %s: %.1f MB, %d rows read, %zu line ends, table=%s\n", file.c_str(), mb,
+                    rows - 1, line_ends, kind.c_str());
+        std::printf("  load   %8.4f s  %7.1f MB/s\n", load, mb / load);
+        std::printf("  save   %8.4f s  %7.1f MB/s   save is %.1fx as fast as load (target >= 2)\n", save, mb / save,
+                    load / save);
+        std::printf("  scan   %8.4f s  %7.1f MB/s   load takes %.1fx the scan (target <= 40)\n", scan, mb / scan,
+                    load / scan);
+        if (csv_seconds > 0)
+            std::printf("  csv    %8.4f s  %7.1f MB/s   csv takes %.2fx our load (target > 1)\n", csv_seconds,
+                        mb / csv_seconds, csv_seconds / load);
+        std::printf("  peak working set %.1f MB, peak pagefile %.1f MB (target < 100 MB at 100,000 rows)\n",
+                    static_cast<double>(pmc.PeakWorkingSetSize) / 1048576.0,
+                    static_cast<double>(pmc.PagefileUsage > pmc.PeakPagefileUsage ? pmc.PagefileUsage
+                                                                                 : pmc.PeakPagefileUsage) /
+                        1048576.0);
+        std::printf("  saved text identical to the input: %s\n", identical ? "yes" : "NO");
+        return identical ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "failed: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,25 @@
+#include "demo/gallery_registry.h"
+
+// Pages (one builder per page_*.cpp).
+void BuildFrameworkPage(TWinControl* parent);
+void BuildPositionsPage(TWinControl* parent);
+
+// Modes (one runner per mode_*.cpp).
+int RunScreenshotsMode(int argc, char** argv);
+int RunPositionsMode(int argc, char** argv);
+
+const std::vector<GalleryPage>& GalleryPages() {
+    static const std::vector<GalleryPage> pages = {
+        {"framework", &BuildFrameworkPage},
+        {"positions", &BuildPositionsPage},
+    };
+    return pages;
+}
+
+const std::vector<GalleryMode>& GalleryModes() {
+    static const std::vector<GalleryMode> modes = {
+        {"--screenshots", &RunScreenshotsMode},
+        {"--positions", &RunPositionsMode},
+    };
+    return modes;
+}

@@ -1,0 +1,35 @@
+#include "framework/custom_control.h"
+
+TCustomControl::TCustomControl(TComponent* AOwner)
+    : TWinControl(AOwner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+
+TCustomControl::~TCustomControl() = default;
+
+TCanvas& TCustomControl::Canvas() { return *canvas_; }
+
+void TCustomControl::Paint() {}
+
+void TCustomControl::PaintWindow(HDC DC) {
+    canvas_->FreeHandle();
+    canvas_->Lock();
+    canvas_->SetHandle(DC);
+    try {
+        Paint();
+    } catch (...) {
+        canvas_->SetHandle(nullptr);
+        canvas_->Unlock();
+        throw;
+    }
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+}
+
+void TCustomControl::BeforeDestruction() {
+    canvas_->FreeHandle();
+    TWinControl::BeforeDestruction();
+}
+
+void TCustomControl::DestroyWnd() {
+    canvas_->FreeHandle();
+    TWinControl::DestroyWnd();
+}

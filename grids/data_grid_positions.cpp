@@ -1,0 +1,175 @@
+// TDataGrid and the positions text: the grid as the text's table, the
+// reader and writer wrappers, and SaveToStream / LoadFromStream, which never
+// let an exception out.
+#include <exception>
+#include <memory>
+
+#include "framework/exceptions.h"
+#include "grids/data_grid.h"
+#include "grids/positions_text.h"
+
+namespace {
+
+// The grid as seen by the positions text.
+class DataGridTable final : public PositionsTextTable {
+public:
+    explicit DataGridTable(TDataGrid& Grid) : grid_(Grid) {}
+
+    int ColCount() const override { return grid_.ColCount(); }
+    int RowCount() const override { return grid_.RowCount(); }
+    void SetRowCount(int Value) override { grid_.SetRowCount(Value); }
+    int FixedRows() const override { return grid_.FixedRows(); }
+    std::string FieldName(int Col) const override {
+        const TColumn* column = grid_.ColumnOf(Col);
+        return column ? column->FieldName() : std::string();
+    }
+    std::string DisplayName(int Col) const override {
+        const TColumn* column = grid_.ColumnOf(Col);
+        return column ? column->DisplayName() : std::string("TColumn");
+    }
+    int FindColumnByFieldName(const std::string& Name) const override { return grid_.FindColumnByFieldName(Name); }
+    bool IsDecimalColumn(int Col) const override {
+        const TColumn* column = grid_.ColumnOf(Col);
+        return column && (column->NumericKind() == deFloat || column->NumericKind() == deCurrency);
+    }
+    std::string GetCell(int Col, int Row) override { return grid_.GetCell(Col, Row); }
+    // Through the virtual table, so every hook of the grid runs.
+    void SetCell(int Col, int Row, const std::string& Value) override { grid_.SetCell(Col, Row, Value); }
+    std::string GetSecondLine(int Row) override { return grid_.GetCell(-2, Row); }
+    void SetSecondLine(int Row, const std::string& Value) override { grid_.SetCell(-2, Row, Value); }
+
+private:
+    TDataGrid& grid_;
+};
+
+// Canvas locked and drawing off while the text is read; both are put back
+// however the read ends.
+class ReadScope {
+public:
+    explicit ReadScope(TDataGrid& Grid) : grid_(Grid), drawing_(Grid.DrawingEnabled()) {
+        grid_.Canvas().Lock();
+        grid_.SetDrawing(false);
+    }
+    ~ReadScope() {
+        grid_.Canvas().Unlock();
+        grid_.SetDrawing(drawing_);
+    }
+    ReadScope(const ReadScope&) = delete;
+    ReadScope& operator=(const ReadScope&) = delete;
+
+private:
+    TDataGrid& grid_;
+    bool drawing_;
+};
+
+// The provider of second-line data: a fresh instance of the grid's class.
+std::unique_ptr<TCustomL2Data> MakeProvider(TDataGrid& Grid) {
+    if (TCustomL2DataClass make = Grid.SecondLineDataClass()) return std::unique_ptr<TCustomL2Data>(make());
+    return std::make_unique<TCustomL2Data>();
+}
+
+std::string ModuleTitle() {
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, n);
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+void ShowPlainMessage(const std::string& Text) {
+    const std::string caption = ModuleTitle();
+    MessageBoxA(GetActiveWindow(), Text.c_str(), caption.c_str(), MB_OK);
+}
+
+TPlainMessageDialog g_message_dialog = &ShowPlainMessage;
+
+void ReportSaveFailure(const std::string& Message) {
+    try {
+        g_message_dialog("TDataGrid.SaveToStream " + Message);
+    } catch (...) {
+        // The failure is reported by the result already.
+    }
+}
+
+}  // namespace
+
+TPlainMessageDialog SetPlainMessageDialog(TPlainMessageDialog Dialog) {
+    TPlainMessageDialog previous = g_message_dialog;
+    g_message_dialog = Dialog ? Dialog : &ShowPlainMessage;
+    return previous;
+}
+
+void TDataGrid::WritePositionsText(TStream& Stream) {
+    DataGridTable table(*this);
+    ::WritePositionsText(table, Stream);
+}
+
+int TDataGrid::ReadPositionsText(TStream& Stream) {
+    ReadScope scope(*this);
+    DataGridTable table(*this);
+    return ::ReadPositionsText(table, Stream);
+}
+
+bool TDataGrid::SaveToStream(TStream& Stream, const std::string& A, const std::string& B) {
+    bool result = true;
+    try {
+        BeginUpdate();
+        WritePositionsText(Stream);
+        MakeProvider(*this)->SaveData(this, A, B);
+    } catch (const Exception& e) {
+        result = false;
+        ReportSaveFailure(e.Message());
+    } catch (const std::exception& e) {
+        result = false;
+        ReportSaveFailure(e.what());
+    } catch (...) {
+        result = false;
+        ReportSaveFailure("Unbekannter Fehler");
+    }
+    try {
+        EndUpdate(false);
+    } catch (...) {
+        result = false;
+    }
+    return result;
+}
+
+bool TDataGrid::LoadFromStream(TStream& Stream, const std::string& A, const std::string& B) {
+    bool result = true;
+    try {
+        MakeFirstCellCurrent();
+        SetDrawing(false);
+        HideEdit();
+        const int n = ReadPositionsText(Stream);
+        // Rows past the text are emptied before the count drops, so that a
+        // later larger count does not bring them back.
+        const int last = RowCount() - 1;
+        for (int r = n; r <= last; ++r) ClearRowContents(r);
+        for (int r = n; r <= last; ++r) SetRowHeight(r, DefaultRowHeight());
+        SetRowCount(n);
+    } catch (...) {
+        result = false;
+    }
+    try {
+        l2_a_ = A;
+        l2_b_ = B;
+        MakeProvider(*this)->LoadData(this, A, B);
+    } catch (...) {
+        result = false;
+    }
+    try {
+        MakeFirstCellCurrent();
+    } catch (...) {
+        result = false;
+    }
+    SetDrawing(true);
+    try {
+        FireUserHeight();
+    } catch (...) {
+        result = false;
+    }
+    return result;
+}

@@ -1,0 +1,98 @@
+#include "grids/inplace_editor.h"
+
+#include "framework/messages.h"
+#include "grids/custom_grid.h"
+#include "grids/string_grid.h"
+
+std::string IInplaceEditor::EditorText() { return EditorControl().GetText(); }
+
+void IInplaceEditor::SetEditorText(const std::string& Value) { EditorControl().SetText(Value); }
+
+bool IInplaceEditor::EditorVisible() { return EditorControl().Visible(); }
+
+void IInplaceEditor::ShowEditorAt(const RECT& R, bool Repaint) {
+    TWinControl& c = EditorControl();
+    const bool wasHidden = !c.Visible();
+    c.SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
+    c.SetVisible(true);
+    if (Repaint || wasHidden) c.Invalidate();
+}
+
+void IInplaceEditor::HideEditor() {
+    TWinControl& c = EditorControl();
+    c.SetVisible(false);
+    c.SetBounds(InplaceEditorHiddenLeft, c.Top(), c.Width(), 0);
+}
+
+bool IInplaceEditor::EditorFocused() { return EditorControl().Focused(); }
+
+void IInplaceEditor::FocusEditor() {
+    TWinControl& c = EditorControl();
+    if (c.CanFocus()) c.SetFocus();
+}
+
+void IInplaceEditor::SelectAllText() {
+    TWinControl& c = EditorControl();
+    if (c.HandleAllocated()) SendMessageA(c.WindowHandle(), EM_SETSEL, 0, -1);
+}
+
+void IInplaceEditor::NotifyGridOfChange() {
+    T_CustomGrid* grid = OwningGrid();
+    TWinControl& c = EditorControl();
+    if (!grid || !grid->HandleAllocated() || !c.HandleAllocated()) return;
+    SendMessageA(grid->WindowHandle(), WM_COMMAND, MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 0),
+                 reinterpret_cast<LPARAM>(c.WindowHandle()));
+}
+
+TInplaceEditBase::TInplaceEditBase(TComponent* AOwner) : TWinControl(AOwner) {
+    SetVisible(false);
+    SetTabStop(false);
+    SetParentColor(false);
+}
+
+void TInplaceEditBase::SetOwningGrid(T_CustomGrid* Grid) { grid_ = Grid; }
+
+void TInplaceEditBase::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    Params.WinClassName = "EDIT";
+    Params.SystemClass = true;
+    Params.Style |= ES_AUTOHSCROLL;
+    Params.Style &= ~static_cast<DWORD>(WS_BORDER | WS_TABSTOP);
+}
+
+TI_InplaceSecondEdit::TI_InplaceSecondEdit(TComponent* AOwner) : TInplaceEditBase(AOwner) {}
+
+void TI_InplaceSecondEdit::CreateParams(TCreateParams& Params) {
+    TInplaceEditBase::CreateParams(Params);
+    Params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+    Params.Style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+}
+
+void PlaceInplaceEditor(IInplaceEditor* Editor, T_CustomGrid* Grid, bool Second, int ARow, bool Show, const RECT& Rect) {
+    if (!Editor || !Grid) return;
+    RECT r = Rect;
+    if (r.right > r.left && r.bottom > r.top) {
+        if (Second)
+            r = Grid->SecondLineRect(ARow);
+        else if (r.bottom > r.top + Grid->DefaultRowHeight())
+            r.bottom = r.top + Grid->DefaultRowHeight();
+    }
+    if (r.right <= r.left || r.bottom <= r.top) {
+        Editor->HideEditor();
+        return;
+    }
+    Grid->SetInplaceSecond(Second);
+    Editor->ShowEditorAt(r, Show);
+    if (Grid->HandleAllocated() && Grid->Focused()) Editor->FocusEditor();
+}
+
+int SecondLineHitTest(T_CustomGrid* Grid, POINT Point) {
+    auto* grid = dynamic_cast<T_StringGrid*>(Grid);
+    if (!grid) return -1;
+    const TGridCoord c = grid->MouseCoord(Point.x, Point.y);
+    if (c.Y < grid->FixedRows()) return -1;
+    TLongTextObject2* o = grid->SecondLineOf(c.Y);
+    if (!o || !o->Data().HasIndicator()) return -1;
+    const RECT area = grid->SecondLineRect(c.Y);
+    return PtInRect(&area, Point) ? c.Y : -1;
+}

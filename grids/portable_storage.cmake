@@ -1,0 +1,5 @@
+list(APPEND PORTABLE_SOURCES
+  sparse_array.cpp
+  sparse_list.cpp
+  string_sparse_list.cpp
+)

@@ -1,0 +1,437 @@
+#include "grids/positions_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "framework/ansi_text.h"
+#include "framework/format_settings.h"
+#include "framework/streams.h"
+
+namespace {
+
+constexpr std::string_view kStartMarker = "@@DATADEF START@@";
+constexpr std::string_view kEndMarker = "@@DATADEF END@@";
+constexpr std::string_view kSecondField = "SecondField";
+constexpr size_t kReadBufferSize = 8192;
+// Map entry of the stored "SecondField" position.
+constexpr int kSecondFieldColumn = -100;
+
+std::string CutAtNul(std::string s) {
+    size_t nul = s.find('\0');
+    if (nul != std::string::npos) s.resize(nul);
+    return s;
+}
+
+// Bytes the writer has to change inside a quoted value: 1 quote only,
+// 2 also the cell escape.
+constexpr std::array<unsigned char, 256> MakeSpecialTable() {
+    std::array<unsigned char, 256> t{};
+    t['"'] = 1;
+    t['%'] = 2;
+    t[0] = 2;
+    t['\n'] = 2;
+    t['\r'] = 2;
+    return t;
+}
+constexpr std::array<unsigned char, 256> kSpecial = MakeSpecialTable();
+
+// Builds the text in a buffer of about 64 KiB and hands it to the stream
+// whenever that is full, always after a whole line and always with the
+// checked write.
+class LineWriter {
+public:
+    explicit LineWriter(TStream& stream) : stream_(stream), capacity_(kFlushSize * 2), buffer_(new char[capacity_]) {}
+
+    void Append(std::string_view bytes) {
+        char* p = Reserve(bytes.size());
+        std::memcpy(p, bytes.data(), bytes.size());
+        used_ += bytes.size();
+    }
+    void Append(char c) { *Reserve(1) = c; ++used_; }
+
+    // The value quoted, quotes doubled; with escape also the cell escape.
+    void AppendQuoted(std::string_view value, bool escape) {
+        char* p = Reserve(value.size() * 2 + 2);
+        *p++ = '"';
+        for (char c : value) {
+            unsigned char kind = kSpecial[static_cast<unsigned char>(c)];
+            if (kind == 0 || (kind == 2 && !escape)) {
+                *p++ = c;
+                continue;
+            }
+            switch (c) {
+                case '"': *p++ = '"'; *p++ = '"'; break;
+                case '%': *p++ = '%'; *p++ = '%'; break;
+                case '\0': *p++ = '%'; *p++ = '0'; break;
+                case '\n': *p++ = '%'; *p++ = 'n'; break;
+                default: *p++ = '%'; *p++ = 'c'; break;
+            }
+        }
+        *p++ = '"';
+        used_ = static_cast<size_t>(p - buffer_.get());
+    }
+
+    void EndLine() {
+        Append(std::string_view("\r\n", 2));
+        if (used_ >= kFlushSize) Flush();
+    }
+    void Flush() {
+        if (used_ > 0) stream_.WriteBuffer(buffer_.get(), static_cast<int64_t>(used_));
+        used_ = 0;
+    }
+
+private:
+    static constexpr size_t kFlushSize = 65536;
+
+    // Room for n more bytes; a line longer than the buffer makes it grow.
+    char* Reserve(size_t n) {
+        if (capacity_ - used_ < n) {
+            size_t grown = std::max(capacity_ * 2, used_ + n);
+            std::unique_ptr<char[]> bigger(new char[grown]);
+            std::memcpy(bigger.get(), buffer_.get(), used_);
+            buffer_ = std::move(bigger);
+            capacity_ = grown;
+        }
+        return buffer_.get() + used_;
+    }
+
+    TStream& stream_;
+    size_t capacity_;
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
+};
+
+constexpr std::array<bool, 256> MakeBreakTable() {
+    std::array<bool, 256> t{};
+    t['\r'] = t['\n'] = t[0] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kLineBreak = MakeBreakTable();
+
+// Lines of the text, read through one fixed buffer. A run of CR, LF and NUL
+// bytes of any length is one line break; the last line needs none. A line
+// that lies inside the buffer is handed out as a view of it; only lines that
+// span fills are assembled.
+class LineReader {
+public:
+    explicit LineReader(TStream& stream) : stream_(stream), buffer_(std::make_unique<char[]>(kReadBufferSize)) {}
+
+    // The next line without its break; empty at the end of the text. The view
+    // stays valid until the next call.
+    std::string_view ReadLine() {
+        // The break after the previous line is skipped only now, so that a
+        // fill never moves the bytes of a line still in use.
+        if (skip_break_) {
+            skip_break_ = false;
+            for (;;) {
+                while (pos_ < fill_ && kLineBreak[static_cast<unsigned char>(buffer_[pos_])]) ++pos_;
+                if (pos_ < fill_ || !Fill()) break;
+            }
+        }
+        if (pos_ >= fill_ && !Fill()) return {};
+        size_t start = pos_;
+        while (pos_ < fill_ && !kLineBreak[static_cast<unsigned char>(buffer_[pos_])]) ++pos_;
+        if (pos_ < fill_) {
+            skip_break_ = true;
+            return std::string_view(buffer_.get() + start, pos_ - start);
+        }
+        // The line goes on in the next fill.
+        assembled_.assign(buffer_.get() + start, pos_ - start);
+        while (Fill()) {
+            start = pos_;
+            while (pos_ < fill_ && !kLineBreak[static_cast<unsigned char>(buffer_[pos_])]) ++pos_;
+            assembled_.append(buffer_.get() + start, pos_ - start);
+            if (pos_ < fill_) {
+                skip_break_ = true;
+                break;
+            }
+        }
+        return assembled_;
+    }
+
+private:
+    bool Fill() {
+        pos_ = fill_ = 0;
+        if (at_end_) return false;
+        int64_t got = stream_.Read(buffer_.get(), static_cast<int64_t>(kReadBufferSize));
+        if (got <= 0) {
+            at_end_ = true;
+            return false;
+        }
+        fill_ = static_cast<size_t>(got) < kReadBufferSize ? static_cast<size_t>(got) : kReadBufferSize;
+        return true;
+    }
+
+    TStream& stream_;
+    std::unique_ptr<char[]> buffer_;
+    std::string assembled_;
+    size_t fill_ = 0;
+    size_t pos_ = 0;
+    bool at_end_ = false;
+    bool skip_break_ = false;
+};
+
+// Undoes the cell escape in place; unknown sequences stay as they are.
+void UnescapeInPlace(std::string& text) {
+    size_t i = text.find('%');
+    if (i == std::string::npos) return;
+    size_t out = i;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '%' && i + 1 < text.size()) {
+            char decoded;
+            switch (text[i + 1]) {
+                case '%': decoded = '%'; break;
+                case '0': decoded = '\0'; break;
+                case 'c': decoded = '\r'; break;
+                case 'n': decoded = '\n'; break;
+                default: text[out++] = c; continue;
+            }
+            text[out++] = decoded;
+            ++i;
+            continue;
+        }
+        text[out++] = c;
+    }
+    text.resize(out);
+}
+
+// Token cursor over one line. The cursor never reads a token that starts on
+// the line's last byte; that is why every written line ends in a comma.
+class TokenCursor {
+public:
+    explicit TokenCursor(std::string_view line) : line_(line) {}
+
+    bool BeforeEnd() const { return !line_.empty() && pos_ < line_.size() - 1; }
+
+    // Reads the next token into token; returns whether it may hold a cell
+    // escape (a "%"), so that plain values skip the unescape.
+    bool Next(std::string& token) {
+        token.clear();
+        if (line_.empty()) return false;
+        const char* const data = line_.data();
+        const size_t size = line_.size();
+        const size_t last = size - 1;
+        while (pos_ < last && data[pos_] != '"' && data[pos_] != ',') ++pos_;
+        if (pos_ >= last) return false;
+        if (data[pos_] == ',') {
+            ++pos_;
+            return false;
+        }
+        bool percent = false;
+        size_t from = pos_ + 1;
+        for (;;) {
+            size_t quote = from;
+            while (quote < size && data[quote] != '"') percent |= data[quote++] == '%';
+            if (quote == size) {
+                // Unterminated: only what was complete before the last
+                // doubled quote is kept.
+                pos_ = size;
+                return percent;
+            }
+            token.append(data + from, quote - from);
+            if (quote + 1 < size && data[quote + 1] == '"') {
+                token += '"';
+                from = quote + 2;
+                continue;
+            }
+            // The closing quote and the byte after it (the separator).
+            pos_ = quote + 2;
+            return percent;
+        }
+    }
+
+private:
+    std::string_view line_;
+    size_t pos_ = 0;
+};
+
+}  // namespace
+
+std::string EscapeCellText(const std::string& Text) {
+    if (Text.find_first_of(std::string_view("%\0\r\n", 4)) == std::string::npos) return Text;
+    std::string out;
+    out.reserve(Text.size() + 8);
+    for (char c : Text) {
+        switch (c) {
+            case '%': out += "%%"; break;
+            case '\0': out += "%0"; break;
+            case '\n': out += "%n"; break;
+            case '\r': out += "%c"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string UnescapeCellText(const std::string& Text) {
+    std::string out = Text;
+    UnescapeInPlace(out);
+    return out;
+}
+
+bool ReplaceTextNoCase(std::string& Text, const std::string& OldPattern, const std::string& NewPattern) {
+    if (Text.empty() || OldPattern.empty() || OldPattern.size() > Text.size()) return false;
+    // The library's one CP1252 case table.
+    const unsigned char* upper = AnsiUpperTable();
+    const size_t n = OldPattern.size();
+    auto matches_at = [&](size_t i) {
+        for (size_t k = 0; k < n; ++k)
+            if (upper[static_cast<unsigned char>(Text[i + k])] != upper[static_cast<unsigned char>(OldPattern[k])])
+                return false;
+        return true;
+    };
+    size_t i = 0;
+    while (i + n <= Text.size() && !matches_at(i)) ++i;
+    if (i + n > Text.size()) return false;
+    std::string out(Text, 0, i);
+    while (i < Text.size()) {
+        if (i + n <= Text.size() && matches_at(i)) {
+            out += NewPattern;
+            i += n;
+        } else {
+            out += Text[i++];
+        }
+    }
+    if (out == Text) return false;
+    Text.swap(out);
+    return true;
+}
+
+void WritePositionsText(PositionsTextTable& Table, TStream& Stream) {
+    const int cols = Table.ColCount();
+    LineWriter out(Stream);
+
+    out.AppendQuoted(kStartMarker, false);
+    out.EndLine();
+    for (int c = 0; c < cols; ++c) {
+        out.AppendQuoted(CutAtNul(Table.FieldName(c)), false);
+        out.EndLine();
+    }
+    out.AppendQuoted(kSecondField, false);
+    out.EndLine();
+    out.AppendQuoted(kEndMarker, false);
+    out.EndLine();
+
+    // Display names: checked like every other line, so that a short write
+    // never passes as success.
+    for (int c = 0; c < cols; ++c) {
+        if (c > 0) out.Append(',');
+        out.AppendQuoted(CutAtNul(Table.DisplayName(c)), false);
+    }
+    out.Append(',');
+    out.AppendQuoted(kSecondField, false);
+    out.Append(',');
+    out.EndLine();
+
+    // Each column writes the cell of the first column with its field name.
+    std::vector<int> source(static_cast<size_t>(cols > 0 ? cols : 0));
+    for (int c = 0; c < cols; ++c) source[c] = Table.FindColumnByFieldName(Table.FieldName(c));
+
+    const int rows = Table.RowCount();
+    for (int r = Table.FixedRows(); r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            if (c > 0) out.Append(',');
+            if (source[c] >= 0)
+                out.AppendQuoted(Table.GetCell(source[c], r), true);
+            else
+                out.Append(std::string_view("\"\"", 2));
+        }
+        if (cols > 0) out.Append(',');
+        out.AppendQuoted(Table.GetSecondLine(r), true);
+        out.Append(',');
+        out.EndLine();
+    }
+    out.Flush();
+}
+
+int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
+    LineReader reader(Stream);
+    std::string_view line;
+    std::string token;
+
+    // Header: the stored field names between the two markers. Any other first
+    // token outside the markers ends it, and that line (the display names)
+    // is dropped. Each stored name is mapped to its grid column at once, so
+    // a long header costs a few bytes per name.
+    std::vector<int> map;          // stored position -> column, -1 none
+    std::vector<bool> decimal;     // the column takes the decimal separator
+    int second_field_pos = -1;     // the last stored "SecondField"
+    bool in_header = false;
+    for (;;) {
+        line = reader.ReadLine();
+        if (line.empty()) break;
+        TokenCursor cursor(line);
+        cursor.Next(token);
+        if (token == kStartMarker) {
+            in_header = true;
+        } else if (token == kEndMarker) {
+            in_header = false;
+        } else if (in_header) {
+            int column = Table.FindColumnByFieldName(token);
+            if (token == kSecondField) {
+                column = kSecondFieldColumn;
+                second_field_pos = static_cast<int>(map.size());
+            }
+            map.push_back(column);
+            decimal.push_back(column >= 0 && Table.IsDecimalColumn(column));
+        } else {
+            break;
+        }
+    }
+    const std::string separator(1, FormatSettings.DecimalSeparator);
+
+    int row = Table.FixedRows();
+    auto ensure_row = [&] {
+        if (Table.RowCount() - 1 < row) {
+            Table.SetRowCount(Table.RowCount() + 1);
+            row = Table.RowCount() - 1;
+        }
+    };
+    bool escaped = false;  // the token may hold a cell escape
+    auto store_value = [&](size_t pos) {
+        if (escaped) UnescapeInPlace(token);
+        if (decimal[pos] && ReplaceTextNoCase(token, ",", separator)) ReplaceTextNoCase(token, ".", separator);
+        Table.SetCell(map[pos], row, token);
+    };
+    auto store_second_line = [&] {
+        if (escaped) UnescapeInPlace(token);
+        Table.SetSecondLine(row, token);
+    };
+
+    ensure_row();
+    const int cols = Table.ColCount();
+    for (;;) {
+        line = reader.ReadLine();
+        if (line.empty()) break;
+        ensure_row();
+        TokenCursor cursor(line);
+        if (second_field_pos >= 0) {
+            // The header says where the second line is; every stored position
+            // is read, so differing column sets keep their second lines.
+            for (size_t i = 0; i < map.size() && cursor.BeforeEnd(); ++i) {
+                escaped = cursor.Next(token);
+                if (static_cast<int>(i) == second_field_pos)
+                    store_second_line();
+                else if (map[i] >= 0)
+                    store_value(i);
+            }
+        } else {
+            // No stored "SecondField": the token after the grid's columns.
+            for (int i = 0; i < cols && cursor.BeforeEnd(); ++i) {
+                escaped = cursor.Next(token);
+                if (static_cast<size_t>(i) < map.size() && map[i] >= 0) store_value(static_cast<size_t>(i));
+            }
+            if (cursor.BeforeEnd()) {
+                escaped = cursor.Next(token);
+                store_second_line();
+            }
+        }
+        ++row;
+    }
+    return row;
+}

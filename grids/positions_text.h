@@ -1,0 +1,70 @@
+// The order-positions text: the byte format in which the positions grid
+// stores an order's positions (the blob "Datas"), its writer and its reader.
+//
+// Layout (every line ends with CR LF, every token is quoted with inner quotes
+// doubled):
+//   "@@DATADEF START@@"
+//   one line per column with its field name
+//   "SecondField"
+//   "@@DATADEF END@@"
+//   the display names, ',', "SecondField", ','
+//   per data row: the escaped cell values, ',', the escaped second line, ','
+//
+// Reader and writer work against PositionsTextTable, which the positions
+// grid implements, so that they need no window.
+#pragma once
+
+#include <string>
+
+class TStream;
+
+class PositionsTextTable {
+public:
+    virtual ~PositionsTextTable() = default;
+
+    virtual int ColCount() const = 0;
+    virtual int RowCount() const = 0;
+    // The table's own rule applies (the grid keeps at least 2 rows).
+    virtual void SetRowCount(int Value) = 0;
+    virtual int FixedRows() const = 0;
+
+    // The column's field name as stored (blanks kept).
+    virtual std::string FieldName(int Col) const = 0;
+    // The field name without leading and trailing blanks, or the default name
+    // of a column item when that is empty.
+    virtual std::string DisplayName(int Col) const = 0;
+    // First column whose field name equals Name without regard to case
+    // (CP1252 rules); -1 when none.
+    virtual int FindColumnByFieldName(const std::string& Name) const = 0;
+    // True for the columns of kind deFloat and deCurrency, whose values take
+    // the process-wide decimal separator on reading.
+    virtual bool IsDecimalColumn(int Col) const = 0;
+
+    virtual std::string GetCell(int Col, int Row) = 0;
+    virtual void SetCell(int Col, int Row, const std::string& Value) = 0;
+    // The row's free text (lines joined by CR LF, no final line end).
+    virtual std::string GetSecondLine(int Row) = 0;
+    virtual void SetSecondLine(int Row, const std::string& Value) = 0;
+};
+
+// "%" -> "%%", NUL -> "%0", LF -> "%n", CR -> "%c"; other bytes unchanged.
+std::string EscapeCellText(const std::string& Text);
+// The reverse. A "%" before any other byte, or at the end, is kept as it is.
+std::string UnescapeCellText(const std::string& Text);
+
+// Replaces every occurrence of OldPattern in Text by NewPattern, left to
+// right and without overlaps, comparing bytes after CP1252 upper-casing.
+// Returns whether Text differs afterwards. An empty Text, an empty
+// OldPattern or one longer than Text leave Text unchanged.
+bool ReplaceTextNoCase(std::string& Text, const std::string& OldPattern, const std::string& NewPattern);
+
+// Writes the whole text at the stream's position. A short write raises
+// EWriteError: every line, the display names included, goes through the
+// checked write (whole lines, several at a time).
+void WritePositionsText(PositionsTextTable& Table, TStream& Stream);
+
+// Reads from the stream's position to its end and fills the table's cells and
+// second lines from row FixedRows() on, adding rows as needed. Returns the row
+// after the last row read. Texts that do not fit the layout are no error;
+// stream and table exceptions pass through.
+int ReadPositionsText(PositionsTextTable& Table, TStream& Stream);

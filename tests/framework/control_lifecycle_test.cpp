@@ -1,0 +1,294 @@
+// Life cycle of windowed controls: lazy windows, the object pointer in the
+// window, destruction order, deferred freeing, reflection, subclassed system
+// classes and the exception boundary of the window procedure.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/custom_control.h"
+#include "framework/exceptions.h"
+#include "framework/graphic_control.h"
+#include "framework/window_class.h"
+#include "tests/framework/control_test_support.h"
+
+static ::testing::Environment* const kControlEnv = ::testing::AddGlobalTestEnvironment(new ControlTestEnvironment);
+
+namespace {
+
+std::vector<std::string> g_log;
+
+class LoggingControl : public TCustomControl {
+public:
+    explicit LoggingControl(TComponent* owner) : TCustomControl(owner) {}
+    ~LoggingControl() override { g_log.push_back("dtor"); }
+    std::string tag = "base";
+    std::vector<UINT> seen;
+
+protected:
+    void BeforeDestruction() override {
+        g_log.push_back("before:" + tag + ":" + (HandleAllocated() ? "window" : "none"));
+        TCustomControl::BeforeDestruction();
+        g_log.push_back("after-base");
+    }
+    void WndProc(TMessage& m) override {
+        seen.push_back(m.Msg);
+        TCustomControl::WndProc(m);
+    }
+    void WMDestroy(TMessage& m) override {
+        g_log.push_back("WM_DESTROY:" + tag);
+        TCustomControl::WMDestroy(m);
+    }
+};
+
+class DerivedControl : public LoggingControl {
+public:
+    explicit DerivedControl(TComponent* owner) : LoggingControl(owner) { tag = "derived"; }
+};
+
+}  // namespace
+
+TEST(ControlLifecycle, DestroyMessageReachesMostDerivedHandlerWhileObjectIsWhole) {
+    g_log.clear();
+    auto* c = Create<DerivedControl>(nullptr);
+    HWND h = c->Handle();
+    ASSERT_TRUE(IsWindow(h));
+    c->Free();
+    EXPECT_FALSE(IsWindow(h));
+    std::vector<std::string> expected{"before:derived:window", "WM_DESTROY:derived", "after-base", "dtor"};
+    EXPECT_EQ(g_log, expected);
+}
+
+TEST(ControlLifecycle, ObjectPointerLivesInExtraBytesFromNcCreateToNcDestroy) {
+    auto* c = Create<LoggingControl>(nullptr);
+    HWND h = c->Handle();
+    EXPECT_EQ(reinterpret_cast<TWinControl*>(GetWindowLongPtrA(h, 0)), c);
+    EXPECT_EQ(FindControl(h), c);
+    ASSERT_FALSE(c->seen.empty());
+    // WM_GETMINMAXINFO comes before WM_NCCREATE for a top-level window and went
+    // to DefWindowProc; the object's first message is WM_NCCREATE.
+    EXPECT_EQ(c->seen.front(), static_cast<UINT>(WM_NCCREATE));
+    // Messages sent after the object let go of its window do not reach it.
+    c->seen.clear();
+    DestroyWindow(h);
+    EXPECT_FALSE(c->HandleAllocated());
+    ASSERT_FALSE(c->seen.empty());
+    EXPECT_EQ(c->seen.back(), static_cast<UINT>(WM_NCDESTROY));
+    EXPECT_EQ(FindControl(h), nullptr);
+    c->Free();
+}
+
+TEST(ControlLifecycle, DataOperationsCreateNoWindow) {
+    auto* panel = Create<TCustomControl>(nullptr);
+    auto* child = Create<TCustomControl>(panel);
+    auto* label = Create<TGraphicControl>(panel);
+    child->SetParent(panel);
+    label->SetParent(panel);
+    panel->SetBounds(0, 0, 200, 100);
+    child->SetBounds(5, 5, 50, 20);
+    child->SetAlign(alTop);
+    child->SetText("Schließen");
+    child->Invalidate();
+    child->Repaint();
+    child->Update();
+    child->InvalidateRect(RECT{0, 0, 5, 5}, true);
+    child->ScrollWindow(0, 10);
+    label->Invalidate();
+    label->SetBounds(1, 1, 10, 10);
+    panel->Realign();
+    EXPECT_EQ(child->ClientWidth(), 200);
+    child->SetVisible(false);
+    child->SetVisible(true);
+    EXPECT_EQ(child->Text(), "Schließen");
+    EXPECT_FALSE(panel->HandleAllocated());
+    EXPECT_FALSE(child->HandleAllocated());
+    panel->Free();
+}
+
+TEST(ControlLifecycle, ShowingCreatesWindowsOfVisibleChildrenOnly) {
+    auto* form = Create<TForm>(nullptr);
+    auto* shown = Create<TCustomControl>(form);
+    auto* hidden = Create<TCustomControl>(form);
+    hidden->SetVisible(false);
+    shown->SetParent(form);
+    hidden->SetParent(form);
+    EXPECT_FALSE(form->HandleAllocated());
+    form->Show();
+    EXPECT_TRUE(form->HandleAllocated());
+    EXPECT_TRUE(shown->HandleAllocated());
+    EXPECT_TRUE(shown->Showing());
+    EXPECT_FALSE(hidden->HandleAllocated());
+    form->Free();
+}
+
+TEST(ControlLifecycle, FreeingParentFreesChildrenAndOwnedComponents) {
+    g_log.clear();
+    auto* form = Create<TForm>(nullptr);
+    auto* a = Create<LoggingControl>(form);
+    a->tag = "a";
+    a->SetParent(form);
+    form->Show();
+    form->Free();
+    // The windows go first (children before the form's), then the objects.
+    std::vector<std::string> expected{"WM_DESTROY:a", "before:a:none", "after-base", "dtor"};
+    EXPECT_EQ(g_log, expected);
+}
+
+namespace {
+bool g_deleted_inside = true;
+
+class SelfFreeingControl : public TCustomControl {
+public:
+    explicit SelfFreeingControl(TComponent* owner, bool* deleted) : TCustomControl(owner), deleted_(deleted) {}
+    ~SelfFreeingControl() override { *deleted_ = true; }
+
+protected:
+    void Click() override {
+        Free();
+        g_deleted_inside = *deleted_;  // still alive: deletion waits for the dispatch
+    }
+
+private:
+    bool* deleted_;
+};
+}  // namespace
+
+TEST(ControlLifecycle, FreeInsideOwnClickHandlerIsDeferred) {
+    TForm* form = ShowTestForm();
+    bool deleted = false;
+    auto* c = Create<SelfFreeingControl>(form, &deleted);
+    c->SetParent(form);
+    c->SetBounds(10, 10, 40, 20);
+    HWND h = c->Handle();
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5));
+    EXPECT_FALSE(deleted);
+    g_deleted_inside = true;
+    SendMessageA(h, WM_LBUTTONUP, 0, PointToLParam(5, 5));
+    EXPECT_FALSE(g_deleted_inside);
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(form->ControlCount(), 0);
+    form->Free();
+}
+
+namespace {
+class ThrowingControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Click() override { throw EInvalidOperation("Fehler im Klick"); }
+};
+}  // namespace
+
+TEST(ControlLifecycle, ExceptionInHandlerIsCaughtAtWindowProcedure) {
+    TForm* form = ShowTestForm();
+    auto* c = Create<ThrowingControl>(form);
+    c->SetParent(form);
+    c->SetBounds(10, 10, 40, 20);
+    auto& caught = ControlTestEnvironment::CaughtExceptions();
+    caught.clear();
+    SendMessageA(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5));
+    SendMessageA(c->Handle(), WM_LBUTTONUP, 0, PointToLParam(5, 5));
+    ASSERT_EQ(caught.size(), 1u);
+    EXPECT_EQ(caught[0], "Fehler im Klick");
+    form->Free();
+}
+
+namespace {
+class CommandChild : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<WPARAM> commands;
+
+protected:
+    void CNCommand(TMessage& m) override {
+        commands.push_back(m.WParam);
+        m.Result = 7;
+    }
+};
+
+class CommandParent : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int own_commands = 0;
+
+protected:
+    void DefaultHandler(TMessage& m) override {
+        if (m.Msg == WM_COMMAND) ++own_commands;
+        TCustomControl::DefaultHandler(m);
+    }
+};
+
+// A plain system EDIT wrapped by subclassing.
+class PlainEdit : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    std::vector<WORD> notifications;
+    std::string typed;
+
+protected:
+    void CreateParams(TCreateParams& p) override {
+        TWinControl::CreateParams(p);
+        p.WinClassName = "EDIT";
+        p.SystemClass = true;
+        p.Style |= ES_AUTOHSCROLL | WS_TABSTOP;
+    }
+    void CNCommand(TMessage& m) override { notifications.push_back(HIWORD(m.WParam)); }
+    void KeyPress(char& key) override {
+        typed += key;
+        TWinControl::KeyPress(key);
+    }
+};
+}  // namespace
+
+TEST(ControlReflection, CommandFromChildWindowReachesChildExactlyOnce) {
+    TForm* form = ShowTestForm();
+    auto* parent = Create<CommandParent>(form);
+    parent->SetParent(form);
+    parent->SetBounds(0, 0, 200, 100);
+    auto* child = Create<CommandChild>(form);
+    child->SetParent(parent);
+    child->SetBounds(5, 5, 50, 20);
+    LRESULT r = SendMessageA(parent->Handle(), WM_COMMAND, MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 3),
+                             reinterpret_cast<LPARAM>(child->Handle()));
+    ASSERT_EQ(child->commands.size(), 1u);
+    EXPECT_EQ(child->commands[0], MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 3));
+    EXPECT_EQ(r, 7);
+    EXPECT_EQ(parent->own_commands, 0);
+    // A menu command (no control window) stays with the parent.
+    SendMessageA(parent->Handle(), WM_COMMAND, 100, 0);
+    EXPECT_EQ(parent->own_commands, 1);
+    EXPECT_EQ(child->commands.size(), 1u);
+    form->Free();
+}
+
+TEST(ControlSubclass, SystemEditIsSubclassedAndKeepsItsText) {
+    TForm* form = ShowTestForm();
+    auto* edit = Create<PlainEdit>(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 120, 22);
+    HWND h = edit->Handle();
+    char cls[32] = {};
+    GetClassNameA(h, cls, sizeof(cls));
+    EXPECT_STREQ(cls, "Edit");
+    EXPECT_EQ(FindControl(h), edit);
+    edit->SetText("Übernehmen");
+    EXPECT_EQ(edit->Text(), "Übernehmen");
+    ASSERT_FALSE(edit->notifications.empty());
+    EXPECT_EQ(std::count(edit->notifications.begin(), edit->notifications.end(), EN_CHANGE), 1);
+    // A typed CP1252 character arrives as its byte in the ANSI window procedure.
+    SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    SendMessageA(h, WM_CHAR, 0xE4, 1);
+    EXPECT_EQ(edit->typed, "\xE4");
+    EXPECT_EQ(edit->Text(), "ä");
+    // The text survives the window.
+    edit->SetText("Größe");
+    HWND before = h;
+    edit->RecreateWnd();
+    EXPECT_NE(edit->WindowHandle(), nullptr);
+    EXPECT_NE(edit->WindowHandle(), before);
+    EXPECT_EQ(edit->Text(), "Größe");
+    form->Free();
+}

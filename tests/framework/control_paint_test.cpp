@@ -1,0 +1,157 @@
+// Painting: PaintTo against the screen, with and without a window, the
+// double buffer's update-rectangle origin and window-less children.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/custom_control.h"
+#include "framework/graphic_control.h"
+#include "framework/graphics.h"
+#include "tests/framework/control_test_support.h"
+
+namespace {
+
+// Fills its client area with a pattern that depends on the position, so a
+// shifted origin shows in the pixels.
+class PatternControl : public TCustomControl {
+public:
+    explicit PatternControl(TComponent* owner) : TCustomControl(owner) {}
+    int phase = 0;
+
+protected:
+    void Paint() override {
+        TCanvas& c = Canvas();
+        for (int x = 0; x < Width(); x += 4) {
+            int band = (x / 4 + phase) % 3;
+            c.Brush().SetColor(band == 0 ? RGB(200, 30, 30) : band == 1 ? RGB(30, 160, 40) : RGB(20, 40, 210));
+            c.FillRect(RECT{x, 0, x + 4, Height() / 2});
+        }
+        c.Brush().SetColor(phase ? RGB(250, 250, 0) : RGB(0, 250, 250));
+        c.FillRect(RECT{0, Height() / 2, Width(), Height()});
+        c.Pen().SetColor(RGB(0, 0, 0));
+        c.MoveTo(0, 0);
+        c.LineTo(Width(), Height());
+    }
+};
+
+class Square : public TGraphicControl {
+public:
+    explicit Square(TComponent* owner) : TGraphicControl(owner) {}
+    TColor fill = RGB(255, 128, 0);
+
+protected:
+    void Paint() override {
+        Canvas().Brush().SetColor(fill);
+        // Bigger than the control: the parent clips it to the bounds.
+        Canvas().FillRect(RECT{-50, -50, Width() + 50, Height() + 50});
+        Canvas().Brush().SetColor(RGB(0, 0, 0));
+        Canvas().FrameRect(RECT{0, 0, Width(), Height()});
+    }
+};
+
+struct Scene {
+    TForm* form;
+    PatternControl* host;
+    Square* square;
+    PatternControl* inner;
+};
+
+Scene BuildScene(bool showOnForm) {
+    Scene s{};
+    s.form = showOnForm ? ShowTestForm(260, 160) : Create<TForm>(nullptr);
+    s.host = Create<PatternControl>(s.form);
+    s.host->SetBounds(10, 10, 200, 120);
+    s.square = Create<Square>(s.form);
+    s.square->SetBounds(30, 20, 40, 30);
+    s.square->SetParent(s.host);
+    s.inner = Create<PatternControl>(s.form);
+    s.inner->phase = 1;
+    s.inner->SetBounds(120, 60, 60, 40);
+    s.inner->SetParent(s.host);
+    s.host->SetParent(s.form);
+    return s;
+}
+
+}  // namespace
+
+TEST(ControlPaint, PaintToEqualsWhatTheWindowShows) {
+    Scene s = BuildScene(true);
+    ASSERT_TRUE(s.host->HandleAllocated());
+    UpdateWindow(s.form->Handle());
+    Pump();
+    auto screen = ScreenPixels(s.host->Handle(), 200, 120);
+    auto copy = PaintToPixels(s.host, 200, 120);
+    ASSERT_EQ(screen.size(), copy.size());
+    EXPECT_TRUE(screen == copy);
+    // The window-less child is there and clipped to its bounds.
+    EXPECT_EQ(copy[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
+    EXPECT_NE(copy[static_cast<size_t>(15 * 200 + 45)], 0xFF8000u);
+    s.form->Free();
+}
+
+TEST(ControlPaint, PaintToNeedsNoWindowAndMatchesAControlWithOne) {
+    Scene shown = BuildScene(true);
+    Scene hidden = BuildScene(false);
+    ASSERT_FALSE(hidden.host->HandleAllocated());
+    auto withWindow = PaintToPixels(shown.host, 200, 120);
+    auto without = PaintToPixels(hidden.host, 200, 120);
+    EXPECT_TRUE(withWindow == without);
+    EXPECT_FALSE(hidden.host->HandleAllocated());
+    EXPECT_FALSE(hidden.inner->HandleAllocated());
+    shown.form->Free();
+    hidden.form->Free();
+}
+
+TEST(ControlPaint, PrintClientPaintsLikeTheScreen) {
+    Scene s = BuildScene(true);
+    UpdateWindow(s.form->Handle());
+    auto screen = ScreenPixels(s.host->Handle(), 200, 120);
+    TBitmap bmp(200, 120);
+    SendMessageA(s.host->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bmp.DC()), PRF_CLIENT | PRF_ERASEBKGND);
+    auto printed = BitmapPixels(bmp);
+    // WM_PRINTCLIENT covers the host and its window-less child; the windowed
+    // child is its own window, so compare outside it.
+    int diffs = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x) {
+            bool inInner = x >= 120 && x < 180 && y >= 60 && y < 100;
+            if (!inInner && screen[static_cast<size_t>(y * 200 + x)] != printed[static_cast<size_t>(y * 200 + x)])
+                ++diffs;
+        }
+    EXPECT_EQ(diffs, 0);
+    s.form->Free();
+}
+
+TEST(ControlPaint, DoubleBufferHonoursTheUpdateRectangleOrigin) {
+    TForm* form = ShowTestForm(260, 160);
+    auto* c = Create<PatternControl>(form);
+    c->SetBounds(0, 0, 200, 120);
+    c->SetDoubleBuffered(true);
+    c->SetParent(form);
+    UpdateWindow(c->Handle());
+    auto phase0 = PaintToPixels(c, 200, 120);
+    c->phase = 1;
+    auto phase1 = PaintToPixels(c, 200, 120);
+    RECT part{37, 11, 91, 83};
+    InvalidateRect(c->Handle(), &part, FALSE);
+    UpdateWindow(c->Handle());
+    auto screen = ScreenPixels(c->Handle(), 200, 120);
+    int wrong = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x) {
+            POINT p{x, y};
+            size_t i = static_cast<size_t>(y * 200 + x);
+            uint32_t want = PtInRect(&part, p) ? phase1[i] : phase0[i];
+            if (screen[i] != want) ++wrong;
+        }
+    EXPECT_EQ(wrong, 0);
+    form->Free();
+}
+
+TEST(ControlPaint, HiddenWindowlessChildIsNotPainted) {
+    Scene s = BuildScene(false);
+    s.square->SetVisible(false);
+    auto px = PaintToPixels(s.host, 200, 120);
+    EXPECT_NE(px[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
+    s.form->Free();
+}

@@ -1,0 +1,209 @@
+// Forms: the modal loop, closing, creation events and alignment.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/custom_control.h"
+#include "framework/exceptions.h"
+#include "framework/timer.h"
+#include "tests/framework/control_test_support.h"
+
+namespace {
+
+constexpr UINT kSetResult = WM_USER + 1;
+constexpr UINT kKeepRunning = WM_USER + 2;
+
+class ModalForm : public TForm {
+public:
+    explicit ModalForm(TComponent* owner) : TForm(owner) {
+        SetBorderStyle(bsDialog);
+        SetBounds(50, 50, 200, 120);
+    }
+    std::vector<std::string> log;
+
+protected:
+    void DoCreate() override {
+        log.push_back("create:" + ClassName());
+        TForm::DoCreate();
+    }
+    void Dispatch(TMessage& m) override {
+        if (m.Msg == kSetResult) {
+            log.push_back("result");
+            SetModalResult(static_cast<TModalResult>(m.WParam));
+            return;
+        }
+        if (m.Msg == kKeepRunning) {
+            log.push_back("zero");
+            SetModalResult(mrNone);
+            PostMessageA(WindowHandle(), kSetResult, mrYes, 0);
+            return;
+        }
+        TForm::Dispatch(m);
+    }
+};
+
+}  // namespace
+
+TEST(FormModal, PostedActionEndsTheLoopWithItsResult) {
+    auto* f = Create<ModalForm>(nullptr);
+    std::vector<std::string> closed;
+    f->OnClose = [&](TObject*, TCloseAction& a) {
+        closed.push_back("close");
+        EXPECT_EQ(a, caHide);
+    };
+    PostMessageA(f->Handle(), kSetResult, mrOk, 0);
+    EXPECT_EQ(f->ShowModal(), mrOk);
+    EXPECT_EQ(closed.size(), 1u);
+    EXPECT_FALSE(f->Visible());
+    EXPECT_FALSE(f->Modal());
+    f->Free();
+}
+
+TEST(FormModal, ResultZeroKeepsTheLoopRunning) {
+    auto* f = Create<ModalForm>(nullptr);
+    PostMessageA(f->Handle(), kKeepRunning, 0, 0);
+    EXPECT_EQ(f->ShowModal(), mrYes);
+    std::vector<std::string> expected{"create:ModalForm", "zero", "result"};
+    EXPECT_EQ(f->log, expected);
+    f->Free();
+}
+
+TEST(FormModal, TimerSetsTheResult) {
+    auto* f = Create<ModalForm>(nullptr);
+    auto* t = Create<TTimer>(f);
+    t->SetInterval(20);
+    int ticks = 0;
+    t->OnTimer = [&](TObject*) {
+        if (++ticks == 2) f->SetModalResult(mrCancel);
+    };
+    EXPECT_EQ(f->ShowModal(), mrCancel);
+    EXPECT_EQ(ticks, 2);
+    f->Free();
+}
+
+TEST(FormModal, RefusedCloseQueryKeepsTheFormOpen) {
+    auto* f = Create<ModalForm>(nullptr);
+    int asked = 0;
+    f->OnCloseQuery = [&](TObject*, bool& canClose) {
+        ++asked;
+        canClose = asked > 1;
+        if (!canClose) PostMessageA(f->WindowHandle(), kSetResult, mrNo, 0);
+    };
+    PostMessageA(f->Handle(), kSetResult, mrOk, 0);
+    EXPECT_EQ(f->ShowModal(), mrNo);
+    EXPECT_EQ(asked, 2);
+    f->Free();
+}
+
+TEST(FormModal, OtherWindowsAreDisabledMeanwhile) {
+    TForm* other = ShowTestForm();
+    auto* f = Create<ModalForm>(nullptr);
+    bool otherEnabled = true;
+    f->OnShow = [&](TObject*) {
+        otherEnabled = IsWindowEnabled(other->Handle()) != 0;
+        PostMessageA(f->WindowHandle(), kSetResult, mrOk, 0);
+    };
+    EXPECT_EQ(f->ShowModal(), mrOk);
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+    f->Free();
+    other->Free();
+}
+
+TEST(FormModal, VisibleFormCannotBeShownModally) {
+    TForm* f = ShowTestForm();
+    EXPECT_THROW(f->ShowModal(), EInvalidOperation);
+    f->Free();
+}
+
+TEST(FormClose, CloseWithFreeActionReleasesTheForm) {
+    TForm* f = ShowTestForm();
+    bool destroyed = false;
+    f->OnDestroy = [&](TObject*) { destroyed = true; };
+    f->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
+    HWND h = f->Handle();
+    SendMessageA(h, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(destroyed);  // released, not freed inside the message
+    Pump();
+    EXPECT_TRUE(destroyed);
+    EXPECT_FALSE(IsWindow(h));
+}
+
+TEST(FormClose, CloseQueryCanRefuse) {
+    TForm* f = ShowTestForm();
+    f->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+    f->Close();
+    EXPECT_TRUE(f->Visible());
+    f->OnCloseQuery = nullptr;
+    f->Close();
+    EXPECT_FALSE(f->Visible());
+    f->Free();
+}
+
+namespace {
+RECT Bounds(TControl* c) { return c->BoundsRect(); }
+bool Same(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+}  // namespace
+
+TEST(FormAlign, AlignedChildrenFillTheClientAreaInOrder) {
+    auto* panel = Create<TCustomControl>(nullptr);
+    panel->SetBounds(0, 0, 200, 100);
+    auto make = [&](TAlign a, int w, int h) {
+        auto* c = Create<TCustomControl>(panel);
+        c->SetBounds(0, 0, w, h);
+        c->SetAlign(a);
+        c->SetParent(panel);
+        return c;
+    };
+    auto* top = make(alTop, 10, 20);
+    auto* bottom = make(alBottom, 10, 10);
+    auto* left = make(alLeft, 30, 10);
+    auto* client = make(alClient, 1, 1);
+    auto* right = make(alRight, 25, 10);
+    EXPECT_TRUE(Same(Bounds(top), RECT{0, 0, 200, 20}));
+    EXPECT_TRUE(Same(Bounds(bottom), RECT{0, 90, 200, 100}));
+    EXPECT_TRUE(Same(Bounds(left), RECT{0, 20, 30, 90}));
+    EXPECT_TRUE(Same(Bounds(right), RECT{175, 20, 200, 90}));
+    EXPECT_TRUE(Same(Bounds(client), RECT{30, 20, 175, 90}));
+    // Resizing the container realigns; a second top control goes below the first.
+    panel->SetBounds(0, 0, 300, 200);
+    auto* top2 = make(alTop, 10, 15);
+    EXPECT_TRUE(Same(Bounds(top), RECT{0, 0, 300, 20}));
+    EXPECT_TRUE(Same(Bounds(top2), RECT{0, 20, 300, 35}));
+    EXPECT_TRUE(Same(Bounds(client), RECT{30, 35, 275, 190}));
+    // A hidden control gives its space back.
+    top->SetVisible(false);
+    EXPECT_TRUE(Same(Bounds(top2), RECT{0, 0, 300, 15}));
+    EXPECT_FALSE(panel->HandleAllocated());
+    panel->Free();
+}
+
+TEST(FormAlign, WindowResizeRealignsWithoutCallingSetBoundsOnTheForm) {
+    TForm* f = ShowTestForm(300, 200);
+    auto* client = Create<TCustomControl>(f);
+    client->SetAlign(alClient);
+    client->SetParent(f);
+    EXPECT_EQ(client->Width(), f->ClientWidth());
+    SetWindowPos(f->Handle(), nullptr, 0, 0, 400, 250, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(f->Width(), 400);
+    EXPECT_EQ(client->Width(), f->ClientWidth());
+    EXPECT_EQ(client->Height(), f->ClientHeight());
+    RECT r;
+    GetWindowRect(client->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, client->Width());
+    f->Free();
+}
+
+TEST(FormPosition, ScreenCenterPlacesOnTheWorkArea) {
+    auto* f = Create<TForm>(nullptr);
+    f->SetBounds(0, 0, 200, 100);
+    f->SetPosition(poScreenCenter);
+    f->Show();
+    RECT wa = Screen()->WorkAreaRect();
+    EXPECT_EQ(f->Left(), wa.left + (wa.right - wa.left - 200) / 2);
+    EXPECT_EQ(f->Top(), wa.top + (wa.bottom - wa.top - 100) / 2);
+    f->Free();
+}

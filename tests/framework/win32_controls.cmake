@@ -1,0 +1,8 @@
+list(APPEND WIN32_TESTS
+  control_lifecycle_test.cpp
+  control_paint_test.cpp
+  control_mouse_test.cpp
+  application_key_test.cpp
+  application_hint_test.cpp
+  form_test.cpp
+)

@@ -1,0 +1,249 @@
+// Columns of the positions grid: default names, widths, values that follow
+// the grid until assigned, Assign/RestoreDefaults and item life cycle.
+#include "grids/column.h"
+
+#include <gtest/gtest.h>
+
+#include "grids/data_grid.h"
+
+namespace {
+
+struct Grid {
+    TDataGrid* g = Create<TDataGrid>(nullptr);
+    ~Grid() {
+        if (g) g->Free();
+    }
+    TDataGrid* operator->() const { return g; }
+    TColumn& Column(int i) const { return *g->Columns().Items(i); }
+};
+
+TEST(ColumnNames, NewColumnIsNamedAfterTheItemCount) {
+    Grid g;
+    g->SetColCount(3);
+    ASSERT_EQ(g->Columns().Count(), 3);
+    TColumn* added = g->Columns().Add();
+    EXPECT_EQ(added->FieldName(), "TColumn-4");
+    EXPECT_EQ(added->InternalCol(), 3);
+    EXPECT_EQ(g->ColCount(), 4);
+}
+
+TEST(ColumnNames, BlankFieldNameGivesTheInternalColumnName) {
+    Grid g;
+    g->SetColCount(7);
+    g.Column(5).SetFieldName("   ");
+    EXPECT_EQ(g.Column(5).FieldName(), "TColumn-5");
+    // The setter counts from 0 while the constructor counts from 1: a blanked
+    // first column becomes "TColumn-0", not the stored "TColumn-1".
+    g.Column(0).SetFieldName("");
+    EXPECT_EQ(g.Column(0).FieldName(), "TColumn-0");
+}
+
+TEST(ColumnNames, BlanksAreKeptInTheFieldNameButNotInTheDisplayName) {
+    Grid g;
+    g.Column(1).SetFieldName(" Pos. ");
+    EXPECT_EQ(g.Column(1).FieldName(), " Pos. ");
+    EXPECT_EQ(g.Column(1).DisplayName(), "Pos.");
+}
+
+TEST(ColumnNames, ColumnOutsideAGridHasNoDefaultName) {
+    TCollection plain(TCollection::ItemClass<TColumn>());
+    auto* column = static_cast<TColumn*>(plain.Add());
+    EXPECT_EQ(column->FieldName(), "");
+    EXPECT_EQ(column->DisplayName(), "TColumn");
+    column->SetFieldName("  ");
+    EXPECT_EQ(column->FieldName(), "  ");
+    EXPECT_TRUE(column->ReadOnly());
+    EXPECT_EQ(column->Color(), clWindow);
+}
+
+TEST(ColumnWidth, SmallWidthsBecomeTenAndNegativeOnesHide) {
+    Grid g;
+    TColumn& c = g.Column(2);
+    c.SetWidth(5);
+    EXPECT_EQ(c.Width(), 10);
+    c.SetWidth(0);
+    EXPECT_EQ(c.Width(), 10);
+    c.SetWidth(-1);
+    EXPECT_EQ(c.Width(), -1);
+    EXPECT_EQ(g->ColWidths(2), -1);
+    c.SetWidth(-5);
+    EXPECT_EQ(c.Width(), -1);
+    EXPECT_EQ(g->ColWidths(2), -1);
+    c.SetWidth(37);
+    EXPECT_EQ(g->ColWidths(2), 37);
+}
+
+TEST(ColumnWidth, ReadsTheGridAndTenPastColCount) {
+    Grid g;
+    EXPECT_EQ(g.Column(4).Width(), g->DefaultColWidth());
+    // While loading the items are not synchronised with ColCount.
+    g->BeginLoading();
+    g->SetColCount(3);
+    EXPECT_EQ(g->Columns().Count(), 5);
+    EXPECT_EQ(g.Column(4).Width(), 10);
+    g->EndLoading();
+}
+
+TEST(ColumnValues, ReadOnlyFollowsGoEditingUntilAssigned) {
+    Grid g;
+    TColumn& c = g.Column(1);
+    EXPECT_FALSE(c.ReadOnly());
+    g->SetOptions(g->Options() & ~static_cast<TGridOptions>(goEditing));
+    EXPECT_TRUE(c.ReadOnly());
+    TColumn& own = g.Column(2);
+    own.SetReadOnly(true);
+    g->SetOptions(g->Options() | goEditing);
+    EXPECT_TRUE(own.ReadOnly());
+    EXPECT_FALSE(c.ReadOnly());
+    EXPECT_TRUE(own.AssignedValues() & cvReadOnly);
+}
+
+TEST(ColumnValues, FormatChangeEmptiesDisplayMask) {
+    Grid g;
+    TColumn& c = g.Column(1);
+    c.SetFormat(cfNumber);
+    c.SetDisplayMask("##.00 '%'");
+    c.SetFormat(cfNumber);
+    EXPECT_EQ(c.DisplayMask(), "##.00 '%'");
+    c.SetFormat(cfcombo);
+    EXPECT_EQ(c.DisplayMask(), "");
+}
+
+TEST(ColumnValues, FontAndColorFollowTheGridUntilTheyAreTheColumnsOwn) {
+    Grid g;
+    TColumn& c = g.Column(1);
+    g->Font().SetName("Courier New");
+    g->SetColor(clYellow);
+    EXPECT_EQ(c.Font().Name(), "Courier New");
+    EXPECT_EQ(c.Title().Font().Name(), "Courier New");
+    EXPECT_EQ(c.Color(), clYellow);
+    EXPECT_EQ(c.AssignedValues(), 0);
+
+    c.Font().SetHeight(-20);
+    EXPECT_TRUE(c.AssignedValues() & cvFont);
+    g->Font().SetName("Tahoma");
+    EXPECT_EQ(c.Font().Name(), "Courier New");
+    EXPECT_EQ(c.Font().Height(), -20);
+    EXPECT_EQ(c.Title().Font().Name(), "Tahoma");
+
+    c.SetColor(clAqua);
+    g->SetColor(clWhite);
+    EXPECT_EQ(c.Color(), clAqua);
+}
+
+TEST(ColumnValues, PopupMenuIsForgottenWhenFreed) {
+    Grid g;
+    auto* menu = Create<TComponent>(nullptr);
+    g.Column(3).SetPopupMenu(menu);
+    menu->Free();
+    EXPECT_EQ(g.Column(3).PopupMenu(), nullptr);
+}
+
+TEST(ColumnAssign, CopiesTheListedFieldsOnly) {
+    Grid g;
+    TColumn& src = g.Column(1);
+    src.SetFieldName("Steuer");
+    src.SetColor(clRed);
+    src.SetAlignment(taRightJustify);
+    src.Title().SetCaption("St");
+    src.SetDropDownRows(3);
+    src.SetButtonStyle(cbsEllipsis);
+    src.PickList().Add("8 %");
+    src.SetWidth(25);
+    src.SetEditMask("##.00");
+    src.SetMaxLength(6);
+    src.SetFormat(cfcombo);
+    src.SetDisplayMask("##.00 '%'");
+    src.SetNumericKind(deFloat);
+    src.SetCheckField(true);
+    src.SetIntern(true);
+    src.SetStreaming(true);
+
+    TColumn& dst = g.Column(2);
+    dst.Assign(&src);
+    EXPECT_EQ(dst.FieldName(), "Steuer");
+    EXPECT_EQ(dst.Color(), clRed);
+    EXPECT_EQ(dst.Alignment(), taRightJustify);
+    EXPECT_EQ(dst.Title().Caption(), "St");
+    EXPECT_EQ(dst.DropDownRows(), 3u);
+    EXPECT_EQ(dst.ButtonStyle(), cbsEllipsis);
+    ASSERT_TRUE(dst.HasPickList());
+    EXPECT_EQ(dst.PickList().Text(), "8 %\r\n");
+    EXPECT_EQ(dst.Width(), 25);
+    EXPECT_EQ(dst.EditMask(), "##.00");
+    EXPECT_EQ(dst.MaxLength(), 6);
+    EXPECT_EQ(dst.Format(), cfcombo);
+    EXPECT_EQ(dst.DisplayMask(), "##.00 '%'");
+    EXPECT_EQ(dst.NumericKind(), deFloat);
+    EXPECT_FALSE(dst.CheckField());
+    EXPECT_FALSE(dst.Intern());
+    EXPECT_FALSE(dst.Streaming());
+    // The pick list is copied, not shared.
+    src.PickList().Add("16 %");
+    EXPECT_EQ(dst.PickList().Count(), 1);
+}
+
+TEST(ColumnAssign, RestoreDefaultsClearsMarksAndFreesThePickList) {
+    Grid g;
+    TColumn& c = g.Column(3);
+    c.SetColor(clRed);
+    c.SetAlignment(taCenter);
+    c.SetReadOnly(true);
+    c.Font().SetName("Arial");
+    c.Title().SetCaption("X");
+    c.Title().SetAlignment(taCenter);
+    c.Title().Font().SetName("Arial");
+    c.SetButtonStyle(cbsNone);
+    c.PickList().Add("a");
+    c.SetCheckField(true);
+    c.SetLimitToList(true);
+    c.SetStreaming(true);
+    c.SetFieldName("Einheit");
+
+    c.RestoreDefaults();
+    EXPECT_EQ(c.AssignedValues(), 0);
+    EXPECT_EQ(c.Width(), 20);
+    EXPECT_EQ(c.ButtonStyle(), cbsAuto);
+    EXPECT_FALSE(c.HasPickList());
+    EXPECT_FALSE(c.CheckField());
+    EXPECT_FALSE(c.LimitToList());
+    EXPECT_FALSE(c.Streaming());
+    EXPECT_FALSE(c.ReadOnly());
+    EXPECT_EQ(c.Alignment(), taLeftJustify);
+    EXPECT_EQ(c.Color(), g->Color());
+    EXPECT_EQ(c.Font().Name(), g->Font().Name());
+    EXPECT_EQ(c.Title().Caption(), "");
+    EXPECT_EQ(c.Title().Font().Name(), g->Font().Name());
+    EXPECT_EQ(c.FieldName(), "TColumn-3");
+}
+
+TEST(ColumnLifeCycle, FreeingAnItemLowersColCountWithoutFreeingAnotherOne) {
+    Grid g;
+    TColumn* second = &g.Column(1);
+    TColumn* third = &g.Column(2);
+    TColumn* fifth = &g.Column(4);
+    // The last item: a synchronisation that still saw it would free it twice.
+    fifth->Free();
+    EXPECT_EQ(g->Columns().Count(), 4);
+    EXPECT_EQ(g->ColCount(), 4);
+    third->Free();
+    EXPECT_EQ(g->Columns().Count(), 3);
+    EXPECT_EQ(g->ColCount(), 3);
+    EXPECT_EQ(&g.Column(1), second);
+    EXPECT_EQ(g.Column(2).FieldName(), "TColumn-4");
+}
+
+TEST(ColumnLifeCycle, ClearingTheCollectionLeavesTheSmallestGrid) {
+    Grid g;
+    g->Columns().Clear();
+    EXPECT_EQ(g->Columns().Count(), 0);
+    EXPECT_EQ(g->ColCount(), 2);
+    g->Columns().Add();
+    g->Columns().Add();
+    g->Columns().Add();
+    EXPECT_EQ(g->ColCount(), 3);
+    EXPECT_EQ(g.Column(0).FieldName(), "TColumn-1");
+    EXPECT_EQ(g.Column(2).FieldName(), "TColumn-3");
+}
+
+}  // namespace

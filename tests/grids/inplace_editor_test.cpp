@@ -1,0 +1,297 @@
+// The editor life cycle on a real window (Xvfb): typed characters, change
+// notifications, closing, re-placing, and the rule that a hidden grid never
+// opens an editor.
+#include "grids/inplace_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "grids/string_grid.h"
+
+namespace {
+
+void Pump() {
+    MSG m;
+    for (int i = 0; i < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+// A plain top-level window the grid lives in.
+class HostWindow {
+public:
+    HostWindow() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "GridCoreTestHost";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowExA(0, "GridCoreTestHost", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, 600, 400,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+        ShowWindow(hwnd_, SW_SHOW);
+        Pump();
+    }
+    ~HostWindow() { DestroyWindow(hwnd_); }
+    HWND Handle() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+class EditGrid : public T_StringGrid {
+public:
+    explicit EditGrid(TComponent* AOwner) : T_StringGrid(AOwner) {}
+    std::vector<std::string> log;
+
+    void ChooseEditor(bool& Second, IInplaceEditor*& Editor, bool& Found) override {
+        Editor = Second ? static_cast<IInplaceEditor*>(InplaceSecondEdit()) : InplaceChoiceEdit();
+        Found = true;
+    }
+    void BeforeSetCell(int ACol, int ARow, std::string& Value) override {
+        log.push_back("BeforeSetCell " + std::to_string(ACol) + "," + std::to_string(ARow) + " stored=" + GetCell(ACol, ARow));
+        T_StringGrid::BeforeSetCell(ACol, ARow, Value);
+    }
+    void AfterCellWrite(int ACol, int ARow, const std::string& FieldName) override {
+        log.push_back("AfterCellWrite " + std::to_string(ACol) + "," + std::to_string(ARow) + " stored=" + GetCell(ACol, ARow));
+        T_StringGrid::AfterCellWrite(ACol, ARow, FieldName);
+    }
+};
+
+class EditorLifeCycle : public ::testing::Test {
+protected:
+    // One host for the suite: mapping a top-level window is slow under Wine.
+    static void SetUpTestSuite() { host_ = new HostWindow(); }
+    static void TearDownTestSuite() {
+        delete host_;
+        host_ = nullptr;
+    }
+
+    void SetUp() override {
+        grid = Create<EditGrid>(nullptr);
+        grid->SetParentWindow(host_->Handle());
+        grid->SetBounds(0, 0, 500, 300);
+        grid->SetOptions(DefaultGridOptions | goEditing);
+        grid->Show();
+        Pump();
+        grid->OnAfterCellInput = [this](TObject*) { grid->log.push_back("OnAfterCellInput"); };
+        grid->OnAfterCellEdit = [this](TObject*, int c, int r, const std::string& f, bool eq) {
+            grid->log.push_back("OnAfterCellEdit " + std::to_string(c) + "," + std::to_string(r) + " [" + f + "] " +
+                                (eq ? "Equal" : "Changed"));
+        };
+    }
+    void TearDown() override { grid->Free(); }
+    TWinControl& Editor() { return *grid->InplaceChoiceEdit(); }
+    void Type(char c) {
+        SendMessageA(grid->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        Pump();
+    }
+
+    static HostWindow* host_;
+    EditGrid* grid = nullptr;
+};
+
+HostWindow* EditorLifeCycle::host_ = nullptr;
+
+TEST_F(EditorLifeCycle, TypedCharacterWritesTheCellInHookOrder) {
+    ASSERT_TRUE(grid->HandleAllocated());
+    ASSERT_TRUE(grid->CanEditShow());
+    Type('x');
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->GetCell(1, 1), "x");
+    EXPECT_EQ(grid->log, (std::vector<std::string>{"BeforeSetCell 1,1 stored=", "AfterCellWrite 1,1 stored=x",
+                                                    "OnAfterCellInput"}));
+    // Characters from 128 up are CP1252 bytes.
+    grid->log.clear();
+    Type('\xE4');
+    EXPECT_EQ(grid->GetCell(1, 1), "x\xE4");
+
+    grid->log.clear();
+    grid->HideEdit();
+    EXPECT_EQ(grid->log, (std::vector<std::string>{"OnAfterCellEdit 1,1 [] Equal"}));
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_FALSE(Editor().Visible());
+    EXPECT_EQ(Editor().Left(), -1000);
+    EXPECT_EQ(Editor().Height(), 0);
+
+    // A later mouse press closes "no editor".
+    grid->log.clear();
+    SendMessageA(grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 100));
+    SendMessageA(grid->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 100));
+    Pump();
+    EXPECT_EQ(grid->log, (std::vector<std::string>{"OnAfterCellEdit -1,-1 [] Equal"}));
+}
+
+TEST_F(EditorLifeCycle, OpeningLoadsTheTextWithoutInput) {
+    grid->SetCell(1, 1, "abc");
+    grid->log.clear();
+    grid->ShowEditor();
+    Pump();
+    ASSERT_TRUE(grid->EditorMode());
+    EXPECT_EQ(Editor().GetText(), "abc");
+    EXPECT_TRUE(grid->log.empty());
+    EXPECT_TRUE(Editor().Visible());
+    const RECT cell = grid->CellRect(1, 1);
+    EXPECT_EQ(Editor().Left(), cell.left);
+    EXPECT_EQ(Editor().Top(), cell.top);
+
+    // Closing without a change: Equal, and the cell keeps its text.
+    grid->HideEdit();
+    EXPECT_EQ(grid->GetCell(1, 1), "abc");
+    EXPECT_EQ(grid->log, (std::vector<std::string>{"OnAfterCellEdit 1,1 [] Equal"}));
+}
+
+TEST_F(EditorLifeCycle, ClosedEditorStaysClosedOnRowHeightChange) {
+    grid->ShowEditor();
+    grid->HideEdit();
+    grid->SetRowHeight(1, 60);
+    grid->SetColWidth(1, 90);
+    Pump();
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_FALSE(Editor().Visible());
+    EXPECT_EQ(Editor().Left(), -1000);
+}
+
+TEST_F(EditorLifeCycle, OpenEditorFollowsRowHeightChange) {
+    grid->SetCell(1, 1, "keep");
+    grid->ShowEditor();
+    grid->SetRowHeight(0, 50);
+    Pump();
+    ASSERT_TRUE(grid->EditorMode());
+    const RECT cell = grid->CellRect(1, 1);
+    EXPECT_TRUE(Editor().Visible());
+    EXPECT_EQ(Editor().Top(), cell.top);
+    EXPECT_EQ(Editor().Height(), grid->DefaultRowHeight());
+    EXPECT_EQ(Editor().GetText(), "keep");
+}
+
+TEST_F(EditorLifeCycle, CodeWriteRefreshesOnlyAnOpenEditor) {
+    grid->SetCell(1, 1, "old");
+    EXPECT_FALSE(grid->EditorMode());  // a write never opens an editor
+    grid->ShowEditor();
+    grid->SetCell(1, 1, "new");
+    Pump();
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(Editor().GetText(), "new");
+    grid->HideEdit();
+    EXPECT_EQ(grid->GetCell(1, 1), "new");
+}
+
+TEST_F(EditorLifeCycle, InplaceCommandRunsTheWriteBack) {
+    grid->ShowEditor();
+    grid->log.clear();
+    SetWindowTextA(Editor().Handle(), "typed");
+    Pump();
+    EXPECT_EQ(grid->GetCell(1, 1), "typed");
+    const size_t inputs = std::count(grid->log.begin(), grid->log.end(), "OnAfterCellInput");
+    EXPECT_EQ(inputs, 1u);
+    grid->InplaceChoiceEdit()->NotifyGridOfChange();
+    EXPECT_EQ(std::count(grid->log.begin(), grid->log.end(), "OnAfterCellInput"), 2);
+    // A command from a window that is not the open editor is not input.
+    SendMessageA(grid->Handle(), WM_COMMAND, MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 0),
+                 reinterpret_cast<LPARAM>(grid->InplaceFloatEdit()->Handle()));
+    EXPECT_EQ(std::count(grid->log.begin(), grid->log.end(), "OnAfterCellInput"), 2);
+}
+
+TEST_F(EditorLifeCycle, HideEditSurvivesHandlersThatReenter) {
+    int closes = 0;
+    grid->OnAfterCellEdit = [&](TObject*, int, int, const std::string&, bool) {
+        ++closes;
+        grid->HideEdit();
+        grid->SetCell(1, 1, "from handler");
+        grid->MoveCurrent(false, 2, 2, true, false);
+    };
+    grid->ShowEditor();
+    grid->HideEdit();
+    Pump();
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->InplaceCol(), -1);
+    EXPECT_EQ(grid->InplaceRow(), -1);
+    EXPECT_FALSE(Editor().Visible());
+    EXPECT_EQ(grid->GetCell(1, 1), "from handler");
+    EXPECT_EQ(grid->Current(), (TGridCoord{2, 2, false}));
+}
+
+TEST_F(EditorLifeCycle, EmptiedSecondLineGoesBackToItsCell) {
+    grid->SetUseSecondLine(true);
+    grid->SetDefaultRowHeight(17);
+    grid->SetCell(-2, 1, "memo");
+    grid->SetRowHeight(1, 34);
+    grid->SetSecondLineActive(true);
+    grid->SetSecondLineCol(2);
+    grid->MoveCurrent(true, 1, 1, true, false);
+    grid->ShowEditor();
+    ASSERT_EQ(grid->InplaceEditor(), static_cast<IInplaceEditor*>(grid->InplaceSecondEdit()));
+    EXPECT_TRUE(grid->InplaceSecond());
+    EXPECT_EQ(grid->InplaceSecondEdit()->GetText(), "memo");
+    SetWindowTextA(grid->InplaceSecondEdit()->Handle(), "");
+    grid->InplaceSecondEdit()->NotifyGridOfChange();
+    Pump();
+    EXPECT_EQ(grid->GetCell(-2, 1), "");
+    EXPECT_FALSE(grid->SecondLineActive());
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->InplaceEditor(), static_cast<IInplaceEditor*>(grid->InplaceChoiceEdit()));
+    EXPECT_FALSE(grid->InplaceSecondEdit()->Visible());
+}
+
+TEST_F(EditorLifeCycle, HiddenWindowOpensNothing) {
+    grid->Hide();
+    Pump();
+    EXPECT_FALSE(grid->CanEditShow());
+    grid->ShowEditor();
+    EXPECT_FALSE(grid->EditorMode());
+}
+
+TEST(EditorWithoutWindow, InMemoryGridNeverOpensAnEditor) {
+    auto* g = Create<EditGrid>(nullptr);
+    g->SetOptions(DefaultGridOptions | goEditing | goAlwaysShowEditor);
+    g->SetCell(1, 1, "x");
+    g->ShowEditor();
+    char key = 'a';
+    g->KeyPress(key);
+    g->SetRowHeight(1, 40);
+    g->SetCell(1, 1, "y");
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_EQ(g->InplaceEditor(), nullptr);
+    EXPECT_FALSE(g->HandleAllocated());
+    EXPECT_EQ(g->GetCell(1, 1), "y");
+    g->Free();
+}
+
+TEST_F(EditorLifeCycle, PlacementOnTheSecondLine) {
+    grid->SetDefaultRowHeight(17);
+    grid->SetSecondLine(true);
+    grid->SetLeftStartSecond(1);
+    grid->SetRightEndSecond(3);
+    auto* second = grid->InplaceSecondEdit();
+    PlaceInplaceEditor(second, grid, true, 1, true, grid->CellRect(1, 1));
+    const RECT area = grid->SecondLineRect(1);
+    EXPECT_TRUE(grid->InplaceSecond());
+    EXPECT_TRUE(second->Visible());
+    EXPECT_EQ(second->Top(), area.top);
+    EXPECT_EQ(second->Left(), area.left);
+    EXPECT_EQ(second->Height(), area.bottom - area.top);
+    PlaceInplaceEditor(second, grid, false, 1, true, RECT{0, 0, 0, 0});
+    EXPECT_FALSE(second->Visible());
+    EXPECT_EQ(second->Left(), -1000);
+    EXPECT_EQ(SecondLineHitTest(grid, POINT{area.left + 2, area.top + 2}), -1);
+}
+
+TEST_F(EditorLifeCycle, ScrollingBeyondSixteenBits) {
+    grid->SetRowCount(100000);
+    grid->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(grid->TopRow(), 100000 - grid->VisibleRowCount());
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(grid->Handle(), SB_VERT, &si);
+    EXPECT_EQ(si.nPos, grid->TopRow() - grid->FixedRows());
+    EXPECT_GT(si.nPos, 65535);
+    grid->Perform(WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(grid->TopRow(), 100000 - grid->VisibleRowCount() - 1);
+    grid->Perform(WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(grid->TopRow(), 1);
+}
+
+}  // namespace

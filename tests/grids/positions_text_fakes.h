@@ -1,0 +1,152 @@
+// In-memory stand-ins for the positions text tests: a table with named
+// columns and a byte stream with adjustable failures.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/ansi_text.h"
+#include "framework/strings.h"
+#include "framework/streams.h"
+#include "grids/positions_text.h"
+
+namespace positions_test {
+
+struct FakeColumn {
+    std::string field;
+    bool decimal = false;
+};
+
+class FakeTable : public PositionsTextTable {
+public:
+    explicit FakeTable(std::vector<FakeColumn> columns) : columns(std::move(columns)) {}
+
+    int ColCount() const override { return static_cast<int>(columns.size()); }
+    int RowCount() const override { return rows; }
+    void SetRowCount(int Value) override { rows = std::max(Value, 2); }
+    int FixedRows() const override { return fixed_rows; }
+    std::string FieldName(int Col) const override { return columns.at(Col).field; }
+    std::string DisplayName(int Col) const override {
+        const std::string& f = columns.at(Col).field;
+        size_t b = f.find_first_not_of(' ');
+        if (b == std::string::npos) return "TColumn";
+        return f.substr(b, f.find_last_not_of(' ') - b + 1);
+    }
+    int FindColumnByFieldName(const std::string& Name) const override {
+        std::string upper = AnsiUpperCase(Name);
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (AnsiUpperCase(columns[i].field) == upper) return static_cast<int>(i);
+        return -1;
+    }
+    bool IsDecimalColumn(int Col) const override { return columns.at(Col).decimal; }
+    std::string GetCell(int Col, int Row) override {
+        auto it = cells.find({Col, Row});
+        return it == cells.end() ? std::string() : it->second;
+    }
+    void SetCell(int Col, int Row, const std::string& Value) override {
+        if (Col < 0 || Col >= ColCount()) throw std::logic_error("column outside the table");
+        ++set_cell_calls;
+        cells[{Col, Row}] = Value;
+    }
+    // Like the grid's second-line store: split into lines, joined by CR LF.
+    std::string GetSecondLine(int Row) override {
+        auto it = second_lines.find(Row);
+        return it == second_lines.end() ? std::string() : it->second;
+    }
+    void SetSecondLine(int Row, const std::string& Value) override {
+        std::string joined;
+        for (const std::string& l : SplitLines(Value)) joined += l + "\r\n";
+        if (joined.size() >= 2) joined.resize(joined.size() - 2);
+        second_lines[Row] = joined;
+    }
+
+    std::vector<FakeColumn> columns;
+    int rows = 2;
+    int fixed_rows = 1;
+    int set_cell_calls = 0;
+    std::map<std::pair<int, int>, std::string> cells;
+    std::map<int, std::string> second_lines;
+};
+
+// The 16 columns of the positions grid of the main window.
+inline std::vector<FakeColumn> PositionColumns() {
+    return {{"TColumn-1", false},  {"Pos.", true},         {"Stueck", true},       {"Einheit", false},
+            {"Bezeichnung1", false}, {"Bezeichnung2", false}, {"BestellNummer", false}, {"Seriennummer", true},
+            {"Artikelnummer", false}, {"Einzelbetrag", true},  {"Steuer", true},        {"SummeBetrag", true},
+            {"intern", false},     {"ID_Artikel", false},   {"benutzer", true},     {"Rabatt", true}};
+}
+
+// Byte stream whose reads can be cut into small pieces, whose writes can
+// stop after a number of bytes, and whose reads can throw at an offset.
+class ByteStream : public TStream {
+public:
+    explicit ByteStream(std::string bytes = std::string()) : data(std::move(bytes)) {}
+
+    int64_t Read(void* Buffer, int64_t Count) override {
+        if (throw_at >= 0 && pos >= throw_at) throw std::runtime_error("read failed");
+        int64_t n = std::min<int64_t>({Count, static_cast<int64_t>(data.size()) - pos, max_read});
+        if (throw_at >= 0) n = std::min<int64_t>(n, throw_at - pos);
+        if (n <= 0) return 0;
+        std::memcpy(Buffer, data.data() + pos, static_cast<size_t>(n));
+        pos += n;
+        ++reads;
+        return n;
+    }
+    int64_t Write(const void* Buffer, int64_t Count) override {
+        int64_t n = std::min<int64_t>(Count, write_limit - static_cast<int64_t>(data.size()));
+        if (n <= 0) return 0;
+        data.append(static_cast<const char*>(Buffer), static_cast<size_t>(n));
+        return n;
+    }
+    int64_t Seek(int64_t Offset, TSeekOrigin Origin) override {
+        int64_t base = Origin == TSeekOrigin::soBeginning ? 0
+                       : Origin == TSeekOrigin::soCurrent ? pos
+                                                         : static_cast<int64_t>(data.size());
+        pos = std::clamp<int64_t>(base + Offset, 0, static_cast<int64_t>(data.size()));
+        return pos;
+    }
+
+    std::string data;
+    int64_t pos = 0;
+    int64_t max_read = INT64_MAX;
+    int64_t write_limit = INT64_MAX;
+    int64_t throw_at = -1;
+    int reads = 0;
+};
+
+inline std::string Write(PositionsTextTable& table) {
+    ByteStream s;
+    WritePositionsText(table, s);
+    return s.data;
+}
+
+inline int Read(PositionsTextTable& table, const std::string& text) {
+    ByteStream s(text);
+    return ReadPositionsText(table, s);
+}
+
+inline std::string FixturePath(const std::string& name) {
+    std::string here = __FILE__;
+    std::string dir = here.substr(0, here.find_last_of("/\\") + 1);
+#ifdef _WIN32
+    if (!dir.empty() && dir[0] == '/') dir = "Z:" + dir;  // the build tree is a Unix path under Wine
+#endif
+    return dir + "fixtures/" + name;
+}
+
+inline std::string LoadFixture(const std::string& name) {
+    std::ifstream in(FixturePath(name), std::ios::binary);
+    if (!in) throw std::runtime_error("fixture missing: " + FixturePath(name));
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+}  // namespace positions_test

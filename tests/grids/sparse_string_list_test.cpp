@@ -1,0 +1,166 @@
+#include "grids/string_sparse_list.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/exceptions.h"
+
+namespace {
+
+struct Tracked : TObject {
+    explicit Tracked(int* alive) : alive_(alive) { ++*alive_; }
+    ~Tracked() override { --*alive_; }
+    int* alive_;
+};
+
+struct ChangeCounter {
+    int changes = 0;
+    void Attach(T_StringSparseList& list) {
+        list.OnChange = [this](TObject*) { ++changes; };
+    }
+};
+
+TEST(StringSparseList, EmptyTextWithoutObjectRemovesTheEntry) {
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    list.Put(4, "x");
+    EXPECT_EQ(list.Count(), 5);
+    EXPECT_EQ(list.Get(4), "x");
+    list.Put(4, "");
+    EXPECT_EQ(list.Get(4), "");
+    EXPECT_EQ(list.GetObject(4), nullptr);
+    EXPECT_EQ(list.Count(), 0);  // no entry left anywhere
+    int entries = list.ForAll([](int, const std::string&, TObject*) { return 1; });
+    EXPECT_EQ(entries, 0);
+}
+
+TEST(StringSparseList, EmptyTextKeepsAnEntryThatHasAnObject) {
+    int alive = 0;
+    auto o = std::make_unique<Tracked>(&alive);
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    list.Put(2, "x");
+    list.PutObject(2, o.get());
+    list.Put(2, "");
+    EXPECT_EQ(list.Get(2), "");
+    EXPECT_EQ(list.GetObject(2), o.get());
+    EXPECT_EQ(list.Count(), 3);
+}
+
+TEST(StringSparseList, PutObjectOnEmptyPositionCreatesAnEntry) {
+    int alive = 0;
+    auto o = std::make_unique<Tracked>(&alive);
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    list.PutObject(3, nullptr);
+    EXPECT_EQ(list.Count(), 0);
+    list.PutObject(3, o.get());
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.Get(3), "");
+    EXPECT_EQ(list.GetObject(3), o.get());
+    list.Put(3, "t");
+    EXPECT_EQ(list.GetObject(3), o.get());  // the text replaces, the object stays
+}
+
+TEST(StringSparseList, ObjectsAreNotOwned) {
+    int alive = 0;
+    auto a = std::make_unique<Tracked>(&alive);
+    auto b = std::make_unique<Tracked>(&alive);
+    {
+        T_StringSparseList list(TSPAQuantum::SPASmall);
+        list.PutObject(0, a.get());
+        list.PutObject(1, b.get());
+        list.Delete(0);
+        EXPECT_EQ(list.GetObject(0), b.get());
+        list.Clear();
+        list.PutObject(5, a.get());
+    }
+    EXPECT_EQ(alive, 2);
+}
+
+TEST(StringSparseList, InsertDeleteMoveExchangeKeepTextAndObjectTogether) {
+    int alive = 0;
+    auto o = std::make_unique<Tracked>(&alive);
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    for (const char* s : {"a", "b", "c", "d"}) list.Add(s);
+    list.PutObject(1, o.get());
+    list.Insert(0, "z");
+    EXPECT_EQ(list.Text(), "z\r\na\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(list.GetObject(2), o.get());
+    list.Move(2, 4);
+    EXPECT_EQ(list.Text(), "z\r\na\r\nc\r\nd\r\nb\r\n");
+    EXPECT_EQ(list.GetObject(4), o.get());
+    list.Exchange(4, 0);
+    EXPECT_EQ(list.Text(), "b\r\na\r\nc\r\nd\r\nz\r\n");
+    EXPECT_EQ(list.GetObject(0), o.get());
+    EXPECT_EQ(list.GetObject(4), nullptr);
+    list.Delete(0);
+    EXPECT_EQ(list.Text(), "a\r\nc\r\nd\r\nz\r\n");
+    EXPECT_EQ(list.GetObject(0), nullptr);
+    list.Delete(4);  // beyond the end: nothing
+    EXPECT_EQ(list.Count(), 4);
+}
+
+TEST(StringSparseList, SparseCellsOfARow) {
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    list.Put(7, "h");
+    list.Put(2, "c");
+    EXPECT_EQ(list.Count(), 8);
+    EXPECT_EQ(list.Get(5), "");
+    std::vector<int> positions;
+    list.ForAll([&](int i, const std::string&, TObject*) {
+        positions.push_back(i);
+        return 0;
+    });
+    EXPECT_EQ(positions, (std::vector<int>{2, 7}));
+    // A column move shifts the cells in between.
+    list.Move(7, 0);
+    EXPECT_EQ(list.Get(0), "h");
+    EXPECT_EQ(list.Get(3), "c");
+}
+
+TEST(StringSparseList, ChangeNotifications) {
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    ChangeCounter counter;
+    counter.Attach(list);
+    list.Put(0, "a");
+    list.Put(1, "b");
+    list.Insert(0, "c");
+    list.PutObject(0, nullptr);
+    list.Delete(0);
+    EXPECT_EQ(counter.changes, 5);
+    counter.changes = 0;
+    list.Clear();
+    EXPECT_EQ(counter.changes, 1);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(StringSparseList, NegativeIndexRaisesListError) {
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    list.Put(0, "a");
+    try {
+        list.Get(-1);
+        FAIL() << "no exception";
+    } catch (const EListError& e) {
+        EXPECT_EQ(e.Message(), "Der Index der Liste überschreitet das Maximum (%d)");
+    }
+    EXPECT_THROW(list.Put(-1, "x"), EListError);
+    EXPECT_THROW(list.PutObject(-1, nullptr), EListError);
+    EXPECT_THROW(list.Insert(-1, "x"), EListError);
+    EXPECT_EQ(list.Text(), "a\r\n");
+}
+
+TEST(StringSparseList, ErrorClassCarriesItsMessage) {
+    struct Probe : T_StringSparseList {
+        Probe() : T_StringSparseList(TSPAQuantum::SPASmall) {}
+        static void Raise() { Error(); }
+    };
+    try {
+        Probe::Raise();
+        FAIL() << "no exception";
+    } catch (const EStringSparseListError& e) {
+        EXPECT_EQ(e.Message(), "PutObject auf undefiniertes Element");
+    }
+}
+
+}  // namespace
