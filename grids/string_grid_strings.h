@@ -3,10 +3,6 @@
 // column -(index+1).
 #pragma once
 
-// First, so that the Win32 name macros (GetObject) apply to the string list
-// declarations the same way in every file that sees this class.
-#include <windows.h>
-
 #include <string>
 
 #include "framework/strings.h"

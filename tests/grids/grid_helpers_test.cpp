@@ -49,11 +49,11 @@ TEST(GridRects, DiffRects) {
     const TGridRect a{1, 1, 3, 3};
     EXPECT_EQ(NonEmpty(DiffRects(a, a)), 0);
 
-    const TGridRect far{6, 6, 7, 7};
-    auto d = DiffRects(a, far);
+    const TGridRect apart{6, 6, 7, 7};
+    auto d = DiffRects(a, apart);
     EXPECT_EQ(NonEmpty(d), 2);
     EXPECT_EQ(d[0], a);
-    EXPECT_EQ(d[1], far);
+    EXPECT_EQ(d[1], apart);
 
     // Grown at the bottom only: exactly the added strip.
     d = DiffRects(a, TGridRect{1, 1, 3, 5});
