@@ -179,15 +179,15 @@ void T_CustomGrid::FireUserHeight() {
 
 void T_CustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     const int oldCols = col_count_, oldRows = row_count_;
-    // Resize copies first so that a refused size changes nothing.
-    TExtents widths = col_widths_, heights = row_heights_;
-    if (widths) ResizeExtents(widths, NewColCount, default_col_width_);
-    if (heights) ResizeExtents(heights, NewRowCount, default_row_height_);
+    // Checks and room first, so that a refused size changes nothing; then
+    // the arrays are resized in place (no copy of all heights per new row).
+    ReserveExtents(col_widths_, NewColCount);
+    ReserveExtents(row_heights_, NewRowCount);
     if (editor_mode_ && (inplace_col_ >= NewColCount || inplace_row_ >= NewRowCount)) HideEdit();
+    if (col_widths_) ResizeExtents(col_widths_, NewColCount, default_col_width_);
+    if (row_heights_) ResizeExtents(row_heights_, NewRowCount, default_row_height_);
     col_count_ = NewColCount;
     row_count_ = NewRowCount;
-    col_widths_ = std::move(widths);
-    row_heights_ = std::move(heights);
     auto clampX = [&](int x) { return std::clamp(x, fixed_cols_, col_count_ - 1); };
     auto clampY = [&](int y) { return std::clamp(y, fixed_rows_, row_count_ - 1); };
     current_.X = clampX(current_.X);

@@ -44,14 +44,27 @@ std::array<TGridRect, 4> DiffRects(const TGridRect& Old, const TGridRect& New) {
     return out;
 }
 
-void ResizeExtents(TExtents& Extents, int NewCount, int Default) {
+void CheckExtentCount(int NewCount) {
     if (NewCount < 0) RaiseGridError(GridMessages::IndexOutOfRange);
     if (NewCount > MaxExtentEntries) RaiseGridError(GridMessages::GridTooLarge);
+}
+
+void ReserveExtents(TExtents& Extents, int NewCount) {
+    if (!Extents) return;
+    CheckExtentCount(NewCount);
+    const size_t wanted = static_cast<size_t>(NewCount);
+    if (wanted <= Extents->capacity()) return;
+    Extents->reserve(std::max(wanted, Extents->capacity() * 2));
+}
+
+void ResizeExtents(TExtents& Extents, int NewCount, int Default) {
+    CheckExtentCount(NewCount);
     if (NewCount == 0) {
         Extents.reset();
         return;
     }
     if (!Extents) Extents.emplace();
+    ReserveExtents(Extents, NewCount);
     Extents->resize(static_cast<size_t>(NewCount), Default);
 }
 

@@ -55,6 +55,13 @@ inline constexpr int MaxExtentEntries = 134217725;
 // A count of 0 frees the array. A negative count raises the index message, a
 // count above MaxExtentEntries the count message.
 void ResizeExtents(TExtents& Extents, int NewCount, int Default);
+// The checks of ResizeExtents alone (raise the same messages).
+void CheckExtentCount(int NewCount);
+// Makes room for NewCount entries so that a following ResizeExtents to at most
+// NewCount cannot fail. Growth is geometric: raising a count by one at a time
+// costs amortised constant time. Nothing (no check either) when the array is
+// missing.
+void ReserveExtents(TExtents& Extents, int NewCount);
 // Moves the entry at From to To, shifting those between. Nothing when the array
 // is missing; an index outside the array raises the index message.
 void MoveExtentEntry(TExtents& Extents, int From, int To);

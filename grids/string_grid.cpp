@@ -1,6 +1,7 @@
 #include "grids/string_grid.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "grids/grid_messages.h"
 #include "grids/string_grid_strings.h"
@@ -26,7 +27,7 @@ TSPAQuantum QuantumFor(int Count, int SmallLimit) {
 }  // namespace
 
 T_StringGrid::T_StringGrid(TComponent* AOwner) : T_DrawGrid(AOwner) {
-    second_objects_.reserve(100);
+    second_objects_.Reserve(100);
     data_ = std::make_unique<T_SparseList>(QuantumFor(RowCount(), 256));
     row_views_ = std::make_unique<T_SparseList>(QuantumFor(RowCount(), 256));
     col_views_ = std::make_unique<T_SparseList>(QuantumFor(ColCount(), 512));
@@ -42,11 +43,10 @@ void T_StringGrid::BeforeDestruction() {
 }
 
 void T_StringGrid::FreeAllData() {
-    for (TLongTextObject2* o : second_objects_) {
+    for (TLongTextObject2* o : second_objects_.TakeAll()) {
         o->Data().ReleaseData();
         o->Free();
     }
-    second_objects_.clear();
     auto freeViews = [](T_SparseList* views) {
         if (!views) return;
         views->ForAll([](int, void* item) {
@@ -66,6 +66,65 @@ void T_StringGrid::FreeAllData() {
     }
 }
 
+// ---------------------------------------------------------------- second-line objects
+
+void T_StringGrid::SecondLineObjects::Add(TLongTextObject2* Object) {
+    items_.push_back(Object);
+    ++live_;
+}
+
+bool T_StringGrid::SecondLineObjects::Contains(const TLongTextObject2* Object) const {
+    return Object && std::find(items_.begin(), items_.end(), Object) != items_.end();
+}
+
+bool T_StringGrid::SecondLineObjects::Remove(TLongTextObject2* Object) {
+    if (!Object || items_.empty()) return false;
+    // Outwards from where the last one was taken: rows are mostly emptied in
+    // order, forwards or backwards.
+    const size_t n = items_.size();
+    const size_t start = std::min(hint_, n - 1);
+    size_t found = n;
+    for (size_t d = 0; d < n && found == n; ++d) {
+        if (start + d < n && items_[start + d] == Object) found = start + d;
+        else if (d > 0 && d <= start && items_[start - d] == Object) found = start - d;
+        else if (start + d >= n && d > start) break;
+    }
+    if (found == n) return false;
+    items_[found] = nullptr;
+    ++gaps_;
+    --live_;
+    hint_ = found;
+    if (gaps_ > 64 && gaps_ * 2 > items_.size()) Pack();
+    return true;
+}
+
+void T_StringGrid::SecondLineObjects::Pack() const {
+    if (gaps_ == 0) return;
+    size_t out = 0, hint = 0;
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (i == hint_) hint = out;
+        if (items_[i]) items_[out++] = items_[i];
+    }
+    items_.resize(out);
+    gaps_ = 0;
+    hint_ = hint;
+}
+
+TLongTextObject2* T_StringGrid::SecondLineObjects::At(int Index) const {
+    Pack();
+    if (Index < 0) throw std::out_of_range("SecondLineObject");
+    return items_.at(static_cast<size_t>(Index));
+}
+
+std::vector<TLongTextObject2*> T_StringGrid::SecondLineObjects::TakeAll() {
+    Pack();
+    std::vector<TLongTextObject2*> all;
+    all.swap(items_);
+    gaps_ = hint_ = 0;
+    live_ = 0;
+    return all;
+}
+
 // ---------------------------------------------------------------- storage
 
 T_StringSparseList* T_StringGrid::RowList(int ARow) const {
@@ -77,6 +136,7 @@ T_StringSparseList* T_StringGrid::EnsureRowList(int ARow) {
     if (ARow < 0) RaiseSparseListIndexError();
     if (T_StringSparseList* list = RowList(ARow)) return list;
     auto list = std::make_unique<T_StringSparseList>(QuantumFor(ColCount(), 512));
+    list->ReservePositions(ColCount());
     data_->Put(ARow, list.get());
     return list.release();
 }
@@ -91,11 +151,6 @@ T_StringGridStrings* T_StringGrid::EnsureView(T_SparseList& Views, int Index, in
         throw;
     }
     return view;
-}
-
-void T_StringGrid::EnsureViews(int ACol, int ARow) {
-    if (ACol >= 0) EnsureView(*col_views_, ACol, -(ACol + 1));
-    if (ARow >= 0) EnsureView(*row_views_, ARow, ARow + 1);
 }
 
 T_StringGridStrings& T_StringGrid::Rows(int ARow) {
@@ -149,7 +204,7 @@ std::string T_StringGrid::GetCell(int ACol, int ARow) const {
 TLongTextObject2* T_StringGrid::NewSecondLineObject() {
     auto* o = Create<TLongTextObject2>(static_cast<TObject*>(this), l2_data_class_);
     try {
-        second_objects_.push_back(o);
+        second_objects_.Add(o);
     } catch (...) {
         o->Free();
         throw;
@@ -172,16 +227,37 @@ void T_StringGrid::SetCell(int ACol, int ARow, const std::string& Value) {
         if (Value.empty() || !UseSecondLine()) SetRowHeight(ARow, DefaultRowHeight());
         T_StringSparseList* list = EnsureRowList(ARow);
         list->PutObject(0, lto);
-        EnsureViews(0, ARow);
         CellChanged(0, ARow);
         AfterCellWrite(-2, ARow, std::string());
         return;
     }
-    std::string value = Value;
-    if (!Updating()) BeforeSetCell(ACol, ARow, value);
-    T_StringSparseList* list = EnsureRowList(ARow);
-    list->Put(ACol, value);
-    EnsureViews(ACol, ARow);
+    {
+        // The hook gets a copy it may change. The grid's buffer keeps its
+        // room from write to write; a write made from inside the hook takes
+        // a copy of its own.
+        std::string nested;
+        std::string* value = nullptr;
+        bool& busy = set_cell_buffer_busy_;
+        struct Release {
+            bool* flag = nullptr;
+            ~Release() {
+                if (flag) *flag = false;
+            }
+        } release;
+        if (!Updating()) {
+            if (busy) {
+                value = &nested;
+            } else {
+                value = &set_cell_buffer_;
+                busy = true;
+                release.flag = &busy;
+            }
+            value->assign(Value);
+            BeforeSetCell(ACol, ARow, *value);
+        }
+        T_StringSparseList* list = EnsureRowList(ARow);
+        list->Put(ACol, value ? *value : Value);
+    }
     CellChanged(ACol, ARow);
     AfterCellWrite(ACol, ARow, std::string());
 }
@@ -196,7 +272,7 @@ TLongTextObject2* T_StringGrid::SecondLineOf(int ARow) const { return dynamic_ca
 void T_StringGrid::SetObjects(int ACol, int ARow, TObject* AObject) {
     if (auto* lto = dynamic_cast<TLongTextObject2*>(AObject)) {
         // A second-line object belongs to exactly one row of this grid.
-        const bool owned = std::find(second_objects_.begin(), second_objects_.end(), lto) != second_objects_.end();
+        const bool owned = second_objects_.Contains(lto);
         bool elsewhere = false;
         if (owned && ACol == 0) {
             data_->ForAll([&](int row, void* item) {
@@ -208,14 +284,11 @@ void T_StringGrid::SetObjects(int ACol, int ARow, TObject* AObject) {
     }
     T_StringSparseList* list = EnsureRowList(ARow);
     list->PutObject(ACol, AObject);
-    EnsureViews(ACol, ARow);
     CellChanged(ACol, ARow);
 }
 
 void T_StringGrid::FreeSecondLineObject(TLongTextObject2* Object) {
-    auto it = std::find(second_objects_.begin(), second_objects_.end(), Object);
-    if (it == second_objects_.end()) return;
-    second_objects_.erase(it);
+    if (!second_objects_.Remove(Object)) return;
     Object->Data().ReleaseData();
     Object->Free();
 }

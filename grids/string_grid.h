@@ -55,8 +55,8 @@ public:
     int EditUpdateCount() const { return edit_update_; }
 
     // The second-line objects the grid created (and owns).
-    int SecondLineObjectCount() const { return static_cast<int>(second_objects_.size()); }
-    TLongTextObject2* SecondLineObject(int Index) const { return second_objects_.at(static_cast<size_t>(Index)); }
+    int SecondLineObjectCount() const { return second_objects_.Count(); }
+    TLongTextObject2* SecondLineObject(int Index) const { return second_objects_.At(Index); }
     TCustomL2DataClass SecondLineDataClass() const { return l2_data_class_; }
     void SetSecondLineDataClass(TCustomL2DataClass Value) { l2_data_class_ = Value; }
     // The row's second-line object, or nullptr.
@@ -95,7 +95,6 @@ private:
     friend class T_StringGridStrings;
     T_StringSparseList* RowList(int ARow) const;
     T_StringSparseList* EnsureRowList(int ARow);
-    void EnsureViews(int ACol, int ARow);
     T_StringGridStrings* EnsureView(T_SparseList& Views, int Index, int ViewIndex);
     void CellChanged(int ACol, int ARow);
     TLongTextObject2* NewSecondLineObject();
@@ -103,10 +102,39 @@ private:
     void FreeAllData();
 
     std::unique_ptr<T_SparseList> data_;       // row -> T_StringSparseList*
+    // Views are made when Rows / Cols first asks for one, not per written
+    // cell: a view holds nothing but its grid and index, so a view made later
+    // is the same view, and a load of many rows does not pay one per row.
     std::unique_ptr<T_SparseList> row_views_;  // row -> T_StringGridStrings*
     std::unique_ptr<T_SparseList> col_views_;  // column -> T_StringGridStrings*
-    std::vector<TLongTextObject2*> second_objects_;
+    // The second-line objects in the order they were made. A freed one leaves
+    // a gap that is closed in bulk, and the search for the next one to free
+    // starts where the last one was, so emptying many rows stays linear.
+    class SecondLineObjects {
+    public:
+        void Reserve(size_t Count) { items_.reserve(Count); }
+        void Add(TLongTextObject2* Object);
+        bool Contains(const TLongTextObject2* Object) const;
+        // False when Object is not in the list.
+        bool Remove(TLongTextObject2* Object);
+        int Count() const { return live_; }
+        // Raises std::out_of_range for an index outside 0 .. Count()-1.
+        TLongTextObject2* At(int Index) const;
+        // Hands out every object and empties the list.
+        std::vector<TLongTextObject2*> TakeAll();
+
+    private:
+        void Pack() const;
+
+        mutable std::vector<TLongTextObject2*> items_;  // nullptr: a gap
+        mutable size_t gaps_ = 0;
+        mutable size_t hint_ = 0;
+        int live_ = 0;
+    };
+    SecondLineObjects second_objects_;
     TCustomL2DataClass l2_data_class_ = nullptr;
+    std::string set_cell_buffer_;  // SetCell's copy for the hook
+    bool set_cell_buffer_busy_ = false;
     bool strings_updating_ = false;
     bool needs_repaint_ = false;
     int edit_update_ = 0;
