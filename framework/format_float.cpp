@@ -42,7 +42,7 @@ std::string Grouped(const std::string& Digits, char Separator) {
 std::string FixedText(const TDecimalDigits& D, int Decimals, bool Thousands) {
     std::string ip;
     for (int i = 0; i < D.Exponent; ++i) ip += DigitAt(D, i);
-    if (ip.empty()) ip = "0";
+    if (ip.empty()) ip.push_back('0');
     std::string r = Thousands ? Grouped(ip, FormatSettings.ThousandSeparator) : ip;
     if (Decimals > 0) {
         r += FormatSettings.DecimalSeparator;

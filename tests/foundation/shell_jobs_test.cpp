@@ -97,7 +97,7 @@ TEST_F(ShellJobsTest, ShellOpenReturnsAtOnceAndRunsOnAComThread) {
 
 TEST_F(ShellJobsTest, AtMostFiveWorkersAndShutdownRunsTheQueue) {
     gateOpen = false;
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(ShellOpen("open", "f" + std::to_string(i), 1), 0);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(ShellOpen("open", std::string("f").append(std::to_string(i)), 1), 0);
     ASSERT_TRUE(WaitRunning(5));
     OpenGate();
     ShellJobPoolShutdown();

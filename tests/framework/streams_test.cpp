@@ -68,7 +68,7 @@ TEST(StringStream, DataAndCopy) {
     s.SetPosition(1);
     TMemoryStream part;
     part.CopyFrom(s, 2);
-    EXPECT_EQ(std::string(part.Memory(), 2), "b" + std::string(1, '\0'));
+    EXPECT_EQ(std::string(part.Memory(), 2), std::string("b\0", 2));
     EXPECT_THROW(part.CopyFrom(s, 5), EReadError);
     EXPECT_EQ(s.DataString(), std::string("ab\0c", 4));
 }
