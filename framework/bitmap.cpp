@@ -10,16 +10,6 @@ namespace {
 
 constexpr uint32_t kWhitePixel = 0x00FFFFFF;
 
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    return bi;
-}
 
 // Pixel 0x00RRGGBB <-> TColor 0x00BBGGRR.
 inline TColor PixelToColor(uint32_t p) { return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16); }
@@ -89,9 +79,8 @@ void TBitmap::SetSize(int width, int height) {
         Changed();
         return;
     }
-    BITMAPINFO bi = TopDown32(width, height);
     void* bits = nullptr;
-    GdiObject<HBITMAP> section(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject<HBITMAP> section = CreateDib32(nullptr, width, height, &bits);
     if (!section || !bits) throw EOutOfResources("Nicht genügend Speicher für Bitmap");
     auto* px = static_cast<uint32_t*>(bits);
     std::fill(px, px + static_cast<size_t>(width) * height, kWhitePixel);
@@ -147,7 +136,7 @@ void TBitmap::LoadFromBitmapHandle(HBITMAP bitmap) {
     FreeImage();
     SetSize(bm.bmWidth, std::abs(bm.bmHeight));
     if (!bits_) return;
-    BITMAPINFO bi = TopDown32(width_, height_);
+    BITMAPINFO bi = TopDownDib32Info(width_, height_);
     GdiFlush();
     WindowDC screen(nullptr);
     GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height_), bits_, &bi, DIB_RGB_COLORS);

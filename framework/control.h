@@ -402,3 +402,23 @@ private:
     HDC own_dc_ = nullptr;
     bool memory_dc_ = false;
 };
+
+// Binds a control canvas to a paint DC, locked, for one paint; unbinds it on
+// scope exit, also when the paint throws.
+class TCanvasPaintScope {
+public:
+    TCanvasPaintScope(TControlCanvas& Canvas, HDC Dc) : canvas_(Canvas) {
+        canvas_.FreeHandle();
+        canvas_.Lock();
+        canvas_.SetHandle(Dc);
+    }
+    ~TCanvasPaintScope() {
+        canvas_.SetHandle(nullptr);
+        canvas_.Unlock();
+    }
+    TCanvasPaintScope(const TCanvasPaintScope&) = delete;
+    TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
+
+private:
+    TControlCanvas& canvas_;
+};

@@ -10,18 +10,8 @@ TCanvas& TCustomControl::Canvas() { return *canvas_; }
 void TCustomControl::Paint() {}
 
 void TCustomControl::PaintWindow(HDC DC) {
-    canvas_->FreeHandle();
-    canvas_->Lock();
-    canvas_->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    TCanvasPaintScope scope(*canvas_, DC);
+    Paint();
 }
 
 void TCustomControl::BeforeDestruction() {

@@ -22,3 +22,19 @@ bool IsStockGdiObject(HGDIOBJ h) {
     }
     return false;
 }
+
+BITMAPINFO TopDownDib32Info(int Width, int Height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = Width;
+    bi.bmiHeader.biHeight = -Height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+GdiObject<HBITMAP> CreateDib32(HDC Dc, int Width, int Height, void** Bits) {
+    BITMAPINFO bi = TopDownDib32Info(Width, Height);
+    return GdiObject<HBITMAP>(CreateDIBSection(Dc, &bi, DIB_RGB_COLORS, Bits, nullptr, 0));
+}

@@ -160,6 +160,11 @@ private:
     HDC dc_;
 };
 
+// The header of a 32-bit top-down DIB of the given size (BI_RGB).
+BITMAPINFO TopDownDib32Info(int Width, int Height);
+// A 32-bit top-down DIB section; Bits receives its pixels (BGRA rows).
+GdiObject<HBITMAP> CreateDib32(HDC Dc, int Width, int Height, void** Bits);
+
 // SaveDC on construction, RestoreDC on scope exit (also when unwinding).
 class ScopedSaveDC {
 public:

@@ -19,18 +19,8 @@ void TGraphicControl::BeforeDestruction() {
 void TGraphicControl::WMPaint(TMessage& m) {
     HDC dc = reinterpret_cast<HDC>(m.WParam);
     if (!dc) return;
-    canvas_->FreeHandle();
-    canvas_->Lock();
-    canvas_->SetHandle(dc);
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    TCanvasPaintScope scope(*canvas_, dc);
+    Paint();
 }
 
 void TGraphicControl::Dispatch(TMessage& m) {

@@ -668,15 +668,8 @@ void TWinControl::WMPaint(TMessage& m) {
         RECT r = ps.rcPaint;
         int w = r.right - r.left, h = r.bottom - r.top;
         if (dc && w > 0 && h > 0) {
-            BITMAPINFO bi{};
-            bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-            bi.bmiHeader.biWidth = w;
-            bi.bmiHeader.biHeight = -h;
-            bi.bmiHeader.biPlanes = 1;
-            bi.bmiHeader.biBitCount = 32;
-            bi.bmiHeader.biCompression = BI_RGB;
             void* bits = nullptr;
-            GdiObject<HBITMAP> bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+            GdiObject<HBITMAP> bmp = CreateDib32(dc, w, h, &bits);
             MemoryDC mem(dc);
             if (bmp && mem) {
                 ScopedSelect sel(mem.Get(), bmp.Get());

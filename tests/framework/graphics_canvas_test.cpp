@@ -11,15 +11,8 @@ namespace {
 class RawSurface {
 public:
     RawSurface(int w, int h) : w_(w), h_(h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        section_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        section_ = CreateDib32(nullptr, w, h, &bits);
         bits_ = static_cast<uint32_t*>(bits);
         select_.emplace(dc_.Get(), section_.Get());
     }
