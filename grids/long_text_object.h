@@ -29,20 +29,30 @@ public:
 using TCustomL2DataClass = TCustomL2Data* (*)();
 
 // The second-line store of one row: the grid, a data object and the lines.
+// Most rows have no second line and most texts are only set and read whole,
+// so the text is kept as one string until Lines() is first asked for (the
+// list then takes it over), and the default data object is made on its
+// first use; an empty store costs one small block. A data class of the
+// caller's is made at once, as its constructor may matter.
 class TLongTextObject2 : public TObject {
 public:
     explicit TLongTextObject2(TObject* Grid, TCustomL2DataClass DataClass = nullptr);
     ~TLongTextObject2() override;
 
     TObject* Grid() const { return grid_; }
-    TCustomL2Data& Data() { return *data_; }
-    TStringList& Lines() { return *lines_; }
-    const TStringList& Lines() const { return *lines_; }
+    TCustomL2Data& Data();
+    // The data object's release operation; one never made has nothing to
+    // release.
+    void ReleaseData() {
+        if (data_) data_->ReleaseData();
+    }
+    TStringList& Lines();
+    const TStringList& Lines() const;
 
     // The whole text: every line followed by CR LF.
-    std::string Text() const { return lines_->Text(); }
+    std::string Text() const { return lines_ ? lines_->Text() : text_; }
     // Splits at CR, LF and CR LF.
-    void SetText(const std::string& Value) { lines_->SetText(Value); }
+    void SetText(const std::string& Value);
 
     // Instances alive in the process (for leak and double-free checks).
     static int LiveCount();
@@ -50,5 +60,8 @@ public:
 private:
     TObject* grid_;
     std::unique_ptr<TCustomL2Data> data_;
-    std::unique_ptr<TStringList> lines_;
+    // Mutable: the const Lines() may have to make the list.
+    mutable std::unique_ptr<TStringList> lines_;
+    // Without lines_: the text as the list would give it back.
+    mutable std::string text_;
 };

@@ -395,7 +395,9 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     bool escaped = false;  // the token may hold a cell escape
     auto store_value = [&](size_t pos) {
         if (escaped) UnescapeInPlace(token);
-        if (decimal[pos] && ReplaceTextNoCase(token, ",", separator)) ReplaceTextNoCase(token, ".", separator);
+        // Only a comma starts the separator change; most values have none.
+        if (decimal[pos] && token.find(',') != std::string::npos && ReplaceTextNoCase(token, ",", separator))
+            ReplaceTextNoCase(token, ".", separator);
         Table.SetCell(map[pos], row, token);
     };
     auto store_second_line = [&] {

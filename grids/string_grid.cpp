@@ -44,7 +44,7 @@ void T_StringGrid::BeforeDestruction() {
 
 void T_StringGrid::FreeAllData() {
     for (TLongTextObject2* o : second_objects_.TakeAll()) {
-        o->Data().ReleaseData();
+        o->ReleaseData();
         o->Free();
     }
     auto freeViews = [](T_SparseList* views) {
@@ -136,8 +136,18 @@ T_StringSparseList* T_StringGrid::EnsureRowList(int ARow) {
     if (ARow < 0) RaiseSparseListIndexError();
     if (T_StringSparseList* list = RowList(ARow)) return list;
     auto list = std::make_unique<T_StringSparseList>(QuantumFor(ColCount(), 512));
-    list->ReservePositions(ColCount());
+    // Rows are mostly filled one after the other and look alike: the row
+    // made before tells how much room this one will need, so that a load
+    // neither grows each row several times nor leaves much unused.
+    const T_StringSparseList* previous = last_row_made_ != ARow ? RowList(last_row_made_) : nullptr;
+    if (previous && previous->StoredEntries() > 0) {
+        const size_t text = previous->StoredTextBytes();
+        list->ReserveStorage(std::min(previous->StoredEntries() + 1, 64), text + text / 4 + 8);
+    } else {
+        list->ReservePositions(ColCount());
+    }
     data_->Put(ARow, list.get());
+    last_row_made_ = ARow;
     return list.release();
 }
 
@@ -289,7 +299,7 @@ void T_StringGrid::SetObjects(int ACol, int ARow, TObject* AObject) {
 
 void T_StringGrid::FreeSecondLineObject(TLongTextObject2* Object) {
     if (!second_objects_.Remove(Object)) return;
-    Object->Data().ReleaseData();
+    Object->ReleaseData();
     Object->Free();
 }
 

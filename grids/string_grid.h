@@ -135,6 +135,7 @@ private:
     TCustomL2DataClass l2_data_class_ = nullptr;
     std::string set_cell_buffer_;  // SetCell's copy for the hook
     bool set_cell_buffer_busy_ = false;
+    int last_row_made_ = -1;  // the row whose cell list was made last
     bool strings_updating_ = false;
     bool needs_repaint_ = false;
     int edit_update_ = 0;

@@ -30,138 +30,188 @@ void T_StringSparseList::CheckStoreIndex(int Index) const {
 
 size_t T_StringSparseList::LowerBound(int Index) const {
     // Cells are mostly written left to right: try the end first.
-    if (entries_.empty() || entries_.back().index < Index) return entries_.size();
-    auto it = std::lower_bound(entries_.begin(), entries_.end(), Index,
-                               [](const Entry& e, int i) { return e.index < i; });
-    return static_cast<size_t>(it - entries_.begin());
+    const Entry* e = Entries();
+    if (entry_count_ == 0 || e[entry_count_ - 1].index < Index) return entry_count_;
+    const Entry* it =
+        std::lower_bound(e, e + entry_count_, Index, [](const Entry& x, int i) { return x.index < i; });
+    return static_cast<size_t>(it - e);
 }
 
-const T_StringSparseList::Entry* T_StringSparseList::Find(int Index) const {
+size_t T_StringSparseList::Find(int Index) const {
     if (Index < 0) RaiseSparseListIndexError();
     const size_t pos = LowerBound(Index);
-    return pos < entries_.size() && entries_[pos].index == Index ? &entries_[pos] : nullptr;
+    return pos < entry_count_ && Entries()[pos].index == Index ? pos : std::string::npos;
 }
 
-T_StringSparseList::Entry* T_StringSparseList::Find(int Index) {
-    return const_cast<Entry*>(static_cast<const T_StringSparseList*>(this)->Find(Index));
+TObject* T_StringSparseList::ObjectOf(int Index) const {
+    if (first_object_.index == Index) return first_object_.object;
+    for (const ObjectAt& o : more_objects_)
+        if (o.index == Index) return o.object;
+    return nullptr;
 }
 
-void T_StringSparseList::SetObjectOf(Entry& E, TObject* AObject) {
-    if (E.object) {
-        Slot(E.object) = AObject;
-        if (!AObject) E.object = 0;  // the slot is free again
+void T_StringSparseList::SetObjectOf(int Index, TObject* AObject) {
+    if (first_object_.index == Index) {
+        if (AObject) {
+            first_object_.object = AObject;
+        } else if (more_objects_.empty()) {
+            first_object_ = ObjectAt{-1, nullptr};
+        } else {
+            first_object_ = more_objects_.back();
+            more_objects_.pop_back();
+        }
+        return;
+    }
+    for (size_t i = 0; i < more_objects_.size(); ++i) {
+        if (more_objects_[i].index != Index) continue;
+        if (AObject) {
+            more_objects_[i].object = AObject;
+        } else {
+            more_objects_[i] = more_objects_.back();
+            more_objects_.pop_back();
+        }
         return;
     }
     if (!AObject) return;
-    if (!first_object_) {
-        first_object_ = AObject;
-        E.object = 1;
-        return;
-    }
-    auto free_slot = std::find(objects_.begin(), objects_.end(), nullptr);
-    if (free_slot == objects_.end()) {
-        objects_.push_back(AObject);
-        E.object = static_cast<uint32_t>(objects_.size()) + 1;
-    } else {
-        *free_slot = AObject;
-        E.object = static_cast<uint32_t>(free_slot - objects_.begin()) + 2;
-    }
+    if (first_object_.index < 0)
+        first_object_ = ObjectAt{Index, AObject};
+    else
+        more_objects_.push_back(ObjectAt{Index, AObject});
 }
 
-// A text that fits the old place is written over it; a longer one goes to
-// the end of the buffer, which is packed when mostly unused.
-void T_StringSparseList::SetText(Entry& E, std::string_view Text) {
-    if (Text.size() <= E.size) {
-        if (!Text.empty()) std::memcpy(text_.data() + E.offset, Text.data(), Text.size());
-        garbage_ += E.size - Text.size();
-        E.size = static_cast<uint32_t>(Text.size());
-        return;
-    }
-    garbage_ += E.size;
-    E.size = 0;
-    if (garbage_ > 256 && garbage_ > text_.size() / 2) Compact();
-    if (text_.size() + Text.size() > std::numeric_limits<uint32_t>::max())
+void T_StringSparseList::ShiftObjects(int From, int Delta) {
+    if (first_object_.index >= From) first_object_.index += Delta;
+    for (ObjectAt& o : more_objects_)
+        if (o.index >= From) o.index += Delta;
+}
+
+void T_StringSparseList::Reallocate(uint32_t EntryCapacity, size_t TextCapacity) {
+    if (TextCapacity > std::numeric_limits<uint32_t>::max() ||
+        size_t{EntryCapacity} * sizeof(Entry) + TextCapacity > std::numeric_limits<uint32_t>::max())
         throw std::length_error("T_StringSparseList: texts too long");
-    if (text_.capacity() < 64) text_.reserve(64);
-    E.offset = static_cast<uint32_t>(text_.size());
-    text_.append(Text);
-    E.size = static_cast<uint32_t>(Text.size());
-}
-
-void T_StringSparseList::Compact() {
-    std::string packed;
-    packed.reserve(text_.size() - garbage_);
-    for (Entry& e : entries_) {
-        const uint32_t offset = static_cast<uint32_t>(packed.size());
-        packed.append(TextOf(e));
-        e.offset = offset;
+    std::unique_ptr<char[]> block(new char[size_t{EntryCapacity} * sizeof(Entry) + TextCapacity]);
+    Entry* entries = reinterpret_cast<Entry*>(block.get());
+    char* text = block.get() + size_t{EntryCapacity} * sizeof(Entry);
+    uint32_t used = 0;
+    const Entry* old = Entries();
+    for (uint32_t i = 0; i < entry_count_; ++i) {
+        Entry e = old[i];
+        if (e.size) std::memcpy(text + used, TextArea() + e.offset, e.size);
+        e.offset = used;
+        used += e.size;
+        entries[i] = e;
     }
-    text_.swap(packed);
+    block_ = std::move(block);
+    entry_capacity_ = EntryCapacity;
+    text_capacity_ = static_cast<uint32_t>(TextCapacity);
+    text_size_ = used;
     garbage_ = 0;
 }
 
-T_StringSparseList::Entry& T_StringSparseList::InsertEntry(int Index) {
+void T_StringSparseList::ReleaseBlock() {
+    block_.reset();
+    entry_count_ = entry_capacity_ = 0;
+    text_size_ = text_capacity_ = garbage_ = 0;
+}
+
+// A text that fits the old place is written over it; a longer one goes to
+// the end of the text area, which is packed or grown when full.
+void T_StringSparseList::SetText(size_t Pos, std::string_view Text) {
+    Entry* e = &Entries()[Pos];
+    if (Text.size() <= e->size) {
+        if (!Text.empty()) std::memcpy(TextArea() + e->offset, Text.data(), Text.size());
+        garbage_ += e->size - static_cast<uint32_t>(Text.size());
+        e->size = static_cast<uint32_t>(Text.size());
+        return;
+    }
+    garbage_ += e->size;
+    e->size = 0;
+    if (Text.size() > text_capacity_ - text_size_) {
+        const size_t live = size_t{text_size_} - garbage_;
+        size_t want = live + Text.size();
+        // Packing alone does when at least half the area would stay free.
+        if (want * 2 > text_capacity_) want = std::max<size_t>({want, size_t{text_capacity_} + text_capacity_ / 2, 32});
+        else want = text_capacity_;
+        Reallocate(entry_capacity_, want);
+        e = &Entries()[Pos];
+    }
+    e->offset = text_size_;
+    std::memcpy(TextArea() + text_size_, Text.data(), Text.size());
+    text_size_ += static_cast<uint32_t>(Text.size());
+    e->size = static_cast<uint32_t>(Text.size());
+}
+
+size_t T_StringSparseList::InsertEntry(int Index) {
     const size_t pos = LowerBound(Index);
-    if (entries_.capacity() == 0) entries_.reserve(8);
-    Entry fresh;
-    fresh.index = Index;
-    fresh.offset = static_cast<uint32_t>(text_.size());
-    return *entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(pos), fresh);
+    if (entry_count_ == entry_capacity_) {
+        const uint32_t grown = std::max<uint32_t>(entry_capacity_ + entry_capacity_ / 2, 4);
+        Reallocate(grown, std::max<size_t>(size_t{text_size_} - garbage_, text_capacity_));
+    }
+    Entry* e = Entries();
+    std::memmove(e + pos + 1, e + pos, (entry_count_ - pos) * sizeof(Entry));
+    e[pos] = Entry{Index, text_size_, 0};
+    ++entry_count_;
+    return pos;
 }
 
 void T_StringSparseList::EraseEntry(size_t Pos) {
-    Entry& e = entries_[Pos];
-    garbage_ += e.size;
-    if (e.object) Slot(e.object) = nullptr;
-    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(Pos));
-    if (entries_.empty()) {
-        // Nothing left: give the buffers back.
-        std::string().swap(text_);
-        std::vector<TObject*>().swap(objects_);
-        first_object_ = nullptr;
-        garbage_ = 0;
+    Entry* e = Entries();
+    garbage_ += e[Pos].size;
+    SetObjectOf(e[Pos].index, nullptr);
+    std::memmove(e + Pos, e + Pos + 1, (entry_count_ - Pos - 1) * sizeof(Entry));
+    --entry_count_;
+    if (entry_count_ == 0) {
+        // Nothing left: give the block back.
+        ReleaseBlock();
+        std::vector<ObjectAt>().swap(more_objects_);
+        first_object_ = ObjectAt{-1, nullptr};
     }
 }
 
 void T_StringSparseList::ReservePositions(int Count) {
     // Bounded: a hint from a very wide grid must not cost much per row.
-    const size_t n = static_cast<size_t>(std::clamp(Count, 0, 64));
-    if (entries_.capacity() < n) entries_.reserve(n);
-    if (text_.capacity() < n * 8) text_.reserve(n * 8);
+    const int n = std::clamp(Count, 0, 64);
+    ReserveStorage(n, static_cast<size_t>(n) * 8);
+}
+
+void T_StringSparseList::ReserveStorage(int Entries, size_t TextBytes) {
+    const uint32_t n = static_cast<uint32_t>(std::max(Entries, 0));
+    if (entry_capacity_ >= n && text_capacity_ >= TextBytes) return;
+    Reallocate(std::max(entry_capacity_, n), std::max<size_t>(text_capacity_, TextBytes));
 }
 
 std::string T_StringSparseList::Get(int Index) const {
-    const Entry* e = Find(Index);
-    return e ? std::string(TextOf(*e)) : std::string();
+    const size_t pos = Find(Index);
+    return pos != std::string::npos ? std::string(TextOf(Entries()[pos])) : std::string();
 }
 
 int T_StringSparseList::GetCount() const { return count_; }
 
 TObject* T_StringSparseList::GetObject(int Index) const {
-    const Entry* e = Find(Index);
-    return e ? ObjectOf(*e) : nullptr;
+    return Find(Index) != std::string::npos ? ObjectOf(Index) : nullptr;
 }
 
 void T_StringSparseList::Put(int Index, const std::string& S) {
-    Entry* e = Find(Index);
-    const bool keep = !S.empty() || (e && e->object);
+    size_t pos = Find(Index);
+    const bool keep = !S.empty() || (pos != std::string::npos && ObjectOf(Index));
     CheckStoreIndex(Index);
     if (!keep) {
-        if (e) EraseEntry(static_cast<size_t>(e - entries_.data()));
+        if (pos != std::string::npos) EraseEntry(pos);
     } else {
-        if (!e) e = &InsertEntry(Index);
-        SetText(*e, S);
+        if (pos == std::string::npos) pos = InsertEntry(Index);
+        SetText(pos, S);
     }
     count_ = HighBound() + 1;
     Changed();
 }
 
 void T_StringSparseList::PutObject(int Index, TObject* AObject) {
-    if (Entry* e = Find(Index)) {
-        SetObjectOf(*e, AObject);
+    if (Find(Index) != std::string::npos) {
+        SetObjectOf(Index, AObject);
     } else if (AObject) {
         CheckStoreIndex(Index);
-        SetObjectOf(InsertEntry(Index), AObject);
+        InsertEntry(Index);
+        SetObjectOf(Index, AObject);
         count_ = HighBound() + 1;
     }
     Changed();
@@ -169,12 +219,11 @@ void T_StringSparseList::PutObject(int Index, TObject* AObject) {
 
 T_StringSparseList::Taken T_StringSparseList::TakeAt(int Index) {
     Taken item;
-    if (Index < 0) RaiseSparseListIndexError();
-    const size_t pos = LowerBound(Index);
-    if (pos < entries_.size() && entries_[pos].index == Index) {
+    const size_t pos = Find(Index);
+    if (pos != std::string::npos) {
         item.present = true;
-        item.text.assign(TextOf(entries_[pos]));
-        item.object = ObjectOf(entries_[pos]);
+        item.text.assign(TextOf(Entries()[pos]));
+        item.object = ObjectOf(Index);
     }
     return item;
 }
@@ -182,20 +231,22 @@ T_StringSparseList::Taken T_StringSparseList::TakeAt(int Index) {
 // Only 0 <= Index < Count; the entries behind move one down.
 void T_StringSparseList::ListDelete(int Index) {
     if (Index < 0 || Index >= count_) return;
-    size_t pos = LowerBound(Index);
-    if (pos < entries_.size() && entries_[pos].index == Index) EraseEntry(pos);
-    for (size_t i = LowerBound(Index); i < entries_.size(); ++i) --entries_[i].index;
+    const size_t pos = LowerBound(Index);
+    if (pos < entry_count_ && Entries()[pos].index == Index) EraseEntry(pos);
+    for (size_t i = LowerBound(Index); i < entry_count_; ++i) --Entries()[i].index;
+    ShiftObjects(Index + 1, -1);
     --count_;
 }
 
 void T_StringSparseList::ListInsert(int Index, Taken Item) {
     CheckStoreIndex(Index);
     if (std::max(Index, count_) >= Capacity()) RaiseSparseListIndexError();
-    for (size_t i = LowerBound(Index); i < entries_.size(); ++i) ++entries_[i].index;
+    for (size_t i = LowerBound(Index); i < entry_count_; ++i) ++Entries()[i].index;
+    ShiftObjects(Index, 1);
     if (Item.present) {
-        Entry& e = InsertEntry(Index);
-        SetText(e, Item.text);
-        SetObjectOf(e, Item.object);
+        const size_t pos = InsertEntry(Index);
+        SetText(pos, Item.text);
+        SetObjectOf(Index, Item.object);
     }
     if (Index > count_) count_ = Index;
     ++count_;
@@ -219,12 +270,19 @@ void T_StringSparseList::Exchange(int Index1, int Index2) {
     CheckStoreIndex(Index1);
     CheckStoreIndex(Index2);
     if (Index1 == Index2) return;
-    Entry* a = Find(Index1);
-    Entry* b = Find(Index2);
-    if (a) a->index = Index2;
-    if (b) b->index = Index1;
-    if (a || b)
-        std::sort(entries_.begin(), entries_.end(), [](const Entry& x, const Entry& y) { return x.index < y.index; });
+    const size_t a = Find(Index1);
+    const size_t b = Find(Index2);
+    if (a != std::string::npos) Entries()[a].index = Index2;
+    if (b != std::string::npos) Entries()[b].index = Index1;
+    if (a != std::string::npos || b != std::string::npos)
+        std::sort(Entries(), Entries() + entry_count_, [](const Entry& x, const Entry& y) { return x.index < y.index; });
+    // The objects go with their entries.
+    auto swap_index = [&](ObjectAt& o) {
+        if (o.index == Index1) o.index = Index2;
+        else if (o.index == Index2) o.index = Index1;
+    };
+    swap_index(first_object_);
+    for (ObjectAt& o : more_objects_) swap_index(o);
     // Both positions stay part of the list.
     count_ = std::max(count_, HighBound() + 1);
 }
@@ -244,11 +302,9 @@ void T_StringSparseList::Move(int CurIndex, int NewIndex) {
 }
 
 void T_StringSparseList::Clear() {
-    std::vector<Entry>().swap(entries_);
-    std::vector<TObject*>().swap(objects_);
-    first_object_ = nullptr;
-    std::string().swap(text_);
-    garbage_ = 0;
+    ReleaseBlock();
+    std::vector<ObjectAt>().swap(more_objects_);
+    first_object_ = ObjectAt{-1, nullptr};
     count_ = 0;
     Changed();
 }
@@ -259,11 +315,11 @@ int T_StringSparseList::ForAll(const TStringSparseApply& Apply) const {
     int next = 0;
     for (;;) {
         const size_t pos = LowerBound(next);
-        if (pos >= entries_.size()) return 0;
-        const Entry& e = entries_[pos];
+        if (pos >= entry_count_) return 0;
+        const Entry& e = Entries()[pos];
         const int index = e.index;
         const std::string text(TextOf(e));
-        const int result = Apply(index, text, ObjectOf(e));
+        const int result = Apply(index, text, ObjectOf(index));
         if (result != 0) return result;
         if (index == std::numeric_limits<int>::max()) return 0;
         next = index + 1;

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,11 @@ public:
     // Makes room for about Count entries with short texts (a row of Count
     // cells), so that filling them costs no further allocations. A hint only.
     void ReservePositions(int Count);
+    // Makes room for Entries entries and TextBytes bytes of text (a hint).
+    void ReserveStorage(int Entries, size_t TextBytes);
+    // The entries and text bytes in use, for sizing a similar list.
+    int StoredEntries() const { return static_cast<int>(entry_count_); }
+    size_t StoredTextBytes() const { return size_t{text_size_} - garbage_; }
 
     // Visits the stored entries in position order.
     int ForAll(const TStringSparseApply& Apply) const;
@@ -56,15 +62,18 @@ protected:
     [[noreturn]] static void Error();
 
 private:
-    // A stored entry: its position, its text in text_ and its object slot
-    // (0: none; 1: first_object_; n > 1: objects_[n-2]). Most cells have no
-    // object and a row mostly one (its second line), held without a heap
-    // block.
+    // A stored entry: its position and its text in the text area. An entry
+    // exists when its text is not empty or its position holds an object.
     struct Entry {
-        int index = 0;
-        uint32_t offset = 0;
-        uint32_t size = 0;
-        uint32_t object = 0;
+        int32_t index;
+        uint32_t offset;
+        uint32_t size;
+    };
+    static_assert(sizeof(Entry) == 12);
+    // An object and its position.
+    struct ObjectAt {
+        int index;
+        TObject* object;
     };
     // An entry taken out of the list while it moves.
     struct Taken {
@@ -75,33 +84,39 @@ private:
 
     int Capacity() const;
     void CheckStoreIndex(int Index) const;
+    Entry* Entries() const { return reinterpret_cast<Entry*>(block_.get()); }
+    char* TextArea() const { return block_.get() + size_t{entry_capacity_} * sizeof(Entry); }
     // First entry at or after Index.
     size_t LowerBound(int Index) const;
-    // The entry at Index or nullptr; a negative index raises.
-    const Entry* Find(int Index) const;
-    Entry* Find(int Index);
-    int HighBound() const { return entries_.empty() ? -1 : entries_.back().index; }
-    std::string_view TextOf(const Entry& E) const { return std::string_view(text_.data() + E.offset, E.size); }
-    TObject*& Slot(uint32_t Number) { return Number == 1 ? first_object_ : objects_[Number - 2]; }
-    TObject* ObjectOf(const Entry& E) const {
-        return E.object == 0 ? nullptr : E.object == 1 ? first_object_ : objects_[E.object - 2];
-    }
-    void SetObjectOf(Entry& E, TObject* AObject);
-    void SetText(Entry& E, std::string_view Text);
-    Entry& InsertEntry(int Index);
+    // The position of the entry at Index or npos; a negative index raises.
+    size_t Find(int Index) const;
+    int HighBound() const { return entry_count_ == 0 ? -1 : Entries()[entry_count_ - 1].index; }
+    std::string_view TextOf(const Entry& E) const { return std::string_view(TextArea() + E.offset, E.size); }
+    TObject* ObjectOf(int Index) const;
+    void SetObjectOf(int Index, TObject* AObject);
+    // Moves the objects at or after From by Delta positions.
+    void ShiftObjects(int From, int Delta);
+    void SetText(size_t Pos, std::string_view Text);
+    size_t InsertEntry(int Index);
     void EraseEntry(size_t Pos);
-    void Compact();
+    // A new block with room for Entries entries and Text bytes of live text;
+    // the texts are packed on the way.
+    void Reallocate(uint32_t Entries, size_t Text);
+    void ReleaseBlock();
     // The sparse list's delete and insert of one position (shifting those
     // behind), with the entry that moves.
     Taken TakeAt(int Index);
     void ListDelete(int Index);
     void ListInsert(int Index, Taken Item);
 
-    std::vector<Entry> entries_;     // ascending positions
-    TObject* first_object_ = nullptr;  // nullptr: a free slot (also below)
-    std::vector<TObject*> objects_;
-    std::string text_;               // the texts; unused bytes counted in garbage_
-    size_t garbage_ = 0;
+    std::unique_ptr<char[]> block_;  // entry_capacity_ entries, then text_capacity_ bytes
+    uint32_t entry_count_ = 0;
+    uint32_t entry_capacity_ = 0;
+    uint32_t text_size_ = 0;      // used bytes of the text area, unused ones counted in garbage_
+    uint32_t text_capacity_ = 0;
+    uint32_t garbage_ = 0;
     int count_ = 0;
+    ObjectAt first_object_{-1, nullptr};  // index -1: none (also below)
+    std::vector<ObjectAt> more_objects_;
     TSPAQuantum quantum_;
 };

@@ -62,7 +62,7 @@ TEST(DataGridClear, EmptiesEveryDataRowBeforeLoweringRowCount) {
     PositionsGrid g;
     g->SetRowCount(11);
     for (int r = 1; r <= 10; ++r) {
-        for (int c = 0; c < 16; ++c) g->SetCell(c, r, "v" + std::to_string(c));
+        for (int c = 0; c < 16; ++c) g->SetCell(c, r, std::string("v").append(std::to_string(c)));
         g->SetCell(-2, r, "zweite Zeile " + std::to_string(r));
         g->SetRowHeight(r, 34);
     }

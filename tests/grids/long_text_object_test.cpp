@@ -42,3 +42,39 @@ TEST(LongTextObject, DataClassAndLiveCount) {
 }
 
 }  // namespace
+
+namespace {
+
+// The text is kept whole until the line list is asked for; both ways must
+// give what the list gives.
+TEST(LongTextObject, TextWithoutListMatchesTheList) {
+    const std::string samples[] = {"", "a", "a\r\n", "a\rb\nc\r\nd", "\r\n\r\n", "x\n\r", std::string("n\0ul", 4),
+                                   "\r", "ende\r\n\r\n"};
+    for (const std::string& s : samples) {
+        TLongTextObject2 whole(nullptr);
+        whole.SetText(s);
+        TStringList list;
+        list.SetText(s);
+        EXPECT_EQ(whole.Text(), list.Text()) << s;
+        // The list made later holds the same lines, and takes over the text.
+        EXPECT_EQ(whole.Lines().Count(), list.Count()) << s;
+        EXPECT_EQ(whole.Text(), list.Text()) << s;
+        whole.Lines().Add("neu");
+        EXPECT_EQ(whole.Text(), list.Text() + "neu\r\n") << s;
+    }
+}
+
+TEST(LongTextObject, ReleaseDataOnlyReachesAMadeDataObject) {
+    g_released = 0;
+    TLongTextObject2 plain(nullptr);
+    plain.ReleaseData();  // no data object yet: nothing to release
+    EXPECT_EQ(typeid(plain.Data()), typeid(TCustomL2Data));
+    TLongTextObject2 custom(nullptr, NewCountingData);
+    custom.ReleaseData();
+    EXPECT_EQ(g_released, 1);
+    const TLongTextObject2& constant = plain;
+    EXPECT_EQ(constant.Lines().Count(), 0);
+    EXPECT_EQ(constant.Text(), "");
+}
+
+}  // namespace

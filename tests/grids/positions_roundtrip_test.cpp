@@ -259,7 +259,7 @@ TEST(PositionsThroughTheGrid, DamagedTextsLoadAndTheGridStaysUsable) {
     for (int c = 0; c < 40; ++c) wide += "\"F" + std::to_string(c) + "\"\r\n";
     wide += "\"Pos.\"\r\n\"@@DATADEF END@@\"\r\n\r\n";
     for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 45; ++c) wide += "\"" + std::to_string(c) + "\",";
+        for (int c = 0; c < 45; ++c) wide.append("\"").append(std::to_string(c)).append("\",");
         wide += "\r\n";
     }
     texts.push_back(wide);

@@ -174,7 +174,7 @@ TEST(PositionsRobustness, BreakRunsAndManyLines) {
     }(), 2);
     // Five thousand short lines without a header.
     std::string many;
-    for (int i = 0; i < 5000; ++i) many += "\"" + std::to_string(i) + "\",\"a\",\"b\",\n";
+    for (int i = 0; i < 5000; ++i) many.append("\"").append(std::to_string(i)).append("\",\"a\",\"b\",\n");
     FakeTable t(PositionColumns());
     EXPECT_EQ(Read(t, many), 5000);
     EXPECT_TRUE(t.cells.empty());
@@ -188,7 +188,7 @@ TEST(PositionsRobustness, ManyStoredNamesAndColumns) {
     for (int i = 0; i < 5000; ++i) text += i == 2500 ? "\"SecondField\"\r\n" : "\"N" + std::to_string(i) + "\"\r\n";
     text += "\"Pos.\"\r\n\"@@DATADEF END@@\"\r\n\"d\",\r\n";
     std::string line;
-    for (int i = 0; i < 5001; ++i) line += "\"" + std::to_string(i) + "\",";
+    for (int i = 0; i < 5001; ++i) line.append("\"").append(std::to_string(i)).append("\",");
     FakeTable t({{"N3", false}, {"Pos.", true}, {"N4000", false}});
     Read(t, text + line + "\r\n");
     EXPECT_EQ(t.GetCell(0, 1), "3");

@@ -164,3 +164,60 @@ TEST(StringSparseList, ErrorClassCarriesItsMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Objects are kept beside the entries: several of them must follow their
+// texts through inserts, deletes, moves and exchanges, and an emptied one
+// must leave the others in place.
+TEST(StringSparseList, SeveralObjectsFollowTheirEntries) {
+    TObject a, b, c;
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    list.Put(0, "x");
+    list.PutObject(0, &a);
+    list.PutObject(3, &b);  // an object-only entry
+    list.Put(5, "y");
+    list.PutObject(5, &c);
+    list.Insert(1, "neu");
+    EXPECT_EQ(list.GetObject(0), &a);
+    EXPECT_EQ(list.GetObject(4), &b);
+    EXPECT_EQ(list.GetObject(6), &c);
+    EXPECT_EQ(list.Get(6), "y");
+    list.Delete(0);
+    EXPECT_EQ(list.GetObject(3), &b);
+    EXPECT_EQ(list.GetObject(5), &c);
+    list.Exchange(3, 5);
+    EXPECT_EQ(list.GetObject(3), &c);
+    EXPECT_EQ(list.Get(3), "y");
+    EXPECT_EQ(list.GetObject(5), &b);
+    list.Move(5, 0);
+    EXPECT_EQ(list.GetObject(0), &b);
+    EXPECT_EQ(list.GetObject(4), &c);
+    list.PutObject(0, nullptr);  // the entry stays, the object goes
+    EXPECT_EQ(list.GetObject(0), nullptr);
+    EXPECT_EQ(list.GetObject(4), &c);
+    list.Put(0, "");  // now nothing holds position 0
+    EXPECT_EQ(list.Count(), 5);
+    EXPECT_EQ(list.Get(1), "neu");
+}
+
+// Texts are rewritten in place, grow past the reserved room and are packed
+// when the unused bytes pile up; the values stay exact throughout.
+TEST(StringSparseList, TextsSurviveGrowthAndPacking) {
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    list.ReserveStorage(2, 4);
+    std::vector<std::string> expected(40);
+    for (int round = 0; round < 30; ++round) {
+        for (int i = 0; i < 40; ++i) {
+            expected[i] = std::string(static_cast<size_t>((i * 7 + round * 13) % 50), static_cast<char>('a' + i % 26));
+            list.Put(i, expected[i]);
+        }
+        for (int i = 0; i < 40; ++i) ASSERT_EQ(list.Get(i), expected[i]) << round << " " << i;
+    }
+    EXPECT_EQ(list.StoredEntries(), 40 - 1);  // position 0 has an empty text in the last round
+    size_t bytes = 0;
+    for (const std::string& s : expected) bytes += s.size();
+    EXPECT_EQ(list.StoredTextBytes(), bytes);
+}
+
+}  // namespace

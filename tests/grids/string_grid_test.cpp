@@ -274,8 +274,8 @@ TEST(StringGridStructure, DeletedRowsAndColumnsDoNotComeBack) {
         Grid g;
         g->SetUseSecondLine(true);
         for (int r = 1; r < 5; ++r) {
-            g->SetCell(1, r, "r" + std::to_string(r));
-            g->SetCell(-2, r, "s" + std::to_string(r));
+            g->SetCell(1, r, std::string("r").append(std::to_string(r)));
+            g->SetCell(-2, r, std::string("s").append(std::to_string(r)));
         }
         g->DeleteRow(2);
         EXPECT_EQ(g->RowCount(), 4);
