@@ -424,11 +424,13 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
             }
         } else {
             // No stored "SecondField": the token after the grid's columns.
+            // A text without any stored name (no header, or one that starts
+            // with a line break) matches nothing, its second lines included.
             for (int i = 0; i < cols && cursor.BeforeEnd(); ++i) {
                 escaped = cursor.Next(token);
                 if (static_cast<size_t>(i) < map.size() && map[i] >= 0) store_value(static_cast<size_t>(i));
             }
-            if (cursor.BeforeEnd()) {
+            if (!map.empty() && cursor.BeforeEnd()) {
                 escaped = cursor.Next(token);
                 store_second_line();
             }

@@ -302,6 +302,8 @@ TEST(PositionsReader, TextBeginningWithALineBreakFillsNoCell) {
     std::string body = kHeader2 + "\"x\",\"y\",\"z\",\r\n";
     EXPECT_EQ(Read(t, "\r\n" + body), 1 + 7);
     EXPECT_TRUE(t.cells.empty());
+    // Nothing was stored under a name, so no token is taken for a second line.
+    EXPECT_TRUE(t.second_lines.empty());
     EXPECT_EQ(t.RowCount(), 8);
 }
 
@@ -309,6 +311,7 @@ TEST(PositionsReader, TextWithoutStartMarkerDropsItsFirstLine) {
     FakeTable t = TwoColumns();
     EXPECT_EQ(Read(t, "\"TColumn-1\",\"Pos.\",\r\n\"x\",\"y\",\"z\",\r\n\"u\",\"v\",\"w\",\r\n"), 3);
     EXPECT_TRUE(t.cells.empty());
+    EXPECT_TRUE(t.second_lines.empty());
 }
 
 TEST(PositionsReader, MappingIsByStoredNameWithoutRegardToCase) {
