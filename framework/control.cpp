@@ -13,7 +13,7 @@ namespace {
 TControl* g_capture_control = nullptr;
 }  // namespace
 
-// Mouse-enter bookkeeping shared with win_control.cpp.
+// Mouse-enter bookkeeping shared with the window and mouse parts of TWinControl.
 TControl* g_mouse_control = nullptr;
 HWND g_mouse_host = nullptr;
 

@@ -1,0 +1,94 @@
+// TWinControl: laying out aligned children.
+
+#include "framework/win_control.h"
+
+#include <algorithm>
+#include <vector>
+
+// --- alignment --------------------------------------------------------------------
+
+void TWinControl::DisableAlign() { ++align_level_; }
+
+void TWinControl::EnableAlign() {
+    if (align_level_ > 0 && --align_level_ == 0 && align_pending_) {
+        align_pending_ = false;
+        Realign();
+    }
+}
+
+void TWinControl::Realign() {
+    if (align_level_ > 0 || aligning_) {
+        align_pending_ = true;
+        return;
+    }
+    aligning_ = true;
+    try {
+        RECT r = GetClientRect();
+        AdjustClientRect(r);
+        AlignControls(nullptr, r);
+    } catch (...) {
+        aligning_ = false;
+        throw;
+    }
+    aligning_ = false;
+}
+
+void TWinControl::AdjustClientRect(RECT&) {}
+
+void TWinControl::AlignControls(TControl* AControl, RECT& Rect) {
+    DoAlign(alTop, Rect, AControl);
+    DoAlign(alBottom, Rect, AControl);
+    DoAlign(alLeft, Rect, AControl);
+    DoAlign(alRight, Rect, AControl);
+    DoAlign(alClient, Rect, AControl);
+}
+
+void TWinControl::DoAlign(TAlign Align, RECT& Rect, TControl* AControl) {
+    std::vector<TControl*> list;
+    for (TControl* c : controls_) {
+        if (c->align_ == Align && c->visible_) list.push_back(c);
+    }
+    // Keep the order the controls stand in along the aligned edge.
+    auto key = [Align](TControl* c) {
+        switch (Align) {
+        case alTop: return c->top_;
+        case alBottom: return -(c->top_ + c->height_);
+        case alLeft: return c->left_;
+        case alRight: return -(c->left_ + c->width_);
+        default: return 0;
+        }
+    };
+    std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) {
+        int ka = key(a), kb = key(b);
+        if (ka != kb) return ka < kb;
+        return a == AControl && b != AControl;
+    });
+    for (TControl* c : list) {
+        int w = Rect.right - Rect.left;
+        int h = Rect.bottom - Rect.top;
+        if (w < 0) w = 0;
+        if (h < 0) h = 0;
+        switch (Align) {
+        case alTop:
+            c->SetBounds(Rect.left, Rect.top, w, c->height_);
+            Rect.top += c->height_;
+            break;
+        case alBottom:
+            c->SetBounds(Rect.left, Rect.bottom - c->height_, w, c->height_);
+            Rect.bottom -= c->height_;
+            break;
+        case alLeft:
+            c->SetBounds(Rect.left, Rect.top, c->width_, h);
+            Rect.left += c->width_;
+            break;
+        case alRight:
+            c->SetBounds(Rect.right - c->width_, Rect.top, c->width_, h);
+            Rect.right -= c->width_;
+            break;
+        case alClient:
+            c->SetBounds(Rect.left, Rect.top, w, h);
+            break;
+        default: break;
+        }
+    }
+}
