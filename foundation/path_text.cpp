@@ -12,16 +12,6 @@ std::string IncludePathDelimiter(const std::string& Path) {
     return Path + "\\";
 }
 
-std::string ExtractFileDir(const std::string& FileName) {
-    const auto pos = FileName.find_last_of("\\:");
-    if (pos == std::string::npos) return std::string();
-    // Keep the delimiter of a drive root ("C:\") and of a bare drive ("C:").
-    if (FileName[pos] == ':' || (pos > 0 && FileName[pos - 1] == ':'))
-        return FileName.substr(0, pos + 1);
-    if (pos == 0) return FileName.substr(0, 1);
-    return FileName.substr(0, pos);
-}
-
 bool IsURL(const std::string& Text) {
     static constexpr std::array<std::string_view, 12> kPrefixes = {
         "http:", "https:", "ftp:",  "telnet:", "gopher:", "prospero:",

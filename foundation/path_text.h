@@ -8,9 +8,8 @@
 // letter gets ":\".
 std::string IncludePathDelimiter(const std::string& Path);
 
-// The folder part of a file name without the final delimiter ("C:\a\b.txt" ->
-// "C:\a", "C:\b.txt" -> "C:\", "b.txt" -> "").
-std::string ExtractFileDir(const std::string& FileName);
+// The folder part of a file name: ExtractFileDir of framework/sysutils.h.
+#include "framework/sysutils.h"
 
 // True for texts that look like an address rather than a file: a known scheme
 // or "www."/"ftp." prefix, or an "@" without ":\". The "@" rule is a

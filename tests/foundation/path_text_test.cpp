@@ -15,15 +15,6 @@ TEST(IncludePathDelimiter, AddsOnlyWhereMissing) {
     EXPECT_EQ(IncludePathDelimiter("ab"), "ab\\");
 }
 
-TEST(ExtractFileDir, KeepsRootDelimiters) {
-    EXPECT_EQ(ExtractFileDir("C:\\a\\b.txt"), "C:\\a");
-    EXPECT_EQ(ExtractFileDir("C:\\b.txt"), "C:\\");
-    EXPECT_EQ(ExtractFileDir("C:b.txt"), "C:");
-    EXPECT_EQ(ExtractFileDir("b.txt"), "");
-    EXPECT_EQ(ExtractFileDir("\\\\srv\\share\\x.pdf"), "\\\\srv\\share");
-    EXPECT_EQ(ExtractFileDir("C:\\a\\"), "C:\\a");
-}
-
 TEST(IsURL, SchemesAndPrefixesIgnoreCase) {
     for (const char* text : {"http://x", "HTTPS://x", "ftp:x", "Telnet:host", "gopher:x", "prospero:x",
                              "nntp:x", "wais:x", "MAILTO:x", "news:x", "WWW.x.de", "ftp.x.de"})

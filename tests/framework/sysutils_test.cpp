@@ -214,6 +214,9 @@ TEST(FileNames, Parts) {
     EXPECT_EQ(ExtractFilePath("C:b.txt"), "C:");
     EXPECT_EQ(ExtractFileDir("C:\\a\\b.txt"), "C:\\a");
     EXPECT_EQ(ExtractFileDir("C:\\b.txt"), "C:\\");
+    EXPECT_EQ(ExtractFileDir("C:b.txt"), "C:");
+    EXPECT_EQ(ExtractFileDir("b.txt"), "");
+    EXPECT_EQ(ExtractFileDir("\\\\srv\\share\\x.pdf"), "\\\\srv\\share");
     EXPECT_EQ(ExtractFileName("C:\\a\\b.txt"), "b.txt");
     EXPECT_EQ(ExtractFileExt("C:\\a.d\\b.txt"), ".txt");
     EXPECT_EQ(ExtractFileExt("C:\\a.d\\b"), "");
