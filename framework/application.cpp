@@ -242,6 +242,26 @@ bool TApplication::ProcessMessage(MSG& Msg) {
         terminated_ = true;
         return false;
     }
+    // OnMessage, the hint bookkeeping and the first two key stages run
+    // outside any window procedure: their exceptions are caught here, so a
+    // failing key handler neither ends a modal loop nor reaches the caller.
+    try {
+        if (PreDispatch(Msg)) return true;
+    } catch (const std::exception& e) {
+        HandleException(e);
+        return true;
+    } catch (...) {
+        Exception e("Unbekannter Fehler");
+        HandleException(e);
+        return true;
+    }
+    TranslateMessage(&Msg);
+    DispatchMessageA(&Msg);
+    return true;
+}
+
+// True when the message was taken before dispatch.
+bool TApplication::PreDispatch(MSG& Msg) {
     bool handled = false;
     if (OnMessage) OnMessage(Msg, handled);
     if (handled) return true;
@@ -265,10 +285,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
         break;
     default: break;
     }
-    if (IsKeyMsg(Msg)) return true;
-    TranslateMessage(&Msg);
-    DispatchMessageA(&Msg);
-    return true;
+    return IsKeyMsg(Msg);
 }
 
 // Stages 1 and 2 of the key pipeline; true when the key was taken.

@@ -116,6 +116,7 @@ public:
 private:
     bool PeekAndProcess();
     bool IsKeyMsg(MSG& Msg);
+    bool PreDispatch(MSG& Msg);
     void Idle();
     void StopHintTimers();
     void StartHintTimer(int ms, bool hide);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/custom_control.h"
+#include "framework/exceptions.h"
 #include "tests/framework/control_test_support.h"
 
 namespace {
@@ -21,10 +22,12 @@ public:
     bool suppress = false;     // CN_KEYDOWN sets the key code to 0
     UINT dlgcode = 0;          // WM_GETDLGCODE answer
     bool want_special = false; // CM_WANTSPECIALKEY answer
+    bool fail = false;         // CN_KEYDOWN throws
 
 protected:
     void CNKeyDown(TMessage& m) override {
         g_keys.push_back("cn:" + name_);
+        if (fail) throw Exception("Tastenfehler");
         if (suppress) m.WParam = 0;
         if (claim) {
             m.Result = 1;
@@ -185,5 +188,18 @@ TEST(KeyPipeline, CharactersArriveAsCp1252Bytes) {
     Application()->ProcessMessage(m);
     std::vector<std::string> expected{"press:a:\xDF"};
     EXPECT_EQ(g_keys, expected);
+    s.form->Free();
+}
+
+TEST(KeyPipeline, ExceptionInAKeyHandlerGoesToTheApplication) {
+    KeyScene s = BuildKeyScene();
+    s.a->fail = true;
+    auto& caught = ControlTestEnvironment::CaughtExceptions();
+    caught.clear();
+    RouteKey(s.a->Handle(), VK_TAB);  // must not throw out of ProcessMessage
+    Pump();
+    ASSERT_EQ(caught.size(), 1u);
+    EXPECT_EQ(caught[0], "Tastenfehler");
+    EXPECT_TRUE(s.a->Focused());  // the key went nowhere else
     s.form->Free();
 }
