@@ -197,8 +197,11 @@ void T_CustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     top_left_.X = clampX(top_left_.X);
     top_left_.Y = clampY(top_left_.Y);
     if (inplace_col_ >= col_count_ || inplace_row_ >= row_count_) inplace_col_ = inplace_row_ = -1;
-    top_left_.X = std::min(top_left_.X, AxisMaxFirstGridCell(HorzParams()));
-    top_left_.Y = std::min(top_left_.Y, AxisMaxFirstGridCell(VertParams()));
+    // The largest first cell is never below the fixed count: a grid shown
+    // from its first cell (the usual case, and every row of a load) needs
+    // no walk over the extents.
+    if (top_left_.X > fixed_cols_) top_left_.X = std::min(top_left_.X, AxisMaxFirstGridCell(HorzParams()));
+    if (top_left_.Y > fixed_rows_) top_left_.Y = std::min(top_left_.Y, AxisMaxFirstGridCell(VertParams()));
     UpdateScrollRange();
     InvalidateGrid();
     SizeChanged(oldCols, oldRows);

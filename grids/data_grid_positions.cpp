@@ -36,6 +36,10 @@ public:
     // Through the virtual table, so every hook of the grid runs.
     void SetCell(int Col, int Row, const std::string& Value) override { grid_.SetCell(Col, Row, Value); }
     std::string GetSecondLine(int Row) override { return grid_.GetCell(-2, Row); }
+    std::string_view CellText(int Col, int Row, std::string& Scratch) override {
+        return grid_.CellText(Col, Row, Scratch);
+    }
+    std::string_view SecondLineText(int Row, std::string& Scratch) override { return grid_.CellText(-2, Row, Scratch); }
     void SetSecondLine(int Row, const std::string& Value) override { grid_.SetCell(-2, Row, Value); }
 
 private:

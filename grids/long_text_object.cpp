@@ -1,5 +1,8 @@
 #include "grids/long_text_object.h"
 
+#include <cstring>
+#include <stdexcept>
+
 namespace {
 int g_live_long_text_objects = 0;
 }
@@ -26,9 +29,10 @@ TStringList& TLongTextObject2::Lines() {
 const TStringList& TLongTextObject2::Lines() const {
     if (!lines_) {
         auto lines = std::make_unique<TStringList>();
-        if (!text_.empty()) lines->SetText(text_);
+        if (text_size_ > 0) lines->SetText(std::string(text_.get(), text_size_));
         lines_ = std::move(lines);
-        std::string().swap(text_);
+        text_.reset();
+        text_size_ = 0;
     }
     return *lines_;
 }
@@ -39,24 +43,36 @@ void TLongTextObject2::SetText(const std::string& Value) {
         return;
     }
     // The list's own rule: split at CR, LF and CR LF, every line ended by
-    // CR LF, no line for a final line end.
-    std::string text;
-    text.reserve(Value.size() + 2);
-    size_t start = 0;
+    // CR LF, no line for a final line end. A first pass sizes the block.
     const size_t n = Value.size();
-    for (size_t i = 0; i < n;) {
-        const char c = Value[i];
-        if (c != '\r' && c != '\n') {
+    auto for_each_line = [&](auto&& Line) {
+        size_t start = 0;
+        for (size_t i = 0; i < n;) {
+            const char c = Value[i];
+            if (c != '\r' && c != '\n') {
+                ++i;
+                continue;
+            }
+            Line(start, i - start);
             ++i;
-            continue;
+            if (c == '\r' && i < n && Value[i] == '\n') ++i;
+            start = i;
         }
-        text.append(Value, start, i - start).append("\r\n", 2);
-        ++i;
-        if (c == '\r' && i < n && Value[i] == '\n') ++i;
-        start = i;
-    }
-    if (start < n) text.append(Value, start, n - start).append("\r\n", 2);
-    text_.swap(text);
+        if (start < n) Line(start, n - start);
+    };
+    size_t size = 0;
+    for_each_line([&](size_t, size_t length) { size += length + 2; });
+    if (size > UINT32_MAX) throw std::length_error("TLongTextObject2: text too long");
+    std::unique_ptr<char[]> text(size > 0 ? new char[size] : nullptr);
+    size_t used = 0;
+    for_each_line([&](size_t from, size_t length) {
+        std::memcpy(text.get() + used, Value.data() + from, length);
+        used += length;
+        text[used++] = '\r';
+        text[used++] = '\n';
+    });
+    text_ = std::move(text);
+    text_size_ = static_cast<uint32_t>(size);
 }
 
 int TLongTextObject2::LiveCount() { return g_live_long_text_objects; }

@@ -2,8 +2,10 @@
 // No window code here: the grid is held as a plain object pointer.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "framework/object.h"
 #include "framework/strings.h"
@@ -50,7 +52,17 @@ public:
     const TStringList& Lines() const;
 
     // The whole text: every line followed by CR LF.
-    std::string Text() const { return lines_ ? lines_->Text() : text_; }
+    std::string Text() const {
+        if (lines_) return lines_->Text();
+        return text_size_ ? std::string(text_.get(), text_size_) : std::string();
+    }
+    // The whole text as a view without copying, valid until the object
+    // changes; false once the lines were asked for (use Text()).
+    bool TextView(std::string_view& Result) const {
+        if (lines_) return false;
+        Result = std::string_view(text_.get(), text_size_);
+        return true;
+    }
     // Splits at CR, LF and CR LF.
     void SetText(const std::string& Value);
 
@@ -62,6 +74,8 @@ private:
     std::unique_ptr<TCustomL2Data> data_;
     // Mutable: the const Lines() may have to make the list.
     mutable std::unique_ptr<TStringList> lines_;
-    // Without lines_: the text as the list would give it back.
-    mutable std::string text_;
+    // Without lines_: the text as the list would give it back, in a block of
+    // its exact size (one per row: no string's spare room).
+    mutable std::unique_ptr<char[]> text_;
+    mutable uint32_t text_size_ = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -105,6 +107,60 @@ private:
     size_t used_ = 0;
 };
 
+// Eight bytes at a time: the scans below look for a few byte values in
+// long runs of ordinary text.
+constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+constexpr uint64_t Repeat(unsigned char c) { return 0x0101010101010101ULL * c; }
+
+uint64_t LoadWord(const char* p) {
+    uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// The high bit of every byte of w that equals the byte repeated in c, and
+// no other bit (exact, no carries between bytes).
+uint64_t MatchBytes(uint64_t w, uint64_t c) {
+    const uint64_t x = w ^ c;
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// Index of the byte a mask from MatchBytes marks first (the words are read
+// little-endian).
+static_assert(std::endian::native == std::endian::little);
+size_t FirstMarked(uint64_t mask) { return static_cast<size_t>(__builtin_ctzll(mask)) / 8; }
+
+// First position in [from, end) holding CR, LF or NUL; end when none.
+size_t FindLineBreak(const char* data, size_t from, size_t end) {
+    while (end - from >= 8) {
+        const uint64_t w = LoadWord(data + from);
+        const uint64_t m = MatchBytes(w, 0) | MatchBytes(w, Repeat('\r')) | MatchBytes(w, Repeat('\n'));
+        if (m) return from + FirstMarked(m);
+        from += 8;
+    }
+    while (from < end && data[from] != '\r' && data[from] != '\n' && data[from] != 0) ++from;
+    return from;
+}
+
+// First double quote in [from, end), end when none; percent becomes true
+// when a "%" comes before it.
+size_t FindQuote(const char* data, size_t from, size_t end, bool& percent) {
+    while (end - from >= 8) {
+        const uint64_t w = LoadWord(data + from);
+        const uint64_t quotes = MatchBytes(w, Repeat('"'));
+        const uint64_t percents = MatchBytes(w, Repeat('%'));
+        if (quotes) {
+            // Percent signs in front of the quote only.
+            if (percents & ((quotes & (0 - quotes)) - 1)) percent = true;
+            return from + FirstMarked(quotes);
+        }
+        if (percents) percent = true;
+        from += 8;
+    }
+    while (from < end && data[from] != '"') percent |= data[from++] == '%';
+    return from;
+}
+
 constexpr std::array<bool, 256> MakeBreakTable() {
     std::array<bool, 256> t{};
     t['\r'] = t['\n'] = t[0] = true;
@@ -134,7 +190,7 @@ public:
         }
         if (pos_ >= fill_ && !Fill()) return {};
         size_t start = pos_;
-        while (pos_ < fill_ && !kLineBreak[static_cast<unsigned char>(buffer_[pos_])]) ++pos_;
+        pos_ = FindLineBreak(buffer_.get(), pos_, fill_);
         if (pos_ < fill_) {
             skip_break_ = true;
             return std::string_view(buffer_.get() + start, pos_ - start);
@@ -143,7 +199,7 @@ public:
         assembled_.assign(buffer_.get() + start, pos_ - start);
         while (Fill()) {
             start = pos_;
-            while (pos_ < fill_ && !kLineBreak[static_cast<unsigned char>(buffer_[pos_])]) ++pos_;
+            pos_ = FindLineBreak(buffer_.get(), pos_, fill_);
             assembled_.append(buffer_.get() + start, pos_ - start);
             if (pos_ < fill_) {
                 skip_break_ = true;
@@ -225,8 +281,7 @@ public:
         bool percent = false;
         size_t from = pos_ + 1;
         for (;;) {
-            size_t quote = from;
-            while (quote < size && data[quote] != '"') percent |= data[quote++] == '%';
+            const size_t quote = FindQuote(data, from, size, percent);
             if (quote == size) {
                 // Unterminated: only what was complete before the last
                 // doubled quote is kept.
@@ -333,16 +388,17 @@ void WritePositionsText(PositionsTextTable& Table, TStream& Stream) {
     for (int c = 0; c < cols; ++c) source[c] = Table.FindColumnByFieldName(Table.FieldName(c));
 
     const int rows = Table.RowCount();
+    std::string scratch;
     for (int r = Table.FixedRows(); r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
             if (c > 0) out.Append(',');
             if (source[c] >= 0)
-                out.AppendQuoted(Table.GetCell(source[c], r), true);
+                out.AppendQuoted(Table.CellText(source[c], r, scratch), true);
             else
                 out.Append(std::string_view("\"\"", 2));
         }
         if (cols > 0) out.Append(',');
-        out.AppendQuoted(Table.GetSecondLine(r), true);
+        out.AppendQuoted(Table.SecondLineText(r, scratch), true);
         out.Append(',');
         out.EndLine();
     }
@@ -384,6 +440,7 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
         }
     }
     const std::string separator(1, FormatSettings.DecimalSeparator);
+    const bool separator_differs = separator != ",";
 
     int row = Table.FixedRows();
     auto ensure_row = [&] {
@@ -395,8 +452,10 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     bool escaped = false;  // the token may hold a cell escape
     auto store_value = [&](size_t pos) {
         if (escaped) UnescapeInPlace(token);
-        // Only a comma starts the separator change; most values have none.
-        if (decimal[pos] && token.find(',') != std::string::npos && ReplaceTextNoCase(token, ",", separator))
+        // Only a comma starts the separator change; most values have none,
+        // and with the comma as the separator nothing can change.
+        if (decimal[pos] && separator_differs && token.find(',') != std::string::npos &&
+            ReplaceTextNoCase(token, ",", separator))
             ReplaceTextNoCase(token, ".", separator);
         Table.SetCell(map[pos], row, token);
     };

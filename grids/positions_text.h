@@ -15,6 +15,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class TStream;
 
@@ -45,6 +46,18 @@ public:
     // The row's free text (lines joined by CR LF, no final line end).
     virtual std::string GetSecondLine(int Row) = 0;
     virtual void SetSecondLine(int Row, const std::string& Value) = 0;
+
+    // The same texts for the writer without a copy where the table can: a
+    // view valid until the table changes or the next call; Scratch may hold
+    // the bytes. The defaults copy through GetCell and GetSecondLine.
+    virtual std::string_view CellText(int Col, int Row, std::string& Scratch) {
+        Scratch = GetCell(Col, Row);
+        return Scratch;
+    }
+    virtual std::string_view SecondLineText(int Row, std::string& Scratch) {
+        Scratch = GetSecondLine(Row);
+        return Scratch;
+    }
 };
 
 // "%" -> "%%", NUL -> "%0", LF -> "%n", CR -> "%c"; other bytes unchanged.

@@ -2,12 +2,13 @@
 // cell lists. Memory is spent only on sections that were ever written.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
 // Small: sections of 16 slots; large: sections of 256 slots.
-enum class TSPAQuantum { SPASmall, SPALarge };
+enum class TSPAQuantum : uint8_t { SPASmall, SPALarge };
 
 // Callback of ForAll: index and item of a non-empty slot; any result other
 // than 0 stops the walk and is returned.

@@ -135,17 +135,20 @@ T_StringSparseList* T_StringGrid::RowList(int ARow) const {
 T_StringSparseList* T_StringGrid::EnsureRowList(int ARow) {
     if (ARow < 0) RaiseSparseListIndexError();
     if (T_StringSparseList* list = RowList(ARow)) return list;
-    auto list = std::make_unique<T_StringSparseList>(QuantumFor(ColCount(), 512));
     // Rows are mostly filled one after the other and look alike: the row
     // made before tells how much room this one will need, so that a load
-    // neither grows each row several times nor leaves much unused.
+    // neither grows each row several times nor leaves much unused. The room
+    // comes with the list in one allocation.
+    int entries = std::clamp(ColCount(), 0, 64);
+    size_t text = static_cast<size_t>(entries) * 8;
     const T_StringSparseList* previous = last_row_made_ != ARow ? RowList(last_row_made_) : nullptr;
     if (previous && previous->StoredEntries() > 0) {
-        const size_t text = previous->StoredTextBytes();
-        list->ReserveStorage(std::min(previous->StoredEntries() + 1, 64), text + text / 4 + 8);
-    } else {
-        list->ReservePositions(ColCount());
+        const size_t used = previous->StoredTextBytes();
+        entries = std::min(previous->StoredEntries() + 1, 64);
+        text = used + used / 4 + 8;
     }
+    std::unique_ptr<T_StringSparseList> list(
+        T_StringSparseList::NewWithRoom(QuantumFor(ColCount(), 512), entries, text));
     data_->Put(ARow, list.get());
     last_row_made_ = ARow;
     return list.release();
@@ -209,6 +212,24 @@ std::string T_StringGrid::GetCell(int ACol, int ARow) const {
     T_StringSparseList* list = RowList(ARow);
     if (!list) return {};
     return list->Get(ACol);
+}
+
+std::string_view T_StringGrid::CellText(int ACol, int ARow, std::string& Scratch) const {
+    if (ACol == -1) return {};
+    if (ACol == -2) {
+        auto* o = dynamic_cast<TLongTextObject2*>(Objects(0, ARow));
+        if (!o) return {};
+        std::string_view s;
+        if (!o->TextView(s)) {
+            Scratch = o->Text();
+            s = Scratch;
+        }
+        if (s.size() >= 2 && s[s.size() - 2] == '\r' && s[s.size() - 1] == '\n') s.remove_suffix(2);
+        return s;
+    }
+    T_StringSparseList* list = RowList(ARow);
+    if (!list) return {};
+    return list->GetText(ACol);
 }
 
 TLongTextObject2* T_StringGrid::NewSecondLineObject() {

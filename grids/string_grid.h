@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "grids/draw_grid.h"
@@ -30,6 +31,10 @@ public:
     // silent while Updating()) or the second line (-2); -1 does nothing.
     virtual void SetCell(int ACol, int ARow, const std::string& Value);
     std::string Cells(int ACol, int ARow) const { return GetCell(ACol, ARow); }
+    // GetCell without a copy: the text as a view valid until the grid
+    // changes. Scratch holds it when it has to be built (the second line
+    // after its line list was made).
+    std::string_view CellText(int ACol, int ARow, std::string& Scratch) const;
     void SetCells(int ACol, int ARow, const std::string& Value) { SetCell(ACol, ARow, Value); }
 
     // Whether a cell of the row was ever stored (reading creates nothing).

@@ -3,16 +3,41 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 #include "framework/list_messages.h"
 
 T_StringSparseList::T_StringSparseList(TSPAQuantum Quantum) : quantum_(Quantum) {}
 
-T_StringSparseList::~T_StringSparseList() = default;
+T_StringSparseList::~T_StringSparseList() {
+    if (!inline_block_) delete[] block_;
+}
+
+size_t T_StringSparseList::BlockBytes(size_t EntryCapacity, size_t TextCapacity) {
+    if (TextCapacity > std::numeric_limits<uint32_t>::max() ||
+        EntryCapacity * sizeof(Entry) + TextCapacity > std::numeric_limits<uint32_t>::max())
+        throw std::length_error("T_StringSparseList: texts too long");
+    return EntryCapacity * sizeof(Entry) + TextCapacity;
+}
+
+T_StringSparseList* T_StringSparseList::NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes) {
+    static_assert(sizeof(T_StringSparseList) % alignof(Entry) == 0);
+    const size_t entries = static_cast<size_t>(std::max(Entries, 0));
+    const size_t bytes = BlockBytes(entries, TextBytes);
+    void* memory = ::operator new(sizeof(T_StringSparseList) + bytes);
+    auto* list = new (memory) T_StringSparseList(Quantum);  // the constructor does not throw
+    if (bytes > 0) {
+        list->block_ = static_cast<char*>(memory) + sizeof(T_StringSparseList);
+        list->inline_block_ = true;
+        list->entry_capacity_ = static_cast<uint32_t>(entries);
+        list->text_capacity_ = static_cast<uint32_t>(TextBytes);
+    }
+    return list;
+}
 
 void T_StringSparseList::Changed() {
-    if (OnChange) OnChange(this);
+    OnChange(this);
 }
 
 void T_StringSparseList::Error() {
@@ -39,59 +64,80 @@ size_t T_StringSparseList::LowerBound(int Index) const {
 
 size_t T_StringSparseList::Find(int Index) const {
     if (Index < 0) RaiseSparseListIndexError();
+    const Entry* e = Entries();
+    const size_t next = size_t{hint_} + 1;
+    if (next < entry_count_ && e[next].index == Index) {
+        hint_ = static_cast<uint16_t>(next);
+        return next;
+    }
     const size_t pos = LowerBound(Index);
-    return pos < entry_count_ && Entries()[pos].index == Index ? pos : std::string::npos;
+    if (pos >= entry_count_ || e[pos].index != Index) return std::string::npos;
+    hint_ = pos <= UINT16_MAX ? static_cast<uint16_t>(pos) : 0;
+    return pos;
 }
 
 TObject* T_StringSparseList::ObjectOf(int Index) const {
-    if (first_object_.index == Index) return first_object_.object;
-    for (const ObjectAt& o : more_objects_)
-        if (o.index == Index) return o.object;
+    if (first_object_index_ == Index) return first_object_;
+    if (more_objects_)
+        for (const ObjectAt& o : *more_objects_)
+            if (o.index == Index) return o.object;
     return nullptr;
 }
 
 void T_StringSparseList::SetObjectOf(int Index, TObject* AObject) {
-    if (first_object_.index == Index) {
+    std::vector<ObjectAt>* more = more_objects_.get();
+    if (first_object_index_ == Index) {
         if (AObject) {
-            first_object_.object = AObject;
-        } else if (more_objects_.empty()) {
-            first_object_ = ObjectAt{-1, nullptr};
+            first_object_ = AObject;
+        } else if (!more || more->empty()) {
+            first_object_index_ = -1;
+            first_object_ = nullptr;
         } else {
-            first_object_ = more_objects_.back();
-            more_objects_.pop_back();
+            first_object_index_ = more->back().index;
+            first_object_ = more->back().object;
+            more->pop_back();
         }
         return;
     }
-    for (size_t i = 0; i < more_objects_.size(); ++i) {
-        if (more_objects_[i].index != Index) continue;
-        if (AObject) {
-            more_objects_[i].object = AObject;
-        } else {
-            more_objects_[i] = more_objects_.back();
-            more_objects_.pop_back();
+    if (more) {
+        for (size_t i = 0; i < more->size(); ++i) {
+            if ((*more)[i].index != Index) continue;
+            if (AObject) {
+                (*more)[i].object = AObject;
+            } else {
+                (*more)[i] = more->back();
+                more->pop_back();
+            }
+            return;
         }
-        return;
     }
     if (!AObject) return;
-    if (first_object_.index < 0)
-        first_object_ = ObjectAt{Index, AObject};
-    else
-        more_objects_.push_back(ObjectAt{Index, AObject});
+    if (first_object_index_ < 0) {
+        first_object_index_ = Index;
+        first_object_ = AObject;
+        return;
+    }
+    if (!more_objects_) more_objects_ = std::make_unique<std::vector<ObjectAt>>();
+    more_objects_->push_back(ObjectAt{Index, AObject});
 }
 
 void T_StringSparseList::ShiftObjects(int From, int Delta) {
-    if (first_object_.index >= From) first_object_.index += Delta;
-    for (ObjectAt& o : more_objects_)
-        if (o.index >= From) o.index += Delta;
+    if (first_object_index_ >= From) first_object_index_ += Delta;
+    if (more_objects_)
+        for (ObjectAt& o : *more_objects_)
+            if (o.index >= From) o.index += Delta;
+}
+
+void T_StringSparseList::ClearObjects() {
+    more_objects_.reset();
+    first_object_index_ = -1;
+    first_object_ = nullptr;
 }
 
 void T_StringSparseList::Reallocate(uint32_t EntryCapacity, size_t TextCapacity) {
-    if (TextCapacity > std::numeric_limits<uint32_t>::max() ||
-        size_t{EntryCapacity} * sizeof(Entry) + TextCapacity > std::numeric_limits<uint32_t>::max())
-        throw std::length_error("T_StringSparseList: texts too long");
-    std::unique_ptr<char[]> block(new char[size_t{EntryCapacity} * sizeof(Entry) + TextCapacity]);
-    Entry* entries = reinterpret_cast<Entry*>(block.get());
-    char* text = block.get() + size_t{EntryCapacity} * sizeof(Entry);
+    char* block = new char[BlockBytes(EntryCapacity, TextCapacity)];
+    Entry* entries = reinterpret_cast<Entry*>(block);
+    char* text = block + size_t{EntryCapacity} * sizeof(Entry);
     uint32_t used = 0;
     const Entry* old = Entries();
     for (uint32_t i = 0; i < entry_count_; ++i) {
@@ -101,7 +147,9 @@ void T_StringSparseList::Reallocate(uint32_t EntryCapacity, size_t TextCapacity)
         used += e.size;
         entries[i] = e;
     }
-    block_ = std::move(block);
+    if (!inline_block_) delete[] block_;
+    block_ = block;
+    inline_block_ = false;
     entry_capacity_ = EntryCapacity;
     text_capacity_ = static_cast<uint32_t>(TextCapacity);
     text_size_ = used;
@@ -109,7 +157,14 @@ void T_StringSparseList::Reallocate(uint32_t EntryCapacity, size_t TextCapacity)
 }
 
 void T_StringSparseList::ReleaseBlock() {
-    block_.reset();
+    if (inline_block_) {
+        // Part of the list's own allocation: kept for reuse.
+        entry_count_ = 0;
+        text_size_ = garbage_ = 0;
+        return;
+    }
+    delete[] block_;
+    block_ = nullptr;
     entry_count_ = entry_capacity_ = 0;
     text_size_ = text_capacity_ = garbage_ = 0;
 }
@@ -163,8 +218,7 @@ void T_StringSparseList::EraseEntry(size_t Pos) {
     if (entry_count_ == 0) {
         // Nothing left: give the block back.
         ReleaseBlock();
-        std::vector<ObjectAt>().swap(more_objects_);
-        first_object_ = ObjectAt{-1, nullptr};
+        ClearObjects();
     }
 }
 
@@ -183,6 +237,11 @@ void T_StringSparseList::ReserveStorage(int Entries, size_t TextBytes) {
 std::string T_StringSparseList::Get(int Index) const {
     const size_t pos = Find(Index);
     return pos != std::string::npos ? std::string(TextOf(Entries()[pos])) : std::string();
+}
+
+std::string_view T_StringSparseList::GetText(int Index) const {
+    const size_t pos = Find(Index);
+    return pos != std::string::npos ? TextOf(Entries()[pos]) : std::string_view();
 }
 
 int T_StringSparseList::GetCount() const { return count_; }
@@ -281,8 +340,10 @@ void T_StringSparseList::Exchange(int Index1, int Index2) {
         if (o.index == Index1) o.index = Index2;
         else if (o.index == Index2) o.index = Index1;
     };
-    swap_index(first_object_);
-    for (ObjectAt& o : more_objects_) swap_index(o);
+    if (first_object_index_ == Index1) first_object_index_ = Index2;
+    else if (first_object_index_ == Index2) first_object_index_ = Index1;
+    if (more_objects_)
+        for (ObjectAt& o : *more_objects_) swap_index(o);
     // Both positions stay part of the list.
     count_ = std::max(count_, HighBound() + 1);
 }
@@ -303,8 +364,7 @@ void T_StringSparseList::Move(int CurIndex, int NewIndex) {
 
 void T_StringSparseList::Clear() {
     ReleaseBlock();
-    std::vector<ObjectAt>().swap(more_objects_);
-    first_object_ = ObjectAt{-1, nullptr};
+    ClearObjects();
     count_ = 0;
     Changed();
 }

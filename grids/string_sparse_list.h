@@ -9,6 +9,7 @@
 // than one or two per cell.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,10 +28,48 @@ FRAMEWORK_EXCEPTION(EStringSparseListError, Exception);
 // stored entry; a result other than 0 stops the walk.
 using TStringSparseApply = std::function<int(int Index, const std::string& S, TObject* AObject)>;
 
+// A notify event kept behind one pointer (a grid holds one list per row and
+// rows seldom have a handler); assigned, tested and called like TNotifyEvent.
+class TCompactNotifyEvent {
+public:
+    TCompactNotifyEvent() = default;
+    TCompactNotifyEvent& operator=(TNotifyEvent Handler) {
+        if (Handler)
+            handler_ = std::make_unique<TNotifyEvent>(std::move(Handler));
+        else
+            handler_.reset();
+        return *this;
+    }
+    TCompactNotifyEvent& operator=(std::nullptr_t) {
+        handler_.reset();
+        return *this;
+    }
+    explicit operator bool() const { return handler_ != nullptr; }
+    void operator()(TObject* Sender) const {
+        if (handler_) (*handler_)(Sender);
+    }
+
+private:
+    std::unique_ptr<TNotifyEvent> handler_;
+};
+
 class T_StringSparseList : public TStrings {
 public:
     explicit T_StringSparseList(TSPAQuantum Quantum);
     ~T_StringSparseList() override;
+    T_StringSparseList(const T_StringSparseList&) = delete;
+    T_StringSparseList& operator=(const T_StringSparseList&) = delete;
+
+    // A list whose first storage (as ReserveStorage(Entries, TextBytes))
+    // lies in the list's own allocation, so that a grid row costs one
+    // allocation. Freed with delete like any other.
+    static T_StringSparseList* NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes);
+    // The class's own operators: a list made by NewWithRoom is larger than
+    // the class, so the size-taking global delete must not be used.
+    static void* operator new(size_t Size) { return ::operator new(Size); }
+    static void* operator new(size_t, void* Place) noexcept { return Place; }
+    static void operator delete(void* Block) noexcept { ::operator delete(Block); }
+    static void operator delete(void* Block, void*) noexcept { ::operator delete(Block); }
 
     std::string Get(int Index) const override;
     int GetCount() const override;
@@ -52,10 +91,14 @@ public:
     int StoredEntries() const { return static_cast<int>(entry_count_); }
     size_t StoredTextBytes() const { return size_t{text_size_} - garbage_; }
 
+    // The text at Index as Get gives it, as a view valid until the list
+    // changes.
+    std::string_view GetText(int Index) const;
+
     // Visits the stored entries in position order.
     int ForAll(const TStringSparseApply& Apply) const;
 
-    TNotifyEvent OnChange;
+    TCompactNotifyEvent OnChange;
 
 protected:
     void Changed();
@@ -84,8 +127,11 @@ private:
 
     int Capacity() const;
     void CheckStoreIndex(int Index) const;
-    Entry* Entries() const { return reinterpret_cast<Entry*>(block_.get()); }
-    char* TextArea() const { return block_.get() + size_t{entry_capacity_} * sizeof(Entry); }
+    Entry* Entries() const { return reinterpret_cast<Entry*>(block_); }
+    char* TextArea() const { return block_ + size_t{entry_capacity_} * sizeof(Entry); }
+    // Bytes of a block of that many entries and text bytes; raises when too
+    // large for the 32-bit offsets.
+    static size_t BlockBytes(size_t EntryCapacity, size_t TextCapacity);
     // First entry at or after Index.
     size_t LowerBound(int Index) const;
     // The position of the entry at Index or npos; a negative index raises.
@@ -96,6 +142,7 @@ private:
     void SetObjectOf(int Index, TObject* AObject);
     // Moves the objects at or after From by Delta positions.
     void ShiftObjects(int From, int Delta);
+    void ClearObjects();
     void SetText(size_t Pos, std::string_view Text);
     size_t InsertEntry(int Index);
     void EraseEntry(size_t Pos);
@@ -109,14 +156,21 @@ private:
     void ListDelete(int Index);
     void ListInsert(int Index, Taken Item);
 
-    std::unique_ptr<char[]> block_;  // entry_capacity_ entries, then text_capacity_ bytes
+    // One of these per grid row: the members are ordered to leave no
+    // padding, and the rarely used further objects sit behind a pointer.
+    char* block_ = nullptr;  // entry_capacity_ entries, then text_capacity_ bytes
     uint32_t entry_count_ = 0;
     uint32_t entry_capacity_ = 0;
     uint32_t text_size_ = 0;      // used bytes of the text area, unused ones counted in garbage_
     uint32_t text_capacity_ = 0;
     uint32_t garbage_ = 0;
     int count_ = 0;
-    ObjectAt first_object_{-1, nullptr};  // index -1: none (also below)
-    std::vector<ObjectAt> more_objects_;
+    int first_object_index_ = -1;  // -1: no first object
     TSPAQuantum quantum_;
+    bool inline_block_ = false;  // block_ lies behind the list in its allocation (not freed alone)
+    // The entry found last: cells are mostly read one after the other, so
+    // the next one is tried before a search.
+    mutable uint16_t hint_ = 0;
+    TObject* first_object_ = nullptr;
+    std::unique_ptr<std::vector<ObjectAt>> more_objects_;  // null when none
 };

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "framework/exceptions.h"
 #include "framework/format_settings.h"
@@ -385,6 +386,37 @@ TEST(PositionsReader, SpecialBytesSurviveWriteAndRead) {
     Read(target, Write(source));
     EXPECT_EQ(target.GetCell(0, 1), value);
     EXPECT_EQ(target.GetSecondLine(1), "eins\r\ntwo");
+}
+
+// The scans look at eight bytes at a time: quotes, per cent signs and line
+// breaks at every offset of a word, and both before and after each other in
+// one word, come back exactly.
+TEST(PositionsReader, SpecialBytesAtEveryOffsetOfAWord) {
+    FakeTable source = TwoColumns();
+    std::vector<std::string> values;
+    const char specials[] = {'"', '%', '\r', '\n', '\0'};
+    for (int length = 0; length < 20; ++length)
+        for (int at = 0; at <= length; ++at)
+            for (char c : specials) {
+                std::string v(static_cast<size_t>(length), 'x');
+                v.insert(v.begin() + at, c);
+                if (length % 3 == 0) v.insert(0, 1, '%');
+                if (length % 4 == 1) v += '"';
+                values.push_back(v);
+            }
+    source.SetRowCount(static_cast<int>(values.size()) + 1);
+    for (size_t i = 0; i < values.size(); ++i) {
+        source.SetCell(0, static_cast<int>(i) + 1, values[i]);
+        source.SetSecondLine(static_cast<int>(i) + 1, values[values.size() - 1 - i]);
+    }
+    FakeTable target = TwoColumns();
+    const std::string text = Write(source);
+    EXPECT_EQ(Read(target, text), static_cast<int>(values.size()) + 1);
+    for (size_t i = 0; i < values.size(); ++i) {
+        ASSERT_EQ(target.GetCell(0, static_cast<int>(i) + 1), values[i]) << i;
+        ASSERT_EQ(target.GetSecondLine(static_cast<int>(i) + 1), source.GetSecondLine(static_cast<int>(i) + 1)) << i;
+    }
+    EXPECT_EQ(Write(target), text);
 }
 
 TEST(PositionsReader, FewerTokensLeaveTheRestUntouched) {

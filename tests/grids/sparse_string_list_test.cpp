@@ -220,4 +220,64 @@ TEST(StringSparseList, TextsSurviveGrowthAndPacking) {
     EXPECT_EQ(list.StoredTextBytes(), bytes);
 }
 
+// A list made with its room in its own allocation behaves like any other:
+// it grows out of the room, is emptied and refilled, and is freed by delete.
+TEST(StringSparseList, ListWithItsOwnRoom) {
+    std::unique_ptr<T_StringSparseList> list(T_StringSparseList::NewWithRoom(TSPAQuantum::SPASmall, 3, 10));
+    list->Put(0, "abc");
+    list->Put(2, "defghij");
+    EXPECT_EQ(list->Get(2), "defghij");
+    for (int i = 0; i < 30; ++i) list->Put(i, std::string(static_cast<size_t>(i % 9 + 1), static_cast<char>('a' + i)));
+    for (int i = 0; i < 30; ++i) ASSERT_EQ(list->Get(i), std::string(static_cast<size_t>(i % 9 + 1), static_cast<char>('a' + i)));
+    list->Clear();
+    EXPECT_EQ(list->Count(), 0);
+    list->Put(1, "wieder");
+    EXPECT_EQ(list->Get(1), "wieder");
+    list->Put(1, "");
+    EXPECT_EQ(list->StoredEntries(), 0);
+    list->Put(4, "x");
+    EXPECT_EQ(list->Count(), 5);
+
+    std::unique_ptr<T_StringSparseList> empty(T_StringSparseList::NewWithRoom(TSPAQuantum::SPALarge, 0, 0));
+    empty->Put(7, "y");
+    EXPECT_EQ(empty->Get(7), "y");
+}
+
+// GetText reads what Get reads, also after the entries were inserted,
+// deleted and moved between lookups (the last found entry is tried first).
+TEST(StringSparseList, GetTextAgreesWithGetAfterChanges) {
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    for (int i = 0; i < 12; i += 2) list.Put(i, std::string(static_cast<size_t>(i + 1), static_cast<char>('a' + i)));
+    auto check = [&] {
+        for (int i = 0; i < list.Count() + 2; ++i) ASSERT_EQ(std::string(list.GetText(i)), list.Get(i)) << i;
+        for (int i = list.Count() + 1; i >= 0; --i) ASSERT_EQ(std::string(list.GetText(i)), list.Get(i)) << i;
+    };
+    check();
+    list.Delete(3);
+    check();
+    list.Insert(0, "neu");
+    check();
+    list.Move(1, 9);
+    check();
+    list.Put(5, "");
+    check();
+    EXPECT_EQ(list.GetText(1000), "");
+    EXPECT_THROW(list.GetText(-3), EListError);
+}
+
+TEST(StringSparseList, ChangeHandlerCanBeRemoved) {
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    ChangeCounter counter;
+    counter.Attach(list);
+    EXPECT_TRUE(static_cast<bool>(list.OnChange));
+    list.Put(0, "a");
+    list.OnChange = nullptr;
+    list.Put(1, "b");
+    counter.Attach(list);
+    list.OnChange = TNotifyEvent();
+    EXPECT_FALSE(static_cast<bool>(list.OnChange));
+    list.Put(2, "c");
+    EXPECT_EQ(counter.changes, 1);
+}
+
 }  // namespace

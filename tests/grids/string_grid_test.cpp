@@ -436,4 +436,22 @@ TEST(StringGridDrawing, PaintsCellsWithoutAWindow) {
     g->Free();
 }
 
+// CellText (the writer's road) gives what GetCell gives: cells, -1, and the
+// second line both before and after its line list was made.
+TEST(StringGridCells, CellTextAgreesWithGetCell) {
+    auto* g = Create<T_StringGrid>(nullptr);
+    g->SetUseSecondLine(true);
+    g->SetCell(1, 1, "eins");
+    g->SetCell(-2, 1, "a\r\nb\r\n");
+    g->SetCell(-2, 2, "");
+    std::string scratch;
+    for (int r = 0; r < 4; ++r)
+        for (int c = -2; c < 3; ++c) EXPECT_EQ(std::string(g->CellText(c, r, scratch)), g->GetCell(c, r)) << c << r;
+    EXPECT_EQ(g->CellText(-2, 1, scratch), "a\r\nb");
+    g->SecondLineOf(1)->Lines().Add("c");
+    EXPECT_EQ(g->CellText(-2, 1, scratch), "a\r\nb\r\nc");
+    EXPECT_EQ(std::string(g->CellText(-2, 1, scratch)), g->GetCell(-2, 1));
+    g->Free();
+}
+
 }  // namespace
