@@ -9,9 +9,8 @@
 void T_CustomGrid::SetColCount(int Value) {
     if (Value == col_count_) return;
     if (Value < 2) Value = 2;
-    if (Value == col_count_) return;
     if (Value <= fixed_cols_) SetFixedCols(Value - 1);
-    ChangeSize(Value, row_count_);
+    if (Value != col_count_) ChangeSize(Value, row_count_);
     if (options_ & goRowSelect) {
         anchor_.X = col_count_ - 1;
         InvalidateGrid();
@@ -21,9 +20,10 @@ void T_CustomGrid::SetColCount(int Value) {
 void T_CustomGrid::SetRowCount(int Value) {
     if (Value == row_count_) return;
     if (Value < 2) Value = 2;
-    if (Value == row_count_) return;  // clamped onto the present count: no change
     if (Value <= fixed_rows_) SetFixedRows(Value - 1);
-    ChangeSize(col_count_, Value);
+    // A value clamped onto the present count resizes nothing but still
+    // reports, as any other assignment of a new value does.
+    if (Value != row_count_) ChangeSize(col_count_, Value);
     FireUserHeight();
 }
 
@@ -128,8 +128,8 @@ void T_CustomGrid::SetRowHeight(int ARow, int Value) {
 
 void T_CustomGrid::ColWidthsChanged() {
     UpdateScrollRange();
-    // Only an open editor follows its cell; a closed one stays closed.
-    if (editor_mode_) PlaceOpenEditor(false);
+    // Only an open editor runs the show step again; a closed one stays closed.
+    if (editor_mode_) ShowEditor();
 }
 
 void T_CustomGrid::RowHeightsChanged() {

@@ -10,6 +10,20 @@
 
 namespace {
 
+// Sets the core's updating flag for a scope and restores it, also when the
+// scope is left by an exception.
+class UpdatingScope {
+public:
+    explicit UpdatingScope(T_CustomGrid& Grid) : grid_(Grid), was_(Grid.Updating()) { grid_.SetUpdating(true); }
+    ~UpdatingScope() { grid_.SetUpdating(was_); }
+    UpdatingScope(const UpdatingScope&) = delete;
+    UpdatingScope& operator=(const UpdatingScope&) = delete;
+
+private:
+    T_CustomGrid& grid_;
+    bool was_;
+};
+
 // The grid as seen by the positions text.
 class DataGridTable final : public PositionsTextTable {
 public:
@@ -149,10 +163,17 @@ bool TDataGrid::LoadFromStream(TStream& Stream, const std::string& A, const std:
         HideEdit();
         const int n = ReadPositionsText(Stream);
         // Rows past the text are emptied before the count drops, so that a
-        // later larger count does not bring them back.
+        // later larger count does not bring them back. The cell hooks stay
+        // silent meanwhile (as in Clear's update bracket): a hook must not be
+        // able to put text back into a row that is being emptied.
         const int last = RowCount() - 1;
-        for (int r = n; r <= last; ++r) ClearRowContents(r);
-        for (int r = n; r <= last; ++r) SetRowHeight(r, DefaultRowHeight());
+        {
+            UpdatingScope silent(*this);
+            for (int r = n; r <= last; ++r) {
+                ClearRowContents(r);
+                SetRowHeight(r, DefaultRowHeight());
+            }
+        }
         SetRowCount(n);
     } catch (...) {
         result = false;

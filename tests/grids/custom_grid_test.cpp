@@ -159,6 +159,13 @@ TEST(CustomGrid, SecondLineHeightsAndUserHeightEvent) {
     EXPECT_EQ(fired, 1);
     g->SetRowCount(3);
     EXPECT_EQ(fired, 2);
+    // Below 2 becomes 2: on a 2-row grid that resizes nothing but reports.
+    g->SetRowCount(2);
+    fired = 0;
+    g->SetRowCount(0);
+    EXPECT_EQ(g->RowCount(), 2);
+    EXPECT_EQ(fired, 1);
+    fired = 2;
     g->SetEventsEnabled(false);
     g->SetRowCount(9);
     EXPECT_EQ(fired, 2);

@@ -225,8 +225,16 @@ TEST(PositionsRoundTrip, ALoadEmptiesTheRowsPastTheText) {
     ASSERT_TRUE(Import(*g.g, Fixture()));
     const std::string header = Fixture().substr(0, Fixture().find("\"d\","));
     const std::string oneRow = header + "\"a\",\"9\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"neu\",\r\n";
+    // A cell hook that fills empty values must not refill the emptied rows.
+    int cleared_writes = 0;
+    g->OnBeforeSetcell = [&](TObject*, int, int ARow, std::string& Value, const std::string&) {
+        if (ARow >= 2) ++cleared_writes;
+        if (Value.empty()) Value = "x";
+    };
     TStringStream in(oneRow);
     ASSERT_TRUE(g->LoadFromStream(in));
+    g->OnBeforeSetcell = nullptr;
+    EXPECT_EQ(cleared_writes, 0);
     EXPECT_EQ(g->RowCount(), 2);
     EXPECT_EQ(g->GetCell(1, 1), "9");
     EXPECT_EQ(g->GetCell(-2, 1), "neu");
