@@ -4,8 +4,7 @@
 // text, visibility, bounds and focus. An editor reports text changes to the
 // grid by the EDIT control's EN_CHANGE notification or by WM_COMMAND with id
 // ID_INPLACE_EDITOR_COMMAND (10017), notification code 0 and its window as
-// LParam; the grid ignores
-// both while it loads the editor's text itself.
+// LParam; the grid ignores both while it loads the editor's text itself.
 //
 // The five editor classes below are plain single-line edits for now; the
 // full editors replace them here with the same names and constructors, and the
