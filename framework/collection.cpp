@@ -4,6 +4,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/list_messages.h"
+#include "framework/scoped_state.h"
 
 // ------------------------------------------------------------ TCollectionItem
 
@@ -111,14 +112,9 @@ TCollectionItem* TCollection::Items(int Index) const {
 
 void TCollection::Clear() {
     if (items_.empty()) return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         ClearItems();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TCollection::ClearItems() {
@@ -158,15 +154,10 @@ void TCollection::Changed() {
 void TCollection::Assign(const TPersistent* Source) {
     if (Source == this) return;
     if (const auto* src = dynamic_cast<const TCollection*>(Source)) {
-        BeginUpdate();
-        try {
+        WithUpdate(*this, [&] {
             ClearItems();
             for (TCollectionItem* item : src->items_) Add()->Assign(item);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        });
         return;
     }
     TPersistent::Assign(Source);

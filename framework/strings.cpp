@@ -6,6 +6,7 @@
 #include "framework/ansi_text.h"
 #include "framework/exceptions.h"
 #include "framework/list_messages.h"
+#include "framework/scoped_state.h"
 #include "framework/streams.h"
 
 // ------------------------------------------------------------------- helpers
@@ -65,15 +66,10 @@ void TStrings::IndexError(int Index) {
 
 void TStrings::Put(int Index, const std::string& S) {
     TObject* obj = GetObject(Index);
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Delete(Index);
         InsertObject(Index, S, obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 TObject* TStrings::GetObject(int Index) const {
@@ -87,34 +83,24 @@ void TStrings::PutObject(int Index, TObject* AObject) {
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         const std::string s = Get(Index1);
         TObject* o = GetObject(Index1);
         Put(Index1, Get(Index2));
         PutObject(Index1, GetObject(Index2));
         Put(Index2, s);
         PutObject(Index2, o);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
     if (CurIndex == NewIndex) return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         const std::string s = Get(CurIndex);
         TObject* o = GetObject(CurIndex);
         Delete(CurIndex);
         InsertObject(NewIndex, s, o);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 int TStrings::Add(const std::string& S) {
@@ -153,15 +139,10 @@ std::string TStrings::GetTextStr() const {
 
 void TStrings::SetTextStr(const std::string& Value) {
     const std::vector<std::string> lines = SplitLines(Value);
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         for (const auto& l : lines) Add(l);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 std::string TStrings::CommaText() const {
@@ -179,8 +160,7 @@ std::string TStrings::CommaText() const {
 void TStrings::SetCommaText(const std::string& Value) {
     // Items are separated by commas or blanks; "..." quotes an item, a doubled
     // quote inside stands for one quote.
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         const size_t n = Value.size();
         size_t p = 0;
@@ -214,11 +194,7 @@ void TStrings::SetCommaText(const std::string& Value) {
                 while (p < n && IsCommaBlank(Value[p])) ++p;
             }
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 std::string TStrings::Names(int Index) const {
@@ -271,28 +247,18 @@ int TStrings::IndexOfObject(const TObject* AObject) const {
 void TStrings::AddStrings(const TStrings& Strings) {
     // Read the source's count once: adding a list to itself doubles it.
     const int n = Strings.GetCount();
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         for (int i = 0; i < n; ++i) AddObject(Strings.Get(i), Strings.GetObject(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Assign(const TPersistent* Source) {
     if (Source == this) return;
     if (const auto* src = dynamic_cast<const TStrings*>(Source)) {
-        BeginUpdate();
-        try {
+        WithUpdate(*this, [&] {
             Clear();
             AddStrings(*src);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        });
         return;
     }
     TPersistent::Assign(Source);
@@ -462,8 +428,7 @@ int TStringList::IndexOf(const std::string& S) const {
 
 void TStringList::SetTextStr(const std::string& Value) {
     const std::vector<std::string> lines = SplitLines(Value);
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         if (!sorted_) {
             Changing();
@@ -473,11 +438,7 @@ void TStringList::SetTextStr(const std::string& Value) {
         } else {
             for (const auto& l : lines) Add(l);
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStringList::SetSorted(bool Value) {

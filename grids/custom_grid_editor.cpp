@@ -1,22 +1,8 @@
 // T_CustomGrid: the in-place editor life cycle and the cell hooks.
 #include "grids/custom_grid.h"
+
+#include "framework/scoped_state.h"
 #include "grids/inplace_editor.h"
-
-namespace {
-
-// Raises a counter for the lifetime of the object.
-class CounterScope {
-public:
-    explicit CounterScope(int& c) : c_(c) { ++c_; }
-    ~CounterScope() { --c_; }
-    CounterScope(const CounterScope&) = delete;
-    CounterScope& operator=(const CounterScope&) = delete;
-
-private:
-    int& c_;
-};
-
-}  // namespace
 
 bool T_CustomGrid::CanEditShow() {
     if (!events_enabled_ || column_fit_ || IsDesigning()) return false;
@@ -68,7 +54,7 @@ bool T_CustomGrid::IsOpenEditorWindow(HWND Window) const {
 
 void T_CustomGrid::LoadEditorText() {
     // The grid's own load is no user input: its change notification is ignored.
-    CounterScope loading(loading_editor_text_);
+    ScopedCounter loading(loading_editor_text_);
     inplace_editor_->SetEditorText(GetEditText(inplace_second_, inplace_col_, inplace_row_));
 }
 

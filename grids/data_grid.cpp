@@ -259,13 +259,11 @@ void TDataGrid::AfterCellWrite(int ACol, int ARow, const std::string& FieldName)
 
 // ------------------------------------------------------------------ drag pictures
 
-void TDataGrid::DrawColumnImage(TCanvas& Canvas, int ACol, int ARow, const RECT& Rect, unsigned Flags) {
-    (void)ARow, (void)Flags;
+// The drag picture of a moved row or column: the caption on the fixed colour,
+// drawn in the shared bitmap and copied to Rect of Canvas.
+void TDataGrid::DrawDragPicture(TCanvas& Canvas, const RECT& Rect, const std::string& Caption, RECT TextRect,
+                                UINT Format) {
     const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
-    if (w <= 0 || h <= 0) return;
-    const TColumn* column = ColumnOf(ACol);
-    const std::string caption = column ? column->Title().Caption() : std::string();
-    const TAlignment alignment = column ? column->Title().Alignment() : taLeftJustify;
     TBitmap& picture = DragBitmap();
     picture.SetSize(w, h);
     TCanvas& c = picture.Canvas();
@@ -274,9 +272,20 @@ void TDataGrid::DrawColumnImage(TCanvas& Canvas, int ACol, int ARow, const RECT&
     c.FillRect(RECT{0, 0, w, h});
     c.Font().Assign(&Font());
     c.Brush().SetStyle(bsClear);
-    RECT text{2, 2, w - 2, h - 2};
-    c.DrawText(caption, text, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | AlignmentFlags(alignment));
+    c.DrawText(Caption, TextRect, Format);
     Canvas.CopyRect(Rect, c, RECT{0, 0, w, h});
+}
+
+void TDataGrid::DrawColumnImage(TCanvas& Canvas, int ACol, int ARow, const RECT& Rect, unsigned Flags) {
+    (void)ARow, (void)Flags;
+    const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+    if (w <= 0 || h <= 0) return;
+    const TColumn* column = ColumnOf(ACol);
+    const std::string caption = column ? column->Title().Caption() : std::string();
+    const TAlignment alignment = column ? column->Title().Alignment() : taLeftJustify;
+    RECT text{2, 2, w - 2, h - 2};
+    DrawDragPicture(Canvas, Rect, caption, text,
+                    DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | AlignmentFlags(alignment));
 }
 
 std::string TDataGrid::RowImageCaptionOf(int ARow) {
@@ -291,15 +300,6 @@ void TDataGrid::DrawRowImage(TCanvas& Canvas, int ARow, const RECT& Rect, unsign
     const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
     if (w <= 0 || h <= 0) return;
     const std::string caption = RowImageCaptionOf(ARow);
-    TBitmap& picture = DragBitmap();
-    picture.SetSize(w, h);
-    TCanvas& c = picture.Canvas();
-    c.Brush().SetStyle(bsSolid);
-    c.Brush().SetColor(FixedColor());
-    c.FillRect(RECT{0, 0, w, h});
-    c.Font().Assign(&Font());
-    c.Brush().SetStyle(bsClear);
     RECT text{0, 0, w, h};
-    c.DrawText(caption, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT);
-    Canvas.CopyRect(Rect, c, RECT{0, 0, w, h});
+    DrawDragPicture(Canvas, Rect, caption, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT);
 }

@@ -173,6 +173,7 @@ protected:
     void SetRowShiftInProgress(bool Value) { row_shift_ = Value; }
 
 private:
+    void DrawDragPicture(TCanvas& Canvas, const RECT& Rect, const std::string& Caption, RECT TextRect, UINT Format);
     friend class TDataGridColumns;
     void SyncColumns();
     void MakeFirstCellCurrent();

@@ -3,22 +3,12 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/scoped_state.h"
 #include "grids/grid_messages.h"
 #include "grids/string_grid_strings.h"
 #include "grids/string_sparse_list.h"
 
 namespace {
-
-class CounterScope {
-public:
-    explicit CounterScope(int& c) : c_(c) { ++c_; }
-    ~CounterScope() { --c_; }
-    CounterScope(const CounterScope&) = delete;
-    CounterScope& operator=(const CounterScope&) = delete;
-
-private:
-    int& c_;
-};
 
 TSPAQuantum QuantumFor(int Count, int SmallLimit) {
     return Count > SmallLimit ? TSPAQuantum::SPALarge : TSPAQuantum::SPASmall;
@@ -440,7 +430,7 @@ bool T_StringGrid::SetEditText(bool Second, int ACol, int ARow, const std::strin
     bool equal = true;
     {
         // Lowered on every path, also when SetCell raises.
-        CounterScope writing(edit_update_);
+        ScopedCounter writing(edit_update_);
         const int col = Second ? -2 : ACol;
         if (GetCell(col, ARow) != Value) {
             SetCell(col, ARow, Value);
