@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/file_exists.h"
+#include "file_lock.h"
 #include "test_folder.h"
 
 TEST(FileExists, RealFilesFoldersAndMissingNames) {
@@ -11,37 +12,25 @@ TEST(FileExists, RealFilesFoldersAndMissingNames) {
     EXPECT_FALSE(FileExists(dir / "missing.txt"));
     EXPECT_FALSE(FileExists(dir / "no\\such\\path.txt"));
     EXPECT_FALSE(FileExists(""));
-    // A pattern names no file, even where it would match one.
-    EXPECT_FALSE(FileExists(dir / "*.txt"));
+    EXPECT_FALSE(FileExists(dir / "*.txt"));  // a pattern names no file, even where it matches
+    auto lock = HoldOpen(dir / "a.txt", GENERIC_READ | GENERIC_WRITE);
+    ASSERT_TRUE(lock);
+    EXPECT_TRUE(FileExists(dir / "a.txt"));  // held open without sharing
 }
 
-TEST(FileExists, FileHeldOpenWithoutSharingCounts) {
-    TestFolder dir;
-    ASSERT_TRUE(WriteWholeFile(dir / "locked.txt", "x"));
-    HANDLE lock = CreateFileA((dir / "locked.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(FileExists(dir / "locked.txt"));
-    CloseHandle(lock);
-}
-
-TEST(DeleteFileIfExists, DeletesFilesOnly) {
+TEST(DeleteFileIfExists, DeletesFilesOnlyAndReportsFailure) {
     TestFolder dir;
     ASSERT_TRUE(WriteWholeFile(dir / "a.txt", "x"));
     EXPECT_TRUE(DeleteFileIfExists(dir / "a.txt"));
     EXPECT_FALSE(PathExists(dir / "a.txt"));
     EXPECT_TRUE(DeleteFileIfExists(dir / "a.txt"));  // nothing left to delete
     CreateDirectoryA((dir / "sub").c_str(), nullptr);
-    EXPECT_TRUE(DeleteFileIfExists(dir / "sub"));   // a folder is no file
+    EXPECT_TRUE(DeleteFileIfExists(dir / "sub"));  // a folder is no file
     EXPECT_TRUE(PathExists(dir / "sub"));
-}
-
-TEST(DeleteFileIfExists, ReportsAFailedDeletion) {
-    TestFolder dir;
-    ASSERT_TRUE(WriteWholeFile(dir / "locked.txt", "x"));
-    HANDLE lock = CreateFileA((dir / "locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    auto lock = HoldOpen(dir / "locked.txt");
+    ASSERT_TRUE(lock);
     EXPECT_FALSE(DeleteFileIfExists(dir / "locked.txt"));
-    CloseHandle(lock);
+    lock.reset();
     EXPECT_TRUE(DeleteFileIfExists(dir / "locked.txt"));
+    EXPECT_FALSE(PathExists(dir / "locked.txt"));
 }

@@ -1,53 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include "foundation/folders.h"
-#include "foundation/file_exists.h"
 #include "test_folder.h"
 
 namespace {
-std::string SystemTemp() {
+std::string SystemTempPath() {
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(sizeof(temp), temp);
     return temp;
 }
 }  // namespace
 
-TEST(GetTempFolder, NamedSubFolderIsCreated) {
+TEST(Folders, TempFolderAndClientRootAreCreated) {
     std::string folder;
     GetTempFolder("XCURSOR", folder);
-    EXPECT_EQ(folder, SystemTemp() + "MKTempDir\\XCURSOR\\");
+    EXPECT_EQ(folder, SystemTempPath() + "MKTempDir\\XCURSOR\\");
     EXPECT_TRUE(FolderExists(folder));
-}
-
-TEST(GetTempFolder, EmptySubGivesTheBaseFolder) {
-    std::string folder = "old";
+    folder = "old";
     GetTempFolder("", folder);
-    EXPECT_EQ(folder, SystemTemp() + "MKTempDir\\");
-    EXPECT_TRUE(FolderExists(folder));
-}
-
-TEST(GetTempFolder, CreatesMissingLevels) {
-    const std::string base = "fnd_" + std::to_string(GetCurrentProcessId());
-    const std::string root = SystemTemp() + "MKTempDir\\" + base;
-    TestFolder::Remove(root);
-    std::string folder;
-    GetTempFolder(base + "\\a\\b", folder);
-    EXPECT_EQ(folder, root + "\\a\\b\\");
-    EXPECT_TRUE(FolderExists(folder));
-    TestFolder::Remove(root);
-}
-
-TEST(Folders, AppDirHoldsTheProgram) {
-    const std::string dir = GetAppDir();
-    ASSERT_FALSE(dir.empty());
-    EXPECT_EQ(dir.back(), '\\');
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    EXPECT_EQ(dir + std::string(exe).substr(dir.size()), exe);
-    EXPECT_TRUE(FileExists(exe));
-}
-
-TEST(Folders, ClientRootIsCreatedBelowCommonDocuments) {
+    EXPECT_EQ(folder, SystemTempPath() + "MKTempDir\\");
+    // The client root lies below the common documents.
     const std::string root = GetClientRoot();
     const std::string tail = "\\MK-ClientRoot\\default\\";
     ASSERT_GT(root.size(), tail.size());

@@ -26,21 +26,20 @@ struct Call {
 class ShellJobsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousExecutor_ = SetShellExecutor([this](const std::string& verb, const std::string& file, int show) {
+        SetShellExecutor([this](const std::string& verb, const std::string& file, int show) {
             // S_FALSE: this thread already is a single-threaded apartment.
             const HRESULT probe = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
             if (SUCCEEDED(probe)) CoUninitialize();
             std::unique_lock<std::mutex> lock(mutex);
             calls.push_back({verb, file, show, std::this_thread::get_id(), probe});
-            ++running;
-            maxRunning = std::max(maxRunning, running);
+            maxRunning = std::max(maxRunning, ++running);
             changed.notify_all();
             changed.wait(lock, [this] { return gateOpen; });
             --running;
             if (file == "throw") throw std::runtime_error("shell failed");
             return executorResult;
         });
-        previousSelector_ = SetFolderSelector([this](const std::string& path) {
+        SetFolderSelector([this](const std::string& path) {
             std::lock_guard<std::mutex> lock(mutex);
             selected.push_back(path);
             return selectorResult;
@@ -49,18 +48,13 @@ protected:
     void TearDown() override {
         OpenGate();
         ShellJobPoolShutdown();
-        SetShellExecutor(previousExecutor_);
-        SetFolderSelector(previousSelector_);
+        SetShellExecutor({});
+        SetFolderSelector({});
     }
     void OpenGate() {
         std::lock_guard<std::mutex> lock(mutex);
         gateOpen = true;
         changed.notify_all();
-    }
-    // Waits (bounded) until `count` jobs are inside the executor.
-    bool WaitRunning(int count) {
-        std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, std::chrono::seconds(20), [&] { return running >= count; });
     }
 
     std::mutex mutex;
@@ -72,68 +66,54 @@ protected:
     bool gateOpen = true;
     intptr_t executorResult = 42;
     bool selectorResult = false;
-
-private:
-    TShellExecutor previousExecutor_;
-    TFolderSelector previousSelector_;
 };
 
 }  // namespace
 
-TEST_F(ShellJobsTest, ShellOpenReturnsAtOnceAndRunsOnAComThread) {
-    gateOpen = false;
+TEST_F(ShellJobsTest, ReturnsAtOnceAtMostFiveComWorkersAndShutdownRunsTheQueue) {
     ShellJobPoolStartup();
-    EXPECT_EQ(ShellOpen("open", "\"C:\\Daten\\Bestellung 1.pdf\"", 1), 0);
-    ASSERT_TRUE(WaitRunning(1));  // the call is held, yet ShellOpen has returned
+    gateOpen = false;  // every call is held, yet ShellOpen must return
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(ShellOpen("open", "\"C:\\Daten\\B " + std::to_string(i) + "\"", 1), 0);
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(20), [&] { return running >= 5; }));
+    }
     OpenGate();
     ShellJobPoolShutdown();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].verb, "open");
-    EXPECT_EQ(calls[0].file, "\"C:\\Daten\\Bestellung 1.pdf\"");
-    EXPECT_EQ(calls[0].show, 1);
-    EXPECT_NE(calls[0].thread, std::this_thread::get_id());
-    EXPECT_EQ(calls[0].comProbe, S_FALSE);
-}
-
-TEST_F(ShellJobsTest, AtMostFiveWorkersAndShutdownRunsTheQueue) {
-    gateOpen = false;
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(ShellOpen("open", std::string("f").append(std::to_string(i)), 1), 0);
-    ASSERT_TRUE(WaitRunning(5));
-    OpenGate();
-    ShellJobPoolShutdown();
-    EXPECT_EQ(calls.size(), 8u);
+    ASSERT_EQ(calls.size(), 8u);
     EXPECT_EQ(maxRunning, 5);
     std::set<std::thread::id> threads;
     std::set<std::string> files;
     for (const Call& c : calls) {
         threads.insert(c.thread);
         files.insert(c.file);
+        EXPECT_EQ(c.verb, "open");
+        EXPECT_EQ(c.show, 1);
+        EXPECT_NE(c.thread, std::this_thread::get_id());
+        EXPECT_EQ(c.comProbe, S_FALSE);
     }
     EXPECT_LE(threads.size(), 5u);
     EXPECT_EQ(files.size(), 8u);
-}
 
-TEST_F(ShellJobsTest, FailedJobDoesNotStopThePool) {
+    // A failing job does not stop the pool; shutting down twice is harmless
+    // and a later call starts a new pool.
     ShellOpen("open", "throw", 1);
-    ShellOpen("open", "after", 1);
+    ShellOpen("print", "after", 0);
     ShellJobPoolShutdown();
-    ASSERT_EQ(calls.size(), 2u);
-    // Shut down twice is harmless, and a later call starts a new pool.
     ShellJobPoolShutdown();
     ShellOpen("print", "again", 0);
     ShellJobPoolShutdown();
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[2].verb, "print");
+    ASSERT_EQ(calls.size(), 11u);
+    EXPECT_EQ(calls[10].file, "again");
 }
 
-TEST_F(ShellJobsTest, OpenFolderAndSelectUsesTheSelection) {
+TEST_F(ShellJobsTest, OpenFolderAndSelectFallsBackToOpeningTheFolder) {
+    EXPECT_FALSE(OpenFolderAndSelect(""));
     selectorResult = true;
     EXPECT_TRUE(OpenFolderAndSelect("C:\\Daten\\a.txt"));
     EXPECT_EQ(selected, (std::vector<std::string>{"C:\\Daten\\a.txt"}));
     EXPECT_TRUE(calls.empty());
-}
 
-TEST_F(ShellJobsTest, OpenFolderAndSelectFallsBackToOpeningTheFolder) {
     selectorResult = false;
     EXPECT_TRUE(OpenFolderAndSelect("C:\\Daten\\a.txt"));
     ASSERT_EQ(calls.size(), 1u);
@@ -141,14 +121,7 @@ TEST_F(ShellJobsTest, OpenFolderAndSelectFallsBackToOpeningTheFolder) {
     EXPECT_EQ(calls[0].file, "C:\\Daten");
     EXPECT_EQ(calls[0].show, SW_SHOWNORMAL);
     EXPECT_EQ(calls[0].thread, std::this_thread::get_id());  // synchronous: the result is needed
-
     executorResult = 2;  // ERROR_FILE_NOT_FOUND from the shell
     EXPECT_FALSE(OpenFolderAndSelect("C:\\Fehlt\\a.txt"));
     EXPECT_EQ(calls.size(), 2u);
-}
-
-TEST_F(ShellJobsTest, OpenFolderAndSelectNeedsAPath) {
-    EXPECT_FALSE(OpenFolderAndSelect(""));
-    EXPECT_TRUE(selected.empty());
-    EXPECT_TRUE(calls.empty());
 }

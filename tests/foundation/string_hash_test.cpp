@@ -2,20 +2,12 @@
 
 #include "foundation/string_hash.h"
 
-TEST(StringHash, KnownValues) {
+TEST(StringHash, KnownValuesWithin28Bits) {
     EXPECT_EQ(StringHash(""), 0u);
-    EXPECT_EQ(StringHash("A"), 0x41u);
     EXPECT_EQ(StringHash("AB"), 0x452u);  // (0x41 << 4) + 0x42
     // From the eighth character on the top nibble is folded back and cleared.
     EXPECT_EQ(StringHash("00000000"), 0x3333000u);
     EXPECT_EQ(StringHash("000000000"), 0x3330000u);
     EXPECT_EQ(StringHash("6B29FC40-CA47-1067-B31D-00DD010662DA"), 0x8407D91u);
-}
-
-TEST(StringHash, StaysWithin28Bits) {
-    const std::string guid = "6B29FC40-CA47-1067-B31D-00DD010662DA";
-    EXPECT_LT(StringHash(guid), 0x10000000u);
-    EXPECT_NE(StringHash(guid), StringHash("6B29FC40-CA47-1067-B31D-00DD010662DB"));
-    std::string bytes(200, '\xFF');
-    EXPECT_LT(StringHash(bytes), 0x10000000u);
+    EXPECT_LT(StringHash(std::string(200, '\xFF')), 0x10000000u);
 }

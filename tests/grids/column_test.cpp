@@ -5,19 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "grids/data_grid.h"
+#include "tests/grids/grid_test_support.h"
 
 namespace {
 
-struct Grid {
-    TDataGrid* g = Create<TDataGrid>(nullptr);
-    ~Grid() {
-        if (g) g->Free();
-    }
-    TDataGrid* operator->() const { return g; }
+struct Grid : grid_test::Owned<TDataGrid> {
     TColumn& Column(int i) const { return *g->Columns().Items(i); }
 };
 
-TEST(ColumnNames, NewColumnIsNamedAfterTheItemCount) {
+TEST(ColumnNames, DefaultNamesAndBlanks) {
     Grid g;
     g->SetColCount(3);
     ASSERT_EQ(g->Columns().Count(), 3);
@@ -25,10 +21,7 @@ TEST(ColumnNames, NewColumnIsNamedAfterTheItemCount) {
     EXPECT_EQ(added->FieldName(), "TColumn-4");
     EXPECT_EQ(added->InternalCol(), 3);
     EXPECT_EQ(g->ColCount(), 4);
-}
 
-TEST(ColumnNames, BlankFieldNameGivesTheInternalColumnName) {
-    Grid g;
     g->SetColCount(7);
     g.Column(5).SetFieldName("   ");
     EXPECT_EQ(g.Column(5).FieldName(), "TColumn-5");
@@ -36,10 +29,7 @@ TEST(ColumnNames, BlankFieldNameGivesTheInternalColumnName) {
     // first column becomes "TColumn-0", not the stored "TColumn-1".
     g.Column(0).SetFieldName("");
     EXPECT_EQ(g.Column(0).FieldName(), "TColumn-0");
-}
-
-TEST(ColumnNames, BlanksAreKeptInTheFieldNameButNotInTheDisplayName) {
-    Grid g;
+    // Blanks are kept in the field name but not in the display name.
     g.Column(1).SetFieldName(" Pos. ");
     EXPECT_EQ(g.Column(1).FieldName(), " Pos. ");
     EXPECT_EQ(g.Column(1).DisplayName(), "Pos.");
@@ -71,10 +61,6 @@ TEST(ColumnWidth, SmallWidthsBecomeTenAndNegativeOnesHide) {
     EXPECT_EQ(g->ColWidths(2), -1);
     c.SetWidth(37);
     EXPECT_EQ(g->ColWidths(2), 37);
-}
-
-TEST(ColumnWidth, ReadsTheGridAndTenPastColCount) {
-    Grid g;
     EXPECT_EQ(g.Column(4).Width(), g->DefaultColWidth());
     // While loading the items are not synchronised with ColCount.
     g->BeginLoading();
@@ -84,7 +70,7 @@ TEST(ColumnWidth, ReadsTheGridAndTenPastColCount) {
     g->EndLoading();
 }
 
-TEST(ColumnValues, ReadOnlyFollowsGoEditingUntilAssigned) {
+TEST(ColumnValues, ReadOnlyFollowsGoEditingAndFormatEmptiesDisplayMask) {
     Grid g;
     TColumn& c = g.Column(1);
     EXPECT_FALSE(c.ReadOnly());
@@ -96,11 +82,8 @@ TEST(ColumnValues, ReadOnlyFollowsGoEditingUntilAssigned) {
     EXPECT_TRUE(own.ReadOnly());
     EXPECT_FALSE(c.ReadOnly());
     EXPECT_TRUE(own.AssignedValues() & cvReadOnly);
-}
 
-TEST(ColumnValues, FormatChangeEmptiesDisplayMask) {
-    Grid g;
-    TColumn& c = g.Column(1);
+    // A change of Format empties the display mask.
     c.SetFormat(cfNumber);
     c.SetDisplayMask("##.00 '%'");
     c.SetFormat(cfNumber);
@@ -129,10 +112,7 @@ TEST(ColumnValues, FontAndColorFollowTheGridUntilTheyAreTheColumnsOwn) {
     c.SetColor(clAqua);
     g->SetColor(clWhite);
     EXPECT_EQ(c.Color(), clAqua);
-}
 
-TEST(ColumnValues, PopupMenuIsForgottenWhenFreed) {
-    Grid g;
     auto* menu = Create<TComponent>(nullptr);
     g.Column(3).SetPopupMenu(menu);
     menu->Free();
@@ -231,16 +211,12 @@ TEST(ColumnLifeCycle, FreeingAnItemLowersColCountWithoutFreeingAnotherOne) {
     EXPECT_EQ(g->ColCount(), 3);
     EXPECT_EQ(&g.Column(1), second);
     EXPECT_EQ(g.Column(2).FieldName(), "TColumn-4");
-}
 
-TEST(ColumnLifeCycle, ClearingTheCollectionLeavesTheSmallestGrid) {
-    Grid g;
+    // Clearing the collection leaves the smallest grid.
     g->Columns().Clear();
     EXPECT_EQ(g->Columns().Count(), 0);
     EXPECT_EQ(g->ColCount(), 2);
-    g->Columns().Add();
-    g->Columns().Add();
-    g->Columns().Add();
+    for (int i = 0; i < 3; ++i) g->Columns().Add();
     EXPECT_EQ(g->ColCount(), 3);
     EXPECT_EQ(g.Column(0).FieldName(), "TColumn-1");
     EXPECT_EQ(g.Column(2).FieldName(), "TColumn-3");

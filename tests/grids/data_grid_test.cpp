@@ -11,21 +11,13 @@
 
 #include "framework/graphics.h"
 #include "grids/source_grid_columns.h"
+#include "tests/grids/grid_test_support.h"
+
+using namespace grid_test;
 
 namespace {
 
-struct Grid {
-    TDataGrid* g = Create<TDataGrid>(nullptr);
-    ~Grid() {
-        if (g) g->Free();
-    }
-    TDataGrid* operator->() const { return g; }
-};
-
-// A grid with the 16 position columns.
-struct PositionsGrid : Grid {
-    PositionsGrid() { BuildSourceGridColumns(*g); }
-};
+using Grid = Owned<TDataGrid>;
 
 struct Write {
     int col, row;
@@ -48,10 +40,7 @@ TEST(DataGridFind, MatchesFieldNamesWithoutRegardToCase) {
     g->Columns().Items(3)->SetFieldName("Stueck");
     EXPECT_EQ(g->FindColumnByFieldName("Stueck"), 2);
     EXPECT_EQ(g->FindColumnByFieldName("Einheit"), -1);
-}
-
-TEST(DataGridFind, UpperCasesCp1252Letters) {
-    PositionsGrid g;
+    // CP1252 letters are upper-cased too.
     g->Columns().Items(5)->SetFieldName("Größe");
     EXPECT_EQ(g->FindColumnByFieldName("GRÖßE"), 5);
     EXPECT_EQ(g->FindColumnByFieldName("größe"), 5);
@@ -88,7 +77,7 @@ TEST(DataGridClear, EmptiesEveryDataRowBeforeLoweringRowCount) {
     }
 }
 
-TEST(DataGridUpdate, OneEndUpdateEndsAnyNumberOfBeginUpdates) {
+TEST(DataGridUpdate, OneEndUpdateEndsAnyNumberOfBeginUpdatesAndMayRelayout) {
     PositionsGrid g;
     g->BeginUpdate();
     g->BeginUpdate();
@@ -102,10 +91,8 @@ TEST(DataGridUpdate, OneEndUpdateEndsAnyNumberOfBeginUpdates) {
     // A second EndUpdate changes nothing.
     g->EndUpdate(true);
     EXPECT_FALSE(g->IsUpdating());
-}
 
-TEST(DataGridUpdate, RelayoutMakesTheFirstCellCurrent) {
-    PositionsGrid g;
+    // EndUpdate(true) lays out again and makes the first cell current.
     g->MoveCurrent(false, 4, 3, true, false);
     g->BeginUpdate();
     g->EndUpdate(false);
@@ -132,6 +119,11 @@ TEST(DataGridHooks, CellWritesFireWithTheFieldNameOutsideTheBracketOnly) {
     g->SetCell(-2, 1, "z");
     g->SetCell(15, 2, "5");
     EXPECT_EQ(log, (std::vector<Write>{{3, 1, "Einheit"}, {15, 2, "Rabatt"}}));
+
+    // A throwing handler does not undo the write.
+    g->OnAfterCellWrite = [](TObject*, int, int, const std::string&) { throw std::bad_alloc(); };
+    EXPECT_NO_THROW(g->SetCell(2, 1, "3"));
+    EXPECT_EQ(g->GetCell(2, 1), "3");
 }
 
 TEST(DataGridHooks, EditorClosingReportsTheFieldNameOfDataColumnsOnly) {
@@ -145,13 +137,6 @@ TEST(DataGridHooks, EditorClosingReportsTheFieldNameOfDataColumnsOnly) {
     g->AfterCellEdit(3, 1, "", true);
     g->EndUpdate(false);
     EXPECT_EQ(log, (std::vector<Write>{{9, 2, "Einzelbetrag"}}));
-}
-
-TEST(DataGridHooks, HandlerExceptionsAreSwallowed) {
-    PositionsGrid g;
-    g->OnAfterCellWrite = [](TObject*, int, int, const std::string&) { throw std::bad_alloc(); };
-    EXPECT_NO_THROW(g->SetCell(2, 1, "3"));
-    EXPECT_EQ(g->GetCell(2, 1), "3");
 }
 
 TEST(DataGridHooks, BeforeSetCellOnlyForDecimalColumnsAndOutsideTheBracket) {
@@ -191,21 +176,6 @@ TEST(DataGridProperties, MaxSecondHeightAndRowCountMinAreClamped) {
     EXPECT_EQ(g->RowCount(), 9);
     g->SetRowCountMin(4);
     EXPECT_EQ(g->RowCount(), 9);
-}
-
-TEST(DataGridProperties, ConstructionDefaults) {
-    Grid g;
-    EXPECT_EQ(g->DefaultRowHeight(), 17);
-    EXPECT_EQ(g->Options(), static_cast<TGridOptions>(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
-                                                      goColSizing | goEditing));
-    EXPECT_FALSE(g->IsUpdating());
-    EXPECT_EQ(g->DataGridOptions(), 0u);
-    EXPECT_FALSE(g->HandleAllocated());
-}
-
-TEST(DataGridProperties, LoadsTheClipPicture) {
-    Grid g;
-    EXPECT_FALSE(g->ClipBitmap().Empty());
 }
 
 TEST(DataGridProperties, EditorDataSetIsForgottenWhenFreed) {
@@ -268,16 +238,14 @@ TEST(DataGridMessages, TheHookRunsAfterEveryMessage) {
     EXPECT_FALSE(g->HandleAllocated());
 }
 
-TEST(DataGridRowImage, CaptionRules) {
+TEST(DataGridRowImage, CaptionRulesAndHook) {
     EXPECT_EQ(RowImageCaption("3", "Schraube"), "    Pos.3 Schraube");
     EXPECT_EQ(RowImageCaption("", ""), "    Verschieben..");
     EXPECT_EQ(RowImageCaption("", "Text"), "    Text");
     EXPECT_EQ(RowImageCaption("3", ""), "    Pos.3");
     EXPECT_EQ(RowImageCaption("", "  Text  "), "    Text");
     EXPECT_EQ(RowImageCaption("3", "x", [](std::string& c) { c.clear(); }), "    Verschieben..");
-}
 
-TEST(DataGridRowImage, CaptionOfARowAndItsHook) {
     PositionsGrid g;
     g->SetCell(1, 1, "3");
     g->SetCell(4, 1, "Schraube");

@@ -140,7 +140,7 @@ TEST_F(EditorLifeCycle, OpeningLoadsTheTextWithoutInput) {
     EXPECT_EQ(grid->log, (std::vector<std::string>{"OnAfterCellEdit 1,1 [] Equal"}));
 }
 
-TEST_F(EditorLifeCycle, ClosedEditorStaysClosedOnRowHeightChange) {
+TEST_F(EditorLifeCycle, RowHeightChangeRePlacesOnlyAnOpenEditor) {
     grid->ShowEditor();
     grid->HideEdit();
     grid->SetRowHeight(1, 60);
@@ -149,9 +149,8 @@ TEST_F(EditorLifeCycle, ClosedEditorStaysClosedOnRowHeightChange) {
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_FALSE(Editor().Visible());
     EXPECT_EQ(Editor().Left(), -1000);
-}
 
-TEST_F(EditorLifeCycle, OpenEditorFollowsRowHeightChange) {
+    // An open editor follows the change.
     grid->SetCell(1, 1, "keep");
     grid->ShowEditor();
     grid->SetRowHeight(0, 50);
@@ -162,12 +161,8 @@ TEST_F(EditorLifeCycle, OpenEditorFollowsRowHeightChange) {
     EXPECT_EQ(Editor().Top(), cell.top);
     EXPECT_EQ(Editor().Height(), grid->DefaultRowHeight());
     EXPECT_EQ(Editor().GetText(), "keep");
-}
 
-TEST_F(EditorLifeCycle, CodeWriteRefreshesOnlyAnOpenEditor) {
-    grid->SetCell(1, 1, "old");
-    EXPECT_FALSE(grid->EditorMode());  // a write never opens an editor
-    grid->ShowEditor();
+    // A code write refreshes the open editor.
     grid->SetCell(1, 1, "new");
     Pump();
     EXPECT_TRUE(grid->EditorMode());

@@ -1,11 +1,13 @@
-// In-memory stand-ins for the positions text tests: a table with named
-// columns and a byte stream with adjustable failures.
+// Shared by the positions text tests (native and through the grid): a table
+// with named columns, a byte stream with adjustable failures, the fixture
+// and a scoped decimal separator.
 #pragma once
 
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <new>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "framework/ansi_text.h"
+#include "framework/format_settings.h"
 #include "framework/strings.h"
 #include "framework/streams.h"
 #include "grids/positions_text.h"
@@ -90,13 +93,16 @@ public:
     explicit ByteStream(std::string bytes = std::string()) : data(std::move(bytes)) {}
 
     int64_t Read(void* Buffer, int64_t Count) override {
-        if (throw_at >= 0 && pos >= throw_at) throw std::runtime_error("read failed");
+        if (throw_at >= 0 && pos >= throw_at) {
+            if (throw_kind == 1) throw std::bad_alloc();
+            if (throw_kind == 2) throw 42;
+            throw std::runtime_error("read failed");
+        }
         int64_t n = std::min<int64_t>({Count, static_cast<int64_t>(data.size()) - pos, max_read});
         if (throw_at >= 0) n = std::min<int64_t>(n, throw_at - pos);
         if (n <= 0) return 0;
         std::memcpy(Buffer, data.data() + pos, static_cast<size_t>(n));
         pos += n;
-        ++reads;
         return n;
     }
     int64_t Write(const void* Buffer, int64_t Count) override {
@@ -118,7 +124,18 @@ public:
     int64_t max_read = INT64_MAX;
     int64_t write_limit = INT64_MAX;
     int64_t throw_at = -1;
-    int reads = 0;
+    int throw_kind = 0;  // 0 runtime_error, 1 bad_alloc, 2 a plain int
+};
+
+class DecimalSeparatorScope {
+public:
+    explicit DecimalSeparatorScope(char sep) : saved_(FormatSettings.DecimalSeparator) {
+        FormatSettings.DecimalSeparator = sep;
+    }
+    ~DecimalSeparatorScope() { FormatSettings.DecimalSeparator = saved_; }
+
+private:
+    char saved_;
 };
 
 inline std::string Write(PositionsTextTable& table) {
@@ -147,6 +164,12 @@ inline std::string LoadFixture(const std::string& name) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+// The 16-column fixture, read once.
+inline const std::string& Fixture16() {
+    static const std::string bytes = LoadFixture("positions16.txt");
+    return bytes;
 }
 
 }  // namespace positions_test

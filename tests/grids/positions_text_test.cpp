@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "framework/exceptions.h"
-#include "framework/format_settings.h"
 #include "tests/grids/positions_text_fakes.h"
 
 using namespace positions_test;
@@ -15,17 +14,6 @@ using namespace positions_test;
 namespace {
 
 using namespace std::string_literals;
-
-class DecimalSeparatorScope {
-public:
-    explicit DecimalSeparatorScope(char sep) : saved_(FormatSettings.DecimalSeparator) {
-        FormatSettings.DecimalSeparator = sep;
-    }
-    ~DecimalSeparatorScope() { FormatSettings.DecimalSeparator = saved_; }
-
-private:
-    char saved_;
-};
 
 const std::string kHeader2 =
     "\"@@DATADEF START@@\"\r\n\"TColumn-1\"\r\n\"Pos.\"\r\n\"SecondField\"\r\n\"@@DATADEF END@@\"\r\n"
@@ -45,17 +33,13 @@ std::string HeaderFor(const std::vector<std::string>& names, bool second_field =
 
 // ---------------------------------------------------------------- escapes
 
-TEST(CellEscape, FourBytesBothWays) {
+TEST(CellEscape, FourBytesBothWaysAndUnknownSequencesKept) {
     EXPECT_EQ(EscapeCellText("%\0\r\n"s), "%%%0%c%n");
     EXPECT_EQ(UnescapeCellText("%%%0%c%n"), "%\0\r\n"s);
     EXPECT_EQ(EscapeCellText("Zoll 1/2\" äöü €"), "Zoll 1/2\" äöü €");
-    EXPECT_EQ(EscapeCellText(""), "");
     std::string all;
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     EXPECT_EQ(UnescapeCellText(EscapeCellText(all)), all);
-}
-
-TEST(CellEscape, UnknownSequencesAreKept) {
     EXPECT_EQ(UnescapeCellText("5%"), "5%");
     EXPECT_EQ(UnescapeCellText("%x%C%N"), "%x%C%N");
     EXPECT_EQ(UnescapeCellText("%%n"), "%n");
@@ -64,7 +48,7 @@ TEST(CellEscape, UnknownSequencesAreKept) {
 
 // ---------------------------------------------------------------- replace
 
-TEST(ReplaceTextNoCase, Cases) {
+TEST(ReplaceTextNoCase, CasesAndTheCp1252CaseTable) {
     std::string t = "aaa";
     EXPECT_TRUE(ReplaceTextNoCase(t, "aa", "b"));
     EXPECT_EQ(t, "ba");
@@ -85,10 +69,8 @@ TEST(ReplaceTextNoCase, Cases) {
     t = "aBc";
     EXPECT_TRUE(ReplaceTextNoCase(t, "abc", ""));
     EXPECT_EQ(t, "");
-}
-
-TEST(ReplaceTextNoCase, UsesTheCp1252CaseTable) {
-    std::string t = "Öl öl ÖL";
+    // The CP1252 case table.
+    t = "Öl öl ÖL";
     EXPECT_TRUE(ReplaceTextNoCase(t, "öl", "x"));
     EXPECT_EQ(t, "x x x");
     t = "straße";  // ß has no upper-case letter in CP1252
@@ -100,12 +82,19 @@ TEST(ReplaceTextNoCase, UsesTheCp1252CaseTable) {
 
 // ---------------------------------------------------------------- writer
 
-TEST(PositionsWriter, WorkedShapeByteForByte) {
+TEST(PositionsWriter, WorkedShapeByteForByteAndBack) {
     FakeTable table = TwoColumns();
     table.SetSecondLine(1, "3 %");
     std::string text = Write(table);
     EXPECT_EQ(text, kHeader2 + "\"\",\"\",\"3 %%\",\r\n");
     EXPECT_EQ(text.size(), 126u);
+
+    table.SetCell(1, 1, "1,5");
+    FakeTable target = TwoColumns();
+    EXPECT_EQ(Read(target, Write(table)), 2);
+    EXPECT_EQ(target.GetCell(1, 1), "1,5");
+    EXPECT_EQ(target.GetSecondLine(1), "3 %");
+    EXPECT_EQ(target.RowCount(), 2);
 }
 
 TEST(PositionsWriter, QuotingEscapesAndNames) {
@@ -118,22 +107,6 @@ TEST(PositionsWriter, QuotingEscapesAndNames) {
               "\"@@DATADEF START@@\"\r\n\" Pos. \"\r\n\"Na\"\"me\"\r\n\"   \"\r\n\"SecondField\"\r\n"
               "\"@@DATADEF END@@\"\r\n\"Pos.\",\"Na\"\"me\",\"TColumn\",\"SecondField\",\r\n"
               "\"a,\"\"b\"\"%c%n%%%0\",\"\",\"\",\"\",\r\n");
-}
-
-TEST(PositionsWriter, NoColumns) {
-    FakeTable table({});
-    std::string text = Write(table);
-    EXPECT_EQ(text,
-              "\"@@DATADEF START@@\"\r\n\"SecondField\"\r\n\"@@DATADEF END@@\"\r\n,\"SecondField\",\r\n"
-              "\"\",\r\n");
-}
-
-TEST(PositionsWriter, SameFieldNameWritesTheFirstColumnsValue) {
-    FakeTable table({{"A", false}, {"B", false}, {"a", false}});
-    table.SetCell(0, 1, "first");
-    table.SetCell(2, 1, "third");
-    std::string text = Write(table);
-    EXPECT_NE(text.find("\r\n\"first\",\"\",\"first\",\"\",\r\n"), std::string::npos) << text;
 }
 
 TEST(PositionsWriter, EveryShortWriteRaises) {
@@ -151,59 +124,31 @@ TEST(PositionsWriter, EveryShortWriteRaises) {
 
 // ---------------------------------------------------------------- reader: lines and tokens
 
-TEST(PositionsReader, RoundTripOfTheWorkedShape) {
-    FakeTable source = TwoColumns();
-    source.SetCell(1, 1, "1,5");
-    source.SetSecondLine(1, "3 %");
-    FakeTable target = TwoColumns();
-    EXPECT_EQ(Read(target, Write(source)), 2);
-    EXPECT_EQ(target.GetCell(1, 1), "1,5");
-    EXPECT_EQ(target.GetCell(0, 1), "");
-    EXPECT_EQ(target.GetSecondLine(1), "3 %");
-    EXPECT_EQ(target.RowCount(), 2);
-}
-
-TEST(PositionsReader, BlankAfterClosingQuoteIsTheSeparator) {
+TEST(PositionsReader, TokenRules) {
+    // A blank after the closing quote, then the comma; any byte after a
+    // closing quote is skipped; unquoted text is skipped.
     FakeTable t({{"A", false}, {"B", false}, {"C", false}});
     t.SetCell(1, 1, "old");
-    Read(t, HeaderFor({"A", "B", "C"}, false) + "\"a\" ,\"b\",\r\n");
+    Read(t, HeaderFor({"A", "B", "C"}, false) + "\"a\" ,\"b\",\r\n\"a\"x\"b\"\"c\",\r\nabc,\"x\"  ,\r\n");
     EXPECT_EQ(t.GetCell(0, 1), "a");
     EXPECT_EQ(t.GetCell(1, 1), "");
     EXPECT_EQ(t.GetCell(2, 1), "b");
+    EXPECT_EQ(t.GetCell(1, 2), "b\"c");
+    EXPECT_EQ(t.GetCell(2, 2), "");
+    EXPECT_EQ(t.GetCell(0, 3), "");
+    EXPECT_EQ(t.GetCell(1, 3), "x");
     EXPECT_EQ(t.second_lines.count(1), 0u);
-}
 
-TEST(PositionsReader, ClosingQuoteOnTheLastByte) {
     // Header lines have no trailing comma; the last token of a data line may
     // end on the line's last byte too.
-    FakeTable t({{"Pos.", false}});
-    Read(t, HeaderFor({"Pos."}, false) + "\"x\",\"y\"\r\n\"Zoll 1/2\"\"\"\r\n");
-    EXPECT_EQ(t.GetCell(0, 1), "x");
-    EXPECT_EQ(t.GetSecondLine(1), "y");
-    EXPECT_EQ(t.GetCell(0, 2), "Zoll 1/2\"");
-}
-
-TEST(PositionsReader, ZollValueSurvivesWriteAndRead) {
-    FakeTable source({{"Bezeichnung1", false}});
-    source.SetCell(0, 1, "Zoll 1/2\"");
-    FakeTable target({{"Bezeichnung1", false}});
-    Read(target, Write(source));
-    EXPECT_EQ(target.GetCell(0, 1), "Zoll 1/2\"");
-}
-
-TEST(PositionsReader, AnyByteAfterClosingQuoteIsSkipped) {
-    FakeTable t({{"A", false}, {"B", false}, {"C", false}});
-    Read(t, HeaderFor({"A", "B", "C"}, false) + "\"a\"x\"b\"\"c\",\r\n");
-    EXPECT_EQ(t.GetCell(0, 1), "a");
-    EXPECT_EQ(t.GetCell(1, 1), "b\"c");
-    EXPECT_EQ(t.GetCell(2, 1), "");
-}
-
-TEST(PositionsReader, UnquotedTextIsSkipped) {
-    FakeTable t({{"A", false}, {"B", false}});
-    Read(t, HeaderFor({"A", "B"}, false) + "abc,\"x\"  ,\r\n");
-    EXPECT_EQ(t.GetCell(0, 1), "");
-    EXPECT_EQ(t.GetCell(1, 1), "x");
+    FakeTable p({{"Pos.", false}});
+    Read(p, HeaderFor({"Pos."}, false) + "\"x\",\"y\"\r\n\"Zoll 1/2\"\"\"\r\n");
+    EXPECT_EQ(p.GetCell(0, 1), "x");
+    EXPECT_EQ(p.GetSecondLine(1), "y");
+    EXPECT_EQ(p.GetCell(0, 2), "Zoll 1/2\"");
+    FakeTable back({{"Pos.", false}});
+    Read(back, Write(p));
+    EXPECT_EQ(back.GetCell(0, 2), "Zoll 1/2\"");
 }
 
 TEST(PositionsReader, UnterminatedTokenKeepsWhatWasCompleteBeforeTheLastDoubledQuote) {
@@ -278,16 +223,13 @@ TEST(PositionsReader, ReadsFromTheStreamPositionAndWritesAtIt) {
 
 // ---------------------------------------------------------------- reader: layout rules
 
-TEST(PositionsReader, EmptyStream) {
+TEST(PositionsReader, EmptyStreamAndRowsGrowOnePerLine) {
     FakeTable t = TwoColumns();
     EXPECT_EQ(Read(t, ""), 1);
     EXPECT_EQ(t.RowCount(), 2);
     EXPECT_TRUE(t.cells.empty());
     EXPECT_TRUE(t.second_lines.empty());
-}
 
-TEST(PositionsReader, RowsGrowOnePerLine) {
-    FakeTable t = TwoColumns();
     EXPECT_EQ(Read(t, kHeader2 + "\"1\",\"a\",\"\",\r\n\"2\",\"b\",\"\",\r\n\"3\",\"c\",\"\",\r\n"), 4);
     EXPECT_EQ(t.RowCount(), 4);
     EXPECT_EQ(t.GetCell(1, 3), "c");
@@ -298,7 +240,7 @@ TEST(PositionsReader, RowsGrowOnePerLine) {
     EXPECT_EQ(big.RowCount(), 10);
 }
 
-TEST(PositionsReader, TextBeginningWithALineBreakFillsNoCell) {
+TEST(PositionsReader, NoHeaderFillsNoCell) {
     FakeTable t = TwoColumns();
     std::string body = kHeader2 + "\"x\",\"y\",\"z\",\r\n";
     EXPECT_EQ(Read(t, "\r\n" + body), 1 + 7);
@@ -306,10 +248,12 @@ TEST(PositionsReader, TextBeginningWithALineBreakFillsNoCell) {
     // Nothing was stored under a name, so no token is taken for a second line.
     EXPECT_TRUE(t.second_lines.empty());
     EXPECT_EQ(t.RowCount(), 8);
-}
 
-TEST(PositionsReader, TextWithoutStartMarkerDropsItsFirstLine) {
-    FakeTable t = TwoColumns();
+    // Without the start marker (markers are case-sensitive) the first line
+    // is dropped and no cell filled.
+    t = TwoColumns();
+    Read(t, "\"@@datadef start@@\"\r\n\"Pos.\"\r\n\"x\",\"y\",\r\n");
+    EXPECT_TRUE(t.cells.empty());
     EXPECT_EQ(Read(t, "\"TColumn-1\",\"Pos.\",\r\n\"x\",\"y\",\"z\",\r\n\"u\",\"v\",\"w\",\r\n"), 3);
     EXPECT_TRUE(t.cells.empty());
     EXPECT_TRUE(t.second_lines.empty());
@@ -321,32 +265,24 @@ TEST(PositionsReader, MappingIsByStoredNameWithoutRegardToCase) {
     EXPECT_EQ(t.GetCell(0, 1), "2");
     EXPECT_EQ(t.GetCell(1, 1), "Stk");
     EXPECT_EQ(t.GetCell(2, 1), "4711");
-}
 
-TEST(PositionsReader, MarkersAreCaseSensitive) {
-    FakeTable t = TwoColumns();
-    Read(t, "\"@@datadef start@@\"\r\n\"Pos.\"\r\n\"x\",\"y\",\r\n");
-    EXPECT_TRUE(t.cells.empty());
-}
+    // Two stored names for one column: the later wins.
+    FakeTable two({{"A", false}, {"B", false}});
+    Read(two, HeaderFor({"A", "a", "B"}) + "\"1\",\"2\",\"3\",\"s\",\r\n");
+    EXPECT_EQ(two.GetCell(0, 1), "2");
+    EXPECT_EQ(two.GetCell(1, 1), "3");
+    EXPECT_EQ(two.GetSecondLine(1), "s");
 
-TEST(PositionsReader, TwoStoredNamesForOneColumnLaterWins) {
-    FakeTable t({{"A", false}, {"B", false}});
-    Read(t, HeaderFor({"A", "a", "B"}) + "\"1\",\"2\",\"3\",\"s\",\r\n");
-    EXPECT_EQ(t.GetCell(0, 1), "2");
-    EXPECT_EQ(t.GetCell(1, 1), "3");
-    EXPECT_EQ(t.GetSecondLine(1), "s");
-}
-
-TEST(PositionsReader, StoredSecondFieldNeverFillsACell) {
-    FakeTable t({{"A", false}, {"SecondField", false}});
+    // A stored "SecondField" never fills a cell of that name.
+    FakeTable named({{"A", false}, {"SecondField", false}});
     FakeTable source({{"A", false}, {"SecondField", false}});
     source.SetCell(0, 1, "a");
     source.SetCell(1, 1, "cell");
     source.SetSecondLine(1, "second");
-    Read(t, Write(source));
-    EXPECT_EQ(t.GetCell(0, 1), "a");
-    EXPECT_EQ(t.cells.count({1, 1}), 0u);
-    EXPECT_EQ(t.GetSecondLine(1), "second");
+    Read(named, Write(source));
+    EXPECT_EQ(named.GetCell(0, 1), "a");
+    EXPECT_EQ(named.cells.count({1, 1}), 0u);
+    EXPECT_EQ(named.GetSecondLine(1), "second");
 }
 
 TEST(PositionsReader, DecimalSeparatorInDecimalColumns) {
@@ -377,17 +313,6 @@ TEST(PositionsReader, DecimalSeparatorInDecimalColumns) {
     }
 }
 
-TEST(PositionsReader, SpecialBytesSurviveWriteAndRead) {
-    FakeTable source = TwoColumns();
-    const std::string value = "a,b \"q\" 5% x\r\ny\0z"s;
-    source.SetCell(0, 1, value);
-    source.SetSecondLine(1, "eins\ntwo\r\n");
-    FakeTable target = TwoColumns();
-    Read(target, Write(source));
-    EXPECT_EQ(target.GetCell(0, 1), value);
-    EXPECT_EQ(target.GetSecondLine(1), "eins\r\ntwo");
-}
-
 // The scans look at eight bytes at a time: quotes, per cent signs and line
 // breaks at every offset of a word, and both before and after each other in
 // one word, come back exactly.
@@ -395,7 +320,7 @@ TEST(PositionsReader, SpecialBytesAtEveryOffsetOfAWord) {
     FakeTable source = TwoColumns();
     std::vector<std::string> values;
     const char specials[] = {'"', '%', '\r', '\n', '\0'};
-    for (int length = 0; length < 20; ++length)
+    for (int length = 0; length < 17; ++length)
         for (int at = 0; at <= length; ++at)
             for (char c : specials) {
                 std::string v(static_cast<size_t>(length), 'x');
@@ -430,7 +355,7 @@ TEST(PositionsReader, FewerTokensLeaveTheRestUntouched) {
     EXPECT_EQ(t.GetSecondLine(1), "keep too");
 }
 
-TEST(PositionsReader, SecondLineByStoredPositionWhenColumnsDiffer) {
+TEST(PositionsReader, SecondLineByStoredNameElseByPosition) {
     // Fewer stored columns than the table has.
     FakeTable wide({{"A", false}, {"B", false}, {"C", false}, {"D", false}});
     Read(wide, HeaderFor({"A", "B"}) + "\"1\",\"2\",\"second\",\r\n");
@@ -445,9 +370,8 @@ TEST(PositionsReader, SecondLineByStoredPositionWhenColumnsDiffer) {
     EXPECT_EQ(narrow.GetCell(0, 1), "1");
     EXPECT_EQ(narrow.GetCell(1, 1), "2");
     EXPECT_EQ(narrow.GetSecondLine(1), "second");
-}
 
-TEST(PositionsReader, SecondLineByPositionWithoutStoredSecondField) {
+    // Without a stored "SecondField": the token after the table's columns.
     FakeTable t({{"A", false}, {"B", false}});
     Read(t, HeaderFor({"A", "B", "C"}, false) + "\"1\",\"2\",\"3\",\"4\",\r\n");
     EXPECT_EQ(t.GetCell(0, 1), "1");
@@ -455,19 +379,10 @@ TEST(PositionsReader, SecondLineByPositionWithoutStoredSecondField) {
     EXPECT_EQ(t.GetSecondLine(1), "3");
 }
 
-TEST(PositionsReader, ReadFailurePassesThrough) {
-    FakeTable source = TwoColumns();
-    source.rows = 5;
-    ByteStream s(Write(source));
-    s.throw_at = 60;
-    FakeTable target = TwoColumns();
-    EXPECT_THROW(ReadPositionsText(target, s), std::runtime_error);
-}
-
 // ---------------------------------------------------------------- the 16-column text
 
 TEST(PositionsFixture, LoadsAndSavesBackByteIdentical) {
-    const std::string text = LoadFixture("positions16.txt");
+    const std::string& text = Fixture16();
     FakeTable t(PositionColumns());
     EXPECT_EQ(Read(t, text), 7);
     EXPECT_EQ(t.GetCell(0, 2), "\x81h");
@@ -480,34 +395,6 @@ TEST(PositionsFixture, LoadsAndSavesBackByteIdentical) {
     EXPECT_EQ(t.GetSecondLine(1), "Lieferung in zwei Teilen\r\nTeil 1: sofort\r\nTeil 2: später");
     EXPECT_EQ(t.GetSecondLine(4), "Hinweis: \"Ware\" prüfen, 50% vorab\r\n\r\nEnde");
     EXPECT_EQ(Write(t), text);
-}
-
-TEST(PositionsFixture, FullStopSeparatorChangesExactlyDecimalValuesWithComma) {
-    const std::string text = LoadFixture("positions16.txt");
-    FakeTable with_comma(PositionColumns());
-    FakeTable with_stop(PositionColumns());
-    {
-        DecimalSeparatorScope comma(',');
-        Read(with_comma, text);
-    }
-    {
-        DecimalSeparatorScope stop('.');
-        Read(with_stop, text);
-    }
-    ASSERT_EQ(with_comma.cells.size(), with_stop.cells.size());
-    int changed = 0;
-    for (const auto& [key, value] : with_comma.cells) {
-        const auto& [col, row] = key;
-        bool expect_change = with_comma.columns[col].decimal && value.find(',') != std::string::npos;
-        std::string expected = value;
-        if (expect_change)
-            for (char& c : expected)
-                if (c == ',') c = '.';
-        EXPECT_EQ(with_stop.cells.at(key), expected) << "col " << col << " row " << row;
-        changed += expect_change;
-    }
-    EXPECT_EQ(changed, 11);
-    EXPECT_EQ(with_stop.second_lines, with_comma.second_lines);
 }
 
 }  // namespace

@@ -27,26 +27,31 @@ void Fill(T_SparseList& list, const std::string& items) {
     for (size_t i = 0; i < items.size(); ++i) list.Put(static_cast<int>(i), P(items[i]));
 }
 
-TEST(SparseList, InsertBeyondCountStoresThereAndCountsUpToIt) {
-    T_SparseList list(TSPAQuantum::SPASmall);
-    list.Insert(10, P('x'));
-    EXPECT_EQ(list.Count(), 11);
-    EXPECT_EQ(list.Get(10), P('x'));
-    EXPECT_EQ(list.Get(9), nullptr);
-}
+TEST(SparseList, InsertDeleteAndPutKeepIndicesAndCount) {
+    T_SparseList gap(TSPAQuantum::SPASmall);
+    gap.Insert(10, P('x'));
+    EXPECT_EQ(gap.Count(), 11);
+    EXPECT_EQ(gap.Get(10), P('x'));
+    gap.Delete(0);  // a trailing gap keeps its count
+    EXPECT_EQ(gap.Count(), 10);
+    EXPECT_EQ(gap.Get(9), P('x'));
+    EXPECT_EQ(gap.Get(10), nullptr);
 
-TEST(SparseList, InsertAndDeleteShiftTheTail) {
     T_SparseList list(TSPAQuantum::SPASmall);
     Fill(list, "abcd");
     list.Insert(1, P('x'));
-    EXPECT_EQ(Dump(list), "axbcd");
     list.Insert(0, nullptr);
     EXPECT_EQ(Dump(list), ".axbcd");
-    EXPECT_EQ(list.Count(), 6);
     list.Delete(0);
     list.Delete(1);
+    list.Delete(4);
+    list.Delete(-1);
     EXPECT_EQ(Dump(list), "abcd");
-    EXPECT_EQ(list.Array().HighBound(), 3);
+    list.Put(3, nullptr);
+    EXPECT_EQ(list.Count(), 3);  // from the high bound
+    list.Put(20, P('z'));
+    EXPECT_EQ(list.Count(), 21);
+
     // Across a section boundary of the small quantum.
     T_SparseList big(TSPAQuantum::SPASmall);
     for (int i = 0; i < 40; ++i) big.Put(i, P(i + 1));
@@ -56,35 +61,6 @@ TEST(SparseList, InsertAndDeleteShiftTheTail) {
     EXPECT_EQ(big.Get(16), P(16));
     big.Delete(3);
     for (int i = 0; i < 40; ++i) ASSERT_EQ(big.Get(i), P(i + 1)) << i;
-    EXPECT_EQ(big.Count(), 40);
-}
-
-TEST(SparseList, DeleteKeepsCountOfATrailingGap) {
-    // Count 11 with only index 10 used: deleting 0 moves it to 9.
-    T_SparseList list(TSPAQuantum::SPASmall);
-    list.Insert(10, P('x'));
-    list.Delete(0);
-    EXPECT_EQ(list.Count(), 10);
-    EXPECT_EQ(list.Get(9), P('x'));
-    EXPECT_EQ(list.Get(10), nullptr);
-}
-
-TEST(SparseList, DeleteOutsideTheListIsIgnored) {
-    T_SparseList list(TSPAQuantum::SPASmall);
-    Fill(list, "abc");
-    list.Delete(3);
-    list.Delete(-1);
-    list.Delete(1000);
-    EXPECT_EQ(Dump(list), "abc");
-}
-
-TEST(SparseList, PutSetsCountFromHighBound) {
-    T_SparseList list(TSPAQuantum::SPASmall);
-    Fill(list, "abc");
-    list.Put(2, nullptr);
-    EXPECT_EQ(list.Count(), 2);
-    list.Put(20, P('z'));
-    EXPECT_EQ(list.Count(), 21);
 }
 
 TEST(SparseList, NegativeIndexRaisesTheLiteralMessage) {
@@ -120,44 +96,28 @@ TEST(SparseList, IndicesBeyondSectionCapacityRaiseInsteadOfWrapping) {
     EXPECT_EQ(list.Get(1048575), P('z'));
 }
 
-TEST(SparseList, MoveTakesOutAndInserts) {
+TEST(SparseList, MoveTakesOutAndInsertsAndExchangeSwaps) {
     T_SparseList list(TSPAQuantum::SPASmall);
     Fill(list, "abcde");
     list.Move(1, 3);
     EXPECT_EQ(Dump(list), "acdbe");
     list.Move(3, 0);
     EXPECT_EQ(Dump(list), "bacde");
-    list.Move(2, 2);
-    EXPECT_EQ(Dump(list), "bacde");
+    list.Exchange(0, 2);
+    EXPECT_EQ(Dump(list), "cabde");
+    // With an empty position beyond the end: both places stay in the list.
+    list.Exchange(4, 7);
+    EXPECT_EQ(Dump(list), "cabd...e");
+    list.Exchange(7, 1);
+    EXPECT_EQ(Dump(list), "cebd...a");
 
     T_SparseList four(TSPAQuantum::SPASmall);
     Fill(four, "abcd");
     four.Move(5, 1);
     EXPECT_EQ(Dump(four), "a.bcd");
-}
-
-TEST(SparseList, ExchangeSwaps) {
-    T_SparseList list(TSPAQuantum::SPASmall);
-    Fill(list, "abcde");
-    list.Exchange(0, 2);
-    EXPECT_EQ(Dump(list), "cbade");
-    list.Exchange(4, 4);
-    EXPECT_EQ(Dump(list), "cbade");
-    // With an empty position beyond the end: both places stay in the list.
-    list.Exchange(4, 7);
-    EXPECT_EQ(Dump(list), "cbad...e");
-    list.Exchange(7, 1);
-    EXPECT_EQ(Dump(list), "cead...b");
-}
-
-TEST(SparseList, ClearEmptiesAndKeepsQuantum) {
-    T_SparseList list(TSPAQuantum::SPALarge);
-    Fill(list, "abc");
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.Get(0), nullptr);
-    EXPECT_EQ(list.Quantum(), TSPAQuantum::SPALarge);
-    EXPECT_TRUE(list.Array().AllocatedSections().empty());
+    four.Clear();
+    EXPECT_EQ(four.Count(), 0);
+    EXPECT_TRUE(four.Array().AllocatedSections().empty());
 }
 
 }  // namespace

@@ -1,0 +1,57 @@
+// Shared by the grid tests that need the Win32 build: an owner for grids made
+// with Create<T>, the message of a raised exception, and the 16-column
+// positions grid loaded the way the import loads it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/streams.h"
+#include "grids/data_grid.h"
+#include "grids/source_grid_columns.h"
+
+namespace grid_test {
+
+template <class T>
+struct Owned {
+    T* g = Create<T>(nullptr);
+    Owned() = default;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() {
+        if (g) g->Free();
+    }
+    T* operator->() const { return g; }
+    T& operator*() const { return *g; }
+};
+
+// A TDataGrid with the 16 position columns.
+struct PositionsGrid : Owned<TDataGrid> {
+    PositionsGrid() { BuildSourceGridColumns(*g); }
+};
+
+template <class E, class F>
+std::string ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    return "<nothing raised>";
+}
+
+// What the import does: Clear, then LoadFromStream.
+inline bool Import(TDataGrid& g, const std::string& text) {
+    g.Clear();
+    TStringStream in(text);
+    return g.LoadFromStream(in, "", "");
+}
+
+inline std::string Save(TDataGrid& g) {
+    TStringStream out;
+    EXPECT_TRUE(g.SaveToStream(out, "", ""));
+    return out.DataString();
+}
+
+}  // namespace grid_test
