@@ -28,3 +28,18 @@ void WithUpdate(T& Target, F&& Work) {
     }
     Target.EndUpdate();
 }
+
+// Gives a variable a value for the lifetime of the guard and puts the old
+// value back afterwards.
+template <class T>
+class ScopedValue {
+public:
+    ScopedValue(T& Variable, T Value) : variable_(Variable), old_(Variable) { variable_ = Value; }
+    ~ScopedValue() { variable_ = old_; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    T& variable_;
+    T old_;
+};

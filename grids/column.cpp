@@ -1,24 +1,9 @@
 #include "grids/column.h"
 
+#include "framework/scoped_state.h"
 #include "framework/sysutils.h"
 #include "grids/data_grid.h"
 #include "grids/data_grid_columns.h"
-
-namespace {
-
-// Runs a font refresh without the change being taken for a user change.
-class RefreshScope {
-public:
-    explicit RefreshScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RefreshScope() { flag_ = false; }
-    RefreshScope(const RefreshScope&) = delete;
-    RefreshScope& operator=(const RefreshScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
 
 // ------------------------------------------------------------------ TColumnTitle
 
@@ -61,7 +46,7 @@ void TColumnTitle::RefreshDefaultFont() const {
     if (column_->assigned_ & cvTitleFont) return;
     TFont& def = DefaultFont();
     if (&def == font_.get() || font_->Equals(def)) return;
-    RefreshScope scope(refreshing_font_);
+    ScopedValue<bool> scope(refreshing_font_, true);  // a font refresh is no user change
     font_->Assign(&def);
 }
 
@@ -209,7 +194,7 @@ void TColumn::RefreshDefaultFont() const {
     if (assigned_ & cvFont) return;
     TFont& def = DefaultFont();
     if (&def == font_.get() || font_->Equals(def)) return;
-    RefreshScope scope(refreshing_font_);
+    ScopedValue<bool> scope(refreshing_font_, true);  // a font refresh is no user change
     font_->Assign(&def);
 }
 

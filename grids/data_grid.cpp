@@ -4,6 +4,7 @@
 
 #include "framework/ansi_text.h"
 #include "framework/exceptions.h"
+#include "framework/scoped_state.h"
 #include "framework/sysutils.h"
 #include "grids/inplace_editor.h"
 
@@ -36,18 +37,6 @@ TBitmap& DragBitmap() {
     if (!g_drag_bitmap.bitmap) g_drag_bitmap.bitmap = new TBitmap();
     return *g_drag_bitmap.bitmap;
 }
-
-// Holds a counter raised for its lifetime.
-class LockScope {
-public:
-    explicit LockScope(int& counter) : counter_(counter) { ++counter_; }
-    ~LockScope() { --counter_; }
-    LockScope(const LockScope&) = delete;
-    LockScope& operator=(const LockScope&) = delete;
-
-private:
-    int& counter_;
-};
 
 UINT AlignmentFlags(TAlignment Alignment) {
     switch (Alignment) {
@@ -92,7 +81,7 @@ TDataGrid::~TDataGrid() {
     clip_bitmap_.reset();
     if (columns_) {
         // Under the lock: the items must not resize the grid on their way out.
-        LockScope lock(column_lock_);
+        ScopedCounter lock(column_lock_);
         TDataGridColumns* columns = columns_;
         columns_ = nullptr;
         columns->Free();
@@ -156,7 +145,7 @@ void TDataGrid::SizeChanged(int OldColCount, int OldRowCount) {
 
 void TDataGrid::SyncColumns() {
     if (!columns_ || IsLoading() || column_lock_ > 0) return;
-    LockScope lock(column_lock_);
+    ScopedCounter lock(column_lock_);
     while (columns_->Count() > ColCount()) columns_->Items(columns_->Count() - 1)->Free();
     while (columns_->Count() < ColCount()) columns_->Add();
 }
