@@ -40,10 +40,7 @@ std::string GetAppDir() {
     for (;;) {
         const DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
         if (n == 0) return std::string();
-        if (n < buf.size()) {
-            const std::string path(buf.data(), n);
-            return path.substr(0, path.find_last_of('\\') + 1);
-        }
+        if (n < buf.size()) return ExtractFilePath(std::string(buf.data(), n));
         buf.resize(buf.size() * 2);
     }
 }

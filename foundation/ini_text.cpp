@@ -2,70 +2,42 @@
 
 #include "framework/ansi_text.h"
 #include "framework/strings.h"
+#include "framework/sysutils.h"
 
 namespace {
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string TrimText(const std::string& S) {
-    std::string::size_type first = 0;
-    std::string::size_type last = S.size();
-    while (first < last && IsBlank(S[first])) ++first;
-    while (last > first && IsBlank(S[last - 1])) --last;
-    return S.substr(first, last - first);
-}
 
 bool HasLineBreak(const std::string& S) { return S.find_first_of("\r\n") != std::string::npos; }
 
 // Section name of a header line, or False when the line is no header.
 bool HeaderName(const std::string& Line, std::string& Name) {
-    const std::string t = TrimText(Line);
+    const std::string t = Trim(Line);
     if (t.empty() || t.front() != '[') return false;
     const auto close = t.find(']');
-    Name = TrimText(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    Name = Trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
     return true;
 }
 
 // Ident and stored value of an "Ident=Value" line; comment lines have none.
 bool SplitEntry(const std::string& Line, std::string& Ident, std::string& Stored) {
-    const std::string t = TrimText(Line);
+    const std::string t = Trim(Line);
     if (t.empty() || t.front() == ';' || t.front() == '#') return false;
     const auto eq = Line.find('=');
     if (eq == std::string::npos) return false;
-    Ident = TrimText(Line.substr(0, eq));
+    Ident = Trim(Line.substr(0, eq));
     Stored = Line.substr(eq + 1);
     return true;
 }
 
 }  // namespace
 
-std::string IniQuote(const std::string& Value) {
-    std::string out;
-    out.reserve(Value.size() + 2);
-    out += '"';
-    for (char c : Value) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-    return out;
-}
+std::string IniQuote(const std::string& Value) { return AnsiQuotedStr(Value, '"'); }
 
 std::string IniUnquote(const std::string& Stored) {
     if (Stored.empty() || Stored.front() != '"') return Stored;
-    std::string out;
-    for (std::string::size_type i = 1; i < Stored.size(); ++i) {
-        if (Stored[i] == '"') {
-            if (i + 1 < Stored.size() && Stored[i + 1] == '"') {
-                out += '"';
-                ++i;
-                continue;
-            }
-            break;  // the closing quote
-        }
-        out += Stored[i];
-    }
-    return out;
+    // Dequoting drops at least the two quotes, so an unchanged text had no
+    // closing quote; it then runs to the end of the text.
+    const std::string text = AnsiDequotedStr(Stored, '"');
+    return text != Stored ? text : AnsiDequotedStr(Stored + '"', '"');
 }
 
 std::string IniValueText(const std::string& Stored) {
@@ -79,7 +51,7 @@ std::string IniValueText(const std::string& Stored) {
             break;
         }
     }
-    return TrimText(Stored.substr(0, end));
+    return Trim(Stored.substr(0, end));
 }
 
 void TIniText::SetText(const std::string& Text) {
@@ -110,22 +82,26 @@ int TIniText::SectionEnd(int Header) const {
     return i;
 }
 
-bool TIniText::FindStored(const std::string& Section, const std::string& Ident,
-                          std::string& Stored) const {
-    const std::string wanted = TrimText(Ident);
-    if (wanted.empty()) return false;
+int TIniText::FindEntry(const std::string& Section, const std::string& Ident, std::string& Stored) const {
     // A section may appear more than once; the first entry found counts.
     std::string name, ident;
     bool inside = false;
-    for (const std::string& line : lines_) {
-        if (HeaderName(line, name)) {
+    for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+        if (HeaderName(lines_[i], name)) {
             inside = AnsiSameText(name, Section);
-        } else if (inside && SplitEntry(line, ident, Stored) && AnsiSameText(ident, wanted)) {
-            return true;
+        } else if (inside && SplitEntry(lines_[i], ident, Stored) && AnsiSameText(ident, Ident)) {
+            return i;
         }
     }
     Stored.clear();
-    return false;
+    return -1;
+}
+
+bool TIniText::FindStored(const std::string& Section, const std::string& Ident,
+                          std::string& Stored) const {
+    const std::string wanted = Trim(Ident);
+    if (wanted.empty()) return false;
+    return FindEntry(Section, wanted, Stored) >= 0;
 }
 
 bool TIniText::ValueExists(const std::string& Section, const std::string& Ident) const {
@@ -142,8 +118,8 @@ std::string TIniText::ReadString(const std::string& Section, const std::string& 
 
 bool TIniText::WriteString(const std::string& Section, const std::string& Ident,
                            const std::string& Value) {
-    const std::string ident = TrimText(Ident);
-    const std::string section = TrimText(Section);
+    const std::string ident = Trim(Ident);
+    const std::string section = Trim(Section);
     if (ident.empty() || ident.find('=') != std::string::npos || ident.front() == '[' ||
         ident.front() == ';' || ident.front() == '#' || HasLineBreak(ident) ||
         section.find(']') != std::string::npos || HasLineBreak(section) || HasLineBreak(Value))
@@ -151,30 +127,26 @@ bool TIniText::WriteString(const std::string& Section, const std::string& Ident,
     const std::string line = ident + "=" + Value;
 
     // The entry that FindStored reads is the one to replace.
-    std::string name, entry, stored;
-    bool inside = false;
-    for (std::string& existing : lines_) {
-        if (HeaderName(existing, name)) {
-            inside = AnsiSameText(name, section);
-        } else if (inside && SplitEntry(existing, entry, stored) && AnsiSameText(entry, ident)) {
-            if (existing != line) {
-                existing = line;
-                modified_ = true;
-            }
-            return true;
+    std::string stored;
+    const int entry = FindEntry(section, ident, stored);
+    if (entry >= 0) {
+        if (lines_[entry] != line) {
+            lines_[entry] = line;
+            modified_ = true;
         }
+        return true;
     }
 
     const int header = FindSection(section);
     if (header < 0) {
-        if (!lines_.empty() && !TrimText(lines_.back()).empty()) lines_.emplace_back();
+        if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
         lines_.push_back("[" + section + "]");
         lines_.push_back(line);
     } else {
         // After the last non-blank line of the section, so that a blank line
         // before the next section stays where it is.
         int at = SectionEnd(header);
-        while (at > header + 1 && TrimText(lines_[at - 1]).empty()) --at;
+        while (at > header + 1 && Trim(lines_[at - 1]).empty()) --at;
         lines_.insert(lines_.begin() + at, line);
     }
     modified_ = true;

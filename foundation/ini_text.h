@@ -8,8 +8,9 @@
 #include <vector>
 
 // Value text as stored: in double quotes, inner double quotes doubled
-// (a"b -> "a""b"). IniUnquote undoes it for a text that begins with a double
-// quote (text after the closing quote is dropped) and returns other texts
+// (a"b -> "a""b"), as AnsiQuotedStr of framework/sysutils.h. IniUnquote undoes
+// it for a text that begins with a double quote (text after the closing quote
+// is dropped; an unclosed quote runs to the end) and returns other texts
 // unchanged.
 std::string IniQuote(const std::string& Value);
 std::string IniUnquote(const std::string& Stored);
@@ -40,6 +41,8 @@ public:
     void ClearModified() { modified_ = false; }
 
 private:
+    // Line of the first Ident entry of Section, or -1; Stored gets its value.
+    int FindEntry(const std::string& Section, const std::string& Ident, std::string& Stored) const;
     int FindSection(const std::string& Section) const;  // header line or -1
     int SectionEnd(int Header) const;                    // next header or line count
 

@@ -1,7 +1,8 @@
 #include "foundation/path_text.h"
 
 #include <array>
-#include <string_view>
+
+#include "framework/ansi_text.h"
 
 std::string IncludePathDelimiter(const std::string& Path) {
     if (Path.empty()) return Path;
@@ -13,15 +14,11 @@ std::string IncludePathDelimiter(const std::string& Path) {
 }
 
 bool IsURL(const std::string& Text) {
-    static constexpr std::array<std::string_view, 12> kPrefixes = {
+    static constexpr std::array<const char*, 12> kPrefixes = {
         "http:", "https:", "ftp:",  "telnet:", "gopher:", "prospero:",
         "nntp:", "wais:",  "mailto:", "news:", "www.",    "ftp.",
     };
-    // The prefixes are plain ASCII, so ASCII lower-casing is enough here.
-    std::string lower(Text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    for (std::string_view prefix : kPrefixes)
-        if (std::string_view(lower).substr(0, prefix.size()) == prefix) return true;
-    return lower.find('@') != std::string::npos && lower.find(":\\") == std::string::npos;
+    for (const char* prefix : kPrefixes)
+        if (AnsiStartsText(prefix, Text)) return true;
+    return Text.find('@') != std::string::npos && Text.find(":\\") == std::string::npos;
 }

@@ -65,17 +65,22 @@ bool AnsiEndsText(const std::string& Sub, const std::string& S) {
 
 std::string AnsiReplaceText(const std::string& S, const std::string& From, const std::string& To) {
     if (From.empty() || From.size() > S.size()) return S;
+    // The case table maps byte to byte, so positions in the upper-case copy
+    // are positions in S; the copy lets the search run on std::string::find.
+    const std::string upper = AnsiUpperCase(S);
+    const std::string needle = AnsiUpperCase(From);
+    size_t found = upper.find(needle);
+    if (found == std::string::npos) return S;
     std::string r;
     r.reserve(S.size());
     size_t p = 0;
-    while (p < S.size()) {
-        if (p + From.size() <= S.size() && MatchAt(S, p, From)) {
-            r += To;
-            p += From.size();
-        } else {
-            r += S[p++];
-        }
+    while (found != std::string::npos) {
+        r.append(S, p, found - p);
+        r += To;
+        p = found + needle.size();
+        found = upper.find(needle, p);
     }
+    r.append(S, p, std::string::npos);
     return r;
 }
 

@@ -82,9 +82,8 @@ TCollection::~TCollection() {
 }
 
 void TCollection::BeforeDestruction() {
-    ++update_count_;
+    ScopedCounter quiet(update_count_);
     ClearItems();
-    --update_count_;
 }
 
 TCollectionItem* TCollection::CreateItem() {

@@ -1,5 +1,5 @@
 // Format with indexed arguments.
-#include <vector>
+#include <cstdint>
 
 #include "framework/exceptions.h"
 #include "framework/sysutils.h"
@@ -14,44 +14,39 @@ namespace {
     throw EConvertError("Kein Argument für Format '" + Fmt + "'");
 }
 
+std::string ZeroPadded(std::string Digits, int MinDigits) {
+    if (static_cast<int>(Digits.size()) < MinDigits) Digits.insert(0, static_cast<size_t>(MinDigits) - Digits.size(), '0');
+    return Digits;
+}
+
 std::string IntegerText(int64_t v, int minDigits) {
     const bool negative = v < 0;
-    std::string digits = negative ? std::to_string(v).substr(1) : std::to_string(v);
-    if (static_cast<int>(digits.size()) < minDigits) digits.insert(0, static_cast<size_t>(minDigits) - digits.size(), '0');
+    const std::string digits = ZeroPadded(negative ? std::to_string(v).substr(1) : std::to_string(v), minDigits);
     return negative ? "-" + digits : digits;
 }
 
-std::string UnsignedText(const FormatArg& a, int minDigits) {
-    uint64_t u = static_cast<uint64_t>(a.i);
-    // A negative signed 32-bit value shows as its 32-bit pattern.
-    if (!a.is_unsigned && a.i < 0 && a.i >= INT32_MIN) u = static_cast<uint32_t>(static_cast<int32_t>(a.i));
-    std::string digits = std::to_string(u);
-    if (static_cast<int>(digits.size()) < minDigits) digits.insert(0, static_cast<size_t>(minDigits) - digits.size(), '0');
-    return digits;
+// The value as 'u' and 'x' show it: a negative signed 32-bit value shows as
+// its 32-bit pattern.
+uint64_t UnsignedValue(const FormatArg& a) {
+    if (!a.is_unsigned && a.i < 0 && a.i >= INT32_MIN) return static_cast<uint32_t>(static_cast<int32_t>(a.i));
+    return static_cast<uint64_t>(a.i);
 }
 
-std::string HexText(const FormatArg& a, int minDigits) {
-    int64_t v = a.i;
-    if (!a.is_unsigned && a.i < 0 && a.i >= INT32_MIN) v = static_cast<int64_t>(static_cast<uint32_t>(static_cast<int32_t>(a.i)));
-    return IntToHex(v, minDigits);
-}
+std::string UnsignedText(const FormatArg& a, int minDigits) { return ZeroPadded(std::to_string(UnsignedValue(a)), minDigits); }
+
+std::string HexText(const FormatArg& a, int minDigits) { return IntToHex(static_cast<int64_t>(UnsignedValue(a)), minDigits); }
 
 }  // namespace
 
 std::string Format(const std::string& Fmt, std::initializer_list<FormatArg> Args) {
-    const std::vector<const FormatArg*> args = [&] {
-        std::vector<const FormatArg*> v;
-        for (const FormatArg& a : Args) v.push_back(&a);
-        return v;
-    }();
     std::string out;
     size_t next = 0;  // the argument a plain specifier takes
     const size_t n = Fmt.size();
     size_t i = 0;
 
     auto takeArg = [&](size_t index) -> const FormatArg& {
-        if (index >= args.size()) ArgumentMissing(Fmt);
-        return *args[index];
+        if (index >= Args.size()) ArgumentMissing(Fmt);
+        return Args.begin()[index];
     };
     auto readNumber = [&](int& value) -> bool {
         // digits or '*' (an integer argument)

@@ -1,4 +1,5 @@
 // FloatToStr, FloatToStrF and FormatFloat.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr int kMaxPrecision = 17;  // a double carries no more significant digits
+
+int ClampedPrecision(int Precision) { return std::clamp(Precision, 1, kMaxPrecision); }
 
 std::string SpecialText(double Value) {
     if (std::isnan(Value)) return "NAN";
@@ -53,8 +56,7 @@ std::string FixedText(const TDecimalDigits& D, int Decimals, bool Thousands) {
 
 std::string GeneralText(double Value, int Precision, int Digits) {
     if (!std::isfinite(Value)) return SpecialText(Value);
-    if (Precision < 1) Precision = 1;
-    if (Precision > kMaxPrecision) Precision = kMaxPrecision;
+    Precision = ClampedPrecision(Precision);
     TDecimalDigits d = DecimalDigitsOf(Value);
     RoundDigitsAt(d, Precision);
     if (d.IsZero()) return "0";
@@ -88,8 +90,7 @@ std::string GeneralText(double Value, int Precision, int Digits) {
 
 std::string ExponentFormText(double Value, int Precision, int Digits) {
     if (!std::isfinite(Value)) return SpecialText(Value);
-    if (Precision < 1) Precision = 1;
-    if (Precision > kMaxPrecision) Precision = kMaxPrecision;
+    Precision = ClampedPrecision(Precision);
     TDecimalDigits d = DecimalDigitsOf(Value);
     RoundDigitsAt(d, Precision);
     std::string r = (d.Negative && !d.IsZero()) ? "-" : "";
@@ -310,8 +311,7 @@ std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Di
         case TFloatFormat::ffFixed:
         case TFloatFormat::ffNumber:
         case TFloatFormat::ffCurrency: {
-            if (Precision < 1) Precision = 1;
-            if (Precision > kMaxPrecision) Precision = kMaxPrecision;
+            Precision = ClampedPrecision(Precision);
             TDecimalDigits d = DecimalDigitsOf(Value);
             // More integer digits than the precision: scientific instead.
             if (d.Exponent > Precision) return GeneralText(Value, Precision, 0);

@@ -8,6 +8,7 @@
 #include "framework/list_messages.h"
 #include "framework/scoped_state.h"
 #include "framework/streams.h"
+#include "framework/sysutils.h"
 
 // ------------------------------------------------------------------- helpers
 
@@ -39,16 +40,6 @@ bool NeedsCommaQuotes(const std::string& S) {
         if (u <= ' ' || c == ',' || c == '"') return true;
     }
     return false;
-}
-
-std::string QuoteItem(const std::string& S) {
-    std::string r = "\"";
-    for (char c : S) {
-        if (c == '"') r += '"';
-        r += c;
-    }
-    r += '"';
-    return r;
 }
 
 bool IsCommaBlank(char c) {
@@ -152,7 +143,7 @@ std::string TStrings::CommaText() const {
     for (int i = 0; i < n; ++i) {
         if (i > 0) r += ',';
         const std::string s = Get(i);
-        r += NeedsCommaQuotes(s) ? QuoteItem(s) : s;
+        r += NeedsCommaQuotes(s) ? AnsiQuotedStr(s, '"') : s;
     }
     return r;
 }
@@ -500,13 +491,11 @@ int TStringList::CompareStrings(const std::string& S1, const std::string& S2) co
 }
 
 void TStringList::SetUpdateState(bool Updating) {
-    updating_ = Updating;
-    if (!Updating) {
-        const bool changed = changed_in_update_;
-        changed_in_update_ = false;
-        changing_in_update_ = false;
-        if (changed && OnChange) OnChange(this);
-    }
+    if (Updating) return;
+    const bool changed = changed_in_update_;
+    changed_in_update_ = false;
+    changing_in_update_ = false;
+    if (changed && OnChange) OnChange(this);
 }
 
 void TStringList::Changing() {

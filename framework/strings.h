@@ -133,7 +133,6 @@ private:
     std::vector<Item> items_;
     bool sorted_ = false;
     bool case_sensitive_ = false;
-    bool updating_ = false;
     bool changing_in_update_ = false;
     bool changed_in_update_ = false;
 };
