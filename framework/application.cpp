@@ -19,18 +19,22 @@
 
 namespace {
 
-// Installed at Initialize: exceptions caught at window procedures, hooks,
-// timers and COM methods end up in Application()->HandleException.
-void ApplicationCallbackHandler() {
+// Call inside a catch block: hands the current exception to app's
+// HandleException (foreign exceptions as "Unbekannter Fehler").
+void HandleCurrentException(TApplication* app) {
     try {
         throw;
     } catch (const std::exception& e) {
-        Application()->HandleException(e);
+        app->HandleException(e);
     } catch (...) {
         Exception e("Unbekannter Fehler");
-        Application()->HandleException(e);
+        app->HandleException(e);
     }
 }
+
+// Installed at Initialize: exceptions caught at window procedures, hooks,
+// timers and COM methods end up in Application()->HandleException.
+void ApplicationCallbackHandler() { HandleCurrentException(Application()); }
 
 LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -183,11 +187,8 @@ void TApplication::Run() {
     while (!terminated_) {
         try {
             HandleMessage();
-        } catch (const std::exception& e) {
-            HandleException(e);
         } catch (...) {
-            Exception e("Unbekannter Fehler");
-            HandleException(e);
+            HandleCurrentException(this);
         }
         if (hadMainForm && !main_form_) break;
     }
@@ -247,12 +248,8 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     // failing key handler neither ends a modal loop nor reaches the caller.
     try {
         if (PreDispatch(Msg)) return true;
-    } catch (const std::exception& e) {
-        HandleException(e);
-        return true;
     } catch (...) {
-        Exception e("Unbekannter Fehler");
-        HandleException(e);
+        HandleCurrentException(this);
         return true;
     }
     TranslateMessage(&Msg);

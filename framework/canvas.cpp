@@ -6,9 +6,9 @@
 #include "framework/exceptions.h"
 
 TCanvas::TCanvas() {
-    font_.OnChange = [this](TObject*) { FontChanged(); };
-    pen_.OnChange = [this](TObject*) { PenChanged(); };
-    brush_.OnChange = [this](TObject*) { BrushChanged(); };
+    font_.OnChange = [this](TObject*) { Deselect(kFontValid, orig_font_); };
+    pen_.OnChange = [this](TObject*) { Deselect(kPenValid, orig_pen_); };
+    brush_.OnChange = [this](TObject*) { Deselect(kBrushValid, orig_brush_); };
 }
 
 TCanvas::~TCanvas() {
@@ -41,36 +41,18 @@ void TCanvas::SetHandle(HDC dc) {
     state_ = 0;
 }
 
-void TCanvas::DeselectFont() {
-    if (dc_ && (state_ & kFontValid)) {
-        SelectObject(dc_, orig_font_);
-        state_ &= ~kFontValid;
-    }
-}
-
-void TCanvas::DeselectPen() {
-    if (dc_ && (state_ & kPenValid)) {
-        SelectObject(dc_, orig_pen_);
-        state_ &= ~kPenValid;
-    }
-}
-
-void TCanvas::DeselectBrush() {
-    if (dc_ && (state_ & kBrushValid)) {
-        SelectObject(dc_, orig_brush_);
-        state_ &= ~kBrushValid;
+void TCanvas::Deselect(unsigned tool, HGDIOBJ original) {
+    if (dc_ && (state_ & tool)) {
+        SelectObject(dc_, original);
+        state_ &= ~tool;
     }
 }
 
 void TCanvas::DeselectTools() {
-    DeselectFont();
-    DeselectPen();
-    DeselectBrush();
+    Deselect(kFontValid, orig_font_);
+    Deselect(kPenValid, orig_pen_);
+    Deselect(kBrushValid, orig_brush_);
 }
-
-void TCanvas::FontChanged() { DeselectFont(); }
-void TCanvas::PenChanged() { DeselectPen(); }
-void TCanvas::BrushChanged() { DeselectBrush(); }
 
 HDC TCanvas::RequiredState(unsigned state) {
     HDC dc = Handle();

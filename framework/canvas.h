@@ -109,12 +109,9 @@ protected:
 
 private:
     void DeselectTools();
-    void DeselectFont();
-    void DeselectPen();
-    void DeselectBrush();
-    void FontChanged();
-    void PenChanged();
-    void BrushChanged();
+    // Puts the DC's original object of one tool back; a changed tool is
+    // selected again on its next use.
+    void Deselect(unsigned tool, HGDIOBJ original);
 
     HDC dc_ = nullptr;
     unsigned state_ = 0;

@@ -7,7 +7,9 @@
 #include "framework/exceptions.h"
 #include "framework/font.h"
 #include "framework/form.h"
+#include "framework/scoped_state.h"
 #include "framework/win_control.h"
+#include "framework/win_control_internal.h"
 
 namespace {
 TControl* g_capture_control = nullptr;
@@ -189,14 +191,10 @@ void TControl::SetParentFont(bool value) {
 
 void TControl::ParentFontChangedInternal() {
     if (!parent_font_ || !parent_) return;
-    updating_font_ = true;
-    try {
+    {
+        ScopedValue<bool> updating(updating_font_, true);
         font_->Assign(&parent_->Font());
-    } catch (...) {
-        updating_font_ = false;
-        throw;
     }
-    updating_font_ = false;
     Perform(CM_FONTCHANGED);
 }
 
@@ -267,17 +265,11 @@ void TControl::Repaint() {
 }
 
 void TControl::PaintTo(HDC DC, int X, int Y) {
-    IncludeState(csPaintCopy);
-    try {
-        ScopedSaveDC save(DC);
-        OffsetViewportOrgEx(DC, X, Y, nullptr);
-        IntersectClipRect(DC, 0, 0, width_, height_);
-        Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-    } catch (...) {
-        ExcludeState(csPaintCopy);
-        throw;
-    }
-    ExcludeState(csPaintCopy);
+    win_control_internal::StateFlag copy(this, csPaintCopy);
+    ScopedSaveDC save(DC);
+    OffsetViewportOrgEx(DC, X, Y, nullptr);
+    IntersectClipRect(DC, 0, 0, width_, height_);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
 }
 
 void TControl::BringToFront() {
@@ -643,7 +635,6 @@ void TControlCanvas::CreateHandle() {
     if (host && host->HandleAllocated()) {
         dc_window_ = host->WindowHandle();
         own_dc_ = GetDCEx(dc_window_, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-        memory_dc_ = false;
         if (own_dc_ && windowless) {
             SetViewportOrgEx(own_dc_, control_->Left(), control_->Top(), nullptr);
             IntersectClipRect(own_dc_, 0, 0, control_->Width(), control_->Height());
@@ -652,7 +643,6 @@ void TControlCanvas::CreateHandle() {
     if (!own_dc_) {
         own_dc_ = CreateCompatibleDC(nullptr);
         dc_window_ = nullptr;
-        memory_dc_ = true;
     }
     if (!own_dc_) return;
     CanvasesWithDC().push_back(this);
@@ -662,7 +652,7 @@ void TControlCanvas::CreateHandle() {
 void TControlCanvas::FreeHandle() {
     if (!own_dc_) return;
     SetHandle(nullptr);
-    if (memory_dc_)
+    if (!dc_window_)
         DeleteDC(own_dc_);
     else
         ReleaseDC(dc_window_, own_dc_);

@@ -46,40 +46,20 @@ using TBorderStyle = TFormBorderStyle;
 
 // Transient state of a control (ControlState).
 enum TControlStateFlag : unsigned {
-    csLButtonDown = 1u << 0,
-    csClicked = 1u << 1,
-    csPalette = 1u << 2,
-    csReadingState = 1u << 3,
-    csAlignmentNeeded = 1u << 4,
-    csFocusing = 1u << 5,
-    csCreating = 1u << 6,
-    csPaintCopy = 1u << 7,    // painting a copy (PaintTo), not the screen
-    csCustomPaint = 1u << 8,
-    csDestroyingHandle = 1u << 9,
-    csDocking = 1u << 10,
+    csClicked = 1u << 0,
+    csCreating = 1u << 1,
+    csPaintCopy = 1u << 2,    // painting a copy (PaintTo), not the screen
+    csDestroyingHandle = 1u << 3,
 };
 
 // What a control class is (ControlStyle), set in constructors.
 enum TControlStyleFlag : unsigned {
     csAcceptsControls = 1u << 0,
     csCaptureMouse = 1u << 1,   // capture the mouse while a button is down
-    csDesignInteractive = 1u << 2,
-    csClickEvents = 1u << 3,    // button up inside fires Click()
-    csFramed = 1u << 4,
-    csSetCaption = 1u << 5,
-    csOpaque = 1u << 6,         // paints its whole client area
-    csDoubleClicks = 1u << 7,   // CS_DBLCLKS
-    csFixedWidth = 1u << 8,
-    csFixedHeight = 1u << 9,
-    csNoDesignVisible = 1u << 10,
-    csReplicatable = 1u << 11,
-    csNoStdEvents = 1u << 12,
-    csDisplayDragImage = 1u << 13,
-    csReflector = 1u << 14,
-    csActionClient = 1u << 15,
-    csMenuEvents = 1u << 16,
-    csNeedsBorderPaint = 1u << 17,
-    csParentBackground = 1u << 18,
+    csClickEvents = 1u << 2,    // button up inside fires Click()
+    csOpaque = 1u << 3,         // paints its whole client area
+    csDoubleClicks = 1u << 4,   // CS_DBLCLKS
+    csNoStdEvents = 1u << 5,
 };
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -313,7 +293,7 @@ protected:
     // Tells the control holding a mode (capture, drag) to end it.
     void SendCancelMode(TControl* Sender);
 
-    unsigned control_style_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    unsigned control_style_ = csCaptureMouse | csClickEvents | csDoubleClicks;
     unsigned control_state_ = 0;
 
 private:
@@ -398,9 +378,8 @@ protected:
 
 private:
     TControl* control_;
-    HWND dc_window_ = nullptr;
+    HWND dc_window_ = nullptr;  // nullptr: own_dc_ is a memory DC
     HDC own_dc_ = nullptr;
-    bool memory_dc_ = false;
 };
 
 // Binds a control canvas to a paint DC, locked, for one paint; unbinds it on

@@ -160,6 +160,22 @@ private:
     HDC dc_;
 };
 
+// BeginPaint/EndPaint owner for one WM_PAINT of a window.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    HDC Get() const { return dc_; }
+    const RECT& PaintRect() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // The header of a 32-bit top-down DIB of the given size (BI_RGB).
 BITMAPINFO TopDownDib32Info(int Width, int Height);
 // A 32-bit top-down DIB section; Bits receives its pixels (BGRA rows).

@@ -1,6 +1,7 @@
 #include "framework/hint_window.h"
 
 #include "framework/font.h"
+#include "framework/gdi_owner.h"
 #include "framework/screen.h"
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -21,12 +22,12 @@ void THintWindow::CreateParams(TCreateParams& Params) {
 
 RECT THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void*) {
     RECT r{0, 0, MaxWidth, 0};
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
-    ::DrawTextA(dc, AHint.c_str(), static_cast<int>(AHint.size()), &r,
-                DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    MemoryDC dc;
+    {
+        ScopedSelect font(dc.Get(), Font().Handle());
+        ::DrawTextA(dc.Get(), AHint.c_str(), static_cast<int>(AHint.size()), &r,
+                    DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    }
     // Text margin plus the one-pixel border on each side.
     r.right += 6 + 2;
     r.bottom += 2 + 2;

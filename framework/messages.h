@@ -42,9 +42,7 @@ inline constexpr UINT CM_HITTEST = CM_BASE + 10;  // LParam: client point; Resul
 inline constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;
 inline constexpr UINT CM_ENTER = CM_BASE + 12;
 inline constexpr UINT CM_EXIT = CM_BASE + 13;
-inline constexpr UINT CM_MENUCHANGED = CM_BASE + 14;
 inline constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 15;
-inline constexpr UINT CM_ICONCHANGED = CM_BASE + 16;
 inline constexpr UINT CM_RELEASE = CM_BASE + 17;  // posted to a form: free it
 inline constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
 inline constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 19;
@@ -53,21 +51,13 @@ inline constexpr UINT CM_DIALOGCHAR = CM_BASE + 21;  // broadcast: WParam char, 
 inline constexpr UINT CM_FOCUSCHANGED = CM_BASE + 22;  // to the form's controls: LParam the focused TWinControl*
 inline constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 23;  // WParam key; Result 1 = the control handles it
 inline constexpr UINT CM_CHILDKEY = CM_BASE + 24;  // WParam key, LParam the TWinControl* with the focus
-inline constexpr UINT CM_CTL3DCHANGED = CM_BASE + 25;
-inline constexpr UINT CM_PARENTCTL3DCHANGED = CM_BASE + 26;
-inline constexpr UINT CM_BUTTONPRESSED = CM_BASE + 27;  // WParam group index, LParam the sender
 inline constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 28;
 inline constexpr UINT CM_CANCELMODE = CM_BASE + 29;  // LParam the control that keeps its mode
 inline constexpr UINT CM_MOUSEENTER = CM_BASE + 30;
 inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 31;
 inline constexpr UINT CM_HINTSHOW = CM_BASE + 32;  // LParam THintInfo*; Result non-zero = no hint
-inline constexpr UINT CM_BORDERCHANGED = CM_BASE + 33;
 inline constexpr UINT CM_MOUSEWHEEL = CM_BASE + 34;
 inline constexpr UINT CM_RECREATEWND = CM_BASE + 35;
-inline constexpr UINT CM_INVALIDATE = CM_BASE + 36;
-inline constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 37;  // WParam the control, LParam 1 inserted / 0 removed
-inline constexpr UINT CM_DESIGNHITTEST = CM_BASE + 38;
-inline constexpr UINT CM_ISTOOLCONTROL = CM_BASE + 39;
 
 // Notifications a parent reflects to the child control that caused them:
 // CN_BASE + the original message number.

@@ -9,37 +9,35 @@ int PenModeToROP2(TPenMode mode) {
     return (i >= 0 && i < 16) ? kRop2[i] : R2_COPYPEN;
 }
 
+namespace {
+// Stores value in field; true when that changed it.
+template <class T>
+bool StoreChange(T& field, T value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+}  // namespace
+
 // ---- TPen ----
 
 TPen::TPen() = default;
 TPen::~TPen() = default;
 
 void TPen::SetColor(TColor value) {
-    if (value == color_) return;
-    color_ = value;
-    stale_ = true;
-    Changed();
+    if (StoreChange(color_, value)) HandleChanged();
 }
 
 void TPen::SetWidth(int value) {
-    if (value < 0) value = 0;
-    if (value == width_) return;
-    width_ = value;
-    stale_ = true;
-    Changed();
+    if (StoreChange(width_, value < 0 ? 0 : value)) HandleChanged();
 }
 
 void TPen::SetStyle(TPenStyle value) {
-    if (value == style_) return;
-    style_ = value;
-    stale_ = true;
-    Changed();
+    if (StoreChange(style_, value)) HandleChanged();
 }
 
 void TPen::SetMode(TPenMode value) {
-    if (value == mode_) return;
-    mode_ = value;
-    Changed();
+    if (StoreChange(mode_, value)) Changed();
 }
 
 HPEN TPen::Handle() {
@@ -77,25 +75,25 @@ void TPen::Changed() {
     if (OnChange) OnChange(this);
 }
 
+void TPen::HandleChanged() {
+    stale_ = true;
+    Changed();
+}
+
 // ---- TBrush ----
 
 TBrush::TBrush() = default;
 TBrush::~TBrush() = default;
 
 void TBrush::SetColor(TColor value) {
-    if (value == color_) return;
-    color_ = value;
+    if (!StoreChange(color_, value)) return;
     // A colour only shows on a painted brush: colouring a clear brush makes it solid.
     if (style_ == bsClear) style_ = bsSolid;
-    stale_ = true;
-    Changed();
+    HandleChanged();
 }
 
 void TBrush::SetStyle(TBrushStyle value) {
-    if (value == style_) return;
-    style_ = value;
-    stale_ = true;
-    Changed();
+    if (StoreChange(style_, value)) HandleChanged();
 }
 
 HBRUSH TBrush::Handle() {
@@ -136,4 +134,9 @@ void TBrush::Assign(const TPersistent* Source) {
 
 void TBrush::Changed() {
     if (OnChange) OnChange(this);
+}
+
+void TBrush::HandleChanged() {
+    stale_ = true;
+    Changed();
 }

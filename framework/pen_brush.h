@@ -46,6 +46,9 @@ protected:
     virtual void Changed();
 
 private:
+    // A change of the description: the handle is made again on next use.
+    void HandleChanged();
+
     TColor color_ = 0x000000;
     int width_ = 1;
     TPenStyle style_ = psSolid;
@@ -77,6 +80,9 @@ protected:
     virtual void Changed();
 
 private:
+    // A change of the description: the handle is made again on next use.
+    void HandleChanged();
+
     TColor color_ = 0xFFFFFF;
     TBrushStyle style_ = bsSolid;
     bool stale_ = true;

@@ -245,6 +245,8 @@ private:
     void SetZOrderPosition(TControl* Child, int Position);
     void DoAlign(TAlign Align, RECT& Rect, TControl* AControl);
     bool ShouldShow() const;
+    // Forgets the window once it is destroyed (when it is still this control's).
+    void WindowGone(HWND hwnd);
     mutable bool nc_valid_ = false;
     mutable RECT nc_{};
     bool aligning_ = false;

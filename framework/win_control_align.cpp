@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/scoped_state.h"
+
 // --- alignment --------------------------------------------------------------------
 
 void TWinControl::DisableAlign() { ++align_level_; }
@@ -21,16 +23,10 @@ void TWinControl::Realign() {
         align_pending_ = true;
         return;
     }
-    aligning_ = true;
-    try {
-        RECT r = GetClientRect();
-        AdjustClientRect(r);
-        AlignControls(nullptr, r);
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    ScopedValue<bool> aligning(aligning_, true);
+    RECT r = GetClientRect();
+    AdjustClientRect(r);
+    AlignControls(nullptr, r);
 }
 
 void TWinControl::AdjustClientRect(RECT&) {}

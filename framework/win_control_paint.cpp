@@ -3,6 +3,7 @@
 #include "framework/win_control.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "framework/win_control_internal.h"
@@ -67,59 +68,44 @@ void TWinControl::WMPaint(TMessage& m) {
         PaintHandler(m);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
-    try {
-        RECT r = ps.rcPaint;
-        int w = r.right - r.left, h = r.bottom - r.top;
-        if (dc && w > 0 && h > 0) {
-            void* bits = nullptr;
-            GdiObject<HBITMAP> bmp = CreateDib32(dc, w, h, &bits);
-            MemoryDC mem(dc);
-            if (bmp && mem) {
-                ScopedSelect sel(mem.Get(), bmp.Get());
-                // Same logical coordinates as the window: rcPaint's top-left
-                // lands on the buffer's origin.
-                SetWindowOrgEx(mem.Get(), r.left, r.top, nullptr);
-                IntersectClipRect(mem.Get(), r.left, r.top, r.right, r.bottom);
-                Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem.Get()), reinterpret_cast<LPARAM>(mem.Get()));
-                Perform(WM_PAINT, reinterpret_cast<WPARAM>(mem.Get()), 0);
-                SetWindowOrgEx(mem.Get(), 0, 0, nullptr);
-                BitBlt(dc, r.left, r.top, w, h, mem.Get(), 0, 0, SRCCOPY);
-            } else {
-                TMessage pm;
-                pm.Msg = WM_PAINT;
-                pm.WParam = reinterpret_cast<WPARAM>(dc);
-                PaintHandler(pm);
-            }
-        }
-    } catch (...) {
-        EndPaint(handle_, &ps);
-        throw;
+    PaintDC paint(handle_);
+    HDC dc = paint.Get();
+    RECT r = paint.PaintRect();
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (!dc || w <= 0 || h <= 0) return;
+    void* bits = nullptr;
+    GdiObject<HBITMAP> bmp = CreateDib32(dc, w, h, &bits);
+    MemoryDC mem(dc);
+    if (bmp && mem) {
+        ScopedSelect sel(mem.Get(), bmp.Get());
+        // Same logical coordinates as the window: rcPaint's top-left
+        // lands on the buffer's origin.
+        SetWindowOrgEx(mem.Get(), r.left, r.top, nullptr);
+        IntersectClipRect(mem.Get(), r.left, r.top, r.right, r.bottom);
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem.Get()), reinterpret_cast<LPARAM>(mem.Get()));
+        Perform(WM_PAINT, reinterpret_cast<WPARAM>(mem.Get()), 0);
+        SetWindowOrgEx(mem.Get(), 0, 0, nullptr);
+        BitBlt(dc, r.left, r.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+    } else {
+        TMessage pm;
+        pm.Msg = WM_PAINT;
+        pm.WParam = reinterpret_cast<WPARAM>(dc);
+        PaintHandler(pm);
     }
-    EndPaint(handle_, &ps);
 }
 
 void TWinControl::PaintHandler(TMessage& m) {
     HDC dc = reinterpret_cast<HDC>(m.WParam);
-    PAINTSTRUCT ps;
-    bool began = false;
+    std::optional<PaintDC> paint;
     if (!dc) {
         if (!handle_) return;
-        dc = BeginPaint(handle_, &ps);
-        began = true;
+        dc = paint.emplace(handle_).Get();
     }
-    try {
-        {
-            ScopedSaveDC save(dc);
-            PaintWindow(dc);
-        }
-        PaintControls(dc, nullptr);
-    } catch (...) {
-        if (began) EndPaint(handle_, &ps);
-        throw;
+    {
+        ScopedSaveDC save(dc);
+        PaintWindow(dc);
     }
-    if (began) EndPaint(handle_, &ps);
+    PaintControls(dc, nullptr);
 }
 
 void TWinControl::PaintWindow(HDC DC) {

@@ -87,7 +87,13 @@ void TWinControl::DestroyWnd() {
     }
     TControlCanvas::FreeAllHandles();
     if (g_mouse_host == handle_) g_mouse_host = nullptr;
-    DestroyWindow(handle_);
+    HWND hwnd = handle_;
+    DestroyWindow(hwnd);
+    WindowGone(hwnd);
+}
+
+void TWinControl::WindowGone(HWND hwnd) {
+    if (handle_ != hwnd) return;
     handle_ = nullptr;
     showing_ = false;
     tracking_leave_ = false;

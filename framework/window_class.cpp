@@ -6,6 +6,7 @@
 
 #include "framework/callback_guard.h"
 #include "framework/exceptions.h"
+#include "framework/scoped_state.h"
 #include "framework/win_control.h"
 
 namespace {
@@ -75,18 +76,10 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
     m.LParam = lParam;
     {
         TDispatchScope scope(c);  // may delete c when it was freed meanwhile
-        try {
-            c->WndProc(m);
-        } catch (...) {
-            HandleCallbackException();
-        }
+        GuardCallback([&] { c->WndProc(m); });
         if (msg == WM_NCDESTROY) {
             SetWindowLongPtrA(hwnd, 0, 0);
-            if (c->handle_ == hwnd) {
-                c->handle_ = nullptr;
-                c->showing_ = false;
-                c->tracking_leave_ = false;
-            }
+            c->WindowGone(hwnd);
         }
     }
     return m.Result;
@@ -104,22 +97,14 @@ LRESULT CALLBACK TWinControl::SubclassWndProc(HWND hwnd, UINT msg, WPARAM wParam
     m.LParam = lParam;
     {
         TDispatchScope scope(c);
-        ++c->subclass_depth_;
-        try {
-            c->WndProc(m);
-        } catch (...) {
-            HandleCallbackException();
+        {
+            ScopedCounter depth(c->subclass_depth_);
+            GuardCallback([&] { c->WndProc(m); });
         }
-        --c->subclass_depth_;
         if (msg == WM_NCDESTROY) {
             RemoveWindowSubclass(hwnd, &TWinControl::SubclassWndProc, id);
             RemovePropA(hwnd, kFrameworkControlProp);
-            if (c->handle_ == hwnd) {
-                c->handle_ = nullptr;
-                c->showing_ = false;
-                c->tracking_leave_ = false;
-                c->subclassed_ = false;
-            }
+            c->WindowGone(hwnd);
         }
     }
     return m.Result;
