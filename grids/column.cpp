@@ -347,31 +347,30 @@ void TColumn::Assign(const TPersistent* Source) {
         TCollectionItem::Assign(Source);
         return;
     }
-    TCollection* collection = Collection();
-    if (collection) collection->BeginUpdate();
-    struct EndBracket {
-        TCollection* c;
-        ~EndBracket() {
-            if (c) c->EndUpdate();
-        }
-    } end{collection};
-    if (src->assigned_ & cvColor) SetColor(src->Color());
-    if (src->assigned_ & cvFont) SetFont(&src->Font());
-    if (src->assigned_ & cvAlignment) SetAlignment(src->Alignment());
-    if (src->assigned_ & cvReadOnly) SetReadOnly(src->ReadOnly());
-    title_->Assign(src->title_.get());
-    SetDropDownRows(src->DropDownRows());
-    SetButtonStyle(src->ButtonStyle());
-    SetPickList(src->pick_list_.get());
-    SetPopupMenu(src->PopupMenu());
-    SetWidth(src->Width());
-    SetFieldName(src->FieldName());
-    SetEditMask(src->EditMask());
-    SetMaxLength(src->MaxLength());
-    // Format before DisplayMask: a format change empties the mask.
-    SetFormat(src->Format());
-    SetDisplayMask(src->DisplayMask());
-    SetNumericKind(src->NumericKind());
+    auto assign = [&] {
+        if (src->assigned_ & cvColor) SetColor(src->Color());
+        if (src->assigned_ & cvFont) SetFont(&src->Font());
+        if (src->assigned_ & cvAlignment) SetAlignment(src->Alignment());
+        if (src->assigned_ & cvReadOnly) SetReadOnly(src->ReadOnly());
+        title_->Assign(src->title_.get());
+        SetDropDownRows(src->DropDownRows());
+        SetButtonStyle(src->ButtonStyle());
+        SetPickList(src->pick_list_.get());
+        SetPopupMenu(src->PopupMenu());
+        SetWidth(src->Width());
+        SetFieldName(src->FieldName());
+        SetEditMask(src->EditMask());
+        SetMaxLength(src->MaxLength());
+        // Format before DisplayMask: a format change empties the mask.
+        SetFormat(src->Format());
+        SetDisplayMask(src->DisplayMask());
+        SetNumericKind(src->NumericKind());
+    };
+    // Inside the collection's update bracket, when there is one.
+    if (TCollection* collection = Collection())
+        WithUpdate(*collection, assign);
+    else
+        assign();
 }
 
 void TColumn::RestoreDefaults() {

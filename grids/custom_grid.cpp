@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/scoped_state.h"
 #include "grids/grid_messages.h"
 #include "grids/inplace_editor.h"
 
@@ -264,11 +265,7 @@ void T_CustomGrid::SetDrawing(bool Enabled) {
 
 void T_CustomGrid::UpdateScrollRange() {
     if (!HandleAllocated() || updating_scroll_range_) return;
-    updating_scroll_range_ = true;
-    struct Reset {
-        bool& f;
-        ~Reset() { f = false; }
-    } reset{updating_scroll_range_};
+    ScopedValue<bool> updating(updating_scroll_range_, true);
     auto apply = [&](int bar, const TGridAxisParams& p, int first) {
         const int maxFirst = AxisMaxFirstGridCell(p);
         SCROLLINFO si{};

@@ -340,6 +340,8 @@ private:
     void LoadEditorText();
     void InvalidatePixelRect(const RECT& R, bool Erase);
     bool CanDraw() const { return drawing_enabled_ && HandleAllocated(); }
+    // The in-place editor while it is open, else null.
+    IInplaceEditor* OpenEditor() const { return editor_mode_ ? inplace_editor_ : nullptr; }
     bool IsOpenEditorWindow(HWND Window) const;
 
     int col_count_ = 5;

@@ -47,8 +47,9 @@ void T_CustomGrid::SetEditorMode(bool Value) {
 }
 
 bool T_CustomGrid::IsOpenEditorWindow(HWND Window) const {
-    if (!editor_mode_ || !inplace_editor_) return false;
-    TWinControl& c = inplace_editor_->EditorControl();
+    IInplaceEditor* editor = OpenEditor();
+    if (!editor) return false;
+    TWinControl& c = editor->EditorControl();
     return c.HandleAllocated() && c.WindowHandle() == Window;
 }
 
@@ -92,11 +93,7 @@ void T_CustomGrid::HideEdit() {
     if (!inplace_editor_ || hiding_editor_) return;
     // Handlers run below may write cells, move the current cell or close the
     // editor again; the values are taken first and nested calls return here.
-    hiding_editor_ = true;
-    struct Guard {
-        bool& f;
-        ~Guard() { f = false; }
-    } guard{hiding_editor_};
+    ScopedValue<bool> hiding(hiding_editor_, true);
     bool equal = true;
     if (editor_mode_) equal = UpdateText();
     const int col = inplace_col_, row = inplace_row_;
@@ -112,11 +109,12 @@ void T_CustomGrid::HideEdit() {
 }
 
 void T_CustomGrid::EditorTextChanged() {
-    if (loading_editor_text_ > 0 || hiding_editor_ || !editor_mode_ || !inplace_editor_) return;
+    if (loading_editor_text_ > 0 || hiding_editor_ || !OpenEditor()) return;
     UpdateText();
     if (OnAfterCellInput) OnAfterCellInput(this);
     // An emptied second line gives the row back to its cell.
-    if (editor_mode_ && inplace_editor_ && second_line_active_ && inplace_second_ && inplace_editor_->EditorText().empty()) {
+    IInplaceEditor* editor = OpenEditor();
+    if (editor && second_line_active_ && inplace_second_ && editor->EditorText().empty()) {
         second_line_active_ = false;
         current_.Second = false;
         if (second_line_col_ >= 0 && second_line_col_ < col_count_) current_.X = second_line_col_;
@@ -130,8 +128,9 @@ void T_CustomGrid::KeyPress(char& Key) {
     const unsigned char ch = static_cast<unsigned char>(Key);
     if (!(options_ & goEditing) || (ch < 32 && ch != 8)) return;
     if (!editor_mode_) ShowEditor();
-    if (!editor_mode_ || !inplace_editor_) return;
-    TWinControl& c = inplace_editor_->EditorControl();
+    IInplaceEditor* editor = OpenEditor();
+    if (!editor) return;
+    TWinControl& c = editor->EditorControl();
     if (!c.HandleAllocated()) return;
     PostMessageA(c.WindowHandle(), WM_CHAR, ch, 1);
     Key = 0;

@@ -135,7 +135,7 @@ void T_CustomGrid::ColWidthsChanged() {
 void T_CustomGrid::RowHeightsChanged() {
     FireUserHeight();
     UpdateScrollRange();
-    if (editor_mode_ && inplace_editor_) {
+    if (OpenEditor()) {
         inplace_col_ = current_.X;
         inplace_row_ = current_.Y;
         inplace_second_ = second_line_active_;

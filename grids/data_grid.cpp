@@ -157,9 +157,8 @@ std::string TDataGrid::FieldNameOf(int ACol) const {
 
 int TDataGrid::FindColumnByFieldName(const std::string& Name) const {
     if (!columns_) return -1;
-    const std::string wanted = AnsiUpperCase(Name);
     for (int i = 0; i < columns_->Count(); ++i)
-        if (AnsiUpperCase(columns_->Items(i)->FieldName()) == wanted) return i;
+        if (AnsiSameText(columns_->Items(i)->FieldName(), Name)) return i;
     return -1;
 }
 

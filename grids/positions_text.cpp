@@ -329,34 +329,6 @@ std::string UnescapeCellText(const std::string& Text) {
     return out;
 }
 
-bool ReplaceTextNoCase(std::string& Text, const std::string& OldPattern, const std::string& NewPattern) {
-    if (Text.empty() || OldPattern.empty() || OldPattern.size() > Text.size()) return false;
-    // The library's one CP1252 case table.
-    const unsigned char* upper = AnsiUpperTable();
-    const size_t n = OldPattern.size();
-    auto matches_at = [&](size_t i) {
-        for (size_t k = 0; k < n; ++k)
-            if (upper[static_cast<unsigned char>(Text[i + k])] != upper[static_cast<unsigned char>(OldPattern[k])])
-                return false;
-        return true;
-    };
-    size_t i = 0;
-    while (i + n <= Text.size() && !matches_at(i)) ++i;
-    if (i + n > Text.size()) return false;
-    std::string out(Text, 0, i);
-    while (i < Text.size()) {
-        if (i + n <= Text.size() && matches_at(i)) {
-            out += NewPattern;
-            i += n;
-        } else {
-            out += Text[i++];
-        }
-    }
-    if (out == Text) return false;
-    Text.swap(out);
-    return true;
-}
-
 void WritePositionsText(PositionsTextTable& Table, TStream& Stream) {
     const int cols = Table.ColCount();
     LineWriter out(Stream);
@@ -455,8 +427,8 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
         // Only a comma starts the separator change; most values have none,
         // and with the comma as the separator nothing can change.
         if (decimal[pos] && separator_differs && token.find(',') != std::string::npos &&
-            ReplaceTextNoCase(token, ",", separator))
-            ReplaceTextNoCase(token, ".", separator);
+            AnsiReplaceTextInPlace(token, ",", separator))
+            AnsiReplaceTextInPlace(token, ".", separator);
         Table.SetCell(map[pos], row, token);
     };
     auto store_second_line = [&] {

@@ -65,12 +65,6 @@ std::string EscapeCellText(const std::string& Text);
 // The reverse. A "%" before any other byte, or at the end, is kept as it is.
 std::string UnescapeCellText(const std::string& Text);
 
-// Replaces every occurrence of OldPattern in Text by NewPattern, left to
-// right and without overlaps, comparing bytes after CP1252 upper-casing.
-// Returns whether Text differs afterwards. An empty Text, an empty
-// OldPattern or one longer than Text leave Text unchanged.
-bool ReplaceTextNoCase(std::string& Text, const std::string& OldPattern, const std::string& NewPattern);
-
 // Writes the whole text at the stream's position. A short write raises
 // EWriteError: every line, the display names included, goes through the
 // checked write (whole lines, several at a time).

@@ -1,6 +1,7 @@
 #include "grids/string_grid.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "framework/scoped_state.h"
@@ -258,20 +259,13 @@ void T_StringGrid::SetCell(int ACol, int ARow, const std::string& Value) {
         // a copy of its own.
         std::string nested;
         std::string* value = nullptr;
-        bool& busy = set_cell_buffer_busy_;
-        struct Release {
-            bool* flag = nullptr;
-            ~Release() {
-                if (flag) *flag = false;
-            }
-        } release;
+        std::optional<ScopedValue<bool>> claim;
         if (!Updating()) {
-            if (busy) {
+            if (set_cell_buffer_busy_) {
                 value = &nested;
             } else {
                 value = &set_cell_buffer_;
-                busy = true;
-                release.flag = &busy;
+                claim.emplace(set_cell_buffer_busy_, true);
             }
             value->assign(Value);
             BeforeSetCell(ACol, ARow, *value);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/scoped_state.h"
 #include "grids/grid_messages.h"
 #include "grids/string_grid.h"
 
@@ -85,28 +86,25 @@ void T_StringGridStrings::Assign(const TPersistent* Source) {
         return;
     }
     if (index_ == 0) return;
-    BeginUpdate();
-    struct EndOnExit {
-        T_StringGridStrings* self;
-        ~EndOnExit() { self->EndUpdate(); }
-    } end{this};
-    const int n = std::min(src->Count(), GetCount());
-    for (int i = 0; i < n; ++i) {
-        TObject* obj = src->GetObject(i);
-        int c = 0, r = 0;
-        CellOf(i, c, r);
-        if (auto* lto = dynamic_cast<TLongTextObject2*>(obj)) {
-            // Never share a second line: its text is copied into this row's own.
-            if (c == 0) {
-                grid_->SetCell(-2, r, lto->Text());
-            } else if (grid_->Objects(c, r)) {
-                PutObject(i, nullptr);
+    WithUpdate(*this, [&] {
+        const int n = std::min(src->Count(), GetCount());
+        for (int i = 0; i < n; ++i) {
+            TObject* obj = src->GetObject(i);
+            int c = 0, r = 0;
+            CellOf(i, c, r);
+            if (auto* lto = dynamic_cast<TLongTextObject2*>(obj)) {
+                // Never share a second line: its text is copied into this row's own.
+                if (c == 0) {
+                    grid_->SetCell(-2, r, lto->Text());
+                } else if (grid_->Objects(c, r)) {
+                    PutObject(i, nullptr);
+                }
+            } else {
+                PutObject(i, obj);
             }
-        } else {
-            PutObject(i, obj);
+            Put(i, src->Get(i));
         }
-        Put(i, src->Get(i));
-    }
+    });
 }
 
 void T_StringGridStrings::SetUpdateState(bool Updating) { grid_->SetStringsUpdateState(Updating); }

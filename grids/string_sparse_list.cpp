@@ -336,14 +336,13 @@ void T_StringSparseList::Exchange(int Index1, int Index2) {
     if (a != std::string::npos || b != std::string::npos)
         std::sort(Entries(), Entries() + entry_count_, [](const Entry& x, const Entry& y) { return x.index < y.index; });
     // The objects go with their entries.
-    auto swap_index = [&](ObjectAt& o) {
-        if (o.index == Index1) o.index = Index2;
-        else if (o.index == Index2) o.index = Index1;
+    auto swap_index = [&](int& index) {
+        if (index == Index1) index = Index2;
+        else if (index == Index2) index = Index1;
     };
-    if (first_object_index_ == Index1) first_object_index_ = Index2;
-    else if (first_object_index_ == Index2) first_object_index_ = Index1;
+    swap_index(first_object_index_);
     if (more_objects_)
-        for (ObjectAt& o : *more_objects_) swap_index(o);
+        for (ObjectAt& o : *more_objects_) swap_index(o.index);
     // Both positions stay part of the list.
     count_ = std::max(count_, HighBound() + 1);
 }

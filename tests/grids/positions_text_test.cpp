@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ansi_text.h"
 #include "framework/exceptions.h"
 #include "tests/grids/positions_text_fakes.h"
 
@@ -48,35 +49,36 @@ TEST(CellEscape, FourBytesBothWaysAndUnknownSequencesKept) {
 
 // ---------------------------------------------------------------- replace
 
-TEST(ReplaceTextNoCase, CasesAndTheCp1252CaseTable) {
+// The reader's decimal-separator change goes through AnsiReplaceTextInPlace.
+TEST(DecimalSeparatorReplace, CasesAndTheCp1252CaseTable) {
     std::string t = "aaa";
-    EXPECT_TRUE(ReplaceTextNoCase(t, "aa", "b"));
+    EXPECT_TRUE(AnsiReplaceTextInPlace(t, "aa", "b"));
     EXPECT_EQ(t, "ba");
     t = "abcABC";
-    EXPECT_TRUE(ReplaceTextNoCase(t, "b", "x"));
+    EXPECT_TRUE(AnsiReplaceTextInPlace(t, "b", "x"));
     EXPECT_EQ(t, "axcAxC");
     t = "1,5";
-    EXPECT_FALSE(ReplaceTextNoCase(t, ",", ","));
+    EXPECT_FALSE(AnsiReplaceTextInPlace(t, ",", ","));
     EXPECT_EQ(t, "1,5");
     t = "";
-    EXPECT_FALSE(ReplaceTextNoCase(t, ",", "."));
+    EXPECT_FALSE(AnsiReplaceTextInPlace(t, ",", "."));
     EXPECT_EQ(t, "");
     t = "ab";
-    EXPECT_FALSE(ReplaceTextNoCase(t, "abc", "x"));
+    EXPECT_FALSE(AnsiReplaceTextInPlace(t, "abc", "x"));
     EXPECT_EQ(t, "ab");
-    EXPECT_FALSE(ReplaceTextNoCase(t, "", "x"));
+    EXPECT_FALSE(AnsiReplaceTextInPlace(t, "", "x"));
     EXPECT_EQ(t, "ab");
     t = "aBc";
-    EXPECT_TRUE(ReplaceTextNoCase(t, "abc", ""));
+    EXPECT_TRUE(AnsiReplaceTextInPlace(t, "abc", ""));
     EXPECT_EQ(t, "");
     // The CP1252 case table.
     t = "Öl öl ÖL";
-    EXPECT_TRUE(ReplaceTextNoCase(t, "öl", "x"));
+    EXPECT_TRUE(AnsiReplaceTextInPlace(t, "öl", "x"));
     EXPECT_EQ(t, "x x x");
     t = "straße";  // ß has no upper-case letter in CP1252
-    EXPECT_FALSE(ReplaceTextNoCase(t, "SS", "x"));
+    EXPECT_FALSE(AnsiReplaceTextInPlace(t, "SS", "x"));
     t = "é";
-    EXPECT_TRUE(ReplaceTextNoCase(t, "É", "e"));
+    EXPECT_TRUE(AnsiReplaceTextInPlace(t, "É", "e"));
     EXPECT_EQ(t, "e");
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "framework/gdi_owner.h"
 #include "grids/grid_messages.h"
 #include "grids/string_grid_strings.h"
 #include "tests/grids/grid_test_support.h"
@@ -319,28 +322,16 @@ namespace {
 
 // A 32-bit top-down DIB selected into a memory DC.
 struct Surface {
-    HDC dc = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    uint32_t* bits = nullptr;
     int w, h;
+    MemoryDC memory;
+    GdiObject<HBITMAP> bmp;
+    uint32_t* bits = nullptr;
+    std::optional<ScopedSelect> select;
     Surface(int W, int H) : w(W), h(H) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
         void* p = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+        bmp = CreateDib32(memory.Get(), w, h, &p);
         bits = static_cast<uint32_t*>(p);
-        old = SelectObject(dc, bmp);
-    }
-    ~Surface() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
+        select.emplace(memory.Get(), bmp.Get());
     }
     // COLORREF (0x00BBGGRR) of a pixel.
     COLORREF At(int x, int y) const {
@@ -360,7 +351,7 @@ TEST(StringGridDrawing, PaintsCellsWithoutAWindow) {
         if (c == 1 && r == 1) currentState = s;
     };
     Surface s(g->Width(), g->Height());
-    g->PaintTo(s.dc, 0, 0);
+    g->PaintTo(s.memory.Get(), 0, 0);
     EXPECT_EQ(calls, 25);
     EXPECT_EQ(fixedState, static_cast<TGridDrawState>(gdFixed));
     EXPECT_EQ(currentState, static_cast<TGridDrawState>(gdSelected));
