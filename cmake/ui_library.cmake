@@ -69,3 +69,29 @@ function(ui_tests name)
     add_test(NAME ${name}_portable_tests COMMAND ${name}_tests)
   endif()
 endfunction()
+
+# ui_include_subfolders(<listname> <var> <sub>...): inside a folder's list
+# file, takes in each sub-folder's own list file <sub>/<listname>.cmake (paths
+# there are relative to the sub-folder) and appends its entries to <var> with
+# the sub-folder in front. A sub-folder without a list file adds nothing.
+macro(ui_include_subfolders listname var)
+  set(_ui_sub_dir ${CMAKE_CURRENT_LIST_DIR})
+  foreach(_ui_sub ${ARGN})
+    set(_ui_sub_outer ${${var}})
+    set(${var} "")
+    include(${_ui_sub_dir}/${_ui_sub}/${listname}.cmake OPTIONAL)
+    list(TRANSFORM ${var} PREPEND ${_ui_sub}/)
+    set(${var} ${_ui_sub_outer} ${${var}})
+  endforeach()
+endmacro()
+
+# ui_include_lists(<pattern>): takes in every list file of the calling folder
+# that matches <pattern> (e.g. win32_*.cmake), in name order, so an area adds
+# its own list file instead of editing a shared one.
+macro(ui_include_lists pattern)
+  file(GLOB _ui_lists ${CMAKE_CURRENT_LIST_DIR}/${pattern})
+  list(SORT _ui_lists)
+  foreach(_ui_list ${_ui_lists})
+    include(${_ui_list})
+  endforeach()
+endmacro()

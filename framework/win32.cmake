@@ -1,2 +1,2 @@
-include(${CMAKE_CURRENT_LIST_DIR}/win32_graphics.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/win32_controls.cmake OPTIONAL)
+# Every area of the window layer lists its sources in a win32_<area>.cmake.
+ui_include_lists(win32_*.cmake)

@@ -42,12 +42,15 @@ void RecordingHandler() {
     }
 }
 
+// The handler the application installed is put back after each test, so
+// later tests in the same program still see their exceptions.
 class TimerTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        SetCallbackExceptionHandler(nullptr);
+        SetCallbackExceptionHandler(saved_);
         ShutdownUtilityWindow();
     }
+    CallbackExceptionHandler saved_ = GetCallbackExceptionHandler();
 };
 
 }  // namespace
@@ -156,6 +159,7 @@ TEST_F(TimerTest, OwnerFreesTimerAndShutdownStopsTimers) {
 }
 
 TEST(CallbackGuard, DefaultHandlerSwallowsAndReports) {
+    const CallbackExceptionHandler saved = GetCallbackExceptionHandler();
     SetCallbackExceptionHandler(nullptr);
     EXPECT_FALSE(GuardCallback([] { throw std::logic_error("x"); }));
     EXPECT_FALSE(GuardCallback([] { throw 42; }));
@@ -165,4 +169,5 @@ TEST(CallbackGuard, DefaultHandlerSwallowsAndReports) {
     EXPECT_FALSE(GuardCallback([] { throw 1; }));
     SetCallbackExceptionHandler(nullptr);
     EXPECT_EQ(GetCallbackExceptionHandler(), nullptr);
+    SetCallbackExceptionHandler(saved);
 }

@@ -1,0 +1,128 @@
+#include "framework/image_list.h"
+
+#include "framework/bitmap.h"
+#include "framework/canvas.h"
+#include "framework/colors.h"
+#include "framework/exceptions.h"
+#include "framework/gdi_owner.h"
+
+namespace {
+int g_live_image_lists = 0;
+
+// A device-dependent copy of a bitmap's top-left width x height pixels:
+// ImageList_Add copies the pixels, the source DIB section stays untouched.
+GdiObject<HBITMAP> CopyForList(TBitmap* source, int width, int height) {
+    WindowDC screen;
+    GdiObject<HBITMAP> copy(CreateCompatibleBitmap(screen.Get(), width, height));
+    MemoryDC dc(screen.Get());
+    ScopedSelect sel(dc.Get(), copy.Get());
+    RECT r{0, 0, width, height};
+    FillRect(dc.Get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (source && !source->Empty())
+        BitBlt(dc.Get(), 0, 0, width, height, source->DC(), 0, 0, SRCCOPY);
+    return copy;
+}
+}  // namespace
+
+int ImageListLiveHandles() { return g_live_image_lists; }
+
+void ImageListHandle::Reset(HIMAGELIST h) {
+    if (h_) {
+        ImageList_Destroy(h_);
+        --g_live_image_lists;
+    }
+    h_ = h;
+    if (h_) ++g_live_image_lists;
+}
+
+TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
+
+TImageList::~TImageList() = default;
+
+void TImageList::SetSize(int width, int height) {
+    if (width < 1 || height < 1) throw EInvalidOperation("Ungültige Bildgröße");
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    handle_.Reset();
+    Changed();
+}
+
+void TImageList::EnsureHandle() const {
+    if (handle_) return;
+    HIMAGELIST h = ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
+    if (!h) throw EOutOfResources("Das Bilderverzeichnis kann nicht erstellt werden");
+    handle_.Reset(h);
+}
+
+HIMAGELIST TImageList::Handle() const {
+    EnsureHandle();
+    return handle_.Get();
+}
+
+int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_.Get()) : 0; }
+
+int TImageList::Add(TBitmap* image, TBitmap* mask) {
+    EnsureHandle();
+    GdiObject<HBITMAP> pic = CopyForList(image, width_, height_);
+    GdiObject<HBITMAP> bits;
+    if (mask) {
+        // A monochrome copy: black stays opaque, everything else transparent.
+        bits.Reset(CreateBitmap(width_, height_, 1, 1, nullptr));
+        MemoryDC dc;
+        ScopedSelect sel(dc.Get(), bits.Get());
+        RECT r{0, 0, width_, height_};
+        FillRect(dc.Get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        if (!mask->Empty()) BitBlt(dc.Get(), 0, 0, width_, height_, mask->DC(), 0, 0, SRCCOPY);
+    }
+    int index = ImageList_Add(handle_.Get(), pic.Get(), bits.Get());
+    if (index < 0) throw EOutOfResources("Bild kann nicht hinzugefügt werden");
+    Changed();
+    return index;
+}
+
+int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
+    EnsureHandle();
+    GdiObject<HBITMAP> pic = CopyForList(image, width_, height_);
+    int index;
+    if (maskColor == clNone) {
+        index = ImageList_Add(handle_.Get(), pic.Get(), nullptr);
+    } else {
+        index = ImageList_AddMasked(handle_.Get(), pic.Get(), ColorToCOLORREF(maskColor));
+    }
+    if (index < 0) throw EOutOfResources("Bild kann nicht hinzugefügt werden");
+    Changed();
+    return index;
+}
+
+void TImageList::Delete(int index) {
+    if (!handle_ || index < 0 || index >= Count()) return;
+    ImageList_Remove(handle_.Get(), index);
+    Changed();
+}
+
+void TImageList::Clear() {
+    if (!handle_ || Count() == 0) return;
+    ImageList_Remove(handle_.Get(), -1);
+    Changed();
+}
+
+void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) const {
+    if (!canvas || !handle_ || index < 0 || index >= Count()) return;
+    UINT style = ILD_TRANSPARENT | (enabled ? 0u : static_cast<UINT>(ILD_BLEND50));
+    ImageList_DrawEx(handle_.Get(), index, canvas->Handle(), x, y, 0, 0, CLR_NONE,
+                     enabled ? CLR_DEFAULT : GetSysColor(COLOR_HIGHLIGHT), style);
+}
+
+bool TImageList::GetBitmap(int index, TBitmap* dest) const {
+    if (!dest || !handle_ || index < 0 || index >= Count()) return false;
+    dest->SetSize(width_, height_);
+    TCanvas& c = dest->Canvas();
+    c.FillRect(RECT{0, 0, width_, height_});
+    ImageList_Draw(handle_.Get(), index, c.Handle(), 0, 0, ILD_TRANSPARENT);
+    return true;
+}
+
+void TImageList::Changed() {
+    if (OnChange) OnChange(this);
+}

@@ -1,0 +1,86 @@
+// TImageList: a list of equally sized images on a system image list
+// (comctl32), with an optional mask per image. Images go in as TBitmaps and
+// come out drawn on a canvas or copied into a TBitmap.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <utility>
+
+#include "framework/component.h"
+#include "framework/events.h"
+#include "framework/graphics_base.h"
+
+class TBitmap;
+class TCanvas;
+
+// Owns one HIMAGELIST and destroys it exactly once. Move-only.
+class ImageListHandle {
+public:
+    ImageListHandle() = default;
+    explicit ImageListHandle(HIMAGELIST h) : h_(h) {}
+    ImageListHandle(const ImageListHandle&) = delete;
+    ImageListHandle& operator=(const ImageListHandle&) = delete;
+    ImageListHandle(ImageListHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+    ImageListHandle& operator=(ImageListHandle&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.h_, nullptr));
+        return *this;
+    }
+    ~ImageListHandle() { Reset(); }
+
+    HIMAGELIST Get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    void Reset(HIMAGELIST h = nullptr);
+    HIMAGELIST Release() { return std::exchange(h_, nullptr); }
+
+private:
+    HIMAGELIST h_ = nullptr;
+};
+
+// Debug counter of the image lists currently held by ImageListHandle owners,
+// for leak tests.
+int ImageListLiveHandles();
+
+class TImageList : public TComponent {
+public:
+    explicit TImageList(TComponent* AOwner = nullptr);
+    ~TImageList() override;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // A new size empties the list (the images no longer fit). Sizes below 1
+    // raise EInvalidOperation.
+    void SetSize(int width, int height);
+    int Count() const;
+
+    // Adds image (scaled-free: taken at the list's size from its top-left);
+    // with a mask bitmap its black pixels are opaque. Returns the index.
+    int Add(TBitmap* image, TBitmap* mask = nullptr);
+    // Adds image with every pixel of maskColor transparent (clNone: opaque).
+    int AddMasked(TBitmap* image, TColor maskColor);
+    void Delete(int index);
+    void Clear();
+
+    // Draws image index at (x, y); disabled images are drawn blended with the
+    // system highlight as the system does. Out-of-range indexes draw nothing.
+    void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true) const;
+    // Copies image index into dest (resized to Width x Height) over dest's
+    // current brush colour. Returns false for an out-of-range index.
+    bool GetBitmap(int index, TBitmap* dest) const;
+
+    // The system handle (created on first use).
+    HIMAGELIST Handle() const;
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Changed();
+
+private:
+    void EnsureHandle() const;
+
+    int width_ = 16;
+    int height_ = 16;
+    mutable ImageListHandle handle_;
+};

@@ -1,0 +1,1 @@
+ui_include_subfolders(portable PORTABLE_TESTS flat html dialogs dragdrop menus)

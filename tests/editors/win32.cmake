@@ -1,0 +1,1 @@
+ui_include_subfolders(win32 WIN32_TESTS tools popups edits)

@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  image_list_test.cpp
+)
