@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  fc_bitmap_test.cpp
+)
