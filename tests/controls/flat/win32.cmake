@@ -1,3 +1,4 @@
 list(APPEND WIN32_TESTS
   fc_bitmap_test.cpp
+  flat_button_test.cpp
 )
