@@ -5,4 +5,6 @@ list(APPEND WIN32_SOURCES
   hover_tracker.cpp
   flat_button_base.cpp
   flat_button.cpp
+  flat_panel.cpp
+  flat_speed_button.cpp
 )
