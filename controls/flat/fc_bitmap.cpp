@@ -54,13 +54,8 @@ void TfcBitmap::SetSize(int AWidth, int AHeight) {
         Changed();
         return;
     }
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = AWidth;
-    bi.bmiHeader.biHeight = -AHeight;
-    bi.bmiHeader.biPlanes = 1;
+    BITMAPINFO bi = TopDownDib32Info(AWidth, AHeight);
     bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     GdiObject<HBITMAP> section(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section || !bits) throw EOutOfResources("Nicht genügend Speicher für Bitmap");
@@ -180,12 +175,27 @@ void TfcBitmap::DrawTransparent(TCanvas& Dest, int X, int Y) {
     TransparentBlt(Dest.Handle(), X, Y, width_, height_, DC(), 0, 0, width_, height_, c & 0xFFFFFF);
 }
 
+void TfcBitmap::SmoothStretchDraw(TCanvas& Dest, const RECT& R) {
+    const int w = R.right - R.left, h = R.bottom - R.top;
+    if (Empty() || w <= 0 || h <= 0) return;
+    if (w == width_ && h == height_) {
+        DrawAt(Dest, R.left, R.top);
+        return;
+    }
+    TfcBitmap scaled;
+    scaled.SetSize(w, h);
+    ::SmoothStretch(Pixels(), scaled.Pixels());
+    scaled.DrawAt(Dest, R.left, R.top);
+}
+
 void TfcBitmap::Draw(TCanvas& Dest, const RECT& R) {
     if (R.right - R.left == width_ && R.bottom - R.top == height_) {
         if (transparent_)
             DrawTransparent(Dest, R.left, R.top);
         else
             DrawAt(Dest, R.left, R.top);
+    } else if (smooth_stretch_) {
+        SmoothStretchDraw(Dest, R);
     } else {
         StretchDrawTo(Dest, R);
     }
@@ -257,6 +267,19 @@ void TfcBitmap::BlurRepeated(int Amount) {
 }
 void TfcBitmap::Emboss() {
     Effect([](const TPixels24& p) { ::Emboss(p); });
+}
+
+void TfcBitmap::Sharpen(int Distance) {
+    Effect([&](const TPixels24& p) { ::Sharpen(p, Distance); });
+}
+void TfcBitmap::Rotate(double Degrees, TColor Fill) {
+    Effect([&](const TPixels24& p) { ::Rotate(p, Degrees, ColorToTriple(ColorToRGB(Fill))); });
+}
+void TfcBitmap::Spray(int Amount, unsigned Seed) {
+    Effect([&](const TPixels24& p) { ::Spray(p, Amount, Seed); });
+}
+void TfcBitmap::Wave(int AmplitudeX, int PeriodX, int AmplitudeY, int PeriodY, bool Wrap) {
+    Effect([&](const TPixels24& p) { ::Wave(p, AmplitudeX, PeriodX, AmplitudeY, PeriodY, Wrap); });
 }
 
 void TfcBitmap::Changed() {

@@ -62,9 +62,13 @@ public:
     void DrawAt(TCanvas& Dest, int X, int Y);
     void StretchDrawTo(TCanvas& Dest, const RECT& R);
     void DrawTransparent(TCanvas& Dest, int X, int Y);
+    // Resampled smoothly into a temporary image of R's size, then copied.
+    void SmoothStretchDraw(TCanvas& Dest, const RECT& R);
     // Draws into R: same size as block copy (transparent when Transparent),
-    // else stretched.
+    // else stretched (smoothly with SmoothStretch).
     void Draw(TCanvas& Dest, const RECT& R);
+    bool SmoothStretch() const { return smooth_stretch_; }
+    void SetSmoothStretch(bool v) { smooth_stretch_ = v; }
 
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool v) { transparent_ = v; }
@@ -91,6 +95,10 @@ public:
     void Blur(int Amount);
     void BlurRepeated(int Amount);
     void Emboss();
+    void Sharpen(int Distance);
+    void Rotate(double Degrees, TColor Fill);
+    void Spray(int Amount, unsigned Seed = 1);
+    void Wave(int AmplitudeX, int PeriodX, int AmplitudeY, int PeriodY, bool Wrap);
 
     TNotifyEvent OnChange;
 
@@ -108,6 +116,7 @@ private:
     int row_size_ = 0;
     uint8_t* bits_ = nullptr;
     bool transparent_ = false;
+    bool smooth_stretch_ = false;
     TColor transparent_color_ = clNone;
     std::vector<uint8_t> saved_;
     int saved_width_ = 0;

@@ -364,9 +364,10 @@ void TFlatButtonBase<Base>::CMEnabledChanged(TMessage& m) {
     this->Invalidate();
 }
 
+// System and parent colour changes: the advanced colours follow the
+// parent's colour again.
 template <class Base>
-void TFlatButtonBase<Base>::CMSysColorChange(TMessage& m) {
-    Base::CMSysColorChange(m);
+void TFlatButtonBase<Base>::BaseColorChanged() {
     if (use_adv_colors_) {
         this->SetParentColor(true);
         CalcAdvColors();
@@ -375,13 +376,15 @@ void TFlatButtonBase<Base>::CMSysColorChange(TMessage& m) {
 }
 
 template <class Base>
+void TFlatButtonBase<Base>::CMSysColorChange(TMessage& m) {
+    Base::CMSysColorChange(m);
+    BaseColorChanged();
+}
+
+template <class Base>
 void TFlatButtonBase<Base>::CMParentColorChanged(TMessage& m) {
     Base::CMParentColorChanged(m);
-    if (use_adv_colors_) {
-        this->SetParentColor(true);
-        CalcAdvColors();
-    }
-    this->Invalidate();
+    BaseColorChanged();
 }
 
 template class TFlatButtonBase<TCustomControl>;

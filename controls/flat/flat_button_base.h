@@ -133,6 +133,7 @@ private:
     void SetStateColor(TColor& field, TColor v);
     void SetAdvColor(int& field, int v);
     void CalcAdvColors();
+    void BaseColorChanged();
     void BroadcastGroup();
     void GroupPressed(TMessage& Message);
     bool InsideForRelease(int X, int Y) const;

@@ -1,6 +1,8 @@
 #include "controls/flat/pixel_effects.h"
 
 #include <algorithm>
+#include <cmath>
+#include <random>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -32,6 +34,24 @@ void ForEachPixel(const TPixels24& P, F f) {
 }
 
 // A copy of the pixels (rows packed) for effects that read neighbours.
+std::vector<TRGBTriple> CopyPixels(const TPixels24& P);
+
+// A packed copy read with clamped or wrapped coordinates.
+struct PixelSource {
+    std::vector<TRGBTriple> px;
+    int w, h;
+    explicit PixelSource(const TPixels24& P) : px(CopyPixels(P)), w(P.Width), h(P.Height) {}
+    const TRGBTriple& Clamped(int x, int y) const {
+        return px[static_cast<size_t>(ClampInt(y, 0, h - 1)) * static_cast<size_t>(w) +
+                  static_cast<size_t>(ClampInt(x, 0, w - 1))];
+    }
+    const TRGBTriple& Wrapped(int x, int y) const {
+        x %= w;
+        y %= h;
+        return Clamped(x < 0 ? x + w : x, y < 0 ? y + h : y);
+    }
+};
+
 std::vector<TRGBTriple> CopyPixels(const TPixels24& P) {
     std::vector<TRGBTriple> c(static_cast<size_t>(P.Width) * static_cast<size_t>(P.Height));
     for (int y = 0; y < P.Height; ++y)
@@ -130,12 +150,8 @@ void Colorize(const TPixels24& P, int Amount, TRGBTriple Transparent, bool SkipT
 
 void Blur(const TPixels24& P, int Amount) {
     if (P.Empty() || Amount <= 0) return;
-    const std::vector<TRGBTriple> src = CopyPixels(P);
-    auto at = [&](int x, int y) -> const TRGBTriple& {
-        x = ClampInt(x, 0, P.Width - 1);
-        y = ClampInt(y, 0, P.Height - 1);
-        return src[static_cast<size_t>(y) * static_cast<size_t>(P.Width) + static_cast<size_t>(x)];
-    };
+    const PixelSource src(P);
+    auto at = [&](int x, int y) -> const TRGBTriple& { return src.Clamped(x, y); };
     for (int y = 0; y < P.Height; ++y) {
         for (int x = 0; x < P.Width; ++x) {
             const TRGBTriple& a = at(x - Amount, y - Amount);
@@ -151,15 +167,103 @@ void Blur(const TPixels24& P, int Amount) {
 
 void Emboss(const TPixels24& P) {
     if (P.Empty()) return;
-    const std::vector<TRGBTriple> src = CopyPixels(P);
+    const PixelSource src(P);
     for (int y = 0; y < P.Height; ++y) {
         for (int x = 0; x < P.Width; ++x) {
-            const int nx = std::min(x + 2, P.Width - 1), ny = std::min(y + 2, P.Height - 1);
-            const TRGBTriple& n = src[static_cast<size_t>(ny) * static_cast<size_t>(P.Width) + static_cast<size_t>(nx)];
+            const TRGBTriple& n = src.Clamped(x + 2, y + 2);
             TRGBTriple& p = P.At(x, y);
             p.Blue = static_cast<uint8_t>((p.Blue + 255 - n.Blue) / 2);
             p.Green = static_cast<uint8_t>((p.Green + 255 - n.Green) / 2);
             p.Red = static_cast<uint8_t>((p.Red + 255 - n.Red) / 2);
+        }
+    }
+}
+
+void Sharpen(const TPixels24& P, int Distance) {
+    if (P.Empty() || Distance <= 0) return;
+    const PixelSource src(P);
+    for (int y = 0; y < P.Height; ++y) {
+        for (int x = 0; x < P.Width; ++x) {
+            int b = 0, g = 0, r = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const TRGBTriple& n = src.Clamped(x + dx * Distance, y + dy * Distance);
+                    const int k = dx == 0 && dy == 0 ? 9 : -1;
+                    b += k * n.Blue;
+                    g += k * n.Green;
+                    r += k * n.Red;
+                }
+            }
+            P.At(x, y) = TRGBTriple{ClampByte(b), ClampByte(g), ClampByte(r)};
+        }
+    }
+}
+
+void Rotate(const TPixels24& P, double Degrees, TRGBTriple Fill) {
+    if (P.Empty()) return;
+    const PixelSource src(P);
+    const double a = Degrees * 3.14159265358979323846 / 180.0, c = std::cos(a), s = std::sin(a);
+    const double cx = (P.Width - 1) / 2.0, cy = (P.Height - 1) / 2.0;
+    for (int y = 0; y < P.Height; ++y) {
+        for (int x = 0; x < P.Width; ++x) {
+            // The source of (x, y): rotated back about the centre.
+            const double dx = x - cx, dy = y - cy;
+            const long sx = std::lround(cx + dx * c - dy * s), sy = std::lround(cy + dx * s + dy * c);
+            P.At(x, y) = sx < 0 || sy < 0 || sx >= P.Width || sy >= P.Height
+                             ? Fill
+                             : src.Clamped(static_cast<int>(sx), static_cast<int>(sy));
+        }
+    }
+}
+
+void Spray(const TPixels24& P, int Amount, unsigned Seed) {
+    if (P.Empty() || Amount <= 0) return;
+    const PixelSource src(P);
+    std::minstd_rand random(Seed);
+    std::uniform_int_distribution<int> offset(-Amount, Amount);
+    for (int y = 0; y < P.Height; ++y)
+        for (int x = 0; x < P.Width; ++x) P.At(x, y) = src.Clamped(x + offset(random), y + offset(random));
+}
+
+void Wave(const TPixels24& P, int AmplitudeX, int PeriodX, int AmplitudeY, int PeriodY, bool Wrap) {
+    if (P.Empty()) return;
+    const PixelSource src(P);
+    const double k = 2 * 3.14159265358979323846;
+    for (int y = 0; y < P.Height; ++y) {
+        const int shiftX = PeriodX > 0 ? static_cast<int>(std::lround(AmplitudeX * std::sin(k * y / PeriodX))) : 0;
+        for (int x = 0; x < P.Width; ++x) {
+            const int shiftY =
+                PeriodY > 0 ? static_cast<int>(std::lround(AmplitudeY * std::sin(k * x / PeriodY))) : 0;
+            P.At(x, y) = Wrap ? src.Wrapped(x + shiftX, y + shiftY) : src.Clamped(x + shiftX, y + shiftY);
+        }
+    }
+}
+
+void SmoothStretch(const TPixels24& Source, const TPixels24& Dest) {
+    if (Source.Empty() || Dest.Empty()) return;
+    constexpr int kShift = 15, kOne = 1 << kShift;
+    // Source step per destination pixel in 1/32768ths (corners map to corners).
+    auto step = [](int from, int to) -> long long {
+        return to > 1 ? (static_cast<long long>(from - 1) << kShift) / (to - 1) : 0;
+    };
+    const long long sx = step(Source.Width, Dest.Width), sy = step(Source.Height, Dest.Height);
+    for (int y = 0; y < Dest.Height; ++y) {
+        const long long fy = y * sy;
+        const int y0 = static_cast<int>(fy >> kShift), y1 = std::min(y0 + 1, Source.Height - 1);
+        const int wy = static_cast<int>(fy & (kOne - 1));
+        for (int x = 0; x < Dest.Width; ++x) {
+            const long long fx = x * sx;
+            const int x0 = static_cast<int>(fx >> kShift), x1 = std::min(x0 + 1, Source.Width - 1);
+            const int wx = static_cast<int>(fx & (kOne - 1));
+            auto mix = [&](uint8_t TRGBTriple::*ch) {
+                const long long top = Source.At(x0, y0).*ch * static_cast<long long>(kOne - wx) +
+                                      Source.At(x1, y0).*ch * static_cast<long long>(wx);
+                const long long bottom = Source.At(x0, y1).*ch * static_cast<long long>(kOne - wx) +
+                                         Source.At(x1, y1).*ch * static_cast<long long>(wx);
+                const long long v = (top * (kOne - wy) + bottom * wy) >> (2 * kShift);
+                return static_cast<uint8_t>(v);
+            };
+            Dest.At(x, y) = TRGBTriple{mix(&TRGBTriple::Blue), mix(&TRGBTriple::Green), mix(&TRGBTriple::Red)};
         }
     }
 }

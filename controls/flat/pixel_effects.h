@@ -60,3 +60,15 @@ void Colorize(const TPixels24& P, int Amount, TRGBTriple Transparent, bool SkipT
 void Blur(const TPixels24& P, int Amount);
 // (channel + inverted neighbour two pixels down-right) / 2.
 void Emboss(const TPixels24& P);
+// 3 x 3 sharpening: 9 x the pixel less its eight neighbours at Distance.
+void Sharpen(const TPixels24& P, int Distance);
+// Rotation by Degrees (counter-clockwise) about the centre; pixels whose
+// source lies outside become Fill.
+void Rotate(const TPixels24& P, double Degrees, TRGBTriple Fill);
+// Each pixel taken from a random offset of up to Amount (Seed makes it repeatable).
+void Spray(const TPixels24& P, int Amount, unsigned Seed);
+// Rows shifted by AmplitudeX * sin(2 pi y / PeriodX), columns by
+// AmplitudeY * sin(2 pi x / PeriodY); outside sources wrap or clamp.
+void Wave(const TPixels24& P, int AmplitudeX, int PeriodX, int AmplitudeY, int PeriodY, bool Wrap);
+// Resamples Source into Dest (any sizes) bilinearly with 15-bit fixed-point steps.
+void SmoothStretch(const TPixels24& Source, const TPixels24& Dest);

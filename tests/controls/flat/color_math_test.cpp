@@ -111,6 +111,39 @@ TEST(PixelEffects, NeighbourEffectsStayInside) {
     EXPECT_TRUE(img.PaddingIntact());
 }
 
+TEST(PixelEffects, GeometricEffects) {
+    Image img(3, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x) img.Set(x, y, RGBColor(static_cast<uint8_t>(x * 10 + y), 0, 0));
+    Rotate(img.View(), 180, ColorToTriple(clNone & 0xFFFFFF));
+    EXPECT_EQ(img.Get(0, 0), RGBColor(22, 0, 0));
+    EXPECT_EQ(img.Get(2, 1), RGBColor(1, 0, 0));
+    Image wide(3, 1);
+    FillPixels(wide.View(), ColorToTriple(RGBColor(7, 7, 7)));
+    Rotate(wide.View(), 90, ColorToTriple(RGBColor(1, 2, 3)));
+    EXPECT_EQ(wide.Get(0, 0), RGBColor(1, 2, 3));  // its source lies outside: the fill
+    EXPECT_EQ(wide.Get(1, 0), RGBColor(7, 7, 7));
+
+    Image from(2, 1), to(3, 1);
+    from.Set(0, 0, RGBColor(0, 0, 0));
+    from.Set(1, 0, RGBColor(255, 255, 255));
+    SmoothStretch(from.View(), to.View());
+    EXPECT_EQ(to.Get(0, 0), RGBColor(0, 0, 0));
+    EXPECT_EQ(to.Get(1, 0), RGBColor(127, 127, 127));
+    EXPECT_EQ(to.Get(2, 0), RGBColor(255, 255, 255));
+    EXPECT_TRUE(to.PaddingIntact());
+
+    Image sharp(3, 3);
+    FillPixels(sharp.View(), ColorToTriple(RGBColor(50, 50, 50)));
+    sharp.Set(1, 1, RGBColor(100, 60, 50));
+    Sharpen(sharp.View(), 1);
+    EXPECT_EQ(sharp.Get(1, 1), RGBColor(255, 140, 50));  // 9 x 100 - 8 x 50, 9 x 60 - 400, 50
+    Spray(sharp.View(), 2, 7);
+    Wave(sharp.View(), 2, 3, 1, 2, true);
+    Wave(sharp.View(), 2, 3, 1, 2, false);
+    EXPECT_TRUE(sharp.PaddingIntact());
+}
+
 TEST(ButtonLayout, PlacesGlyphAndCaption) {
     const TLayoutRect client{0, 0, 40, 20};
     struct Case {

@@ -57,6 +57,26 @@ TEST(FcBitmap, RoundTripsThroughFrameworkBitmapsAndUndo) {
     EXPECT_EQ(out.Pixel(0, 0), RGBColor(10, 20, 30));
 }
 
+TEST(FcBitmap, DrawsTransparentAndSmoothlyStretched) {
+    TfcBitmap img;
+    img.SetSize(2, 1);
+    img.SetPixel(0, 0, clFuchsia);  // bottom-left: the transparent colour
+    img.SetPixel(1, 0, RGBColor(10, 20, 30));
+    TBitmap dest(4, 1);
+    dest.Canvas().Brush().SetColor(clBlue);
+    dest.Canvas().FillRect(RECT{0, 0, 4, 1});
+    img.SetTransparent(true);
+    img.Draw(dest.Canvas(), RECT{0, 0, 2, 1});
+    EXPECT_EQ(dest.Pixel(0, 0), clBlue);
+    EXPECT_EQ(dest.Pixel(1, 0), RGBColor(10, 20, 30));
+    img.SetPixel(0, 0, clBlack);
+    img.SetPixel(1, 0, clWhite);
+    img.SetSmoothStretch(true);
+    img.Draw(dest.Canvas(), RECT{1, 0, 4, 1});
+    EXPECT_EQ(dest.Pixel(2, 0), RGBColor(127, 127, 127));
+    EXPECT_EQ(dest.Pixel(3, 0), clWhite);
+}
+
 TEST(FlatUtils, DisabledGlyphIsGreyAndLightened) {
     TBitmap src(3, 1);
     src.SetPixel(0, 0, RGBColor(0, 0, 0));

@@ -138,6 +138,24 @@ TEST(FlatButton, GlyphStripShowsTheImageOfEachState) {
     f->Free();
 }
 
+TEST(FlatButton, TransparentModesShowTheParent) {
+    auto* parent = Create<TWinControl>(nullptr);
+    parent->SetBounds(0, 0, 100, 50);
+    parent->SetColor(clLime);
+    auto* b = MakeButton(parent, 10, 10);
+    struct {
+        TTransparentMode mode;
+        uint32_t inside;
+    } cases[] = {{tmAlways, Dib(clLime)}, {tmNotFocused, Dib(clLime)}, {tmNone, 0xEBEAE1}};
+    for (auto c : cases) {
+        b->SetTransparentMode(c.mode);
+        auto px = PaintToPixels(b, 40, 20);
+        EXPECT_EQ(PixelAt(px, 40, 5, 5), c.inside) << c.mode;
+        EXPECT_EQ(PixelAt(px, 40, 0, 0), 0xA09683u) << c.mode;  // the frame is drawn in every mode
+    }
+    parent->Free();
+}
+
 TEST(FlatButton, PaintingLeavesNoGdiObjectBehind) {
     auto* b = MakeButton(nullptr, 0, 0, 80, 40);
     b->SetGlyph(*SolidGlyph(16, 16, {clBlack}, clFuchsia));
@@ -286,6 +304,23 @@ TEST(FlatButtonKeys, SpaceClicksOnlyAfterItsOwnPress) {
     std::vector<std::string> expected{"form:32", "click:A"};
     EXPECT_EQ(s.log, expected);
     EXPECT_EQ(s.a->State(), bsUp);
+    s.form->Free();
+}
+
+TEST(FlatButtonKeys, AltAcceleratorClicksAndPressesGroupMembers) {
+    KeyScene s;
+    BuildKeyScene(s);
+    s.c->SetCaption("&Weiter");
+    s.c->SetModalResult(mrOk);
+    s.c->SetGroupIndex(2);
+    MSG plain = MakeMsg(s.a->Handle(), WM_SYSCHAR, 'x', 1 | (1L << 29));
+    Application()->ProcessMessage(plain);
+    EXPECT_TRUE(s.log.empty());
+    MSG alt = MakeMsg(s.a->Handle(), WM_SYSCHAR, 'w', 1 | (1L << 29));
+    Application()->ProcessMessage(alt);
+    EXPECT_EQ(s.log, std::vector<std::string>{"click:C"});
+    EXPECT_TRUE(s.c->Down());
+    EXPECT_EQ(s.form->ModalResult(), mrOk);
     s.form->Free();
 }
 
