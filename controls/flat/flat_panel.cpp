@@ -33,6 +33,11 @@ void TFlatPanel::SetAlignment(TAlignment v) {
     Invalidate();
 }
 
+void TFlatPanel::AdjustClientRect(RECT& Rect) {
+    TCustomControl::AdjustClientRect(Rect);
+    InflateRect(&Rect, -1, -1);
+}
+
 void TFlatPanel::CMEnabledChanged(TMessage& m) {
     TCustomControl::CMEnabledChanged(m);
     Invalidate();

@@ -20,6 +20,8 @@ public:
 
 protected:
     void Paint() override;
+    // Aligned children leave the one-pixel frame visible.
+    void AdjustClientRect(RECT& Rect) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
 

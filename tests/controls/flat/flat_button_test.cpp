@@ -109,6 +109,13 @@ TEST(FlatButton, DisabledSingleGlyphIsGreyAtTheLayoutPosition) {
     EXPECT_EQ(PixelAt(px, 40, 27, 17), 0x595959u);
     EXPECT_EQ(PixelAt(px, 40, 12, 17), 0xEBEAE1u);    // its transparent corner shows the fill
     EXPECT_EQ(PixelAt(px, 40, 11, 2), 0xEBEAE1u);
+    // A strip narrower than its image count has images of width 0: no glyph.
+    b->SetGlyph(TBitmap(3, 16));
+    b->SetNumGlyphs(4);
+    const size_t caught = ControlTestEnvironment::CaughtExceptions().size();
+    px = PaintToPixels(b, 40, 20);
+    EXPECT_EQ(ControlTestEnvironment::CaughtExceptions().size(), caught);
+    EXPECT_EQ(PixelAt(px, 40, 20, 10), 0xEBEAE1u);
     b->Free();
 }
 
@@ -415,6 +422,48 @@ TEST(FlatButtonMouse, HoverFollowsTheMouseAndForgetsFreedButtons) {
     EXPECT_TRUE(a->MouseInControl());
     f->Free();
     EXPECT_EQ(FlatButtonHover().ClientCount(), 0);
+}
+
+// Real input through the system: hover on, click, the watch stops when the mouse leaves.
+void SendMouse(DWORD flags, POINT screen = POINT{}) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        in.mi.dx = static_cast<LONG>((screen.x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+        in.mi.dy = static_cast<LONG>((screen.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    }
+    SendInput(1, &in, sizeof(in));
+}
+
+template <class F>
+bool PumpUntil(F done) {
+    for (int i = 0; i < 100 && !done(); ++i) {
+        Pump();
+        Sleep(10);
+    }
+    return done();
+}
+
+TEST(FlatButtonLive, RealMouseHoversClicksAndLeaves) {
+    TForm* f = ActiveForm();
+    auto* b = MakeButton(f, 20, 20, 80, 30);
+    auto* other = MakeButton(f, 20, 100, 80, 30);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, b->ClientToScreen(POINT{40, 15}));
+    EXPECT_TRUE(PumpUntil([&] { return b->MouseInControl(); }));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    EXPECT_TRUE(b->Focused());  // the press took the focus
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, f->ClientToScreen(POINT{250, 150}));
+    EXPECT_TRUE(PumpUntil([&] { return !FlatButtonHover().Running(); }));
+    EXPECT_TRUE(b->MouseInControl());  // a focused button keeps the hover look
+    other->SetFocus();
+    Pump();
+    EXPECT_FALSE(b->MouseInControl());
+    f->Free();
 }
 
 }  // namespace

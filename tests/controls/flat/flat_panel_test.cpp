@@ -62,6 +62,13 @@ TEST(FlatPanel, TransparentShowsTheParent) {
     auto px = PaintToPixels(p, 185, 41);
     EXPECT_EQ(PixelAt(px, 185, 5, 5), Dib(clLime));
     EXPECT_EQ(PixelAt(px, 185, 0, 0), 0xA09683u);
+    auto* bar = Create<TWinControl>(p);  // an aligned child keeps the frame visible
+    bar->SetAlign(alTop);
+    bar->SetHeight(10);
+    bar->SetParent(p);
+    EXPECT_EQ(bar->BoundsRect().left, 1);
+    EXPECT_EQ(bar->BoundsRect().top, 1);
+    EXPECT_EQ(bar->Width(), 183);
     parent->Free();
 }
 
