@@ -68,6 +68,13 @@ TEST(FlatButton, SettersClampAndCountGlyphs) {
     EXPECT_FALSE(b->HandleAllocated());
     EXPECT_EQ(b->Width(), 25);
     EXPECT_EQ(b->Color(), 0xE1EAEBu);
+    // Advanced colours keep the kit's lightness shift: "lighter" darkens a
+    // light face, "darker by 10" leaves it.
+    b->SetColor(RGBColor(192, 192, 192));
+    b->SetUseAdvColors(true);
+    EXPECT_EQ(b->ColorFocused(), RGBColor(106, 106, 106));
+    EXPECT_EQ(b->ColorDown(), RGBColor(192, 192, 192));
+    EXPECT_EQ(b->ColorBorder(), RGBColor(150, 150, 150));
     b->Free();
 }
 
