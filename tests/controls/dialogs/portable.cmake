@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  placement_rules_test.cpp
+)
