@@ -19,7 +19,10 @@ std::string Shape(const TMaskPositions& positions) {
     for (const TMaskPosition& p : positions.items) {
         if (!out.empty()) out += ' ';
         if (p.literal) {
-            out += "'" + std::string(1, static_cast<char>(p.charOrFlags)) + "'" + (p.mode == 1 ? "*" : "");
+            out += '\'';
+            out += static_cast<char>(p.charOrFlags);
+            out += '\'';
+            if (p.mode == 1) out += '*';
             continue;
         }
         out += (p.charOrFlags & kMaskRequired) ? "0" : "9";
