@@ -114,6 +114,17 @@ TEST_F(StyledTextTest, MeasuringEqualsDrawing) {
     }
 }
 
+TEST_F(StyledTextTest, LeavesNoGdiObjectsBehind) {
+    const char* text = "/b/c{clRed}a/im{I_BTNPOPUP}/id{I_BTNPOPUP}/l{clBlue}/b0/#b";
+    DrawStyledText(C(), text, {0, 0, 300, 120}, true, kFlags);
+    const int objects = GdiOwnerLiveObjects();
+    const int dcs = GdiOwnerLiveDCs();
+    for (int i = 0; i < 3; ++i) DrawStyledText(C(), text, {0, 0, 300, 120}, true, kFlags);
+    EXPECT_EQ(GdiOwnerLiveObjects(), objects);
+    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
+    EXPECT_EQ(SharedWorkBitmap::Users(), 0);
+}
+
 TEST_F(StyledTextTest, MeasuringDrawsNothing) {
     const auto before = Colors(bmp_);
     Measure("A/l{clRed}B/c{clRed}C/im{I_BTNPOPUP}");
