@@ -70,7 +70,8 @@ ui_fuzz_replay() {
     if [ $rc != 0 ]; then
       UI_REPLAY_FAILED+=" $name"
       echo "  $name: replay failed (exit $rc), log $log:"
-      grep -E 'ERROR|runtime error|Running:|^ *#[0-9]' "$log" | tail -40
+      # The input, the fault and the frames in this repository's code.
+      grep -E "ERROR|runtime error|property broken|Running:| in .* $UI_REPO/" "$log" | tail -30
     fi
   done
   [ -z "$UI_REPLAY_FAILED" ]
