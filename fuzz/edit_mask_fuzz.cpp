@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "editors/tools/edit_mask.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
@@ -24,20 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     TMaskPositions positions;
     CompileEditMask(mask, positions);
-    if (positions.Count() > kMaxMaskPositions) __builtin_trap();
+    FUZZ_CHECK(positions.Count() <= kMaxMaskPositions);
 
     std::string fitted = text;
     int passed = 0, reached = 0;
     const int start = ApplyEditMask(fitted, positions, flags, passed, !flags, reached);
-    if (start < 0 && fitted != text) __builtin_trap();
-    if (start >= 0 && fitted.size() != text.size()) __builtin_trap();
+    // A refused text stays; a fitted one keeps its length.
+    FUZZ_CHECK(start >= 0 ? fitted.size() == text.size() : fitted == text);
 
     std::string edited = text;
     int a = selA, b = selB;
     if (InsertMaskedText(edited, typed.substr(0, 16), positions, a, b)) {
-        if (a != b || a < 0 || a > static_cast<int>(edited.size())) __builtin_trap();
-    } else if (edited != text || a != selA || b != selB) {
-        __builtin_trap();
+        FUZZ_CHECK(a == b && a >= 0 && a <= static_cast<int>(edited.size()));
+    } else {
+        FUZZ_CHECK(edited == text && a == selA && b == selB);
     }
 
     std::string deleted = text;

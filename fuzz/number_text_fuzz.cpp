@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editors/tools/number_text.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
@@ -16,21 +17,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     int places = 0, digits = 0;
     const NumberClass cls = ClassifyNumberText(text, places, digits, settings);
-    if (cls != NumberClass::Invalid && (places < 0 || digits < 0)) __builtin_trap();
+    FUZZ_CHECK(cls == NumberClass::Invalid || (places >= 0 && digits > 0));
 
     std::string padded = text;
-    if (!PadNumberText(padded, decimals, maxDigits, settings) && padded != text) __builtin_trap();
-    if (padded != text && !IsNumberText(padded, settings)) __builtin_trap();
+    const bool padOk = PadNumberText(padded, decimals, maxDigits, settings);
+    FUZZ_CHECK(padOk || padded == text);
+    FUZZ_CHECK(padded == text || IsNumberText(padded, settings));
     std::string currency = text;
-    if (!PadCurrencyText(currency, decimals, maxDigits, settings) && currency != text) __builtin_trap();
+    FUZZ_CHECK(PadCurrencyText(currency, decimals, maxDigits, settings) || currency == text);
 
     DateParts parts;
     const bool date = ParseDateParts(text, parts);
-    if (date && (parts.month < 1 || parts.month > 12 || parts.day < 1)) __builtin_trap();
+    FUZZ_CHECK(!date || (parts.month >= 1 && parts.month <= 12 && parts.day >= 1));
     std::string result = "unchanged";
     const bool normal = NormalizeDateText(text, result, static_cast<DateTextMode>(data[1] & 1), settings);
-    if (normal != date && !(data[1] & 1)) __builtin_trap();
-    if (!normal && result != "unchanged") __builtin_trap();
+    FUZZ_CHECK(normal == date || (data[1] & 1));
+    FUZZ_CHECK(normal || result == "unchanged");
     DaysInMonthOf(static_cast<int>(size) - 100, static_cast<int>(data[0]) - 100);
     return 0;
 }
