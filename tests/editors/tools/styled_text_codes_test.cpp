@@ -86,13 +86,4 @@ TEST(StyledTextCodesTest, ReadsCodes) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(Tokens(text), expected) << text;
 }
 
-TEST(StyledTextCodesTest, TextTokensPointIntoTheText) {
-    const std::string text = "ab/bcd/#e";
-    for (const StyledToken& t : TokenizeStyledText(text)) {
-        if (t.kind != StyledTokenKind::Text) continue;
-        EXPECT_LE(t.start + t.length, text.size());
-        EXPECT_GT(t.length, 0u);
-    }
-}
-
 }  // namespace
