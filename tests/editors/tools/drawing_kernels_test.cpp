@@ -145,17 +145,6 @@ TEST(DrawingKernelsTest, BlendWithASmallerSecondBitmapStaysInside) {
     EXPECT_EQ(dst.At(3, 3), Px(1, 1, 1));  // outside the common area: untouched
 }
 
-TEST(DrawingKernelsTest, ArrowPolygons) {
-    EXPECT_EQ(ArrowPolygon(kArrowUp)[0], (PlainPoint{5, 0}));
-    EXPECT_EQ(ArrowPolygon(kArrowLeft)[6], (PlainPoint{4, 0}));
-    for (PlainPoint p : ArrowPolygon(7)) EXPECT_EQ(p, (PlainPoint{0, 0}));
-    for (int o = 0; o < 4; ++o)
-        for (PlainPoint p : ArrowPolygon(o)) {
-            EXPECT_LT(p.x, kArrowSize);
-            EXPECT_LT(p.y, kArrowSize);
-        }
-}
-
 TEST(DrawingKernelsTest, DropArrowPlans) {
     const PlainRect cell{100, 50, 180, 70};
     // Column drag onto itself: nothing shown.
