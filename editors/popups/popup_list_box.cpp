@@ -48,8 +48,10 @@ void TI_PopupListBox::SetBorderStyle(int value) {
 void TI_PopupListBox::AdjustHeight(int ExtraRows) {
     int max_height = family_.list_at_most_half_screen ? Screen()->Height() / 2 : 0;
     int h = PopupListHeight(Count(), ExtraRows, drop_down_rows_, ItemHeight(), BorderWidth(), max_height);
+    int w = popup_rect_.right > popup_rect_.left ? popup_rect_.right - popup_rect_.left : Width();
+    popup_rect_.right = popup_rect_.left + w;
     popup_rect_.bottom = popup_rect_.top + h;
-    TWinControl::SetBounds(Left(), Top(), popup_rect_.right - popup_rect_.left, h);
+    TWinControl::SetBounds(Left(), Top(), w, h);
 }
 
 void TI_PopupListBox::Show() {
@@ -81,20 +83,19 @@ bool TI_PopupListBox::DoMouseWheel(TShiftState Shift, int WheelDelta, POINT Mous
     return true;
 }
 
-void TI_PopupListBox::PaintBorder() {
-    if (!HandleAllocated() || border_style_ == 0) return;
-    HDC dc = GetWindowDC(WindowHandle());
-    RECT w;
-    GetWindowRect(WindowHandle(), &w);
-    RECT r{0, 0, w.right - w.left, w.bottom - w.top};
+void TI_PopupListBox::DrawBorder(HDC dc, RECT r) {
     if (border_style_ == 1) {
         FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    } else {
+    } else if (border_style_ == 2) {
         DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT);
         InflateRect(&r, -1, -1);
         DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
     }
-    ReleaseDC(WindowHandle(), dc);
+}
+
+void TI_PopupListBox::PaintNonClient(HDC dc) {
+    TCustomListBox::PaintNonClient(dc);
+    DrawBorder(dc, RECT{0, 0, Width(), Height()});
 }
 
 void TI_PopupListBox::Dispatch(TMessage& m) {
@@ -109,10 +110,13 @@ void TI_PopupListBox::Dispatch(TMessage& m) {
             InflateRect(&r, -BorderWidth(), -BorderWidth());
         }
         return;
-    case WM_NCPAINT:
+    case WM_NCPAINT: {
         TCustomListBox::Dispatch(m);
-        PaintBorder();
+        HDC dc = GetWindowDC(WindowHandle());
+        DrawBorder(dc, RECT{0, 0, Width(), Height()});
+        ReleaseDC(WindowHandle(), dc);
         return;
+    }
     case WM_MOUSEMOVE: {
         // Hot tracking: the item under the mouse becomes the current one.
         int index = ItemAtPos(MessagePoint(m), true);

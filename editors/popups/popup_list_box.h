@@ -45,9 +45,10 @@ protected:
     bool ShowsWithoutParent() const override { return true; }
     void Dispatch(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
+    void PaintNonClient(HDC Dc) override;
 
 private:
-    void PaintBorder();
+    void DrawBorder(HDC Dc, RECT WindowRect);
     const PopupFamily& family_;
     bool shown_ = false;
     RECT popup_rect_{};

