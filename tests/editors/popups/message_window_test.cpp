@@ -156,3 +156,27 @@ TEST(MessageWindow, WithButtonsItStaysAndCatchesClicks) {
               HTTRANSPARENT);
     bubble->Free();
 }
+
+TEST(MessageWindow, LeavesNoWindowOrGdiObjectBehind) {
+    OwnerOnForm host(200, 200, 150, 22);
+    PumpFor(20);
+    const int objects = GdiOwnerLiveObjects(), dcs = GdiOwnerLiveDCs();
+    auto* bubble = Create<TDCMessageWindow>(host.owner);
+    bubble->SetIconKind(1);
+    bubble->SetShape(bsBalloon);
+    TI_EditButton* b = bubble->Buttons().Add();
+    b->SetBounds(4, 20, 30, 18);
+    b->SetCaption("OK");
+    b->SetGradient(true);
+    bubble->SetCaption("/bPr\xFC" "fen/b0 bitte");
+    bubble->SetPopupPosition(pmInOwnerClient);
+    bubble->Show();
+    PumpFor(50);
+    HWND h = bubble->WindowHandle();
+    bubble->Hide();
+    bubble->Free();
+    PumpFor(20);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(GdiOwnerLiveObjects(), objects);
+    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
+}
