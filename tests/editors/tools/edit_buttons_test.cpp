@@ -164,3 +164,33 @@ TEST(EditButtons, DataRoundTripThroughTheCollection) {
     b.Items(0)->SetKind(1);
     EXPECT_TRUE(b.DataDiffers(&a));  // not only count, caption and image matter
 }
+
+TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
+    OwnerHost host;
+    host.owner->SetColor(clRed);
+    TI_EditButtons buttons(host.owner);
+    TI_EditButton* b = buttons.Add();
+    b->SetGlyph(nullptr);
+    b->SetBounds(0, 0, 16, 16);
+    TBitmap out(16, 16);
+    auto paint = [&] {
+        b->Paint(out.Canvas(), RECT{0, 0, 16, 16});
+        GdiFlush();
+    };
+    b->SetKind(2);  // running, not flat: a line in the owner's colour
+    b->SetColor(clBtnFace);
+    paint();
+    EXPECT_EQ(out.Pixel(0, 0), clRed);
+    EXPECT_EQ(out.Pixel(15, 8), clRed);
+    EXPECT_EQ(out.Pixel(8, 8), ColorToRGB(clBtnFace));
+    b->SetKind(0);  // raised: highlight top-left, dark shadow bottom-right
+    paint();
+    EXPECT_EQ(out.Pixel(0, 8), ColorToRGB(cl3DLight));
+    EXPECT_EQ(out.Pixel(15, 8), ColorToRGB(cl3DDkShadow));
+    b->SetKind(3);  // white and down: dithered white and face
+    b->SetColor(clWhite);
+    b->SetDown(true);
+    paint();
+    EXPECT_NE(out.Pixel(8, 8), out.Pixel(9, 8));
+    EXPECT_TRUE(out.Pixel(8, 8) == clWhite || out.Pixel(9, 8) == clWhite);
+}
