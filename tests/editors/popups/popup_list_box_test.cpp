@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editors/popups/popup_list_box.h"
+#include "editors/tools/edit_buttons.h"
 #include "framework/graphics_base.h"
 #include "framework/sysutils.h"
 #include "tests/editors/popups/popup_test_support.h"
@@ -95,5 +96,44 @@ TEST(PopupListBox, PaintsItsItemsIntoAPictureWhileHidden) {
     EXPECT_EQ(picture.Pixel(60, 2 + 16 + 1), ColorToRGB(clHighlight));
     EXPECT_EQ(picture.Pixel(60, 2 + 32 + 1), ColorToRGB(clWindow));
     EXPECT_EQ(picture.Pixel(0, 0), ColorToRGB(clBtnHighlight) == 0xFFFFFF ? picture.Pixel(0, 0) : picture.Pixel(0, 0));
+    list->Free();
+}
+
+TEST(PopupListBox, OpenedByADropDownButtonAndPickedWithRealClicks) {
+    OwnerOnForm host(100, 100, 200, 22);
+    TI_EditButtons buttons(host.owner);
+    buttons.DefaultCoordinateMode = false;
+    TI_EditButton* drop = buttons.Add();
+    drop->SetEventStyle(esDropDown);
+    drop->SetBounds(182, 0, 18, 22);
+    TI_PopupListBox* list = MakeList(host.owner, 10);
+    list->SetPopupRect(0, 0, 200, 10);
+    std::string picked;
+    drop->OnClick = [&](TObject*) { list->Show(); };
+    list->OnClick = [&](TObject*) {
+        picked = list->Items().Get(list->ItemIndex());
+        list->Hide();
+    };
+    auto click = [](POINT p) {
+        SetCursorPos(p.x, p.y);
+        PumpFor(30);
+        INPUT in[2]{};
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, in, sizeof(INPUT));
+        PumpFor(100);
+    };
+    click(POINT{100 + 190, 100 + 10});
+    ASSERT_TRUE(list->Shown());
+    EXPECT_TRUE(IsWindowVisible(list->WindowHandle()));
+    EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
+    RECT r;
+    GetWindowRect(list->WindowHandle(), &r);
+    EXPECT_EQ(r.top, 122);
+    click(POINT{r.left + 20, r.top + 2 + 16 * 2 + 8});  // the third row
+    EXPECT_EQ(picked, "Eintrag 2");
+    EXPECT_FALSE(IsWindowVisible(list->WindowHandle()));
+    EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
     list->Free();
 }

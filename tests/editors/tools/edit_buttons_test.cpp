@@ -194,3 +194,30 @@ TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
     EXPECT_NE(out.Pixel(8, 8), out.Pixel(9, 8));
     EXPECT_TRUE(out.Pixel(8, 8) == clWhite || out.Pixel(9, 8) == clWhite);
 }
+
+TEST(EditButtons, ARealClickThroughTheSystem) {
+    OwnerHost host;
+    TI_EditButtons buttons(host.owner);
+    buttons.DefaultCoordinateMode = false;
+    TI_EditButton* b = buttons.Add();
+    b->SetBounds(150, 5, 30, 30);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    POINT p{165, 20};
+    ClientToScreen(host.owner->WindowHandle(), &p);
+    SetCursorPos(p.x, p.y);
+    PumpFor(50);
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in[0], sizeof(INPUT));
+    PumpFor(80);
+    EXPECT_EQ(b->State(), ebsDown);
+    EXPECT_EQ(GetCapture(), host.owner->WindowHandle());
+    SendInput(1, &in[1], sizeof(INPUT));
+    PumpFor(80);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(host.owner->presses, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
