@@ -68,8 +68,8 @@ public:
     struct Item {
         TWinControl* popup;
         POINT at;
-        HRGN (*region)(TWinControl*);
-        bool needs_window;  // a system control paints only with a window
+        TI_MessageWindow* bubble;  // clipped to its window region
+        bool needs_window;         // a system control paints only with a window
     };
     std::vector<Item> items;
 
@@ -86,8 +86,8 @@ protected:
             TBitmap picture(it.popup->Width(), it.popup->Height());
             it.popup->PaintTo(picture.DC(), 0, 0);
             ScopedSaveDC save(dc);
-            if (it.region) {
-                GdiObject<HRGN> rgn(it.region(it.popup));
+            if (it.bubble) {
+                GdiObject<HRGN> rgn = it.bubble->CreateRegion();
                 POINT org;
                 GetViewportOrgEx(dc, &org);
                 OffsetRgn(rgn.Get(), it.at.x + org.x, it.at.y + org.y);
@@ -97,23 +97,6 @@ protected:
         }
     }
 };
-
-HRGN BubbleRegion(TWinControl* w) {
-    auto* b = static_cast<TI_MessageWindow*>(w);
-    BubbleRegionPlan plan = PlanBubbleRegion(b->Shape(), b->Width(), b->Height(), b->PlacementFlags(), b->Metrics());
-    HRGN rgn = plan.corner ? CreateRoundRectRgn(plan.body.left, plan.body.top, plan.body.right + 1,
-                                                plan.body.bottom + 1, plan.corner, plan.corner)
-                           : CreateRectRgn(plan.body.left, plan.body.top, plan.body.right, plan.body.bottom);
-    if (plan.pointer.size() == 3) {
-        POINT pts[3] = {{plan.pointer[0].x, plan.pointer[0].y},
-                        {plan.pointer[1].x, plan.pointer[1].y},
-                        {plan.pointer[2].x, plan.pointer[2].y}};
-        HRGN tip = CreatePolygonRgn(pts, 3, WINDING);
-        CombineRgn(rgn, rgn, tip, RGN_OR);
-        DeleteObject(tip);
-    }
-    return rgn;
-}
 
 TSampleLabel* Label(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold = false) {
     auto* l = Create<TSampleLabel>(parent);
@@ -132,6 +115,16 @@ TDemoEdit* Edit(TWinControl* parent, int x, int y, int w, const std::string& tex
     e->buttons.DefaultAnchor = 1;
     e->SetParent(parent);
     return e;
+}
+
+// A button with a caption and no glyph.
+TI_EditButton* CaptionButton(TI_EditButtons& buttons, const std::string& caption, int kind, const RECT& r) {
+    TI_EditButton* b = buttons.Add();
+    b->SetCaption(caption);
+    b->SetKind(kind);
+    b->SetGlyph(nullptr);
+    b->SetBounds(r);
+    return b;
 }
 
 // A glyph button at the right end of an edit's client area (20 x 20).
@@ -167,7 +160,7 @@ void BuildPopupsPage(TWinControl* parent) {
     panel->SetParent(parent);
 
     // 1. Drop-down: the list opens below the edit; a click takes the item.
-    Label(panel, 16, 12, 330, "Auswahl (Klick auf den Pfeil, F4 im Original):", true);
+    Label(panel, 16, 12, 330, "Auswahl (der Pfeil öffnet die Liste):", true);
     TDemoEdit* choice = Edit(panel, 16, 32, 220, "Hamburg");
     TI_EditButton* drop = GlyphButton(choice, "I_BTNCOMBO", 2, 18);
     drop->SetEventStyle(esDropDown);
@@ -205,18 +198,11 @@ void BuildPopupsPage(TWinControl* parent) {
     // 3. Captions: kinds 3 (with gradient) and 1 (flat, hot frame).
     Label(panel, 16, 128, 330, "Beschriftete Schaltflächen (Art 3, Art 1):", true);
     TDemoEdit* captions = Edit(panel, 16, 148, 220, "Text");
-    TI_EditButton* ok = captions->buttons.Add();
-    ok->SetCaption("/bOK");
-    ok->SetKind(3);
+    const int cw = captions->ClientWidth(), ch = captions->ClientHeight();
+    TI_EditButton* ok = CaptionButton(captions->buttons, "/bOK", 3, RECT{cw - 74, 0, cw - 40, ch});
     ok->SetGradient(true);
-    ok->SetGlyph(nullptr);
-    ok->SetBounds(captions->ClientWidth() - 74, 0, 34, captions->ClientHeight());
-    TI_EditButton* cancel = captions->buttons.Add();
-    cancel->SetCaption("Nein");
-    cancel->SetKind(1);
+    TI_EditButton* cancel = CaptionButton(captions->buttons, "Nein", 1, RECT{cw - 38, 0, cw, ch});
     cancel->SetFlat(true);
-    cancel->SetGlyph(nullptr);
-    cancel->SetBounds(captions->ClientWidth() - 38, 0, 38, captions->ClientHeight());
     auto* counter = Label(panel, 244, 152, 120, "");
     ok->OnClick = [counter](TObject*) { counter->SetCaption("OK geklickt"); };
     cancel->OnClick = [counter](TObject*) { counter->SetCaption("Nein geklickt"); };
@@ -233,14 +219,11 @@ void BuildPopupsPage(TWinControl* parent) {
     // 5. Toggle with allow-all-up: stays down after a click.
     Label(panel, 16, 244, 330, "Umschalter (Art 4, bleibt gedrückt):", true);
     TDemoEdit* toggle = Edit(panel, 16, 264, 220, "fett");
-    TI_EditButton* bold = toggle->buttons.Add();
-    bold->SetCaption("/bF");
-    bold->SetKind(4);
+    TI_EditButton* bold = CaptionButton(toggle->buttons, "/bF", 4,
+                                        RECT{toggle->ClientWidth() - 22, 0, toggle->ClientWidth(), toggle->ClientHeight()});
     bold->SetColor(clSilver);
-    bold->SetGlyph(nullptr);
     bold->SetToggle(true);
     bold->SetAllowAllUp(true);
-    bold->SetBounds(toggle->ClientWidth() - 22, 0, 22, toggle->ClientHeight());
     bold->SetDown(true);
 
     // Pictures of the popups for the screenshot.
@@ -260,23 +243,15 @@ void BuildPopupsPage(TWinControl* parent) {
     b1->SetIconKind(1);
     b1->SetShape(bsBalloon);
     b1->SetCaption("/bUngültiger Wert/b0/#Bitte einen Dateinamen eingeben.");
-    pictures->items.push_back({b1, POINT{10, 160}, &BubbleRegion, false});
+    pictures->items.push_back({b1, POINT{10, 160}, b1, false});
     auto* b2 = Create<TI_MessageWindow>(file);
     b2->SetShape(bsRounded);
     b2->SetMaxTextWidth(150);
     b2->SetCaption("Ein langer Hinweis bricht an der größten Breite der Blase in mehrere Zeilen um.");
-    pictures->items.push_back({b2, POINT{10, 310}, &BubbleRegion, false});
+    pictures->items.push_back({b2, POINT{10, 310}, b2, false});
     auto* b3 = Create<TI_MessageWindow>(file);
-    TI_EditButton* yes = b3->Buttons().Add();
-    yes->SetCaption("Ja");
-    yes->SetKind(0);
-    yes->SetGlyph(nullptr);
-    yes->SetBounds(6, 20, 40, 20);
-    TI_EditButton* no = b3->Buttons().Add();
-    no->SetCaption("Nein");
-    no->SetKind(0);
-    no->SetGlyph(nullptr);
-    no->SetBounds(50, 20, 40, 20);
+    CaptionButton(b3->Buttons(), "Ja", 0, RECT{6, 20, 46, 40});
+    CaptionButton(b3->Buttons(), "Nein", 0, RECT{50, 20, 90, 40});
     b3->SetCaption("Änderungen speichern?");
-    pictures->items.push_back({b3, POINT{10, 240}, &BubbleRegion, false});
+    pictures->items.push_back({b3, POINT{10, 240}, b3, false});
 }

@@ -158,9 +158,13 @@ void TI_MessageWindow::SetPlacementFlags(int flags) {
     RebuildRegion();
 }
 
+GdiObject<HRGN> TI_MessageWindow::CreateRegion() const {
+    return RegionOf(PlanBubbleRegion(shape_, Width(), Height(), PlacementFlags(), metrics_));
+}
+
 void TI_MessageWindow::RebuildRegion() {
     if (!HandleAllocated()) return;
-    GdiObject<HRGN> rgn = RegionOf(PlanBubbleRegion(shape_, Width(), Height(), PlacementFlags(), metrics_));
+    GdiObject<HRGN> rgn = CreateRegion();
     // The window owns the region from here on.
     if (SetWindowRgn(WindowHandle(), rgn.Get(), TRUE)) rgn.Release();
 }
@@ -195,7 +199,7 @@ void TI_MessageWindow::PaintInto(TBitmap& buffer) {
         DrawEdge(c.Handle(), &all, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM);
     } else {
         c.FillRect(all);
-        GdiObject<HRGN> rgn = RegionOf(PlanBubbleRegion(shape_, w, h, PlacementFlags(), metrics_));
+        GdiObject<HRGN> rgn = CreateRegion();
         GdiObject<HBRUSH> fill(CreateSolidBrush(ColorToCOLORREF(Color())));
         GdiObject<HBRUSH> line(CreateSolidBrush(ColorToCOLORREF(clBtnShadow)));
         FillRgn(c.Handle(), rgn.Get(), fill.Get());

@@ -56,6 +56,9 @@ public:
     void EndUpdate();
     // Size and window region from text, icon, buttons and shape.
     void ReSize();
+    // The window region for the current size, shape and placement (in the
+    // bubble's own coordinates).
+    GdiObject<HRGN> CreateRegion() const;
 
     void Show() override;
     void Hide() override;

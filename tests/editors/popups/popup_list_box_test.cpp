@@ -114,24 +114,14 @@ TEST(PopupListBox, OpenedByADropDownButtonAndPickedWithRealClicks) {
         picked = list->Items().Get(list->ItemIndex());
         list->Hide();
     };
-    auto click = [](POINT p) {
-        SetCursorPos(p.x, p.y);
-        PumpFor(30);
-        INPUT in[2]{};
-        in[0].type = in[1].type = INPUT_MOUSE;
-        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, in, sizeof(INPUT));
-        PumpFor(100);
-    };
-    click(POINT{100 + 190, 100 + 10});
+    MouseAt(POINT{100 + 190, 100 + 10});
     ASSERT_TRUE(list->Shown());
     EXPECT_TRUE(IsWindowVisible(list->WindowHandle()));
     EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
     RECT r;
     GetWindowRect(list->WindowHandle(), &r);
     EXPECT_EQ(r.top, 122);
-    click(POINT{r.left + 20, r.top + 2 + 16 * 2 + 8});  // the third row
+    MouseAt(POINT{r.left + 20, r.top + 2 + 16 * 2 + 8});  // the third row
     EXPECT_EQ(picked, "Eintrag 2");
     EXPECT_FALSE(IsWindowVisible(list->WindowHandle()));
     EXPECT_EQ(GetFocus(), host.owner->WindowHandle());

@@ -44,6 +44,25 @@ inline void PumpFor(DWORD ms) {
     Application()->ProcessMessages();
 }
 
+// Real mouse input through the system: the cursor to p, then a press and/or
+// a release of the left button, with the queue handled after each step.
+inline void MouseAt(POINT p, bool press = true, bool release = true) {
+    SetCursorPos(p.x, p.y);
+    PumpFor(30);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    if (press) {
+        in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        SendInput(1, &in, sizeof(INPUT));
+        PumpFor(80);
+    }
+    if (release) {
+        in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(1, &in, sizeof(INPUT));
+        PumpFor(80);
+    }
+}
+
 // A borderless form at (x, y) with a focused owner probe filling it.
 struct OwnerOnForm {
     TForm* form = nullptr;

@@ -13,16 +13,6 @@ RECT WindowRectOf(TWinControl* c) {
     return r;
 }
 
-void ClickAt(POINT p) {
-    SetCursorPos(p.x, p.y);
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof(INPUT));
-    PumpFor(150);
-}
-
 }  // namespace
 
 TEST(PopupWindow, PlacedByModeOnAnInjectedScreen) {
@@ -92,7 +82,7 @@ TEST(PopupWindow, ShownTopMostWithoutTakingTheFocus) {
                            MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
               MA_NOACTIVATE);
     RECT r = WindowRectOf(popup);
-    ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    MouseAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
     popup->Hide();
     EXPECT_FALSE(IsWindowVisible(h));
