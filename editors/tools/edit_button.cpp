@@ -273,6 +273,14 @@ void TI_EditButton::ResetState() {
 }
 
 void TI_EditButton::Repaint() {
+    if (transparent_ && !coordinate_mode_ && owner_ && owner_->HandleAllocated()) {
+        owner_->InvalidateRect(BoundsRect(), true);
+        return;
+    }
+    PaintNow();
+}
+
+void TI_EditButton::PaintNow() {
     if (!visible_ || !owner_ || !owner_->HandleAllocated() || Width() <= 0 || Height() <= 0) return;
     if (collection_ && collection_->PaintLocked()) return;
     HWND hwnd = owner_->WindowHandle();

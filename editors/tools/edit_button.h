@@ -124,8 +124,12 @@ public:
     // State from the cursor position (hot or normal); pressed and down
     // cleared unless a toggle button without auto-reset.
     void ResetState();
-    // Paints the button on the owner's window now (when visible and windowed).
+    // Shows the button's new look on the owner's window: painted at once,
+    // or, when transparent over the client area, through a repaint of the
+    // owner there (its picture is the button's background).
     void Repaint();
+    // Paints the button on the owner's window now (when visible and windowed).
+    void PaintNow();
     // Paints the button into canvas with its top-left at rect's top-left.
     virtual void Paint(TCanvas& Canvas, const RECT& Rect);
     // Paints into a DC that shows the owner (client or window coordinates

@@ -104,6 +104,10 @@ void TI_EditButtons::Repaint() {
     for (TI_EditButton* b : buttons_) b->Repaint();
 }
 
+void TI_EditButtons::PaintNow() {
+    for (TI_EditButton* b : buttons_) b->PaintNow();
+}
+
 void TI_EditButtons::ResetStates() {
     for (TI_EditButton* b : buttons_) b->ResetState();
 }
@@ -205,7 +209,7 @@ bool TI_EditButtons::HandleMessage(TMessage& m) {
         return true;
     case WM_NCPAINT:
         hook_.CallNext(m);
-        if (enabled_) Repaint();
+        if (enabled_) PaintNow();
         return true;
     case WM_PAINT:
         if (m.WParam) {
@@ -222,7 +226,7 @@ bool TI_EditButtons::HandleMessage(TMessage& m) {
             }
         }
         hook_.CallNext(m);
-        if (enabled_) Repaint();
+        if (enabled_) PaintNow();
         return true;
     case WM_WINDOWPOSCHANGED: {
         hook_.CallNext(m);

@@ -46,6 +46,8 @@ public:
     // First enabled, visible button whose caption has "&" + Ch.
     TI_EditButton* FindAccelerator(char Ch) const;
     void Repaint();
+    // Paints every button on the owner's window now (after the owner painted).
+    void PaintNow();
     void ResetStates();
     // Buttons still in the old default colour take the new one.
     void SetColor(TColor value);

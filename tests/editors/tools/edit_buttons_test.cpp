@@ -205,3 +205,32 @@ TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
     EXPECT_NE(out.Pixel(8, 8), out.Pixel(9, 8));
     EXPECT_TRUE(out.Pixel(8, 8) == clWhite || out.Pixel(9, 8) == clWhite);
 }
+
+TEST(EditButtons, ATransparentButtonLeavesNoOldFrameBehind) {
+    OwnerHost host;
+    host.owner->SetColor(clRed);
+    TI_EditButtons buttons(host.owner);
+    buttons.DefaultCoordinateMode = false;
+    TI_EditButton* b = buttons.Add();
+    b->SetGlyph(nullptr);
+    b->SetKind(1);  // a frame only while hot
+    b->SetTransparent(true);
+    b->SetBounds(100, 5, 30, 30);
+    HWND h = host.owner->WindowHandle();
+    auto edge = [&] {
+        PumpFor(30);
+        TBitmap shot(1, 1);
+        HDC dc = GetDC(h);
+        BitBlt(shot.DC(), 0, 0, 1, 1, dc, 100, 20, SRCCOPY);
+        ReleaseDC(h, dc);
+        GdiFlush();
+        return shot.Pixel(0, 0);
+    };
+    EXPECT_EQ(edge(), clRed);
+    SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(110, 20));
+    EXPECT_EQ(b->State(), ebsHot);
+    EXPECT_NE(edge(), clRed);  // the raised frame
+    SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    EXPECT_EQ(b->State(), ebsNormal);
+    EXPECT_EQ(edge(), clRed);  // the owner's picture again
+}
