@@ -332,6 +332,14 @@ void TI_EditButton::PaintBackground(TCanvas& canvas, const RECT& rect) {
     }
     const TColor rgb = ColorToRGB(color_);
     const bool down = mouse_.enabled && mouse_.state == ebsDown;
+    if (down && kind_ == 5) {
+        // Kind 5 shows its down state as a highlighted, focused item.
+        canvas.Brush().SetStyle(bsSolid);
+        canvas.Brush().SetColor(clHighlight);
+        canvas.FillRect(rect);
+        canvas.DrawFocusRect(rect);
+        return;
+    }
     TColor dither = clNone;
     if (down && ((kind_ == 3 && rgb == 0xFFFFFF) || (kind_ == 4 && mouse_.toggle && rgb == ColorToRGB(clBtnFace))))
         dither = clWhite;

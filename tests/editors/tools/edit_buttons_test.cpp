@@ -204,6 +204,9 @@ TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
     paint();
     EXPECT_NE(out.Pixel(8, 8), out.Pixel(9, 8));
     EXPECT_TRUE(out.Pixel(8, 8) == clWhite || out.Pixel(9, 8) == clWhite);
+    b->SetKind(5);  // down: the highlight colour
+    paint();
+    EXPECT_EQ(out.Pixel(8, 8), ColorToRGB(clHighlight));
 }
 
 TEST(EditButtons, ATransparentButtonLeavesNoOldFrameBehind) {
