@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "editors/tools/plain_geometry.h"
+#include "framework/plain_geometry.h"
 
 enum TBubbleShape : int { bsRectangle = 0, bsRounded = 1, bsBalloon = 2 };
 

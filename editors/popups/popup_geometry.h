@@ -2,7 +2,7 @@
 // control, how tall a drop-down list is and how far the wheel scrolls it.
 #pragma once
 
-#include "editors/tools/plain_geometry.h"
+#include "framework/plain_geometry.h"
 
 // Placement modes of a popup.
 enum TPopupMode : int {

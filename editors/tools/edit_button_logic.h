@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-#include "editors/tools/plain_geometry.h"
+#include "framework/plain_geometry.h"
 
 enum TEventStyle { esNormal, esDropDown };
 
