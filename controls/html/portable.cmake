@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_SOURCES
+  html_text.cpp
+  html_engine.cpp
+)

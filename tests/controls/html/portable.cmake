@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_TESTS
+  html_text_test.cpp
+  html_engine_test.cpp
+)
