@@ -115,7 +115,8 @@ public:
         int y = p_.Rect.Top;
         size_t pos = 0;
         while (pos < text_.size()) {
-            State saved = st_;
+            State saved;
+            if (output) saved = st_;
             Line m = Pass(pos, text_.size(), false);
             if (m.end <= pos) m.end = text_.size();  // never stand still
             bool onlyTags = !m.content && !m.explicitBreak && m.end >= text_.size();
@@ -163,6 +164,8 @@ private:
         int items = 0;
         bool endsSpace = true;
         listItems_ = 0;
+        if (!second) extents_.clear();
+        nextExtent_ = 0;
         if (second_ && Drawing() && st_.pBg != clNone) FillBand();
         size_t i = pos;
         while (i < limit) {
@@ -187,8 +190,12 @@ private:
                 size_t sp = text_.find(' ', i);
                 if (sp < segEnd) segEnd = sp + 1;
             }
-            std::string seg = HTMLSegmentText(std::string_view(text_).substr(i, segEnd - i));
-            HTMLSize sz = st_.hidden ? HTMLSize{} : dev_.TextExtent(st_.font, seg);
+            std::string_view seg = std::string_view(text_).substr(i, segEnd - i);
+            if (seg.find('&') != std::string_view::npos) {
+                scratch_ = HTMLSegmentText(seg);
+                seg = scratch_;
+            }
+            HTMLSize sz = st_.hidden ? HTMLSize{} : SegmentExtent(seg, second);
             if (!second && p_.WordWrap && items > 0 && x + sz.cx > Avail() && endsSpace) break;
             if (!st_.hidden) {
                 line.height = std::max(line.height, sz.cy);
@@ -207,7 +214,19 @@ private:
         return line;
     }
 
-    void TextSegment(const std::string& seg, int x, HTMLSize sz) {
+    // The second pass places the same segments in the same order as the
+    // first: it takes their extents from there instead of measuring again.
+    HTMLSize SegmentExtent(std::string_view seg, bool second) {
+        if (!second) {
+            HTMLSize sz = dev_.TextExtent(st_.font, seg);
+            extents_.push_back(sz);
+            return sz;
+        }
+        if (nextExtent_ < extents_.size()) return extents_[nextExtent_++];
+        return dev_.TextExtent(st_.font, seg);
+    }
+
+    void TextSegment(std::string_view seg, int x, HTMLSize sz) {
         int left = originX_ + x;
         int top = lineTop_ + cur_.above;
         int bottom = top + cur_.height;
@@ -526,6 +545,9 @@ private:
     int lineTop_ = 0;
     Line cur_;
     int listItems_ = 0;
+    std::string scratch_;
+    std::vector<HTMLSize> extents_;
+    size_t nextExtent_ = 0;
     HTMLRect anchorBox_;
     bool anchorBoxSet_ = false;
     HTMLFontSpec wFont_{"", -1, 0, 0};

@@ -51,7 +51,9 @@ void HTMLGdiDevice::Select(const HTMLFontSpec& Font) {
         lf.lfUnderline = (Font.Style & htmlUnderline) ? 1 : 0;
         lf.lfStrikeOut = (Font.Style & htmlStrikeOut) ? 1 : 0;
         lf.lfEscapement = lf.lfOrientation = Font.Angle;
-        lf.lfCharSet = Font.Name == "Symbol" ? SYMBOL_CHARSET : charset_;
+        // The face name picks the bullet font where it exists; elsewhere the
+        // fallback shows the same byte as a middle dot.
+        lf.lfCharSet = charset_;
         lf.lfQuality = quality_;
         lstrcpynA(lf.lfFaceName, Font.Name.c_str(), LF_FACESIZE);
         fonts_.push_back(CachedFont{Font, GdiObject<HFONT>(CreateFontIndirectA(&lf))});
