@@ -11,6 +11,8 @@ class TFont;
 class TImageList;
 class THTMLPicture;
 
+class HTMLFontCache;
+
 struct HTMLImageSources {
     TImageList* Images = nullptr;
     // May raise; the picture is then left out.
@@ -21,5 +23,7 @@ HTMLFontSpec HTMLFontSpecOf(const TFont& Font);
 
 // Measures, draws or hit-tests Params.Text on the canvas's DC with the
 // canvas's font (Params.Font, FontColor and Background are set from it).
-// Leaves the DC's selections and text attributes as they were.
-HTMLDrawResult HTMLDrawText(TCanvas& Canvas, HTMLDrawParams Params, const HTMLImageSources& Sources = {});
+// Leaves the DC's selections and text attributes as they were. Fonts, when
+// given, keeps the fonts made for the next run.
+HTMLDrawResult HTMLDrawText(TCanvas& Canvas, HTMLDrawParams Params, const HTMLImageSources& Sources = {},
+                            HTMLFontCache* Fonts = nullptr);

@@ -195,7 +195,7 @@ private:
                 scratch_ = HTMLSegmentText(seg);
                 seg = scratch_;
             }
-            HTMLSize sz = st_.hidden ? HTMLSize{} : SegmentExtent(seg, second);
+            HTMLSize sz = st_.hidden ? HTMLSize{} : SegmentExtent(seg, second, i, segEnd);
             if (!second && p_.WordWrap && items > 0 && x + sz.cx > Avail() && endsSpace) break;
             if (!st_.hidden) {
                 line.height = std::max(line.height, sz.cy);
@@ -216,14 +216,47 @@ private:
 
     // The second pass places the same segments in the same order as the
     // first: it takes their extents from there instead of measuring again.
-    HTMLSize SegmentExtent(std::string_view seg, bool second) {
+    HTMLSize SegmentExtent(std::string_view seg, bool second, size_t from, size_t to) {
         if (!second) {
-            HTMLSize sz = dev_.TextExtent(st_.font, seg);
+            HTMLSize sz;
+            if (!RunExtent(from, to, sz)) sz = dev_.TextExtent(st_.font, seg);
             extents_.push_back(sz);
             return sz;
         }
         if (nextExtent_ < extents_.size()) return extents_[nextExtent_++];
         return dev_.TextExtent(st_.font, seg);
+    }
+
+    // Wrapped text is cut into words; the words between two tags are
+    // measured with one device call when the device can.
+    bool RunExtent(size_t from, size_t to, HTMLSize& sz) {
+        if (!p_.WordWrap) return false;
+        if (!(from >= runStart_ && to <= runEnd_ && runFont_ == st_.font && runValid_)) {
+            size_t end = text_.find('<', from);
+            if (end == std::string::npos) end = text_.size();
+            std::string_view run = std::string_view(text_).substr(from, end - from);
+            runStart_ = from;
+            runEnd_ = end;
+            runFont_ = st_.font;
+            // Segment entities change the text: such runs go word by word.
+            bool plain = run.find("&nbsp;") == std::string_view::npos && run.find("&lt;") == std::string_view::npos &&
+                         run.find("&gt;") == std::string_view::npos;
+            runValid_ = plain && dev_.CharExtents(st_.font, run, runRight_) && runRight_.size() == run.size();
+            if (runValid_) runHeight_ = LineHeightOf(st_.font);
+        }
+        if (!runValid_ || to <= from) return false;
+        int left = from > runStart_ ? runRight_[from - 1 - runStart_] : 0;
+        sz = HTMLSize{runRight_[to - 1 - runStart_] - left, runHeight_};
+        return true;
+    }
+
+    // The height of a font's text, asked once per font and run.
+    int LineHeightOf(const HTMLFontSpec& font) {
+        for (const auto& h : heights_)
+            if (h.first == font) return h.second;
+        int cy = dev_.TextExtent(font, std::string_view()).cy;
+        if (heights_.size() < 16) heights_.emplace_back(font, cy);
+        return cy;
     }
 
     void TextSegment(std::string_view seg, int x, HTMLSize sz) {
@@ -547,6 +580,12 @@ private:
     int listItems_ = 0;
     std::string scratch_;
     std::vector<HTMLSize> extents_;
+    size_t runStart_ = 0, runEnd_ = 0;
+    HTMLFontSpec runFont_;
+    bool runValid_ = false;
+    std::vector<int> runRight_;
+    int runHeight_ = 0;
+    std::vector<std::pair<HTMLFontSpec, int>> heights_;
     size_t nextExtent_ = 0;
     HTMLRect anchorBox_;
     bool anchorBoxSet_ = false;

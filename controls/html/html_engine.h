@@ -58,6 +58,11 @@ class HTMLDevice {
 public:
     virtual ~HTMLDevice() = default;
     virtual HTMLSize TextExtent(const HTMLFontSpec& Font, std::string_view Text) = 0;
+    // Optional: Right[k] is the width of Text's first k + 1 characters, so a
+    // run of words is measured at once. False when the device cannot.
+    virtual bool CharExtents(const HTMLFontSpec& /*Font*/, std::string_view /*Text*/, std::vector<int>& /*Right*/) {
+        return false;
+    }
     // Text bottom-aligned in Box (one line, no prefix, tabs expanded, clipped
     // to Box; with Ellipsis cut with "..." at Box.Right). Background clNone
     // draws transparently.

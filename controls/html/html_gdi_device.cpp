@@ -20,13 +20,14 @@ bool IsNumber(const std::string& s) {
 
 }  // namespace
 
-HTMLGdiDevice::HTMLGdiDevice(HDC Dc, BYTE Charset, BYTE Quality)
+HTMLGdiDevice::HTMLGdiDevice(HDC Dc, BYTE Charset, BYTE Quality, HTMLFontCache* Fonts)
     : dc_(Dc),
       charset_(Charset),
       quality_(Quality),
       ppi_(GetDeviceCaps(Dc, LOGPIXELSY)),
       orig_bk_mode_(GetBkMode(Dc)),
-      orig_text_color_(GetTextColor(Dc)) {
+      orig_text_color_(GetTextColor(Dc)),
+      cache_(Fonts) {
     if (ppi_ <= 0) ppi_ = 96;
 }
 
@@ -36,31 +37,58 @@ HTMLGdiDevice::~HTMLGdiDevice() {
     SetTextColor(dc_, orig_text_color_);
 }
 
+HFONT HTMLFontCache::Find(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi) const {
+    for (const auto& e : entries_)
+        if (e.charset == Charset && e.quality == Quality && e.ppi == Ppi && e.spec == Font) return e.font.Get();
+    return nullptr;
+}
+
+HFONT HTMLFontCache::Add(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle) {
+    entries_.push_back(Entry{Font, Charset, Quality, Ppi, std::move(Handle)});
+    return entries_.back().font.Get();
+}
+
+GdiObject<HFONT> HTMLGdiDevice::MakeFont(const HTMLFontSpec& Font) const {
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(Font.Size, ppi_, 72);
+    lf.lfWeight = (Font.Style & htmlBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (Font.Style & htmlItalic) ? 1 : 0;
+    lf.lfUnderline = (Font.Style & htmlUnderline) ? 1 : 0;
+    lf.lfStrikeOut = (Font.Style & htmlStrikeOut) ? 1 : 0;
+    lf.lfEscapement = lf.lfOrientation = Font.Angle;
+    // The face name picks the bullet font where it exists; elsewhere the
+    // fallback shows the same byte as a middle dot.
+    lf.lfCharSet = charset_;
+    lf.lfQuality = quality_;
+    lstrcpynA(lf.lfFaceName, Font.Name.c_str(), LF_FACESIZE);
+    return GdiObject<HFONT>(CreateFontIndirectA(&lf));
+}
+
+// Fonts come from the caller's cache when there is one; fonts beyond it
+// live for this run only (a font selected in the DC is never deleted).
 void HTMLGdiDevice::Select(const HTMLFontSpec& Font) {
-    if (selected_ >= 0 && fonts_[static_cast<size_t>(selected_)].spec == Font) return;
-    auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& c) { return c.spec == Font; });
-    if (it == fonts_.end()) {
-        if (fonts_.size() >= kMaxFonts) {
-            if (orig_font_) SelectObject(dc_, orig_font_);
-            fonts_.clear();
-        }
-        LOGFONTA lf{};
-        lf.lfHeight = -MulDiv(Font.Size, ppi_, 72);
-        lf.lfWeight = (Font.Style & htmlBold) ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = (Font.Style & htmlItalic) ? 1 : 0;
-        lf.lfUnderline = (Font.Style & htmlUnderline) ? 1 : 0;
-        lf.lfStrikeOut = (Font.Style & htmlStrikeOut) ? 1 : 0;
-        lf.lfEscapement = lf.lfOrientation = Font.Angle;
-        // The face name picks the bullet font where it exists; elsewhere the
-        // fallback shows the same byte as a middle dot.
-        lf.lfCharSet = charset_;
-        lf.lfQuality = quality_;
-        lstrcpynA(lf.lfFaceName, Font.Name.c_str(), LF_FACESIZE);
-        fonts_.push_back(CachedFont{Font, GdiObject<HFONT>(CreateFontIndirectA(&lf))});
-        it = fonts_.end() - 1;
+    if (selected_font_ && selected_spec_ == Font) return;
+    HFONT font = cache_ ? cache_->Find(Font, charset_, quality_, ppi_) : nullptr;
+    if (!font) {
+        auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& c) { return c.spec == Font; });
+        if (it != fonts_.end()) font = it->font.Get();
     }
-    selected_ = static_cast<int>(it - fonts_.begin());
-    HGDIOBJ old = SelectObject(dc_, it->font.Get());
+    if (!font) {
+        GdiObject<HFONT> made = MakeFont(Font);
+        if (cache_ && !cache_->Full()) {
+            font = cache_->Add(Font, charset_, quality_, ppi_, std::move(made));
+        } else {
+            if (fonts_.size() >= kMaxFonts) {
+                if (orig_font_) SelectObject(dc_, orig_font_);
+                fonts_.clear();
+            }
+            fonts_.push_back(CachedFont{Font, std::move(made)});
+            font = fonts_.back().font.Get();
+        }
+    }
+    selected_font_ = font;
+    selected_spec_ = Font;
+    HGDIOBJ old = SelectObject(dc_, font);
     if (!orig_font_) orig_font_ = old;
 }
 
@@ -80,6 +108,14 @@ HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontSpec& Font, std::string_view Te
         s.cy = tm.tmHeight;
     }
     return HTMLSize{s.cx, s.cy};
+}
+
+bool HTMLGdiDevice::CharExtents(const HTMLFontSpec& Font, std::string_view Text, std::vector<int>& Right) {
+    if (Text.empty() || Text.find('\t') != std::string_view::npos) return false;
+    Select(Font);
+    Right.resize(Text.size());
+    SIZE s{0, 0};
+    return GetTextExtentExPointA(dc_, Text.data(), static_cast<int>(Text.size()), 0, nullptr, Right.data(), &s) != 0;
 }
 
 void HTMLGdiDevice::DrawText(const HTMLFontSpec& Font, const HTMLRect& Box, std::string_view Text, TColor Color,

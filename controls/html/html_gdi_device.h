@@ -18,10 +18,33 @@
 class TImageList;
 class THTMLPicture;
 
+// Fonts kept between runs (a label keeps one for its paints and measures),
+// so that the same fonts are not made again for every run. Bounded; owns
+// its fonts. Must outlive the runs that use it.
+class HTMLFontCache {
+public:
+    HFONT Find(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi) const;
+    bool Full() const { return entries_.size() >= kCapacity; }
+    HFONT Add(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle);
+    void Clear() { entries_.clear(); }
+    int Count() const { return static_cast<int>(entries_.size()); }
+
+private:
+    static constexpr size_t kCapacity = 16;
+    struct Entry {
+        HTMLFontSpec spec;
+        BYTE charset, quality;
+        int ppi;
+        GdiObject<HFONT> font;
+    };
+    std::vector<Entry> entries_;
+};
+
 class HTMLGdiDevice : public HTMLDevice {
 public:
     // Charset and quality of the fonts come from the base font's LOGFONT.
-    HTMLGdiDevice(HDC Dc, BYTE Charset, BYTE Quality);
+    // Fonts: an optional cache that outlives the device.
+    HTMLGdiDevice(HDC Dc, BYTE Charset, BYTE Quality, HTMLFontCache* Fonts = nullptr);
     ~HTMLGdiDevice() override;
     HTMLGdiDevice(const HTMLGdiDevice&) = delete;
     HTMLGdiDevice& operator=(const HTMLGdiDevice&) = delete;
@@ -32,6 +55,7 @@ public:
     std::function<THTMLPicture*(const HTMLImageRef&)> FindPicture;
 
     HTMLSize TextExtent(const HTMLFontSpec& Font, std::string_view Text) override;
+    bool CharExtents(const HTMLFontSpec& Font, std::string_view Text, std::vector<int>& Right) override;
     void DrawText(const HTMLFontSpec& Font, const HTMLRect& Box, std::string_view Text, TColor Color,
                   TColor Background, bool Ellipsis) override;
     void FillRect(const HTMLRect& R, TColor Color) override;
@@ -44,6 +68,7 @@ public:
 
 private:
     void Select(const HTMLFontSpec& Font);
+    GdiObject<HFONT> MakeFont(const HTMLFontSpec& Font) const;
     THTMLPicture* Picture(const HTMLImageRef& Image);
     // System icon: image list and index (nullptr when there is none).
     HIMAGELIST SystemIcon(const HTMLImageRef& Image, int& Index);
@@ -59,5 +84,7 @@ private:
         GdiObject<HFONT> font;
     };
     std::vector<CachedFont> fonts_;
-    int selected_ = -1;
+    HTMLFontCache* cache_;
+    HFONT selected_font_ = nullptr;
+    HTMLFontSpec selected_spec_;
 };

@@ -135,14 +135,14 @@ HTMLDrawResult THTMLLabelBase::RunEngine(TCanvas& canvas, HTMLMode mode, int X, 
     FillDrawParams(p);
     if (valignment_ != tvaTop) {
         p.Mode = HTMLMode::Measure;
-        HTMLDrawResult m = HTMLDrawText(canvas, p, ImageSources());
+        HTMLDrawResult m = HTMLDrawText(canvas, p, ImageSources(), &fonts_);
         if (m.Height < Height()) {
             if (valignment_ == tvaCenter) p.Rect.Top += (Height() - m.Height) / 2;
             else p.Rect.Top = p.Rect.Bottom - m.Height;
         }
     }
     p.Mode = mode;
-    HTMLDrawResult r = HTMLDrawText(canvas, p, ImageSources());
+    HTMLDrawResult r = HTMLDrawText(canvas, p, ImageSources(), &fonts_);
     anchor_count_ = r.AnchorCount;
     return r;
 }

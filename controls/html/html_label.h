@@ -12,6 +12,7 @@
 #include <string>
 
 #include "controls/html/html_draw.h"
+#include "controls/html/html_gdi_device.h"
 #include "controls/html/html_engine.h"
 #include "controls/html/html_picture.h"
 #include "framework/graphic_control.h"
@@ -102,6 +103,7 @@ private:
     void ApplyAutoSize(const HTMLDrawResult& r);
 
     TStringList html_text_;
+    HTMLFontCache fonts_;
     bool auto_sizing_ = false;
     TAutoSizeType auto_size_type_ = asVertical;
     TBevelCut bevel_inner_ = bvNone, bevel_outer_ = bvNone;

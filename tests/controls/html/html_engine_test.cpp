@@ -274,6 +274,12 @@ TEST(HTMLLayout, TagSoupTerminates) {
         auto dr = Layout(d, p);
         EXPECT_EQ(m.Height, dr.Height) << text;
         EXPECT_EQ(m.LineCount, dr.LineCount) << text;
+        // Word by word or a run of words at once: the same layout.
+        FixedMetricsDevice single;
+        single.runs = false;
+        auto w = Layout(single, p);
+        EXPECT_EQ(w.Width, dr.Width) << text;
+        EXPECT_EQ(w.Height, dr.Height) << text;
     }
 }
 
