@@ -103,3 +103,18 @@ TEST(HTMLDrawText, RotatedFontsAndRepeatedPaintsLeakNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HTMLDrawText, GradientBandRunsAcrossTheLine) {
+    TBitmap bmp(256, 30);
+    DrawInto(bmp, "<P BGCOLOR=\"#000000\" BGCOLORTO=\"#FF0000\">x</P>", HTMLMode::Draw);
+    GdiFlush();
+    EXPECT_EQ(bmp.ScanLine(2)[0] & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(bmp.ScanLine(2)[255] & 0xFFFFFF, 0xFF0000u);
+    uint32_t mid = bmp.ScanLine(2)[128] & 0xFFFFFF;
+    EXPECT_GT(mid >> 16, 0x60u);
+    EXPECT_LT(mid >> 16, 0xA0u);
+}
+
+}  // namespace
