@@ -49,6 +49,15 @@ TEST(HTMLabel, MeasuresAndAutoSizesWithoutPainting) {
     f.label->Measure();
     EXPECT_EQ(f.label->Height(), 3 * plain.cy + 6);
     EXPECT_EQ(f.form->HandleAllocated(), false);
+    // Painting lays out as measuring did: the height stays.
+    TBitmap bmp(400, 300);
+    f.form->PaintTo(bmp.DC(), 0, 0);
+    EXPECT_EQ(f.label->Height(), 3 * plain.cy + 6);
+    // A narrower label wraps and grows again.
+    f.label->SetHTMLText("eins zwei drei vier");
+    const int oneLine = f.label->Height();
+    f.form->SetWidth(40);
+    EXPECT_GT(f.label->Height(), oneLine);
 }
 
 TEST(HTMLabel, AnchorEnterClickAndExit) {
@@ -129,9 +138,13 @@ TEST(HTMLabel, PaintsOnItsParentWithoutLeaks) {
     EXPECT_GT(CountPixels(bmp, 0x0000FF), 5);  // the link in the URL colour
     EXPECT_EQ(ProcessGdiObjects(), objects);
     EXPECT_EQ(f.label->AnchorCount(), 1);
-    // The network picture was remembered, not loaded.
+    // The network picture was remembered, not loaded, and takes no room.
     ASSERT_EQ(f.label->PictureCache().Count(), 1);
     EXPECT_TRUE(f.label->PictureCache().FindPicture("http://h/x.png")->Empty());
+    f.label->SetHTMLText("<FONT COLOR=\"#FF0000\">Rot</FONT> <A HREF=\"a\">Link</A>");
+    TBitmap without(400, 300);
+    f.form->PaintTo(without.DC(), 0, 0);
+    EXPECT_EQ(BitmapBytes(without), BitmapBytes(bmp));
 }
 
 }  // namespace
