@@ -234,3 +234,36 @@ TEST(HTMLabel, ImagesFromTheListAndTheShell) {
 }
 
 }  // namespace
+
+namespace {
+
+// On a shown form, through the parent's own message routing: the mouse
+// over an anchor gives the hand cursor, a click raises the click event.
+TEST(HTMLabel, MouseThroughTheParentWindow) {
+    TForm* form = Create<TForm>(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(40, 40, 300, 100);
+    auto* label = Create<THTMLabel>(form);
+    label->SetBounds(10, 10, 250, 40);
+    label->SetHTMLText("<A HREF=\"Ziel\">Verweis</A> Text");
+    label->SetParent(form);
+    std::vector<std::string> events;
+    label->OnAnchorEnter = [&](TObject*, const std::string& a) { events.push_back("enter " + a); };
+    label->OnAnchorClick = [&](TObject*, const std::string& a) { events.push_back("click " + a); };
+    form->Show();
+    Application()->ProcessMessages();
+    HWND hwnd = form->Handle();
+    const LPARAM at = MAKELPARAM(14, 16);  // on "Verweis" in the form's client coordinates
+    SetCursorPos(40 + 14, 40 + 16);
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, at);
+    EXPECT_EQ(label->Cursor(), crHandPoint);
+    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(events, (std::vector<std::string>{"enter Ziel", "click Ziel"}));
+    form->Free();
+    Application()->ProcessMessages();
+}
+
+}  // namespace
