@@ -3,6 +3,8 @@
 // Pages (one builder per page_*.cpp).
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
+void BuildFlatPage(TWinControl* parent);
+void BuildEditToolsPage(TWinControl* parent);
 void BuildHtmlPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
@@ -13,6 +15,8 @@ const std::vector<GalleryPage>& GalleryPages() {
     static const std::vector<GalleryPage> pages = {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
+        {"flat", &BuildFlatPage},
+        {"edit-tools", &BuildEditToolsPage},
         {"html", &BuildHtmlPage},
     };
     return pages;

@@ -19,6 +19,9 @@ TEST(HTMLColors, HexNamesAndSystemColours) {
         {"clinfobk", 0x80000018},
         {"clbtnface", 0x8000000F},
         {"clmaroon", 128},
+        {"clNone", 0},         // names the dialect does not know are black
+        {"clScrollBar", 0},
+        {"clMoneyGreen", 0},
         {"#FF00", 0},      // too short: black, nothing read past the value
         {"#", 0},
         {"#GG0000", 0},
