@@ -272,8 +272,9 @@ void THTMLLabelBase::MouseLeave() {
 THTMLabel::THTMLabel(TComponent* AOwner) : THTMLLabelBase(AOwner) {}
 
 THTMLabel::~THTMLabel() {
-    SetImages(nullptr);
-    SetPictureContainer(nullptr);
+    // Only the links go; nothing is measured or repainted any more.
+    if (images_) images_->RemoveFreeNotification(this);
+    if (container_) container_->RemoveFreeNotification(this);
 }
 
 void THTMLabel::SetEllipsis(bool Value) {
