@@ -107,14 +107,14 @@ bool THTMLLabelBase::WidthMayGrow() const {
 
 // The client rectangle less bevels and border; while auto-sizing it may grow
 // without limit in the directions the label may grow.
-HTMLRect THTMLLabelBase::TextRect() const {
+HTMLRect THTMLLabelBase::TextRect(bool grow) const {
     HTMLRect r{0, 0, Width(), Height()};
     int inset = 0;
     if (bevel_outer_ != bvNone) inset += bevel_width_;
     if (bevel_inner_ != bvNone) inset += bevel_width_;
     if (border_style_ == bsSingle && border_width_ > 0) inset += border_width_;
     r = HTMLRect{r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
-    if (auto_sizing_) {
+    if (auto_sizing_ && grow) {
         if (HeightMayGrow()) r.Bottom += kGrowRoom;
         if (WidthMayGrow()) r.Right += kGrowRoom;
     }
@@ -125,7 +125,7 @@ HTMLDrawResult THTMLLabelBase::RunEngine(TCanvas& canvas, HTMLMode mode, int X, 
     std::string text = LabelText();
     HTMLDrawParams p;
     p.Text = text;
-    p.Rect = TextRect();
+    p.Rect = TextRect(true);
     p.WordWrap = WordWrap();
     p.Variant = Variant();
     p.Hover = HoverOn();
@@ -137,8 +137,9 @@ HTMLDrawResult THTMLLabelBase::RunEngine(TCanvas& canvas, HTMLMode mode, int X, 
         p.Mode = HTMLMode::Measure;
         HTMLDrawResult m = HTMLDrawText(canvas, p, ImageSources(), &fonts_);
         if (m.Height < Height()) {
+            // Bottom is the label's own, not the room an auto-size adds.
             if (valignment_ == tvaCenter) p.Rect.Top += (Height() - m.Height) / 2;
-            else p.Rect.Top = p.Rect.Bottom - m.Height;
+            else p.Rect.Top = TextRect(false).Bottom - m.Height;
         }
     }
     p.Mode = mode;

@@ -95,7 +95,8 @@ protected:
     int hover_index_ = -1;
 
 private:
-    HTMLRect TextRect() const;
+    // Grow: with the room auto-sizing adds in the directions it may grow.
+    HTMLRect TextRect(bool grow) const;
     HTMLDrawResult RunEngine(TCanvas& canvas, HTMLMode mode, int X, int Y);
     HTMLDrawResult RunOnScreenDC(HTMLMode mode, int X, int Y);
     bool HeightMayGrow() const;

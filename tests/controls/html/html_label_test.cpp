@@ -267,3 +267,30 @@ TEST(HTMLabel, MouseThroughTheParentWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HTMLabel, VerticalAlignmentMovesTheText) {
+    struct Case {
+        TVAlignment align;
+        bool autoWidth;  // auto-sized in height
+        int hitY, missY;
+    } cases[] = {
+        {tvaTop, false, 5, 55},
+        {tvaBottom, false, 55, 5},
+        {tvaBottom, true, -4, 1},  // auto-sized: at the label's own bottom, not the added room
+        {tvaCenter, false, 30, 5},
+    };
+    for (const auto& c : cases) {
+        LabelOnForm<THTMLabel> f;
+        f.label->SetBounds(0, 0, 300, 60);
+        f.label->SetVAlignment(c.align);
+        if (c.autoWidth) f.label->SetAutoSizing(true);
+        f.label->SetHTMLText("<A HREF=\"a\">Verweis</A>");
+        const int hitY = c.hitY < 0 ? f.label->Height() + c.hitY : c.hitY;
+        EXPECT_EQ(f.label->AnchorAtPoint(5, hitY), "a") << c.align << c.autoWidth;
+        EXPECT_EQ(f.label->AnchorAtPoint(5, c.missY), "") << c.align << c.autoWidth;
+    }
+}
+
+}  // namespace
