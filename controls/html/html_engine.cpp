@@ -191,8 +191,8 @@ private:
             size_t segEnd = text_.find('<', i);
             if (segEnd == std::string::npos || segEnd > limit) segEnd = limit;
             if (p_.WordWrap) {
-                size_t sp = text_.find(' ', i);
-                if (sp < segEnd) segEnd = sp + 1;
+                size_t sp = std::string_view(text_).substr(i, segEnd - i).find(' ');
+                if (sp != std::string_view::npos) segEnd = i + sp + 1;
             }
             std::string_view seg = std::string_view(text_).substr(i, segEnd - i);
             if (seg.find('&') != std::string_view::npos) {
