@@ -6,6 +6,7 @@ void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
 void BuildEditToolsPage(TWinControl* parent);
 void BuildPopupsPage(TWinControl* parent);
+void BuildHtmlPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -18,6 +19,7 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"flat", &BuildFlatPage},
         {"edit-tools", &BuildEditToolsPage},
         {"popups", &BuildPopupsPage},
+        {"html", &BuildHtmlPage},
     };
     return pages;
 }
