@@ -88,7 +88,8 @@ class TCustomSimpleClipboardFormat : public TClipboardFormat {
 public:
     static const TClipboardFormatClass Info;
     const TClipboardFormatClass& Class() const override { return Info; }
-    TCustomSimpleClipboardFormat() : TClipboardFormat(TYMED_HGLOBAL | TYMED_ISTREAM) {}
+    // Global memory or a stream; storages too when asked for.
+    explicit TCustomSimpleClipboardFormat(DWORD tymed = TYMED_HGLOBAL | TYMED_ISTREAM) : TClipboardFormat(tymed) {}
 
     // Reads the value from a block; the block is not the caller's to change.
     virtual bool ReadData(const uint8_t* data, size_t size) = 0;
@@ -113,6 +114,7 @@ class TCustomAnsiStringClipboardFormat : public TCustomSimpleClipboardFormat {
 public:
     static const TClipboardFormatClass Info;
     const TClipboardFormatClass& Class() const override { return Info; }
+    using TCustomSimpleClipboardFormat::TCustomSimpleClipboardFormat;
     bool ReadData(const uint8_t* data, size_t size) override;
     // Fails when size > length + 1.
     bool WriteData(uint8_t* data, size_t size) const override;

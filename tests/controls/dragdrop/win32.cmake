@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  data_formats_test.cpp
+)
