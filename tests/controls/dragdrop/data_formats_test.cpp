@@ -39,17 +39,6 @@ std::vector<std::wstring> FilesOf(TestDataObject& obj) {
     return files.Files.ToVector();
 }
 
-// Three files in the Wine prefix for the shell's ID lists.
-std::vector<std::wstring> MakeFiles() {
-    CreateDirectoryA("C:\\ddtest", nullptr);
-    std::vector<std::wstring> names = {L"C:\\ddtest\\a.QTF", L"C:\\ddtest\\b b.QTF", L"C:\\ddtest\\c.txt"};
-    for (const auto& n : names) {
-        HANDLE h = CreateFileW(n.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(h);
-    }
-    return names;
-}
-
 }  // namespace
 
 TEST(ClipboardFormatMedia, StreamStorageAndShortStream) {
@@ -227,7 +216,7 @@ TEST(FileDataFormat, FormatPreferenceAndWideFlags) {
 }
 
 TEST(FileDataFormat, ShellIdListsFromRealFiles) {
-    const auto names = MakeFiles();
+    const auto names = MakeTestFiles();
     TPIDLList pidls;
     ASSERT_TRUE(FilenamesToPIDLList(names, pidls));
     ASSERT_EQ(pidls.Count(), 4);

@@ -269,3 +269,14 @@ inline dropblocks::Bytes WideText(const std::wstring& s) {
 }
 
 inline CLIPFORMAT Registered(const char* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatA(name)); }
+
+// Three files in the Wine prefix, for the shell's ID lists and real drops.
+inline std::vector<std::wstring> MakeTestFiles() {
+    CreateDirectoryA("C:\\ddtest", nullptr);
+    std::vector<std::wstring> names = {L"C:\\ddtest\\a.QTF", L"C:\\ddtest\\b b.QTF", L"C:\\ddtest\\c.txt"};
+    for (const auto& n : names) {
+        HANDLE h = CreateFileW(n.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    return names;
+}

@@ -1,3 +1,4 @@
 list(APPEND WIN32_TESTS
   data_formats_test.cpp
+  drop_target_test.cpp
 )
