@@ -3,6 +3,7 @@
 // Pages (one builder per page_*.cpp).
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
+void BuildDragDropPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -12,6 +13,7 @@ const std::vector<GalleryPage>& GalleryPages() {
     static const std::vector<GalleryPage> pages = {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
+        {"dragdrop", &BuildDragDropPage},
     };
     return pages;
 }
