@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "controls/dragdrop/stream_formats.h"
 #include "framework/com_ptr.h"
 #include "framework/exceptions.h"
 #include "framework/sysutils.h"
@@ -310,6 +311,7 @@ void RegisterStandardDataFormats() {
     RegisterDataFormat(TFileDataFormat::Info);
     RegisterDataFormat(TFileMapDataFormat::Info);
     RegisterDataFormat(TPIDLDataFormat::Info);
+    RegisterDataFormat(TDataStreamDataFormat::Info);
 }
 
 TFileDataFormat::TFileDataFormat(TDragDropComponent* owner) : TCustomDataFormat(owner) {

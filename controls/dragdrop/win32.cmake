@@ -3,5 +3,6 @@ list(APPEND WIN32_SOURCES
   data_format.cpp
   text_formats.cpp
   file_formats.cpp
+  stream_formats.cpp
   drop_target.cpp
 )

@@ -43,6 +43,7 @@ public:
         CLIPFORMAT format;
         Medium medium;
         dropblocks::Bytes bytes;
+        LONG index = -1;  // a FileContents entry for one file; -1 answers any
     };
     struct Written {
         CLIPFORMAT format;
@@ -173,7 +174,8 @@ private:
     }
     const Entry* Find(const FORMATETC& f) const {
         for (const auto& e : entries)
-            if (e.format == f.cfFormat && (f.tymed & TymedOf(e.medium))) return &e;
+            if (e.format == f.cfFormat && (f.tymed & TymedOf(e.medium)) && (e.index == -1 || e.index == f.lindex))
+                return &e;
         return nullptr;
     }
     static IStorage* MakeStorage(const dropblocks::Bytes& bytes) {
