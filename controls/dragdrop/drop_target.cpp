@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 #include "framework/bitmap.h"
 #include "framework/callback_guard.h"
 #include "framework/colors.h"
+#include "framework/exceptions.h"
 #include "framework/image_list.h"
 #include "framework/timer.h"
 #include "framework/win_control.h"
@@ -108,6 +110,28 @@ private:
     TCustomDropTarget* target_;
 };
 
+// ------------------------------------------------------------ transfer window
+
+namespace {
+constexpr UINT kTransferDone = WM_APP + 0x2D0;
+}
+
+// A message-only window: the transfer thread's end is handled on the UI thread.
+class TDropTransferWindow : public TWinControl {
+public:
+    explicit TDropTransferWindow(TComponent* owner) : TWinControl(owner) {}
+    std::function<void()> OnDone;
+
+protected:
+    void Dispatch(TMessage& m) override {
+        if (m.Msg == kTransferDone) {
+            if (OnDone) OnDone();
+            return;
+        }
+        TWinControl::Dispatch(m);
+    }
+};
+
 // ----------------------------------------------------------------- shift state
 
 TShiftState KeysToShiftState(DWORD keys) {
@@ -135,6 +159,17 @@ TCustomDropTarget::~TCustomDropTarget() {
 }
 
 void TCustomDropTarget::BeforeDestruction() {
+    if (transfer_thread_) {
+        // The thread's calls into an object of this thread need its messages.
+        while (MsgWaitForMultipleObjects(1, &transfer_thread_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        GuardCallback([this] { FinishAsyncTransfer(); });
+    }
     GuardCallback([this] {
         EndDrag();
         UnregisterControl(nullptr);
@@ -291,6 +326,12 @@ HRESULT TCustomDropTarget::Drop(IDataObject*, DWORD KeyState, POINTL Pt, DWORD* 
 }
 
 HRESULT TCustomDropTarget::DoDragEnter(IDataObject* DataObject, DWORD KeyState, POINTL Pt, DWORD& Effect) {
+    if (async_transfer_) {
+        // The last drop is still being read: no new drag until it ends.
+        Effect = DROPEFFECT_NONE;
+        return E_UNEXPECTED;
+    }
+    ClearData();
     EndDrag();
     data_object_ = ComPtr<IDataObject>::Copy(DataObject);
     drag_show_image_ = show_image_;
@@ -379,7 +420,7 @@ HRESULT TCustomDropTarget::DoDropImpl(DWORD KeyState, POINTL Pt, DWORD& Effect) 
     }
     if (!GetDataOnEnter && !GetData(Effect))
         Effect = DROPEFFECT_NONE;
-    else
+    else if (!async_transfer_)
         DoDrop(shift, last_point_, Effect);
     return S_OK;
 }
@@ -388,12 +429,13 @@ void TCustomDropTarget::EndDrag() noexcept {
     if (scroll_timer_) scroll_timer_->SetEnabled(false);
     GuardCallback([this] {
         if (!helper_) ImageLeave();
-        ClearData();
+        if (!async_transfer_) ClearData();
     });
-    data_object_.Reset();
     helper_.Reset();
     image_shown_ = false;
     drag_image_ = nullptr;
+    if (async_transfer_) return;  // the transfer keeps its object until it ends
+    data_object_.Reset();
     target_ = nullptr;
 }
 
@@ -450,9 +492,93 @@ void TCustomDropTarget::DropFromClipboard(DWORD& Effect) {
     if (Effect != DROPEFFECT_NONE) SetPasteSucceeded(Effect);
 }
 
-bool TCustomDropTarget::GetData(DWORD) {
+bool TCustomDropTarget::GetData(DWORD Effect) {
     ClearData();
-    return DoGetData();
+    if (AllowAsyncTransfer && data_object_) {
+        auto op = data_object_.As<IDataObjectAsyncCapability>();
+        BOOL async = FALSE;
+        if (op && SUCCEEDED(op->GetAsyncMode(&async)) && async && SUCCEEDED(op->StartOperation(nullptr)))
+            return StartAsyncTransfer(std::move(op), Effect);
+    }
+    return DoGetData(data_object_.Get());
+}
+
+bool TCustomDropTarget::StartAsyncTransfer(ComPtr<IDataObjectAsyncCapability> op, DWORD Effect) {
+    IStream* stream = nullptr;
+    if (FAILED(CoMarshalInterThreadInterfaceInStream(IID_IDataObject, data_object_.Get(), &stream))) {
+        op->EndOperation(E_FAIL, nullptr, DROPEFFECT_NONE);
+        return DoGetData(data_object_.Get());
+    }
+    if (!transfer_window_) {
+        transfer_window_ = Create<TDropTransferWindow>(this);
+        transfer_window_->SetParentWindow(HWND_MESSAGE);
+        transfer_window_->OnDone = [this] { FinishAsyncTransfer(); };
+    }
+    transfer_window_->HandleNeeded();
+    async_op_ = std::move(op);
+    async_effect_ = Effect;
+    transfer_error_ = nullptr;
+    transfer_stream_ = stream;
+    if (OnStartAsyncTransfer) OnStartAsyncTransfer(this);
+    async_transfer_ = true;
+    transfer_thread_ = CreateThread(nullptr, 0, &TCustomDropTarget::TransferThread, this, 0, nullptr);
+    if (!transfer_thread_) {
+        CoReleaseMarshalData(stream);
+        stream->Release();
+        transfer_stream_ = nullptr;
+        async_transfer_ = false;
+        async_op_->EndOperation(E_FAIL, nullptr, DROPEFFECT_NONE);
+        async_op_.Reset();
+        return DoGetData(data_object_.Get());
+    }
+    return true;
+}
+
+DWORD WINAPI TCustomDropTarget::TransferThread(void* self) {
+    static_cast<TCustomDropTarget*>(self)->RunTransfer();
+    return 0;
+}
+
+void TCustomDropTarget::RunTransfer() {
+    const HRESULT init = CoInitialize(nullptr);
+    DWORD effect = async_effect_;
+    {
+        ComPtr<IDataObject> obj;
+        IStream* stream = std::exchange(transfer_stream_, nullptr);
+        try {
+            if (FAILED(CoGetInterfaceAndReleaseStream(stream, IID_IDataObject, obj.PutVoid()))) throw EAbort("");
+            transfer_object_ = obj.Get();
+            if (DoGetData(obj.Get()))
+                DoDrop(0, POINT{0, 0}, effect);
+            else
+                effect = DROPEFFECT_NONE;
+        } catch (const EAbort&) {
+            effect = DROPEFFECT_NONE;
+        } catch (...) {
+            transfer_error_ = std::current_exception();
+            effect = DROPEFFECT_NONE;
+        }
+        transfer_object_ = nullptr;
+    }
+    async_effect_ = effect;
+    if (SUCCEEDED(init)) CoUninitialize();
+    PostMessageA(transfer_window_->WindowHandle(), kTransferDone, 0, 0);
+}
+
+void TCustomDropTarget::FinishAsyncTransfer() {
+    if (!transfer_thread_) return;
+    WaitForSingleObject(transfer_thread_, INFINITE);
+    CloseHandle(transfer_thread_);
+    transfer_thread_ = nullptr;
+    if (async_op_) async_op_->EndOperation(transfer_error_ ? E_UNEXPECTED : S_OK, nullptr, async_effect_);
+    async_op_.Reset();
+    async_transfer_ = false;
+    std::exception_ptr error = std::exchange(transfer_error_, nullptr);
+    GuardCallback([this] { ClearData(); });
+    data_object_.Reset();
+    target_ = nullptr;
+    if (OnEndAsyncTransfer) OnEndAsyncTransfer(this);
+    if (error) std::rethrow_exception(error);
 }
 
 // --- feedback ------------------------------------------------------------------------
@@ -630,8 +756,7 @@ bool TCustomDropMultiTarget::DoAcceptFormat(TCustomDataFormat* DataFormat) {
     return accept;
 }
 
-bool TCustomDropMultiTarget::DoGetData() {
-    IDataObject* obj = DataObject();
+bool TCustomDropMultiTarget::DoGetData(IDataObject* obj) {
     if (!obj) return false;
     bool result = false;
     for (int i = 0; i < data_formats_->Count(); ++i) {
@@ -642,6 +767,7 @@ bool TCustomDropMultiTarget::DoGetData() {
 }
 
 void TCustomDropMultiTarget::ClearData() {
+    if (AsyncTransfer()) throw Exception("Can't clear data while async data transfer is in progress");
     for (int i = 0; i < data_formats_->Count(); ++i) data_formats_->Items(i)->Clear();
 }
 

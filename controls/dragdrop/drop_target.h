@@ -18,6 +18,9 @@
 #include <oleidl.h>
 #include <shobjidl.h>
 
+#include <shldisp.h>
+
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -31,6 +34,7 @@ class TWinControl;
 class TTimer;
 class TImageList;
 class TDropTargetForwarder;
+class TDropTransferWindow;
 
 using TDropTargetEvent = std::function<void(TObject* Sender, TShiftState ShiftState, POINT APoint, DWORD& Effect)>;
 
@@ -80,7 +84,9 @@ public:
     // Drops what the OLE clipboard holds; returns the effect.
     DWORD PasteFromClipboard();
     bool CanPasteFromClipboard();
-    IDataObject* DataObject() const { return data_object_.Get(); }
+    // The object being dropped (during an asynchronous transfer, on the
+    // transfer thread, its marshalled proxy).
+    IDataObject* DataObject() const { return transfer_object_ ? transfer_object_ : data_object_.Get(); }
 
     // --- properties --------------------------------------------------------------
     TDragTypes DragTypes = dtCopy | dtLink;
@@ -90,6 +96,10 @@ public:
     bool AutoRegister = true;
     bool AutoScroll = true;
     bool OptimizedMove = false;
+    // Fetch the data on a thread of its own when the source offers an
+    // asynchronous operation; OnDrop then runs on that thread.
+    bool AllowAsyncTransfer = false;
+    bool AsyncTransfer() const { return async_transfer_; }
     bool ShowImage() const { return show_image_; }
     void SetShowImage(bool Value);
 
@@ -99,6 +109,8 @@ public:
     TDropTargetEvent OnDrop;
     TDropTargetEvent OnGetDropEffect;
     TDropTargetScrollEvent OnScroll;
+    TNotifyEvent OnStartAsyncTransfer;
+    TNotifyEvent OnEndAsyncTransfer;
 
     void GetDataFormatConversions(const TDataFormatClass& cls, TClipboardFormats& formats) override;
 
@@ -113,7 +125,7 @@ protected:
     virtual void DoScroll(POINT P, TScrollDirections& Scroll, int& Interval);
     virtual void DropFromClipboard(DWORD& Effect);
     virtual bool GetData(DWORD Effect);
-    virtual bool DoGetData() = 0;
+    virtual bool DoGetData(IDataObject* DataObject) = 0;
     virtual void ClearData() = 0;
     virtual bool HasValidFormats(IDataObject* DataObject) = 0;
     virtual DWORD GetValidDropEffect(TShiftState Shift, POINT P, DWORD Effect);
@@ -138,6 +150,10 @@ private:
     POINT TargetWindowPoint(POINT ClientPt) const;
     bool IsRegistered(TWinControl* Control) const;
     void RegisterWindow(TWinControl* Control);
+    bool StartAsyncTransfer(ComPtr<IDataObjectAsyncCapability> op, DWORD Effect);
+    static DWORD WINAPI TransferThread(void* self);
+    void RunTransfer();
+    void FinishAsyncTransfer();
 
     ComPtr<TDropTargetForwarder> forwarder_;
     ComPtr<IDataObject> data_object_;
@@ -157,6 +173,16 @@ private:
     bool scroll_h_ = false, scroll_v_ = false;
     RECT no_scroll_zone_{};
     THoverSampler hover_;
+    // Asynchronous transfer: the thread, its proxy of the object, the
+    // source's operation, the effect, and what went wrong on the thread.
+    bool async_transfer_ = false;
+    HANDLE transfer_thread_ = nullptr;
+    IStream* transfer_stream_ = nullptr;
+    IDataObject* transfer_object_ = nullptr;
+    ComPtr<IDataObjectAsyncCapability> async_op_;
+    DWORD async_effect_ = 0;
+    std::exception_ptr transfer_error_;
+    TDropTransferWindow* transfer_window_ = nullptr;
 };
 
 // A drop target that lets several data formats take part in one drop.
@@ -168,7 +194,8 @@ public:
     std::function<void(TObject* Sender, TCustomDataFormat* DataFormat, bool& Accept)> OnAcceptFormat;
 
 protected:
-    bool DoGetData() override;
+    bool DoGetData(IDataObject* DataObject) override;
+    // Raises "Can't clear data while async data transfer is in progress".
     void ClearData() override;
     bool HasValidFormats(IDataObject* DataObject) override;
     virtual bool DoAcceptFormat(TCustomDataFormat* DataFormat);

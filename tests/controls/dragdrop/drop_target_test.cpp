@@ -378,6 +378,47 @@ TEST_F(DropFixture, DoDragDropWithCtrlAndShiftLinks) {
     EXPECT_EQ(obj.refs, 1);
 }
 
+TEST_F(DropFixture, AsynchronousTransferReadsOnItsOwnThread) {
+    target->AllowAsyncTransfer = true;
+    TestDataObject obj;
+    obj.offerAsync = true;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    int started = 0, ended = 0;
+    DWORD dropThread = 0;
+    target->OnStartAsyncTransfer = [&](TObject*) { ++started; };
+    target->OnEndAsyncTransfer = [&](TObject*) { ++ended; };
+    target->OnDrop = [&](TObject*, TShiftState, POINT, DWORD&) {
+        ++drops;
+        dropped = target->GetFiles().GetText();
+        dropThread = GetCurrentThreadId();
+    };
+    const Result r = DirectDrop(&obj, 0, Centre(panel));
+    EXPECT_EQ(r.drop, S_OK);
+    EXPECT_EQ(r.dropEffect, 1u);
+    EXPECT_EQ(started, 1);
+    ASSERT_TRUE(target->AsyncTransfer());  // its reads come back to this thread
+
+    TestDataObject next;
+    next.Offer(CF_HDROP, HDropBlock(kNames));
+    DWORD e = 7;
+    EXPECT_EQ(target->DropTargetInterface()->DragEnter(&next, 0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(e, 0u);
+
+    ASSERT_TRUE(PumpUntil([&] { return ended > 0; }, 10000));
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(dropped, kJoined);
+    EXPECT_NE(dropThread, GetCurrentThreadId());
+    EXPECT_EQ(obj.async.endCalls, 1);
+    EXPECT_EQ(obj.async.endResult, S_OK);
+    EXPECT_EQ(obj.async.endEffect, 1u);
+    EXPECT_EQ(obj.WrittenDword(Registered("Performed DropEffect")), 1);
+    EXPECT_FALSE(target->AsyncTransfer());
+    EXPECT_EQ(target->Target(), nullptr);
+    EXPECT_EQ(obj.refs, 1);
+    EXPECT_TRUE(ControlTestEnvironment::CaughtExceptions().empty());
+    EXPECT_EQ(DirectDrop(&next, 0, Centre(panel)).dropEffect, 1u);  // the next drag works again
+}
+
 TEST_F(DropFixture, DragFromASecondThread) {
     const POINTL c = Centre(panel);
     SetCursorPos(c.x, c.y);

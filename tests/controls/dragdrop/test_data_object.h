@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <objidl.h>
 #include <shlobj.h>
+#include <shldisp.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -68,11 +69,60 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
         *ppv = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDataObject)) return E_NOINTERFACE;
-        *ppv = static_cast<IDataObject*>(this);
+        if (offerAsync && IsEqualIID(riid, IID_IDataObjectAsyncCapability)) {
+            *ppv = &async;
+        } else if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+            *ppv = static_cast<IDataObject*>(this);
+        } else {
+            return E_NOINTERFACE;
+        }
         AddRef();
         return S_OK;
     }
+
+    // The source's side of an asynchronous transfer.
+    class AsyncOperation final : public IDataObjectAsyncCapability {
+    public:
+        explicit AsyncOperation(TestDataObject* outer) : outer_(outer) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+            return outer_->QueryInterface(riid, ppv);
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return outer_->AddRef(); }
+        ULONG STDMETHODCALLTYPE Release() override { return outer_->Release(); }
+        HRESULT STDMETHODCALLTYPE SetAsyncMode(BOOL mode) override {
+            asyncMode = mode;
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE GetAsyncMode(BOOL* mode) override {
+            *mode = asyncMode;
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE StartOperation(IBindCtx*) override {
+            inOperation = TRUE;
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE InOperation(BOOL* in) override {
+            *in = inOperation;
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE EndOperation(HRESULT result, IBindCtx*, DWORD effects) override {
+            inOperation = FALSE;
+            endResult = result;
+            endEffect = effects;
+            ++endCalls;
+            return S_OK;
+        }
+        BOOL asyncMode = TRUE;
+        BOOL inOperation = FALSE;
+        HRESULT endResult = E_PENDING;
+        DWORD endEffect = 0;
+        int endCalls = 0;
+
+    private:
+        TestDataObject* outer_;
+    };
+    bool offerAsync = false;
+    AsyncOperation async{this};
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
     // The object lives on the test's stack; the count only shows balance.
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
