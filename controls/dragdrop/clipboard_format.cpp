@@ -242,28 +242,17 @@ bool TCustomDWORDClipboardFormat::WriteData(uint8_t* data, size_t size) const {
     return true;
 }
 
-#define DEFINE_DWORD_FORMAT(Name, FormatName, Scopes)                                                         \
-    const TClipboardFormatClass Name::Info{{#Name, &TCustomDWORDClipboardFormat::Info},                        \
-                                           &CreateClipboardFormat<Name>, Scopes};                              \
-    CLIPFORMAT Name::GetClipboardFormat() const {                                                              \
-        static const CLIPFORMAT id = RegisterName(FormatName);                                                 \
-        return id;                                                                                             \
-    }
-
-DEFINE_DWORD_FORMAT(TPreferredDropEffectClipboardFormat, "Preferred DropEffect", csRead)
-DEFINE_DWORD_FORMAT(TPerformedDropEffectClipboardFormat, "Performed DropEffect", csWrite)
-DEFINE_DWORD_FORMAT(TLogicalPerformedDropEffectClipboardFormat, "Logical Performed DropEffect", csWrite)
-DEFINE_DWORD_FORMAT(TPasteSucceededClipboardFormat, "Paste Succeeded", csWrite)
-DEFINE_DWORD_FORMAT(TInShellDragLoopClipboardFormat, "InShellDragLoop", csRead)
-
-const TClipboardFormatClass TTargetCLSIDClipboardFormat::Info{
-    {"TTargetCLSIDClipboardFormat", &TCustomSimpleClipboardFormat::Info},
-    &CreateClipboardFormat<TTargetCLSIDClipboardFormat>, csWrite};
-
-CLIPFORMAT TTargetCLSIDClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("TargetCLSID");
-    return id;
-}
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TPreferredDropEffectClipboardFormat, TCustomDWORDClipboardFormat, csRead,
+                                   "Preferred DropEffect")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TPerformedDropEffectClipboardFormat, TCustomDWORDClipboardFormat, csWrite,
+                                   "Performed DropEffect")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TLogicalPerformedDropEffectClipboardFormat, TCustomDWORDClipboardFormat, csWrite,
+                                   "Logical Performed DropEffect")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TPasteSucceededClipboardFormat, TCustomDWORDClipboardFormat, csWrite,
+                                   "Paste Succeeded")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TInShellDragLoopClipboardFormat, TCustomDWORDClipboardFormat, csRead,
+                                   "InShellDragLoop")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TTargetCLSIDClipboardFormat, TCustomSimpleClipboardFormat, csWrite, "TargetCLSID")
 
 bool TTargetCLSIDClipboardFormat::ReadData(const uint8_t* data, size_t size) {
     if (size != sizeof(CLSID)) return false;

@@ -30,6 +30,17 @@ TClipboardFormat* CreateClipboardFormat() {
     return new T();
 }
 
+// Defines a clipboard format class's identity (in its .cpp file)...
+#define DEFINE_CLIPBOARD_FORMAT_CLASS(Name, Parent, Scopes) \
+    const TClipboardFormatClass Name::Info{{#Name, &Parent::Info}, &CreateClipboardFormat<Name>, Scopes}
+// ... and, for a format known by name, its id, registered on first use.
+#define DEFINE_REGISTERED_CLIPBOARD_FORMAT(Name, Parent, Scopes, FormatName) \
+    DEFINE_CLIPBOARD_FORMAT_CLASS(Name, Parent, Scopes);                    \
+    CLIPFORMAT Name::GetClipboardFormat() const {                           \
+        static const CLIPFORMAT id = RegisterName(FormatName);              \
+        return id;                                                          \
+    }
+
 // Declares the class identity of a clipboard format class.
 #define DECLARE_CLIPBOARD_FORMAT_CLASS()                 \
     static const TClipboardFormatClass Info;             \

@@ -134,14 +134,10 @@ protected:
 
 // ----------------------------------------------------------------- shift state
 
-TShiftState KeysToShiftState(DWORD keys) {
-    TShiftState s = 0;
-    if (keys & MK_SHIFT) s |= ssShift;
-    if (keys & MK_CONTROL) s |= ssCtrl;
+TShiftState DropKeysToShiftState(DWORD keys) {
+    // Alt comes with the drag's key state (the drag may run in another process).
+    TShiftState s = KeysToShiftState(static_cast<WPARAM>(keys)) & ~ssAlt;
     if (keys & MK_ALT) s |= ssAlt;
-    if (keys & MK_LBUTTON) s |= ssLeft;
-    if (keys & MK_RBUTTON) s |= ssRight;
-    if (keys & MK_MBUTTON) s |= ssMiddle;
     return s;
 }
 
@@ -363,7 +359,7 @@ HRESULT TCustomDropTarget::DoDragEnter(IDataObject* DataObject, DWORD KeyState, 
             Effect = DROPEFFECT_NONE;
             return DV_E_CLIPFORMAT;
         }
-        const TShiftState shift = KeysToShiftState(KeyState);
+        const TShiftState shift = DropKeysToShiftState(KeyState);
         Effect = GetValidDropEffect(shift, last_point_, Effect);
         DoEnter(shift, last_point_, Effect);
         if ((Effect & ~kDropEffectScroll) == 0) data_object_.Reset();
@@ -383,7 +379,7 @@ HRESULT TCustomDropTarget::DoDragOverImpl(DWORD KeyState, POINTL Pt, DWORD& Effe
     const POINT cp = ClientPoint(Pt);
     HRESULT result = S_OK;
     if (data_object_) {
-        const TShiftState shift = KeysToShiftState(KeyState);
+        const TShiftState shift = DropKeysToShiftState(KeyState);
         Effect = GetValidDropEffect(shift, cp, Effect);
         DoDragOver(shift, cp, Effect);
     } else {
@@ -410,7 +406,7 @@ HRESULT TCustomDropTarget::DoDropImpl(DWORD KeyState, POINTL Pt, DWORD& Effect) 
         Effect = DROPEFFECT_NONE;
         return E_UNEXPECTED;
     }
-    const TShiftState shift = KeysToShiftState(KeyState);
+    const TShiftState shift = DropKeysToShiftState(KeyState);
     if (target_) last_point_ = ClientPoint(Pt);
     // The scroll bit belongs to the hovering, not to what the drop did.
     Effect = GetValidDropEffect(shift, last_point_, Effect) & ~kDropEffectScroll;

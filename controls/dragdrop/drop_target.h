@@ -43,8 +43,8 @@ using TScrollDirections = unsigned;
 using TDropTargetScrollEvent =
     std::function<void(TObject* Sender, POINT Point, TScrollDirections& Scroll, int& Interval)>;
 
-// MK_* key state bits (MK_ALT is 0x20) to the framework's shift state.
-TShiftState KeysToShiftState(DWORD keys);
+// A drag's MK_* key state (MK_ALT is 0x20) to the framework's shift state.
+TShiftState DropKeysToShiftState(DWORD keys);
 
 // Forwarders not yet released by COM or their component, for leak tests.
 int DropTargetForwardersAlive();

@@ -11,15 +11,12 @@
 #include "framework/exceptions.h"
 #include "framework/sysutils.h"
 
-#define DEFINE_CLIPBOARD_FORMAT_CLASS(Name, Parent, Scopes) \
-    const TClipboardFormatClass Name::Info{{#Name, &Parent::Info}, &CreateClipboardFormat<Name>, Scopes}
-
 DEFINE_CLIPBOARD_FORMAT_CLASS(TFileClipboardFormat, TCustomSimpleClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TAnsiFilenameClipboardFormat, TCustomAnsiTextClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TUnicodeFilenameClipboardFormat, TCustomUnicodeTextClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TAnsiFilenameMapClipboardFormat, TCustomSimpleClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TUnicodeFilenameMapClipboardFormat, TCustomSimpleClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TPIDLClipboardFormat, TCustomSimpleClipboardFormat, csRead);
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TAnsiFilenameClipboardFormat, TCustomAnsiTextClipboardFormat, csRead, "FileName")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TUnicodeFilenameClipboardFormat, TCustomUnicodeTextClipboardFormat, csRead, "FileNameW")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TAnsiFilenameMapClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileNameMap")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TUnicodeFilenameMapClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileNameMapW")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TPIDLClipboardFormat, TCustomSimpleClipboardFormat, csRead, "Shell IDList Array")
 
 std::wstring AnsiToWide(const std::string& s) {
     if (s.empty()) return {};
@@ -84,22 +81,7 @@ size_t TFileClipboardFormat::GetSize() const { return Block().size(); }
 
 // --------------------------------------------------------- FileName, FileNameW
 
-CLIPFORMAT TAnsiFilenameClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("FileName");
-    return id;
-}
-
-CLIPFORMAT TUnicodeFilenameClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("FileNameW");
-    return id;
-}
-
 // -------------------------------------------------- FileNameMap, FileNameMapW
-
-CLIPFORMAT TAnsiFilenameMapClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("FileNameMap");
-    return id;
-}
 
 bool TAnsiFilenameMapClipboardFormat::ReadData(const uint8_t* data, size_t size) {
     FileMaps.Clear();
@@ -117,11 +99,6 @@ size_t TAnsiFilenameMapClipboardFormat::GetSize() const {
     size_t n = 1;
     for (int i = 0; i < FileMaps.Count(); ++i) n += FileMaps[i].size() + 1;
     return n;
-}
-
-CLIPFORMAT TUnicodeFilenameMapClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("FileNameMapW");
-    return id;
 }
 
 bool TUnicodeFilenameMapClipboardFormat::ReadData(const uint8_t* data, size_t size) {
@@ -171,11 +148,6 @@ std::wstring TPIDLsToFilenamesStrings::Get(int Index) const {
     wchar_t path[MAX_PATH + 1] = {};
     if (!SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(absolute.data()), path)) return {};
     return std::wstring(path, wcsnlen(path, MAX_PATH + 1));
-}
-
-CLIPFORMAT TPIDLClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("Shell IDList Array");
-    return id;
 }
 
 bool TPIDLClipboardFormat::ReadData(const uint8_t* data, size_t size) {

@@ -10,12 +10,9 @@
 #include "framework/global_memory.h"
 #include "framework/sysutils.h"
 
-#define DEFINE_CLIPBOARD_FORMAT_CLASS(Name, Parent, Scopes) \
-    const TClipboardFormatClass Name::Info{{#Name, &Parent::Info}, &CreateClipboardFormat<Name>, Scopes}
-
-DEFINE_CLIPBOARD_FORMAT_CLASS(TAnsiFileGroupDescriptorClipboardFormat, TCustomSimpleClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TUnicodeFileGroupDescriptorClipboardFormat, TCustomSimpleClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TFileContentsStreamClipboardFormat, TCustomSimpleClipboardFormat, csRead);
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TAnsiFileGroupDescriptorClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileGroupDescriptor")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TUnicodeFileGroupDescriptorClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileGroupDescriptorW")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TFileContentsStreamClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileContents")
 
 // ----------------------------------------------------------------- TStreamList
 
@@ -79,11 +76,6 @@ bool WriteDescriptors(const std::vector<Name>& names, size_t record, size_t char
 
 }  // namespace
 
-CLIPFORMAT TAnsiFileGroupDescriptorClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("FileGroupDescriptor");
-    return id;
-}
-
 bool TAnsiFileGroupDescriptorClipboardFormat::ReadData(const uint8_t* data, size_t size) {
     return dropblocks::ReadFileGroupDescriptorA(data, size, Names);
 }
@@ -100,11 +92,6 @@ const std::string& TAnsiFileGroupDescriptorClipboardFormat::Filenames(int index)
     if (index < 0 || index >= static_cast<int>(Names.size()))
         throw Exception(Format("Filename index out of bounds (%d)", {index}));
     return Names[static_cast<size_t>(index)];
-}
-
-CLIPFORMAT TUnicodeFileGroupDescriptorClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("FileGroupDescriptorW");
-    return id;
 }
 
 bool TUnicodeFileGroupDescriptorClipboardFormat::ReadData(const uint8_t* data, size_t size) {
@@ -126,11 +113,6 @@ const std::wstring& TUnicodeFileGroupDescriptorClipboardFormat::Filenames(int in
 }
 
 // ------------------------------------------------------------------ FileContents
-
-CLIPFORMAT TFileContentsStreamClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("FileContents");
-    return id;
-}
 
 bool TFileContentsStreamClipboardFormat::GetData(IDataObject* obj) {
     Clear();

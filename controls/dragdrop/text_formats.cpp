@@ -6,33 +6,20 @@
 
 #include "controls/dragdrop/drop_blocks.h"
 
-#define DEFINE_CLIPBOARD_FORMAT_CLASS(Name, Parent, Scopes) \
-    const TClipboardFormatClass Name::Info{{#Name, &Parent::Info}, &CreateClipboardFormat<Name>, Scopes}
-
 const TClipboardFormatClass TCustomAnsiTextClipboardFormat::Info{
     {"TCustomAnsiTextClipboardFormat", &TCustomAnsiStringClipboardFormat::Info}, nullptr, csRead};
 const TClipboardFormatClass TCustomUnicodeTextClipboardFormat::Info{
     {"TCustomUnicodeTextClipboardFormat", &TCustomSimpleClipboardFormat::Info}, nullptr, csRead};
 DEFINE_CLIPBOARD_FORMAT_CLASS(TAnsiTextClipboardFormat, TCustomAnsiTextClipboardFormat, csRead);
 DEFINE_CLIPBOARD_FORMAT_CLASS(TOEMTextClipboardFormat, TCustomAnsiTextClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TRichTextClipboardFormat, TCustomAnsiTextClipboardFormat, csRead);
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TRichTextClipboardFormat, TCustomAnsiTextClipboardFormat, csRead, "Rich Text Format")
 DEFINE_CLIPBOARD_FORMAT_CLASS(TUnicodeTextClipboardFormat, TCustomUnicodeTextClipboardFormat, csRead);
-DEFINE_CLIPBOARD_FORMAT_CLASS(TCSVClipboardFormat, TCustomStringListClipboardFormat, csRead);
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TCSVClipboardFormat, TCustomStringListClipboardFormat, csRead, "CSV")
 DEFINE_CLIPBOARD_FORMAT_CLASS(TLocaleClipboardFormat, TCustomDWORDClipboardFormat, csRead);
 
 size_t TCustomAnsiTextClipboardFormat::GetSize() const {
     if (!Data.empty() && Data.back() == '\0') return Data.size();
     return Data.size() + 1;
-}
-
-CLIPFORMAT TRichTextClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("Rich Text Format");
-    return id;
-}
-
-CLIPFORMAT TCSVClipboardFormat::GetClipboardFormat() const {
-    static const CLIPFORMAT id = RegisterName("CSV");
-    return id;
 }
 
 bool TCustomUnicodeTextClipboardFormat::ReadData(const uint8_t* data, size_t size) {

@@ -66,6 +66,11 @@ TEST(ClipboardFormatMedia, StreamStorageAndShortStream) {
         }
         EXPECT_EQ(obj.refs, 1);
     }
+    // A size no allocation can hold is refused, not trusted.
+    TestDataObject huge;
+    huge.Offer(Registered("Ordivo test bytes"), Pattern(10), Medium::HugeStream);
+    TRawClipboardFormat f;
+    EXPECT_FALSE(f.GetData(&huge));
 }
 
 TEST(ClipboardFormatMedia, EveryMediumReleasedAlsoOnFailure) {

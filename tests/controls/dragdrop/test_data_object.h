@@ -36,7 +36,8 @@ public:
     std::atomic<ULONG> releases{0};
 };
 
-enum class Medium { Global, Stream, Storage, Fail, ShortStream };
+// ShortStream's Stat claims twice its bytes, HugeStream's a terabyte.
+enum class Medium { Global, Stream, Storage, Fail, ShortStream, HugeStream };
 
 class TestDataObject final : public IDataObject {
 public:
@@ -149,9 +150,11 @@ public:
             return S_OK;
         }
         case Medium::Stream:
-        case Medium::ShortStream: {
+        case Medium::ShortStream:
+        case Medium::HugeStream: {
             IStream* s = e->medium == Medium::Stream ? SHCreateMemStream(e->bytes.data(), static_cast<UINT>(e->bytes.size()))
-                                                    : new ShortStream(e->bytes);
+                         : e->medium == Medium::ShortStream ? new ShortStream(e->bytes, e->bytes.size() * 2)
+                                                             : new ShortStream(e->bytes, 1ull << 40);
             LARGE_INTEGER end{};
             s->Seek(end, STREAM_SEEK_END, nullptr);  // the reader must start at 0 itself
             m->tymed = TYMED_ISTREAM;
@@ -214,7 +217,8 @@ private:
     static DWORD TymedOf(Medium m) {
         switch (m) {
         case Medium::Stream:
-        case Medium::ShortStream: return TYMED_ISTREAM;
+        case Medium::ShortStream:
+        case Medium::HugeStream: return TYMED_ISTREAM;
         case Medium::Storage: return TYMED_ISTORAGE;
         default: return TYMED_HGLOBAL;
         }
@@ -244,10 +248,10 @@ private:
         return stg.Detach();
     }
 
-    // A stream whose Stat claims twice what it delivers.
+    // A stream whose Stat claims more than it delivers.
     class ShortStream final : public IStream {
     public:
-        explicit ShortStream(dropblocks::Bytes b) : data_(std::move(b)) {}
+        ShortStream(dropblocks::Bytes b, ULONGLONG claimed) : data_(std::move(b)), claimed_(claimed) {}
         HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
             if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream) ||
                 IsEqualIID(riid, IID_ISequentialStream)) {
@@ -290,13 +294,14 @@ private:
         HRESULT STDMETHODCALLTYPE Stat(STATSTG* st, DWORD) override {
             *st = STATSTG{};
             st->type = STGTY_STREAM;
-            st->cbSize.QuadPart = data_.size() * 2;
+            st->cbSize.QuadPart = claimed_;
             return S_OK;
         }
         HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
 
     private:
         dropblocks::Bytes data_;
+        ULONGLONG claimed_;
         size_t pos_ = 0;
         std::atomic<ULONG> refs_{1};
     };
