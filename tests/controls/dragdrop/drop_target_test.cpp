@@ -23,8 +23,10 @@ namespace {
 class TTestPanel : public TCustomControl {
 public:
     explicit TTestPanel(TComponent* owner, bool vscroll = false) : TCustomControl(owner), vscroll_(vscroll) {}
+    std::vector<WPARAM> vscrolls;
 
 protected:
+    void WMVScroll(TMessage& m) override { vscrolls.push_back(m.WParam); }
     void CreateParams(TCreateParams& p) override {
         TCustomControl::CreateParams(p);
         if (vscroll_) p.Style |= WS_VSCROLL;
@@ -261,6 +263,36 @@ TEST_F(DropFixture, ScrollBitNearTheEdgeOfAScrollingControl) {
     EXPECT_EQ(e, DROPEFFECT_COPY);
     t->DragLeave();
     EXPECT_EQ(RevokeDragDrop(panel->WindowHandle()), DRAGDROP_E_NOTREGISTERED);  // MultiTarget is off
+}
+
+TEST_F(DropFixture, RestingNearTheTopScrollsUpOneLine) {
+    auto* list = Create<TTestPanel>(form, true);
+    list->SetBounds(320, 10, 80, 200);
+    list->SetParent(form);
+    Pump();
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
+    SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
+    target->RegisterControl(list);
+    std::vector<TScrollDirections> asked;
+    target->OnScroll = [&](TObject*, POINT, TScrollDirections& scroll, int& interval) {
+        asked.push_back(scroll);
+        EXPECT_EQ(interval, 50);
+    };
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    const POINTL top = ScreenPoint(list, 10, 1);
+    SetCursorPos(top.x, top.y);
+    IDropTarget* t = target->DropTargetInterface();
+    DWORD e = 7;
+    ASSERT_EQ(t->DragEnter(&obj, 0, top, &e), S_OK);
+    Sleep(20);
+    e = 7;
+    t->DragOver(0, top, &e);  // resting: the timer starts
+    EXPECT_TRUE(PumpUntil([&] { return !list->vscrolls.empty(); }, 3000));
+    t->DragLeave();
+    ASSERT_EQ(asked.size(), 1u);  // the tick stops the timer; only a new DragOver re-arms it
+    EXPECT_EQ(asked[0], static_cast<TScrollDirections>(sdUp));
+    EXPECT_EQ(list->vscrolls, std::vector<WPARAM>{SB_LINEUP});
 }
 
 TEST_F(DropFixture, ExceptionsStayInsideAndTheNextDragWorks) {
