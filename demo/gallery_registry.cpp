@@ -3,6 +3,7 @@
 // Pages (one builder per page_*.cpp).
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
+void BuildFlatPage(TWinControl* parent);
 void BuildDragDropPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
@@ -13,6 +14,7 @@ const std::vector<GalleryPage>& GalleryPages() {
     static const std::vector<GalleryPage> pages = {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
+        {"flat", &BuildFlatPage},
         {"dragdrop", &BuildDragDropPage},
     };
     return pages;

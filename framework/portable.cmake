@@ -11,4 +11,5 @@ list(APPEND PORTABLE_SOURCES
   format_args.cpp
   collection.cpp
   sysutils.cpp
+  accelerator.cpp
 )
