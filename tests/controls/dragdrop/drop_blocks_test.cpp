@@ -2,6 +2,7 @@
 // blocks refused without reading outside them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -16,10 +17,10 @@ void Put32(Bytes& b, size_t at, uint32_t v) {
 }
 
 Bytes DropFilesBlock(uint32_t offset, uint32_t wideFlag, const Bytes& list) {
-    Bytes b(20, 0);
+    Bytes b(20 + list.size(), 0);
     Put32(b, 0, offset);
     Put32(b, 16, wideFlag);
-    b.insert(b.end(), list.begin(), list.end());
+    std::copy(list.begin(), list.end(), b.begin() + 20);
     return b;
 }
 
