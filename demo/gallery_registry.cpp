@@ -5,6 +5,7 @@ void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
 void BuildDragDropPage(TWinControl* parent);
+void BuildEditToolsPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -16,6 +17,7 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"positions", &BuildPositionsPage},
         {"flat", &BuildFlatPage},
         {"dragdrop", &BuildDragDropPage},
+        {"edit-tools", &BuildEditToolsPage},
     };
     return pages;
 }
