@@ -13,6 +13,7 @@
 #include "framework/custom_control.h"
 #include "framework/exceptions.h"
 #include "framework/form.h"
+#include "framework/image_list.h"
 #include "tests/controls/dragdrop/test_data_object.h"
 #include "tests/framework/control_test_support.h"
 
@@ -293,6 +294,32 @@ TEST_F(DropFixture, RestingNearTheTopScrollsUpOneLine) {
     ASSERT_EQ(asked.size(), 1u);  // the tick stops the timer; only a new DragOver re-arms it
     EXPECT_EQ(asked[0], static_cast<TScrollDirections>(sdUp));
     EXPECT_EQ(list->vscrolls, std::vector<WPARAM>{SB_LINEUP});
+}
+
+TEST_F(DropFixture, ShellDragImageShownThroughTheImageList) {
+    // Wine's drag-image helper answers E_NOTIMPL, so the image list road is taken.
+    const int lists = ImageListLiveHandles();
+    HIMAGELIST source = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    HBITMAP bmp = CreateBitmap(16, 16, 1, 32, nullptr);
+    ImageList_Add(source, bmp, nullptr);
+    DeleteObject(bmp);
+    ASSERT_TRUE(ImageList_BeginDrag(source, 0, 4, 4));
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    IDropTarget* t = target->DropTargetInterface();
+    DWORD e = 7;
+    EXPECT_EQ(t->DragEnter(&obj, 0, Centre(panel), &e), S_OK);
+    EXPECT_EQ(ImageListLiveHandles(), lists + 1);  // the cursor image list, made on first need
+    const POINTL moved = ScreenPoint(panel, 30, 30);
+    e = 7;
+    EXPECT_EQ(t->DragOver(0, moved, &e), S_OK);
+    e = 7;
+    EXPECT_EQ(t->Drop(&obj, 0, moved, &e), S_OK);
+    EXPECT_EQ(e, 1u);
+    ImageList_EndDrag();
+    ImageList_Destroy(source);
+    FreeAndNil(target);
+    EXPECT_EQ(ImageListLiveHandles(), lists);
 }
 
 TEST_F(DropFixture, ExceptionsStayInsideAndTheNextDragWorks) {
