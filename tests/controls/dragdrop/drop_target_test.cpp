@@ -322,6 +322,28 @@ TEST_F(DropFixture, ShellDragImageShownThroughTheImageList) {
     EXPECT_EQ(ImageListLiveHandles(), lists);
 }
 
+TEST_F(DropFixture, PasteFromTheClipboard) {
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    ASSERT_EQ(OleSetClipboard(&obj), S_OK);
+    EXPECT_TRUE(target->CanPasteFromClipboard());
+    EXPECT_EQ(target->PasteFromClipboard(), DROPEFFECT_COPY);  // no preference stated: copy
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(dropped, kJoined);
+    EXPECT_EQ(OleSetClipboard(nullptr), S_OK);
+    TestDataObject text;
+    text.Offer(CF_UNICODETEXT, WideText(L"x"));
+    ASSERT_EQ(OleSetClipboard(&text), S_OK);
+    EXPECT_FALSE(target->CanPasteFromClipboard());
+    EXPECT_EQ(target->PasteFromClipboard(), DROPEFFECT_NONE);
+    EXPECT_EQ(drops, 2);  // a paste always reports, here with no names and effect 0
+    EXPECT_EQ(droppedEffect, 0u);
+    EXPECT_EQ(dropped, L"");
+    EXPECT_EQ(OleSetClipboard(nullptr), S_OK);
+    EXPECT_EQ(obj.refs, 1);
+    EXPECT_EQ(text.refs, 1);
+}
+
 TEST_F(DropFixture, ExceptionsStayInsideAndTheNextDragWorks) {
     target->OnDrop = [](TObject*, TShiftState, POINT, DWORD&) { throw Exception("Ablage fehlgeschlagen"); };
     TestDataObject obj;
