@@ -296,8 +296,10 @@ HRESULT TCustomDropTarget::DragLeave() noexcept {
     HRESULT result = S_OK;
     try {
         scroll_timer_->SetEnabled(false);
-        ClearData();
-        data_object_.Reset();
+        if (!async_transfer_) {  // a drag refused while a transfer reads leaves its data alone
+            ClearData();
+            data_object_.Reset();
+        }
         ImageLeave();
         DoLeave();
     } catch (...) {
@@ -372,7 +374,7 @@ HRESULT TCustomDropTarget::DoDragEnter(IDataObject* DataObject, DWORD KeyState, 
 }
 
 HRESULT TCustomDropTarget::DoDragOverImpl(DWORD KeyState, POINTL Pt, DWORD& Effect) {
-    if (!target_) {
+    if (!target_ || async_transfer_) {
         Effect = DROPEFFECT_NONE;
         return E_UNEXPECTED;
     }
@@ -402,7 +404,7 @@ HRESULT TCustomDropTarget::DoDragOverImpl(DWORD KeyState, POINTL Pt, DWORD& Effe
 
 HRESULT TCustomDropTarget::DoDropImpl(DWORD KeyState, POINTL Pt, DWORD& Effect) {
     scroll_timer_->SetEnabled(false);
-    if (!data_object_) {
+    if (!data_object_ || async_transfer_) {
         Effect = DROPEFFECT_NONE;
         return E_UNEXPECTED;
     }

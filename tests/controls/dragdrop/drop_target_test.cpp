@@ -482,8 +482,17 @@ TEST_F(DropFixture, AsynchronousTransferReadsOnItsOwnThread) {
     TestDataObject next;
     next.Offer(CF_HDROP, HDropBlock(kNames));
     DWORD e = 7;
-    EXPECT_EQ(target->DropTargetInterface()->DragEnter(&next, 0, Centre(panel), &e), E_UNEXPECTED);
+    IDropTarget* t = target->DropTargetInterface();
+    EXPECT_EQ(t->DragEnter(&next, 0, Centre(panel), &e), E_UNEXPECTED);
     EXPECT_EQ(e, 0u);
+    e = 7;
+    EXPECT_EQ(t->DragOver(0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(e, 0u);
+    e = 7;
+    EXPECT_EQ(t->Drop(&next, 0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(t->DragLeave(), S_OK);
+    EXPECT_TRUE(target->AsyncTransfer());
 
     ASSERT_TRUE(PumpUntil([&] { return ended > 0; }, 10000));
     EXPECT_EQ(drops, 1);
