@@ -343,9 +343,9 @@ HRESULT TCustomDropTarget::DoDragEnter(IDataObject* DataObject, DWORD KeyState, 
         last_point_ = ClientPoint(Pt);
     }
     hover_.Reset(GetTickCount(), Pt.x, Pt.y);
+    scroll_h_ = scroll_v_ = false;
 
     if (Enabled && DataObject && HasValidFormats(DataObject)) {
-        scroll_h_ = scroll_v_ = false;
         if (drag_auto_scroll_ && target_->HandleAllocated()) {
             const LONG style = GetWindowLongA(target_->WindowHandle(), GWL_STYLE);
             scroll_h_ = (style & WS_HSCROLL) != 0;
