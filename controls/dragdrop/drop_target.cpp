@@ -87,9 +87,9 @@ int DropTargetForwardersAlive() { return g_live_forwarders; }
 // transparent to hit tests) whose window comes and goes with its parent's:
 // it registers the parent's window when created and revokes it when
 // destroyed, so the registration survives the parent's re-creation.
-class TDropTargetProxy : public TWinControl {
+class TWinControlProxy : public TWinControl {
 public:
-    TDropTargetProxy(TCustomDropTarget* owner) : TWinControl(owner), target_(owner) { SetBounds(0, 0, 0, 0); }
+    TWinControlProxy(TCustomDropTarget* owner) : TWinControl(owner), target_(owner) { SetBounds(0, 0, 0, 0); }
 
 protected:
     void CreateParams(TCreateParams& p) override {
@@ -224,7 +224,7 @@ void TCustomDropTarget::RegisterControl(TWinControl* Control) {
 
 void TCustomDropTarget::RegisterWindow(TWinControl* Control) {
     if (AutoRegister) {
-        auto* proxy = Create<TDropTargetProxy>(this);
+        auto* proxy = Create<TWinControlProxy>(this);
         proxies_.emplace_back(Control, proxy);
         proxy->SetParent(Control);
         if (Control->HandleAllocated()) proxy->HandleNeeded();

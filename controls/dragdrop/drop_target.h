@@ -134,7 +134,7 @@ protected:
     virtual TWinControl* FindTarget(POINT ScreenPoint);
 
 private:
-    friend class TDropTargetProxy;
+    friend class TWinControlProxy;
     HRESULT DoDragEnter(IDataObject* DataObject, DWORD KeyState, POINTL Pt, DWORD& Effect);
     HRESULT DoDragOverImpl(DWORD KeyState, POINTL Pt, DWORD& Effect);
     HRESULT DoDropImpl(DWORD KeyState, POINTL Pt, DWORD& Effect);
