@@ -4,6 +4,7 @@
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
+void BuildDragDropPage(TWinControl* parent);
 void BuildEditToolsPage(TWinControl* parent);
 void BuildPopupsPage(TWinControl* parent);
 void BuildHtmlPage(TWinControl* parent);
@@ -17,6 +18,7 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
         {"flat", &BuildFlatPage},
+        {"dragdrop", &BuildDragDropPage},
         {"edit-tools", &BuildEditToolsPage},
         {"popups", &BuildPopupsPage},
         {"html", &BuildHtmlPage},
