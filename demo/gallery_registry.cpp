@@ -4,6 +4,7 @@
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
+void BuildHtmlPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -14,6 +15,7 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
         {"flat", &BuildFlatPage},
+        {"html", &BuildHtmlPage},
     };
     return pages;
 }
