@@ -5,6 +5,7 @@ void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
 void BuildHtmlPage(TWinControl* parent);
+void BuildDialogsPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -16,6 +17,7 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"positions", &BuildPositionsPage},
         {"flat", &BuildFlatPage},
         {"html", &BuildHtmlPage},
+        {"dialogs", &BuildDialogsPage},
     };
     return pages;
 }

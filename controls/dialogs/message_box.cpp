@@ -34,8 +34,8 @@ void PaintBoxPicture(TBitmap& b, TColor Disc, const char* Sign) {
     c.Brush().SetColor(Disc);
     c.Pen().SetColor(Disc);
     c.Ellipse(1, 1, 23, 23);
-    c.Font().SetName("Tahoma");
-    c.Font().SetHeight(-17);
+    c.Font().SetName("Arial");
+    c.Font().SetHeight(-20);
     c.Font().SetStyle(fsBold);
     c.Font().SetColor(clWhite);
     c.Brush().SetStyle(bsClear);
