@@ -43,23 +43,25 @@ private:
     TFSB_BOX* box_;
 };
 
-TSampleLabel* Label(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold = false) {
+// A status or caption line of the page.
+TSampleLabel* AddText(TWinControl* parent, int x, int y, const std::string& text, bool bold) {
     auto* l = Create<TSampleLabel>(parent);
-    l->SetBounds(x, y, w, 17);
+    l->SetBounds(x, y, 320, 17);
     if (bold) l->Font().SetStyle(fsBold);
     l->SetCaption(text);
     l->SetParent(parent);
     return l;
 }
 
-TFlatButton* Button(TWinControl* parent, int x, int y, const std::string& caption) {
+// A button that opens a real box; owned by the page's form like its other controls.
+void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEvent open) {
     TCustomForm* form = GetParentForm(parent);
     auto* b = Create<TFlatButton>(form ? static_cast<TComponent*>(form) : parent);
-    b->SetBounds(x, y, 150, 29);
+    b->SetBounds(470, y, 150, 29);
     b->SetCaption(caption);
     b->SetTabStop(true);
+    b->OnClick = std::move(open);
     b->SetParent(parent);
-    return b;
 }
 
 }  // namespace
@@ -74,26 +76,24 @@ void BuildDialogsPage(TWinControl* parent) {
     title->SetAlign(alTop);
     title->SetParent(parent);
 
-    Label(parent, 16, 40, 420, "Information", true);
     auto* info = Create<TBoxPicture>(parent, false);
     info->SetLeft(16);
     info->SetTop(60);
     info->SetParent(parent);
-
-    Label(parent, 16, info->Top() + info->Height() + 16, 420, "Frage", true);
     auto* question = Create<TBoxPicture>(parent, true);
     question->SetLeft(16);
     question->SetTop(info->Top() + info->Height() + 36);
     question->SetParent(parent);
 
-    Label(parent, 470, 40, 300, "Echte Fenster (modal)", true);
-    auto* status = Label(parent, 470, 170, 320, "Noch keine Antwort.");
-    Button(parent, 470, 62, "Information zeigen")->OnClick = [](TObject*) {
-        ShowInfo(kInfoText, "Das Protokoll steht in <B>imported.txt</B>.");
-    };
-    Button(parent, 470, 100, "Frage stellen")->OnClick = [status](TObject*) {
+    AddText(parent, 16, 40, "Information", true);
+    AddText(parent, 16, question->Top() - 20, "Frage", true);
+    AddText(parent, 470, 40, "Echte Fenster (modal)", true);
+    AddText(parent, 470, 200, "Information: jede Taste ohne Umschalt schließt.", false);
+    AddText(parent, 470, 220, "Frage: Enter, Escape, links und rechts.", false);
+    auto* status = AddText(parent, 470, 170, "Noch keine Antwort.", false);
+    AddOpener(parent, 62, "Information zeigen",
+              [](TObject*) { ShowInfo(kInfoText, "Das Protokoll steht in <B>imported.txt</B>."); });
+    AddOpener(parent, 100, "Frage stellen", [status](TObject*) {
         status->SetCaption(ShowQuestion(kQuestionText) ? "Antwort: Ja" : "Antwort: Nein");
-    };
-    Label(parent, 470, 200, 320, "Information: jede Taste ohne Umschalt schließt.");
-    Label(parent, 470, 220, 320, "Frage: Enter, Escape, links und rechts.");
+    });
 }

@@ -40,7 +40,7 @@ void PaintBoxPicture(TBitmap& b, TColor Disc, const char* Sign) {
     c.Font().SetColor(clWhite);
     c.Brush().SetStyle(bsClear);
     RECT r{0, 0, 24, 24};
-    DrawTextA(c.Handle(), Sign, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    c.DrawText(Sign, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 TImage* MakePicture(TWinControl* Bar, TColor Disc, const char* Sign) {
