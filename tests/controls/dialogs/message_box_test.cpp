@@ -12,6 +12,7 @@
 #include "controls/flat/flat_panel.h"
 #include "controls/html/html_label.h"
 #include "framework/application.h"
+#include "framework/gdi_owner.h"
 #include "framework/screen.h"
 #include "framework/std_controls.h"
 
@@ -315,4 +316,26 @@ TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
     ShowInfo("Vordergrund");
     EXPECT_EQ(afterOpen, boxWindow);
     EXPECT_EQ(afterClosing, other);
+}
+
+TEST_F(MessageBoxTest, LeavesNoWindowOrGdiObjectBehind) {
+    auto threadWindows = [] {
+        int n = 0;
+        EnumThreadWindows(
+            GetCurrentThreadId(), [](HWND, LPARAM p) { return ++*reinterpret_cast<int*>(p), TRUE; },
+            reinterpret_cast<LPARAM>(&n));
+        return n;
+    };
+    SetBoxShownHook([](TFSB_BOX* box) {
+        box->FBhelpQ->Click();  // the help label and its panel painted too
+        PumpUntil([] { return false; }, 5);
+        box->SetModalResult(mrOk);
+    });
+    ShowQuestion("<B>Erst</B> einmal", "Hilfe");  // shared caches fill once
+    const int objects = GdiOwnerLiveObjects(), dcs = GdiOwnerLiveDCs(), windows = threadWindows();
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(ShowQuestion("<B>Noch</B> einmal", "Hilfe"));
+    Application()->ProcessMessages();
+    EXPECT_EQ(GdiOwnerLiveObjects(), objects);
+    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
+    EXPECT_EQ(threadWindows(), windows);
 }
