@@ -16,6 +16,13 @@ struct FuzzDevice : HTMLDevice {
         int w = f.Size < 1 ? 1 : f.Size % 40;
         return HTMLSize{static_cast<int>(t.size()) * (w / 2 + 1), w + 4};
     }
+    bool runs = false;
+    bool CharExtents(const HTMLFontSpec& f, std::string_view t, std::vector<int>& right) override {
+        if (!runs) return false;
+        right.resize(t.size());
+        for (size_t k = 0; k < t.size(); ++k) right[k] = TextExtent(f, t.substr(0, k + 1)).cx;
+        return true;
+    }
     void DrawText(const HTMLFontSpec&, const HTMLRect&, std::string_view, TColor, TColor, bool) override {}
     void FillRect(const HTMLRect&, TColor) override {}
     void Polyline(const std::vector<std::pair<int, int>>&, TColor) override {}
@@ -34,9 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t flags = data[0];
     std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     FuzzDevice device;
+    device.runs = (flags & 8) != 0;
     HTMLDrawParams p;
     p.Text = text;
-    p.Rect = HTMLRect{3, 4, 3 + (flags >> 2) * 4, 400};
+    p.Rect = HTMLRect{3, 4, 3 + (flags >> 4) * 9, 400};
     p.Font = HTMLFontSpec{"Tahoma", 8, 0, 0};
     p.WordWrap = (flags & 1) != 0;
     p.Variant = (flags & 2) ? HTMLVariant::FormLabel() : HTMLVariant::MessageLabel();

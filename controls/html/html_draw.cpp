@@ -15,6 +15,7 @@ HTMLDrawResult HTMLDrawText(TCanvas& Canvas, HTMLDrawParams Params, const HTMLIm
     Params.Background = Canvas.Brush().Style() == bsClear ? clNone : Canvas.Brush().Color();
     HTMLGdiDevice device(Canvas.Handle(), font.Charset(), font.Quality(), Fonts);
     device.Images = Sources.Images;
+    device.FallbackFace = font.Name();
     device.FindPicture = Sources.FindPicture;
     return HTMLRender(device, Params);
 }

@@ -12,6 +12,10 @@ constexpr TColor kHighlight = 0x8000000D;      // clHighlight
 constexpr TColor kHighlightText = 0x8000000E;  // clHighlightText
 constexpr TColor kErrorMark = 0x0000FF;        // red
 constexpr int kListStep = 12;
+// Numbers in tags beyond these are taken as the limit (sizes) or ignored
+// (points), so that sums of positions stay far from overflowing.
+constexpr int kMaxPixels = 1 << 20;
+constexpr int kMaxPoints = 1000;
 
 enum class TagKind { None, A, B, BR, Blink, Body, E, Font, HI, HR, I, Ind, Img, LI, P, R, S, SH, Sub, Sup, U, UL, Z };
 enum class Flow { Go, BreakBefore, BreakAfter };
@@ -376,7 +380,7 @@ private:
         int w = 0, h = 0;
         if (picture && sz.cx > 0 && IntAttribute(tag, upper, "WIDTH", w) && IntAttribute(tag, upper, "HEIGHT", h) &&
             w > 0 && h > 0)
-            sz = HTMLSize{w, h};
+            sz = HTMLSize{std::min(w, kMaxPixels), std::min(h, kMaxPixels)};
         if (sz.cx <= 0 || sz.cy <= 0) return Flow::Go;
         if (!second && p_.WordWrap && items > 0 && x + sz.cx > Avail()) return Flow::BreakBefore;
         line.height = std::max(line.height, sz.cy);
@@ -449,7 +453,7 @@ private:
                 if (Attribute(tag, upper, "FACE", v)) st_.font.Name = v;
                 if (Attribute(tag, upper, " COLOR", v)) st_.color = HTMLColorValue(v);
                 if (Attribute(tag, upper, "BGCOLOR", v)) st_.bk = HTMLColorValue(v);
-                if (IntAttribute(tag, upper, "SIZE", n) && n > 0) {
+                if (IntAttribute(tag, upper, "SIZE", n) && n > 0 && n <= kMaxPoints) {
                     static constexpr int kSizes[] = {8, 10, 12, 14, 16};
                     st_.font.Size = n <= 5 ? kSizes[n - 1] : n;
                 }
@@ -467,7 +471,7 @@ private:
                 return Flow::BreakAfter;
             case TagKind::I: st_.font.Style |= htmlItalic; break;
             case TagKind::Ind:
-                if (IntAttribute(tag, upper, "X", n) && n > x) x = n;
+                if (IntAttribute(tag, upper, "X", n) && n > x) x = std::min(n, kMaxPixels);
                 break;
             case TagKind::Img: {
                 Flow f = Image(tag, upper, line, x, items, second);
@@ -484,7 +488,7 @@ private:
                     std::string a = AnsiUpperCase(v);
                     st_.align = a == "RIGHT" ? 1 : a == "CENTER" ? 2 : a == "LEFT" ? 0 : st_.align;
                 }
-                if (IntAttribute(tag, upper, "INDENT", n)) st_.indent = n;
+                if (IntAttribute(tag, upper, "INDENT", n)) st_.indent = std::clamp(n, -kMaxPixels, kMaxPixels);
                 if (Attribute(tag, upper, "BGCOLOR", v)) {
                     st_.pBg = HTMLColorValue(v);
                     st_.pBgTo = clNone;
@@ -494,7 +498,7 @@ private:
                 break;
             case TagKind::R:
                 st_.angles.push_back(st_.font.Angle);
-                if (IntAttribute(tag, upper, "A", n)) st_.font.Angle = n * 10;
+                if (IntAttribute(tag, upper, "A", n)) st_.font.Angle = (n % 360) * 10;
                 break;
             case TagKind::S: st_.font.Style |= htmlStrikeOut; break;
             case TagKind::SH: st_.shadow = true; break;

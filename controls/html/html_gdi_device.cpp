@@ -92,7 +92,22 @@ void HTMLGdiDevice::Select(const HTMLFontSpec& Font) {
     if (!orig_font_) orig_font_ = old;
 }
 
-HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontSpec& Font, std::string_view Text) {
+const HTMLFontSpec& HTMLGdiDevice::Usable(const HTMLFontSpec& Font) {
+    if (Font.Name != "Symbol" || FallbackFace.empty()) return Font;
+    if (symbol_ok_ < 0) {
+        Select(Font);
+        WORD glyphs[2] = {0, 0};
+        symbol_ok_ = GetGlyphIndicesA(dc_, "\xB7o", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == 2 &&
+                     glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
+    }
+    if (symbol_ok_) return Font;
+    fallback_ = Font;
+    fallback_.Name = FallbackFace;
+    return fallback_;
+}
+
+HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontSpec& AFont, std::string_view Text) {
+    const HTMLFontSpec& Font = Usable(AFont);
     Select(Font);
     if (Text.find('\t') != std::string_view::npos) {
         RECT r{0, 0, 0, 0};
@@ -118,8 +133,9 @@ bool HTMLGdiDevice::CharExtents(const HTMLFontSpec& Font, std::string_view Text,
     return GetTextExtentExPointA(dc_, Text.data(), static_cast<int>(Text.size()), 0, nullptr, Right.data(), &s) != 0;
 }
 
-void HTMLGdiDevice::DrawText(const HTMLFontSpec& Font, const HTMLRect& Box, std::string_view Text, TColor Color,
+void HTMLGdiDevice::DrawText(const HTMLFontSpec& AFont, const HTMLRect& Box, std::string_view Text, TColor Color,
                              TColor Background, bool Ellipsis) {
+    const HTMLFontSpec& Font = Usable(AFont);
     Select(Font);
     RECT r{Box.Left, Box.Top, Box.Right, Box.Bottom};
     if (Background != clNone) {

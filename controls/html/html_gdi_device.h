@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -52,6 +53,9 @@ public:
     // Sources of "IDX:" images and of pictures (by name or URL); a picture
     // source may raise: the image is then left out.
     TImageList* Images = nullptr;
+    // The face used for list bullets when the "Symbol" font found lacks
+    // them (Wine maps the name to a font without its glyphs).
+    std::string FallbackFace;
     std::function<THTMLPicture*(const HTMLImageRef&)> FindPicture;
 
     HTMLSize TextExtent(const HTMLFontSpec& Font, std::string_view Text) override;
@@ -68,6 +72,8 @@ public:
 
 private:
     void Select(const HTMLFontSpec& Font);
+    // Font, or the fallback face for a "Symbol" font without the bullets.
+    const HTMLFontSpec& Usable(const HTMLFontSpec& Font);
     GdiObject<HFONT> MakeFont(const HTMLFontSpec& Font) const;
     THTMLPicture* Picture(const HTMLImageRef& Image);
     // System icon: image list and index (nullptr when there is none).
@@ -87,4 +93,6 @@ private:
     HTMLFontCache* cache_;
     HFONT selected_font_ = nullptr;
     HTMLFontSpec selected_spec_;
+    int symbol_ok_ = -1;  // unknown
+    HTMLFontSpec fallback_;
 };

@@ -191,6 +191,7 @@ std::string THTMLLabelBase::AnchorAtPoint(int X, int Y, HTMLRect* AnchorRect) {
 
 void THTMLLabelBase::Paint() {
     TCanvas& c = Canvas();
+    c.SetFont(Font());
     RECT client{0, 0, Width(), Height()};
     if (!transparent_) {
         c.Brush().SetStyle(bsSolid);
@@ -212,14 +213,18 @@ void THTMLLabelBase::Paint() {
             InflateRect(&r, -1, -1);
         }
     };
+    // Outer bevel, a band of BorderWidth in the label's colour (the
+    // background), inner bevel; a single border is a black frame outside.
     RECT r = client;
     bevel(bevel_outer_, r);
+    InflateRect(&r, -border_width_, -border_width_);
     bevel(bevel_inner_, r);
     if (border_style_ == bsSingle && border_width_ > 0) {
+        RECT frame = client;
         c.Brush().SetColor(clBlack);
         for (int i = 0; i < border_width_; ++i) {
-            c.FrameRect(r);
-            InflateRect(&r, -1, -1);
+            c.FrameRect(frame);
+            InflateRect(&frame, -1, -1);
         }
         c.Brush().SetColor(Color());
     }

@@ -183,8 +183,20 @@ void THTMLPicture::Draw(HDC Dc, const RECT& R) {
     OLE_YSIZE_HIMETRIC h = 0;
     picture_->get_Width(&w);
     picture_->get_Height(&h);
+    RECT target = R;
+    const int rw = R.right - R.left, rh = R.bottom - R.top;
+    const int pw = MulDiv(w, kPixelsPerInch, kHimetricPerInch), ph = MulDiv(h, kPixelsPerInch, kHimetricPerInch);
+    if (IsGIF() && gif_width_ > 0 && gif_height_ > 0 && (pw != gif_width_ || ph != gif_height_)) {
+        // The loader gives the frame alone: it goes to its place on the
+        // logical screen, scaled as the screen is.
+        target.left = R.left + MulDiv(frame_x_, rw, gif_width_);
+        target.top = R.top + MulDiv(frame_y_, rh, gif_height_);
+        target.right = target.left + MulDiv(pw, rw, gif_width_);
+        target.bottom = target.top + MulDiv(ph, rh, gif_height_);
+    }
     // The source rectangle runs bottom-up.
-    picture_->Render(Dc, R.left, R.top, R.right - R.left, R.bottom - R.top, 0, h, w, -h, nullptr);
+    picture_->Render(Dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, h, w,
+                     -h, nullptr);
 }
 
 TPictureItem& TPictureContainer::Add(const std::string& Name) {

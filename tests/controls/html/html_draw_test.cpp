@@ -2,6 +2,9 @@
 // while measuring, no GDI object left behind.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "controls/html/html_draw.h"
 #include "framework/bitmap.h"
 #include "framework/gdi_owner.h"
@@ -97,9 +100,33 @@ TEST(HTMLDrawText, RotatedFontsAndRepeatedPaintsLeakNothing) {
     };
     for (int round = 0; round < 20; ++round)
         for (const char* t : texts) DrawInto(bmp, t, HTMLMode::Draw);
+    // Random tag soup in all three modes.
+    const char* pieces[] = {"<", ">", "</", "x ", "<R a=\"", "9\"", "</R>", "<FONT SIZE=\"", "</FONT>", "<IMG SRC=\"",
+                            "SSYS:", "IDX:1", "\">", "<A HREF=\"", "</A>", "<P BGCOLOR=\"#12", "<BR>", "<UL><LI>"};
+    srand(7);
+    for (int round = 0; round < 200; ++round) {
+        std::string t;
+        for (int i = rand() % 30; i > 0; --i) t += pieces[rand() % std::size(pieces)];
+        for (HTMLMode m : {HTMLMode::Measure, HTMLMode::Draw, HTMLMode::HitTest}) DrawInto(bmp, t, m, round & 1);
+    }
     EXPECT_EQ(GetCurrentObject(bmp.DC(), OBJ_FONT), before);
     EXPECT_EQ(GdiOwnerLiveObjects(), owned);
     EXPECT_EQ(ProcessGdiObjects(), objects);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HTMLDrawText, GradientBandRunsAcrossTheLine) {
+    TBitmap bmp(256, 30);
+    DrawInto(bmp, "<P BGCOLOR=\"#000000\" BGCOLORTO=\"#FF0000\">x</P>", HTMLMode::Draw);
+    GdiFlush();
+    EXPECT_EQ(bmp.ScanLine(2)[0] & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(bmp.ScanLine(2)[255] & 0xFFFFFF, 0xFF0000u);
+    uint32_t mid = bmp.ScanLine(2)[128] & 0xFFFFFF;
+    EXPECT_GT(mid >> 16, 0x60u);
+    EXPECT_LT(mid >> 16, 0xA0u);
 }
 
 }  // namespace

@@ -48,6 +48,9 @@ TEST(HTMLLayout, MeasuredExtents) {
         {"<P INDENT=\"20\">ab</P>", 200, 32, 16},
         {"a<HR>b", 200, 6, 32},
         {"</R></R><R a=\"x\">a</R></R>", 200, 6, 16},
+        {"<R a=\"2147483647\">a</R>", 200, 6, 16},          // huge numbers stay in range
+        {"a<IND x=\"2147483647\">b", 200, (1 << 20) + 6, 16},
+        {"<FONT SIZE=\"2147483647\">x</FONT>", 200, 6, 16},
     };
     for (const auto& c : cases) {
         FixedMetricsDevice d;

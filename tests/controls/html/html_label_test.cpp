@@ -4,6 +4,7 @@
 
 #include "controls/html/html_label.h"
 #include "framework/form.h"
+#include "framework/image_list.h"
 #include "tests/controls/html/html_test_support.h"
 
 namespace {
@@ -48,6 +49,15 @@ TEST(HTMLabel, MeasuresAndAutoSizesWithoutPainting) {
     f.label->Measure();
     EXPECT_EQ(f.label->Height(), 3 * plain.cy + 6);
     EXPECT_EQ(f.form->HandleAllocated(), false);
+    // Painting lays out as measuring did: the height stays.
+    TBitmap bmp(400, 300);
+    f.form->PaintTo(bmp.DC(), 0, 0);
+    EXPECT_EQ(f.label->Height(), 3 * plain.cy + 6);
+    // A narrower label wraps and grows again.
+    f.label->SetHTMLText("eins zwei drei vier");
+    const int oneLine = f.label->Height();
+    f.form->SetWidth(40);
+    EXPECT_GT(f.label->Height(), oneLine);
 }
 
 TEST(HTMLabel, AnchorEnterClickAndExit) {
@@ -128,9 +138,132 @@ TEST(HTMLabel, PaintsOnItsParentWithoutLeaks) {
     EXPECT_GT(CountPixels(bmp, 0x0000FF), 5);  // the link in the URL colour
     EXPECT_EQ(ProcessGdiObjects(), objects);
     EXPECT_EQ(f.label->AnchorCount(), 1);
-    // The network picture was remembered, not loaded.
+    // The network picture was remembered, not loaded, and takes no room.
     ASSERT_EQ(f.label->PictureCache().Count(), 1);
     EXPECT_TRUE(f.label->PictureCache().FindPicture("http://h/x.png")->Empty());
+    f.label->SetHTMLText("<FONT COLOR=\"#FF0000\">Rot</FONT> <A HREF=\"a\">Link</A>");
+    TBitmap without(400, 300);
+    f.form->PaintTo(without.DC(), 0, 0);
+    EXPECT_EQ(BitmapBytes(without), BitmapBytes(bmp));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HTMLabel, HoverColoursFollowTheMouse) {
+    LabelOnForm<THTMLabel> f;
+    f.label->SetColor(clWhite);
+    f.label->SetHover(true);
+    f.label->HoverFontColor = RGB(255, 0, 0);
+    f.label->HoverColor = RGB(0, 255, 0);
+    f.label->SetHTMLText("<A HREF=\"x\">Verweis</A> Text");
+    auto paint = [&] {
+        TBitmap bmp(400, 300);
+        f.form->PaintTo(bmp.DC(), 0, 0);
+        return std::make_pair(CountPixels(bmp, 0xFF0000), CountPixels(bmp, 0x00FF00));
+    };
+    EXPECT_EQ(paint(), std::make_pair(0, 0));
+    f.label->MouseMove(0, 3, 5);
+    EXPECT_EQ(f.label->HoverIndex(), 0);
+    auto hovered = paint();
+    EXPECT_GT(hovered.first, 5);   // the hover font colour
+    EXPECT_GT(hovered.second, 20); // the hover background behind it
+    f.label->MouseLeave();
+    EXPECT_EQ(f.label->HoverIndex(), -1);
+    EXPECT_EQ(paint(), std::make_pair(0, 0));
+}
+
+TEST(HTMLabel, HintsShowTheAnchorOrTheText) {
+    LabelOnForm<THTMLabel> f;
+    f.label->SetHTMLText("Vor <A HREF=\"C:\\Daten\">Daten</A><BR>nach");
+    f.label->AnchorHint = true;
+    f.label->OnAnchorHint = [](TObject*, std::string& a) { a = "Ordner " + a; };
+    THintInfo info;
+    info.HintControl = f.label;
+    info.HintStr = "alt";
+    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.HintStr, "alt");  // not over an anchor
+    HTMLRect r;
+    f.label->AnchorAtPoint(0, 0, &r);
+    f.label->MouseMove(0, 30, 5);
+    ASSERT_EQ(f.label->Cursor(), crHandPoint);
+    info.CursorPos = POINT{30, 5};
+    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.HintStr, "Ordner C:\\Daten");
+    POINT screen = f.label->ClientToScreen(POINT{30, 5});
+    EXPECT_EQ(info.HintPos.x, screen.x + 10);
+    EXPECT_EQ(info.HintPos.y, screen.y - 10);
+
+    f.label->AnchorHint = false;
+    f.label->HTMLHint = true;
+    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.HintStr, "Vor Daten\r\nnach");
+    f.label->HintShowFull = true;
+    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.HintStr, f.label->LabelText());
+}
+
+TEST(HTMLabel, ImagesFromTheListAndTheShell) {
+    LabelOnForm<THTMLabel> f;
+    f.label->SetColor(clWhite);
+    auto* images = Create<TImageList>(f.form);
+    images->SetSize(16, 16);
+    TBitmap red(16, 16);
+    red.Canvas().Brush().SetColor(RGB(255, 0, 0));
+    red.Canvas().FillRect(RECT{0, 0, 16, 16});
+    images->Add(&red);
+    f.label->SetImages(images);
+    f.label->SetHTMLText("<IMG SRC=\"IDX:0\"><IMG SRC=\"IDX:7\">|<IMG SRC=\"SSYS:C:\\windows\">"
+                         "<IMG SRC=\"FILE://C:\\gibt\\es\\nicht.gif\">");
+    TBitmap bmp(400, 300);
+    f.form->PaintTo(bmp.DC(), 0, 0);
+    EXPECT_EQ(CountPixels(bmp, 0xFF0000), 256);  // one image, the other index is out of range
+    GdiFlush();
+    int iconPixels = 0;  // the shell icon: some pixels that are neither white nor red
+    for (int y = 0; y < 20; ++y)
+        for (int x = 22; x < 60; ++x) {
+            uint32_t px = bmp.ScanLine(y)[x] & 0xFFFFFF;
+            if (px != 0xFFFFFF && px != 0xFF0000) ++iconPixels;
+        }
+    EXPECT_GT(iconPixels, 10);
+    // Freeing the image list leaves the label without one.
+    images->Free();
+    EXPECT_EQ(f.label->Images(), nullptr);
+    f.form->PaintTo(bmp.DC(), 0, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// On a shown form, through the parent's own message routing: the mouse
+// over an anchor gives the hand cursor, a click raises the click event.
+TEST(HTMLabel, MouseThroughTheParentWindow) {
+    TForm* form = Create<TForm>(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(40, 40, 300, 100);
+    auto* label = Create<THTMLabel>(form);
+    label->SetBounds(10, 10, 250, 40);
+    label->SetHTMLText("<A HREF=\"Ziel\">Verweis</A> Text");
+    label->SetParent(form);
+    std::vector<std::string> events;
+    label->OnAnchorEnter = [&](TObject*, const std::string& a) { events.push_back("enter " + a); };
+    label->OnAnchorClick = [&](TObject*, const std::string& a) { events.push_back("click " + a); };
+    form->Show();
+    Application()->ProcessMessages();
+    HWND hwnd = form->Handle();
+    const LPARAM at = MAKELPARAM(14, 16);  // on "Verweis" in the form's client coordinates
+    SetCursorPos(40 + 14, 40 + 16);
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, at);
+    EXPECT_EQ(label->Cursor(), crHandPoint);
+    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(events, (std::vector<std::string>{"enter Ziel", "click Ziel"}));
+    form->Free();
+    Application()->ProcessMessages();
 }
 
 }  // namespace

@@ -59,6 +59,12 @@ TEST(HTMLPicture, AnimatedGifFrames) {
     EXPECT_EQ(p.Frame(), 2);
     EXPECT_EQ(p.FrameXPos(), 2);
     EXPECT_FALSE(p.Empty());
+    // The second frame (one red pixel at 2,0 of the logical screen) is drawn.
+    TBitmap bmp(7, 3);
+    p.Draw(bmp.DC(), RECT{0, 0, 7, 3});
+    GdiFlush();
+    EXPECT_EQ(bmp.ScanLine(0)[2] & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(CountPixels(bmp, 0xFF0000), 1);
     p.SetFrame(9);  // clamped: still the last frame, nothing reloaded
     EXPECT_EQ(p.Frame(), 2);
     p.SetFrame(0);

@@ -65,4 +65,11 @@ inline int CountPixels(TBitmap& bmp, uint32_t rgb) {
     return n;
 }
 
+inline std::vector<uint32_t> BitmapBytes(TBitmap& bmp) {
+    GdiFlush();
+    std::vector<uint32_t> px;
+    for (int y = 0; y < bmp.Height(); ++y) px.insert(px.end(), bmp.ScanLine(y), bmp.ScanLine(y) + bmp.Width());
+    return px;
+}
+
 inline int ProcessGdiObjects() { return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
