@@ -6,6 +6,8 @@ void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
 void BuildHtmlPage(TWinControl* parent);
 void BuildDialogsPage(TWinControl* parent);
+void BuildEditToolsPage(TWinControl* parent);
+void BuildPopupsPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -18,6 +20,8 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"flat", &BuildFlatPage},
         {"html", &BuildHtmlPage},
         {"dialogs", &BuildDialogsPage},
+        {"edit-tools", &BuildEditToolsPage},
+        {"popups", &BuildPopupsPage},
     };
     return pages;
 }

@@ -12,4 +12,5 @@ list(APPEND PORTABLE_SOURCES
   collection.cpp
   sysutils.cpp
   accelerator.cpp
+  color_names.cpp
 )
