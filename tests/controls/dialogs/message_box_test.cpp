@@ -30,6 +30,18 @@ std::vector<TMonitorInfo> OneMonitor() {
     return {m};
 }
 
+// Primary 1024 x 600 on the left, a second monitor of 1280 x 1024 right of it.
+std::vector<TMonitorInfo> TwoMonitors() {
+    TMonitorInfo left;
+    left.BoundsRect = RECT{0, 0, 1024, 600};
+    left.WorkareaRect = RECT{0, 0, 1024, 560};
+    left.Primary = true;
+    TMonitorInfo right;
+    right.BoundsRect = RECT{1024, 0, 2304, 1024};
+    right.WorkareaRect = RECT{1024, 0, 2304, 984};
+    return {left, right};
+}
+
 class MessageBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -338,4 +350,26 @@ TEST_F(MessageBoxTest, LeavesNoWindowOrGdiObjectBehind) {
     EXPECT_EQ(GdiOwnerLiveObjects(), objects);
     EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
     EXPECT_EQ(threadWindows(), windows);
+}
+
+TEST_F(MessageBoxTest, OpensCentredOnTheMonitorOfTheActiveForm) {
+    Screen()->SetMonitorProvider(&TwoMonitors);
+    TForm* active = Create<TForm>(nullptr);
+    active->SetBounds(1300, 100, 600, 400);  // mostly on the right monitor
+    Screen()->SetActiveForm(active);
+    TFSB_BOX* box = CreateMessageBox();
+    EXPECT_EQ(box->Position(), poDesigned);
+    EXPECT_EQ(box->Left(), 1024 + (1280 - box->Width()) / 2);
+    EXPECT_EQ(box->Top(), (984 - box->Height()) / 2);
+    box->Free();
+    Screen()->SetActiveForm(active);
+    RECT shown{};
+    SetBoxShownHook([&](TFSB_BOX* b) {
+        shown = b->BoundsRect();
+        b->SetModalResult(mrOk);
+    });
+    ShowInfo("Zweiter Bildschirm");
+    EXPECT_GE(shown.left, 1024);
+    EXPECT_LE(shown.right, 2304);
+    active->Free();
 }
