@@ -5,6 +5,8 @@ void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
 void BuildDragDropPage(TWinControl* parent);
+void BuildHtmlPage(TWinControl* parent);
+void BuildDialogsPage(TWinControl* parent);
 void BuildEditToolsPage(TWinControl* parent);
 void BuildPopupsPage(TWinControl* parent);
 void BuildHtmlPage(TWinControl* parent);
@@ -19,6 +21,8 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"positions", &BuildPositionsPage},
         {"flat", &BuildFlatPage},
         {"dragdrop", &BuildDragDropPage},
+        {"html", &BuildHtmlPage},
+        {"dialogs", &BuildDialogsPage},
         {"edit-tools", &BuildEditToolsPage},
         {"popups", &BuildPopupsPage},
         {"html", &BuildHtmlPage},
