@@ -4,12 +4,11 @@
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
-void BuildDragDropPage(TWinControl* parent);
 void BuildHtmlPage(TWinControl* parent);
 void BuildDialogsPage(TWinControl* parent);
+void BuildDragDropPage(TWinControl* parent);
 void BuildEditToolsPage(TWinControl* parent);
 void BuildPopupsPage(TWinControl* parent);
-void BuildHtmlPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -20,12 +19,11 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
         {"flat", &BuildFlatPage},
-        {"dragdrop", &BuildDragDropPage},
         {"html", &BuildHtmlPage},
         {"dialogs", &BuildDialogsPage},
+        {"dragdrop", &BuildDragDropPage},
         {"edit-tools", &BuildEditToolsPage},
         {"popups", &BuildPopupsPage},
-        {"html", &BuildHtmlPage},
     };
     return pages;
 }
