@@ -160,19 +160,17 @@ bool TDataGrid::LoadFromStream(TStream& Stream, const std::string& A, const std:
     try {
         MakeFirstCellCurrent();
         SetDrawing(false);
-        HideEdit();
+        DropEditor();
         const int n = ReadPositionsText(Stream);
-        // Rows past the text are emptied before the count drops, so that a
-        // later larger count does not bring them back. The cell hooks stay
-        // silent meanwhile (as in Clear's update bracket): a hook must not be
-        // able to put text back into a row that is being emptied.
+        // Every stored row past the text is emptied (also those at or past
+        // RowCount), so that a later larger count brings nothing back. The
+        // cell hooks stay silent meanwhile (as in Clear's update bracket): a
+        // hook must not put text back into a row that is being emptied.
         const int last = RowCount() - 1;
         {
             UpdatingScope silent(*this);
-            for (int r = n; r <= last; ++r) {
-                ClearRowContents(r);
-                SetRowHeight(r, DefaultRowHeight());
-            }
+            ClearRowsFrom(n);
+            for (int r = n; r <= last; ++r) SetRowHeight(r, DefaultRowHeight());
         }
         SetRowCount(n);
     } catch (...) {

@@ -327,6 +327,15 @@ void T_StringGrid::ClearRowContents(int ARow) {
     }
 }
 
+void T_StringGrid::ClearRowsFrom(int FirstRow) {
+    std::vector<int> rows;
+    data_->ForAll([&](int row, void*) {
+        if (row >= FirstRow) rows.push_back(row);
+        return 0;
+    });
+    for (int r : rows) ClearRowContents(r);
+}
+
 void T_StringGrid::ClearColContents(int ACol) {
     if (ACol < 0) return;
     for (int r = data_->Count() - 1; r >= 0; --r) {

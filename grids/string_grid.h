@@ -73,6 +73,9 @@ public:
     void ClearRowContents(int ARow);
     // The same for every row of a column, from the last to the first.
     void ClearColContents(int ACol);
+    // ClearRowContents for every stored row from FirstRow on, those at or
+    // past RowCount included.
+    void ClearRowsFrom(int FirstRow);
     // Moves the whole stored row (texts, objects, second line) from FromRow to
     // ToRow; ToRow's old contents are released first and FromRow is left
     // without data. No hooks fire; the rows are repainted.

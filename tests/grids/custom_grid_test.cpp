@@ -353,3 +353,24 @@ TEST(CustomGrid, MoveAndDeleteRowsAndColumns) {
 }
 
 }  // namespace
+
+namespace {
+
+// One limit for the counts, whether or not a height or width was ever set.
+TEST(CustomGrid, TooLargeCountsAreRefusedAtOnce) {
+    for (bool extents : {false, true}) {
+        SCOPED_TRACE(extents);
+        GridPtr g;
+        if (extents) {
+            g->SetRowHeight(2, 50);
+            g->SetColWidth(1, 80);
+        }
+        EXPECT_EQ(GridErrorOf([&] { g->SetRowCount(200000000); }), "Zu viele Zeilen oder Spalten");
+        EXPECT_EQ(GridErrorOf([&] { g->SetColCount(MaxExtentEntries + 1); }), GridMessages::GridTooLarge);
+        EXPECT_EQ(g->RowCount(), 5);
+        EXPECT_EQ(g->ColCount(), 5);
+        EXPECT_EQ(g->RowHeights(2), extents ? 50 : 24);
+    }
+}
+
+}  // namespace

@@ -291,3 +291,58 @@ TEST(DataGridRowImage, TheSharedPictureOutlivesOneOfTwoGrids) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each column holds its own field name in row 1; whatever moves or removes a
+// column must keep every field name over its own cells.
+TEST(DataGridColumns, FieldNamesGoWithTheirCells) {
+    struct Case {
+        const char* what;
+        void (*change)(TDataGrid&);
+    };
+    const Case cases[] = {
+        {"DeleteColumn", [](TDataGrid& g) { g.DeleteColumn(3); }},
+        {"MoveColumn", [](TDataGrid& g) { g.MoveColumn(3, 12); }},
+        {"MoveColumn back", [](TDataGrid& g) { g.MoveColumn(12, 2); }},
+        {"freeing a middle column", [](TDataGrid& g) { g.Columns().Items(3)->Free(); }},
+        {"SetIndex", [](TDataGrid& g) { g.Columns().Items(3)->SetIndex(12); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PositionsGrid g;
+        for (int col = 0; col < 16; ++col) g->SetCell(col, 1, g->Columns().Items(col)->FieldName());
+        c.change(*g);
+        ASSERT_EQ(g->Columns().Count(), g->ColCount());
+        for (int col = 0; col < g->ColCount(); ++col)
+            EXPECT_EQ(g->GetCell(col, 1), g->Columns().Items(col)->FieldName()) << col;
+        EXPECT_EQ(g->FindColumnByFieldName("Einheit") < 0, g->ColCount() == 15);
+    }
+}
+
+// Cells stored at or past RowCount belong to no order: Clear and a load
+// empty them as they empty the rows below RowCount.
+TEST(DataGridClear, RowsPastRowCountAreEmptiedByClearAndLoad) {
+    for (bool load : {false, true}) {
+        SCOPED_TRACE(load ? "LoadFromStream" : "Clear");
+        PositionsGrid g;
+        g->SetRowCount(3);
+        g->SetCell(4, 8, "alter Auftrag");
+        g->SetCell(-2, 9, "alte zweite Zeile");
+        if (load) {
+            PositionsGrid source;
+            source->SetCell(4, 1, "neu");
+            TStringStream in(Save(*source));
+            ASSERT_TRUE(g->LoadFromStream(in));
+            EXPECT_EQ(g->GetCell(4, 1), "neu");
+        } else {
+            ASSERT_TRUE(g->Clear());
+        }
+        g->SetRowCount(12);
+        EXPECT_EQ(g->GetCell(4, 8), "");
+        EXPECT_EQ(g->GetCell(-2, 9), "");
+        EXPECT_EQ(g->SecondLineOf(9), nullptr);
+    }
+}
+
+}  // namespace

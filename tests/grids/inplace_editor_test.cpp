@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/streams.h"
+#include "grids/data_grid.h"
 #include "grids/string_grid.h"
 
 namespace {
@@ -287,6 +289,37 @@ TEST_F(EditorLifeCycle, ScrollingBeyondSixteenBits) {
     EXPECT_EQ(grid->TopRow(), 100000 - grid->VisibleRowCount() - 1);
     grid->Perform(WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(grid->TopRow(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+class EditDataGrid : public TDataGrid {
+public:
+    explicit EditDataGrid(TComponent* AOwner) : TDataGrid(AOwner) {}
+    void ChooseEditor(bool& Second, IInplaceEditor*& Editor, bool& Found) override {
+        (void)Second;
+        Editor = InplaceChoiceEdit();
+        Found = true;
+    }
+};
+
+// A load closes the editor and forgets it: later closings report nothing.
+TEST_F(EditorLifeCycle, ALoadDropsTheGridsEditor) {
+    auto* d = Create<EditDataGrid>(nullptr);
+    d->SetParentWindow(grid->ParentWindow());
+    d->SetBounds(0, 0, 400, 200);
+    d->Show();
+    Pump();
+    d->ShowEditor();
+    ASSERT_TRUE(d->EditorMode());
+    TStringStream in("");
+    EXPECT_TRUE(d->LoadFromStream(in));
+    EXPECT_FALSE(d->EditorMode());
+    EXPECT_EQ(d->InplaceEditor(), nullptr);
+    EXPECT_FALSE(d->InplaceChoiceEdit()->Visible());
+    d->Free();
 }
 
 }  // namespace

@@ -158,13 +158,15 @@ inline std::string FixturePath(const std::string& name) {
     return dir + "fixtures/" + name;
 }
 
-inline std::string LoadFixture(const std::string& name) {
-    std::ifstream in(FixturePath(name), std::ios::binary);
-    if (!in) throw std::runtime_error("fixture missing: " + FixturePath(name));
+inline std::string LoadFixtureFrom(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("file missing: " + path);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
 }
+
+inline std::string LoadFixture(const std::string& name) { return LoadFixtureFrom(FixturePath(name)); }
 
 // The 16-column fixture, read once.
 inline const std::string& Fixture16() {

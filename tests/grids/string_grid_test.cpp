@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "framework/gdi_owner.h"
@@ -392,6 +393,30 @@ TEST(StringGridCells, CellTextAgreesWithGetCell) {
     EXPECT_EQ(g->CellText(-2, 1, scratch), "a\r\nb\r\nc");
     EXPECT_EQ(std::string(g->CellText(-2, 1, scratch)), g->GetCell(-2, 1));
     g->Free();
+}
+
+}  // namespace
+
+namespace {
+
+// Views take cell positions only: the grid's special columns (-1, -2) and
+// negative rows are refused, and nothing is written.
+TEST(StringGridViews, RefuseNegativePositions) {
+    Grid g;
+    g->SetUseSecondLine(true);
+    g->SetCell(1, 1, "cell");
+    TObject o;
+    const std::vector<std::function<void()>> calls = {
+        [&] { g->Rows(1).Put(-2, "second"); },   [&] { g->Rows(1).Put(-1, "x"); },
+        [&] { g->Rows(1).Get(-2); },             [&] { g->Rows(1).PutObject(-1, &o); },
+        [&] { g->Rows(1).GetObject(-2); },       [&] { g->Cols(1).Put(-1, "x"); },
+        [&] { g->Cols(1).Get(-1); },
+    };
+    for (size_t i = 0; i < calls.size(); ++i)
+        EXPECT_EQ(ErrorOf<EInvalidGridOperation>(calls[i]), GridMessages::IndexOutOfRange) << i;
+    EXPECT_EQ(g->GetCell(-2, 1), "");
+    EXPECT_EQ(g->SecondLineObjectCount(), 0);
+    EXPECT_EQ(g->GetCell(1, 1), "cell");
 }
 
 }  // namespace
