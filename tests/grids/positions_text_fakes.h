@@ -55,7 +55,6 @@ public:
     }
     void SetCell(int Col, int Row, const std::string& Value) override {
         if (Col < 0 || Col >= ColCount()) throw std::logic_error("column outside the table");
-        ++set_cell_calls;
         cells[{Col, Row}] = Value;
     }
     // Like the grid's second-line store: split into lines, joined by CR LF.
@@ -73,7 +72,6 @@ public:
     std::vector<FakeColumn> columns;
     int rows = 2;
     int fixed_rows = 1;
-    int set_cell_calls = 0;
     std::map<std::pair<int, int>, std::string> cells;
     std::map<int, std::string> second_lines;
 };
