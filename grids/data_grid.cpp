@@ -2,6 +2,8 @@
 // field-name lookup, column synchronisation and the overridden hooks.
 #include "grids/data_grid.h"
 
+#include <typeinfo>
+
 #include "framework/ansi_text.h"
 #include "framework/exceptions.h"
 #include "framework/scoped_state.h"
@@ -157,6 +159,10 @@ void TDataGrid::ColumnMoved(int FromIndex, int ToIndex) {
         column->SetIndex(ToIndex);
     }
     T_StringGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+bool TDataGrid::CellHooksIdle() const {
+    return typeid(*this) == typeid(TDataGrid) && !OnBeforeSetcell && !OnAfterCellWrite;
 }
 
 void TDataGrid::ColumnItemFreed(int Index) {

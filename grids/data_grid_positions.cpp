@@ -27,7 +27,7 @@ private:
 // The grid as seen by the positions text.
 class DataGridTable final : public PositionsTextTable {
 public:
-    explicit DataGridTable(TDataGrid& Grid) : grid_(Grid) {}
+    explicit DataGridTable(TDataGrid& Grid) : grid_(Grid), quiet_(Grid.CellHooksIdle()) {}
 
     int ColCount() const override { return grid_.ColCount(); }
     int RowCount() const override { return grid_.RowCount(); }
@@ -47,17 +47,36 @@ public:
         return column && (column->NumericKind() == deFloat || column->NumericKind() == deCurrency);
     }
     std::string GetCell(int Col, int Row) override { return grid_.GetCell(Col, Row); }
-    // Through the virtual table, so every hook of the grid runs.
-    void SetCell(int Col, int Row, const std::string& Value) override { grid_.SetCell(Col, Row, Value); }
+    // Through the virtual table, so every hook of the grid runs, unless no
+    // hook would do anything.
+    void SetCell(int Col, int Row, const std::string& Value) override {
+        if (quiet_)
+            grid_.StoreCellText(Col, Row, Value);
+        else
+            grid_.SetCell(Col, Row, Value);
+    }
+    void SetRowTexts(int Row, const RowValue* Cells, size_t Count) override {
+        if (quiet_)
+            grid_.StoreRowTexts(Row, Cells, Count);
+        else
+            PositionsTextTable::SetRowTexts(Row, Cells, Count);
+    }
     std::string GetSecondLine(int Row) override { return grid_.GetCell(-2, Row); }
     std::string_view CellText(int Col, int Row, std::string& Scratch) override {
         return grid_.CellText(Col, Row, Scratch);
     }
     std::string_view SecondLineText(int Row, std::string& Scratch) override { return grid_.CellText(-2, Row, Scratch); }
-    void SetSecondLine(int Row, const std::string& Value) override { grid_.SetCell(-2, Row, Value); }
+    void SetSecondLine(int Row, const std::string& Value) override {
+        // An empty second line for a row that has none and the default
+        // height would change nothing but make an empty store: most rows.
+        if (quiet_ && Value.empty() && !grid_.SecondLineOf(Row) && grid_.RowHeights(Row) == grid_.DefaultRowHeight())
+            return;
+        grid_.SetCell(-2, Row, Value);
+    }
 
 private:
     TDataGrid& grid_;
+    const bool quiet_;
 };
 
 // Canvas locked and drawing off while the text is read; both are put back

@@ -264,39 +264,44 @@ public:
 
     bool BeforeEnd() const { return !line_.empty() && pos_ < line_.size() - 1; }
 
-    // Reads the next token into token; returns whether it may hold a cell
-    // escape (a "%"), so that plain values skip the unescape.
-    bool Next(std::string& token) {
-        token.clear();
-        if (line_.empty()) return false;
+    // The next token: a view of the line, or of Scratch when it held doubled
+    // quotes. Percent tells whether it may hold a cell escape (a "%"), so
+    // that plain values skip the unescape.
+    std::string_view Next(std::string& Scratch, bool& Percent) {
+        Percent = false;
+        if (line_.empty()) return {};
         const char* const data = line_.data();
         const size_t size = line_.size();
         const size_t last = size - 1;
         while (pos_ < last && data[pos_] != '"' && data[pos_] != ',') ++pos_;
-        if (pos_ >= last) return false;
+        if (pos_ >= last) return {};
         if (data[pos_] == ',') {
             ++pos_;
-            return false;
+            return {};
         }
-        bool percent = false;
         size_t from = pos_ + 1;
+        const size_t start = from;
+        bool doubled = false;
         for (;;) {
-            const size_t quote = FindQuote(data, from, size, percent);
+            const size_t quote = FindQuote(data, from, size, Percent);
             if (quote == size) {
                 // Unterminated: only what was complete before the last
                 // doubled quote is kept.
                 pos_ = size;
-                return percent;
+                return doubled ? std::string_view(Scratch) : std::string_view();
             }
-            token.append(data + from, quote - from);
             if (quote + 1 < size && data[quote + 1] == '"') {
-                token += '"';
+                if (!doubled) Scratch.clear();
+                doubled = true;
+                Scratch.append(data + from, quote - from + 1);
                 from = quote + 2;
                 continue;
             }
             // The closing quote and the byte after it (the separator).
             pos_ = quote + 2;
-            return percent;
+            if (!doubled) return std::string_view(data + start, quote - start);
+            Scratch.append(data + from, quote - from);
+            return Scratch;
         }
     }
 
@@ -380,7 +385,13 @@ void WritePositionsText(PositionsTextTable& Table, TStream& Stream) {
 int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     LineReader reader(Stream);
     std::string_view line;
-    std::string token;
+    std::string token;    // a value being changed (escape, separator)
+    std::string scratch;  // a value with doubled quotes
+    std::string_view value;
+    // The row's values until they are handed over: views of the line, or of
+    // the owned copy of their stored position.
+    std::vector<PositionsTextTable::RowValue> pending;
+    std::vector<std::string> owned;
 
     // Header: the stored field names between the two markers. Any other first
     // token outside the markers ends it, and that line (the display names)
@@ -394,14 +405,15 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
         line = reader.ReadLine();
         if (line.empty()) break;
         TokenCursor cursor(line);
-        cursor.Next(token);
-        if (token == kStartMarker) {
+        bool percent = false;
+        const std::string_view first = cursor.Next(scratch, percent);
+        if (first == kStartMarker) {
             in_header = true;
-        } else if (token == kEndMarker) {
+        } else if (first == kEndMarker) {
             in_header = false;
         } else if (in_header) {
-            int column = Table.FindColumnByFieldName(token);
-            if (token == kSecondField) {
+            int column = Table.FindColumnByFieldName(std::string(first));
+            if (first == kSecondField) {
                 column = kSecondFieldColumn;
                 second_field_pos = static_cast<int>(map.size());
             }
@@ -421,17 +433,30 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
             row = Table.RowCount() - 1;
         }
     };
-    bool escaped = false;  // the token may hold a cell escape
+    bool escaped = false;  // the value may hold a cell escape
+    owned.resize(map.size());
+    auto flush = [&] {
+        if (pending.empty()) return;
+        Table.SetRowTexts(row, pending.data(), pending.size());
+        pending.clear();
+    };
     auto store_value = [&](size_t pos) {
-        if (escaped) UnescapeInPlace(token);
         // Only a comma starts the separator change; most values have none,
         // and with the comma as the separator nothing can change.
-        if (decimal[pos] && separator_differs && token.find(',') != std::string::npos &&
-            AnsiReplaceTextInPlace(token, ",", separator))
-            AnsiReplaceTextInPlace(token, ".", separator);
-        Table.SetCell(map[pos], row, token);
+        const bool comma = decimal[pos] && separator_differs && value.find(',') != std::string_view::npos;
+        if (!escaped && !comma && value.data() != scratch.data()) {
+            pending.emplace_back(map[pos], value);
+            return;
+        }
+        std::string& text = owned[pos];
+        text.assign(value);
+        if (escaped) UnescapeInPlace(text);
+        if (comma && AnsiReplaceTextInPlace(text, ",", separator)) AnsiReplaceTextInPlace(text, ".", separator);
+        pending.emplace_back(map[pos], text);
     };
     auto store_second_line = [&] {
+        flush();  // the cells before it are written first
+        token.assign(value);
         if (escaped) UnescapeInPlace(token);
         Table.SetSecondLine(row, token);
     };
@@ -447,22 +472,24 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
             // The header says where the second line is; every stored position
             // is read, so differing column sets keep their second lines.
             for (size_t i = 0; i < map.size() && cursor.BeforeEnd(); ++i) {
-                escaped = cursor.Next(token);
+                value = cursor.Next(scratch, escaped);
                 if (static_cast<int>(i) == second_field_pos)
                     store_second_line();
                 else if (map[i] >= 0)
                     store_value(i);
             }
+            flush();
         } else {
             // No stored "SecondField": the token after the grid's columns.
             // A text without any stored name (no header, or one that starts
             // with a line break) matches nothing, its second lines included.
             for (int i = 0; i < cols && cursor.BeforeEnd(); ++i) {
-                escaped = cursor.Next(token);
+                value = cursor.Next(scratch, escaped);
                 if (static_cast<size_t>(i) < map.size() && map[i] >= 0) store_value(static_cast<size_t>(i));
             }
+            flush();
             if (!map.empty() && cursor.BeforeEnd()) {
-                escaped = cursor.Next(token);
+                value = cursor.Next(scratch, escaped);
                 store_second_line();
             }
         }

@@ -277,6 +277,33 @@ void T_StringGrid::SetCell(int ACol, int ARow, const std::string& Value) {
     AfterCellWrite(ACol, ARow, std::string());
 }
 
+void T_StringGrid::StoreCellText(int ACol, int ARow, std::string_view Value) {
+    EnsureRowList(ARow)->PutText(ACol, Value);
+    CellChanged(ACol, ARow);
+}
+
+void T_StringGrid::StoreRowTexts(int ARow, const std::pair<int, std::string_view>* Cells, size_t Count) {
+    if (ARow < 0) RaiseSparseListIndexError();
+    T_StringSparseList* list = RowList(ARow);
+    if (!list) {
+        int entries = 0;
+        size_t bytes = 0;
+        for (size_t i = 0; i < Count; ++i) {
+            entries += !Cells[i].second.empty();
+            bytes += Cells[i].second.size();
+        }
+        if (entries == 0) return;  // nothing would be stored
+        std::unique_ptr<T_StringSparseList> made(
+            T_StringSparseList::NewWithRoom(QuantumFor(ColCount(), 512), entries, bytes));
+        data_->Put(ARow, made.get());
+        list = made.release();
+    }
+    for (size_t i = 0; i < Count; ++i) {
+        list->PutText(Cells[i].first, Cells[i].second);
+        CellChanged(Cells[i].first, ARow);
+    }
+}
+
 TObject* T_StringGrid::Objects(int ACol, int ARow) const {
     T_StringSparseList* list = RowList(ARow);
     return list ? list->GetObject(ACol) : nullptr;

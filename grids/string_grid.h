@@ -36,6 +36,12 @@ public:
     // after its line list was made).
     std::string_view CellText(int ACol, int ARow, std::string& Scratch) const;
     void SetCells(int ACol, int ARow, const std::string& Value) { SetCell(ACol, ARow, Value); }
+    // Stores cell texts (columns 0 or above) as SetCell does, one after the
+    // other, but without the before-set and cell-written hooks: for a caller
+    // that knows no hook would do anything. A row without cells gets a cell
+    // list of just the room they need.
+    void StoreCellText(int ACol, int ARow, std::string_view Value);
+    void StoreRowTexts(int ARow, const std::pair<int, std::string_view>* Cells, size_t Count);
 
     // Whether a cell of the row was ever stored (reading creates nothing).
     bool HasRowData(int ARow) const { return RowList(ARow) != nullptr; }

@@ -250,7 +250,7 @@ TObject* T_StringSparseList::GetObject(int Index) const {
     return Find(Index) != std::string::npos ? ObjectOf(Index) : nullptr;
 }
 
-void T_StringSparseList::Put(int Index, const std::string& S) {
+void T_StringSparseList::PutText(int Index, std::string_view S) {
     size_t pos = Find(Index);
     const bool keep = !S.empty() || (pos != std::string::npos && ObjectOf(Index));
     CheckStoreIndex(Index);

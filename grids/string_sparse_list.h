@@ -73,7 +73,9 @@ public:
 
     std::string Get(int Index) const override;
     int GetCount() const override;
-    void Put(int Index, const std::string& S) override;
+    void Put(int Index, const std::string& S) override { PutText(Index, S); }
+    // Put without a string.
+    void PutText(int Index, std::string_view S);
     TObject* GetObject(int Index) const override;
     void PutObject(int Index, TObject* AObject) override;
     void Insert(int Index, const std::string& S) override;
