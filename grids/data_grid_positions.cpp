@@ -65,6 +65,9 @@ public:
     std::string_view CellText(int Col, int Row, std::string& Scratch) override {
         return grid_.CellText(Col, Row, Scratch);
     }
+    void RowTexts(int Row, const int* Cols, size_t Count, std::string_view* Texts, std::string*) override {
+        grid_.RowTextViews(Row, Cols, Count, Texts);
+    }
     std::string_view SecondLineText(int Row, std::string& Scratch) override { return grid_.CellText(-2, Row, Scratch); }
     void SetSecondLine(int Row, const std::string& Value) override {
         // An empty second line for a row that has none and the default

@@ -41,72 +41,6 @@ constexpr std::array<unsigned char, 256> MakeSpecialTable() {
 }
 constexpr std::array<unsigned char, 256> kSpecial = MakeSpecialTable();
 
-// Builds the text in a buffer of about 64 KiB and hands it to the stream
-// whenever that is full, always after a whole line and always with the
-// checked write.
-class LineWriter {
-public:
-    explicit LineWriter(TStream& stream) : stream_(stream), capacity_(kFlushSize * 2), buffer_(new char[capacity_]) {}
-
-    void Append(std::string_view bytes) {
-        char* p = Reserve(bytes.size());
-        std::memcpy(p, bytes.data(), bytes.size());
-        used_ += bytes.size();
-    }
-    void Append(char c) { *Reserve(1) = c; ++used_; }
-
-    // The value quoted, quotes doubled; with escape also the cell escape.
-    void AppendQuoted(std::string_view value, bool escape) {
-        char* p = Reserve(value.size() * 2 + 2);
-        *p++ = '"';
-        for (char c : value) {
-            unsigned char kind = kSpecial[static_cast<unsigned char>(c)];
-            if (kind == 0 || (kind == 2 && !escape)) {
-                *p++ = c;
-                continue;
-            }
-            switch (c) {
-                case '"': *p++ = '"'; *p++ = '"'; break;
-                case '%': *p++ = '%'; *p++ = '%'; break;
-                case '\0': *p++ = '%'; *p++ = '0'; break;
-                case '\n': *p++ = '%'; *p++ = 'n'; break;
-                default: *p++ = '%'; *p++ = 'c'; break;
-            }
-        }
-        *p++ = '"';
-        used_ = static_cast<size_t>(p - buffer_.get());
-    }
-
-    void EndLine() {
-        Append(std::string_view("\r\n", 2));
-        if (used_ >= kFlushSize) Flush();
-    }
-    void Flush() {
-        if (used_ > 0) stream_.WriteBuffer(buffer_.get(), static_cast<int64_t>(used_));
-        used_ = 0;
-    }
-
-private:
-    static constexpr size_t kFlushSize = 65536;
-
-    // Room for n more bytes; a line longer than the buffer makes it grow.
-    char* Reserve(size_t n) {
-        if (capacity_ - used_ < n) {
-            size_t grown = std::max(capacity_ * 2, used_ + n);
-            std::unique_ptr<char[]> bigger(new char[grown]);
-            std::memcpy(bigger.get(), buffer_.get(), used_);
-            buffer_ = std::move(bigger);
-            capacity_ = grown;
-        }
-        return buffer_.get() + used_;
-    }
-
-    TStream& stream_;
-    size_t capacity_;
-    std::unique_ptr<char[]> buffer_;
-    size_t used_ = 0;
-};
-
 // Eight bytes at a time: the scans below look for a few byte values in
 // long runs of ordinary text.
 constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
@@ -129,6 +63,97 @@ uint64_t MatchBytes(uint64_t w, uint64_t c) {
 // little-endian).
 static_assert(std::endian::native == std::endian::little);
 size_t FirstMarked(uint64_t mask) { return static_cast<size_t>(__builtin_ctzll(mask)) / 8; }
+
+// Builds the text in a buffer of about 64 KiB and hands it to the stream
+// whenever that is full, always after a whole line and always with the
+// checked write.
+class LineWriter {
+public:
+    explicit LineWriter(TStream& stream) : stream_(stream), capacity_(kFlushSize * 2), buffer_(new char[capacity_]) {}
+
+    void Append(std::string_view bytes) {
+        char* p = Reserve(bytes.size());
+        std::memcpy(p, bytes.data(), bytes.size());
+        used_ += bytes.size();
+    }
+    void Append(char c) { *Reserve(1) = c; ++used_; }
+
+    // The value quoted, quotes doubled; with escape also the cell escape.
+    // Eight bytes at a time: a word without a byte to change is copied whole
+    // (the room reserved covers the bytes written past a change).
+    void AppendQuoted(std::string_view value, bool escape) {
+        char* p = Reserve(value.size() * 2 + 2);
+        *p++ = '"';
+        const char* s = value.data();
+        const char* const end = s + value.size();
+        while (end - s >= 8) {
+            const uint64_t w = LoadWord(s);
+            uint64_t m = MatchBytes(w, Repeat('"'));
+            if (escape)
+                m |= MatchBytes(w, Repeat('%')) | MatchBytes(w, 0) | MatchBytes(w, Repeat('\n')) |
+                     MatchBytes(w, Repeat('\r'));
+            std::memcpy(p, &w, 8);
+            if (!m) {
+                p += 8;
+                s += 8;
+                continue;
+            }
+            const size_t n = FirstMarked(m);
+            p = Escaped(p + n, s[n]);
+            s += n + 1;
+        }
+        for (; s < end; ++s) {
+            const unsigned char kind = kSpecial[static_cast<unsigned char>(*s)];
+            if (kind == 0 || (kind == 2 && !escape))
+                *p++ = *s;
+            else
+                p = Escaped(p, *s);
+        }
+        *p++ = '"';
+        used_ = static_cast<size_t>(p - buffer_.get());
+    }
+
+    void EndLine() {
+        Append(std::string_view("\r\n", 2));
+        if (used_ >= kFlushSize) Flush();
+    }
+    void Flush() {
+        if (used_ > 0) stream_.WriteBuffer(buffer_.get(), static_cast<int64_t>(used_));
+        used_ = 0;
+    }
+
+private:
+    static constexpr size_t kFlushSize = 65536;
+
+    // The two bytes that stand for c inside a quoted value.
+    static char* Escaped(char* p, char c) {
+        switch (c) {
+            case '"': *p++ = '"'; *p++ = '"'; break;
+            case '%': *p++ = '%'; *p++ = '%'; break;
+            case '\0': *p++ = '%'; *p++ = '0'; break;
+            case '\n': *p++ = '%'; *p++ = 'n'; break;
+            default: *p++ = '%'; *p++ = 'c'; break;
+        }
+        return p;
+    }
+
+    // Room for n more bytes; a line longer than the buffer makes it grow.
+    char* Reserve(size_t n) {
+        if (capacity_ - used_ < n) {
+            size_t grown = std::max(capacity_ * 2, used_ + n);
+            std::unique_ptr<char[]> bigger(new char[grown]);
+            std::memcpy(bigger.get(), buffer_.get(), used_);
+            buffer_ = std::move(bigger);
+            capacity_ = grown;
+        }
+        return buffer_.get() + used_;
+    }
+
+    TStream& stream_;
+    size_t capacity_;
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
+};
 
 // First position in [from, end) holding CR, LF or NUL; end when none.
 size_t FindLineBreak(const char* data, size_t from, size_t end) {
@@ -366,13 +391,13 @@ void WritePositionsText(PositionsTextTable& Table, TStream& Stream) {
 
     const int rows = Table.RowCount();
     std::string scratch;
+    std::vector<std::string> scratches(source.size());
+    std::vector<std::string_view> texts(source.size());
     for (int r = Table.FixedRows(); r < rows; ++r) {
+        Table.RowTexts(r, source.data(), source.size(), texts.data(), scratches.data());
         for (int c = 0; c < cols; ++c) {
             if (c > 0) out.Append(',');
-            if (source[c] >= 0)
-                out.AppendQuoted(Table.CellText(source[c], r, scratch), true);
-            else
-                out.Append(std::string_view("\"\"", 2));
+            out.AppendQuoted(texts[static_cast<size_t>(c)], true);
         }
         if (cols > 0) out.Append(',');
         out.AppendQuoted(Table.SecondLineText(r, scratch), true);

@@ -64,6 +64,12 @@ public:
         Scratch = GetCell(Col, Row);
         return Scratch;
     }
+    // CellText for Count columns of one row at once (a column below 0 gives
+    // an empty text), with one scratch string per column.
+    virtual void RowTexts(int Row, const int* Cols, size_t Count, std::string_view* Texts, std::string* Scratch) {
+        for (size_t i = 0; i < Count; ++i)
+            Texts[i] = Cols[i] >= 0 ? CellText(Cols[i], Row, Scratch[i]) : std::string_view();
+    }
     virtual std::string_view SecondLineText(int Row, std::string& Scratch) {
         Scratch = GetSecondLine(Row);
         return Scratch;

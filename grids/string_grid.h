@@ -36,6 +36,9 @@ public:
     // after its line list was made).
     std::string_view CellText(int ACol, int ARow, std::string& Scratch) const;
     void SetCells(int ACol, int ARow, const std::string& Value) { SetCell(ACol, ARow, Value); }
+    // CellText of Count cells of one row (a column below 0 gives an empty
+    // text), looked up together.
+    void RowTextViews(int ARow, const int* Cols, size_t Count, std::string_view* Texts) const;
     // Stores cell texts (columns 0 or above) as SetCell does, one after the
     // other, but without the before-set and cell-written hooks: for a caller
     // that knows no hook would do anything. A row without cells gets a cell
