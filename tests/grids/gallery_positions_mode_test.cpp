@@ -25,14 +25,6 @@ std::string TempFile(const char* Name) {
     return std::string(dir) + Name;
 }
 
-std::string ReadAll(const std::string& Path) {
-    try {
-        return positions_test::LoadFixtureFrom(Path);
-    } catch (...) {
-        return "<missing>";
-    }
-}
-
 struct VisibleWindowSearch {
     DWORD process;
     bool found;
@@ -110,7 +102,7 @@ TEST(GalleryPositionsMode, SavesWithoutAWindowAndReportsFailuresInItsExitCode) {
         EXPECT_FALSE(r.showed_window);
         EXPECT_EQ(r.exit_code, c.exit_code);
         if (c.writes_copy) {
-            EXPECT_EQ(ReadAll(out), positions_test::Fixture16());
+            EXPECT_EQ(positions_test::LoadFixtureFrom(out), positions_test::Fixture16());
         }
     }
     DeleteFileA(out.c_str());
