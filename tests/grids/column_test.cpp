@@ -37,17 +37,6 @@ TEST(ColumnNames, DefaultNamesAndBlanks) {
     EXPECT_EQ(g.Column(1).DisplayName(), "Pos.");
 }
 
-TEST(ColumnNames, ColumnOutsideAGridHasNoDefaultName) {
-    TCollection plain(TCollection::ItemClass<TColumn>());
-    auto* column = static_cast<TColumn*>(plain.Add());
-    EXPECT_EQ(column->FieldName(), "");
-    EXPECT_EQ(column->DisplayName(), "TColumn");
-    column->SetFieldName("  ");
-    EXPECT_EQ(column->FieldName(), "  ");
-    EXPECT_TRUE(column->ReadOnly());
-    EXPECT_EQ(column->Color(), clWindow);
-}
-
 TEST(ColumnWidth, SmallWidthsBecomeTenAndNegativeOnesHide) {
     Grid g;
     TColumn& c = g.Column(2);

@@ -242,23 +242,6 @@ TEST_F(EditorLifeCycle, AHiddenOrWindowlessGridOpensNothing) {
     g->Free();
 }
 
-TEST_F(EditorLifeCycle, PlacementOnTheSecondLine) {
-    grid->SetDefaultRowHeight(17);
-    grid->SetSecondLine(true);
-    grid->SetLeftStartSecond(1);
-    grid->SetRightEndSecond(3);
-    auto* second = grid->InplaceSecondEdit();
-    PlaceInplaceEditor(second, grid, true, 1, true, grid->CellRect(1, 1));
-    const RECT area = grid->SecondLineRect(1);
-    EXPECT_TRUE(grid->InplaceSecond());
-    EXPECT_TRUE(second->Visible());
-    EXPECT_EQ((std::vector<int>{second->Left(), second->Top(), second->Height()}),
-              (std::vector<int>{area.left, area.top, area.bottom - area.top}));
-    PlaceInplaceEditor(second, grid, false, 1, true, RECT{0, 0, 0, 0});
-    EXPECT_EQ(second->Left(), -1000);
-    EXPECT_EQ(SecondLineHitTest(grid, POINT{area.left + 2, area.top + 2}), -1);
-}
-
 TEST_F(EditorLifeCycle, ScrollingBeyondSixteenBits) {
     grid->SetRowCount(100000);
     grid->Perform(WM_VSCROLL, SB_BOTTOM, 0);

@@ -141,18 +141,4 @@ TEST(StringSparseList, EntriesObjectsAndErrors) {
     EXPECT_EQ(ErrorOf<EStringSparseListError>([] { Probe::Raise(); }), "PutObject auf undefiniertes Element");
 }
 
-// Texts are rewritten in place, grow past the room reserved in the list's own
-// allocation and are packed when unused bytes pile up.
-TEST(StringSparseList, TextsSurviveRewrites) {
-    std::unique_ptr<T_StringSparseList> list(T_StringSparseList::NewWithRoom(TSPAQuantum::SPASmall, 2, 4));
-    std::vector<std::string> expected(40);
-    for (int round = 0; round < 20; ++round) {
-        for (int i = 0; i < 40; ++i) {
-            expected[i] = std::string(static_cast<size_t>((i * 7 + round * 13) % 50), static_cast<char>('a' + i % 26));
-            list->Put(i, expected[i]);
-        }
-        for (int i = 0; i < 40; ++i) ASSERT_EQ(list->Get(i), expected[i]) << round << " " << i;
-    }
-}
-
 }  // namespace
