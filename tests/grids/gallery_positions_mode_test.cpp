@@ -1,7 +1,7 @@
-// `gallery.exe --positions FILE --save OUT` as the order import's stand-in
-// is used: a child process that loads and saves the text without showing a
-// window, with exit code 0 only when both worked, 1 on a failure and 2 on
-// wrong arguments.
+// `gallery.exe --positions FILE --save OUT`, the order import's stand-in, run
+// as a child process: it loads and saves the text without showing a window,
+// with exit code 0 only when both worked, 1 on a failure, 2 on wrong
+// arguments.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,27 +25,14 @@ std::string TempFile(const char* Name) {
     return std::string(dir) + Name;
 }
 
-struct VisibleWindowSearch {
-    DWORD process;
-    bool found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND Window, LPARAM Param) {
-    auto* search = reinterpret_cast<VisibleWindowSearch*>(Param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(Window, &owner);
-    if (owner == search->process && IsWindowVisible(Window)) search->found = true;
-    return TRUE;
-}
-
 struct ChildResult {
     DWORD exit_code = 0;
     bool ended = false;
     bool showed_window = false;
 };
 
-// Runs the gallery with Args; while it runs, looks for a visible top-level
-// window of it. A child that does not end in time is stopped.
+// Runs the gallery with Args, looking for a visible top-level window of it
+// while it runs; a child that does not end in time is stopped.
 ChildResult RunGallery(const std::string& Args) {
     ChildResult result;
     std::string command = "\"";
@@ -57,22 +44,28 @@ ChildResult RunGallery(const std::string& Args) {
         ADD_FAILURE() << "cannot start " << command;
         return result;
     }
-    for (int waited = 0; waited < 30000; waited += 20) {
-        VisibleWindowSearch search{pi.dwProcessId, false};
-        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        result.showed_window |= search.found;
-        if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) {
-            result.ended = true;
-            break;
-        }
+    struct Search {
+        DWORD process;
+        bool found;
+    } search{pi.dwProcessId, false};
+    for (int waited = 0; waited < 30000 && !result.ended; waited += 20) {
+        EnumWindows(
+            [](HWND Window, LPARAM Param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(Param);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(Window, &owner);
+                s->found |= owner == s->process && IsWindowVisible(Window);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        result.ended = WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0;
     }
-    if (!result.ended) {
-        TerminateProcess(pi.hProcess, 99);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
+    if (!result.ended) TerminateProcess(pi.hProcess, 99);
+    WaitForSingleObject(pi.hProcess, 5000);
     GetExitCodeProcess(pi.hProcess, &result.exit_code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    result.showed_window = search.found;
     return result;
 }
 
@@ -82,26 +75,21 @@ TEST(GalleryPositionsMode, SavesWithoutAWindowAndReportsFailuresInItsExitCode) {
     const std::string fixture = positions_test::FixturePath("positions16.txt");
     const std::string out = TempFile("gallery-positions-out.txt");
     const std::string missing = TempFile("gallery-positions-missing.txt");
-    struct Case {
-        std::string args;
-        DWORD exit_code;
-        bool writes_copy;
+    const std::pair<std::string, DWORD> cases[] = {
+        {"--positions \"" + fixture + "\" --save \"" + out + "\"", 0},
+        {"--positions \"" + missing + "\" --save \"" + out + "\"", 1},
+        {"--positions \"" + fixture + "\" --save \"" + TempFile("no-such-folder\\out.txt") + "\"", 1},
+        {"--positions \"" + fixture + "\" --save", 2},
+        {"--positions", 2},
     };
-    const std::vector<Case> cases = {
-        {"--positions \"" + fixture + "\" --save \"" + out + "\"", 0, true},
-        {"--positions \"" + missing + "\" --save \"" + out + "\"", 1, false},
-        {"--positions \"" + fixture + "\" --save \"" + TempFile("no-such-folder\\out.txt") + "\"", 1, false},
-        {"--positions \"" + fixture + "\" --save", 2, false},
-        {"--positions", 2, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args);
+    for (const auto& [args, exit_code] : cases) {
+        SCOPED_TRACE(args);
         DeleteFileA(out.c_str());
-        const ChildResult r = RunGallery(c.args);
+        const ChildResult r = RunGallery(args);
         EXPECT_TRUE(r.ended);
         EXPECT_FALSE(r.showed_window);
-        EXPECT_EQ(r.exit_code, c.exit_code);
-        if (c.writes_copy) {
+        EXPECT_EQ(r.exit_code, exit_code);
+        if (exit_code == 0) {
             EXPECT_EQ(positions_test::LoadFixtureFrom(out), positions_test::Fixture16());
         }
     }

@@ -18,10 +18,7 @@ struct Owned {
     T* g = Create<T>(nullptr);
     Owned() = default;
     Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() {
-        if (g) g->Free();
-    }
+    ~Owned() { g->Free(); }
     T* operator->() const { return g; }
     T& operator*() const { return *g; }
 };

@@ -158,61 +158,46 @@ TEST(PositionsThroughTheGrid, DamagedTextsLoadAndTheGridStaysUsable) {
     EXPECT_EQ(Save(*g), Fixture());
 }
 
-TEST(PositionsFailures, ShortOrFailingWritesAreReportedAndGiveFalse) {
+// Short writes (in the data and in the display-name line) and a write that
+// throws anything: reported once, False, and the bracket closed.
+TEST(PositionsFailures, FailingWritesAreReportedAndGiveFalse) {
     PositionsGrid g;
     ASSERT_TRUE(Import(*g, Fixture()));
-    // Short in the data, and (F3) short in the display-name line.
-    const size_t displayLine = Fixture().find("\"@@DATADEF END@@\"\r\n") + 19;
-    for (size_t limit : {size_t{200}, displayLine + 10}) {
+    class ThrowingWrite : public ByteStream {
+        int64_t Write(const void*, int64_t) override { throw 7; }
+    };
+    ByteStream short_data, short_names;
+    short_data.write_limit = 200;
+    short_names.write_limit = static_cast<int64_t>(Fixture().find("\"@@DATADEF END@@\"\r\n") + 29);
+    ThrowingWrite throwing;
+    for (TStream* out : std::initializer_list<TStream*>{&short_data, &short_names, &throwing}) {
         DialogScope dialogs;
-        ByteStream out;
-        out.write_limit = static_cast<int64_t>(limit);
-        EXPECT_FALSE(g->SaveToStream(out)) << limit;
+        EXPECT_FALSE(g->SaveToStream(*out));
         ASSERT_EQ(Dialogs().size(), 1u);
         EXPECT_EQ(Dialogs()[0].rfind("TDataGrid.SaveToStream ", 0), 0u) << Dialogs()[0];
         EXPECT_FALSE(g->IsUpdating());
         EXPECT_EQ(g->Canvas().LockCount(), 0);
     }
-    class ThrowingWrite : public TStream {
-    public:
-        int64_t Read(void*, int64_t) override { return 0; }
-        int64_t Write(const void*, int64_t) override { throw 7; }
-        int64_t Seek(int64_t, TSeekOrigin) override { return 0; }
-    };
-    DialogScope dialogs;
-    ThrowingWrite out;
-    EXPECT_FALSE(g->SaveToStream(out));
-    ASSERT_EQ(Dialogs().size(), 1u);
-    EXPECT_EQ(Dialogs()[0].rfind("TDataGrid.SaveToStream ", 0), 0u);
-    EXPECT_FALSE(g->IsUpdating());
 }
 
+// A read that throws anything: False, lock and drawing put back, the grid
+// usable; ReadPositionsText itself passes the error on.
 TEST(PositionsFailures, AThrowingReadGivesFalseAndPutsLockAndDrawingBack) {
     for (int kind : {0, 1, 2}) {
         SCOPED_TRACE(kind);
         PositionsGrid g;
-        g->Clear();
         ByteStream in(Fixture());
-        in.throw_at = 700;
+        in.throw_at = kind == 0 ? 0 : 700;
         in.throw_kind = kind;
         EXPECT_FALSE(g->LoadFromStream(in));
         EXPECT_EQ(g->Canvas().LockCount(), 0);
         EXPECT_TRUE(g->DrawingEnabled());
-        EXPECT_FALSE(g->IsUpdating());
-        ASSERT_TRUE(Import(*g, Fixture()));  // the grid stays usable
+        ASSERT_TRUE(Import(*g, Fixture()));
         EXPECT_EQ(Save(*g), Fixture());
+        in.pos = 0;
+        EXPECT_ANY_THROW(g->ReadPositionsText(in));
+        EXPECT_EQ(g->Canvas().LockCount(), 0);
     }
-    // ReadPositionsText itself passes the error on, but leaves the bracket
-    // to its caller.
-    PositionsGrid g;
-    g->BeginUpdate();
-    ByteStream in(Fixture());
-    in.throw_at = 0;
-    EXPECT_THROW(g->ReadPositionsText(in), std::runtime_error);
-    EXPECT_EQ(g->Canvas().LockCount(), 1);
-    EXPECT_FALSE(g->DrawingEnabled());
-    g->EndUpdate(false);
-    EXPECT_EQ(g->Canvas().LockCount(), 0);
 }
 
 }  // namespace

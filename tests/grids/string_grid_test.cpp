@@ -71,7 +71,6 @@ TEST(StringGridCells, HooksNoColumnAndTheUpdatingFlag) {
     // the count fell and rose again.
     g->replaceWith.clear();
     g->SetCell(3, 10, "x");
-    g->SetRowCount(12);
     g->SetRowCount(3);
     g->SetRowCount(12);
     EXPECT_EQ(g->GetCell(3, 10), "x");
