@@ -47,14 +47,9 @@ public:
         return column && (column->NumericKind() == deFloat || column->NumericKind() == deCurrency);
     }
     std::string GetCell(int Col, int Row) override { return grid_.GetCell(Col, Row); }
-    // Through the virtual table, so every hook of the grid runs, unless no
-    // hook would do anything.
-    void SetCell(int Col, int Row, const std::string& Value) override {
-        if (quiet_)
-            grid_.StoreCellText(Col, Row, Value);
-        else
-            grid_.SetCell(Col, Row, Value);
-    }
+    // Through the virtual table, so every hook of the grid runs.
+    void SetCell(int Col, int Row, const std::string& Value) override { grid_.SetCell(Col, Row, Value); }
+    // A whole row at once when no hook would see the cells.
     void SetRowTexts(int Row, const RowValue* Cells, size_t Count) override {
         if (quiet_)
             grid_.StoreRowTexts(Row, Cells, Count);

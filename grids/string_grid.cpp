@@ -295,11 +295,6 @@ void T_StringGrid::SetCell(int ACol, int ARow, const std::string& Value) {
     AfterCellWrite(ACol, ARow, std::string());
 }
 
-void T_StringGrid::StoreCellText(int ACol, int ARow, std::string_view Value) {
-    EnsureRowList(ARow)->PutText(ACol, Value);
-    CellChanged(ACol, ARow);
-}
-
 void T_StringGrid::StoreRowTexts(int ARow, const std::pair<int, std::string_view>* Cells, size_t Count) {
     if (ARow < 0) RaiseSparseListIndexError();
     T_StringSparseList* list = RowList(ARow);

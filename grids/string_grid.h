@@ -43,7 +43,6 @@ public:
     // other, but without the before-set and cell-written hooks: for a caller
     // that knows no hook would do anything. A row without cells gets a cell
     // list of just the room they need.
-    void StoreCellText(int ACol, int ARow, std::string_view Value);
     void StoreRowTexts(int ARow, const std::pair<int, std::string_view>* Cells, size_t Count);
 
     // Whether a cell of the row was ever stored (reading creates nothing).
