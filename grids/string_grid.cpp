@@ -182,6 +182,10 @@ void T_StringGrid::CellChanged(int ACol, int ARow) {
         needs_repaint_ = true;
     else
         InvalidateCell(ACol, ARow);
+    RefreshEditorAt(ACol, ARow);
+}
+
+void T_StringGrid::RefreshEditorAt(int ACol, int ARow) {
     // An open editor on this cell shows the new text; a closed one stays
     // closed (code writes never open an editor).
     if (ACol == Col() && ARow == Row() && edit_update_ == 0 && EditorMode()) {
@@ -313,7 +317,13 @@ void T_StringGrid::StoreRowTexts(int ARow, const std::pair<int, std::string_view
     }
     if (!list->FillEmpty(Cells, Count))
         for (size_t i = 0; i < Count; ++i) list->PutText(Cells[i].first, Cells[i].second);
-    for (size_t i = 0; i < Count; ++i) CellChanged(Cells[i].first, ARow);
+    // As CellChanged for each cell, with the row repainted once.
+    if (!EventsEnabled()) return;
+    if (strings_updating_)
+        needs_repaint_ = true;
+    else
+        InvalidateRow(ARow);
+    for (size_t i = 0; i < Count; ++i) RefreshEditorAt(Cells[i].first, ARow);
 }
 
 TObject* T_StringGrid::Objects(int ACol, int ARow) const {

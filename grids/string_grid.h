@@ -113,6 +113,7 @@ private:
     T_StringSparseList* EnsureRowList(int ARow);
     T_StringGridStrings* EnsureView(T_SparseList& Views, int Index, int ViewIndex);
     void CellChanged(int ACol, int ARow);
+    void RefreshEditorAt(int ACol, int ARow);
     TLongTextObject2* NewSecondLineObject();
     void ReleaseRowList(T_StringSparseList* List);
     void FreeAllData();
