@@ -35,7 +35,9 @@ TEST(GridRects, MakeContainAndDiff) {
             bool covered = false;
             for (const auto& x : d) covered = covered || IsPointInGridRect(c, row, x);
             const bool inO = IsPointInGridRect(c, row, o), inN = IsPointInGridRect(c, row, n);
-            if (inO != inN || (inO && inN)) EXPECT_EQ(covered, inO != inN) << c << "," << row;
+            if (inO || inN) {
+                EXPECT_EQ(covered, inO != inN) << c << "," << row;
+            }
         }
 }
 
