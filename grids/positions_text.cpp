@@ -81,8 +81,10 @@ public:
     // The value quoted, quotes doubled; with escape also the cell escape.
     // Eight bytes at a time: a word without a byte to change is copied whole
     // (the room reserved covers the bytes written past a change).
-    void AppendQuoted(std::string_view value, bool escape) {
-        char* p = Reserve(value.size() * 2 + 2);
+    // Separator: a byte written before the value (0 for none).
+    void AppendQuoted(std::string_view value, bool escape, char separator = 0) {
+        char* p = Reserve(value.size() * 2 + 3);
+        if (separator) *p++ = separator;
         *p++ = '"';
         const char* s = value.data();
         const char* const end = s + value.size();
@@ -395,12 +397,8 @@ void WritePositionsText(PositionsTextTable& Table, TStream& Stream) {
     std::vector<std::string_view> texts(source.size());
     for (int r = Table.FixedRows(); r < rows; ++r) {
         Table.RowTexts(r, source.data(), source.size(), texts.data(), scratches.data());
-        for (int c = 0; c < cols; ++c) {
-            if (c > 0) out.Append(',');
-            out.AppendQuoted(texts[static_cast<size_t>(c)], true);
-        }
-        if (cols > 0) out.Append(',');
-        out.AppendQuoted(Table.SecondLineText(r, scratch), true);
+        for (int c = 0; c < cols; ++c) out.AppendQuoted(texts[static_cast<size_t>(c)], true, c > 0 ? ',' : 0);
+        out.AppendQuoted(Table.SecondLineText(r, scratch), true, cols > 0 ? ',' : 0);
         out.Append(',');
         out.EndLine();
     }
