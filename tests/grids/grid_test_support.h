@@ -45,6 +45,13 @@ inline bool Import(TDataGrid& g, const std::string& text) {
     return g.LoadFromStream(in, "", "");
 }
 
+// Every cell of a row and its second line, joined (empty for an empty row).
+inline std::string RowText(TDataGrid& g, int r) {
+    std::string all = g.GetCell(-2, r);
+    for (int c = 0; c < g.ColCount(); ++c) all += g.GetCell(c, r);
+    return all;
+}
+
 inline std::string Save(TDataGrid& g) {
     TStringStream out;
     EXPECT_TRUE(g.SaveToStream(out, "", ""));

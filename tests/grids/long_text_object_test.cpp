@@ -24,9 +24,7 @@ TEST(LongTextObject, TextMatchesAStringListBeforeAndAfterTheListIsMade) {
         whole.Lines().Add("neu");
         EXPECT_EQ(whole.Text(), list.Text() + "neu\r\n") << s;
     }
-}
-
-TEST(LongTextObject, DataClassReleaseAndLiveCount) {
+    // The data class: made at once, released only when made.
     g_released = 0;
     const int before = TLongTextObject2::LiveCount();
     {
@@ -35,9 +33,9 @@ TEST(LongTextObject, DataClassReleaseAndLiveCount) {
         EXPECT_EQ(typeid(plain.Data()), typeid(TCustomL2Data));
         TLongTextObject2 custom(nullptr, []() -> TCustomL2Data* { return new CountingData(); });
         custom.ReleaseData();
-        EXPECT_EQ(g_released, 1);
         EXPECT_EQ(TLongTextObject2::LiveCount(), before + 2);
     }
+    EXPECT_EQ(g_released, 1);
     EXPECT_EQ(TLongTextObject2::LiveCount(), before);
 }
 
