@@ -272,8 +272,10 @@ void T_StringSparseList::GetTexts(const int* Indexes, size_t Count, std::string_
 int T_StringSparseList::GetCount() const { return count_; }
 
 TObject* T_StringSparseList::GetObject(int Index) const {
-    // An object always has its entry.
+    // An object always has its entry, and a list without objects (most grid
+    // rows) needs no search.
     if (Index >= 0 && Index == first_object_index_) return first_object_;
+    if (Index >= 0 && first_object_index_ < 0 && (!more_objects_ || more_objects_->empty())) return nullptr;
     return Find(Index) != std::string::npos ? ObjectOf(Index) : nullptr;
 }
 
