@@ -9,7 +9,8 @@
 // measured by the script) the ratio to our load is printed too. Peak memory
 // is the process's peak working set and peak pagefile usage, once after the
 // loads (the load's own figure) and once at the end (with the save's output).
-// The last line, "result LOAD SAVE PEAK_MB", is for the script's verdicts.
+// The last line, "result LOAD SAVE PEAK_MB SAVE_KEPT", is for the script's
+// verdicts.
 //
 // Tables: "datagrid" (the default) is the positions grid with its 16 columns,
 // loaded and saved as the import does; "simple" an in-memory table of 16
@@ -255,7 +256,7 @@ int main(int argc, char** argv) {
         std::printf("  overall peak working set %.1f MB, peak pagefile %.1f MB (with the save's output)\n",
                     PeakWorkingSetMB(overall), PeakPagefileMB(overall));
         std::printf("  saved text identical to the input: %s\n", identical ? "yes" : "NO");
-        std::printf("result %.6f %.6f %.3f\n", load, save, PeakWorkingSetMB(overall));
+        std::printf("result %.6f %.6f %.3f %.6f\n", load, save, PeakWorkingSetMB(overall), save_kept);
         return identical ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "failed: %s\n", e.what());
