@@ -16,7 +16,6 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 TWinControl::~TWinControl() = default;
 
 void TWinControl::BeforeDestruction() {
-    Destroying();
     if (handle_) DestroyHandle();
     // Children go with their parent (they leave their owners themselves).
     while (!controls_.empty()) {
