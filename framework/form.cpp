@@ -224,7 +224,18 @@ void TCustomForm::CloseModal() {
 }
 
 void TCustomForm::Release() {
-    PostMessageA(Handle(), CM_RELEASE, 0, 0);
+    if (HandleAllocated()) {
+        PostMessageA(WindowHandle(), CM_RELEASE, 0, 0);
+        return;
+    }
+    // A form that never had a window is freed from the queue all the same,
+    // without making one for it.
+    if (!release_timer_)
+        release_timer_ = StartUtilityTimer(USER_TIMER_MINIMUM, [this] {
+            StopUtilityTimer(release_timer_);
+            release_timer_ = 0;
+            Free();
+        });
 }
 
 void TCustomForm::CMRelease(TMessage&) { Free(); }
