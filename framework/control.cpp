@@ -8,6 +8,7 @@
 #include "framework/font.h"
 #include "framework/form.h"
 #include "framework/scoped_state.h"
+#include "framework/screen.h"
 #include "framework/win_control.h"
 #include "framework/win_control_internal.h"
 
@@ -49,7 +50,10 @@ TControl::~TControl() { delete font_; }
 void TControl::AfterConstruction() { TComponent::AfterConstruction(); }
 
 void TControl::BeforeDestruction() {
+    // Children went first and cleared themselves; what is left are the
+    // references to this object itself.
     Application()->ControlDestroying(this);
+    if (ScreenAllocated()) Screen()->ControlDestroying(this);
     if (g_capture_control == this) g_capture_control = nullptr;
     if (g_mouse_control == this) {
         g_mouse_control = nullptr;

@@ -6,6 +6,7 @@
 
 #include "framework/custom_control.h"
 #include "framework/exceptions.h"
+#include "framework/screen.h"
 #include "framework/timer.h"
 #include "tests/framework/control_test_support.h"
 
@@ -128,6 +129,53 @@ TEST(FormClose, CloseWithFreeActionReleasesTheForm) {
     Pump();
     EXPECT_TRUE(destroyed);
     EXPECT_FALSE(IsWindow(h));
+}
+
+TEST(FormLifetime, FreedFocusedFormLeavesNoScreenReference) {
+    TForm* f = ShowTestForm();
+    ::SetFocus(f->Handle());
+    Pump();
+    ASSERT_EQ(Screen()->ActiveControl(), f);  // the form holds the focus itself
+    f->Free();
+    EXPECT_EQ(Screen()->ActiveControl(), nullptr);
+    EXPECT_EQ(Screen()->ActiveForm(), nullptr);
+    // Removing a control afterwards must not look at the freed form.
+    TForm* g = ShowTestForm();
+    auto* c = Create<TCustomControl>(g);
+    c->SetParent(g);
+    c->SetParent(nullptr);
+    c->Free();
+    g->Free();
+}
+
+TEST(FormLifetime, AnythingThrownByOnDestroyIsReportedAndTheFormStillGoes) {
+    auto& caught = ControlTestEnvironment::CaughtExceptions();
+    for (bool foreign : {true, false}) {
+        caught.clear();
+        TForm* f = Create<TForm>(nullptr);
+        const int before = Screen()->FormCount();
+        f->OnDestroy = [foreign](TObject*) {
+            if (foreign) throw 42;
+            throw EInvalidOperation("kaputt");
+        };
+        f->Free();
+        EXPECT_EQ(Screen()->FormCount(), before - 1);
+        EXPECT_EQ(caught, std::vector<std::string>{foreign ? "Unbekannter Fehler" : "kaputt"});
+    }
+    caught.clear();
+}
+
+TEST(FormClose, ReleaseOfAFormNeverShownMakesNoWindow) {
+    TForm* f = Create<TForm>(nullptr);
+    bool destroyed = false;
+    f->OnDestroy = [&](TObject*) { destroyed = true; };
+    f->Release();
+    EXPECT_FALSE(f->HandleAllocated());
+    for (int i = 0; i < 50 && !destroyed; ++i) {
+        Sleep(5);
+        Pump();
+    }
+    EXPECT_TRUE(destroyed);
 }
 
 TEST(FormClose, CloseQueryCanRefuse) {
