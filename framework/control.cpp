@@ -111,7 +111,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TControl::RequestAlign() {
-    if (align_ != alNone && parent_ && !parent_->aligning_) parent_->Realign();
+    if (align_ != alNone && parent_) parent_->AlignRequested(this);
 }
 
 RECT TControl::GetClientRect() const { return RECT{0, 0, width_, height_}; }
@@ -154,7 +154,7 @@ POINT TControl::ScreenToClient(POINT p) const {
 void TControl::SetAlign(TAlign value) {
     if (align_ == value) return;
     align_ = value;
-    if (parent_ && !parent_->aligning_) parent_->Realign();
+    if (parent_) parent_->AlignRequested(this);
 }
 
 // --- state -----------------------------------------------------------------
@@ -163,7 +163,7 @@ void TControl::SetVisible(bool value) {
     if (visible_ == value) return;
     visible_ = value;
     Perform(CM_VISIBLECHANGED, value ? 1 : 0);
-    if (align_ != alNone && parent_ && !parent_->aligning_) parent_->Realign();
+    if (align_ != alNone && parent_) parent_->AlignRequested(this);
 }
 
 void TControl::Show() { SetVisible(true); }

@@ -42,7 +42,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     } else {
         AControl->Invalidate();
     }
-    if (AControl->align_ != alNone && !aligning_) Realign();
+    if (AControl->align_ != alNone) AlignRequested(AControl);
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
@@ -68,7 +68,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
         w->nc_valid_ = false;
         if (w->handle_) w->DestroyHandle();
     }
-    if (AControl->align_ != alNone && !aligning_) Realign();
+    if (AControl->align_ != alNone) AlignRequested(AControl);
 }
 
 bool TWinControl::ContainsControl(TControl* Control) const {

@@ -244,12 +244,16 @@ private:
     void ZOrderWindow(TWinControl* Child);
     void SetZOrderPosition(TControl* Child, int Position);
     void DoAlign(TAlign Align, RECT& Rect, TControl* AControl);
+    // Child's place, size or visibility changed: realign now, or once more
+    // after the running alignment (unless the alignment itself moved it).
+    void AlignRequested(TControl* Child);
     bool ShouldShow() const;
     // Forgets the window once it is destroyed (when it is still this control's).
     void WindowGone(HWND hwnd);
     mutable bool nc_valid_ = false;
     mutable RECT nc_{};
     bool aligning_ = false;
+    TControl* align_placing_ = nullptr;  // the child the alignment is placing
     HWND handle_ = nullptr;
     HWND parent_window_ = nullptr;
     bool subclassed_ = false;

@@ -225,6 +225,17 @@ TEST(FormAlign, AlignedChildrenFillTheClientAreaInOrder) {
     // A hidden control gives its space back.
     top->SetVisible(false);
     EXPECT_TRUE(Same(Bounds(top2), RECT{0, 0, 300, 15}));
+    // The client control's OnResize grows a top control during the
+    // alignment: the alignment runs again and nothing overlaps.
+    client->OnResize = [&](TObject*) { top2->SetBounds(0, 0, 300, 40); };
+    panel->SetBounds(0, 0, 320, 200);
+    EXPECT_TRUE(Same(Bounds(top2), RECT{0, 0, 320, 40}));
+    EXPECT_TRUE(Same(Bounds(client), RECT{30, 40, 295, 190}));
+    // Two controls that keep pushing each other stop after a few passes.
+    client->OnResize = [&](TObject*) { top2->SetBounds(0, 0, 300, top2->Height() + 1); };
+    panel->SetBounds(0, 0, 330, 200);
+    EXPECT_LT(top2->Height(), 60);
+    client->OnResize = nullptr;
     EXPECT_FALSE(panel->HandleAllocated());
     panel->Free();
 }
