@@ -269,5 +269,5 @@ private:
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tab_list_;
     GdiObject<HBRUSH> color_brush_;
-    TColor color_brush_color_ = 0;
+    COLORREF color_brush_rgb_ = 0;
 };

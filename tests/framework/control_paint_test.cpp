@@ -155,3 +155,35 @@ TEST(ControlPaint, HiddenWindowlessChildIsNotPainted) {
     EXPECT_NE(px[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
     s.form->Free();
 }
+
+TEST(ControlPaint, CachedBrushesFollowASystemColourChange) {
+    auto* c = Create<TCustomControl>(nullptr);
+    c->SetBounds(0, 0, 8, 8);
+    c->SetColor(clBtnFace);
+    TBrush brush;
+    brush.SetColor(clBtnFace);
+    TPen pen;
+    pen.SetColor(clBtnFace);
+    auto brushColour = [&] {
+        LOGBRUSH lb{};
+        GetObjectA(brush.Handle(), sizeof(lb), &lb);
+        return lb.lbColor;
+    };
+    auto penColour = [&] {
+        LOGPEN lp{};
+        GetObjectA(pen.Handle(), sizeof(lp), &lp);
+        return lp.lopnColor;
+    };
+    const int index = COLOR_BTNFACE;
+    const COLORREF old = GetSysColor(index);
+    PaintToPixels(c, 8, 8);
+    brushColour();
+    penColour();
+    const COLORREF changed = RGB(1, 2, 3);
+    SetSysColors(1, &index, &changed);
+    EXPECT_EQ(PaintToPixels(c, 8, 8)[4 * 8 + 4], 0x010203u);
+    EXPECT_EQ(brushColour(), changed);
+    EXPECT_EQ(penColour(), changed);
+    SetSysColors(1, &index, &old);
+    c->Free();
+}
