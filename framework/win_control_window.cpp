@@ -36,7 +36,7 @@ void TWinControl::CreateWnd() {
     CreateParams(p);
     if (parent_) p.WndParent = parent_->Handle();
     if (p.WinClassName.empty()) p.WinClassName = ClassName();
-    if (!p.SystemClass) EnsureWindowClass(p.WinClassName, p.ClassStyle);
+    if (!p.SystemClass) p.WinClassName = EnsureWindowClass(p.WinClassName, p.ClassStyle);
     nc_valid_ = false;
     StateFlag creating(this, csCreating);
     CreateWindowHandle(p);

@@ -16,12 +16,22 @@ std::vector<std::string>& Registered() {
 }
 }  // namespace
 
-void EnsureWindowClass(const std::string& Name, UINT ClassStyle) {
+std::string EnsureWindowClass(const std::string& Name, UINT ClassStyle) {
     HINSTANCE inst = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
     if (GetClassInfoA(inst, Name.c_str(), &wc)) {
-        if (wc.lpfnWndProc == &TWinControl::StaticWndProc) return;
-        throw EInvalidOperation("Fensterklasse \"" + Name + "\" ist bereits vergeben");
+        if (wc.lpfnWndProc != &TWinControl::StaticWndProc)
+            throw EInvalidOperation("Fensterklasse \"" + Name + "\" ist bereits vergeben");
+        if (wc.style == ClassStyle) return Name;
+        char suffix[16];
+        wsprintfA(suffix, ".%X", ClassStyle);
+        const std::string variant = Name + suffix;
+        if (GetClassInfoA(inst, variant.c_str(), &wc)) {
+            if (wc.lpfnWndProc != &TWinControl::StaticWndProc)
+                throw EInvalidOperation("Fensterklasse \"" + variant + "\" ist bereits vergeben");
+            return variant;
+        }
+        return EnsureWindowClass(variant, ClassStyle);
     }
     wc = WNDCLASSA{};
     wc.style = ClassStyle;
@@ -32,6 +42,7 @@ void EnsureWindowClass(const std::string& Name, UINT ClassStyle) {
     wc.lpszClassName = Name.c_str();
     if (!RegisterClassA(&wc)) throw EOutOfResources("Fensterklasse \"" + Name + "\" kann nicht registriert werden");
     Registered().push_back(Name);
+    return Name;
 }
 
 void UnregisterWindowClasses() {

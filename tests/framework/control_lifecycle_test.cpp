@@ -106,6 +106,24 @@ TEST(ControlLifecycle, DataOperationsCreateNoWindow) {
     panel->Free();
 }
 
+namespace {
+class ClickStyleControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+};
+}  // namespace
+
+TEST(ControlLifecycle, ClassStyleFollowsEachInstancesFlags) {
+    auto* single = Create<ClickStyleControl>(nullptr);
+    single->SetControlStyle(single->ControlStyle() & ~csDoubleClicks);
+    auto* both = Create<ClickStyleControl>(nullptr);
+    EXPECT_EQ(GetClassLongPtrA(single->Handle(), GCL_STYLE) & CS_DBLCLKS, 0u);
+    EXPECT_NE(GetClassLongPtrA(both->Handle(), GCL_STYLE) & CS_DBLCLKS, 0u);
+    EXPECT_EQ(FindControl(both->Handle()), both);
+    single->Free();
+    both->Free();
+}
+
 TEST(ControlLifecycle, ShowingCreatesWindowsOfVisibleChildrenOnly) {
     auto* form = Create<TForm>(nullptr);
     auto* shown = Create<TCustomControl>(form);
