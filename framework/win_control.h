@@ -257,8 +257,18 @@ private:
     HWND handle_ = nullptr;
     HWND parent_window_ = nullptr;
     bool subclassed_ = false;
-    int subclass_depth_ = 0;
-    WNDPROC class_proc_ = nullptr;  // system class procedure of a subclassed window
+    // The message the subclass procedure is dispatching now (its default
+    // processing goes on down the subclass chain).
+    const TMessage* window_message_ = nullptr;
+    // A message DefaultHandler sends through the window after Perform: the
+    // framework's own subclass entry passes it straight on.
+    struct PassOn {
+        UINT Msg = 0;
+        WPARAM WParam = 0;
+        LPARAM LParam = 0;
+        bool Active = false;
+    };
+    PassOn pass_on_;
     bool showing_ = false;
     bool tab_stop_ = false;
     bool double_buffered_ = false;

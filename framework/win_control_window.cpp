@@ -42,7 +42,6 @@ void TWinControl::CreateWnd() {
     CreateWindowHandle(p);
     if (!handle_) throw EOutOfResources("Fenster für " + ClassName() + " kann nicht erzeugt werden");
     if (p.SystemClass) {
-        class_proc_ = reinterpret_cast<WNDPROC>(GetClassLongPtrA(handle_, GCLP_WNDPROC));
         SetPropA(handle_, kFrameworkControlProp, this);
         SetWindowSubclass(handle_, &TWinControl::SubclassWndProc, kFrameworkSubclassId,
                           reinterpret_cast<DWORD_PTR>(this));

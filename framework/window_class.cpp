@@ -102,6 +102,13 @@ LRESULT CALLBACK TWinControl::SubclassWndProc(HWND hwnd, UINT msg, WPARAM wParam
                                               DWORD_PTR refData) {
     auto* c = reinterpret_cast<TWinControl*>(refData);
     if (!c) return DefSubclassProc(hwnd, msg, wParam, lParam);
+    TWinControl::PassOn& pass = c->pass_on_;
+    if (pass.Active && pass.Msg == msg && pass.WParam == wParam && pass.LParam == lParam) {
+        // Sent on by the control's DefaultHandler after Perform: its
+        // handlers have run already.
+        pass.Active = false;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
     TMessage m;
     m.Msg = msg;
     m.WParam = wParam;
@@ -109,7 +116,7 @@ LRESULT CALLBACK TWinControl::SubclassWndProc(HWND hwnd, UINT msg, WPARAM wParam
     {
         TDispatchScope scope(c);
         {
-            ScopedCounter depth(c->subclass_depth_);
+            ScopedValue<const TMessage*> current(c->window_message_, &m);
             GuardCallback([&] { c->WndProc(m); });
         }
         if (msg == WM_NCDESTROY) {

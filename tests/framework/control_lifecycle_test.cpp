@@ -3,6 +3,8 @@
 // classes and the exception boundary of the window procedure.
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -308,5 +310,46 @@ TEST(ControlSubclass, SystemEditIsSubclassedAndKeepsItsText) {
     EXPECT_NE(edit->WindowHandle(), nullptr);
     EXPECT_NE(edit->WindowHandle(), before);
     EXPECT_EQ(edit->Text(), "Größe");
+    form->Free();
+}
+
+namespace {
+LRESULT CALLBACK CountingSubclass(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    if (msg == WM_GETDLGCODE) ++*reinterpret_cast<int*>(data);
+    return DefSubclassProc(h, msg, w, l);
+}
+
+class DlgCodeEdit : public PlainEdit {
+public:
+    using PlainEdit::PlainEdit;
+    int handled = 0;
+
+protected:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_GETDLGCODE) ++handled;
+        PlainEdit::WndProc(m);
+    }
+};
+}  // namespace
+
+TEST(ControlSubclass, DefaultProcessingGoesThroughEveryOtherSubclassOnce) {
+    TForm* form = ShowTestForm();
+    auto* edit = Create<DlgCodeEdit>(form);
+    edit->SetParent(form);
+    HWND h = edit->Handle();
+    int other = 0;
+    ASSERT_TRUE(SetWindowSubclass(h, &CountingSubclass, 7, reinterpret_cast<DWORD_PTR>(&other)));
+    struct Case {
+        const char* how;
+        bool perform;
+    };
+    for (const Case& c : {Case{"sent to the window", false}, Case{"given with Perform", true}}) {
+        other = edit->handled = 0;
+        const LRESULT code = c.perform ? edit->Perform(WM_GETDLGCODE) : SendMessageA(h, WM_GETDLGCODE, 0, 0);
+        EXPECT_NE(code & DLGC_WANTCHARS, 0) << c.how;  // the edit class answered
+        EXPECT_EQ(edit->handled, 1) << c.how;
+        EXPECT_EQ(other, 1) << c.how;
+    }
+    RemoveWindowSubclass(h, &CountingSubclass, 7);
     form->Free();
 }
