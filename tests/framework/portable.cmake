@@ -4,5 +4,6 @@ list(APPEND PORTABLE_TESTS
   ansi_text_test.cpp
   sysutils_test.cpp
   streams_test.cpp
+  file_stream_write_test.cpp
   collection_test.cpp
 )
