@@ -1,6 +1,7 @@
 // Forms: the modal loop, closing, creation events and alignment.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr UINT kSetResult = WM_USER + 1;
 constexpr UINT kKeepRunning = WM_USER + 2;
+constexpr UINT kRun = WM_USER + 3;
 
 class ModalForm : public TForm {
 public:
@@ -22,6 +24,7 @@ public:
         SetBounds(50, 50, 200, 120);
     }
     std::vector<std::string> log;
+    std::function<void()> run;  // what a posted kRun does
 
 protected:
     void DoCreate() override {
@@ -40,33 +43,29 @@ protected:
             PostMessageA(WindowHandle(), kSetResult, mrYes, 0);
             return;
         }
+        if (m.Msg == kRun) {
+            run();
+            return;
+        }
         TForm::Dispatch(m);
     }
 };
 
 }  // namespace
 
-TEST(FormModal, PostedActionEndsTheLoopWithItsResult) {
+TEST(FormModal, PostedResultEndsTheLoopAndZeroKeepsItRunning) {
     auto* f = Create<ModalForm>(nullptr);
     std::vector<std::string> closed;
     f->OnClose = [&](TObject*, TCloseAction& a) {
         closed.push_back("close");
         EXPECT_EQ(a, caHide);
     };
-    PostMessageA(f->Handle(), kSetResult, mrOk, 0);
-    EXPECT_EQ(f->ShowModal(), mrOk);
+    PostMessageA(f->Handle(), kKeepRunning, 0, 0);
+    EXPECT_EQ(f->ShowModal(), mrYes);
+    EXPECT_EQ(f->log, (std::vector<std::string>{"create:ModalForm", "zero", "result"}));
     EXPECT_EQ(closed.size(), 1u);
     EXPECT_FALSE(f->Visible());
     EXPECT_FALSE(f->Modal());
-    f->Free();
-}
-
-TEST(FormModal, ResultZeroKeepsTheLoopRunning) {
-    auto* f = Create<ModalForm>(nullptr);
-    PostMessageA(f->Handle(), kKeepRunning, 0, 0);
-    EXPECT_EQ(f->ShowModal(), mrYes);
-    std::vector<std::string> expected{"create:ModalForm", "zero", "result"};
-    EXPECT_EQ(f->log, expected);
     f->Free();
 }
 
@@ -97,19 +96,61 @@ TEST(FormModal, RefusedCloseQueryKeepsTheFormOpen) {
     f->Free();
 }
 
-TEST(FormModal, OtherWindowsAreDisabledMeanwhile) {
-    TForm* other = ShowTestForm();
-    auto* f = Create<ModalForm>(nullptr);
-    bool otherEnabled = true;
-    f->OnShow = [&](TObject*) {
-        otherEnabled = IsWindowEnabled(other->Handle()) != 0;
-        PostMessageA(f->WindowHandle(), kSetResult, mrOk, 0);
+TEST(FormModal, NestedLoopEndsFirstAndDisablesTheOuterFormMeanwhile) {
+    auto* outer = Create<ModalForm>(nullptr);
+    auto* inner = Create<ModalForm>(nullptr);
+    TModalResult innerResult = mrNone;
+    bool outerEnabledMeanwhile = true, outerEnabledAfter = false, outerModalAfter = false;
+    inner->OnShow = [&](TObject*) {
+        outerEnabledMeanwhile = IsWindowEnabled(outer->WindowHandle()) != 0;
+        PostMessageA(inner->WindowHandle(), kSetResult, mrOk, 0);
     };
+    outer->run = [&] {
+        innerResult = inner->ShowModal();
+        outerEnabledAfter = IsWindowEnabled(outer->WindowHandle()) != 0;
+        outerModalAfter = outer->Modal();
+        PostMessageA(outer->WindowHandle(), kSetResult, mrYes, 0);
+    };
+    PostMessageA(outer->Handle(), kRun, 0, 0);
+    EXPECT_EQ(outer->ShowModal(), mrYes);
+    EXPECT_EQ(innerResult, mrOk);
+    EXPECT_FALSE(outerEnabledMeanwhile);
+    EXPECT_TRUE(outerEnabledAfter);
+    EXPECT_TRUE(outerModalAfter);
+    inner->Free();
+    outer->Free();
+}
+
+TEST(FormModal, TerminateEndsEveryLoopWithCancel) {
+    auto* outer = Create<ModalForm>(nullptr);
+    auto* inner = Create<ModalForm>(nullptr);
+    TModalResult innerResult = mrNone;
+    inner->run = [] { Application()->Terminate(); };
+    outer->run = [&] {
+        PostMessageA(inner->Handle(), kRun, 0, 0);
+        innerResult = inner->ShowModal();
+    };
+    PostMessageA(outer->Handle(), kRun, 0, 0);
+    EXPECT_EQ(outer->ShowModal(), mrCancel);
+    EXPECT_EQ(innerResult, mrCancel);
+    EXPECT_FALSE(outer->Visible());
+    inner->Free();
+    outer->Free();
+    // The application starts again for the tests that follow.
+    Application()->Finalize();
+    Application()->Initialize();
+}
+
+TEST(FormModal, FreeOnCloseFreesTheFormAfterTheLoop) {
+    auto* f = Create<ModalForm>(nullptr);
+    bool destroyed = false;
+    f->OnDestroy = [&](TObject*) { destroyed = true; };
+    f->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
+    PostMessageA(f->Handle(), kSetResult, mrOk, 0);
     EXPECT_EQ(f->ShowModal(), mrOk);
-    EXPECT_FALSE(otherEnabled);
-    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
-    f->Free();
-    other->Free();
+    EXPECT_FALSE(destroyed);
+    Pump();
+    EXPECT_TRUE(destroyed);
 }
 
 TEST(FormModal, VisibleFormCannotBeShownModally) {
