@@ -187,3 +187,46 @@ TEST(ControlPaint, CachedBrushesFollowASystemColourChange) {
     SetSysColors(1, &index, &old);
     c->Free();
 }
+
+namespace {
+// A child with a border, a caption bar and a sunken client edge.
+class CaptionedControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void CreateParams(TCreateParams& p) override {
+        TCustomControl::CreateParams(p);
+        p.Style |= WS_CAPTION;
+        p.ExStyle |= WS_EX_CLIENTEDGE;
+    }
+    void Paint() override {
+        Canvas().Brush().SetColor(RGB(10, 200, 30));
+        Canvas().FillRect(ClientRect());
+    }
+};
+}  // namespace
+
+TEST(ControlPaint, PaintToDrawsFrameCaptionAndClientWithOrWithoutAWindow) {
+    TForm* form = Create<TForm>(nullptr);
+    auto* c = Create<CaptionedControl>(form);
+    c->SetBounds(10, 10, 120, 80);
+    c->SetText("Titel");
+    c->SetParent(form);
+    const int w = 120, h = 80;
+    std::vector<uint32_t> without = PaintToPixels(c, w, h);
+    ASSERT_FALSE(c->HandleAllocated());
+    auto at = [&](const std::vector<uint32_t>& px, int x, int y) { return px[static_cast<size_t>(y * w + x)]; };
+    const COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
+    const uint32_t captionPixel = (GetRValue(caption) << 16) | (GetGValue(caption) << 8) | GetBValue(caption);
+    EXPECT_EQ(at(without, w - 6, GetSystemMetrics(SM_CYEDGE) + 2), captionPixel);  // the caption bar
+    EXPECT_EQ(at(without, w / 2, h - 10), 0x0AC81Eu);                             // the client area
+    EXPECT_NE(at(without, 0, 0), 0xFF00FFu);                                      // the frame
+    EXPECT_NE(at(without, w - 1, h - 1), 0xFF00FFu);
+    EXPECT_NE(at(without, w - 1, h - 1), 0x0AC81Eu);
+    form->Show();
+    Pump();
+    ASSERT_TRUE(c->HandleAllocated());
+    EXPECT_EQ(PaintToPixels(c, w, h), without);
+    form->Free();
+}
