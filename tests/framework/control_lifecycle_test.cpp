@@ -26,17 +26,12 @@ public:
     explicit LoggingControl(TComponent* owner) : TCustomControl(owner) {}
     ~LoggingControl() override { g_log.push_back("dtor"); }
     std::string tag = "base";
-    std::vector<UINT> seen;
 
 protected:
     void BeforeDestruction() override {
         g_log.push_back("before:" + tag + ":" + (HandleAllocated() ? "window" : "none"));
         TCustomControl::BeforeDestruction();
         g_log.push_back("after-base");
-    }
-    void WndProc(TMessage& m) override {
-        seen.push_back(m.Msg);
-        TCustomControl::WndProc(m);
     }
     void WMDestroy(TMessage& m) override {
         g_log.push_back("WM_DESTROY:" + tag);
@@ -60,25 +55,6 @@ TEST(ControlLifecycle, DestroyMessageReachesMostDerivedHandlerWhileObjectIsWhole
     EXPECT_FALSE(IsWindow(h));
     std::vector<std::string> expected{"before:derived:window", "WM_DESTROY:derived", "after-base", "dtor"};
     EXPECT_EQ(g_log, expected);
-}
-
-TEST(ControlLifecycle, ObjectPointerLivesInExtraBytesFromNcCreateToNcDestroy) {
-    auto* c = Create<LoggingControl>(nullptr);
-    HWND h = c->Handle();
-    EXPECT_EQ(reinterpret_cast<TWinControl*>(GetWindowLongPtrA(h, 0)), c);
-    EXPECT_EQ(FindControl(h), c);
-    ASSERT_FALSE(c->seen.empty());
-    // WM_GETMINMAXINFO comes before WM_NCCREATE for a top-level window and went
-    // to DefWindowProc; the object's first message is WM_NCCREATE.
-    EXPECT_EQ(c->seen.front(), static_cast<UINT>(WM_NCCREATE));
-    // Messages sent after the object let go of its window do not reach it.
-    c->seen.clear();
-    DestroyWindow(h);
-    EXPECT_FALSE(c->HandleAllocated());
-    ASSERT_FALSE(c->seen.empty());
-    EXPECT_EQ(c->seen.back(), static_cast<UINT>(WM_NCDESTROY));
-    EXPECT_EQ(FindControl(h), nullptr);
-    c->Free();
 }
 
 TEST(ControlLifecycle, DataOperationsCreateNoWindow) {

@@ -74,30 +74,21 @@ Scene BuildScene(bool showOnForm) {
 
 }  // namespace
 
-TEST(ControlPaint, PaintToEqualsWhatTheWindowShows) {
-    Scene s = BuildScene(true);
-    ASSERT_TRUE(s.host->HandleAllocated());
-    UpdateWindow(s.form->Handle());
-    Pump();
-    auto screen = ScreenPixels(s.host->Handle(), 200, 120);
-    auto copy = PaintToPixels(s.host, 200, 120);
-    ASSERT_EQ(screen.size(), copy.size());
-    EXPECT_TRUE(screen == copy);
-    // The window-less child is there and clipped to its bounds.
-    EXPECT_EQ(copy[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
-    EXPECT_NE(copy[static_cast<size_t>(15 * 200 + 45)], 0xFF8000u);
-    s.form->Free();
-}
-
-TEST(ControlPaint, PaintToNeedsNoWindowAndMatchesAControlWithOne) {
+TEST(ControlPaint, PaintToEqualsWhatTheWindowShowsAndNeedsNoWindow) {
     Scene shown = BuildScene(true);
     Scene hidden = BuildScene(false);
-    ASSERT_FALSE(hidden.host->HandleAllocated());
-    auto withWindow = PaintToPixels(shown.host, 200, 120);
-    auto without = PaintToPixels(hidden.host, 200, 120);
-    EXPECT_TRUE(withWindow == without);
+    UpdateWindow(shown.form->Handle());
+    Pump();
+    auto copy = PaintToPixels(shown.host, 200, 120);
+    EXPECT_TRUE(ScreenPixels(shown.host->Handle(), 200, 120) == copy);
+    EXPECT_TRUE(PaintToPixels(hidden.host, 200, 120) == copy);
     EXPECT_FALSE(hidden.host->HandleAllocated());
     EXPECT_FALSE(hidden.inner->HandleAllocated());
+    // The window-less child is there, clipped to its bounds, and not when hidden.
+    EXPECT_EQ(copy[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
+    EXPECT_NE(copy[static_cast<size_t>(15 * 200 + 45)], 0xFF8000u);
+    hidden.square->SetVisible(false);
+    EXPECT_NE(PaintToPixels(hidden.host, 200, 120)[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
     shown.form->Free();
     hidden.form->Free();
 }
@@ -148,42 +139,27 @@ TEST(ControlPaint, DoubleBufferHonoursTheUpdateRectangleOrigin) {
     form->Free();
 }
 
-TEST(ControlPaint, HiddenWindowlessChildIsNotPainted) {
-    Scene s = BuildScene(false);
-    s.square->SetVisible(false);
-    auto px = PaintToPixels(s.host, 200, 120);
-    EXPECT_NE(px[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
-    s.form->Free();
-}
-
 TEST(ControlPaint, CachedBrushesFollowASystemColourChange) {
     auto* c = Create<TCustomControl>(nullptr);
     c->SetBounds(0, 0, 8, 8);
     c->SetColor(clBtnFace);
     TBrush brush;
-    brush.SetColor(clBtnFace);
     TPen pen;
+    brush.SetColor(clBtnFace);
     pen.SetColor(clBtnFace);
-    auto brushColour = [&] {
-        LOGBRUSH lb{};
-        GetObjectA(brush.Handle(), sizeof(lb), &lb);
-        return lb.lbColor;
-    };
-    auto penColour = [&] {
-        LOGPEN lp{};
-        GetObjectA(pen.Handle(), sizeof(lp), &lp);
-        return lp.lopnColor;
-    };
+    LOGBRUSH lb{};
+    LOGPEN lp{};
+    PaintToPixels(c, 8, 8);  // every cache made with the old colour
+    brush.Handle();
+    pen.Handle();
     const int index = COLOR_BTNFACE;
-    const COLORREF old = GetSysColor(index);
-    PaintToPixels(c, 8, 8);
-    brushColour();
-    penColour();
-    const COLORREF changed = RGB(1, 2, 3);
+    const COLORREF old = GetSysColor(index), changed = RGB(1, 2, 3);
     SetSysColors(1, &index, &changed);
     EXPECT_EQ(PaintToPixels(c, 8, 8)[4 * 8 + 4], 0x010203u);
-    EXPECT_EQ(brushColour(), changed);
-    EXPECT_EQ(penColour(), changed);
+    GetObjectA(brush.Handle(), sizeof(lb), &lb);
+    GetObjectA(pen.Handle(), sizeof(lp), &lp);
+    EXPECT_EQ(lb.lbColor, changed);
+    EXPECT_EQ(lp.lopnColor, changed);
     SetSysColors(1, &index, &old);
     c->Free();
 }

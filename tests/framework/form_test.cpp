@@ -159,17 +159,30 @@ TEST(FormModal, VisibleFormCannotBeShownModally) {
     f->Free();
 }
 
-TEST(FormClose, CloseWithFreeActionReleasesTheForm) {
-    TForm* f = ShowTestForm();
-    bool destroyed = false;
-    f->OnDestroy = [&](TObject*) { destroyed = true; };
-    f->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
-    HWND h = f->Handle();
-    SendMessageA(h, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(destroyed);  // released, not freed inside the message
-    Pump();
-    EXPECT_TRUE(destroyed);
-    EXPECT_FALSE(IsWindow(h));
+TEST(FormClose, ReleasedFormGoesOnceTheQueueGetsThere) {
+    struct Case {
+        const char* how;
+        bool shown;
+    };
+    for (const Case& c : {Case{"caFree from WM_CLOSE", true}, Case{"Release of a form never shown", false}}) {
+        TForm* f = c.shown ? ShowTestForm() : Create<TForm>(nullptr);
+        bool destroyed = false;
+        f->OnDestroy = [&](TObject*) { destroyed = true; };
+        f->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
+        HWND h = f->WindowHandle();
+        if (c.shown)
+            SendMessageA(h, WM_CLOSE, 0, 0);
+        else
+            f->Release();
+        EXPECT_FALSE(destroyed) << c.how;  // released, not freed at once
+        EXPECT_EQ(f->HandleAllocated(), c.shown) << c.how;  // and no window made for it
+        for (int i = 0; i < 50 && !destroyed; ++i) {
+            Sleep(5);
+            Pump();
+        }
+        EXPECT_TRUE(destroyed) << c.how;
+        if (h) EXPECT_FALSE(IsWindow(h)) << c.how;
+    }
 }
 
 TEST(FormLifetime, FreedFocusedFormLeavesNoScreenReference) {
@@ -206,25 +219,13 @@ TEST(FormLifetime, AnythingThrownByOnDestroyIsReportedAndTheFormStillGoes) {
     caught.clear();
 }
 
-TEST(FormClose, ReleaseOfAFormNeverShownMakesNoWindow) {
-    TForm* f = Create<TForm>(nullptr);
-    bool destroyed = false;
-    f->OnDestroy = [&](TObject*) { destroyed = true; };
-    f->Release();
-    EXPECT_FALSE(f->HandleAllocated());
-    for (int i = 0; i < 50 && !destroyed; ++i) {
-        Sleep(5);
-        Pump();
-    }
-    EXPECT_TRUE(destroyed);
-}
-
 TEST(FormClose, CloseQueryCanRefuse) {
     TForm* f = ShowTestForm();
-    f->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+    bool allow = false;
+    f->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
     f->Close();
     EXPECT_TRUE(f->Visible());
-    f->OnCloseQuery = nullptr;
+    allow = true;
     f->Close();
     EXPECT_FALSE(f->Visible());
     f->Free();

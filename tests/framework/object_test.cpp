@@ -85,14 +85,6 @@ TEST_F(LogTest, AfterConstructionSeesTheWholeObject) {
     EXPECT_EQ(log, (std::vector<std::string>{"Before:derived", "~TDerived", "~TBase"}));
 }
 
-TEST_F(LogTest, FreeAndNilClearsThePointerFirst) {
-    TDerived* o = Create<TDerived>();
-    FreeAndNil(o);
-    EXPECT_EQ(o, nullptr);
-    FreeObject(nullptr);  // harmless
-    EXPECT_EQ(log.back(), "~TBase");
-}
-
 namespace {
 class TFailing : public TBase {
 public:
@@ -108,14 +100,7 @@ TEST_F(LogTest, FailingAfterConstructionFreesTheObject) {
 }
 
 TEST(ClassName, UnqualifiedNames) {
-    TObject* o = Create<TObject>();
-    EXPECT_EQ(o->ClassName(), "TObject");
-    o->Free();
-    TComponent* c = Create<TComponent>(nullptr);
-    EXPECT_EQ(c->ClassName(), "TComponent");
-    c->Free();
     EXPECT_EQ(EListError("x").ClassName(), "EListError");
-    EXPECT_EQ(EConvertError("x").ClassName(), "EConvertError");
 }
 
 TEST_F(LogTest, OwnerFreesOwnedComponentsLastFirstWhileWhole) {
@@ -165,14 +150,6 @@ TEST(Component, SiblingsHearOfARemovalThroughTheOwner) {
     menu->Free();
     EXPECT_EQ(grid->Ref, nullptr);
     form->Free();
-}
-
-TEST(Component, NotifiedPartnerFreedFirstIsForgotten) {
-    TProbe* a = Create<TProbe>(nullptr, "a");
-    TProbe* b = Create<TProbe>(nullptr, "b");
-    a->FreeNotification(b);
-    b->Free();  // b leaves a's list too
-    a->Free();
 }
 
 TEST(Component, RemoveFreeNotificationStopsTheMessage) {
