@@ -3,6 +3,9 @@
 // Pages (one builder per page_*.cpp).
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
+void BuildFlatPage(TWinControl* parent);
+void BuildEditToolsPage(TWinControl* parent);
+void BuildPopupsPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -12,6 +15,9 @@ const std::vector<GalleryPage>& GalleryPages() {
     static const std::vector<GalleryPage> pages = {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
+        {"flat", &BuildFlatPage},
+        {"edit-tools", &BuildEditToolsPage},
+        {"popups", &BuildPopupsPage},
     };
     return pages;
 }

@@ -99,9 +99,11 @@ int TIniText::FindEntry(const std::string& Section, const std::string& Ident, st
 
 bool TIniText::FindStored(const std::string& Section, const std::string& Ident,
                           std::string& Stored) const {
+    // Section and ident are trimmed as WriteString trims them, so that what
+    // was written under a name reads back under the same name.
     const std::string wanted = Trim(Ident);
     if (wanted.empty()) return false;
-    return FindEntry(Section, wanted, Stored) >= 0;
+    return FindEntry(Trim(Section), wanted, Stored) >= 0;
 }
 
 bool TIniText::ValueExists(const std::string& Section, const std::string& Ident) const {

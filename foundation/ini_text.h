@@ -1,7 +1,8 @@
 // Settings text in INI form ("[Section]" headers, "Ident=Value" lines), kept
 // line by line so that writing a value leaves comments and the order of the
 // other lines as they were. Sections and idents compare without regard to
-// case (CP1252).
+// case (CP1252) and without leading and trailing blanks, on reading and on
+// writing alike.
 #pragma once
 
 #include <string>

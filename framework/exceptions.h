@@ -36,3 +36,4 @@ FRAMEWORK_EXCEPTION(EConvertError, Exception);
 FRAMEWORK_EXCEPTION(EOutOfResources, Exception);
 FRAMEWORK_EXCEPTION(EComponentError, Exception);
 FRAMEWORK_EXCEPTION(EAbort, Exception);
+FRAMEWORK_EXCEPTION(EResNotFound, Exception);

@@ -78,6 +78,9 @@ public:
 
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
+    // Help topic of the form (0: none).
+    int HelpContext() const { return help_context_; }
+    void SetHelpContext(int value) { help_context_ = value; }
     TFormStyle FormStyle() const { return form_style_; }
     void SetFormStyle(TFormStyle value);
     TFormBorderStyle BorderStyle() const { return border_style_; }
@@ -140,6 +143,7 @@ private:
     TWinControl* active_control_ = nullptr;
     TWinControl* focused_control_ = nullptr;
     TPosition position_ = poDesigned;
+    int help_context_ = 0;
     TFormStyle form_style_ = fsNormal;
     TFormBorderStyle border_style_ = bsSizeable;
     TWindowState window_state_ = wsNormal;

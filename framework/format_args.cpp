@@ -1,4 +1,5 @@
 // Format with indexed arguments.
+#include <algorithm>
 #include <cstdint>
 
 #include "framework/exceptions.h"
@@ -6,12 +7,16 @@
 
 namespace {
 
+// Widths and precisions, written or taken with '*', are capped here: no text
+// field needs more, and a larger one would only ask for memory.
+constexpr int kMaxFieldSize = 1000000;
+
 [[noreturn]] void InvalidFormat(const std::string& Fmt) {
-    throw EConvertError("Format '" + Fmt + "' ungültig oder nicht kompatibel mit Argument");
+    throw EConvertError("Format '" + Fmt + "' ung\xFCltig oder nicht kompatibel mit Argument");
 }
 
 [[noreturn]] void ArgumentMissing(const std::string& Fmt) {
-    throw EConvertError("Kein Argument für Format '" + Fmt + "'");
+    throw EConvertError("Kein Argument f\xFCr Format '" + Fmt + "'");
 }
 
 std::string ZeroPadded(std::string Digits, int MinDigits) {
@@ -54,13 +59,13 @@ std::string Format(const std::string& Fmt, std::initializer_list<FormatArg> Args
             ++i;
             const FormatArg& a = takeArg(next++);
             if (a.kind != FormatArg::Kind::Integer) InvalidFormat(Fmt);
-            value = static_cast<int>(a.i);
+            value = static_cast<int>(std::clamp<int64_t>(a.i, -kMaxFieldSize, kMaxFieldSize));
             return true;
         }
         if (i >= n || Fmt[i] < '0' || Fmt[i] > '9') return false;
         int v = 0;
         while (i < n && Fmt[i] >= '0' && Fmt[i] <= '9') {
-            if (v < 100000000) v = v * 10 + (Fmt[i] - '0');
+            v = std::min(v * 10 + (Fmt[i] - '0'), kMaxFieldSize);
             ++i;
         }
         value = v;

@@ -1,12 +1,13 @@
 #include "framework/format_settings.h"
 
 namespace {
-// constexpr so that the global below is initialised at compile time.
-constexpr TFormatSettings GermanSettings() {
+// Non-ASCII bytes are written as CP1252 escapes so that every compiler makes
+// the same bytes.
+TFormatSettings GermanSettings() {
     return TFormatSettings{
-        ',', '.', 2, '.', "dd.mm.yyyy", ':', "hh:nn", "hh:nn:ss", "", "", "€", 3, 8, ';',
-        {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"},
-        {"Januar", "Februar", "März", "April", "Mai", "Juni", "Juli", "August", "September", "Oktober",
+        ',', '.', 2, '.', "dd.mm.yyyy", ':', "hh:nn", "hh:nn:ss", "", "", "\x80", 3, 8, ';',
+        {"Jan", "Feb", "M\xE4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"},
+        {"Januar", "Februar", "M\xE4rz", "April", "Mai", "Juni", "Juli", "August", "September", "Oktober",
          "November", "Dezember"},
         {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"},
         {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
@@ -14,7 +15,7 @@ constexpr TFormatSettings GermanSettings() {
 }
 }  // namespace
 
-constinit TFormatSettings FormatSettings = GermanSettings();
+TFormatSettings FormatSettings = GermanSettings();
 
 TFormatSettings DefaultFormatSettings() { return GermanSettings(); }
 

@@ -1,8 +1,6 @@
 // Process-wide number, date and currency format settings (German defaults).
-// The settings are constant-initialised, so they are valid before any code
-// runs; InitFormatSettings() puts the defaults back explicitly. (Every text
-// default fits the strings' inline buffer, which is what lets the compiler
-// initialise them; keep new defaults below 16 bytes.)
+// FormatSettings holds the defaults from the start of the program (no code of
+// the library runs before main); InitFormatSettings() puts them back.
 #pragma once
 
 #include <string>

@@ -11,4 +11,6 @@ list(APPEND PORTABLE_SOURCES
   format_args.cpp
   collection.cpp
   sysutils.cpp
+  accelerator.cpp
+  color_names.cpp
 )

@@ -14,6 +14,7 @@
 namespace {
 constexpr const char kReadError[] = "Stream-Lesefehler";
 constexpr const char kWriteError[] = "Stream-Schreibfehler";
+constexpr const char kPositionError[] = "Ung\xFCltige Stream-Position";
 constexpr int64_t kCopyChunk = 61440;
 
 int Seek64(std::FILE* f, int64_t offset, int whence) {
@@ -55,6 +56,7 @@ void TStream::WriteBuffer(const void* Buffer, int64_t Count) {
 }
 
 int64_t TStream::CopyFrom(TStream& Source, int64_t Count) {
+    if (Count < 0) throw EReadError(kReadError);
     if (Count == 0) {
         Source.SetPosition(0);
         Count = Source.Size();
@@ -82,8 +84,10 @@ int64_t TMemoryStream::Read(void* Buffer, int64_t Count) {
 }
 
 int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
-    if (Count <= 0 || pos_ < 0) return 0;
-    const int64_t end = pos_ + Count;
+    int64_t end = 0;
+    if (Count <= 0 || __builtin_add_overflow(pos_, Count, &end) ||
+        static_cast<uint64_t>(end) > data_.max_size())
+        return 0;
     if (end > Size()) {
         // Grow by half the capacity at least, so a series of small writes
         // costs amortised constant time; a gap left by a seek beyond the end
@@ -98,11 +102,10 @@ int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
 }
 
 int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
-    switch (Origin) {
-        case TSeekOrigin::soBeginning: pos_ = Offset; break;
-        case TSeekOrigin::soCurrent: pos_ += Offset; break;
-        case TSeekOrigin::soEnd: pos_ = Size() + Offset; break;
-    }
+    const int64_t base = Origin == TSeekOrigin::soBeginning ? 0 : Origin == TSeekOrigin::soCurrent ? pos_ : Size();
+    int64_t target = 0;
+    if (__builtin_add_overflow(base, Offset, &target) || target < 0) throw EStreamError(kPositionError);
+    pos_ = target;
     return pos_;
 }
 
@@ -160,7 +163,7 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : file_name
     }
     const unsigned access = Mode & 0x3u;
     file_ = std::fopen(FileName.c_str(), access == fmOpenRead ? "rb" : "r+b");
-    if (!file_) throw EFOpenError("Datei \"" + FileName + "\" kann nicht geöffnet werden");
+    if (!file_) throw EFOpenError("Datei \"" + FileName + "\" kann nicht ge\xF6" "ffnet werden");
 }
 
 TFileStream::~TFileStream() {

@@ -26,10 +26,17 @@ public:
     // Raise EReadError / EWriteError when fewer than Count bytes move.
     void ReadBuffer(void* Buffer, int64_t Count);
     void WriteBuffer(const void* Buffer, int64_t Count);
-    // Copies Count bytes (0: the whole source from its start); returns the count.
+    // Copies Count bytes from the source's position, or with 0 the whole
+    // source from its start; returns the count. A negative count is refused
+    // with EReadError before anything moves (it would come from a wrong
+    // calculation, and copying the whole source instead would hide that).
     int64_t CopyFrom(TStream& Source, int64_t Count);
 };
 
+// Positions run from 0 to INT64_MAX. Seek to a position outside them raises
+// EStreamError and leaves the position as it was; a position beyond the end
+// is allowed (a write there fills the gap with zeros). Write returns 0 when
+// the end of the written bytes would lie beyond the largest position.
 class TMemoryStream : public TStream {
 public:
     int64_t Read(void* Buffer, int64_t Count) override;

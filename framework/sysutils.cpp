@@ -209,7 +209,7 @@ bool TryStrToInt(const std::string& S, int& Value) {
 
 namespace {
 [[noreturn]] void InvalidInteger(const std::string& S) {
-    throw EConvertError("'" + S + "' ist kein gültiger Integerwert");
+    throw EConvertError("'" + S + "' ist kein g\xFCltiger Integerwert");
 }
 }  // namespace
 
@@ -277,7 +277,7 @@ bool TryStrToFloat(const std::string& S, double& Value) {
 
 double StrToFloat(const std::string& S) {
     double v = 0.0;
-    if (!TryStrToFloat(S, v)) throw EConvertError("'" + S + "' ist kein gültiger Gleitkommawert");
+    if (!TryStrToFloat(S, v)) throw EConvertError("'" + S + "' ist kein g\xFCltiger Gleitkommawert");
     return v;
 }
 

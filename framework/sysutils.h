@@ -109,7 +109,8 @@ struct FormatArg {
 
 // "%" [index ":"] ["-"] [width] ["." precision] type, with type one of
 // d u x s f g e n m p (either case) and "%%". Width and precision may be "*"
-// (taken from the arguments). Indices count from 0; after "%1:s" the next
+// (taken from the arguments; a negative "*" width aligns left); both are
+// capped at 1,000,000. Indices count from 0; after "%1:s" the next
 // plain specifier takes argument 2. A wrong argument type raises
 // EConvertError "Format '<fmt>' ungültig oder nicht kompatibel mit Argument".
 std::string Format(const std::string& Fmt, std::initializer_list<FormatArg> Args);

@@ -4,13 +4,13 @@
 
 namespace GridMessages {
 
-inline constexpr const char IndexOutOfRange[] = "Gitterindex außerhalb des zulässigen Bereichs";
-inline constexpr const char FixedColTooBig[] = "Die Anzahl fester Spalten muß kleiner sein als die Spaltenanzahl";
-inline constexpr const char FixedRowTooBig[] = "Die Anzahl fester Zeilen muß kleiner sein als die Zeilenanzahl";
-inline constexpr const char TooManyDeleted[] = "Zu viele Zeilen oder Spalten gelöscht";
+inline constexpr const char IndexOutOfRange[] = "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs";
+inline constexpr const char FixedColTooBig[] = "Die Anzahl fester Spalten mu\xDF kleiner sein als die Spaltenanzahl";
+inline constexpr const char FixedRowTooBig[] = "Die Anzahl fester Zeilen mu\xDF kleiner sein als die Zeilenanzahl";
+inline constexpr const char TooManyDeleted[] = "Zu viele Zeilen oder Spalten gel\xF6scht";
 inline constexpr const char GridTooLarge[] = "Zu viele Zeilen oder Spalten";
-inline constexpr const char ViewInsertDelete[] = "Es können keine Zeilen des 'Grids' gelöscht oder eingefügt werden";
+inline constexpr const char ViewInsertDelete[] = "Es k\xF6nnen keine Zeilen des 'Grids' gel\xF6scht oder eingef\xFCgt werden";
 // Raised as EInvalidCast when a cell's object is not the expected class.
-inline constexpr const char InvalidTypeCast[] = "Ungültige Typumwandlung";
+inline constexpr const char InvalidTypeCast[] = "Ung\xFCltige Typumwandlung";
 
 }  // namespace GridMessages

@@ -63,3 +63,13 @@ TEST(IniText, RefusesTextsThatBreakTheLines) {
     EXPECT_EQ(ini.Text(), "");
     EXPECT_FALSE(ini.Modified());
 }
+
+TEST(IniText, SectionAndIdentNamesTrimmedOnBothPaths) {
+    TIniText ini;
+    ASSERT_TRUE(ini.WriteString(" Mode ", " Key ", "1"));
+    EXPECT_EQ(ini.Text(), "[Mode]\r\nKey=1\r\n");
+    for (const char* section : {" Mode ", "Mode", "\tMODE"}) {
+        EXPECT_EQ(ini.ReadString(section, " key", "?"), "1") << section;
+        EXPECT_TRUE(ini.ValueExists(section, "Key")) << section;
+    }
+}

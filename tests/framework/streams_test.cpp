@@ -1,6 +1,7 @@
 // Memory, string and file streams: checked transfers, growth, seeking, files.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -58,6 +59,38 @@ TEST(MemoryStream, GrowthSeekAndGap) {
     EXPECT_EQ(m.Position(), 0);
 }
 
+TEST(MemoryStream, ImpossiblePositionsRaiseAndChangeNothing) {
+    constexpr int64_t kMax = INT64_MAX;
+    struct Case {
+        int64_t start;
+        int64_t offset;
+        TSeekOrigin origin;
+    } cases[] = {
+        {0, -1, TSeekOrigin::soBeginning},
+        {2, -3, TSeekOrigin::soCurrent},
+        {0, -4, TSeekOrigin::soEnd},
+        {kMax, 1, TSeekOrigin::soCurrent},
+        {1, kMax, TSeekOrigin::soCurrent},
+        {0, kMax, TSeekOrigin::soEnd},
+        {5, INT64_MIN, TSeekOrigin::soCurrent},
+    };
+    for (const Case& c : cases) {
+        TMemoryStream m;
+        m.WriteBuffer("abc", 3);
+        m.SetPosition(c.start);
+        EXPECT_THROW(m.Seek(c.offset, c.origin), EStreamError) << c.start << " " << c.offset;
+        EXPECT_EQ(m.Position(), c.start);
+    }
+    // The largest position is allowed, but no byte fits behind it.
+    TMemoryStream m;
+    m.WriteBuffer("abc", 3);
+    EXPECT_EQ(m.Seek(kMax - 1, TSeekOrigin::soBeginning), kMax - 1);
+    EXPECT_EQ(m.Write("xy", 2), 0);
+    EXPECT_THROW(m.WriteBuffer("xyz", 3), EWriteError);
+    EXPECT_EQ(m.Size(), 3);
+    EXPECT_EQ(std::string(m.Memory(), 3), "abc");
+}
+
 TEST(StringStream, DataAndCopy) {
     TStringStream s(std::string("ab\0c", 4));
     EXPECT_EQ(s.Position(), 0);
@@ -70,6 +103,12 @@ TEST(StringStream, DataAndCopy) {
     part.CopyFrom(s, 2);
     EXPECT_EQ(std::string(part.Memory(), 2), std::string("b\0", 2));
     EXPECT_THROW(part.CopyFrom(s, 5), EReadError);
+    // A negative count is refused before anything moves.
+    s.SetPosition(1);
+    TMemoryStream none;
+    EXPECT_THROW(none.CopyFrom(s, -1), EReadError);
+    EXPECT_EQ(none.Size(), 0);
+    EXPECT_EQ(s.Position(), 1);
     EXPECT_EQ(s.DataString(), std::string("ab\0c", 4));
 }
 

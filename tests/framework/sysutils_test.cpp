@@ -2,7 +2,9 @@
 // rounding and colour helpers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/colors.h"
 #include "framework/exceptions.h"
@@ -173,6 +175,31 @@ TEST(Format, SpecifiersAndIndexes) {
     EXPECT_EQ(Format("%*d|%-*s|", {4, 7, 3, "a"}), "   7|a  |");
     EXPECT_EQ(Format("%.2s", {std::string("abc")}), "ab");
     EXPECT_EQ(Format("%p", {nullptr}), std::string(sizeof(void*) * 2, '0'));
+}
+
+TEST(Format, WidthsAndPrecisionsCapped) {
+    constexpr size_t kCap = 1000000;
+    struct Case {
+        std::string fmt;
+        std::vector<FormatArg> args;
+        size_t size;
+        std::string begins;
+    } cases[] = {
+        {"%*d|", {INT32_MIN, 7}, kCap + 1, "7 "},  // negative: left-aligned
+        {"%*d|", {-3, 7}, 4, "7  |"},
+        {"%*d|", {INT32_MAX, 7}, kCap + 1, "  "},
+        {"%*d|", {INT64_MIN, 7}, kCap + 1, "7 "},
+        {"%.*d|", {INT32_MAX, 5}, kCap + 1, "00"},
+        {"%-.*x|", {INT64_MAX, 5}, kCap + 1, "00"},
+        {"%99999999999d|", {1, 0}, kCap + 1, "  "},
+        {"%.99999999999d|", {1, 0}, kCap + 1, "00"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(c.args.size(), 2u);
+        const std::string out = Format(c.fmt, {c.args[0], c.args[1]});
+        EXPECT_EQ(out.size(), c.size) << c.fmt;
+        EXPECT_EQ(out.substr(0, c.begins.size()), c.begins) << c.fmt;
+    }
 }
 
 TEST(Format, Errors) {

@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_SOURCES
+  placement_rules.cpp
+  box_text.cpp
+)

@@ -1,0 +1,5 @@
+list(APPEND PORTABLE_SOURCES
+  hsl_utils.cpp
+  pixel_effects.cpp
+  button_layout.cpp
+)

@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_SOURCES
+  number_text.cpp
+  styled_text_codes.cpp
+)

@@ -1,0 +1,290 @@
+#include "editors/tools/styled_text.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "editors/tools/edit_drawing.h"
+#include "editors/tools/styled_text_codes.h"
+#include "framework/color_names.h"
+#include "framework/gdi_owner.h"
+#include "framework/image_list.h"
+#include "framework/sysutils.h"
+
+namespace {
+
+// Stands for "unbounded" in measuring rectangles; far from INT_MAX so that
+// offsets and widths added to it cannot overflow.
+constexpr int kUnbounded = 0x3FFFFFF;
+// Positions are kept within this range whatever the offsets say.
+constexpr int kPositionLimit = 0x3FFFFFFF;
+
+int AddClamped(int a, int b) {
+    const long long sum = static_cast<long long>(a) + b;
+    return static_cast<int>(std::clamp<long long>(sum, -kPositionLimit, kPositionLimit));
+}
+
+class StyledTextLayout {
+public:
+    StyledTextLayout(TCanvas& canvas, std::string_view text, const RECT& rect, bool draw, UINT flags,
+                     TImageList* images)
+        : canvas_(canvas), text_(text), given_(rect), draw_(draw), flags_(flags), images_(images) {
+        wrap_ = (flags & DT_WORDBREAK) != 0;
+        right_ = draw || wrap_ ? rect.right : kUnbounded;
+        bottom_ = draw ? rect.bottom : kUnbounded;
+        x_ = rect.left;
+        y_ = line_top_ = rect.top;
+        start_name_ = canvas.Font().Name();
+        start_size_ = canvas.Font().Size();
+    }
+
+    POINT Run() {
+        for (const StyledToken& t : TokenizeStyledText(text_)) Apply(t);
+        EndLine();
+        return {AddClamped(given_.left, widest_), total_};
+    }
+
+private:
+    void Apply(const StyledToken& t) {
+        TFont& font = canvas_.Font();
+        switch (t.kind) {
+            case StyledTokenKind::Text:
+                Segment(std::string(text_.substr(t.start, t.length)));
+                break;
+            case StyledTokenKind::CarriageReturn:
+                if (!line_empty_) EndLine();
+                break;
+            case StyledTokenKind::LineFeed:
+            case StyledTokenKind::LineBreak:
+                EndLine();
+                break;
+            case StyledTokenKind::Style: {
+                const TFontStyles bit = t.code == 'b'   ? fsBold
+                                        : t.code == 'i' ? fsItalic
+                                        : t.code == 'u' ? fsUnderline
+                                                        : fsStrikeOut;
+                font.SetStyle(t.off ? font.Style() & ~bit : font.Style() | bit);
+                break;
+            }
+            case StyledTokenKind::FontSize:
+                FontSize(t.arg);
+                break;
+            case StyledTokenKind::FontColor: {
+                TColor c = 0;
+                if (TryStringToColor(t.arg, c)) font.SetColor(c);
+                break;
+            }
+            case StyledTokenKind::FontName:
+                if (t.off)
+                    font.SetName(start_name_);
+                else if (!t.arg.empty())
+                    font.SetName(t.arg);
+                break;
+            case StyledTokenKind::Line: {
+                TColor c = 0;
+                if (draw_ && TryStringToColor(t.arg, c)) {
+                    canvas_.Pen().SetColor(c);
+                    canvas_.MoveTo(x_, y_);
+                    canvas_.LineTo(given_.right, y_);
+                }
+                break;
+            }
+            case StyledTokenKind::Offset:
+                Offset(t.code, t.arg);
+                break;
+            case StyledTokenKind::Image:
+                Image(t);
+                break;
+        }
+    }
+
+    void FontSize(const std::string& arg) {
+        int n = 0;
+        if (!TryStrToInt(arg, n)) return;
+        TFont& font = canvas_.Font();
+        long long size;
+        if (!arg.empty() && (arg[0] == '+' || arg[0] == '-'))
+            size = static_cast<long long>(font.Size()) + n;
+        else if (n == 0)
+            size = start_size_;
+        else
+            size = n;
+        font.SetSize(static_cast<int>(std::clamp<long long>(size, 1, 1000)));
+    }
+
+    void Offset(char which, const std::string& arg) {
+        int n = 0;
+        if (!TryStrToInt(arg, n)) {
+            const SIZE s = canvas_.TextExtent(arg);
+            n = which == 'H' || which == 'h' ? s.cy : s.cx;
+        }
+        n = std::clamp(n, -kUnbounded, kUnbounded);
+        switch (which) {
+            case 'H':
+                n = -n;
+                [[fallthrough]];
+            case 'h':
+                y_ = AddClamped(y_, n);
+                line_height_ = AddClamped(line_height_, n);
+                break;
+            case 'W':
+                n = -n;
+                [[fallthrough]];
+            default:
+                x_ = AddClamped(x_, n);
+                line_width_ = AddClamped(line_width_, n);
+                break;
+        }
+    }
+
+    // The line holds content down to y + height.
+    void GrowLine(int height) { line_height_ = std::max(line_height_, AddClamped(y_ - line_top_, height)); }
+
+    void Segment(const std::string& s) {
+        line_empty_ = false;
+        GrowLine(canvas_.TextExtent("Wg").cy);
+        // The same measurement in both modes keeps the layouts equal.
+        RECT r{x_, y_, std::max(x_, right_), bottom_};
+        const UINT measure =
+            DT_CALCRECT | (flags_ & (DT_NOPREFIX | DT_EXPANDTABS)) | (wrap_ ? DT_WORDBREAK : DT_SINGLELINE);
+        canvas_.DrawText(s, r, measure);
+        const int width = r.right - r.left;
+        if (wrap_) GrowLine(r.bottom - r.top);
+        if (draw_ && x_ < given_.right) {
+            RECT d{x_, y_, given_.right, given_.bottom};
+            canvas_.DrawText(s, d, flags_ & ~DT_CALCRECT);
+        }
+        x_ = AddClamped(x_, width);
+        line_width_ = AddClamped(line_width_, width);
+    }
+
+    void Image(const StyledToken& t) {
+        if (!work_) work_.emplace();
+        TBitmap& work = work_->Get();
+        if (!LoadImage(t.arg, work)) return;
+        switch (t.code) {
+            case 'd': {
+                int percent = 50;
+                if (t.hasArg2 && !TryStrToInt(t.arg2, percent)) percent = 50;
+                BlendBitmap(work, nullptr, work, work.Pixel(0, 0), percent);
+                break;
+            }
+            case 'h':
+                ApplyBitmapEffect(work, work, BitmapEffect::Highlighted);
+                break;
+            case 'n':
+                ApplyBitmapEffect(work, work, BitmapEffect::Inverted);
+                break;
+            case 's':
+                ApplyBitmapEffect(work, work, BitmapEffect::Tinted);
+                break;
+            default:
+                break;
+        }
+        if (draw_ && x_ < given_.right)
+            DrawBitmapTransparent(canvas_.Handle(), work, {x_, y_, x_ + work.Width(), y_ + work.Height()});
+        if (t.code == 'p') GrowLine(work.Height());
+        x_ = AddClamped(x_, work.Width());
+        line_width_ = AddClamped(line_width_, work.Width());
+    }
+
+    // Loads the image into the work bitmap; false (the work bitmap
+    // untouched) when there is none of that index or name.
+    bool LoadImage(const std::string& arg, TBitmap& work) {
+        if (arg.empty()) return false;
+        if (images_ && arg[0] >= '0' && arg[0] <= '9') {
+            int index = -1;
+            if (!TryStrToInt(arg, index) || index < 0 || index >= images_->Count()) return false;
+            work.Canvas().Brush().SetColor(canvas_.Brush().Color());
+            return images_->GetBitmap(index, &work);
+        }
+        TBitmap loaded;
+        try {
+            loaded.LoadFromResourceName(GetModuleHandleA(nullptr), arg);
+        } catch (...) {
+            return false;
+        }
+        if (loaded.Empty()) return false;
+        work.SetSize(loaded.Width(), loaded.Height());
+        BitBlt(work.DC(), 0, 0, loaded.Width(), loaded.Height(), loaded.DC(), 0, 0, SRCCOPY);
+        return true;
+    }
+
+    void EndLine() {
+        total_ = AddClamped(total_, std::max(line_height_, 0));
+        widest_ = std::max(widest_, line_width_);
+        x_ = given_.left;
+        y_ = line_top_ = AddClamped(given_.top, total_);
+        line_height_ = 0;
+        line_width_ = 0;
+        line_empty_ = true;
+    }
+
+    TCanvas& canvas_;
+    std::string_view text_;
+    RECT given_;
+    bool draw_;
+    UINT flags_;
+    TImageList* images_;
+    bool wrap_ = false;
+    int right_ = 0, bottom_ = 0;
+    int x_ = 0, y_ = 0, line_top_ = 0;
+    int line_height_ = 0, line_width_ = 0, total_ = 0, widest_ = 0;
+    bool line_empty_ = true;
+    std::string start_name_;
+    int start_size_ = 8;
+    std::optional<SharedWorkBitmap> work_;
+};
+
+}  // namespace
+
+POINT DrawStyledText(TCanvas& canvas, const char* text, const RECT& rect, bool draw, UINT flags,
+                     TImageList* images) {
+    if (!text) return {0, 0};
+    const TBrushStyle brushStyle = canvas.Brush().Style();
+    canvas.Brush().SetStyle(bsClear);
+    POINT extent{0, 0};
+    try {
+        extent = StyledTextLayout(canvas, text, rect, draw, flags, images).Run();
+    } catch (...) {
+        canvas.Brush().SetStyle(brushStyle);
+        throw;
+    }
+    canvas.Brush().SetStyle(brushStyle);
+    return extent;
+}
+
+int TextHeightOnDC(HDC dc, const std::string& text) {
+    SIZE s{};
+    if (!dc || !GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &s)) return 0;
+    return s.cy;
+}
+
+int TextHeightFor(TFont& font, const std::string& text, TCanvas* canvas) {
+    if (canvas) {
+        HDC dc = canvas->Handle();
+        ScopedSelect select(dc, font.Handle());
+        return TextHeightOnDC(dc, text);
+    }
+    WindowDC screen;
+    ScopedSelect select(screen.Get(), font.Handle());
+    return TextHeightOnDC(screen.Get(), text);
+}
+
+namespace {
+bool ReadMetrics(HWND window, TFont& font, TEXTMETRICA& tm) {
+    WindowDC dc(window);
+    if (!dc) return false;
+    ScopedSelect select(dc.Get(), font.Handle());
+    return GetTextMetricsA(dc.Get(), &tm) != 0;
+}
+}  // namespace
+
+int FontMaxCharWidth(HWND window, TFont& font) {
+    TEXTMETRICA tm{};
+    return ReadMetrics(window, font, tm) ? tm.tmMaxCharWidth : 0;
+}
+
+int FontHeight(HWND window, TFont& font) {
+    TEXTMETRICA tm{};
+    return ReadMetrics(window, font, tm) ? tm.tmHeight : 0;
+}

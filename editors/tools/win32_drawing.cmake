@@ -1,0 +1,4 @@
+list(APPEND WIN32_SOURCES
+  edit_drawing.cpp
+  drop_arrows.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND WIN32_SOURCES
+  resource_stream.cpp
+)

@@ -1,0 +1,57 @@
+// The busy cursor: loaded once from the program's resources, no temporary
+// file left, On/Off not counted.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "controls/dialogs/busy_cursor.h"
+#include "foundation/folders.h"
+#include "framework/application.h"
+
+namespace {
+int AniFilesIn(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*.ani").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    int n = 0;
+    do ++n;
+    while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return n;
+}
+}  // namespace
+
+TEST(BusyCursor, LoadsOnceLeavesNoFileAndOffAlwaysRestores) {
+    Application()->Initialize();
+    const HCURSOR arrow = Screen()->Cursors(-4000);  // an unregistered id
+    // The first call of a run may be an Off: it still loads the four cursors.
+    BusyCursorOff();
+    for (TCursor id : {crCursor_ajax01, crCursor_ajax02, crCursor_ajax03, crCursor_ajax04})
+        EXPECT_NE(Screen()->Cursors(id), arrow) << id;
+    std::string folder;
+    GetTempFolder("XCURSOR", folder);
+    EXPECT_EQ(AniFilesIn(folder), 0);
+
+    BusyCursorOn();
+    BusyCursorOn();
+    EXPECT_EQ(Screen()->Cursor(), crCursor_ajax03);
+    BusyCursorOff();
+    EXPECT_EQ(Screen()->Cursor(), crDefault);
+
+    DoneBusyCursors();
+    EXPECT_EQ(Screen()->Cursors(crCursor_ajax03), arrow);
+    // Loaded again on the next use.
+    BusyCursorOn();
+    EXPECT_NE(Screen()->Cursors(crCursor_ajax03), arrow);
+    BusyCursorOff();
+    DoneBusyCursors();
+}
+
+TEST(BusyCursor, MissingResourceLeavesTheIdUnregistered) {
+    Application()->Initialize();
+    const HCURSOR arrow = Screen()->Cursors(-4000);
+    LoadAnimatedCursor("NO_SUCH_CURSOR", -4100);
+    EXPECT_EQ(Screen()->Cursors(-4100), arrow);
+}

@@ -1,0 +1,107 @@
+// Placement of forms on an injected two-monitor layout, the look-and-feel
+// hook and the foreground helper.
+#include <gtest/gtest.h>
+
+#include "controls/dialogs/form_placement.h"
+#include "controls/dialogs/look_and_feel.h"
+#include "controls/dialogs/look_and_feel_hook.h"
+#include "framework/application.h"
+#include "framework/form.h"
+#include "framework/screen.h"
+
+namespace {
+// Left: primary 1280x1024 with a 40-pixel task bar at the bottom; right:
+// 1600x900 with a task bar of 30 at the top.
+std::vector<TMonitorInfo> TwoMonitors() {
+    TMonitorInfo left;
+    left.BoundsRect = RECT{0, 0, 1280, 1024};
+    left.WorkareaRect = RECT{0, 0, 1280, 984};
+    left.Primary = true;
+    TMonitorInfo right;
+    right.BoundsRect = RECT{1280, 0, 2880, 900};
+    right.WorkareaRect = RECT{1280, 30, 2880, 900};
+    return {left, right};
+}
+
+class FormPlacement : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application()->Initialize();
+        Screen()->SetMonitorProvider(&TwoMonitors);
+        Screen()->SetActiveForm(nullptr);
+    }
+    void TearDown() override {
+        Screen()->SetActiveForm(nullptr);
+        for (TForm* f : forms_) f->Free();
+        Screen()->SetMonitorProvider(nullptr);
+        ClearLookAndFeelHook();
+    }
+    TForm* NewForm(int l, int t, int w, int h) {
+        TForm* f = Create<TForm>(nullptr);
+        f->SetBounds(l, t, w, h);
+        forms_.push_back(f);
+        return f;
+    }
+    std::vector<TForm*> forms_;
+};
+}  // namespace
+
+TEST_F(FormPlacement, ScreenCentreDialogGoesToTheMonitorOfTheActiveForm) {
+    TForm* active = NewForm(1500, 100, 800, 600);  // mostly on the right monitor
+    Screen()->SetActiveForm(active);
+    TForm* dialog = NewForm(0, 0, 400, 300);
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetPosition(poScreenCenter);
+    ApplyLookAndFeel(dialog, true);
+    EXPECT_EQ(dialog->HelpContext(), 1);
+    EXPECT_EQ(dialog->Position(), poDesigned);
+    // Work area 1280..2880 x 30..900: centre (2080, 465).
+    EXPECT_EQ(dialog->Left(), 2080 - 200);
+    EXPECT_EQ(dialog->Top(), 465 - 150);
+}
+
+TEST_F(FormPlacement, FormOnAnotherMonitorIsShiftedByTheWorkAreaOffset) {
+    TForm* active = NewForm(1400, 50, 600, 400);
+    Screen()->SetActiveForm(active);
+    TForm* form = NewForm(100, 100, 300, 200);  // centre on the left monitor
+    PlaceFormOnMonitor(form, false);
+    EXPECT_EQ(form->Left(), 1380);
+    EXPECT_EQ(form->Top(), 130);
+    // Wider than the work area: ends on its left edge.
+    TForm* wide = NewForm(1500, 100, 1700, 200);
+    PlaceFormOnMonitor(wide, false);
+    EXPECT_EQ(wide->Left(), 1280);
+}
+
+TEST_F(FormPlacement, BorderlessFormsOnlyWithForceAndThePrimaryWithoutActiveForm) {
+    TForm* form = NewForm(2000, 500, 300, 200);
+    form->SetBorderStyle(bsNone);
+    ApplyLookAndFeel(form, true);
+    PlaceFormOnMonitor(form, false);
+    EXPECT_EQ(form->Left(), 2000);
+    EXPECT_EQ(form->HelpContext(), 1);
+    // No active and no main form: the primary monitor; the form moves over
+    // from the right work area by the offset between the two.
+    ASSERT_EQ(Application()->MainForm(), nullptr);
+    PlaceFormOnMonitor(form, true);
+    EXPECT_EQ(form->Left(), 720);
+    EXPECT_EQ(form->Top(), 470);
+}
+
+TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnly) {
+    TForm* form = NewForm(0, 0, 100, 100);
+    FormLookAndFeel(form, true);
+    EXPECT_EQ(form->HelpContext(), 0);
+    InstallLookAndFeel();
+    FormLookAndFeel(form, false);
+    EXPECT_EQ(form->HelpContext(), 1);
+    UninstallLookAndFeel();
+}
+
+TEST_F(FormPlacement, ForegroundAndFront) {
+    TForm* form = NewForm(100, 100, 200, 100);
+    form->Show();
+    BringFormToFront(form);
+    EXPECT_TRUE(ForceForegroundWindow(form->Handle()));
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+}

@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_TESTS
+  placement_rules_test.cpp
+  box_text_test.cpp
+)

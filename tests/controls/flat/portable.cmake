@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  color_math_test.cpp
+)

@@ -1,0 +1,173 @@
+#include "editors/tools/drawing_kernels.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Pixels {
+    Pixels(int w, int h, uint32_t fill = 0) : data(static_cast<size_t>(w * h), fill), w(w), h(h) {}
+    PixelView View() { return {data.data(), w, h, w}; }
+    uint32_t& At(int x, int y) { return data[static_cast<size_t>(y * w + x)]; }
+    std::vector<uint32_t> data;
+    int w, h;
+};
+
+constexpr uint32_t Px(int r, int g, int b) {
+    return (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
+}
+
+TEST(DrawingKernelsTest, GradientBands) {
+    // No bands: one band of the start colour over everything.
+    auto one = PlanGradientBands(0x102030, 0xFFFFFF, 7, 0);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0], (GradientBand{0, 7, 0x102030}));
+
+    // White to silver, 20 bands on 40 pixels: the last band is 255 + round(19 * -63 / 20).
+    auto silver = PlanGradientBands(0xFFFFFF, 0xC0C0C0, 40, 20);
+    ASSERT_EQ(silver.size(), 20u);
+    EXPECT_EQ(silver.front().color, 0xFFFFFFu);
+    EXPECT_EQ(silver.back().color, RGBColor(195, 195, 195));
+    EXPECT_EQ(silver.back().start, 38);
+    EXPECT_EQ(silver.back().width, 2);
+
+    // 0 -> 5 in two bands: band 1 is round(2.5), halves to even.
+    auto halves = PlanGradientBands(0, RGBColor(5, 5, 5), 10, 2);
+    ASSERT_EQ(halves.size(), 2u);
+    EXPECT_EQ(halves[1].color, RGBColor(2, 2, 2));
+
+    // Bands are a pixel wider than a step but never pass the extent.
+    auto clipped = PlanGradientBands(0, 0xFFFFFF, 10, 3);
+    ASSERT_EQ(clipped.size(), 3u);
+    EXPECT_EQ(clipped[0], (GradientBand{0, 4, 0}));
+    EXPECT_EQ(clipped[2].start, 7);
+    EXPECT_EQ(clipped[2].start + clipped[2].width, 10);
+    for (int bands : {1, 2, 3, 7, 40, 100})
+        for (const GradientBand& b : PlanGradientBands(0, 0xFFFFFF, 13, bands)) EXPECT_LE(b.start + b.width, 13);
+}
+
+TEST(DrawingKernelsTest, FitsOntoTheScreen) {
+    const PlainRect screen{0, 0, 1024, 768};
+    struct Case {
+        PlainPoint pos;
+        int w, h;
+        PlainPoint offset;
+        PlainPoint expected;
+        int flags;
+    } cases[] = {
+        {{100, 100}, 200, 100, {0, 0}, {100, 100}, 0},
+        {{100, 700}, 200, 100, {0, 20}, {100, 648}, kMovedVertically},
+        {{1000, 100}, 100, 50, {0, 0}, {924, 100}, kMovedHorizontally},
+        {{-50, -20}, 100, 50, {0, 0}, {0, 0}, 0},
+        {{900, 700}, 200, 100, {10, 10}, {814, 658}, kMovedVertically | kMovedHorizontally},
+        // Taller than the screen: the top stays on it.
+        {{0, 300}, 100, 900, {0, 0}, {0, 0}, kMovedVertically},
+    };
+    for (const Case& c : cases) {
+        PlainPoint p = c.pos;
+        EXPECT_EQ(FitOntoScreen(p, c.w, c.h, c.offset, screen), c.flags) << c.pos.x << "," << c.pos.y;
+        EXPECT_EQ(p, c.expected) << c.pos.x << "," << c.pos.y;
+    }
+}
+
+struct EffectCase {
+    BitmapEffect effect;
+    uint32_t in;
+    uint32_t out;
+};
+
+TEST(DrawingKernelsTest, PixelEffects) {
+    const EffectCase cases[] = {
+        {BitmapEffect::Greyed, Px(200, 0, 0), Px(200, 0, 0)},
+        {BitmapEffect::Greyed, Px(175, 1, 2), Px(175, 1, 2)},
+        {BitmapEffect::Greyed, Px(100, 200, 200), Px(120, 120, 120)},
+        {BitmapEffect::Tinted, Px(100, 50, 0), Px(50, 25, 66)},
+        {BitmapEffect::Tinted, Px(0, 0, 255), Px(0, 0, 189)},
+        {BitmapEffect::Tinted, Px(1, 3, 77), Px(0, 1, 77)},
+        {BitmapEffect::Copy, Px(1, 2, 3), Px(1, 2, 3)},
+        {BitmapEffect::Inverted, Px(0, 100, 255), Px(255, 155, 0)},
+        {BitmapEffect::Posterised, Px(0, 20, 255), Px(123, 132, 247)},
+        {BitmapEffect::Posterised, Px(100, 150, 209), Px(166, 198, 238)},
+        // Highlighted with a white key (the top-left pixel below).
+        {BitmapEffect::Highlighted, Px(6, 0, 0), Px(8, 36, 107)},
+        {BitmapEffect::Highlighted, Px(9, 0, 0), Px(9, 0, 0)},
+        {BitmapEffect::Highlighted, Px(6, 255, 0), Px(6, 255, 0)},
+    };
+    for (const EffectCase& c : cases) {
+        Pixels src(2, 1), dst(2, 1);
+        src.At(0, 0) = Px(255, 255, 255);
+        src.At(1, 0) = c.in;
+        ApplyEffectToPixels(src.View(), dst.View(), c.effect, kAutoKeyColor);
+        EXPECT_EQ(dst.At(1, 0), c.out) << static_cast<int>(c.effect) << " " << std::hex << c.in;
+    }
+}
+
+TEST(DrawingKernelsTest, BlurAveragesFiveNeighbours) {
+    Pixels src(3, 3), dst(3, 3);
+    src.At(1, 1) = Px(255, 255, 255);
+    ApplyEffectToPixels(src.View(), dst.View(), BitmapEffect::Blurred, kAutoKeyColor);
+    const uint32_t mean = Px(51, 51, 51);
+    EXPECT_EQ(dst.At(1, 1), mean);
+    EXPECT_EQ(dst.At(0, 1), mean);
+    EXPECT_EQ(dst.At(2, 1), mean);
+    EXPECT_EQ(dst.At(1, 0), mean);
+    EXPECT_EQ(dst.At(1, 2), mean);
+    for (auto [x, y] : {std::pair{0, 0}, {2, 0}, {0, 2}, {2, 2}}) EXPECT_EQ(dst.At(x, y), 0u);
+    // In place reads the original pixels.
+    ApplyEffectToPixels(src.View(), src.View(), BitmapEffect::Blurred, kAutoKeyColor);
+    EXPECT_EQ(src.data, dst.data);
+}
+
+TEST(DrawingKernelsTest, BlendTowardsAColour) {
+    Pixels src(3, 1), dst(3, 1);
+    src.At(0, 0) = Px(0, 0, 0);
+    src.At(1, 0) = Px(100, 100, 100);
+    src.At(2, 0) = Px(255, 255, 255);
+    BlendPixels(src.View(), nullptr, dst.View(), 0xFFFFFF, 40);
+    EXPECT_EQ(dst.At(0, 0), Px(102, 102, 102));
+    EXPECT_EQ(dst.At(1, 0), Px(162, 162, 162));
+    EXPECT_EQ(dst.At(2, 0), Px(255, 255, 255));
+    // Percentages outside 0..100 are clamped, not wrapped.
+    BlendPixels(src.View(), nullptr, dst.View(), RGBColor(200, 0, 0), 250);
+    EXPECT_EQ(dst.At(1, 0), Px(200, 0, 0));
+    BlendPixels(src.View(), nullptr, dst.View(), RGBColor(200, 0, 0), -30);
+    EXPECT_EQ(dst.At(1, 0), Px(100, 100, 100));
+}
+
+TEST(DrawingKernelsTest, BlendWithASmallerSecondBitmapStaysInside) {
+    Pixels src(4, 4, Px(0, 0, 0)), dst(4, 4, Px(1, 1, 1));
+    Pixels second(2, 2, Px(200, 200, 200));
+    second.At(0, 0) = Px(9, 9, 9);  // the key
+    PixelView view = second.View();
+    BlendPixels(src.View(), &view, dst.View(), kAutoKeyColor, 50);
+    EXPECT_EQ(dst.At(1, 1), Px(100, 100, 100));
+    EXPECT_EQ(dst.At(3, 3), Px(1, 1, 1));  // outside the common area: untouched
+}
+
+TEST(DrawingKernelsTest, DropArrowPlans) {
+    const PlainRect cell{100, 50, 180, 70};
+    // Column drag onto itself: nothing shown.
+    EXPECT_FALSE(PlanDropArrows(DragKind::Columns, 2, 2, false, cell).show);
+    EXPECT_FALSE(PlanDropArrows(DragKind::Columns, 2, -1, false, cell).show);
+
+    auto before = PlanDropArrows(DragKind::Columns, 5, 2, false, cell);
+    ASSERT_TRUE(before.show);
+    EXPECT_EQ(before.origin[kArrowDown], (PlainPoint{100 - 5, 50 - 9}));
+    EXPECT_EQ(before.origin[kArrowUp], (PlainPoint{100 - 5, 70 - 1}));
+    EXPECT_FALSE(before.visible[kArrowLeft] || before.visible[kArrowRight]);
+
+    // Source left of the target (and not the fixed column 0): after the target.
+    auto after = PlanDropArrows(DragKind::Columns, 1, 2, false, cell);
+    EXPECT_EQ(after.origin[kArrowDown].x, 180 - 5);
+    EXPECT_EQ(PlanDropArrows(DragKind::Columns, 0, 2, false, cell).origin[kArrowDown].x, 100 - 5);
+    EXPECT_EQ(PlanDropArrows(DragKind::Columns, 0, 2, true, cell).origin[kArrowDown].x, 180 - 5);
+
+    auto rows = PlanDropArrows(DragKind::Rows, 1, 3, false, cell);
+    EXPECT_EQ(rows.area, (PlainRect{100 - 9, 60 - 5, 180 + 9, 60 + 5}));
+    EXPECT_EQ(rows.origin[kArrowRight], (PlainPoint{91, 55}));
+    EXPECT_EQ(rows.origin[kArrowLeft], (PlainPoint{189 - 10, 55}));
+    EXPECT_FALSE(rows.visible[kArrowUp] || rows.visible[kArrowDown]);
+}
+
+}  // namespace

@@ -1,0 +1,270 @@
+#include "editors/tools/edit_mask.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TMaskPositions Compile(const std::string& mask) {
+    TMaskPositions p;
+    CompileEditMask(mask, p);
+    return p;
+}
+
+// Positions in short: "9" optional input, "0" required input (with "U"/"W"
+// for upper/lower case), "'x'" literal, "'x'*" set literal.
+std::string Shape(const TMaskPositions& positions) {
+    std::string out;
+    for (const TMaskPosition& p : positions.items) {
+        if (!out.empty()) out += ' ';
+        if (p.literal) {
+            out += '\'';
+            out += static_cast<char>(p.charOrFlags);
+            out += '\'';
+            if (p.mode == 1) out += '*';
+            continue;
+        }
+        out += (p.charOrFlags & kMaskRequired) ? "0" : "9";
+        if (p.charOrFlags & kMaskToUpper) out += "U";
+        if (p.charOrFlags & kMaskToLower) out += "W";
+        if (p.mode == 1) out += "x";
+    }
+    return out;
+}
+
+TEST(EditMaskTest, Compiles) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0{3}", "0 0 0"},
+        {"9{0}", ""},
+        {"9{-2}", ""},
+        {"9{x}", ""},
+        {"99", "9 9"},
+        {"!(.,;),", "','*"},
+        {"9{6}!(.,,),9{2}", "9 9 9 9 9 9 ','* 9 9"},
+        {"00!-00", "0 0 '-' 0 0"},
+        {"!#0!#!", "'0' '!'"},
+        {"![ab#]c]L", "'a' 'b' ']' 'c' 0"},
+        {"<l>l{2}</l>l", "9U 9U 9"},
+        {"<u>L</u><lu>a</u>A", "0W 9UW 0U"},
+        {"C(ab)c[x]", "0x 9"},
+        {"xyz 9", "9"},
+        // Unterminated constructs run to the end of the mask.
+        {"9{3", ""},
+        {"09{", "0"},
+        {"0(ab", "0"},
+        {"<l9", ""},
+        {"!(ab", ""},
+        {"!(ab)", ""},
+        {"9!", "9"},
+    };
+    for (const auto& [mask, shape] : cases) EXPECT_EQ(Shape(Compile(mask)), shape) << mask;
+
+    const TMaskPositions set = Compile("!(.,;),");
+    ASSERT_EQ(set.Count(), 1);
+    EXPECT_EQ(set.items[0].charset.count(), 3u);
+    EXPECT_TRUE(set.items[0].charset.test(';'));
+}
+
+TEST(EditMaskTest, RepeatsStopAtTheLimit) {
+    EXPECT_EQ(Compile("9{40000}").Count(), kMaxMaskPositions);
+    EXPECT_EQ(Compile("9{99999}0{99999}!x").Count(), kMaxMaskPositions);
+    EXPECT_EQ(Compile("9{2147483647}").Count(), kMaxMaskPositions);
+    TMaskPositions p = Compile("9{32766}0{5}");
+    EXPECT_EQ(p.Count(), kMaxMaskPositions);
+    EXPECT_TRUE(p.items.back().charOrFlags & kMaskRequired);
+    FreeEditMask(p);
+    EXPECT_EQ(p.Count(), 0);
+}
+
+struct FitCase {
+    const char* mask;
+    unsigned char c;
+    bool fits;
+    char shown;
+};
+
+TEST(EditMaskTest, CharacterTests) {
+    const FitCase cases[] = {
+        {"C(ab)", 'x', true, 'x'},   {"C(ab)", 'a', false, 0},     {"C[ab]", 'a', true, 'a'},
+        {"C[ab]", 'x', false, 0},    {"C", 0xFF, true, '\xFF'},    {"c", ' ', true, ' '},
+        {"9[+-]", '5', true, '5'},   {"9[+-]", '+', true, '+'},    {"9(+-)", '-', true, '-'},
+        {"9[+-]", 'a', false, 0},    {"L", 0xE4, true, '\xE4'},    {"L", '1', false, 0},
+        {"L", 0xA8, true, '\xA8'},   {"L", 0x8A, false, 0},        {"A", '7', true, '7'},
+        {"A", '-', false, 0},        {"!-", '-', true, '-'},       {"!-", '+', false, 0},
+        {"!(.,),", '.', true, ','},  {"!(.,),", ',', true, ','},   {"!(.,),", ';', false, 0},
+        {"<l>l", 0xFF, true, '\x9F'}, {"<u>L", 0xC4, true, '\xE4'}, {"<l>9", '5', true, '5'},
+    };
+    for (const FitCase& c : cases) {
+        const TMaskPositions p = Compile(c.mask);
+        ASSERT_EQ(p.Count(), 1) << c.mask;
+        char shown = 0;
+        EXPECT_EQ(MaskCharFits(p.items[0], c.c, shown), c.fits) << c.mask << " " << int(c.c);
+        if (c.fits) {
+            EXPECT_EQ(shown, c.shown) << c.mask << " " << int(c.c);
+        }
+    }
+}
+
+struct ApplyCase {
+    const char* mask;
+    const char* text;
+    bool skipLiterals;
+    bool complete;
+    int result;
+    const char* fitted;  // the text afterwards
+    int reached;
+    int passed;
+};
+
+TEST(EditMaskTest, Matching) {
+    const ApplyCase cases[] = {
+        {"9{2}", "123", false, false, -1, "123", 0, 0},
+        {"9{2}", "12", false, false, 0, "12", 2, 0},
+        {"0{2}", "1", false, true, -1, "1", 0, 0},
+        {"0{2}", "1", false, false, 0, "1", 1, 0},
+        {"0{2}", "", false, false, 0, "", 0, 0},
+        {"<l>l{2}</l>", "ab", false, false, 0, "AB", 2, 0},
+        {"<u>L{2}", "AB", false, false, 0, "ab", 2, 0},
+        {"9{6}!(.,,),9{2}", "12.5", false, false, 1, "12,5", 8, 0},
+        {"9{6}!(.,,),9{2}", "12,5", false, true, 1, "12,5", 8, 0},
+        {"00!-00", "12-34", false, true, 0, "12-34", 5, 0},
+        {"00!-00", "1234", true, true, 0, "1234", 5, 1},
+        {"00!-00", "1x34", false, false, -1, "1x34", 0, 0},
+        // A leading literal that does not fit is passed over.
+        {"!-0", "5", false, false, 1, "5", 2, 0},
+        // A required position that does not fit: the fit starts one later
+        // while the first position is optional.
+        {"90", "a", false, false, -1, "a", 0, 0},
+        {"c0", "5", false, false, 0, "5", 1, 0},
+        {"", "a", false, false, -1, "a", 0, 0},
+    };
+    for (const ApplyCase& c : cases) {
+        std::string text = c.text;
+        int passed = -7, reached = -7;
+        EXPECT_EQ(ApplyEditMask(text, Compile(c.mask), c.skipLiterals, passed, c.complete, reached), c.result)
+            << c.mask << " / " << c.text;
+        EXPECT_EQ(text, c.fitted) << c.mask << " / " << c.text;
+        if (c.result >= 0) {
+            EXPECT_EQ(reached, c.reached) << c.mask << " / " << c.text;
+            EXPECT_EQ(passed, c.passed) << c.mask << " / " << c.text;
+        }
+    }
+}
+
+// Types the characters of keys one by one at the caret.
+std::string TypeKeys(const std::string& mask, const std::string& keys, int& caret) {
+    const TMaskPositions p = Compile(mask);
+    std::string text;
+    caret = 0;
+    for (char k : keys) {
+        int a = caret, b = caret;
+        InsertMaskedText(text, std::string(1, k), p, a, b);
+        caret = a;
+    }
+    return text;
+}
+
+TEST(EditMaskTest, TypingKeyByKey) {
+    const struct {
+        const char* mask;
+        const char* keys;
+        const char* text;
+        int caret;
+    } cases[] = {
+        {"9{6}!(.,,),9{2}", "12.5", "12,5", 4},
+        {"9{6}!(.,,),9{2}", "1234567", "123456,7", 8},
+        {"9{6}!(.,,),9{2}", "12x5", "125", 3},
+        {"9{6}!(.,,),9{2}", "12,345", "12,34", 5},
+        {"00!-00", "12", "12-", 3},
+        {"00!-00", "1234", "12-34", 5},
+        {"<l>l{3}", "abc", "ABC", 3},
+        {"!(", "x", "", 0},
+    };
+    for (const auto& c : cases) {
+        int caret = -1;
+        EXPECT_EQ(TypeKeys(c.mask, c.keys, caret), c.text) << c.mask << " / " << c.keys;
+        EXPECT_EQ(caret, c.caret) << c.mask << " / " << c.keys;
+    }
+}
+
+TEST(EditMaskTest, InsertTakesTheLongestFittingFrontAndClampsTheSelection) {
+    const TMaskPositions p = Compile("0{4}");
+    std::string text = "12";
+    int a = 1, b = 1;
+    EXPECT_TRUE(InsertMaskedText(text, "34x5", p, a, b));
+    EXPECT_EQ(text, "1342");
+    EXPECT_EQ(a, 3);
+    EXPECT_EQ(b, 3);
+
+    // Out-of-range and reversed selections are clamped and ordered.
+    text = "1234";
+    a = 99;
+    b = 2;
+    EXPECT_TRUE(InsertMaskedText(text, "9", p, a, b));
+    EXPECT_EQ(text, "129");
+    EXPECT_EQ(a, 3);
+    a = -5;
+    b = -1;
+    EXPECT_TRUE(InsertMaskedText(text, "7", p, a, b));
+    EXPECT_EQ(text, "7129");
+
+    // Nothing fits: text and selection stay, also the selected part.
+    text = "1234";
+    a = 1;
+    b = 3;
+    EXPECT_FALSE(InsertMaskedText(text, "x", p, a, b));
+    EXPECT_EQ(text, "1234");
+    EXPECT_EQ(a, 1);
+    EXPECT_EQ(b, 3);
+}
+
+TEST(EditMaskTest, DeletingRefitsTheRest) {
+    const TMaskPositions p = Compile("00!-00");
+    struct {
+        const char* text;
+        int selStart, selEnd;
+        const char* after;
+        int result;
+    } cases[] = {
+        {"12-34", 4, 5, "12-3", 4},
+        {"12-34", 4, 4, "12-3", 4},
+        {"12-34", 0, 5, "", 0},
+        {"12-34", 5, 0, "", 0},
+        {"12-34", 99, 3, "12-", 3},
+        {"12-34", 2, 3, "1234", 5},  // the literal goes; the rest passes it over
+        {"12-34", 5, 5, "12-34", 5},
+        {"", -3, 8, "", 0},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(DeleteMaskedRange(text, p, c.selStart, c.selEnd), c.result) << c.text << " " << c.selStart;
+        EXPECT_EQ(text, c.after) << c.text << " " << c.selStart;
+    }
+}
+
+TEST(EditMaskTest, LiteralHelpers) {
+    const TMaskPositions p = Compile("00!-!/00");
+    std::string text = "12";
+    int a = 2, b = 2;
+    EXPECT_EQ(AppendMaskLiterals(text, p, 2, a, b), 2);
+    EXPECT_EQ(text, "12-/");
+    EXPECT_EQ(a, 4);
+    EXPECT_EQ(b, 4);
+    EXPECT_EQ(AppendMaskLiterals(text, p, 99, a, b), 0);
+    EXPECT_EQ(AppendMaskLiterals(text, p, -4, a, b), 0);
+
+    TrimMaskLiterals(text, p, 4);
+    EXPECT_EQ(text, "12");
+    text = "12-/3";
+    TrimMaskLiterals(text, p, 5);  // an input position before: nothing to trim
+    EXPECT_EQ(text, "12-/3");
+    const TMaskPositions leading = Compile("!-!-9");
+    text = "--";
+    TrimMaskLiterals(text, leading, 2);  // no input position before the literals
+    EXPECT_EQ(text, "--");
+    TrimMaskLiterals(text, p, 999);
+    EXPECT_EQ(text, "--");
+}
+
+}  // namespace

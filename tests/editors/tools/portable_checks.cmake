@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_TESTS
+  number_text_test.cpp
+  styled_text_codes_test.cpp
+)

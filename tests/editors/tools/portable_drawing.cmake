@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  drawing_kernels_test.cpp
+)

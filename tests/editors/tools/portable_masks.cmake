@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  edit_mask_test.cpp
+)

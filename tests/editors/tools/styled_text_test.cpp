@@ -1,0 +1,182 @@
+#include "editors/tools/styled_text.h"
+
+#include <gtest/gtest.h>
+
+#include "editors/tools/edit_drawing.h"
+#include "framework/image_list.h"
+#include "tests/editors/tools/tools_test_support.h"
+
+namespace {
+
+::testing::Environment* const kEnv = ::testing::AddGlobalTestEnvironment(new EditToolsTestEnvironment);
+
+constexpr UINT kFlags = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+
+class StyledTextTest : public ::testing::Test {
+protected:
+    void SetUp() override { FillBitmap(bmp_, 300, 120, clWhite); }
+    TCanvas& C() { return bmp_.Canvas(); }
+    POINT Measure(const char* text, UINT flags = kFlags, RECT r = {0, 0, 300, 120}) {
+        return DrawStyledText(C(), text, r, false, flags);
+    }
+    SIZE Extent(const std::string& text) { return C().TextExtent(text); }
+    TBitmap bmp_;
+};
+
+TEST_F(StyledTextTest, MeasuresLinesAndCodes) {
+    const int line = Extent("Wg").cy;
+    EXPECT_EQ(Measure("A/#B").y, 2 * line);
+    EXPECT_EQ(Measure("A\r\nB\n").y, 2 * line);
+    EXPECT_EQ(Measure("\r\rA").y, line);  // CR on an empty line is skipped
+    EXPECT_EQ(Measure("A/#/#B").y, 2 * line);  // an empty line takes no height
+    EXPECT_EQ(Measure("/{/b/}").x, Extent("/b").cx);
+    EXPECT_EQ(Measure("abc/").x, Extent("abc/").cx);
+    const POINT none = DrawStyledText(C(), nullptr, {0, 0, 10, 10}, true, kFlags);
+    EXPECT_EQ(none.x, 0);
+    EXPECT_EQ(none.y, 0);
+    // The extent starts at the rectangle's left.
+    EXPECT_EQ(Measure("ab", kFlags, {7, 3, 100, 50}).x, 7 + Extent("ab").cx);
+    // Offsets move x by their number or by the extent of their text.
+    EXPECT_EQ(Measure("a/ow{5}b").x, Extent("a").cx + 5 + Extent("b").cx);
+    EXPECT_EQ(Measure("/ow{MM}").x, Extent("MM").cx);
+    EXPECT_EQ(Measure("/oh{4}a").y, line + 4);
+}
+
+TEST_F(StyledTextTest, CanvasFontKeepsTheLastStyle) {
+    const std::string name = C().Font().Name();
+    const int size = C().Font().Size();
+    Measure("X/b");
+    EXPECT_TRUE(C().Font().Style() & fsBold);
+    Measure("X/b/b0");
+    EXPECT_FALSE(C().Font().Style() & fsBold);
+    Measure("/s{+4}");
+    EXPECT_EQ(C().Font().Size(), size + 4);
+    // "/s{0}" goes back to the size at the start of the call.
+    Measure("/s{+2}/s{0}");
+    EXPECT_EQ(C().Font().Size(), size + 4);
+    Measure("/s{11}");
+    EXPECT_EQ(C().Font().Size(), 11);
+    Measure("/s{-100}");
+    EXPECT_EQ(C().Font().Size(), 1);
+    Measure("/s{12}/f{Courier New}x/f0");
+    EXPECT_EQ(C().Font().Name(), name);
+}
+
+TEST_F(StyledTextTest, BadArgumentsAreIgnored) {
+    C().Font().SetColor(clBlack);
+    const int size = C().Font().Size();
+    const POINT plain = Measure("X");
+    EXPECT_EQ(Measure("/c{keineFarbe}/s{abc}/s{}/cX").x, plain.x);
+    EXPECT_EQ(C().Font().Color(), clBlack);
+    EXPECT_EQ(C().Font().Size(), size);
+    // A missing image draws nothing and takes no room.
+    EXPECT_EQ(Measure("/im{GIBTESNICHT}X").x, plain.x);
+    TImageList images;
+    EXPECT_EQ(DrawStyledText(C(), "/ip{3}X", {0, 0, 300, 120}, true, kFlags, &images).x, plain.x);
+    EXPECT_EQ(SharedWorkBitmap::Users(), 0);
+}
+
+TEST_F(StyledTextTest, InlineImagesTakeTheirWidth) {
+    TBitmap glyph;
+    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), "I_BTNPOPUP");
+    const POINT p = Measure("/im{I_BTNPOPUP}X");
+    EXPECT_EQ(p.x, glyph.Width() + Extent("X").cx);
+    EXPECT_EQ(Measure("/ip{I_BTNPOPUP}").y, glyph.Height());
+
+    TImageList images;
+    images.SetSize(5, 30);
+    TBitmap tall;
+    FillBitmap(tall, 5, 30, clBlue);
+    images.Add(&tall);
+    EXPECT_EQ(DrawStyledText(C(), "a/ip{0}", {0, 0, 300, 120}, false, kFlags, &images).y, 30);
+}
+
+TEST_F(StyledTextTest, MeasuringEqualsDrawing) {
+    const char* texts[] = {
+        "/bFirma",
+        "Name/#/i/s{+3}Kursiv gro\xDF/s0/i0 und normal",
+        "a/ow{12}b/oW{4}c/oh{3}d/oH{3}e\r\nzweite Zeile\n",
+        "/l{clRed}Linie/u unterstrichen/u0",
+        "/c{clBlue}blau /c{$0000FF}rot /f{Courier New}fest/f0",
+        "/{/b/c{x}/}/bfett",
+        "Bild /im{I_BTNPOPUP} und /id{I_BTNPOPUP},30} und /ih{I_BTNPOPUP}/in{I_BTNPOPUP}/is{I_BTNPOPUP}.",
+        "Ende mit /",
+    };
+    for (const char* text : texts) {
+        TFont saved;
+        saved.Assign(&C().Font());
+        const POINT measured = Measure(text);
+        C().Font().Assign(&saved);
+        const POINT drawn = DrawStyledText(C(), text, {0, 0, 300, 120}, true, kFlags);
+        C().Font().Assign(&saved);
+        EXPECT_EQ(measured.x, drawn.x) << text;
+        EXPECT_EQ(measured.y, drawn.y) << text;
+    }
+}
+
+TEST_F(StyledTextTest, LeavesNoGdiObjectsBehind) {
+    const char* text = "/b/c{clRed}a/im{I_BTNPOPUP}/id{I_BTNPOPUP}/l{clBlue}/b0/#b";
+    DrawStyledText(C(), text, {0, 0, 300, 120}, true, kFlags);
+    const int objects = GdiOwnerLiveObjects();
+    const int dcs = GdiOwnerLiveDCs();
+    for (int i = 0; i < 3; ++i) DrawStyledText(C(), text, {0, 0, 300, 120}, true, kFlags);
+    EXPECT_EQ(GdiOwnerLiveObjects(), objects);
+    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
+    EXPECT_EQ(SharedWorkBitmap::Users(), 0);
+}
+
+TEST_F(StyledTextTest, MeasuringDrawsNothing) {
+    const auto before = Colors(bmp_);
+    Measure("A/l{clRed}B/c{clRed}C/im{I_BTNPOPUP}");
+    EXPECT_EQ(Colors(bmp_), before);
+}
+
+TEST_F(StyledTextTest, DrawsTheCodes) {
+    auto reds = [&] {
+        int n = 0;
+        for (TColor c : Colors(bmp_)) n += c == clRed;
+        return n;
+    };
+    DrawStyledText(C(), "X", {0, 0, 300, 120}, true, kFlags);
+    EXPECT_EQ(reds(), 0);
+    FillBitmap(bmp_, 300, 120, clWhite);
+    C().Font().SetQuality(NONANTIALIASED_QUALITY);
+    DrawStyledText(C(), "/c{clRed}X", {0, 0, 300, 120}, true, kFlags);
+    EXPECT_GT(reds(), 0);
+    // A line from the current x to the right edge at the current y.
+    FillBitmap(bmp_, 300, 120, clWhite);
+    C().Font().SetColor(clBlack);
+    const POINT p = DrawStyledText(C(), "ab/l{clRed}", {0, 10, 200, 120}, true, kFlags);
+    EXPECT_EQ(bmp_.Pixel(p.x, 10), clRed);
+    EXPECT_EQ(bmp_.Pixel(199, 10), clRed);
+    EXPECT_EQ(bmp_.Pixel(200, 10), clWhite);
+    EXPECT_NE(bmp_.Pixel(p.x - 1, 10), clRed);
+}
+
+TEST_F(StyledTextTest, WordBreakWrapsWhenMeasuring) {
+    const char* text = "Ein langer Text, der in einer schmalen Blase umbrechen muss.";
+    const int line = Extent("Wg").cy;
+    const POINT single = Measure(text);
+    EXPECT_EQ(single.y, line);
+    const POINT wrapped = Measure(text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX, {0, 0, 80, 500});
+    EXPECT_LE(wrapped.x, 80);
+    EXPECT_GE(wrapped.y, 3 * line);
+}
+
+TEST_F(StyledTextTest, HugeOffsetsStayBounded) {
+    const POINT p = Measure("/ow{2147483647}/ow{2147483647}/oW{2147483647}x/oh{2147483647}/oh{2147483647}y");
+    EXPECT_GT(p.x, 0);
+    EXPECT_GT(p.y, 0);
+}
+
+TEST_F(StyledTextTest, TextMetricsHelpers) {
+    TFont font;
+    font.SetSize(12);
+    EXPECT_EQ(TextHeightFor(font, "Wg", &C()), TextHeightFor(font, "Wg", nullptr));
+    EXPECT_GT(TextHeightFor(font, "Wg", nullptr), C().TextExtent("Wg").cy);
+    EXPECT_GT(FontHeight(nullptr, font), 0);
+    EXPECT_GT(FontMaxCharWidth(nullptr, font), 0);
+    EXPECT_EQ(TextHeightOnDC(nullptr, "x"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  styled_text_test.cpp
+)

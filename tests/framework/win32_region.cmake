@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  window_region_test.cpp
+)
