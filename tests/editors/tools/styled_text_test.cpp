@@ -153,6 +153,30 @@ TEST_F(StyledTextTest, DrawsTheCodes) {
     EXPECT_NE(bmp_.Pixel(p.x - 1, 10), clRed);
 }
 
+TEST_F(StyledTextTest, WrappedCodedTextFlowsAndMeasuresAsDrawn) {
+    // Several segments: each goes on where the one before ended, and the
+    // measured extent holds every drawn pixel, the last line included.
+    FillBitmap(bmp_, 300, 200, clWhite);
+    C().Font().SetQuality(NONANTIALIASED_QUALITY);
+    const char* text = "/bFett/b0 normaler Text, der in der schmalen Blase umbrechen muss, /bwieder fett/b0 und weiter.";
+    const UINT flags = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS;
+    TFont saved;
+    saved.Assign(&C().Font());
+    const POINT measured = DrawStyledText(C(), text, {0, 0, 150, 500}, false, flags);
+    C().Font().Assign(&saved);
+    DrawStyledText(C(), text, {0, 0, 150, 200}, true, flags);
+    const int line = Extent("Wg").cy;
+    EXPECT_LE(measured.x, 150);
+    EXPECT_GE(measured.y, 4 * line);
+    int right = -1, bottom = -1;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x)
+            if (bmp_.Pixel(x, y) != clWhite) right = std::max(right, x), bottom = std::max(bottom, y);
+    EXPECT_LT(right, measured.x);
+    EXPECT_LT(bottom, measured.y);
+    EXPECT_GE(bottom, measured.y - line);  // the last line is drawn too
+}
+
 TEST_F(StyledTextTest, WordBreakWrapsWhenMeasuring) {
     const char* text = "Ein langer Text, der in einer schmalen Blase umbrechen muss.";
     const int line = Extent("Wg").cy;
