@@ -268,3 +268,15 @@ TEST(EditMaskTest, LiteralHelpers) {
 }
 
 }  // namespace
+
+TEST(EditMaskTest, ALongMaskAnswersALongTextAtOnce) {
+    // Every start position is tried once, not every one with every later one.
+    const TMaskPositions p = Compile("9{8000}0{8000}");
+    const std::string typed = "1" + std::string(99, 'a');
+    std::string text = typed;
+    int passed = 0, reached = 0;
+    EXPECT_EQ(ApplyEditMask(text, p, false, passed, true, reached), -1);
+    EXPECT_EQ(text, typed);
+    EXPECT_EQ(DeleteMaskedRange(text, p, 0, 0), 0);
+    EXPECT_EQ(text, "");
+}
