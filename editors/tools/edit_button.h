@@ -50,6 +50,8 @@ public:
     RECT BoundsRect() const { return RECT{Left(), Top(), Left() + Width(), Top() + Height()}; }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     void SetBounds(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+    // Moves the button; its size (also the width kept while invisible) stays.
+    void MoveTo(int ALeft, int ATop) { SetBounds(ALeft, ATop, bounds_.width, bounds_.height); }
     // Follows a size change of the owner by the anchor.
     void OwnerResized(int dx, int dy);
 

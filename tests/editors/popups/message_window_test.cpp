@@ -180,3 +180,23 @@ TEST(MessageWindow, LeavesNoWindowOrGdiObjectBehind) {
     EXPECT_EQ(GdiOwnerLiveObjects(), objects);
     EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
 }
+
+TEST(MessageWindow, AWidthLimitMovesTheButtonsOnceHoweverOftenItResizes) {
+    auto* bubble = Create<TI_MessageWindow>(nullptr);
+    TI_EditButton* ok = bubble->Buttons().Add();
+    ok->SetBounds(4, 20, 80, 18);
+    TI_EditButton* hidden = bubble->Buttons().Add();
+    hidden->SetBounds(90, 20, 30, 18);
+    hidden->SetVisible(false);
+    bubble->SetCaption("Ja?");
+    bubble->SetMaxTextWidth(30);
+    const int left = ok->Left();
+    EXPECT_LT(left, 4);
+    bubble->SetCaption("Nein?");
+    bubble->SetShape(bsRounded);
+    bubble->ReSize();
+    EXPECT_EQ(ok->Left(), left);
+    hidden->SetVisible(true);
+    EXPECT_EQ(hidden->Width(), 30);
+    bubble->Free();
+}
