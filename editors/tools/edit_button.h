@@ -16,6 +16,7 @@
 #include <string>
 
 #include "editors/tools/edit_button_logic.h"
+#include "editors/tools/edit_drawing.h"
 #include "framework/bitmap.h"
 #include "framework/component.h"
 #include "framework/font.h"
@@ -184,4 +185,7 @@ private:
     std::unique_ptr<TBitmap> glyph_;
     TImageList* images_ = nullptr;
     int image_index_ = -1;
+    // What double-buffered buttons paint into; not the work bitmap, which a
+    // styled caption may use while the button paints.
+    SharedBitmap<struct EditButtonBitmapTag> buffer_;
 };
