@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstring>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,7 @@ public:
     ReleaseCounter mediumOwner;  // pUnkForRelease of every global block handed out
     std::atomic<LONG> refs{1};
     int getDataCalls = 0;
+    std::set<DWORD> callers;  // threads that called GetData or SetData
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
@@ -130,6 +132,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
         ++getDataCalls;
+        callers.insert(GetCurrentThreadId());
         if (!f || !m) return E_INVALIDARG;
         *m = STGMEDIUM{};
         const Entry* e = Find(*f);
@@ -180,6 +183,7 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC* f, STGMEDIUM* m, BOOL release) override {
+        callers.insert(GetCurrentThreadId());
         if (!acceptSetData) return E_NOTIMPL;
         Written w{f->cfFormat, {}};
         if (m->tymed == TYMED_HGLOBAL) {
