@@ -54,10 +54,5 @@ TEST(VirtualFiles, ContentsPerFileIntoNamedStreams) {
 
     TAnsiFileGroupDescriptorClipboardFormat ansi;
     ansi.Names = {"a.txt"};
-    try {
-        ansi.Filenames(1);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "Filename index out of bounds (1)");
-    }
+    EXPECT_EQ(ErrorOf([&] { ansi.Filenames(1); }), "Filename index out of bounds (1)");
 }
