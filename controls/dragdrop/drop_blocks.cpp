@@ -167,35 +167,28 @@ Bytes WriteCida(const std::vector<Bytes>& lists) {
 
 namespace {
 
-// Count of descriptors the block really holds, or false when it claims more.
-bool DescriptorCount(const uint8_t* data, size_t size, size_t record, uint64_t& count) {
+// The names of all records; fails when the block is shorter than 4 + count *
+// record (in 64 bits, so no count wraps around).
+template <class Name, class ReadName>
+bool ReadDescriptorNames(const uint8_t* data, size_t size, size_t record, std::vector<Name>& names, ReadName read) {
+    names.clear();
     if (size < 4) return false;
-    count = Le32(data);
-    return static_cast<uint64_t>(size) >= 4 + count * record;
+    const uint64_t count = Le32(data);
+    if (static_cast<uint64_t>(size) < 4 + count * record) return false;
+    for (uint64_t i = 0; i < count; ++i) names.push_back(read(data + 4 + i * record + kFileDescriptorNameOffset));
+    return true;
 }
 
 }  // namespace
 
 bool ReadFileGroupDescriptorA(const uint8_t* data, size_t size, std::vector<std::string>& names) {
-    names.clear();
-    uint64_t count = 0;
-    if (!DescriptorCount(data, size, kFileDescriptorASize, count)) return false;
-    for (uint64_t i = 0; i < count; ++i) {
-        const uint8_t* name = data + 4 + i * kFileDescriptorASize + kFileDescriptorNameOffset;
-        names.push_back(ReadAnsiText(name, kFileDescriptorNameChars, true));
-    }
-    return true;
+    return ReadDescriptorNames(data, size, kFileDescriptorASize, names,
+                               [](const uint8_t* p) { return ReadAnsiText(p, kFileDescriptorNameChars, true); });
 }
 
 bool ReadFileGroupDescriptorW(const uint8_t* data, size_t size, std::vector<std::wstring>& names) {
-    names.clear();
-    uint64_t count = 0;
-    if (!DescriptorCount(data, size, kFileDescriptorWSize, count)) return false;
-    for (uint64_t i = 0; i < count; ++i) {
-        const uint8_t* name = data + 4 + i * kFileDescriptorWSize + kFileDescriptorNameOffset;
-        names.push_back(Wide16(name, kFileDescriptorNameChars));
-    }
-    return true;
+    return ReadDescriptorNames(data, size, kFileDescriptorWSize, names,
+                               [](const uint8_t* p) { return Wide16(p, kFileDescriptorNameChars); });
 }
 
 std::string ReadAnsiText(const uint8_t* data, size_t size, bool cutAtZero) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "controls/dragdrop/cp1252.h"
 #include "controls/dragdrop/stream_formats.h"
 #include "framework/com_ptr.h"
 #include "framework/exceptions.h"
@@ -18,23 +19,6 @@ DEFINE_REGISTERED_CLIPBOARD_FORMAT(TAnsiFilenameMapClipboardFormat, TCustomSimpl
 DEFINE_REGISTERED_CLIPBOARD_FORMAT(TUnicodeFilenameMapClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileNameMapW")
 DEFINE_REGISTERED_CLIPBOARD_FORMAT(TPIDLClipboardFormat, TCustomSimpleClipboardFormat, csRead, "Shell IDList Array")
 
-std::wstring AnsiToWide(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(std::max(n, 0)), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
-std::string WideToAnsi(const std::wstring& s) {
-    if (s.empty()) return {};
-    const int n =
-        WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
-    std::string a(static_cast<size_t>(std::max(n, 0)), '\0');
-    if (n > 0) WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), a.data(), n, nullptr, nullptr);
-    return a;
-}
-
 namespace {
 
 // Copies as much of the block as fits; a block of another size is the
@@ -46,7 +30,7 @@ bool CopyBlock(const dropblocks::Bytes& block, uint8_t* data, size_t size) {
 
 std::vector<std::string> NarrowNames(const TUnicodeStrings& names) {
     std::vector<std::string> out;
-    for (int i = 0; i < names.Count(); ++i) out.push_back(WideToAnsi(names[i]));
+    for (int i = 0; i < names.Count(); ++i) out.push_back(NarrowCp1252(names[i]));
     return out;
 }
 
@@ -62,7 +46,7 @@ bool TFileClipboardFormat::ReadData(const uint8_t* data, size_t size) {
     if (block.wide)
         for (auto& n : block.wideNames) Files.Add(n);
     else
-        for (auto& n : block.ansiNames) Files.Add(AnsiToWide(n));
+        for (auto& n : block.ansiNames) Files.Add(WidenCp1252(n));
     Files.EndUpdate();
     return true;
 }
@@ -202,7 +186,7 @@ bool FilenamesToPIDLList(const std::vector<std::wstring>& names, TPIDLList& out)
         std::wstring buf = name;
         PIDLIST_RELATIVE raw = nullptr;
         if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, buf.data(), nullptr, &raw, nullptr)) || !raw)
-            throw Exception(Format("Invalid filename: %s", {WideToAnsi(name)}));
+            throw Exception(Format("Invalid filename: %s", {NarrowCp1252(name)}));
         ShellIdList pidl(raw);
         const UINT size = ILGetSize(pidl.get());
         const auto* bytes = reinterpret_cast<const uint8_t*>(pidl.get());
@@ -298,7 +282,7 @@ bool TFileDataFormat::Assign(TClipboardFormat* source) {
         Files.Assign(&static_cast<TPIDLClipboardFormat*>(source)->Filenames);
     } else if (&cls == &TAnsiFilenameClipboardFormat::Info) {
         Files.Clear();
-        Files.Add(AnsiToWide(static_cast<TAnsiFilenameClipboardFormat*>(source)->Data));
+        Files.Add(WidenCp1252(static_cast<TAnsiFilenameClipboardFormat*>(source)->Data));
     } else if (&cls == &TUnicodeFilenameClipboardFormat::Info) {
         Files.Clear();
         Files.Add(static_cast<TUnicodeFilenameClipboardFormat*>(source)->Text);
@@ -315,7 +299,7 @@ bool TFileDataFormat::AssignTo(TClipboardFormat* dest) {
     } else if (&cls == &TPIDLClipboardFormat::Info) {
         return FilenamesToPIDLList(Files.ToVector(), static_cast<TPIDLClipboardFormat*>(dest)->Pidls);
     } else if (&cls == &TAnsiFilenameClipboardFormat::Info && Files.Count() > 0) {
-        static_cast<TAnsiFilenameClipboardFormat*>(dest)->Data = WideToAnsi(Files[0]);
+        static_cast<TAnsiFilenameClipboardFormat*>(dest)->Data = NarrowCp1252(Files[0]);
     } else if (&cls == &TUnicodeFilenameClipboardFormat::Info && Files.Count() > 0) {
         static_cast<TUnicodeFilenameClipboardFormat*>(dest)->Text = Files[0];
     } else {
