@@ -41,7 +41,7 @@ std::vector<std::wstring> FilesOf(TestDataObject& obj) {
 
 }  // namespace
 
-TEST(ClipboardFormatMedia, StreamStorageAndShortStream) {
+TEST(ClipboardFormatMedia, StreamsAndStorages) {
     const dropblocks::Bytes big = Pattern(3 * 1048576 + 17);
     struct Case {
         const char* what;
@@ -66,11 +66,14 @@ TEST(ClipboardFormatMedia, StreamStorageAndShortStream) {
         }
         EXPECT_EQ(obj.refs, 1);
     }
-    // A size no allocation can hold is refused, not trusted.
-    TestDataObject huge;
-    huge.Offer(Registered("Ordivo test bytes"), Pattern(10), Medium::HugeStream);
-    TRawClipboardFormat f;
-    EXPECT_FALSE(f.GetData(&huge));
+    // A size no allocation can hold, and a read that fails half-way, are
+    // refused rather than taken as the data.
+    for (Medium broken : {Medium::HugeStream, Medium::FailingStream}) {
+        TestDataObject obj;
+        obj.Offer(Registered("Ordivo test bytes"), big, broken);
+        TRawClipboardFormat f;
+        EXPECT_FALSE(f.GetData(&obj));
+    }
 }
 
 TEST(ClipboardFormatMedia, EveryMediumReleasedAlsoOnFailure) {

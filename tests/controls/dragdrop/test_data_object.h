@@ -35,10 +35,12 @@ public:
     std::atomic<ULONG> addrefs{0}, releases{0};
 };
 
-// A stream whose Stat claims `claimed` bytes whatever it holds.
+// A stream whose Stat claims `claimed` bytes whatever it holds, and whose
+// reads fail from offset failAt on.
 class ClaimingStream final : public IStream {
 public:
-    ClaimingStream(dropblocks::Bytes b, ULONGLONG claimed) : data_(std::move(b)), claimed_(claimed) {}
+    ClaimingStream(dropblocks::Bytes b, ULONGLONG claimed, size_t failAt)
+        : data_(std::move(b)), claimed_(claimed), fail_at_(failAt) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         const bool ok = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream) ||
                         IsEqualIID(riid, IID_ISequentialStream);
@@ -53,6 +55,8 @@ public:
         return n;
     }
     HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* read) override {
+        if (read) *read = 0;
+        if (pos_ >= fail_at_) return STG_E_READFAULT;
         const size_t n = std::min<size_t>(cb, data_.size() - std::min(pos_, data_.size()));
         if (n) memcpy(pv, data_.data() + pos_, n);
         pos_ += n;
@@ -85,12 +89,14 @@ public:
 private:
     dropblocks::Bytes data_;
     ULONGLONG claimed_;
+    size_t fail_at_;
     size_t pos_ = 0;
     std::atomic<ULONG> refs_{1};
 };
 
-// ShortStream's Stat claims twice its bytes, HugeStream's a terabyte.
-enum class Medium { Global, Stream, Storage, Fail, ShortStream, HugeStream };
+// ShortStream's Stat claims twice its bytes, HugeStream's a terabyte;
+// FailingStream's reads fail after the first MiB.
+enum class Medium { Global, Stream, Storage, Fail, ShortStream, HugeStream, FailingStream };
 
 class TestDataObject final : public IDataObject, public IDataObjectAsyncCapability {
 public:
@@ -167,10 +173,11 @@ public:
             m->pstg = MakeStorage(e->bytes);
             return m->pstg ? S_OK : E_OUTOFMEMORY;
         default: {
-            const ULONGLONG claimed = e->medium == Medium::Stream        ? e->bytes.size()
+            const ULONGLONG claimed = e->medium == Medium::HugeStream    ? 1ull << 40
                                       : e->medium == Medium::ShortStream ? e->bytes.size() * 2
-                                                                         : 1ull << 40;
-            IStream* s = new ClaimingStream(e->bytes, claimed);
+                                                                         : e->bytes.size();
+            const size_t failAt = e->medium == Medium::FailingStream ? 1048576 : SIZE_MAX;
+            IStream* s = new ClaimingStream(e->bytes, claimed, failAt);
             LARGE_INTEGER end{};
             s->Seek(end, STREAM_SEEK_END, nullptr);  // the reader must start at 0 itself
             m->tymed = TYMED_ISTREAM;
