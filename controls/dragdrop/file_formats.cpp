@@ -160,20 +160,6 @@ struct CoTaskMemDeleter {
 };
 using ShellIdList = std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter>;
 
-// Byte offsets of the items of an ID list copy (terminator excluded).
-std::vector<size_t> ItemOffsets(const dropblocks::Bytes& l) {
-    std::vector<size_t> offs;
-    size_t pos = 0;
-    while (pos + 2 <= l.size()) {
-        const size_t cb = l[pos] | (l[pos + 1] << 8);
-        if (cb == 0) break;
-        offs.push_back(pos);
-        pos += cb;
-    }
-    offs.push_back(pos);  // where the terminator starts
-    return offs;
-}
-
 }  // namespace
 
 bool FilenamesToPIDLList(const std::vector<std::wstring>& names, TPIDLList& out) {
@@ -192,31 +178,7 @@ bool FilenamesToPIDLList(const std::vector<std::wstring>& names, TPIDLList& out)
         const auto* bytes = reinterpret_cast<const uint8_t*>(pidl.get());
         absolute.emplace_back(bytes, bytes + size);
     }
-    // Longest run of leading items shared by all, leaving each one item at least.
-    std::vector<std::vector<size_t>> offsets;
-    size_t common = SIZE_MAX;
-    for (const auto& l : absolute) {
-        offsets.push_back(ItemOffsets(l));
-        common = std::min(common, offsets.back().size() - 2);  // items minus one
-    }
-    size_t shared = 0;
-    for (; shared < common; ++shared) {
-        const size_t from = offsets[0][shared], to = offsets[0][shared + 1];
-        bool same = true;
-        for (size_t k = 1; k < absolute.size() && same; ++k)
-            same = offsets[k][shared] == from && offsets[k][shared + 1] == to &&
-                   std::equal(absolute[0].begin() + from, absolute[0].begin() + to, absolute[k].begin() + from);
-        if (!same) break;
-    }
-    std::vector<dropblocks::Bytes> lists;
-    const size_t parentEnd = offsets[0][shared];
-    dropblocks::Bytes parent(absolute[0].begin(), absolute[0].begin() + parentEnd);
-    parent.push_back(0);
-    parent.push_back(0);
-    lists.push_back(std::move(parent));
-    for (size_t k = 0; k < absolute.size(); ++k)
-        lists.emplace_back(absolute[k].begin() + offsets[k][shared], absolute[k].end());
-    out.Assign(std::move(lists));
+    out.Assign(dropblocks::SplitCommonParent(absolute));
     return true;
 }
 

@@ -129,6 +129,28 @@ TEST(CidaBlock, MalformedBlocksRefused) {
     }
 }
 
+TEST(CidaBlock, CommonParentOfAbsoluteLists) {
+    // An ID list of one-byte items, each named by its byte.
+    auto L = [](std::string items) {
+        Bytes b;
+        for (char c : items) b.insert(b.end(), {3, 0, static_cast<uint8_t>(c)});
+        b.insert(b.end(), {0, 0});
+        return b;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Bytes> absolute, split;
+    };
+    const Case cases[] = {
+        {"two files of one folder", {L("XYa"), L("XYb")}, {L("XY"), L("a"), L("b")}},
+        {"one file twice keeps an item", {L("XY"), L("XY")}, {L("X"), L("Y"), L("Y")}},
+        {"files of different drives", {L("Xa"), L("Zb")}, {L(""), L("Xa"), L("Zb")}},
+        {"the desktop itself", {L("")}, {L(""), L("")}},
+        {"the desktop and a file", {L("Xa"), L("")}, {L(""), L("Xa"), L("")}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitCommonParent(c.absolute), c.split) << c.what;
+}
+
 TEST(FileGroupDescriptorBlock, NamesAtTheirOffsetsAndCountsBounded) {
     Bytes a(4 + 2 * kFileDescriptorASize, 0);
     Put32(a, 0, 2);
