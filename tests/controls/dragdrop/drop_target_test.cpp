@@ -100,29 +100,40 @@ protected:
     DWORD preferred = 0;
 };
 
-// A source that drops at once (or after `wait` calls) and gives up after many.
+void Mouse(DWORD flags, int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+}
+
+// A source that drops after `wait` calls and gives up after many. Given a
+// point, it moves the pointer there, lets the button up and drops when the
+// key state shows it up (the second process's drag, pressed on its own window).
 class ScriptedSource final : public IDropSource {
 public:
-    explicit ScriptedSource(int wait = 0) : wait_(wait) {}
+    explicit ScriptedSource(int wait = 0, POINT to = {-1, -1}) : wait_(wait), to_(to) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-            *ppv = this;
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
+        *ppv = (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) ? this : nullptr;
+        return *ppv ? S_OK : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
-        if (escape || ++calls > 2000) return DRAGDROP_S_CANCEL;
-        return calls > wait_ ? DRAGDROP_S_DROP : S_OK;
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+        if (escape || ++calls > 3000) return DRAGDROP_S_CANCEL;
+        if (to_.x < 0) return calls > wait_ ? DRAGDROP_S_DROP : S_OK;
+        if (calls == 2) Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to_.x, to_.y);
+        if (calls == 22) Mouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, to_.x, to_.y);
+        return (calls > 22 && !(keys & MK_LBUTTON)) ? DRAGDROP_S_DROP : S_OK;
     }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
     int calls = 0;
 
 private:
     int wait_;
+    POINT to_;
 };
 
 // Pumps messages until done() or the time is up.
@@ -150,6 +161,7 @@ TEST_F(DropFixture, DirectCallsByOfferedFormat) {
         HRESULT enter, drop;
         DWORD enterEffect, dropEffect;
         std::wstring names;  // empty: OnDrop does not fire
+        DWORD keys = 0;
     };
     const Case cases[] = {
         {"CF_HDROP wide flag 0", {{CF_HDROP, Medium::Global, dropblocks::WriteDropFilesAnsi({"C:\\t\\a.QTF", "C:\\t\\b b.QTF", "C:\\t\\c.txt"})}},
@@ -163,6 +175,10 @@ TEST_F(DropFixture, DirectCallsByOfferedFormat) {
         {"stream medium", {{CF_HDROP, Medium::Stream, HDropBlock(kNames)}}, S_OK, S_OK, 1, 1, kJoined},
         {"failing GetData", {{CF_HDROP, Medium::Fail, {}}}, S_OK, S_OK, 1, 0, L""},
         {"text only", {{CF_UNICODETEXT, Medium::Global, WideText(L"x")}}, S_OK, E_UNEXPECTED, 0, 0, L""},
+        // Copy and link allowed: no key, Shift or Ctrl copy, Ctrl+Shift links.
+        {"Shift", {{CF_HDROP, Medium::Global, HDropBlock(kNames)}}, S_OK, S_OK, 1, 1, kJoined, MK_SHIFT},
+        {"Ctrl", {{CF_HDROP, Medium::Global, HDropBlock(kNames)}}, S_OK, S_OK, 1, 1, kJoined, MK_CONTROL},
+        {"Ctrl+Shift", {{CF_HDROP, Medium::Global, HDropBlock(kNames)}}, S_OK, S_OK, 4, 4, kJoined, MK_CONTROL | MK_SHIFT},
     };
     for (const auto& c : cases) {
         drops = 0;
@@ -171,7 +187,7 @@ TEST_F(DropFixture, DirectCallsByOfferedFormat) {
         obj.entries = c.offered;
         int entered = 0;
         target->OnEnter = [&](TObject*, TShiftState, POINT, DWORD&) { ++entered; };
-        const Result r = DirectDrop(&obj, 0, Centre(child));
+        const Result r = DirectDrop(&obj, c.keys, Centre(child));
         EXPECT_EQ(r.enter, c.enter) << c.what;
         EXPECT_EQ(r.enterEffect, c.enterEffect) << c.what;
         EXPECT_EQ(entered, c.enterEffect ? 1 : 0) << c.what;
@@ -210,20 +226,8 @@ TEST_F(DropFixture, RefusedObjectAndNoTarget) {
     EXPECT_EQ(files.refs, 1);
 }
 
-TEST_F(DropFixture, EffectsByKeyStateAndMoveReportedAsCopy) {
-    struct Case {
-        DWORD keys;
-        DWORD effect;
-    };
-    const Case cases[] = {{0, 1}, {MK_SHIFT, 1}, {MK_CONTROL, 1}, {MK_SHIFT | MK_CONTROL, 4}};
-    for (const auto& c : cases) {
-        TestDataObject obj;
-        obj.Offer(CF_HDROP, HDropBlock(kNames));
-        const Result r = DirectDrop(&obj, c.keys, Centre(panel));
-        EXPECT_EQ(r.enterEffect, c.effect) << c.keys;
-        EXPECT_EQ(r.dropEffect, c.effect) << c.keys;
-    }
-    // A move is reported as copy, whether or not the object takes the report.
+TEST_F(DropFixture, MoveReportedAsCopy) {
+    // Whether or not the object takes the report.
     target->DragTypes = dtCopy | dtMove | dtLink;
     for (bool accepts : {true, false}) {
         TestDataObject obj;
@@ -496,44 +500,6 @@ TEST_F(DropFixture, DragFromASecondProcess) {
     EXPECT_EQ(dropped, kJoined);
 }
 
-namespace {
-
-// The second process's source: the button goes down on a window of its own
-// thread before the drag; the pointer then moves to the target and the
-// button comes up there.
-class MouseSource final : public IDropSource {
-public:
-    MouseSource(int x, int y) : x_(x), y_(y) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) ? this : nullptr;
-        return *ppv ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
-        ++calls_;
-        if (escape || calls_ > 3000) return DRAGDROP_S_CANCEL;
-        if (calls_ == 2) Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x_, y_);
-        if (calls_ == 2 + 20) Mouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, x_, y_);
-        return (calls_ > 2 + 20 && !(keys & MK_LBUTTON)) ? DRAGDROP_S_DROP : S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-    static void Mouse(DWORD flags, int x, int y) {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        in.mi.dwFlags = flags;
-        SendInput(1, &in, sizeof in);
-    }
-
-private:
-    int x_, y_;
-    int calls_ = 0;
-};
-
-}  // namespace
-
 // Runs only as the second process of DragFromASecondProcess.
 TEST(DragSourceProcess, Run) {
     const char* where = std::getenv(kSourceSwitch);
@@ -544,12 +510,12 @@ TEST(DragSourceProcess, Run) {
                                nullptr, nullptr, nullptr);
     ASSERT_NE(own, nullptr);
     Pump();
-    MouseSource::Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 740, 530);
-    MouseSource::Mouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, 740, 530);
+    Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 740, 530);
+    Mouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, 740, 530);
     ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_LBUTTON) < 0; }, 5000));
     TestDataObject obj;
     obj.Offer(CF_HDROP, HDropBlock(kNames));
-    MouseSource source(x, y);
+    ScriptedSource source(0, POINT{x, y});
     DWORD effect = 0;
     const HRESULT hr = DoDragDrop(&obj, &source, 7, &effect);
     DestroyWindow(own);
