@@ -73,7 +73,8 @@ bool TFileGroupDescriptorCustomClipboardFormat<Name>::WriteData(uint8_t* data, s
         uint8_t* name = data + 4 + i * kRecordSize + dropblocks::kFileDescriptorNameOffset;
         const size_t n = std::min(Names[i].size(), dropblocks::kFileDescriptorNameChars - 1);
         for (size_t k = 0; k < n; ++k) {
-            const auto c = static_cast<uint32_t>(static_cast<std::make_unsigned_t<typename Name::value_type>>(Names[i][k]));
+            using Unit = std::make_unsigned_t<typename Name::value_type>;
+            const auto c = static_cast<uint32_t>(static_cast<Unit>(Names[i][k]));
             name[k * charSize] = static_cast<uint8_t>(c & 0xFF);
             if (charSize == 2) name[k * charSize + 1] = static_cast<uint8_t>(c >> 8);
         }

@@ -178,7 +178,8 @@ TEST_F(DropFixture, DirectCallsByOfferedFormat) {
         // Copy and link allowed: no key, Shift or Ctrl copy, Ctrl+Shift links.
         {"Shift", {{CF_HDROP, Medium::Global, HDropBlock(kNames)}}, S_OK, S_OK, 1, 1, kJoined, MK_SHIFT},
         {"Ctrl", {{CF_HDROP, Medium::Global, HDropBlock(kNames)}}, S_OK, S_OK, 1, 1, kJoined, MK_CONTROL},
-        {"Ctrl+Shift", {{CF_HDROP, Medium::Global, HDropBlock(kNames)}}, S_OK, S_OK, 4, 4, kJoined, MK_CONTROL | MK_SHIFT},
+        {"Ctrl+Shift", {{CF_HDROP, Medium::Global, HDropBlock(kNames)}}, S_OK, S_OK, 4, 4, kJoined,
+         MK_CONTROL | MK_SHIFT},
     };
     for (const auto& c : cases) {
         drops = 0;

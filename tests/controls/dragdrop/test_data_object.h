@@ -204,7 +204,8 @@ public:
         *out = nullptr;
         if (dir != DATADIR_GET) return E_NOTIMPL;
         std::vector<FORMATETC> fmts;
-        for (const auto& e : entries) fmts.push_back(FORMATETC{e.format, nullptr, DVASPECT_CONTENT, -1, TymedOf(e.medium)});
+        for (const auto& e : entries)
+            fmts.push_back(FORMATETC{e.format, nullptr, DVASPECT_CONTENT, -1, TymedOf(e.medium)});
         return SHCreateStdEnumFmtEtc(static_cast<UINT>(fmts.size()), fmts.data(), out);
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
@@ -212,7 +213,9 @@ public:
         if (out) out->ptd = nullptr;
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
@@ -281,7 +284,8 @@ inline CLIPFORMAT Registered(const char* name) { return static_cast<CLIPFORMAT>(
 inline std::vector<std::wstring> MakeTestFiles() {
     CreateDirectoryA("C:\\ddtest", nullptr);
     std::vector<std::wstring> names = {L"C:\\ddtest\\a.QTF", L"C:\\ddtest\\b b.QTF", L"C:\\ddtest\\c.txt"};
-    for (const auto& n : names) CloseHandle(CreateFileW(n.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (const auto& n : names)
+        CloseHandle(CreateFileW(n.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return names;
 }
 
