@@ -42,6 +42,13 @@ TEST(HslRange, ShiftLightnessKeepsItsCap) {
     EXPECT_EQ(ShiftLightness(face, face, 10, false), RGBColor(106, 106, 106));  // capped at 100 of 240
     EXPECT_EQ(ShiftLightness(face, face, 10, true), face);                      // 181 + 10 - 10
     EXPECT_EQ(ShiftLightness(face, RGBColor(1, 2, 3), 0, true), RGBColor(1, 2, 3));
+    // A lightness beyond the range saturates instead of wrapping round to a
+    // dark grey: white "darker by 5" starts at 245 of 240.
+    const TColor white = RGBColor(255, 255, 255);
+    EXPECT_EQ(ShiftLightness(white, white, 5, true), white);
+    EXPECT_EQ(HSLRangeToRGB(0, 0, 249), white);
+    EXPECT_EQ(HSLRangeToRGB(0, 240, 250), white);
+    EXPECT_EQ(HSLRangeToRGB(0, 0, -8), RGBColor(0, 0, 0));
 }
 
 // A small image in a padded buffer; the padding bytes are 0xAB.
