@@ -40,18 +40,16 @@ struct HintScene {
 HintScene BuildHintScene() {
     HintScene s{};
     s.form = ShowTestForm();
-    s.c = Create<HintedControl>(s.form);
-    s.c->SetBounds(10, 10, 80, 30);
+    s.c = Place<HintedControl>(s.form, s.form, 10, 10, 80, 30);
     s.c->SetHint("Öffnen|Öffnet die Datei");
     s.c->SetShowHint(true);
-    s.c->SetParent(s.form);
     Pump();
     return s;
 }
 
 }  // namespace
 
-TEST(ApplicationHint, ShowsTheShortHintThroughTheHintWindowClass) {
+TEST(ApplicationHint, ShowsTheShortHintThroughTheHintWindowClassUnlessRefused) {
     HintScene s = BuildHintScene();
     Application()->HintWindowClass = [](TComponent* owner) -> THintWindow* {
         return Create<CountingHintWindow>(owner);
@@ -77,18 +75,13 @@ TEST(ApplicationHint, ShowsTheShortHintThroughTheHintWindowClass) {
     RouteKey(s.c->Handle(), VK_SHIFT);
     EXPECT_FALSE(hw->IsShowing());
     EXPECT_EQ(Application()->HintControl(), nullptr);
-    Application()->OnShowHint = nullptr;
-    Application()->HintWindowClass = nullptr;
-    s.form->Free();
-}
-
-TEST(ApplicationHint, ControlCanRefuseItsHint) {
-    HintScene s = BuildHintScene();
+    // The control can refuse its hint.
     s.c->refuse = true;
     Application()->ShowHintFor(s.c, s.c->ClientToScreen(POINT{5, 5}));
-    EXPECT_EQ(s.c->asked, 1);
-    THintWindow* hw = Application()->HintWindow();
-    EXPECT_TRUE(hw == nullptr || !hw->IsShowing());
+    EXPECT_EQ(s.c->asked, 2);
+    EXPECT_TRUE(Application()->HintWindow() == nullptr || !Application()->HintWindow()->IsShowing());
+    Application()->OnShowHint = nullptr;
+    Application()->HintWindowClass = nullptr;
     s.form->Free();
 }
 
@@ -115,10 +108,7 @@ TEST(ApplicationHint, PauseShowsTheHintAndHidePauseHidesIt) {
     // Handles messages until the hint's state is the one wanted; the time it took.
     auto waitFor = [&](bool shown) {
         const DWORD start = GetTickCount();
-        while (showing() != shown && GetTickCount() - start < 3000) {
-            Pump();
-            Sleep(5);
-        }
+        PumpUntil([&] { return showing() == shown; }, 3000);
         return static_cast<int>(GetTickCount() - start);
     };
     MSG m = MakeMsg(s.c->Handle(), WM_MOUSEMOVE, 0, PointToLParam(5, 5));

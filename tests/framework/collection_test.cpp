@@ -41,53 +41,32 @@ protected:
 
 }  // namespace
 
-TEST(Collection, AddKnowsCollectionAndIndex) {
-    TTestCollection c;
-    TCollectionItem* a = c.Add();
-    TCollectionItem* b = c.Add();
-    EXPECT_EQ(c.Count(), 2);
-    EXPECT_EQ(a->Collection(), &c);
-    EXPECT_EQ(a->Index(), 0);
-    EXPECT_EQ(b->Index(), 1);
-    EXPECT_NE(a->ID(), b->ID());
-    EXPECT_EQ(c.FindItemID(b->ID()), b);
-    EXPECT_EQ(c.updates, (std::vector<TCollectionItem*>{nullptr, nullptr}));
-    ASSERT_EQ(c.notes.size(), 2u);
-    EXPECT_EQ(c.notes[1].first, b);
-    EXPECT_EQ(c.notes[1].second, TCollectionNotification::cnAdded);
-    EXPECT_THROW(c.Items(2), EListError);
-}
-
-TEST(Collection, SetIndexMovesAndUpdates) {
+TEST(Collection, AddMoveAndFreeKeepIndexesAndNotify) {
     TTestCollection c;
     TCollectionItem* a = c.Add();
     TCollectionItem* b = c.Add();
     TCollectionItem* d = c.Add();
+    EXPECT_EQ(a->Collection(), &c);
+    EXPECT_EQ(b->Index(), 1);
+    EXPECT_NE(a->ID(), b->ID());
+    EXPECT_EQ(c.FindItemID(b->ID()), b);
+    EXPECT_EQ(c.updates, (std::vector<TCollectionItem*>(3, nullptr)));
+    ASSERT_EQ(c.notes.size(), 3u);
+    EXPECT_EQ(c.notes[1], std::make_pair(b, TCollectionNotification::cnAdded));
+    EXPECT_THROW(c.Items(3), EListError);
     c.updates.clear();
     a->SetIndex(2);
-    EXPECT_EQ(c.Items(0), b);
-    EXPECT_EQ(c.Items(1), d);
-    EXPECT_EQ(c.Items(2), a);
+    EXPECT_EQ((std::vector<TCollectionItem*>{c.Items(0), c.Items(1), c.Items(2)}), (std::vector{b, d, a}));
     EXPECT_EQ(c.updates, (std::vector<TCollectionItem*>{nullptr}));
     EXPECT_THROW(a->SetIndex(3), EListError);
-    TCollectionItem* e = c.Insert(1);
-    EXPECT_EQ(e->Index(), 1);
-    EXPECT_EQ(c.Count(), 4);
-}
-
-TEST(Collection, FreeOfAnItemRemovesIt) {
-    TTestCollection c;
-    TCollectionItem* a = c.Add();
-    TCollectionItem* b = c.Add();
+    EXPECT_EQ(c.Insert(1)->Index(), 1);
     c.notes.clear();
-    a->Free();
-    EXPECT_EQ(c.Count(), 1);
-    EXPECT_EQ(c.Items(0), b);
-    EXPECT_EQ(b->Index(), 0);
-    ASSERT_EQ(c.notes.size(), 1u);
-    EXPECT_EQ(c.notes[0].second, TCollectionNotification::cnExtracting);
+    b->Free();
+    EXPECT_EQ(c.Count(), 3);
+    EXPECT_EQ(d->Index(), 0);
+    EXPECT_EQ(c.notes, (std::vector{std::make_pair(b, TCollectionNotification::cnExtracting)}));
     c.Delete(0);
-    EXPECT_EQ(c.Count(), 0);
+    EXPECT_EQ(c.Count(), 2);
 }
 
 TEST(Collection, UpdateOnlyWhenTheLastBracketCloses) {
@@ -140,18 +119,6 @@ TEST(Collection, DeletedWithoutFreeStillCleansUp) {
     delete c;  // the destructor still frees every item
 }
 
-TEST(Collection, SetCollectionMovesBetweenCollections) {
-    TTestCollection c1, c2;
-    TCollectionItem* a = c1.Add();
-    a->SetCollection(&c2);
-    EXPECT_EQ(c1.Count(), 0);
-    EXPECT_EQ(c2.Count(), 1);
-    EXPECT_EQ(a->Collection(), &c2);
-    a->SetCollection(nullptr);
-    EXPECT_EQ(c2.Count(), 0);
-    a->Free();
-}
-
 namespace {
 class TNamedItem : public TCollectionItem {
 public:
@@ -167,7 +134,7 @@ public:
 };
 }  // namespace
 
-TEST(Collection, AssignCopiesItemsAndOwnerIsReported) {
+TEST(Collection, AssignCopiesItemsOwnerIsReportedAndItemsMove) {
     TOwnedCollection src(nullptr, TCollection::ItemClass<TNamedItem>());
     static_cast<TNamedItem*>(src.Add())->Name = "a";
     static_cast<TNamedItem*>(src.Add())->Name = "b";
@@ -180,5 +147,13 @@ TEST(Collection, AssignCopiesItemsAndOwnerIsReported) {
     EXPECT_EQ(dst.Owner(), owner);
     TCollection plain;
     EXPECT_THROW(plain.Add()->Assign(dst.Items(0)), EConvertError);
+    // An item moves between collections.
+    TCollectionItem* moved = src.Items(0);
+    moved->SetCollection(&plain);
+    EXPECT_EQ(src.Count() * 10 + plain.Count(), 12);
+    EXPECT_EQ(moved->Collection(), &plain);
+    moved->SetCollection(nullptr);
+    EXPECT_EQ(plain.Count(), 1);
+    moved->Free();
     owner->Free();
 }

@@ -155,10 +155,9 @@ TEST(ControlLifecycle, FreeInsideOwnClickHandlerIsDeferred) {
     for (bool windowed : {true, false}) {
         TForm* form = ShowTestForm();
         bool deleted = false;
-        TControl* c = windowed ? static_cast<TControl*>(Create<SelfFreeing<TCustomControl>>(form, &deleted))
-                               : Create<SelfFreeing<TGraphicControl>>(form, &deleted);
-        c->SetParent(form);
-        c->SetBounds(10, 10, 40, 20);
+        TControl* c = windowed
+                          ? static_cast<TControl*>(Place<SelfFreeing<TCustomControl>>(form, form, 10, 10, 40, 20, &deleted))
+                          : Place<SelfFreeing<TGraphicControl>>(form, form, 10, 10, 40, 20, &deleted);
         // A window-less control gets the mouse through its parent's window.
         HWND h = windowed ? static_cast<TWinControl*>(c)->Handle() : form->Handle();
         const int at = windowed ? 5 : 15;
@@ -240,12 +239,8 @@ protected:
 
 TEST(ControlLifecycle, ExceptionInAHandlerStopsAtTheWindowOrSubclassProcedure) {
     TForm* form = ShowTestForm();
-    auto* own = Create<Throwing<TCustomControl>>(form);
-    auto* edit = Create<Throwing<PlainEdit>>(form);
-    own->SetParent(form);
-    own->SetBounds(10, 10, 40, 20);
-    edit->SetParent(form);
-    edit->SetBounds(10, 40, 80, 20);
+    auto* own = Place<Throwing<TCustomControl>>(form, form, 10, 10, 40, 20);
+    auto* edit = Place<Throwing<PlainEdit>>(form, form, 10, 40, 80, 20);
     auto& caught = ControlTestEnvironment::CaughtExceptions();
     caught.clear();
     SendMessageA(own->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5));
@@ -261,12 +256,8 @@ TEST(ControlLifecycle, ExceptionInAHandlerStopsAtTheWindowOrSubclassProcedure) {
 
 TEST(ControlReflection, ChildNotificationsReachTheChildExactlyOnce) {
     TForm* form = ShowTestForm();
-    auto* parent = Create<ReflectParent>(form);
-    parent->SetParent(form);
-    parent->SetBounds(0, 0, 200, 100);
-    auto* child = Create<ReflectChild>(form);
-    child->SetParent(parent);
-    child->SetBounds(5, 5, 50, 20);
+    auto* parent = Place<ReflectParent>(form, form, 0, 0, 200, 100);
+    auto* child = Place<ReflectChild>(form, parent, 5, 5, 50, 20);
     HWND ch = child->Handle();
     NMHDR hdr{ch, 1, static_cast<UINT>(NM_CLICK)};
     DRAWITEMSTRUCT item{};
@@ -308,9 +299,7 @@ TEST(ControlReflection, ChildNotificationsReachTheChildExactlyOnce) {
 
 TEST(ControlSubclass, SystemEditIsSubclassedAndKeepsItsText) {
     TForm* form = ShowTestForm();
-    auto* edit = Create<PlainEdit>(form);
-    edit->SetParent(form);
-    edit->SetBounds(10, 10, 120, 22);
+    auto* edit = Place<PlainEdit>(form, form, 10, 10, 120, 22);
     HWND h = edit->Handle();
     char cls[32] = {};
     GetClassNameA(h, cls, sizeof(cls));

@@ -54,16 +54,10 @@ struct MouseScene {
 MouseScene BuildMouseScene() {
     MouseScene s{};
     s.form = ShowTestForm(300, 200);
-    s.pad = Create<Pad>(s.form);
-    s.pad->SetBounds(0, 0, 200, 150);
-    s.pad->SetParent(s.form);
-    s.spot = Create<Spot>(s.form, "spot");
-    s.spot->SetBounds(20, 20, 30, 30);
-    s.spot->SetParent(s.pad);
-    s.off = Create<Spot>(s.form, "off");
-    s.off->SetBounds(100, 20, 30, 30);
+    s.pad = Place<Pad>(s.form, s.form, 0, 0, 200, 150);
+    s.spot = Place<Spot>(s.form, s.pad, 20, 20, 30, 30, "spot");
+    s.off = Place<Spot>(s.form, s.pad, 100, 20, 30, 30, "off");
     s.off->SetEnabled(false);
-    s.off->SetParent(s.pad);
     Pump();
     g_mouse.clear();
     return s;
@@ -139,23 +133,14 @@ namespace {
 // mouse is the one expected (at most about two seconds).
 bool MoveCursorTo(POINT screen, TControl* expected) {
     SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 200; ++i) {
-        Pump();
-        if (MouseControl() == expected) return true;
-        Sleep(10);
-    }
-    return false;
+    return PumpUntil([&] { return MouseControl() == expected; }, 2000);
 }
 }  // namespace
 
 TEST(ControlMouse, EnterAndLeaveBetweenWindowedControlsAndOutOfTheWindow) {
     TForm* form = ShowTestForm(300, 200);
-    auto* left = Create<Pad>(form, "left");
-    auto* right = Create<Pad>(form, "right");
-    left->SetBounds(0, 0, 100, 100);
-    right->SetBounds(100, 0, 100, 100);
-    left->SetParent(form);
-    right->SetParent(form);
+    auto* left = Place<Pad>(form, form, 0, 0, 100, 100, "left");
+    auto* right = Place<Pad>(form, form, 100, 0, 100, 100, "right");
     Pump();
     ASSERT_TRUE(MoveCursorTo(POINT{1200, 1000}, nullptr));
     g_mouse.clear();

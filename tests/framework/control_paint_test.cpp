@@ -61,13 +61,9 @@ Scene BuildScene(bool showOnForm) {
     s.form = showOnForm ? ShowTestForm(260, 160) : Create<TForm>(nullptr);
     s.host = Create<PatternControl>(s.form);
     s.host->SetBounds(10, 10, 200, 120);
-    s.square = Create<Square>(s.form);
-    s.square->SetBounds(30, 20, 40, 30);
-    s.square->SetParent(s.host);
-    s.inner = Create<PatternControl>(s.form);
+    s.square = Place<Square>(s.form, s.host, 30, 20, 40, 30);
+    s.inner = Place<PatternControl>(s.form, s.host, 120, 60, 60, 40);
     s.inner->phase = 1;
-    s.inner->SetBounds(120, 60, 60, 40);
-    s.inner->SetParent(s.host);
     s.host->SetParent(s.form);
     return s;
 }
@@ -115,10 +111,8 @@ TEST(ControlPaint, PrintClientPaintsLikeTheScreen) {
 
 TEST(ControlPaint, DoubleBufferHonoursTheUpdateRectangleOrigin) {
     TForm* form = ShowTestForm(260, 160);
-    auto* c = Create<PatternControl>(form);
-    c->SetBounds(0, 0, 200, 120);
+    auto* c = Place<PatternControl>(form, form, 0, 0, 200, 120);
     c->SetDoubleBuffered(true);
-    c->SetParent(form);
     UpdateWindow(c->Handle());
     auto phase0 = PaintToPixels(c, 200, 120);
     c->phase = 1;

@@ -7,7 +7,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/graphics.h"
-#include "graphics_test_util.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ TEST(CanvasSelections, ToolChangesDeselectBeforeTheOldHandleGoes) {
     EXPECT_TRUE(DCSelection(s.dc()) == original);
 }
 
-TEST(CanvasSelections, DCAttributesComeBack) {
+TEST(CanvasSelections, DCAttributesComeBackAndNoHandleRaises) {
     RawSurface s(10, 10);
     SetROP2(s.dc(), R2_COPYPEN);
     SetBkMode(s.dc(), OPAQUE);
@@ -112,11 +112,8 @@ TEST(CanvasSelections, DCAttributesComeBack) {
     EXPECT_EQ(GetROP2(s.dc()), R2_COPYPEN);
     EXPECT_EQ(GetBkMode(s.dc()), OPAQUE);
     EXPECT_EQ(GetTextColor(s.dc()), RGB(1, 2, 3));
-}
-
-TEST(CanvasSelections, NoHandleRaises) {
-    TCanvas canvas;
-    EXPECT_THROW(canvas.LineTo(1, 1), EInvalidOperation);
+    TCanvas none;
+    EXPECT_THROW(none.LineTo(1, 1), EInvalidOperation);
 }
 
 TEST(CanvasLeaks, LiveObjectsFlatOverThousandPaintCycles) {
@@ -216,7 +213,7 @@ TEST(CanvasDrawing, XorPenTwiceRestoresPixels) {
     c.Brush().SetColor(RGBColor(10, 200, 30));
     c.FillRect(RECT{0, 0, 15, 30});
     for (int i = 0; i < 30; ++i) bmp.SetPixel(i, i, RGBColor(static_cast<uint8_t>(i * 8), 77, 5));
-    auto before = Snapshot(bmp);
+    auto before = BitmapPixels(bmp);
 
     for (TPenMode mode : {pmXor, pmNotXor}) {
         c.Pen().SetMode(mode);
@@ -227,13 +224,13 @@ TEST(CanvasDrawing, XorPenTwiceRestoresPixels) {
             c.MoveTo(14, 0);
             c.LineTo(14, 29);
         }
-        EXPECT_EQ(Snapshot(bmp), before);
+        EXPECT_EQ(BitmapPixels(bmp), before);
     }
     // One pass does change something.
     c.Pen().SetMode(pmXor);
     c.MoveTo(0, 3);
     c.LineTo(29, 25);
-    EXPECT_NE(Snapshot(bmp), before);
+    EXPECT_NE(BitmapPixels(bmp), before);
 }
 
 TEST(CanvasText, TextRectChangesNothingOutsideTheRect) {

@@ -16,8 +16,6 @@ LOGFONTA FontInfo(HFONT f) {
 
 }  // namespace
 
-// ---- GdiObject and the scoped owners ----
-
 TEST(GdiObject, OwnerDeletesOnceAndCounts) {
     const int before = GdiOwnerLiveObjects();
     GdiObject<HBRUSH> target;
@@ -93,12 +91,9 @@ TEST(GdiScopes, SelectSaveAndDCOwnersRestoreAndCount) {
     EXPECT_EQ(GdiOwnerLiveDCs(), dcsBefore);
 }
 
-// ---- colours ----
-
 TEST(Colors, SystemColoursResolveThroughGetSysColor) {
-    EXPECT_EQ(ColorToRGB(clBtnFace), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
-    EXPECT_EQ(ColorToRGB(clWindowText), static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT)));
-    EXPECT_EQ(ColorToRGB(clInfoBk), static_cast<TColor>(GetSysColor(COLOR_INFOBK)));
+    for (auto [colour, index] : {std::pair{clBtnFace, COLOR_BTNFACE}, {clWindowText, COLOR_WINDOWTEXT}, {clInfoBk, COLOR_INFOBK}})
+        EXPECT_EQ(ColorToRGB(colour), static_cast<TColor>(GetSysColor(index)));
     EXPECT_EQ(ColorToRGB(clRed), clRed);
     EXPECT_EQ(ColorToRGB(0x123456), 0x123456u);
     EXPECT_EQ(ColorToRGB(clNone), clNone);
@@ -106,18 +101,12 @@ TEST(Colors, SystemColoursResolveThroughGetSysColor) {
     EXPECT_EQ(ColorToCOLORREF(clBtnShadow), GetSysColor(COLOR_BTNSHADOW));
 }
 
-// ---- TFont ----
-
-TEST(Font, DefaultsFollowTheScreenResolution) {
+TEST(Font, SizeAndHeightFollowTheResolution) {
     TFont font;
     EXPECT_EQ(font.Name(), "Tahoma");
     EXPECT_EQ(font.Size(), 8);
     EXPECT_EQ(font.PixelsPerInch(), ScreenPixelsPerInch());
     EXPECT_EQ(font.Height(), -MulDiv(8, ScreenPixelsPerInch(), 72));
-}
-
-TEST(Font, SizeAndHeightConvertAt96Dpi) {
-    TFont font;
     font.SetPixelsPerInch(96);
     font.SetSize(10);
     EXPECT_EQ(font.Height(), -13);
@@ -183,8 +172,6 @@ TEST(Font, AssignCopiesEverythingWithOneNotification) {
     TPen pen;
     EXPECT_THROW(b.Assign(&pen), EConvertError);
 }
-
-// ---- TPen and TBrush ----
 
 TEST(PenBrush, HandlesFollowTheProperties) {
     TPen pen;

@@ -9,6 +9,7 @@
 #include "framework/exceptions.h"
 #include "framework/streams.h"
 #include "framework/strings.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
 std::string TempName(const std::string& leaf) {
@@ -23,12 +24,7 @@ TEST(MemoryStream, ShortReadRaisesReadError) {
     m.WriteBuffer("abc", 3);
     m.SetPosition(1);
     char buf[8] = {};
-    try {
-        m.ReadBuffer(buf, 5);
-        FAIL();
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message(), "Stream-Lesefehler");
-    }
+    EXPECT_EQ(ErrorOf<EReadError>([&] { m.ReadBuffer(buf, 5); }), "Stream-Lesefehler");
     m.SetPosition(0);
     m.ReadBuffer(buf, 3);
     EXPECT_EQ(std::string(buf, 3), "abc");
@@ -148,12 +144,8 @@ TEST(FileStream, RoundTripInTempFolder) {
 TEST(FileStream, MissingFileRaisesOpenErrorNamingIt) {
     const std::string name = TempName("fehlt.txt");
     std::remove(name.c_str());
-    try {
-        TFileStream f(name, fmOpenRead);
-        FAIL();
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "Datei \"" + name + "\" kann nicht ge\xF6" "ffnet werden");
-    }
+    EXPECT_EQ(ErrorOf<EFOpenError>([&] { TFileStream f(name, fmOpenRead); }),
+              "Datei \"" + name + "\" kann nicht ge\xF6" "ffnet werden");
     TStringList l;
     EXPECT_THROW(l.LoadFromFile(name), EFOpenError);
     const std::string bad = TempName("no_such_dir") + "/x/y.txt";

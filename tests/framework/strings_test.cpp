@@ -8,6 +8,7 @@
 #include "framework/exceptions.h"
 #include "framework/streams.h"
 #include "framework/strings.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
 std::vector<std::string> Lines(const TStrings& s) {
@@ -44,21 +45,13 @@ TEST(StringListText, LineEndsAndNulBytes) {
     EXPECT_EQ(SplitLines("x\r\r\ny"), (V{"x", "", "y"}));
 }
 
-TEST(StringListComma, QuotesWhatNeedsIt) {
+TEST(StringListComma, QuotesWhatNeedsItAndParses) {
     TStringList l;
-    l.Add("plain");
-    l.Add("two words");
-    l.Add("a,b");
-    l.Add("say \"hi\"");
-    l.Add("");
+    l.SetText("plain\ntwo words\na,b\nsay \"hi\"\n\n");
     EXPECT_EQ(l.CommaText(), "plain,\"two words\",\"a,b\",\"say \"\"hi\"\"\",");
     TStringList back;
     back.SetCommaText(l.CommaText());
     EXPECT_EQ(Lines(back), Lines(l));
-}
-
-TEST(StringListComma, ParsingRules) {
-    TStringList l;
     l.SetCommaText(" a b , \"c d\",,e");
     EXPECT_EQ(Lines(l), (V{"a", "b", "c d", "", "e"}));
     l.SetCommaText("\"\"");
@@ -70,9 +63,7 @@ TEST(StringListComma, ParsingRules) {
 
 TEST(StringListValues, NamesAndValues) {
     TStringList l;
-    l.Add("Farbe=rot");
-    l.Add("ohne");
-    l.Add("Leer=");
+    l.SetText("Farbe=rot\nohne\nLeer=");
     EXPECT_EQ(l.Names(0), "Farbe");
     EXPECT_EQ(l.Names(1), "");
     EXPECT_EQ(l.Values("FARBE"), "rot");
@@ -105,14 +96,8 @@ TEST(StringListCase, IndexOfUsesTheAnsiCaseTable) {
 TEST(StringListErrors, IndexErrorHasTheSystemText) {
     TStringList l;
     l.Add("a");
-    try {
-        (void)l[5];
-        FAIL();
-    } catch (const EListError& e) {
-        // "Der Index der Liste überschreitet das Maximum (%d)" in CP1252,
-        // placeholder left as it is.
-        EXPECT_EQ(e.Message(), "Der Index der Liste \xFC" "berschreitet das Maximum (%d)");
-    }
+    // The placeholder is left as it is.
+    EXPECT_EQ(ErrorOf<EListError>([&] { (void)l[5]; }), "Der Index der Liste \xFC" "berschreitet das Maximum (%d)");
     EXPECT_THROW(l.Delete(-1), EListError);
     EXPECT_THROW(l.Insert(2, "x"), EListError);
     EXPECT_THROW(l.PutObject(1, nullptr), EListError);
@@ -203,10 +188,7 @@ TEST(StringListOwnership, OwnsObjectsFreesOnDeleteClearAndDestruction) {
     {
         TStringList l;
         l.OwnsObjects = true;
-        l.AddObject("a", Create<TCounted>());
-        l.AddObject("b", Create<TCounted>());
-        l.AddObject("c", Create<TCounted>());
-        l.AddObject("d", Create<TCounted>());
+        for (const char* s : {"a", "b", "c", "d"}) l.AddObject(s, Create<TCounted>());
         l.Move(0, 3);  // keeps the object
         EXPECT_EQ(g_freed, 0);
         l.Delete(0);

@@ -8,25 +8,9 @@
 #include "framework/exceptions.h"
 #include "framework/timer.h"
 #include "framework/utility_window.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
-
-// Pumps messages until pred() holds or a generous deadline passes.
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD limitMs = 10000) {
-    DWORD start = GetTickCount();
-    while (!pred()) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            if (pred()) return true;
-        }
-        if (GetTickCount() - start > limitMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
 
 std::string caught_message;
 int caught_count = 0;
