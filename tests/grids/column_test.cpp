@@ -175,4 +175,19 @@ TEST(ColumnLifeCycle, FreeingAnItemLowersColCountWithoutFreeingAnotherOne) {
     EXPECT_EQ(g.Column(2).FieldName(), "TColumn-3");
 }
 
+// The 16 position columns of the hidden import grid (names and kinds are
+// checked byte for byte by the positions round trips): building them again
+// starts from scratch.
+TEST(SourceGridColumns, StoreSecondLinesAndBuildAgainFromScratch) {
+    grid_test::PositionsGrid b;
+    EXPECT_TRUE(b->UseSecondLine());
+    EXPECT_EQ(b->FixedRows() + b->FixedCols(), 2);
+    b->Columns().Items(3)->SetFieldName("anders");
+    b->Columns().Items(3)->SetColor(clRed);
+    BuildSourceGridColumns(*b);
+    ASSERT_EQ(b->ColCount(), 16);
+    EXPECT_EQ(b->Columns().Items(3)->FieldName(), "Einheit");
+    EXPECT_FALSE(b->Columns().Items(3)->AssignedValues() & cvColor);
+}
+
 }  // namespace

@@ -12,9 +12,7 @@
 namespace {
 
 template <class F>
-std::string GridErrorOf(F&& f) {
-    return grid_test::ErrorOf<EInvalidGridOperation>(std::forward<F>(f));
-}
+std::string GridErrorOf(F&& f) { return ErrorOf<EInvalidGridOperation>(f); }
 
 using GridPtr = grid_test::Owned<T_DrawGrid>;
 

@@ -3,17 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "grids/grid_messages.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
-
-std::string MessageOf(void (*f)()) {
-    try {
-        f();
-    } catch (const EInvalidGridOperation& e) {
-        return e.Message();
-    }
-    return "<nothing raised>";
-}
 
 TEST(GridRects, MakeContainAndDiff) {
     EXPECT_EQ(MakeGridRect(TGridCoord{5, 1}, TGridCoord{2, 7}), (TGridRect{2, 1, 5, 7}));
@@ -42,26 +34,16 @@ TEST(GridRects, MakeContainAndDiff) {
 }
 
 TEST(GridExtents, ResizeMoveCompare) {
-    EXPECT_EQ(MessageOf([] {
-                  TExtents x;
-                  ResizeExtents(x, -1, 24);
-              }),
-              GridMessages::IndexOutOfRange);
-    EXPECT_EQ(MessageOf([] {
-                  TExtents x;
-                  ResizeExtents(x, MaxExtentEntries + 1, 24);
-              }),
+    TExtents x, two = std::vector<int>{1, 2};
+    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { ResizeExtents(x, -1, 24); }), GridMessages::IndexOutOfRange);
+    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { ResizeExtents(x, MaxExtentEntries + 1, 24); }),
               "Zu viele Zeilen oder Spalten");
+    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { MoveExtentEntry(two, 0, 2); }), GridMessages::IndexOutOfRange);
     TExtents e = std::vector<int>{1, 2, 3};
     ResizeExtents(e, 5, 24);
     EXPECT_EQ(*e, (std::vector<int>{1, 2, 3, 24, 24}));
     MoveExtentEntry(e, 0, 2);
     EXPECT_EQ(*e, (std::vector<int>{2, 3, 1, 24, 24}));
-    EXPECT_EQ(MessageOf([] {
-                  TExtents x = std::vector<int>{1, 2};
-                  MoveExtentEntry(x, 0, 2);
-              }),
-              GridMessages::IndexOutOfRange);
     EXPECT_FALSE(ExtentsEqual(TExtents{}, e));
     ResizeExtents(e, 0, 24);
     EXPECT_FALSE(e.has_value());

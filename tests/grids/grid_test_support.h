@@ -1,6 +1,6 @@
 // Shared by the grid tests that need the Win32 build: an owner for grids made
-// with Create<T>, the message of a raised exception, and the 16-column
-// positions grid loaded the way the import loads it.
+// with Create<T> and the 16-column positions grid loaded the way the import
+// loads it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include "framework/streams.h"
 #include "grids/data_grid.h"
 #include "grids/source_grid_columns.h"
+#include "tests/framework/control_test_support.h"
 
 namespace grid_test {
 
@@ -27,16 +28,6 @@ struct Owned {
 struct PositionsGrid : Owned<TDataGrid> {
     PositionsGrid() { BuildSourceGridColumns(*g); }
 };
-
-template <class E, class F>
-std::string ErrorOf(F&& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "<nothing raised>";
-}
 
 // What the import does: Clear, then LoadFromStream.
 inline bool Import(TDataGrid& g, const std::string& text) {

@@ -46,7 +46,6 @@ public:
 };
 
 using Grid = grid_test::Owned<LoggingGrid>;
-using grid_test::ErrorOf;
 
 TEST(StringGridCells, HooksNoColumnAndTheUpdatingFlag) {
     Grid g;
