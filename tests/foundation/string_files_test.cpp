@@ -4,7 +4,6 @@
 #include "framework/exceptions.h"
 #include "framework/streams.h"
 #include "framework/strings.h"
-#include "file_lock.h"
 #include "test_folder.h"
 
 TEST(LoadStringsFromFile, LoadsExistingFileOnly) {
@@ -95,14 +94,8 @@ public:
 };
 
 int FilesIn(const TestFolder& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir / "*").c_str(), &fd);
     int n = 0;
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) n += entry.is_regular_file();
     return n;
 }
 }  // namespace
