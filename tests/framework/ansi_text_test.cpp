@@ -1,8 +1,9 @@
-// The one CP1252 case table and the functions built on it.
+// The one CP1252 case table, the functions built on it and accelerators.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "framework/accelerator.h"
 #include "framework/ansi_text.h"
 
 TEST(AnsiCaseTable, EveryPairAndNothingElse) {
@@ -61,4 +62,16 @@ TEST(AnsiText, PosAndReplace) {
     EXPECT_FALSE(AnsiReplaceTextInPlace(s, ",", "."));
     EXPECT_TRUE(AnsiReplaceTextInPlace(s, ".", ","));
     EXPECT_EQ(s, "1,5");
+}
+
+TEST(Accelerator, FindsTheCharacterAfterASingleAmpersand) {
+    struct {
+        const char* caption;
+        char hotkey;
+    } cases[] = {{"&Weiter", 'W'}, {"Dr&ucken", 'u'}, {"A && B", 0}, {"A && &B", 'B'}, {"Ende&", 0}, {"", 0}};
+    for (auto c : cases) EXPECT_EQ(GetHotkey(c.caption), c.hotkey) << c.caption;
+    EXPECT_TRUE(IsAccel('w', "&Weiter"));
+    EXPECT_TRUE(IsAccel('\xD6', "&\xF6" "ffnen"));  // case pairs of CP1252
+    EXPECT_FALSE(IsAccel('e', "&Weiter"));
+    EXPECT_FALSE(IsAccel('&', "A && B"));
 }

@@ -108,7 +108,7 @@ TEST(ApplicationHint, PauseShowsTheHintAndHidePauseHidesIt) {
     // Handles messages until the hint's state is the one wanted; the time it took.
     auto waitFor = [&](bool shown) {
         const DWORD start = GetTickCount();
-        PumpUntil([&] { return showing() == shown; }, 3000);
+        WaitUntil([&] { return showing() == shown; }, 3000);
         return static_cast<int>(GetTickCount() - start);
     };
     MSG m = MakeMsg(s.c->Handle(), WM_MOUSEMOVE, 0, PointToLParam(5, 5));

@@ -133,7 +133,7 @@ namespace {
 // mouse is the one expected (at most about two seconds).
 bool MoveCursorTo(POINT screen, TControl* expected) {
     SetCursorPos(screen.x, screen.y);
-    return PumpUntil([&] { return MouseControl() == expected; }, 2000);
+    return WaitUntil([&] { return MouseControl() == expected; }, 2000);
 }
 }  // namespace
 

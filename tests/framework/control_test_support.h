@@ -53,7 +53,7 @@ inline void Pump() { Application()->ProcessMessages(); }
 
 // Handles messages until pred() holds or limitMs pass; whether it held.
 template <class Pred>
-bool PumpUntil(Pred pred, DWORD limitMs = 10000) {
+bool WaitUntil(Pred pred, DWORD limitMs = 10000) {
     const DWORD start = GetTickCount();
     while (!pred()) {
         MSG msg;

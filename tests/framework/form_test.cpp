@@ -8,7 +8,6 @@
 #include "framework/custom_control.h"
 #include "framework/exceptions.h"
 #include "framework/screen.h"
-#include "framework/timer.h"
 #include "tests/framework/control_test_support.h"
 
 namespace {
@@ -66,19 +65,6 @@ TEST(FormModal, PostedResultEndsTheLoopAndZeroKeepsItRunning) {
     EXPECT_EQ(closed.size(), 1u);
     EXPECT_FALSE(f->Visible());
     EXPECT_FALSE(f->Modal());
-    f->Free();
-}
-
-TEST(FormModal, TimerSetsTheResult) {
-    auto* f = Create<ModalForm>(nullptr);
-    auto* t = Create<TTimer>(f);
-    t->SetInterval(20);
-    int ticks = 0;
-    t->OnTimer = [&](TObject*) {
-        if (++ticks == 2) f->SetModalResult(mrCancel);
-    };
-    EXPECT_EQ(f->ShowModal(), mrCancel);
-    EXPECT_EQ(ticks, 2);
     f->Free();
 }
 

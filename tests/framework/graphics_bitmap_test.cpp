@@ -1,8 +1,14 @@
-// TBitmap: the 32-bit section, resizing, resources, assignment.
+// TBitmap (the 32-bit section, resizing, resources, assignment), image lists
+// and window regions: exact pixels and no handle left behind.
 #include <gtest/gtest.h>
 
+#include "framework/bitmap.h"
+#include "framework/colors.h"
 #include "framework/exceptions.h"
+#include "framework/gdi_owner.h"
 #include "framework/graphics.h"
+#include "framework/image_list.h"
+#include "framework/window_region.h"
 #include "tests/framework/control_test_support.h"
 
 TEST(Bitmap, NewSizeIsWhiteAndResizeKeepsContent) {
@@ -86,7 +92,8 @@ TEST(Bitmap, LoadFromBitmapHandleConvertsExactly) {
     GdiObject<HBITMAP> mono(CreateBitmap(2, 2, 1, 1, rows));
     TBitmap bmp;
     bmp.LoadFromBitmapHandle(mono.Get());
-    ASSERT_EQ(bmp.Width() * 10 + bmp.Height(), 22);
+    ASSERT_EQ(bmp.Width(), 2);
+    ASSERT_EQ(bmp.Height(), 2);
     EXPECT_EQ(BitmapPixels(bmp), (std::vector<uint32_t>{0xFFFFFF, 0, 0, 0xFFFFFF}));
 }
 
@@ -105,4 +112,57 @@ TEST(Bitmap, LoadFromResourceName) {
     // The library bitmaps have magenta corners: the automatic key colour.
     EXPECT_EQ(bmp.TransparentColor(), clFuchsia);
     EXPECT_EQ(bmp.Pixel(bmp.Width() - 1, 0), clFuchsia);
+}
+
+TEST(ImageList, MaskedImageDrawsOnlyOpaquePixelsAndCopiesBack) {
+    const int live = ImageListLiveHandles();
+    {
+        TImageList list;
+        list.SetSize(4, 4);
+        TBitmap image(4, 4);
+        image.Canvas().Brush().SetColor(clFuchsia);
+        image.Canvas().FillRect(RECT{0, 0, 4, 4});
+        image.SetPixel(1, 2, clBlue);
+        EXPECT_EQ(list.AddMasked(&image, clFuchsia), 0);
+        EXPECT_EQ(list.Count(), 1);
+        EXPECT_EQ(ImageListLiveHandles(), live + 1);
+
+        TBitmap target(6, 6);
+        target.Canvas().Brush().SetColor(clGreen);
+        target.Canvas().FillRect(RECT{0, 0, 6, 6});
+        list.Draw(&target.Canvas(), 1, 1, 0);
+        list.Draw(&target.Canvas(), 1, 1, 5);  // out of range: nothing
+        EXPECT_EQ(target.Pixel(2, 3), clBlue);
+        EXPECT_EQ(target.Pixel(1, 1), clGreen);
+        EXPECT_EQ(target.Pixel(4, 4), clGreen);
+
+        TBitmap copy;
+        copy.Canvas().Brush().SetColor(clYellow);
+        EXPECT_TRUE(list.GetBitmap(0, &copy));
+        EXPECT_EQ(copy.Width(), 4);
+        EXPECT_EQ(copy.Pixel(1, 2), clBlue);
+        EXPECT_EQ(copy.Pixel(0, 0), clYellow);
+        EXPECT_FALSE(list.GetBitmap(1, &copy));
+
+        int changes = 0;
+        list.OnChange = [&](TObject*) { ++changes; };
+        list.SetSize(8, 8);  // a new size empties the list
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_EQ(changes, 1);
+    }
+    EXPECT_EQ(ImageListLiveHandles(), live);
+}
+
+TEST(WindowRegion, WindowTakesTheRegionAndDropsIt) {
+    HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(w, nullptr);
+    const int before = GdiOwnerLiveObjects();
+    EXPECT_TRUE(SetWindowRegion(w, CreateRoundRectRegion(0, 0, 40, 30, 10, 10), false));
+    EXPECT_EQ(GdiOwnerLiveObjects(), before);  // handed over, not counted as ours
+    EXPECT_TRUE(HasWindowRegion(w));
+    EXPECT_TRUE(SetWindowRegion(w, GdiObject<HRGN>(), false));
+    EXPECT_FALSE(HasWindowRegion(w));
+    EXPECT_FALSE(SetWindowRegion(nullptr, CreateRoundRectRegion(0, 0, 4, 4, 2, 2), false));
+    EXPECT_EQ(GdiOwnerLiveObjects(), before);
+    DestroyWindow(w);
 }

@@ -155,37 +155,25 @@ TEST(CanvasDrawing, ExactPixels) {
         std::vector<Pixel> expected;
     };
     const Case cases[] = {
-        {"FillRect", [](TBitmap&, TCanvas& c) {
-             c.Brush().SetColor(clRed);
-             c.FillRect(RECT{0, 0, 4, 8});
-         }, {{0, 0, clRed}, {3, 7, clRed}, {4, 0, clWhite}}},
-        {"FillRect with a system colour", [](TBitmap&, TCanvas& c) {
-             c.Brush().SetColor(clBtnFace);
-             c.FillRect(RECT{0, 0, 4, 4});
-         }, {{1, 1, ColorToRGB(clBtnFace)}}},
-        {"a clear brush fills nothing", [](TBitmap&, TCanvas& c) {
-             c.Brush().SetStyle(bsClear);
-             c.FillRect(RECT{0, 0, 8, 8});
-         }, {{0, 0, clWhite}}},
-        {"Rectangle: pen outline, brush inside", [](TBitmap&, TCanvas& c) {
-             c.Pen().SetColor(clRed);
-             c.Brush().SetColor(clBlue);
-             c.Rectangle(2, 2, 12, 12);
-         }, {{2, 2, clRed}, {11, 11, clRed}, {6, 6, clBlue}, {12, 12, clWhite}}},
-        {"FrameRect uses the brush", [](TBitmap&, TCanvas& c) {
-             c.Brush().SetColor(clLime);
-             c.FrameRect(RECT{14, 14, 18, 18});
-         }, {{14, 14, clLime}, {15, 15, clWhite}}},
+        {"FillRect", [](TBitmap&, TCanvas& c) { c.Brush().SetColor(clRed), c.FillRect(RECT{0, 0, 4, 8}); },
+         {{0, 0, clRed}, {3, 7, clRed}, {4, 0, clWhite}}},
+        {"FillRect with a system colour",
+         [](TBitmap&, TCanvas& c) { c.Brush().SetColor(clBtnFace), c.FillRect(RECT{0, 0, 4, 4}); },
+         {{1, 1, ColorToRGB(clBtnFace)}}},
+        {"a clear brush fills nothing", [](TBitmap&, TCanvas& c) { c.Brush().SetStyle(bsClear), c.FillRect(RECT{0, 0, 8, 8}); },
+         {{0, 0, clWhite}}},
+        {"Rectangle: pen outline, brush inside",
+         [](TBitmap&, TCanvas& c) { c.Pen().SetColor(clRed), c.Brush().SetColor(clBlue), c.Rectangle(2, 2, 12, 12); },
+         {{2, 2, clRed}, {11, 11, clRed}, {6, 6, clBlue}, {12, 12, clWhite}}},
+        {"FrameRect uses the brush", [](TBitmap&, TCanvas& c) { c.Brush().SetColor(clLime), c.FrameRect(RECT{14, 14, 18, 18}); },
+         {{14, 14, clLime}, {15, 15, clWhite}}},
         {"Polygon without a pen", [](TBitmap&, TCanvas& c) {
              POINT tri[3] = {{0, 19}, {5, 14}, {10, 19}};
-             c.Pen().SetStyle(psClear);
-             c.Brush().SetColor(clYellow);
-             c.Polygon(tri, 3);
+             c.Pen().SetStyle(psClear), c.Brush().SetColor(clYellow), c.Polygon(tri, 3);
          }, {{5, 17, clYellow}}},
         {"StretchDraw and CopyRect", [](TBitmap&, TCanvas& c) {
              TBitmap src(2, 2);
-             src.SetPixel(0, 0, clRed);
-             src.SetPixel(1, 1, clBlue);
+             src.SetPixel(0, 0, clRed), src.SetPixel(1, 1, clBlue);
              c.StretchDraw(RECT{0, 0, 4, 4}, src);
              c.CopyRect(RECT{10, 10, 12, 12}, c, RECT{1, 1, 3, 3});
          }, {{1, 1, clRed}, {2, 2, clBlue}, {3, 0, clWhite}, {10, 10, clRed}, {11, 11, clBlue}, {12, 12, clWhite}}},
@@ -266,18 +254,13 @@ TEST(CanvasText, TextRectChangesNothingOutsideTheRect) {
 TEST(CanvasText, MeasuringAndDrawText) {
     TBitmap bmp(100, 60);
     TCanvas& c = bmp.Canvas();
-    EXPECT_EQ(c.TextWidth(""), 0);
-    SIZE one = c.TextExtent("W");
-    SIZE two = c.TextExtent("WW");
-    EXPECT_GT(one.cx, 0);
-    EXPECT_EQ(two.cx, 2 * one.cx);
+    const SIZE one = c.TextExtent("W");
+    EXPECT_EQ(c.TextWidth("WW"), 2 * one.cx);
     EXPECT_EQ(c.TextHeight("Wg"), one.cy);
-    c.Font().SetHeight(-40);
+    c.Font().SetHeight(-40);  // measured with the new font
     EXPECT_GT(c.TextHeight("Wg"), one.cy);
-
     RECT r{0, 0, 100, 0};
-    int h = c.DrawText("eins\r\nzwei", r, DT_CALCRECT | DT_NOPREFIX);
-    EXPECT_EQ(h, r.bottom);
+    EXPECT_EQ(c.DrawText("eins\r\nzwei", r, DT_CALCRECT | DT_NOPREFIX), 2 * c.TextHeight("Wg"));
     EXPECT_EQ(r.bottom, 2 * c.TextHeight("Wg"));
 }
 
@@ -289,22 +272,16 @@ TEST(CanvasDrawing, DrawHonoursTransparency) {
     src.SetPixel(2, 2, clBlue);
     EXPECT_EQ(src.TransparentColor(), clLime);  // bottom-left pixel
 
-    TBitmap dst(8, 8);
-    dst.Canvas().Draw(2, 2, src);
-    EXPECT_EQ(dst.Pixel(2, 2), clLime);
-
+    // The diagonal from (2, 2) after drawing at (2, 2).
+    auto diagonal = [&] {
+        TBitmap dst(8, 8);
+        dst.Canvas().Draw(2, 2, src);
+        return std::vector<TColor>{dst.Pixel(2, 2), dst.Pixel(3, 3), dst.Pixel(4, 4), dst.Pixel(5, 5)};
+    };
+    EXPECT_EQ(diagonal(), (std::vector<TColor>{clLime, clRed, clBlue, clLime}));
     src.SetTransparent(true);
-    TBitmap dst2(8, 8);
-    dst2.Canvas().Draw(2, 2, src);
-    EXPECT_EQ(dst2.Pixel(2, 2), clWhite);
-    EXPECT_EQ(dst2.Pixel(3, 3), clRed);
-    EXPECT_EQ(dst2.Pixel(4, 4), clBlue);
-    EXPECT_EQ(dst2.Pixel(5, 5), clWhite);
-
+    EXPECT_EQ(diagonal(), (std::vector<TColor>{clWhite, clRed, clBlue, clWhite}));
     src.SetTransparentColor(clRed);
-    TBitmap dst3(8, 8);
-    dst3.Canvas().Draw(0, 0, src);
-    EXPECT_EQ(dst3.Pixel(0, 0), clLime);
-    EXPECT_EQ(dst3.Pixel(1, 1), clWhite);
+    EXPECT_EQ(diagonal(), (std::vector<TColor>{clLime, clWhite, clBlue, clLime}));
 }
 

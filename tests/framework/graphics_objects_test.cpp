@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "framework/exceptions.h"
 #include "framework/graphics.h"
@@ -134,10 +135,8 @@ TEST(Font, ChangesNotifyOnceAndRecreateTheHandle) {
     font.SetHeight(-20);
     EXPECT_EQ(changes, 3);
     LOGFONTA lf = FontInfo(font.Handle());
-    EXPECT_EQ(lf.lfHeight, -20);
-    EXPECT_EQ(lf.lfWeight, FW_BOLD);
-    EXPECT_EQ(lf.lfUnderline, 1);
-    EXPECT_EQ(lf.lfItalic, 0);
+    EXPECT_EQ((std::vector<LONG>{lf.lfHeight, lf.lfWeight, lf.lfUnderline, lf.lfItalic}),
+              (std::vector<LONG>{-20, FW_BOLD, 1, 0}));
     EXPECT_STREQ(lf.lfFaceName, "Arial");
 
     font.SetQuality(NONANTIALIASED_QUALITY);
@@ -163,11 +162,8 @@ TEST(Font, AssignCopiesEverythingWithOneNotification) {
     EXPECT_EQ(changes, 1);
     LOGFONTA lf = FontInfo(b.Handle());
     EXPECT_STREQ(lf.lfFaceName, "Courier New");
-    EXPECT_EQ(lf.lfHeight, -15);
-    EXPECT_EQ(lf.lfItalic, 1);
-    EXPECT_EQ(lf.lfStrikeOut, 1);
-    EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
-    EXPECT_EQ(lf.lfPitchAndFamily & 3, FIXED_PITCH);
+    EXPECT_EQ((std::vector<LONG>{lf.lfHeight, lf.lfItalic, lf.lfStrikeOut, lf.lfCharSet, lf.lfPitchAndFamily & 3}),
+              (std::vector<LONG>{-15, 1, 1, ANSI_CHARSET, FIXED_PITCH}));
 
     TPen pen;
     EXPECT_THROW(b.Assign(&pen), EConvertError);
@@ -212,15 +208,12 @@ TEST(PenBrush, OwnedHandlesAreCountedAndFreed) {
         TFont font;
         TPen pen;
         TBrush brush;
-        font.Handle();
-        pen.Handle();
-        brush.Handle();
+        font.Handle(), pen.Handle(), brush.Handle();
         EXPECT_EQ(GdiOwnerLiveObjects(), before + 3);
         for (int i = 0; i < 50; ++i) {
             font.SetHeight(-10 - i);
-            font.Handle();
             brush.SetColor(static_cast<TColor>(i));
-            brush.Handle();
+            font.Handle(), brush.Handle();
         }
         EXPECT_EQ(GdiOwnerLiveObjects(), before + 3);
     }

@@ -1,9 +1,11 @@
-// Memory, string and file streams: checked transfers, growth, seeking, files.
+// Memory, string and file streams: checked transfers, growth, seeking, files,
+// and writes onto a full disk that raise instead of losing the data quietly.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "framework/exceptions.h"
@@ -164,4 +166,40 @@ TEST(FileStream, StringListFileRoundTrip) {
     m.LoadFromFile(name);
     EXPECT_EQ(std::string(m.Memory(), static_cast<size_t>(m.Size())), "eins\r\nzw\xF6lf\r\n");
     std::remove(name.c_str());
+}
+
+namespace {
+// The always-full device (under Wine through its drive Z:).
+#if defined(_WIN32)
+const char kFullDisk[] = "Z:\\dev\\full";
+#else
+const char kFullDisk[] = "/dev/full";
+#endif
+}  // namespace
+
+TEST(FileStreamWrite, AFullDiskRaisesOnEveryWritePath) {
+    const std::string block(100, 'x');
+    struct Case {
+        const char* path;
+        std::function<void()> write;
+    };
+    const Case cases[] = {
+        {"WriteBuffer",
+         [&] {
+             TFileStream f(kFullDisk, fmCreate);
+             f.WriteBuffer(block.data(), static_cast<int64_t>(block.size()));
+         }},
+        {"TStrings::SaveToFile",
+         [&] {
+             TStringList list;
+             list.Add(block);
+             list.SaveToFile(kFullDisk);
+         }},
+        {"TMemoryStream::SaveToFile",
+         [&] {
+             TStringStream data(block);
+             data.SaveToFile(kFullDisk);
+         }},
+    };
+    for (const Case& c : cases) EXPECT_THROW(c.write(), EWriteError) << c.path;
 }

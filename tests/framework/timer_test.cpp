@@ -12,7 +12,7 @@
 
 namespace {
 
-std::string caught_message;
+std::string caught_message;  // of the last exception the handler saw
 int caught_count = 0;
 
 void RecordingHandler() {
@@ -39,27 +39,12 @@ protected:
 
 }  // namespace
 
-TEST_F(TimerTest, Firing) {
-    TTimer* timer = Create<TTimer>(nullptr);
-    int fired = 0;
-    TObject* sender = nullptr;
-    timer->OnTimer = [&](TObject* s) {
-        ++fired;
-        sender = s;
-    };
-    timer->SetInterval(10);
-    EXPECT_TRUE(PumpUntil([&] { return fired >= 3; }));
-    EXPECT_EQ(sender, timer);
-    timer->Free();
-    EXPECT_EQ(UtilityTimerCount(), 0);
-}
-
-TEST_F(TimerTest, DisabledOrZeroIntervalNeverFires) {
+TEST_F(TimerTest, FiresWithItselfAsSenderUnlessDisabledOrZero) {
     TTimer* running = Create<TTimer>(nullptr);
     TTimer* disabled = Create<TTimer>(nullptr);
     TTimer* zero = Create<TTimer>(nullptr);
     int runningFired = 0, otherFired = 0;
-    running->OnTimer = [&](TObject*) { ++runningFired; };
+    running->OnTimer = [&](TObject* sender) { runningFired += sender == running; };
     disabled->OnTimer = [&](TObject*) { ++otherFired; };
     zero->OnTimer = [&](TObject*) { ++otherFired; };
     disabled->SetInterval(5);
@@ -68,7 +53,7 @@ TEST_F(TimerTest, DisabledOrZeroIntervalNeverFires) {
     EXPECT_FALSE(disabled->Running());
     EXPECT_FALSE(zero->Running());
     running->SetInterval(15);
-    EXPECT_TRUE(PumpUntil([&] { return runningFired >= 5; }));
+    EXPECT_TRUE(WaitUntil([&] { return runningFired >= 5; }));
     EXPECT_EQ(otherFired, 0);
 
     // Disabled from inside its own handler: no further calls.
@@ -80,7 +65,7 @@ TEST_F(TimerTest, DisabledOrZeroIntervalNeverFires) {
     disabled->SetEnabled(true);
     int again = 0;
     disabled->OnTimer = [&](TObject*) { ++again; };
-    EXPECT_TRUE(PumpUntil([&] { return stopped >= 1 && again >= 5; }));
+    EXPECT_TRUE(WaitUntil([&] { return stopped >= 1 && again >= 5; }));
     EXPECT_EQ(stopped, 1);
     running->Free();
     disabled->Free();
@@ -88,16 +73,14 @@ TEST_F(TimerTest, DisabledOrZeroIntervalNeverFires) {
 }
 
 TEST_F(TimerTest, ExceptionInOnTimerReachesTheInstalledHandler) {
-    caught_count = 0;
-    caught_message.clear();
     SetCallbackExceptionHandler(RecordingHandler);
     TTimer* timer = Create<TTimer>(nullptr);
     timer->SetInterval(10);
     timer->OnTimer = [](TObject*) { throw EInvalidOperation("Zeitgeber fehlgeschlagen: äöü"); };
-    EXPECT_TRUE(PumpUntil([&] { return caught_count >= 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return caught_count >= 2; }));
     EXPECT_EQ(caught_message, "Zeitgeber fehlgeschlagen: äöü");
     timer->OnTimer = [](TObject*) { throw std::runtime_error("roh"); };
-    EXPECT_TRUE(PumpUntil([&] { return caught_message == "std: roh"; }));
+    EXPECT_TRUE(WaitUntil([&] { return caught_message == "std: roh"; }));
     timer->Free();
 }
 
@@ -109,7 +92,7 @@ TEST_F(TimerTest, TimerFreedInsideItsOwnHandler) {
         static_cast<TTimer*>(s)->Free();
         freed = true;
     };
-    EXPECT_TRUE(PumpUntil([&] { return freed; }));
+    EXPECT_TRUE(WaitUntil([&] { return freed; }));
     EXPECT_EQ(UtilityTimerCount(), 0);
 }
 
@@ -135,7 +118,7 @@ TEST_F(TimerTest, OwnerFreesTimerAndShutdownStopsTimers) {
     other->SetInterval(10);
     other->SetEnabled(true);
     EXPECT_TRUE(other->Running());
-    EXPECT_TRUE(PumpUntil([&] { return fired >= 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return fired >= 1; }));
     other->Free();
 }
 

@@ -1,5 +1,4 @@
 list(APPEND WIN32_TESTS
-  column_test.cpp
   data_grid_test.cpp
   positions_roundtrip_test.cpp
   gallery_positions_mode_test.cpp
