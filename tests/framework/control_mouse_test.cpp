@@ -26,8 +26,6 @@ protected:
                           ((shift & ssLeft) ? ":left" : ""));
     }
     void Click() override { g_mouse.push_back("click:" + name_); }
-
-private:
     std::string name_;
 };
 
@@ -39,8 +37,6 @@ protected:
     void MouseEnter() override { g_mouse.push_back("enter:" + name_); }
     void MouseLeave() override { g_mouse.push_back("leave:" + name_); }
     void MouseDown(TMouseButton, TShiftState, int, int) override { g_mouse.push_back("down:" + name_); }
-
-private:
     std::string name_;
 };
 

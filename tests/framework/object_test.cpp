@@ -34,8 +34,6 @@ public:
     TDerived() : value_("derived") { Log("TDerived()"); }
     ~TDerived() override { Log("~TDerived"); }
     std::string Describe() const override { return value_; }
-
-private:
     std::string value_;
 };
 
@@ -73,8 +71,6 @@ protected:
         Log("Before:" + tag_ + ":" + std::to_string(ComponentCount()) + (IsDestroying() ? ":d" : ":-"));
         TComponent::BeforeDestruction();
     }
-
-private:
     std::string tag_;
 };
 

@@ -2,6 +2,8 @@
 // rules, change events, sorting, ownership, streams and the exact list error.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -200,14 +202,22 @@ TEST(StringListOwnership, OwnsObjectsFreesOnDeleteClearAndDestruction) {
     EXPECT_EQ(g_freed, 5);
 }
 
-TEST(StringListStreams, BytesAsTheyAre) {
+// Streams and files hold the bytes of Text() as they are, NUL bytes too.
+TEST(StringListStreams, BytesAsTheyAreInStreamsAndFiles) {
     TStringList l;
-    l.SetText(std::string("\xC4rger\0x\r\nzwei", 13));
+    l.SetText(std::string("\xC4rger\0x\r\nzw\xF6lf", 14));
     TMemoryStream m;
     l.SaveToStream(m);
     EXPECT_EQ(std::string(m.Memory(), static_cast<size_t>(m.Size())), l.Text());
     m.SetPosition(0);
-    TStringList back;
+    TStringList back, fromFile;
     back.LoadFromStream(m);
     EXPECT_TRUE(back.Equals(l));
+    const std::string name = (std::filesystem::temp_directory_path() / "fw_liste.txt").string();
+    l.SaveToFile(name);
+    fromFile.LoadFromFile(name);
+    EXPECT_TRUE(fromFile.Equals(l));
+    m.LoadFromFile(name);
+    EXPECT_EQ(std::string(m.Memory(), static_cast<size_t>(m.Size())), l.Text());
+    std::remove(name.c_str());
 }

@@ -15,13 +15,9 @@
 
 namespace {
 // Restores the process-wide settings whatever a test changed.
-class SettingsGuard : public ::testing::Test {
-protected:
-    void SetUp() override { saved_ = FormatSettings; }
-    void TearDown() override { FormatSettings = saved_; }
-
-private:
-    TFormatSettings saved_;
+struct SettingsGuard : ::testing::Test {
+    const TFormatSettings saved = FormatSettings;
+    void TearDown() override { FormatSettings = saved; }
 };
 using FormatFloatTest = SettingsGuard;
 using StrToFloatTest = SettingsGuard;

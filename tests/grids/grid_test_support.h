@@ -9,6 +9,7 @@
 
 #include "framework/streams.h"
 #include "grids/data_grid.h"
+#include "grids/grid_messages.h"
 #include "grids/source_grid_columns.h"
 #include "tests/framework/control_test_support.h"
 
@@ -28,6 +29,11 @@ struct Owned {
 struct PositionsGrid : Owned<TDataGrid> {
     PositionsGrid() { BuildSourceGridColumns(*g); }
 };
+
+template <class F>
+std::string GridErrorOf(F&& f) {
+    return ErrorOf<EInvalidGridOperation>(f);
+}
 
 // What the import does: Clear, then LoadFromStream.
 inline bool Import(TDataGrid& g, const std::string& text) {
