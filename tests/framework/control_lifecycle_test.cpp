@@ -53,8 +53,7 @@ TEST(ControlLifecycle, DestroyMessageReachesMostDerivedHandlerWhileObjectIsWhole
     ASSERT_TRUE(IsWindow(h));
     c->Free();
     EXPECT_FALSE(IsWindow(h));
-    std::vector<std::string> expected{"before:derived:window", "WM_DESTROY:derived", "after-base", "dtor"};
-    EXPECT_EQ(g_log, expected);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"before:derived:window", "WM_DESTROY:derived", "after-base", "dtor"}));
 }
 
 TEST(ControlLifecycle, DataOperationsCreateNoWindow) {
@@ -85,8 +84,7 @@ TEST(ControlLifecycle, DataOperationsCreateNoWindow) {
 }
 
 namespace {
-class ClickStyleControl : public TCustomControl {
-public:
+struct ClickStyleControl : TCustomControl {
     using TCustomControl::TCustomControl;
 };
 }  // namespace
@@ -102,33 +100,24 @@ TEST(ControlLifecycle, ClassStyleFollowsEachInstancesFlags) {
     both->Free();
 }
 
-TEST(ControlLifecycle, ShowingCreatesWindowsOfVisibleChildrenOnly) {
-    auto* form = Create<TForm>(nullptr);
-    auto* shown = Create<TCustomControl>(form);
-    auto* hidden = Create<TCustomControl>(form);
-    hidden->SetVisible(false);
-    shown->SetParent(form);
-    hidden->SetParent(form);
-    EXPECT_FALSE(form->HandleAllocated());
-    form->Show();
-    EXPECT_TRUE(form->HandleAllocated());
-    EXPECT_TRUE(shown->HandleAllocated());
-    EXPECT_TRUE(shown->Showing());
-    EXPECT_FALSE(hidden->HandleAllocated());
-    form->Free();
-}
-
-TEST(ControlLifecycle, FreeingParentFreesChildrenAndOwnedComponents) {
+// Showing makes the windows of the visible children only; freeing the form
+// frees children and owned components.
+TEST(ControlLifecycle, ShowingAndFreeingTheParent) {
     g_log.clear();
     auto* form = Create<TForm>(nullptr);
     auto* a = Create<LoggingControl>(form);
+    auto* hidden = Create<TCustomControl>(form);
     a->tag = "a";
+    hidden->SetVisible(false);
     a->SetParent(form);
+    hidden->SetParent(form);
+    EXPECT_FALSE(form->HandleAllocated());
     form->Show();
+    EXPECT_TRUE(a->HandleAllocated() && a->Showing());
+    EXPECT_FALSE(hidden->HandleAllocated());
     form->Free();
     // The windows go first (children before the form's), then the objects.
-    std::vector<std::string> expected{"WM_DESTROY:a", "before:a:none", "after-base", "dtor"};
-    EXPECT_EQ(g_log, expected);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"WM_DESTROY:a", "before:a:none", "after-base", "dtor"}));
 }
 
 namespace {
@@ -278,10 +267,8 @@ TEST(ControlReflection, ChildNotificationsReachTheChildExactlyOnce) {
         {WM_COMMAND, MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 3), fromChild, true},
         {WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&hdr), true},
         {WM_DRAWITEM, 1, reinterpret_cast<LPARAM>(&item), true},
-        {WM_CTLCOLOREDIT, hdc, fromChild, true},
-        {WM_CTLCOLORSTATIC, hdc, fromChild, true},
-        {WM_CTLCOLORBTN, hdc, fromChild, true},
-        {WM_CTLCOLORLISTBOX, hdc, fromChild, true},
+        {WM_CTLCOLOREDIT, hdc, fromChild, true},   {WM_CTLCOLORSTATIC, hdc, fromChild, true},
+        {WM_CTLCOLORBTN, hdc, fromChild, true},    {WM_CTLCOLORLISTBOX, hdc, fromChild, true},
         {WM_COMMAND, 100, 0, false},
         {WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&menuItem), false},
     };

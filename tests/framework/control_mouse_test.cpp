@@ -63,45 +63,28 @@ void Move(TWinControl* c, int x, int y) { SendMessageA(c->Handle(), WM_MOUSEMOVE
 
 }  // namespace
 
+// A window-less child, disabled too, gets enter and leave from its parent.
 TEST(ControlMouse, WindowlessChildGetsEnterAndLeaveFromItsParent) {
     MouseScene s = BuildMouseScene();
-    Move(s.pad, 5, 5);
-    Move(s.pad, 25, 25);
-    Move(s.pad, 30, 30);
-    Move(s.pad, 60, 60);
-    std::vector<std::string> expected{"enter:pad", "leave:pad", "enter:spot", "leave:spot", "enter:pad"};
-    EXPECT_EQ(g_mouse, expected);
+    for (auto [x, y] : {std::pair{5, 5}, {25, 25}, {30, 30}, {60, 60}, {110, 30}, {160, 30}}) Move(s.pad, x, y);
+    EXPECT_EQ(g_mouse, (std::vector<std::string>{"enter:pad", "leave:pad", "enter:spot", "leave:spot", "enter:pad",
+                                                 "leave:pad", "enter:off", "leave:off", "enter:pad"}));
     EXPECT_EQ(MouseControl(), s.pad);
     s.form->Free();
     EXPECT_EQ(MouseControl(), nullptr);
 }
 
-TEST(ControlMouse, DisabledWindowlessChildStillGetsEnterAndLeave) {
-    MouseScene s = BuildMouseScene();
-    Move(s.pad, 110, 30);
-    Move(s.pad, 160, 30);
-    std::vector<std::string> expected{"enter:off", "leave:off", "enter:pad"};
-    EXPECT_EQ(g_mouse, expected);
-    s.form->Free();
-}
-
-TEST(ControlMouse, ButtonMessagesGoToTheWindowlessChildInItsCoordinates) {
+TEST(ControlMouse, ButtonsGoToTheWindowlessChildInItsCoordinatesAndDragTargets) {
     MouseScene s = BuildMouseScene();
     SendMessageA(s.pad->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(25, 27));
     SendMessageA(s.pad->Handle(), WM_LBUTTONUP, 0, PointToLParam(26, 27));
     // A disabled child lets the parent have the press.
     SendMessageA(s.pad->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(110, 30));
     SendMessageA(s.pad->Handle(), WM_LBUTTONUP, 0, PointToLParam(110, 30));
-    std::vector<std::string> expected{"down:spot:5,7:left", "click:spot", "down:pad"};
-    EXPECT_EQ(g_mouse, expected);
+    EXPECT_EQ(g_mouse, (std::vector<std::string>{"down:spot:5,7:left", "click:spot", "down:pad"}));
     EXPECT_EQ(GetCapture(), nullptr);
-    s.form->Free();
-}
-
-TEST(ControlMouse, DragTargetSearchFindsDisabledControlsOnRequest) {
-    MouseScene s = BuildMouseScene();
-    POINT overOff = s.pad->ClientToScreen(POINT{110, 30});
-    POINT overSpot = s.pad->ClientToScreen(POINT{25, 25});
+    // The drag target search finds disabled controls on request.
+    const POINT overOff = s.pad->ClientToScreen(POINT{110, 30}), overSpot = s.pad->ClientToScreen(POINT{25, 25});
     EXPECT_EQ(FindDragTarget(overOff, true), s.off);
     EXPECT_EQ(FindDragTarget(overOff, false), s.pad);
     EXPECT_EQ(FindDragTarget(overSpot, false), s.spot);

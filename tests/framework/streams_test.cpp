@@ -64,12 +64,8 @@ TEST(MemoryStream, ImpossiblePositionsRaiseAndChangeNothing) {
         int64_t offset;
         TSeekOrigin origin;
     } cases[] = {
-        {0, -1, TSeekOrigin::soBeginning},
-        {2, -3, TSeekOrigin::soCurrent},
-        {0, -4, TSeekOrigin::soEnd},
-        {kMax, 1, TSeekOrigin::soCurrent},
-        {1, kMax, TSeekOrigin::soCurrent},
-        {0, kMax, TSeekOrigin::soEnd},
+        {0, -1, TSeekOrigin::soBeginning}, {2, -3, TSeekOrigin::soCurrent}, {0, -4, TSeekOrigin::soEnd},
+        {kMax, 1, TSeekOrigin::soCurrent},  {1, kMax, TSeekOrigin::soCurrent}, {0, kMax, TSeekOrigin::soEnd},
         {5, INT64_MIN, TSeekOrigin::soCurrent},
     };
     for (const Case& c : cases) {
@@ -170,22 +166,14 @@ TEST(FileStreamWrite, AFullDiskRaisesOnEveryWritePath) {
         std::function<void()> write;
     };
     const Case cases[] = {
-        {"WriteBuffer",
-         [&] {
-             TFileStream f(kFullDisk, fmCreate);
-             f.WriteBuffer(block.data(), static_cast<int64_t>(block.size()));
-         }},
+        {"WriteBuffer", [&] { TFileStream(kFullDisk, fmCreate).WriteBuffer(block.data(), 100); }},
         {"TStrings::SaveToFile",
          [&] {
              TStringList list;
              list.Add(block);
              list.SaveToFile(kFullDisk);
          }},
-        {"TMemoryStream::SaveToFile",
-         [&] {
-             TStringStream data(block);
-             data.SaveToFile(kFullDisk);
-         }},
+        {"TMemoryStream::SaveToFile", [&] { TStringStream(block).SaveToFile(kFullDisk); }},
     };
     for (const Case& c : cases) EXPECT_THROW(c.write(), EWriteError) << c.path;
 }

@@ -117,12 +117,9 @@ TEST(Format, WidthsAndPrecisionsCapped) {
         std::string begins;
     } cases[] = {
         {"%*d|", {INT32_MIN, 7}, kCap + 1, "7 "},  // negative: left-aligned
-        {"%*d|", {-3, 7}, 4, "7  |"},
-        {"%*d|", {INT32_MAX, 7}, kCap + 1, "  "},
-        {"%*d|", {INT64_MIN, 7}, kCap + 1, "7 "},
-        {"%.*d|", {INT32_MAX, 5}, kCap + 1, "00"},
-        {"%-.*x|", {INT64_MAX, 5}, kCap + 1, "00"},
-        {"%99999999999d|", {1, 0}, kCap + 1, "  "},
+        {"%*d|", {-3, 7}, 4, "7  |"}, {"%*d|", {INT32_MAX, 7}, kCap + 1, "  "},
+        {"%*d|", {INT64_MIN, 7}, kCap + 1, "7 "}, {"%.*d|", {INT32_MAX, 5}, kCap + 1, "00"},
+        {"%-.*x|", {INT64_MAX, 5}, kCap + 1, "00"}, {"%99999999999d|", {1, 0}, kCap + 1, "  "},
         {"%.99999999999d|", {1, 0}, kCap + 1, "00"},
     };
     for (const Case& c : cases) {

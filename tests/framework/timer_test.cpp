@@ -84,19 +84,15 @@ TEST_F(TimerTest, ExceptionInOnTimerReachesTheInstalledHandler) {
     timer->Free();
 }
 
-TEST_F(TimerTest, TimerFreedInsideItsOwnHandler) {
-    TTimer* timer = Create<TTimer>(nullptr);
-    timer->SetInterval(10);
+// A timer may free itself in its handler; an owner frees its timers;
+// shutting down stops the rest.
+TEST_F(TimerTest, FreedInItsHandlerOrByTheOwnerAndShutdownStopsTimers) {
+    TTimer* self = Create<TTimer>(nullptr);
+    self->SetInterval(10);
     bool freed = false;
-    timer->OnTimer = [&](TObject* s) {
-        static_cast<TTimer*>(s)->Free();
-        freed = true;
-    };
+    self->OnTimer = [&](TObject* s) { static_cast<TTimer*>(s)->Free(), freed = true; };
     EXPECT_TRUE(WaitUntil([&] { return freed; }));
     EXPECT_EQ(UtilityTimerCount(), 0);
-}
-
-TEST_F(TimerTest, OwnerFreesTimerAndShutdownStopsTimers) {
     TComponent* owner = Create<TComponent>(nullptr);
     TTimer* timer = Create<TTimer>(owner);
     timer->SetInterval(20);
