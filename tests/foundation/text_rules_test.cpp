@@ -45,15 +45,12 @@ std::string Replaced(std::string s, const std::string& search, const std::string
 }
 }  // namespace
 
-TEST(FastReplaceText, EveryOccurrenceIgnoringCase) {
+TEST(FastReplaceText, EveryOccurrenceIgnoringCaseInOnePass) {
     EXPECT_EQ(Replaced("aXbxc", "x", "-"), "a-b-c");
     EXPECT_EQ(Replaced("FILE://C:\\a file://b", "file://", ""), "C:\\a b");
     // CP1252 letters beyond ASCII compare through the case table.
     EXPECT_EQ(Replaced("Äpfel und äpfel", "äPFEL", "Birnen"), "Birnen und Birnen");
     EXPECT_EQ(Replaced("abc", "", "x"), "abc");
-}
-
-TEST(FastReplaceText, SinglePassLeftToRight) {
     // The replacement holds the search text: one pass, no endless growth.
     EXPECT_EQ(Replaced("aAa", "a", "aa"), "aaaaaa");
     EXPECT_EQ(Replaced("aaa", "aa", "-"), "-a");  // no overlaps; the leftmost wins
@@ -61,7 +58,7 @@ TEST(FastReplaceText, SinglePassLeftToRight) {
     EXPECT_EQ(Replaced("[SERVER]", "[SERVER]", "[SER[SERVER]VER]"), "[SER[SERVER]VER]");
 }
 
-TEST(IniQuoting, InnerQuotesDoubledAndUndoubled) {
+TEST(IniQuoting, QuotesDoubledCommentsCutAndTrimmed) {
     EXPECT_EQ(IniQuote("a\"b"), "\"a\"\"b\"");
     EXPECT_EQ(IniUnquote("\"a\"\"b\""), "a\"b");
     EXPECT_EQ(IniUnquote("plain \"x\""), "plain \"x\"");  // only a leading quote unquotes
@@ -69,9 +66,6 @@ TEST(IniQuoting, InnerQuotesDoubledAndUndoubled) {
     EXPECT_EQ(IniUnquote("\"a\" tail"), "a");
     for (const char* value : {"", "\"", "\"\"", " lead and trail ", "\"q\"", "Größe ; \"; ;"})
         EXPECT_EQ(IniUnquote(IniValueText(IniQuote(value))), value) << value;
-}
-
-TEST(IniValueText, CutsCommentOutsideQuotesAndTrims) {
     EXPECT_EQ(IniValueText("\t abc  "), "abc");
     EXPECT_EQ(IniValueText("pass;word ; note"), "pass");  // an unquoted ";" ends the value
     EXPECT_EQ(IniValueText("\"a;b\" ; note"), "\"a;b\"");
@@ -170,7 +164,7 @@ TFileAttributeResult Attributes(uint32_t attributes) { return {true, attributes,
 
 }  // namespace
 
-TEST(FileExistsRule, ErrorCodes) {
+TEST(FileExistsRule, ErrorCodesAndAttributes) {
     // Missing file, missing path, invalid name: False, and no probe may overrule it.
     for (uint32_t error : {2u, 3u, 123u}) {
         CountingProbes probes{true, true};
@@ -190,9 +184,6 @@ TEST(FileExistsRule, ErrorCodes) {
             EXPECT_EQ(probes.openCalls, 0) << error;
         }
     }
-}
-
-TEST(FileExistsRule, Attributes) {
     CountingProbes probes{true, true};
     EXPECT_TRUE(DecideFileExists(Attributes(0x20), probes.Probes()));
     // Folders never count, a folder link neither.
@@ -207,3 +198,4 @@ TEST(FileExistsRule, Attributes) {
     EXPECT_EQ(probes.openCalls, 2);
     EXPECT_EQ(probes.searchCalls, 0);
 }
+

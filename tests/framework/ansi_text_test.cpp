@@ -29,13 +29,10 @@ TEST(AnsiCaseTable, EveryPairAndNothingElse) {
     }
 }
 
-TEST(AnsiText, CaseConversionOfStrings) {
+TEST(AnsiText, CaseConversionAndCompare) {
     EXPECT_EQ(AnsiUpperCase("Gr\xFC\xDF" "e \xE4\xF6\xFC\xFF\x9A"), "GR\xDC\xDF" "E \xC4\xD6\xDC\x9F\x8A");
     EXPECT_EQ(AnsiLowerCase("\xC4RGER \x8E"), "\xE4rger \x9E");
     EXPECT_EQ(AnsiUpperCase(std::string("a\0b", 3)), std::string("A\0B", 3));
-}
-
-TEST(AnsiText, Compare) {
     EXPECT_EQ(AnsiCompareText("\xC4pfel", "\xE4PFEL"), 0);
     EXPECT_TRUE(AnsiSameText("Stra\xDF" "e", "STRA\xDF" "E"));
     EXPECT_FALSE(AnsiSameText("abc", "abcd"));

@@ -198,7 +198,7 @@ TEST(CanvasDrawing, ExactPixels) {
     EXPECT_TRUE(clip.right == 5 && clip.bottom == 6);
 }
 
-TEST(CanvasText, TextRectChangesNothingOutsideTheRect) {
+TEST(CanvasText, TextRectChangesNothingOutsideTheRectAndMeasuring) {
     for (bool opaque : {false, true}) {
         TBitmap bmp(120, 50);
         TCanvas& c = bmp.Canvas();
@@ -226,9 +226,6 @@ TEST(CanvasText, TextRectChangesNothingOutsideTheRect) {
             }
         EXPECT_GT(inside, 10) << "the text was clipped away entirely";
     }
-}
-
-TEST(CanvasText, MeasuringAndDrawText) {
     TBitmap bmp(100, 60);
     TCanvas& c = bmp.Canvas();
     const SIZE one = c.TextExtent("W");

@@ -17,7 +17,7 @@ LOGFONTA FontInfo(HFONT f) {
 
 }  // namespace
 
-TEST(GdiObject, OwnerDeletesOnceAndCounts) {
+TEST(GdiObject, OwnerDeletesOnceAndCountsButNeverStockOrBorrowedHandles) {
     const int before = GdiOwnerLiveObjects();
     GdiObject<HBRUSH> target;
     HBRUSH raw;
@@ -38,10 +38,7 @@ TEST(GdiObject, OwnerDeletesOnceAndCounts) {
     EXPECT_EQ(GdiOwnerLiveObjects(), before);
     EXPECT_EQ(GetObjectType(released), static_cast<DWORD>(OBJ_PEN));
     DeleteObject(released);
-}
-
-TEST(GdiObject, StockAndBorrowedHandlesAreNeverDeleted) {
-    int before = GdiOwnerLiveObjects();
+    // Stock and borrowed handles are never deleted.
     HGDIOBJ stockBrush = GetStockObject(WHITE_BRUSH);
     HGDIOBJ stockFont = GetStockObject(DEFAULT_GUI_FONT);
     {
@@ -54,11 +51,11 @@ TEST(GdiObject, StockAndBorrowedHandlesAreNeverDeleted) {
     EXPECT_TRUE(IsStockGdiObject(stockBrush));
     EXPECT_EQ(GetObjectType(stockBrush), static_cast<DWORD>(OBJ_BRUSH));
 
-    HPEN pen = CreatePen(PS_SOLID, 1, 0);
-    EXPECT_FALSE(IsStockGdiObject(pen));
-    { auto borrowed = GdiObject<HPEN>::Borrow(pen); }
-    EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
-    DeleteObject(pen);
+    HPEN lent = CreatePen(PS_SOLID, 1, 0);
+    EXPECT_FALSE(IsStockGdiObject(lent));
+    { auto borrowed = GdiObject<HPEN>::Borrow(lent); }
+    EXPECT_EQ(GetObjectType(lent), static_cast<DWORD>(OBJ_PEN));
+    DeleteObject(lent);
 }
 
 TEST(GdiScopes, SelectSaveAndDCOwnersRestoreAndCount) {
@@ -169,7 +166,7 @@ TEST(Font, AssignCopiesEverythingWithOneNotification) {
     EXPECT_THROW(b.Assign(&pen), EConvertError);
 }
 
-TEST(PenBrush, HandlesFollowTheProperties) {
+TEST(PenBrush, HandlesFollowThePropertiesAndAreCountedAndFreed) {
     TPen pen;
     pen.SetColor(clRed);
     pen.SetWidth(3);
@@ -200,22 +197,21 @@ TEST(PenBrush, HandlesFollowTheProperties) {
     GetObjectA(brush.Handle(), sizeof(lb), &lb);
     EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_HATCHED));
     EXPECT_EQ(lb.lbHatch, static_cast<ULONG_PTR>(HS_CROSS));
-}
-
-TEST(PenBrush, OwnedHandlesAreCountedAndFreed) {
-    int before = GdiOwnerLiveObjects();
+    // Owned handles are counted and freed.
+    const int live = GdiOwnerLiveObjects();
     {
         TFont font;
         TPen pen;
         TBrush brush;
         font.Handle(), pen.Handle(), brush.Handle();
-        EXPECT_EQ(GdiOwnerLiveObjects(), before + 3);
+        EXPECT_EQ(GdiOwnerLiveObjects(), live + 3);
         for (int i = 0; i < 50; ++i) {
             font.SetHeight(-10 - i);
             brush.SetColor(static_cast<TColor>(i));
             font.Handle(), brush.Handle();
         }
-        EXPECT_EQ(GdiOwnerLiveObjects(), before + 3);
+        EXPECT_EQ(GdiOwnerLiveObjects(), live + 3);
     }
-    EXPECT_EQ(GdiOwnerLiveObjects(), before);
+    EXPECT_EQ(GdiOwnerLiveObjects(), live);
 }
+

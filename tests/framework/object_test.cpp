@@ -74,24 +74,18 @@ protected:
     std::string tag_;
 };
 
+struct TFailing : TBase {
+    void AfterConstruction() override { throw EAbort("nein"); }
+};
+
 }  // namespace
 
-TEST_F(LogTest, AfterConstructionSeesTheWholeObject) {
+TEST_F(LogTest, AfterConstructionSeesTheWholeObjectAndMayFail) {
     TBase* o = Create<TDerived>();
     EXPECT_EQ(log, (std::vector<std::string>{"TBase()", "TDerived()", "After:derived"}));
     log.clear();
     o->Free();
     EXPECT_EQ(log, (std::vector<std::string>{"Before:derived", "~TDerived", "~TBase"}));
-}
-
-namespace {
-class TFailing : public TBase {
-public:
-    void AfterConstruction() override { throw EAbort("nein"); }
-};
-}  // namespace
-
-TEST_F(LogTest, FailingAfterConstructionFreesTheObject) {
     EXPECT_THROW(Create<TFailing>(), EAbort);
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), "~TBase");
@@ -162,7 +156,7 @@ TEST(Component, DeleteWithoutFreeStillCleansUp) {
     watcher->Free();
 }
 
-TEST(Component, LoadingBracketCallsLoaded) {
+TEST(Component, LoadingBracketAndInsertComponent) {
     TProbe* c = Create<TProbe>(nullptr, "c");
     c->BeginLoading();
     EXPECT_TRUE(c->IsLoading());
@@ -174,9 +168,6 @@ TEST(Component, LoadingBracketCallsLoaded) {
     c->EndLoading();  // no bracket open: nothing
     EXPECT_EQ(c->LoadedCalls, 1);
     c->Free();
-}
-
-TEST(Component, InsertComponentMovesOwnership) {
     TProbe* o1 = Create<TProbe>(nullptr, "o1");
     TProbe* o2 = Create<TProbe>(nullptr, "o2");
     TProbe* a = Create<TProbe>(o1, "a");

@@ -68,7 +68,7 @@ TEST_F(ScreenTest, SystemMonitorsAndResolution) {
     EXPECT_FALSE(Screen()->HintFont().Name().empty());
 }
 
-TEST_F(ScreenTest, StandardCursorsComeFromTheSystemAndTheGlobalOneWins) {
+TEST_F(ScreenTest, CursorsFromTheSystemOwnedByTheTableAndTheGlobalOneWins) {
     TScreen& s = *Screen();
     EXPECT_EQ(s.Cursors(crHSplit), LoadCursorA(nullptr, IDC_SIZEWE));
     EXPECT_EQ(s.Cursors(crVSplit), LoadCursorA(nullptr, IDC_SIZENS));
@@ -83,10 +83,6 @@ TEST_F(ScreenTest, StandardCursorsComeFromTheSystemAndTheGlobalOneWins) {
     EXPECT_EQ(s.EffectiveCursor(crDefault), s.Cursors(crHourGlass));
     s.SetCursor(crDefault);
     EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crIBeam));
-}
-
-TEST_F(ScreenTest, RegisteredCursorsAreOwnedByTheTable) {
-    TScreen& s = *Screen();
     BYTE andMask[128], xorMask[128] = {};
     std::fill(std::begin(andMask), std::end(andMask), 0xFF);
     HCURSOR first = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
@@ -107,3 +103,4 @@ TEST_F(ScreenTest, RegisteredCursorsAreOwnedByTheTable) {
     if (ii.hbmMask) DeleteObject(ii.hbmMask);
     if (ii.hbmColor) DeleteObject(ii.hbmColor);
 }
+

@@ -21,7 +21,7 @@ std::string TempName(const std::string& leaf) {
 }
 }  // namespace
 
-TEST(MemoryStream, ShortReadRaisesReadError) {
+TEST(MemoryStream, ShortReadRaisesGrowthSeekAndGap) {
     TMemoryStream m;
     m.WriteBuffer("abc", 3);
     m.SetPosition(1);
@@ -31,10 +31,7 @@ TEST(MemoryStream, ShortReadRaisesReadError) {
     m.ReadBuffer(buf, 3);
     EXPECT_EQ(std::string(buf, 3), "abc");
     EXPECT_EQ(m.Read(buf, 1), 0);  // at the end
-}
-
-TEST(MemoryStream, GrowthSeekAndGap) {
-    TMemoryStream m;
+    m.Clear();
     for (int i = 0; i < 10000; ++i) {
         const char c = static_cast<char>('a' + i % 26);
         m.WriteBuffer(&c, 1);
@@ -148,7 +145,6 @@ TEST(FileStream, MissingFileRaisesOpenErrorNamingIt) {
     const std::string bad = TempName("no_such_dir") + "/x/y.txt";
     EXPECT_THROW(TFileStream(bad, fmCreate), EFCreateError);
 }
-
 
 namespace {
 // The always-full device (under Wine through its drive Z:).

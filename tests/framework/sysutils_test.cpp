@@ -94,7 +94,7 @@ TEST(StrToInt, Conversions) {
     EXPECT_EQ(IntToHex(255, 4), "00FF");
 }
 
-TEST(Format, SpecifiersAndIndexes) {
+TEST(Format, SpecifiersIndexesAndErrors) {
     EXPECT_EQ(Format("%d-%s-%x", {42, "ab", 255}), "42-ab-FF");
     EXPECT_EQ(Format("%1:s %0:s %s", {"a", "b", "c"}), "b a b");
     EXPECT_EQ(Format("%0:s%s%s", {"a", "b", "c"}), "abc");
@@ -106,6 +106,12 @@ TEST(Format, SpecifiersAndIndexes) {
     EXPECT_EQ(Format("%*d|%-*s|", {4, 7, 3, "a"}), "   7|a  |");
     EXPECT_EQ(Format("%.2s", {std::string("abc")}), "ab");
     EXPECT_EQ(Format("%p", {nullptr}), std::string(sizeof(void*) * 2, '0'));
+    EXPECT_EQ(ErrorOf<EConvertError>([] { Format("%d", {"text"}); }),
+              "Format '%d' ung\xFCltig oder nicht kompatibel mit Argument");
+    EXPECT_THROW(Format("%s", {1.5}), EConvertError);
+    EXPECT_THROW(Format("%f", {1}), EConvertError);
+    EXPECT_THROW(Format("%s %s", {"a"}), EConvertError);
+    EXPECT_THROW(Format("abc%", {}), EConvertError);
 }
 
 TEST(Format, WidthsAndPrecisionsCapped) {
@@ -128,15 +134,6 @@ TEST(Format, WidthsAndPrecisionsCapped) {
         EXPECT_EQ(out.size(), c.size) << c.fmt;
         EXPECT_EQ(out.substr(0, c.begins.size()), c.begins) << c.fmt;
     }
-}
-
-TEST(Format, Errors) {
-    EXPECT_EQ(ErrorOf<EConvertError>([] { Format("%d", {"text"}); }),
-              "Format '%d' ung\xFCltig oder nicht kompatibel mit Argument");
-    EXPECT_THROW(Format("%s", {1.5}), EConvertError);
-    EXPECT_THROW(Format("%f", {1}), EConvertError);
-    EXPECT_THROW(Format("%s %s", {"a"}), EConvertError);
-    EXPECT_THROW(Format("abc%", {}), EConvertError);
 }
 
 TEST(StringHelpers, TrimCaseQuote) {

@@ -194,7 +194,7 @@ TEST(DataGridColumns, FieldNamesGoWithTheirCells) {
     }
 }
 
-TEST(DataGridRowImage, CaptionRulesAndHook) {
+TEST(DataGridRowImage, CaptionRulesHookAndPictures) {
     const std::pair<std::pair<const char*, const char*>, const char*> cases[] = {
         {{"3", "Schraube"}, "    Pos.3 Schraube"}, {{"", ""}, "    Verschieben.."},
         {{"", "  Text  "}, "    Text"},           {{"3", ""}, "    Pos.3"}};
@@ -206,14 +206,9 @@ TEST(DataGridRowImage, CaptionRulesAndHook) {
     g->SetCell(4, 1, "Schraube");
     g->SetRowImageCaptionHook([](TDataGrid*, int row, std::string& c) { c += " #" + std::to_string(row); });
     EXPECT_EQ(g->RowImageCaptionOf(1), "    Pos.3 Schraube #1");
-}
-
-TEST(DataGridRowImage, PicturesFillWithTheFixedColourAndDrawTheCaption) {
-    PositionsGrid g;
+    // The pictures fill with the fixed colour and draw the caption.
     const TColor fixed = RGBColor(200, 210, 220);
     g->SetFixedColor(fixed);
-    g->SetCell(1, 1, "3");
-    g->SetCell(4, 1, "Schraube");
     TBitmap target(120, 20);
     g->DrawRowImage(target.Canvas(), 1, RECT{0, 0, 120, 20}, 0);
     int ink = 0;
@@ -230,7 +225,6 @@ TEST(DataGridRowImage, PicturesFillWithTheFixedColourAndDrawTheCaption) {
     EXPECT_EQ(target.Pixel(79, 19), fixed);
     EXPECT_FALSE(g->HandleAllocated());
 }
-
 
 struct ColumnGrid : grid_test::Owned<TDataGrid> {
     TColumn& Column(int i) const { return *g->Columns().Items(i); }
@@ -274,7 +268,7 @@ TEST(ColumnWidth, SmallWidthsBecomeTenAndNegativeOnesHide) {
     g->EndLoading();
 }
 
-TEST(ColumnValues, ReadOnlyFollowsGoEditingAndFormatEmptiesDisplayMask) {
+TEST(ColumnValues, FollowTheGridUntilTheyAreTheColumnsOwn) {
     ColumnGrid g;
     TColumn& c = g.Column(1);
     TColumn& own = g.Column(2);
@@ -291,23 +285,20 @@ TEST(ColumnValues, ReadOnlyFollowsGoEditingAndFormatEmptiesDisplayMask) {
     EXPECT_EQ(c.DisplayMask(), "##.00 '%'");
     c.SetFormat(cfcombo);
     EXPECT_EQ(c.DisplayMask(), "");
-}
-
-TEST(ColumnValues, FontAndColorFollowTheGridUntilTheyAreTheColumnsOwn) {
-    ColumnGrid g;
-    TColumn& c = g.Column(1);
+    // Font and colour follow the grid until they are the column's own.
+    TColumn& f = g.Column(4);
     g->Font().SetName("Courier New");
     g->SetColor(clYellow);
-    EXPECT_EQ(c.Title().Font().Name(), "Courier New");
-    EXPECT_EQ(c.Color(), clYellow);
-    EXPECT_EQ(c.AssignedValues(), 0);
-    c.Font().SetHeight(-20);
-    c.SetColor(clAqua);
+    EXPECT_EQ(f.Title().Font().Name(), "Courier New");
+    EXPECT_EQ(f.Color(), clYellow);
+    EXPECT_EQ(f.AssignedValues(), 0);
+    f.Font().SetHeight(-20);
+    f.SetColor(clAqua);
     g->Font().SetName("Tahoma");
     g->SetColor(clWhite);
-    EXPECT_EQ(c.Font().Name() + "/" + c.Title().Font().Name(), "Courier New/Tahoma");
-    EXPECT_EQ(c.Color(), clAqua);
-    EXPECT_EQ(c.AssignedValues(), cvFont | cvColor);
+    EXPECT_EQ(f.Font().Name() + "/" + f.Title().Font().Name(), "Courier New/Tahoma");
+    EXPECT_EQ(f.Color(), clAqua);
+    EXPECT_EQ(f.AssignedValues(), cvFont | cvColor);
 
     auto* menu = Create<TComponent>(nullptr);
     g.Column(3).SetPopupMenu(menu);
@@ -315,7 +306,7 @@ TEST(ColumnValues, FontAndColorFollowTheGridUntilTheyAreTheColumnsOwn) {
     EXPECT_EQ(g.Column(3).PopupMenu(), nullptr);
 }
 
-TEST(ColumnAssign, CopiesTheListedFieldsOnly) {
+TEST(ColumnAssign, CopiesTheListedFieldsAndRestoreDefaultsClearsThem) {
     ColumnGrid g;
     TColumn& src = g.Column(1);
     src.SetFieldName("Steuer");
@@ -345,10 +336,7 @@ TEST(ColumnAssign, CopiesTheListedFieldsOnly) {
               (std::vector<int>{static_cast<int>(clRed), taRightJustify, 3, cbsEllipsis, 25, 6, cfcombo, deFloat, 0, 0}));
     src.PickList().Add("16 %");  // copied, not shared
     EXPECT_EQ(dst.PickList().Count(), 1);
-}
-
-TEST(ColumnAssign, RestoreDefaultsClearsMarksAndFreesThePickList) {
-    ColumnGrid g;
+    // RestoreDefaults clears the marks and frees the pick list.
     TColumn& c = g.Column(3);
     c.SetColor(clRed);
     c.SetAlignment(taCenter);

@@ -26,7 +26,7 @@ std::string Span(const TGridAxisDrawInfo& info, int cell) {
     return AxisCellSpan(info, cell, s, e) ? std::to_string(s) + "-" + std::to_string(e) : "-";
 }
 
-TEST(GridGeometry, FixedScrolledAndHiddenCells) {
+TEST(GridGeometry, SpansHitsMaxFirstCellRectsAndHugeCounts) {
     // 10 columns of 64 + 1, one fixed, scrolled to column 3, client 300.
     const auto info = CalcAxisDrawInfo(Axis(10, 1, 3, 64, 1, 300));
     const std::pair<int, const char*> spans[] = {{0, "0-64"}, {1, "-"}, {3, "65-129"}, {6, "260-324"},
@@ -44,25 +44,21 @@ TEST(GridGeometry, FixedScrolledAndHiddenCells) {
     EXPECT_EQ(Span(hidden, 3), "52-92");
     EXPECT_EQ(hidden.GridBoundary, 93);
     EXPECT_EQ(AxisHitTest(hidden, 52), 3);
-}
-
-TEST(GridGeometry, MaxFirstCellRectsAndHugeCounts) {
     // 100 rows of 24 + 1, one fixed, client 250: 9 rows after the fixed one fit.
     EXPECT_EQ(AxisMaxFirstGridCell(Axis(100, 1, 1, 24, 1, 250)), 91);
     EXPECT_EQ(AxisMaxFirstGridCell(Axis(5, 1, 1, 24, 1, 1000)), 1);
     EXPECT_EQ(AxisMaxFirstGridCell(Axis(200000, 1, 199990, 17, 1, 200)), 200000 - 10);
     EXPECT_EQ(Span(CalcAxisDrawInfo(Axis(200000, 1, 199990, 17, 1, 200)), 199990), "18-35");
 
-    TGridDrawInfo info{CalcAxisDrawInfo(Axis(5, 1, 1, 64, 1, 400)), CalcAxisDrawInfo(Axis(100, 1, 1, 24, 1, 250))};
-    EXPECT_EQ(GridCellRect(info, 1, 1), (TGridPixelRect{65, 25, 129, 49}));
-    EXPECT_TRUE(GridCellRect(info, 1, 50).IsEmpty());
-    EXPECT_EQ(GridHitTest(info, 70, 30), (TGridCoord{1, 1, false}));
+    TGridDrawInfo grid{CalcAxisDrawInfo(Axis(5, 1, 1, 64, 1, 400)), CalcAxisDrawInfo(Axis(100, 1, 1, 24, 1, 250))};
+    EXPECT_EQ(GridCellRect(grid, 1, 1), (TGridPixelRect{65, 25, 129, 49}));
+    EXPECT_TRUE(GridCellRect(grid, 1, 50).IsEmpty());
+    EXPECT_EQ(GridHitTest(grid, 70, 30), (TGridCoord{1, 1, false}));
     // A block reaching far below the window is cut to the shown rows.
-    EXPECT_EQ(GridBoxRect(info, TGridRect{1, 0, 1, 99}), (TGridPixelRect{65, 0, 129, 249}));
+    EXPECT_EQ(GridBoxRect(grid, TGridRect{1, 0, 1, 99}), (TGridPixelRect{65, 0, 129, 249}));
 }
 
-
-TEST(GridRects, MakeContainAndDiff) {
+TEST(GridRects, RectsAndExtents) {
     EXPECT_EQ(MakeGridRect(TGridCoord{5, 1}, TGridCoord{2, 7}), (TGridRect{2, 1, 5, 7}));
     const TGridRect a{1, 1, 3, 3}, apart{6, 6, 7, 7};
     for (const TGridRect& x : DiffRects(a, a)) EXPECT_TRUE(x.IsEmpty());
@@ -86,9 +82,6 @@ TEST(GridRects, MakeContainAndDiff) {
                 EXPECT_EQ(covered, inO != inN) << c << "," << row;
             }
         }
-}
-
-TEST(GridExtents, ResizeMoveCompare) {
     TExtents x, two = std::vector<int>{1, 2};
     EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { ResizeExtents(x, -1, 24); }), GridMessages::IndexOutOfRange);
     EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { ResizeExtents(x, MaxExtentEntries + 1, 24); }),
