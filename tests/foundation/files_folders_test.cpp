@@ -49,7 +49,7 @@ std::string SystemTempPath() {
 }
 }  // namespace
 
-TEST(Folders, TempFolderAndClientRootAreCreated) {
+TEST(Folders, CreatedAndFoundWhereTheyBelong) {
     std::string folder;
     GetTempFolder("XCURSOR", folder);
     EXPECT_EQ(folder, SystemTempPath() + "MKTempDir\\XCURSOR\\");
@@ -63,9 +63,6 @@ TEST(Folders, TempFolderAndClientRootAreCreated) {
     ASSERT_GT(root.size(), tail.size());
     EXPECT_EQ(root.substr(root.size() - tail.size()), tail);
     EXPECT_TRUE(FolderExists(root));
-}
-
-TEST(Folders, ForceFoldersAndFolderExists) {
     TestFolder dir;
     EXPECT_TRUE(ForceFolders(dir / "x\\y\\z\\"));
     EXPECT_TRUE(FolderExists(dir / "x\\y\\z"));

@@ -20,7 +20,7 @@ TEST(StringHash, KnownValuesWithin28Bits) {
     EXPECT_LT(StringHash(std::string(200, '\xFF')), 0x10000000u);
 }
 
-TEST(IncludePathDelimiter, AddsOnlyWhereMissing) {
+TEST(IncludePathDelimiter, DelimiterAndURLs) {
     EXPECT_EQ(IncludePathDelimiter(""), "");
     EXPECT_EQ(IncludePathDelimiter("c"), "c:\\");
     EXPECT_EQ(IncludePathDelimiter("C:"), "C:");
@@ -28,9 +28,6 @@ TEST(IncludePathDelimiter, AddsOnlyWhereMissing) {
     EXPECT_EQ(IncludePathDelimiter("x\\"), "x\\");
     EXPECT_EQ(IncludePathDelimiter("\\\\srv\\share"), "\\\\srv\\share\\");
     EXPECT_EQ(IncludePathDelimiter("1"), "1\\");  // only letters become drives
-}
-
-TEST(IsURL, SchemesPrefixesAndAtSign) {
     for (const char* text : {"http://x", "HTTPS://x", "ftp:x", "Telnet:host", "gopher:x", "prospero:x",
                              "nntp:x", "wais:x", "MAILTO:x", "news:x", "WWW.x.de", "ftp.x.de", "a@b"})
         EXPECT_TRUE(IsURL(text)) << text;
@@ -106,7 +103,7 @@ TEST(IniText, WriteReplacesInPlaceAndKeepsTheRest) {
     EXPECT_EQ(ini.ReadString("S", "a", ""), "9");
 }
 
-TEST(IniText, RefusesTextsThatBreakTheLines) {
+TEST(IniText, RefusesBrokenLinesAndTrimsNames) {
     TIniText ini;
     EXPECT_FALSE(ini.WriteString("S", "", "v"));
     EXPECT_FALSE(ini.WriteString("S", "a=b", "v"));
@@ -115,10 +112,7 @@ TEST(IniText, RefusesTextsThatBreakTheLines) {
     EXPECT_FALSE(ini.WriteString("S", "[k", "v"));
     EXPECT_EQ(ini.Text(), "");
     EXPECT_FALSE(ini.Modified());
-}
-
-TEST(IniText, SectionAndIdentNamesTrimmedOnBothPaths) {
-    TIniText ini;
+    // Section and ident names are trimmed on both paths.
     ASSERT_TRUE(ini.WriteString(" Mode ", " Key ", "1"));
     EXPECT_EQ(ini.Text(), "[Mode]\r\nKey=1\r\n");
     for (const char* section : {" Mode ", "Mode", "\tMODE"}) {

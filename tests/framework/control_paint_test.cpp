@@ -70,7 +70,7 @@ Scene BuildScene(bool showOnForm) {
 
 }  // namespace
 
-TEST(ControlPaint, PaintToEqualsWhatTheWindowShowsAndNeedsNoWindow) {
+TEST(ControlPaint, PaintToAndPrintClientEqualWhatTheWindowShows) {
     Scene shown = BuildScene(true);
     Scene hidden = BuildScene(false);
     UpdateWindow(shown.form->Handle());
@@ -87,9 +87,6 @@ TEST(ControlPaint, PaintToEqualsWhatTheWindowShowsAndNeedsNoWindow) {
     EXPECT_NE(PaintToPixels(hidden.host, 200, 120)[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
     shown.form->Free();
     hidden.form->Free();
-}
-
-TEST(ControlPaint, PrintClientPaintsLikeTheScreen) {
     Scene s = BuildScene(true);
     UpdateWindow(s.form->Handle());
     auto screen = ScreenPixels(s.host->Handle(), 200, 120);

@@ -139,9 +139,16 @@ TEST(FormModal, FreeOnCloseFreesTheFormAfterTheLoop) {
     EXPECT_TRUE(destroyed);
 }
 
-TEST(FormModal, VisibleFormCannotBeShownModally) {
+TEST(FormModal, AVisibleFormIsNoModalOneAndCloseQueryCanRefuse) {
     TForm* f = ShowTestForm();
     EXPECT_THROW(f->ShowModal(), EInvalidOperation);
+    bool allow = false;
+    f->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
+    f->Close();
+    EXPECT_TRUE(f->Visible());
+    allow = true;
+    f->Close();
+    EXPECT_FALSE(f->Visible());
     f->Free();
 }
 
@@ -203,18 +210,6 @@ TEST(FormLifetime, AnythingThrownByOnDestroyIsReportedAndTheFormStillGoes) {
         EXPECT_EQ(caught, std::vector<std::string>{foreign ? "Unbekannter Fehler" : "kaputt"});
     }
     caught.clear();
-}
-
-TEST(FormClose, CloseQueryCanRefuse) {
-    TForm* f = ShowTestForm();
-    bool allow = false;
-    f->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
-    f->Close();
-    EXPECT_TRUE(f->Visible());
-    allow = true;
-    f->Close();
-    EXPECT_FALSE(f->Visible());
-    f->Free();
 }
 
 namespace {

@@ -41,7 +41,7 @@ void UseAllTools(TCanvas& c) {
 
 }  // namespace
 
-TEST(CanvasSelections, RestoredOnDestructionReleaseAndHandleChange) {
+TEST(CanvasSelections, RestoredOnDestructionReleaseHandleAndToolChanges) {
     RawSurface s(40, 40);
     DCSelection original(s.dc());
     {
@@ -70,12 +70,7 @@ TEST(CanvasSelections, RestoredOnDestructionReleaseAndHandleChange) {
     UseAllTools(canvas);
     canvas.Refresh();
     EXPECT_TRUE(DCSelection(other.dc()) == otherOriginal);
-}
-
-TEST(CanvasSelections, ToolChangesDeselectBeforeTheOldHandleGoes) {
-    RawSurface s(40, 40);
-    DCSelection original(s.dc());
-    TCanvas canvas;
+    // Tool changes deselect before the old handle goes.
     canvas.SetHandle(s.dc());
     UseAllTools(canvas);
     HGDIOBJ oldFont = GetCurrentObject(s.dc(), OBJ_FONT);

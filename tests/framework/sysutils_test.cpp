@@ -81,7 +81,7 @@ TEST_F(StrToFloatTest, DecimalSeparatorOfTheSettings) {
     EXPECT_DOUBLE_EQ(StrToFloatDef("x", 7.0), 7.0);
 }
 
-TEST(StrToInt, Conversions) {
+TEST(StrToInt, ConversionsAndHalfEvenRounding) {
     for (auto [text, value] : {std::pair{"42", 42}, {" -17", -17}, {"$1F", 31}, {"0x10", 16}, {"-2147483648", INT32_MIN}})
         EXPECT_EQ(StrToInt(text), value) << text;
     for (const char* text : {"2147483648", "12 ", ""}) EXPECT_EQ(StrToIntDef(text, -1), -1) << text;
@@ -92,6 +92,9 @@ TEST(StrToInt, Conversions) {
     EXPECT_EQ(ErrorOf<EConvertError>([] { StrToInt("12a"); }), "'12a' ist kein g\xFCltiger Integerwert");
     EXPECT_EQ(IntToStr(-5), "-5");
     EXPECT_EQ(IntToHex(255, 4), "00FF");
+    for (auto [value, rounded] : {std::pair{2.5, int64_t{2}}, {3.5, 4}, {0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.6, 3}})
+        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
+    EXPECT_EQ(RoundHalfEven(1e300), INT64_MAX);
 }
 
 TEST(Format, SpecifiersIndexesAndErrors) {
@@ -136,7 +139,7 @@ TEST(Format, WidthsAndPrecisionsCapped) {
     }
 }
 
-TEST(StringHelpers, TrimCaseQuote) {
+TEST(StringHelpers, TrimCaseQuoteAndFileNames) {
     EXPECT_EQ(Trim(std::string("\t a b \0\r\n", 9)), "a b");
     EXPECT_EQ(TrimLeft("  x "), "x ");
     EXPECT_EQ(TrimRight("  x "), "  x");
@@ -152,9 +155,6 @@ TEST(StringHelpers, TrimCaseQuote) {
     EXPECT_EQ(AnsiDequotedStr("\"open", '"'), "\"open");
     EXPECT_EQ(StringOfChar('-', 3), "---");
     EXPECT_EQ(StringOfChar('-', -1), "");
-}
-
-TEST(FileNames, Parts) {
     using Part = std::string (*)(const std::string&);
     const struct {
         Part part;
@@ -172,8 +172,3 @@ TEST(FileNames, Parts) {
     EXPECT_EQ(ChangeFileExt("C:\\a.d\\b", ".ini"), "C:\\a.d\\b.ini");
 }
 
-TEST(Rounding, HalfEven) {
-    for (auto [value, rounded] : {std::pair{2.5, int64_t{2}}, {3.5, 4}, {0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.6, 3}})
-        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
-    EXPECT_EQ(RoundHalfEven(1e300), INT64_MAX);
-}

@@ -30,7 +30,7 @@ std::string HeaderFor(const std::vector<std::string>& names, bool second_field =
     return h + "\"@@DATADEF END@@\"\r\n\"display\",\r\n";
 }
 
-TEST(CellEscape, FourBytesBothWaysAndUnknownSequencesKept) {
+TEST(CellEscape, EscapesWorkedShapeQuotingAndNames) {
     EXPECT_EQ(EscapeCellText("%\0\r\n"s), "%%%0%c%n");
     EXPECT_EQ(UnescapeCellText("%%%0%c%n"), "%\0\r\n"s);
     std::string all;
@@ -38,9 +38,6 @@ TEST(CellEscape, FourBytesBothWaysAndUnknownSequencesKept) {
     EXPECT_EQ(UnescapeCellText(EscapeCellText(all)), all);
     EXPECT_EQ(UnescapeCellText("5%"), "5%");
     EXPECT_EQ(UnescapeCellText("%x%C%N%%n"), "%x%C%N%n");
-}
-
-TEST(PositionsWriter, WorkedShapeQuotingAndNames) {
     FakeTable table = TwoColumns();
     table.SetSecondLine(1, "3 %");
     EXPECT_EQ(Write(table), kHeader2 + "\"\",\"\",\"3 %%\",\r\n");
