@@ -29,7 +29,7 @@ TEST(AnsiCaseTable, EveryPairAndNothingElse) {
     }
 }
 
-TEST(AnsiText, CaseConversionAndCompare) {
+TEST(AnsiText, CaseConversionComparePosAndReplace) {
     EXPECT_EQ(AnsiUpperCase("Gr\xFC\xDF" "e \xE4\xF6\xFC\xFF\x9A"), "GR\xDC\xDF" "E \xC4\xD6\xDC\x9F\x8A");
     EXPECT_EQ(AnsiLowerCase("\xC4RGER \x8E"), "\xE4rger \x9E");
     EXPECT_EQ(AnsiUpperCase(std::string("a\0b", 3)), std::string("A\0B", 3));
@@ -41,9 +41,6 @@ TEST(AnsiText, CaseConversionAndCompare) {
     EXPECT_GT(AnsiCompareStr("\xE4", "a"), 0);    // bytes compare unsigned
     EXPECT_LT(AnsiCompareStr("A", "a"), 0);
     EXPECT_EQ(AnsiCompareStr("x", "x"), 0);
-}
-
-TEST(AnsiText, PosAndReplace) {
     EXPECT_EQ(AnsiPosText("\xC4PF", "gr\xFCne \xE4pfel"), 6u);
     EXPECT_EQ(AnsiPosText("x", "abc"), std::string::npos);
     EXPECT_EQ(AnsiPosText("", "abc"), std::string::npos);

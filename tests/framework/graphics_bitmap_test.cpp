@@ -86,7 +86,7 @@ TEST(Bitmap, AssignCopiesPixelsAndTransparency) {
     EXPECT_THROW(b.Assign(&font), EConvertError);
 }
 
-TEST(Bitmap, LoadFromBitmapHandleConvertsExactly) {
+TEST(Bitmap, LoadFromBitmapHandleAndResourceName) {
     // A 1-bit bitmap: set bits white, clear bits black.
     const BYTE rows[4] = {0x80, 0x00, 0x40, 0x00};  // rows padded to 16 bits
     GdiObject<HBITMAP> mono(CreateBitmap(2, 2, 1, 1, rows));
@@ -95,11 +95,7 @@ TEST(Bitmap, LoadFromBitmapHandleConvertsExactly) {
     ASSERT_EQ(bmp.Width(), 2);
     ASSERT_EQ(bmp.Height(), 2);
     EXPECT_EQ(BitmapPixels(bmp), (std::vector<uint32_t>{0xFFFFFF, 0, 0, 0xFFFFFF}));
-}
-
-TEST(Bitmap, LoadFromResourceName) {
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    TBitmap bmp;
     EXPECT_EQ(ErrorOf<EInvalidOperation>([&] { bmp.LoadFromResourceName(inst, "KEIN_SOLCHES_BILD"); }),
               "Ressource KEIN_SOLCHES_BILD wurde nicht gefunden");
     if (!FindResourceA(inst, "CLIP_G", MAKEINTRESOURCEA(2)))  // RT_BITMAP

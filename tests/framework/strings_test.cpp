@@ -91,7 +91,7 @@ TEST(StringListValues, NamesValuesAndTheAnsiCaseTable) {
     EXPECT_EQ(l.IndexOf("äpfel"), -1);
 }
 
-TEST(StringListErrors, IndexErrorHasTheSystemText) {
+TEST(StringListErrors, IndexErrorTextMoveExchangeAssign) {
     TStringList l;
     l.Add("a");
     // The placeholder is left as it is.
@@ -99,9 +99,28 @@ TEST(StringListErrors, IndexErrorHasTheSystemText) {
     EXPECT_THROW(l.Delete(-1), EListError);
     EXPECT_THROW(l.Insert(2, "x"), EListError);
     EXPECT_THROW(l.PutObject(1, nullptr), EListError);
+    TObject* o = Create<TObject>();
+    l.SetText("a\nb\nc\nd");
+    l.PutObject(0, o);
+    l.Move(0, 2);
+    EXPECT_EQ(Lines(l), (V{"b", "c", "a", "d"}));
+    EXPECT_EQ(l.Objects(2), o);
+    l.Exchange(0, 3);
+    EXPECT_EQ(Lines(l), (V{"d", "c", "a", "b"}));
+    TStringList copy;
+    copy.Add("old");
+    copy.Assign(&l);
+    EXPECT_TRUE(copy.Equals(l));
+    EXPECT_EQ(copy.Objects(2), o);
+    copy.Assign(&copy);
+    EXPECT_EQ(copy.Count(), 4);
+    l.AddStrings(l);
+    EXPECT_EQ(l.Count(), 8);
+    EXPECT_EQ(l.IndexOfObject(o), 2);
+    o->Free();
 }
 
-TEST(StringListEvents, UpdateBracketGivesOneEventWhenChanged) {
+TEST(StringListEvents, UpdateBracketEventsAndSortedLists) {
     TStringList l;
     int changes = 0, changings = 0;
     l.OnChange = [&](TObject*) { ++changes; };
@@ -126,33 +145,6 @@ TEST(StringListEvents, UpdateBracketGivesOneEventWhenChanged) {
     l.Clear();
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(changings, 3);
-}
-
-TEST(StringListOps, MoveExchangeAssign) {
-    TStringList l;
-    TObject* o = Create<TObject>();
-    l.SetText("a\nb\nc\nd");
-    l.PutObject(0, o);
-    l.Move(0, 2);
-    EXPECT_EQ(Lines(l), (V{"b", "c", "a", "d"}));
-    EXPECT_EQ(l.Objects(2), o);
-    l.Exchange(0, 3);
-    EXPECT_EQ(Lines(l), (V{"d", "c", "a", "b"}));
-    TStringList copy;
-    copy.Add("old");
-    copy.Assign(&l);
-    EXPECT_TRUE(copy.Equals(l));
-    EXPECT_EQ(copy.Objects(2), o);
-    copy.Assign(&copy);
-    EXPECT_EQ(copy.Count(), 4);
-    l.AddStrings(l);
-    EXPECT_EQ(l.Count(), 8);
-    EXPECT_EQ(l.IndexOfObject(o), 2);
-    o->Free();
-}
-
-TEST(StringListSorted, FindAndDuplicates) {
-    TStringList l;
     l.SetText("pflaume\nApfel\nbirne");
     l.SetSorted(true);
     EXPECT_EQ(Lines(l), (V{"Apfel", "birne", "pflaume"}));

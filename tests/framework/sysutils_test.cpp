@@ -97,7 +97,7 @@ TEST(StrToInt, ConversionsAndHalfEvenRounding) {
     EXPECT_EQ(RoundHalfEven(1e300), INT64_MAX);
 }
 
-TEST(Format, SpecifiersIndexesAndErrors) {
+TEST(Format, SpecifiersIndexesErrorsAndCappedWidths) {
     EXPECT_EQ(Format("%d-%s-%x", {42, "ab", 255}), "42-ab-FF");
     EXPECT_EQ(Format("%1:s %0:s %s", {"a", "b", "c"}), "b a b");
     EXPECT_EQ(Format("%0:s%s%s", {"a", "b", "c"}), "abc");
@@ -115,9 +115,6 @@ TEST(Format, SpecifiersIndexesAndErrors) {
     EXPECT_THROW(Format("%f", {1}), EConvertError);
     EXPECT_THROW(Format("%s %s", {"a"}), EConvertError);
     EXPECT_THROW(Format("abc%", {}), EConvertError);
-}
-
-TEST(Format, WidthsAndPrecisionsCapped) {
     constexpr size_t kCap = 1000000;
     struct Case {
         std::string fmt;

@@ -22,7 +22,7 @@ namespace {
 
 using GridPtr = Owned<T_DrawGrid>;
 
-TEST(CustomGrid, CountAndFixedCountLimits) {
+TEST(CustomGrid, CountLimitsOneForEveryGrid) {
     GridPtr g;
     g->SetRowCount(0);
     EXPECT_EQ(g->RowCount(), 2);
@@ -36,10 +36,6 @@ TEST(CustomGrid, CountAndFixedCountLimits) {
     EXPECT_EQ(GridErrorOf([&] { f->SetFixedRows(5); }), "Die Anzahl fester Zeilen mu\xDF kleiner sein als die Zeilenanzahl");
     EXPECT_EQ(GridErrorOf([&] { f->SetFixedRows(-1); }), GridMessages::IndexOutOfRange);
     EXPECT_EQ(f->FixedRows() + f->FixedCols(), 2);
-}
-
-// One limit for the counts, whether or not a height or width was ever set.
-TEST(CustomGrid, TooLargeCountsAreRefusedAtOnce) {
     for (bool extents : {false, true}) {
         SCOPED_TRACE(extents);
         GridPtr g;
@@ -54,6 +50,8 @@ TEST(CustomGrid, TooLargeCountsAreRefusedAtOnce) {
         EXPECT_EQ(g->RowHeights(2), extents ? 50 : 24);
     }
 }
+
+// One limit for the counts, whether or not a height or width was ever set.
 
 TEST(CustomGrid, RowHeightRule) {
     GridPtr g;
@@ -185,7 +183,6 @@ TEST(CustomGrid, HiddenColumnsAndTheSecondLineArea) {
     EXPECT_EQ(g->SecondLineRect(2).bottom, g->SecondLineRect(2).top);
     EXPECT_FALSE(g->HandleAllocated());
 }
-
 
 using namespace std::string_literals;
 
