@@ -6,7 +6,7 @@
 #include "framework/strings.h"
 #include "test_folder.h"
 
-TEST(LoadStringsFromFile, LoadsExistingFileOnly) {
+TEST(StringFiles, LoadExistingFilesOnlySaveCreatingTheFolderAndSwallowingErrors) {
     TestFolder dir;
     TStringList list;
     list.Add("keep");
@@ -20,13 +20,8 @@ TEST(LoadStringsFromFile, LoadsExistingFileOnly) {
     LoadStringsFromFile(&list, dir.Path());  // a folder: nothing happens, nothing raised
     EXPECT_EQ(list.Count(), 2);
     LoadStringsFromFile(nullptr, dir / "roots.txt");
-}
-
-TEST(SaveStringsToFile, CreatesTheFolderAndSwallowsErrors) {
-    TestFolder dir;
-    TStringList list;
-    list.Add("eins");
-    list.Add("zwei");
+    // Saving creates the folder and swallows errors.
+    list.SetText("eins\r\nzwei");
     SaveStringsToFile(&list, dir / "a\\b\\list.txt");
     EXPECT_EQ(ReadWholeFile(dir / "a\\b\\list.txt"), "eins\r\nzwei\r\n");
     SaveStringsToFile(&list, dir.Path());  // a folder cannot be written

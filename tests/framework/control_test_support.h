@@ -70,12 +70,7 @@ bool WaitUntil(Pred pred, DWORD limitMs = 10000) {
 
 // A message as the loop would get it.
 inline MSG MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam = 0) {
-    MSG m{};
-    m.hwnd = hwnd;
-    m.message = message;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    return m;
+    return MSG{hwnd, message, wParam, lParam, 0, {}};
 }
 
 // Runs a synthetic key-down through the application's pipeline.

@@ -16,9 +16,7 @@ namespace {
 
 std::vector<std::string>* g_log = nullptr;
 
-void Log(const std::string& s) {
-    if (g_log) g_log->push_back(s);
-}
+void Log(const std::string& s) { if (g_log) g_log->push_back(s); }
 
 class TBase : public TObject {
 public:
@@ -92,7 +90,7 @@ TEST_F(LogTest, AfterConstructionSeesTheWholeObjectAndMayFail) {
     EXPECT_EQ(log[log.size() - 2], "Before:base");
 }
 
-TEST_F(LogTest, OwnerFreesOwnedComponentsLastFirstWhileWhole) {
+TEST_F(LogTest, OwnerFreesOwnedComponentsLastFirstAndOneFreedFirstLeavesIt) {
     TProbe* owner = Create<TProbe>(nullptr, "owner");
     Create<TProbe>(owner, "a");
     Create<TProbe>(owner, "b");
@@ -103,24 +101,21 @@ TEST_F(LogTest, OwnerFreesOwnedComponentsLastFirstWhileWhole) {
     // already dying; then c, b, a, each before the owner's destructor.
     EXPECT_EQ(log, (std::vector<std::string>{"Before:owner:3:d", "Before:c:0:d", "~c", "Before:b:0:d", "~b",
                                              "Before:a:0:d", "~a", "~owner"}));
-}
-
-TEST_F(LogTest, OwnedComponentFreedFirstLeavesItsOwner) {
-    TProbe* owner = Create<TProbe>(nullptr, "owner");
-    TProbe* a = Create<TProbe>(owner, "a");
-    TProbe* b = Create<TProbe>(owner, "b");
-    EXPECT_EQ(a->Owner(), owner);
+    TProbe* parent = Create<TProbe>(nullptr, "owner");
+    TProbe* a = Create<TProbe>(parent, "a");
+    TProbe* b = Create<TProbe>(parent, "b");
+    EXPECT_EQ(a->Owner(), parent);
     a->Free();
-    ASSERT_EQ(owner->ComponentCount(), 1);
-    EXPECT_EQ(owner->Components(0), b);
-    owner->Free();
+    ASSERT_EQ(parent->ComponentCount(), 1);
+    EXPECT_EQ(parent->Components(0), b);
+    parent->Free();
     EXPECT_EQ(log.back(), "~owner");
 }
 
 // A reference is cleared by a free notification or, between siblings, by
 // the owner; a removed notification tells nothing. Freeing the holder later
 // touches nothing dead (ASan watches this).
-TEST(Component, FreeNotificationsClearReferences) {
+TEST(Component, FreeNotificationsClearReferencesAlsoOnDeleteWithoutFree) {
     TProbe* owner = Create<TProbe>(nullptr, "owner");
     TProbe* grid = Create<TProbe>(nullptr, "grid");
     TProbe* sibling = Create<TProbe>(owner, "sibling");
@@ -140,19 +135,16 @@ TEST(Component, FreeNotificationsClearReferences) {
     EXPECT_EQ(grid->Removes, 0);
     grid->Free();
     owner->Free();
-}
-
-TEST(Component, DeleteWithoutFreeStillCleansUp) {
-    TProbe* owner = Create<TProbe>(nullptr, "owner");
-    TProbe* a = Create<TProbe>(owner, "a");
+    TProbe* holder = Create<TProbe>(nullptr, "owner");
+    TProbe* held = Create<TProbe>(holder, "a");
     TProbe* watcher = Create<TProbe>(nullptr, "w");
-    watcher->Ref = a;
-    a->FreeNotification(watcher);
-    Create<TProbe>(a, "child");
-    delete a;  // no Free(): the destructor does the bookkeeping
-    EXPECT_EQ(owner->ComponentCount(), 0);
+    watcher->Ref = held;
+    held->FreeNotification(watcher);
+    Create<TProbe>(held, "child");
+    delete held;  // no Free(): the destructor does the bookkeeping
+    EXPECT_EQ(holder->ComponentCount(), 0);
     EXPECT_EQ(watcher->Ref, nullptr);
-    delete owner;
+    delete holder;
     watcher->Free();
 }
 
@@ -277,7 +269,7 @@ TEST(Collection, UpdateOnlyWhenTheLastBracketCloses) {
     EXPECT_EQ(c.updates.size(), 3u);  // two adds, then one for the whole clear
 }
 
-TEST(Collection, ItemTeardownThatChangesTheCollection) {
+TEST(Collection, TeardownThatChangesTheCollectionAndDeleteWithoutFree) {
     TTestCollection c;
     TTestItem* a = static_cast<TTestItem*>(c.Add());
     TTestItem* b = static_cast<TTestItem*>(c.Add());
@@ -291,17 +283,14 @@ TEST(Collection, ItemTeardownThatChangesTheCollection) {
     y->Partner = x;  // Clear frees y first, which frees x
     c.Clear();
     EXPECT_EQ(c.Count(), 0);
-}
-
-TEST(Collection, DeletedWithoutFreeStillCleansUp) {
-    auto* c = new TTestCollection;
-    TCollectionItem* a = c->Add();
-    TCollectionItem* b = c->Add();
-    c->Add();
-    delete b;  // leaves the list
-    EXPECT_EQ(c->Count(), 2);
-    static_cast<TTestItem*>(c->Items(1))->Partner = a;  // freed first, frees a
-    delete c;  // the destructor still frees every item
+    auto* heap = new TTestCollection;
+    TCollectionItem* first = heap->Add();
+    TCollectionItem* second = heap->Add();
+    heap->Add();
+    delete second;  // leaves the list
+    EXPECT_EQ(heap->Count(), 2);
+    static_cast<TTestItem*>(heap->Items(1))->Partner = first;  // freed first, frees the first
+    delete heap;  // the destructor still frees every item
 }
 
 namespace {

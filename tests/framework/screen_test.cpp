@@ -24,7 +24,14 @@ protected:
 
 }  // namespace
 
-TEST_F(ScreenTest, InjectedMonitorsAnswerMonitorFromPoint) {
+// The system's monitors by default; injected ones answer the searches.
+TEST_F(ScreenTest, SystemOrInjectedMonitorsAnswerTheSearches) {
+    ASSERT_NE(Screen()->PrimaryMonitor(), nullptr);
+    EXPECT_EQ(Screen()->Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(Screen()->Height(), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(Screen()->MonitorFromPoint({10, 10})->Handle(), MonitorFromPoint({10, 10}, MONITOR_DEFAULTTONEAREST));
+    EXPECT_GT(Screen()->PixelsPerInch(), 0);
+    EXPECT_FALSE(Screen()->HintFont().Name().empty());
     TScreen& s = *Screen();
     s.SetMonitorProvider(TwoMonitors);
     ASSERT_EQ(s.MonitorCount(), 2);
@@ -57,15 +64,6 @@ TEST_F(ScreenTest, InjectedMonitorsAnswerMonitorFromPoint) {
         return list;
     });
     EXPECT_EQ(s.PrimaryMonitor(), s.Monitors(0));
-}
-
-TEST_F(ScreenTest, SystemMonitorsAndResolution) {
-    ASSERT_NE(Screen()->PrimaryMonitor(), nullptr);
-    EXPECT_EQ(Screen()->Width(), GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(Screen()->Height(), GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(Screen()->MonitorFromPoint({10, 10})->Handle(), MonitorFromPoint({10, 10}, MONITOR_DEFAULTTONEAREST));
-    EXPECT_GT(Screen()->PixelsPerInch(), 0);
-    EXPECT_FALSE(Screen()->HintFont().Name().empty());
 }
 
 TEST_F(ScreenTest, CursorsFromTheSystemOwnedByTheTableAndTheGlobalOneWins) {

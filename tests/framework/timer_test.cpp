@@ -72,7 +72,7 @@ TEST_F(TimerTest, FiresWithItselfAsSenderUnlessDisabledOrZero) {
     zero->Free();
 }
 
-TEST_F(TimerTest, ExceptionInOnTimerReachesTheInstalledHandler) {
+TEST_F(TimerTest, ExceptionsReachTheInstalledHandlerOrTheDefaultOneSwallowsThem) {
     SetCallbackExceptionHandler(RecordingHandler);
     TTimer* timer = Create<TTimer>(nullptr);
     timer->SetInterval(10);
@@ -82,6 +82,17 @@ TEST_F(TimerTest, ExceptionInOnTimerReachesTheInstalledHandler) {
     timer->OnTimer = [](TObject*) { throw std::runtime_error("roh"); };
     EXPECT_TRUE(WaitUntil([&] { return caught_message == "std: roh"; }));
     timer->Free();
+    const CallbackExceptionHandler saved = GetCallbackExceptionHandler();
+    SetCallbackExceptionHandler(nullptr);
+    EXPECT_FALSE(GuardCallback([] { throw std::logic_error("x"); }));
+    EXPECT_FALSE(GuardCallback([] { throw 42; }));
+    EXPECT_TRUE(GuardCallback([] {}));
+    // A throwing handler is contained as well.
+    SetCallbackExceptionHandler([] { throw std::runtime_error("handler"); });
+    EXPECT_FALSE(GuardCallback([] { throw 1; }));
+    SetCallbackExceptionHandler(nullptr);
+    EXPECT_EQ(GetCallbackExceptionHandler(), nullptr);
+    SetCallbackExceptionHandler(saved);
 }
 
 // A timer may free itself in its handler; an owner frees its timers;
@@ -118,16 +129,3 @@ TEST_F(TimerTest, FreedInItsHandlerOrByTheOwnerAndShutdownStopsTimers) {
     other->Free();
 }
 
-TEST(CallbackGuard, DefaultHandlerSwallowsAndReports) {
-    const CallbackExceptionHandler saved = GetCallbackExceptionHandler();
-    SetCallbackExceptionHandler(nullptr);
-    EXPECT_FALSE(GuardCallback([] { throw std::logic_error("x"); }));
-    EXPECT_FALSE(GuardCallback([] { throw 42; }));
-    EXPECT_TRUE(GuardCallback([] {}));
-    // A throwing handler is contained as well.
-    SetCallbackExceptionHandler([] { throw std::runtime_error("handler"); });
-    EXPECT_FALSE(GuardCallback([] { throw 1; }));
-    SetCallbackExceptionHandler(nullptr);
-    EXPECT_EQ(GetCallbackExceptionHandler(), nullptr);
-    SetCallbackExceptionHandler(saved);
-}

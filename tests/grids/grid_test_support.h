@@ -31,9 +31,7 @@ struct PositionsGrid : Owned<TDataGrid> {
 };
 
 template <class F>
-std::string GridErrorOf(F&& f) {
-    return ErrorOf<EInvalidGridOperation>(f);
-}
+std::string GridErrorOf(F&& f) { return ErrorOf<EInvalidGridOperation>(f); }
 
 // What the import does: Clear, then LoadFromStream.
 inline bool Import(TDataGrid& g, const std::string& text) {

@@ -75,7 +75,7 @@ struct ReadCase {
     std::map<int, std::string> second_lines;
 };
 
-TEST(PositionsReader, LayoutRules) {
+TEST(PositionsReader, LayoutRulesAndTheDecimalSeparatorInDecimalColumns) {
     const std::vector<FakeColumn> abc = {{"A", false}, {"B", false}, {"C", false}};
     const std::vector<FakeColumn> two = {{"TColumn-1", false}, {"Pos.", true}};
     std::string nul_breaks = kHeader2;
@@ -122,9 +122,6 @@ TEST(PositionsReader, LayoutRules) {
         EXPECT_EQ(t.cells, c.cells);
         EXPECT_EQ(t.second_lines, c.second_lines);
     }
-}
-
-TEST(PositionsReader, DecimalSeparatorInDecimalColumns) {
     const std::string text = HeaderFor({"Pos.", "Text"}) + "\"1,5\",\"1,5\",\"\",\r\n\"1.000,5\",\"1.5\",\"\",\r\n";
     const std::vector<FakeColumn> columns = {{"Pos.", true}, {"Text", false}};
     for (char separator : {',', '.', ';'}) {

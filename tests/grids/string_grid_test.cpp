@@ -53,7 +53,7 @@ TEST(CustomGrid, CountLimitsOneForEveryGrid) {
 
 // One limit for the counts, whether or not a height or width was ever set.
 
-TEST(CustomGrid, RowHeightRule) {
+TEST(CustomGrid, RowHeightRuleAlsoForStreamedHeights) {
     GridPtr g;
     g->SetDefaultRowHeight(17);
     for (auto [set, stored] : {std::pair{10, 17}, {500, 300}, {300, 300}, {42, 42}}) {
@@ -67,6 +67,14 @@ TEST(CustomGrid, RowHeightRule) {
     EXPECT_EQ(GridErrorOf([&] { fresh->SetColWidth(5, 30); }), GridMessages::IndexOutOfRange);
     g->SetDefaultRowHeight(20);
     EXPECT_EQ(g->RowHeights(2), 20);
+    GridPtr streamed, ancestor;
+    streamed->SetColWidth(2, 80);
+    EXPECT_TRUE(streamed->ShouldStoreColWidths(ancestor.g));
+    ancestor->SetColWidth(2, 80);
+    EXPECT_FALSE(streamed->ShouldStoreColWidths(ancestor.g));
+    streamed->SetDefaultRowHeight(17);
+    streamed->ReadRowHeights({17, 10, 500, 40});  // through the row-height rule
+    EXPECT_EQ(streamed->WriteRowHeights(), (std::vector<int>{17, 17, 300, 40, 17}));
 }
 
 // A grid that changes its row count while it is being built.
@@ -129,17 +137,6 @@ TEST(CustomGrid, OptionsEditReadOnlyAndMoveCurrent) {
     g->SetOptions(goRowSelect);
     g->MoveCurrent(false, 3, 3, true, true);
     EXPECT_EQ(g->Selection(), (TGridRect{1, 3, 4, 3}));
-}
-
-TEST(CustomGrid, StreamingHelpers) {
-    GridPtr g, ancestor;
-    g->SetColWidth(2, 80);
-    EXPECT_TRUE(g->ShouldStoreColWidths(ancestor.g));
-    ancestor->SetColWidth(2, 80);
-    EXPECT_FALSE(g->ShouldStoreColWidths(ancestor.g));
-    g->SetDefaultRowHeight(17);
-    g->ReadRowHeights({17, 10, 500, 40});  // through the row-height rule
-    EXPECT_EQ(g->WriteRowHeights(), (std::vector<int>{17, 17, 300, 40, 17}));
 }
 
 class AdjustingGrid : public T_DrawGrid {
