@@ -174,7 +174,9 @@ TEST(FormClose, ReleasedFormGoesOnceTheQueueGetsThere) {
             Pump();
         }
         EXPECT_TRUE(destroyed) << c.how;
-        if (h) EXPECT_FALSE(IsWindow(h)) << c.how;
+        if (h) {
+            EXPECT_FALSE(IsWindow(h)) << c.how;
+        }
     }
 }
 
