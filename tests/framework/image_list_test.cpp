@@ -1,6 +1,9 @@
 // TImageList: masked images keep the background, copies are exact, no handle leaks.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/bitmap.h"
 #include "framework/colors.h"
 #include "framework/image_list.h"
@@ -42,4 +45,36 @@ TEST(ImageList, MaskedImageDrawsOnlyOpaquePixelsAndCopiesBack) {
         EXPECT_EQ(changes, 1);
     }
     EXPECT_EQ(ImageListLiveHandles(), live);
+}
+
+// Several listeners hear every change; a listener or list that goes first
+// leaves the other side without a dangling link.
+TEST(ImageList, ChangeLinksReachEveryListenerAndLetGo) {
+    std::vector<std::string> heard;
+    auto* list = new TImageList;
+    TChangeLink a, b;
+    a.OnChange = [&](TObject* s) { heard.push_back(s == list ? "a" : "a?"); };
+    b.OnChange = [&](TObject*) { heard.push_back("b"); };
+    list->RegisterChanges(&a);
+    list->RegisterChanges(&b);
+    list->RegisterChanges(&a);  // once only
+    int own = 0;
+    list->OnChange = [&](TObject*) { ++own; };
+    list->SetSize(8, 8);
+    EXPECT_EQ(heard, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(own, 1);
+    {
+        TChangeLink gone;
+        gone.OnChange = [&](TObject*) { heard.push_back("gone"); };
+        list->RegisterChanges(&gone);
+    }
+    list->UnRegisterChanges(&a);
+    EXPECT_EQ(a.Sender(), nullptr);
+    heard.clear();
+    TBitmap image(8, 8);
+    list->Add(&image);
+    EXPECT_EQ(heard, (std::vector<std::string>{"b"}));
+    EXPECT_EQ(b.Sender(), list);
+    delete list;
+    EXPECT_EQ(b.Sender(), nullptr);  // b's destructor has nothing to leave
 }
