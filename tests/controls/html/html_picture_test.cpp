@@ -2,30 +2,10 @@
 
 #include "controls/html/html_picture.h"
 #include "framework/bitmap.h"
-#include "tests/controls/html/gif_test_data.h"
+#include "tests/controls/html/picture_bytes.h"
 #include "tests/controls/html/html_test_support.h"
 
 namespace {
-
-// A 24-bit BMP file of the given size, every pixel red.
-std::string MakeBmp(int w, int h) {
-    const int row = (w * 3 + 3) & ~3;
-    std::string pixels(static_cast<size_t>(row * h), '\0');
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) pixels[static_cast<size_t>(y * row + x * 3 + 2)] = '\xFF';
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(ih);
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    ih.biSize = sizeof(ih);
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    return std::string(reinterpret_cast<const char*>(&fh), sizeof(fh)) +
-           std::string(reinterpret_cast<const char*>(&ih), sizeof(ih)) + pixels;
-}
 
 TEST(HTMLPicture, SizesRoundToTheNearestPixel) {
     THTMLPicture p;
@@ -87,7 +67,7 @@ TEST(HTMLPicture, BrokenBytesRaiseTheLoaderMessage) {
 
 TEST(HTMLPicture, URLsContainerAndCache) {
     THTMLPicture p;
-    EXPECT_NO_THROW(p.LoadFromURL("RES://NICHTDA"));
+    EXPECT_NO_THROW(p.LoadFromURL("RES://NICHTDA"));  // no such resource
     EXPECT_TRUE(p.Empty());
     EXPECT_NO_THROW(p.LoadFromURL("http://h/x.png"));
     EXPECT_TRUE(p.Empty());
