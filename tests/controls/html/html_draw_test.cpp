@@ -1,5 +1,5 @@
-// The engine on a real DC: colours at the expected places, nothing drawn
-// while measuring, no GDI object left behind.
+// The engine on a real DC: colours at the expected places, the ellipsis,
+// no GDI object left behind.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -56,27 +56,6 @@ TEST(HTMLDrawText, RunColoursAndBackgroundsInTheirPlaces) {
     EXPECT_EQ(band.ScanLine(2)[0] & 0xFFFFFF, 0x000000u);
     EXPECT_EQ(band.ScanLine(2)[255] & 0xFFFFFF, 0xFF0000u);
     EXPECT_NEAR(static_cast<int>(band.ScanLine(2)[128] >> 16 & 0xFF), 0x80, 0x20);
-}
-
-TEST(HTMLDrawText, MeasuringDrawsNothingAndRepeats) {
-    TBitmap bmp(200, 80);
-    const std::string text = "<B>Fett</B> und <I>kursiv</I><BR>zweite Zeile <A HREF=\"x\">Link</A>";
-    auto a = DrawInto(bmp, text, HTMLMode::Measure);
-    auto b = DrawInto(bmp, text, HTMLMode::Measure);
-    EXPECT_EQ(CountPixels(bmp, 0xFFFFFF), 200 * 80);
-    EXPECT_EQ(a.Width, b.Width);
-    EXPECT_EQ(a.Height, b.Height);
-    EXPECT_EQ(a.AnchorCount, 1);
-    // The hit test lays out the same way and draws nothing either.
-    auto h = DrawInto(bmp, text, HTMLMode::HitTest);
-    EXPECT_EQ(h.Height, a.Height);
-    EXPECT_EQ(CountPixels(bmp, 0xFFFFFF), 200 * 80);
-    // "A<BR>B" is twice as high as "A"; an empty text as high as one line.
-    auto one = DrawInto(bmp, "A", HTMLMode::Measure);
-    EXPECT_EQ(DrawInto(bmp, "A<BR>B", HTMLMode::Measure).Height, 2 * one.Height);
-    auto empty = DrawInto(bmp, "", HTMLMode::Measure);
-    EXPECT_EQ(empty.Width, 0);
-    EXPECT_EQ(empty.Height, one.Height);
 }
 
 TEST(HTMLDrawText, EllipsisAtTheRightEdge) {

@@ -61,13 +61,20 @@ TEST(HTMLabel, MeasuresAndAutoSizesWithoutPainting) {
     EXPECT_GT(f.label->Height(), oneLine);
 }
 
-TEST(HTMLabel, AnchorEnterClickAndExit) {
+TEST(HTMLabel, AnchorEventsAndHints) {
     LabelOnForm<THTMLabel> f;
     std::vector<std::string> events;
     f.label->OnAnchorEnter = [&](TObject* s, const std::string& a) { events.push_back("enter " + a); EXPECT_EQ(s, f.label); };
     f.label->OnAnchorExit = [&](TObject*, const std::string& a) { events.push_back("exit " + a); };
     f.label->OnAnchorClick = [&](TObject*, const std::string& a) { events.push_back("click " + a); };
-    f.label->SetHTMLText("<A HREF=\"C:\\Daten\">Daten</A> und mehr Text");
+    f.label->OnAnchorHint = [](TObject*, std::string& a) { a = "Ordner " + a; };
+    f.label->AnchorHint = true;
+    f.label->SetHTMLText("<A HREF=\"C:\\Daten\">Daten</A> und mehr<BR>Text");
+    THintInfo info;
+    info.HintControl = f.label;
+    info.HintStr = "alt";
+    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.HintStr, "alt");  // not over an anchor
     HTMLRect r;
     EXPECT_EQ(f.label->AnchorAtPoint(3, 5, &r), "C:\\Daten");
     EXPECT_EQ(r.Left, 0);
@@ -75,12 +82,25 @@ TEST(HTMLabel, AnchorEnterClickAndExit) {
     f.label->MouseMove(0, 3, 5);
     EXPECT_EQ(f.label->Cursor(), crHandPoint);
     f.label->MouseMove(0, 4, 5);  // the same anchor: no second enter
+    info.CursorPos = POINT{4, 5};
+    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.HintStr, "Ordner C:\\Daten");
+    const POINT screen = f.label->ClientToScreen(POINT{4, 5});
+    EXPECT_EQ(std::make_pair(info.HintPos.x, info.HintPos.y), std::make_pair(screen.x + 10, screen.y - 10));
     f.label->MouseUp(mbLeft, 0, 4, 5);
     f.label->MouseMove(0, 290, 30);
     EXPECT_EQ(f.label->Cursor(), crDefault);
     EXPECT_EQ(f.label->HoverIndex(), -1);
     EXPECT_EQ(events, (std::vector<std::string>{"enter C:\\Daten", "click C:\\Daten", "exit "}));
     EXPECT_EQ(f.label->AnchorAtPoint(290, 30), "");
+    // The label's own text as hint: plain or as it stands.
+    f.label->AnchorHint = false;
+    f.label->HTMLHint = true;
+    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.HintStr, "Daten und mehr\r\nText");
+    f.label->HintShowFull = true;
+    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.HintStr, f.label->LabelText());
 }
 
 // Link schemes: the form label opens addresses itself and raises the click
@@ -168,36 +188,6 @@ TEST(HTMLabel, PaintsOnItsParentWithoutLeaks) {
     EXPECT_EQ(paint(), std::make_pair(false, false));
 }
 
-TEST(HTMLabel, HintsShowTheAnchorOrTheText) {
-    LabelOnForm<THTMLabel> f;
-    f.label->SetHTMLText("Vor <A HREF=\"C:\\Daten\">Daten</A><BR>nach");
-    f.label->AnchorHint = true;
-    f.label->OnAnchorHint = [](TObject*, std::string& a) { a = "Ordner " + a; };
-    THintInfo info;
-    info.HintControl = f.label;
-    info.HintStr = "alt";
-    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.HintStr, "alt");  // not over an anchor
-    HTMLRect r;
-    f.label->AnchorAtPoint(0, 0, &r);
-    f.label->MouseMove(0, 30, 5);
-    ASSERT_EQ(f.label->Cursor(), crHandPoint);
-    info.CursorPos = POINT{30, 5};
-    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.HintStr, "Ordner C:\\Daten");
-    POINT screen = f.label->ClientToScreen(POINT{30, 5});
-    EXPECT_EQ(info.HintPos.x, screen.x + 10);
-    EXPECT_EQ(info.HintPos.y, screen.y - 10);
-
-    f.label->AnchorHint = false;
-    f.label->HTMLHint = true;
-    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.HintStr, "Vor Daten\r\nnach");
-    f.label->HintShowFull = true;
-    f.label->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.HintStr, f.label->LabelText());
-}
-
 TEST(HTMLabel, ImagesFromTheListAndTheShell) {
     LabelOnForm<THTMLabel> f;
     f.label->SetColor(clWhite);
@@ -254,36 +244,6 @@ TEST(HTMLabel, BackgroundPictureTilesTheVisibleArea) {
     TBitmap bmp(400, 300);
     f.form->PaintTo(bmp.DC(), 0, 0);
     EXPECT_EQ(CountPixels(bmp, 0x00FF00), f.label->Width() * f.label->Height());
-}
-
-
-// On a shown form, through the parent's own message routing: the mouse
-// over an anchor gives the hand cursor, a click raises the click event.
-TEST(HTMLabel, MouseThroughTheParentWindow) {
-    TForm* form = Create<TForm>(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(40, 40, 300, 100);
-    auto* label = Create<THTMLabel>(form);
-    label->SetBounds(10, 10, 250, 40);
-    label->SetHTMLText("<A HREF=\"Ziel\">Verweis</A> Text");
-    label->SetParent(form);
-    std::vector<std::string> events;
-    label->OnAnchorEnter = [&](TObject*, const std::string& a) { events.push_back("enter " + a); };
-    label->OnAnchorClick = [&](TObject*, const std::string& a) { events.push_back("click " + a); };
-    form->Show();
-    Application()->ProcessMessages();
-    HWND hwnd = form->Handle();
-    const LPARAM at = MAKELPARAM(14, 16);  // on "Verweis" in the form's client coordinates
-    SetCursorPos(40 + 14, 40 + 16);
-    SendMessageA(hwnd, WM_MOUSEMOVE, 0, at);
-    EXPECT_EQ(label->Cursor(), crHandPoint);
-    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
-    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
-    EXPECT_EQ(events, (std::vector<std::string>{"enter Ziel", "click Ziel"}));
-    form->Free();
-    Application()->ProcessMessages();
 }
 
 
