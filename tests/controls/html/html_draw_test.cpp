@@ -10,7 +10,7 @@
 #include "framework/gdi_owner.h"
 #include "tests/controls/html/html_test_support.h"
 
-static ::testing::Environment* const kHtmlEnv = ::testing::AddGlobalTestEnvironment(new HtmlTestEnvironment);
+static ::testing::Environment* const kHtmlEnv = ::testing::AddGlobalTestEnvironment(new ControlTestEnvironment);
 
 namespace {
 

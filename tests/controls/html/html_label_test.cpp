@@ -166,7 +166,7 @@ TEST(HTMLabel, PaintsOnItsParentWithoutLeaks) {
     f.label->SetHTMLText("<FONT COLOR=\"#FF0000\">Rot</FONT> <A HREF=\"a\">Link</A>");
     TBitmap without(400, 300);
     f.form->PaintTo(without.DC(), 0, 0);
-    EXPECT_EQ(BitmapBytes(without), BitmapBytes(bmp));
+    EXPECT_EQ(BitmapPixels(without), BitmapPixels(bmp));
 
     // Hover: the anchor under the mouse takes the hover colours until the mouse leaves.
     f.label->SetHover(true);
