@@ -2,6 +2,8 @@
 // and window regions: exact pixels and no handle left behind.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/bitmap.h"
 #include "framework/colors.h"
 #include "framework/exceptions.h"
@@ -161,4 +163,32 @@ TEST(WindowRegion, WindowTakesTheRegionAndDropsIt) {
     EXPECT_FALSE(SetWindowRegion(nullptr, CreateRoundRectRegion(0, 0, 4, 4, 2, 2), false));
     EXPECT_EQ(GdiOwnerLiveObjects(), before);
     DestroyWindow(w);
+}
+
+// Every listener hears a change; a listener or list that goes first leaves no dangling link.
+TEST(ImageList, ChangeLinksReachEveryListenerAndLetGo) {
+    std::string heard;
+    auto* list = new TImageList;
+    TChangeLink a, b;
+    a.OnChange = [&](TObject* s) { heard += s == list ? "a" : "?"; };
+    b.OnChange = [&](TObject*) { heard += "b"; };
+    for (TChangeLink* l : {&a, &b, &a}) list->RegisterChanges(l);  // a once only
+    int own = 0;
+    list->OnChange = [&](TObject*) { ++own; };
+    list->SetSize(8, 8);
+    EXPECT_EQ(heard, "ab");
+    EXPECT_EQ(own, 1);
+    {
+        TChangeLink gone;
+        gone.OnChange = [&](TObject*) { heard += "gone"; };
+        list->RegisterChanges(&gone);
+    }
+    list->UnRegisterChanges(&a);
+    EXPECT_EQ(a.Sender(), nullptr);
+    TBitmap image(8, 8);
+    list->Add(&image);
+    EXPECT_EQ(heard, "abb");
+    EXPECT_EQ(b.Sender(), list);
+    delete list;
+    EXPECT_EQ(b.Sender(), nullptr);
 }
