@@ -6,9 +6,10 @@
 UI_FUZZ_BUILD="$UI_BUILD/fuzz"
 UI_FUZZ_SRC="$UI_REPO/fuzz"
 
-# Sanitizers stop at the first fault and say where it was.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=0:detect_leaks=1}"
-export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+# The targets run as `env "${UI_FUZZ_ENV[@]}" TARGET ...`: sanitizers that
+# stop at the first fault and say where it was (only for the targets).
+UI_FUZZ_ENV=(ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
+             UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}")
 
 # clang and its libFuzzer runtime (in libclang-rt-<major>-dev on Debian).
 ui_require_fuzz_tools() {
@@ -64,7 +65,7 @@ ui_fuzz_replay() {
       continue
     fi
     # A file argument runs that input once; nothing is written anywhere.
-    ui_run "$bin" -timeout=25 -rss_limit_mb=2048 "${seeds[@]}" >"$log" 2>&1
+    ui_run env "${UI_FUZZ_ENV[@]}" "$bin" -timeout=25 -rss_limit_mb=2048 "${seeds[@]}" >"$log" 2>&1
     rc=$?
     UI_REPLAY_INPUTS=$((UI_REPLAY_INPUTS + n))
     if [ $rc != 0 ]; then
