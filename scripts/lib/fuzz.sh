@@ -13,7 +13,7 @@ UI_FUZZ_ENV=(ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 
 # clang and its libFuzzer runtime (in libclang-rt-<major>-dev on Debian).
 ui_require_fuzz_tools() {
-  ui_require cmake:cmake clang++:clang
+  ui_require cmake:cmake clang++:clang python3:python3
   local major rt
   major=$(clang++ -dumpversion 2>/dev/null)
   major=${major%%.*}
@@ -29,7 +29,23 @@ ui_configure_fuzz() {
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
 }
 
-ui_build_fuzz() { ui_configure_fuzz && ui_build "$UI_FUZZ_BUILD" fuzz_targets; }
+# ui_check_portable_ascii: the library files the fuzzing build compiled (from
+# ninja's dependency log) hold no non-ASCII byte outside comments: clang would
+# make such a literal UTF-8 instead of CP1252 (see portable_ascii.py).
+ui_check_portable_ascii() {
+  [ -f "$UI_FUZZ_BUILD/build.ninja" ] || return 0
+  local files=()
+  mapfile -t files < <(cd "$UI_FUZZ_BUILD" && ninja -t deps |
+    sed -n "s#^ *\($UI_REPO/\(framework\|foundation\|grids\|controls\|editors\)/.*\)#\1#p" | sort -u)
+  [ ${#files[@]} -gt 0 ] || return 0
+  python3 "$UI_REPO/scripts/lib/portable_ascii.py" "${files[@]}" && return 0
+  ui_warn "portable files with non-ASCII bytes outside comments (write them as escapes: \"M\\xE4rz\")"
+  return 1
+}
+
+ui_build_fuzz() {
+  ui_configure_fuzz && ui_build "$UI_FUZZ_BUILD" fuzz_targets && ui_check_portable_ascii
+}
 
 # Names of the targets (without "_fuzz"), one a line, in name order.
 ui_fuzz_names() {
