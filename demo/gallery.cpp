@@ -8,6 +8,7 @@
 
 #include "demo/gallery_host.h"
 #include "demo/gallery_registry.h"
+#include "editors/tools/short_date_format.h"
 #include "demo/sample_controls.h"
 #include "framework/application.h"
 
@@ -63,6 +64,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int argc = __argc;
     char** argv = __argv;
     Application()->Initialize();
+    InitEditShortDateFormat();
     Application()->SetTitle("Galerie");
     int rc = 0;
     bool ranMode = false;

@@ -4,7 +4,11 @@
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
+void BuildHtmlPage(TWinControl* parent);
+void BuildDialogsPage(TWinControl* parent);
+void BuildDragDropPage(TWinControl* parent);
 void BuildEditToolsPage(TWinControl* parent);
+void BuildPopupsPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -15,7 +19,11 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
         {"flat", &BuildFlatPage},
+        {"html", &BuildHtmlPage},
+        {"dialogs", &BuildDialogsPage},
+        {"dragdrop", &BuildDragDropPage},
         {"edit-tools", &BuildEditToolsPage},
+        {"popups", &BuildPopupsPage},
     };
     return pages;
 }

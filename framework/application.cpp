@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 #include <ole2.h>
+#include <algorithm>
+#include <vector>
 
 #include "framework/callback_guard.h"
 #include "framework/exceptions.h"
@@ -234,8 +236,20 @@ void TApplication::Idle() {
 }
 
 void TApplication::DispatchPendingPaint(HWND hwnd) {
+    // A filtered peek still hands out WM_QUIT: it is posted again and ends
+    // the run (going on would fetch it again and again). A window whose
+    // WM_PAINT comes back did not validate its update region: stop there.
+    std::vector<HWND> painted;
     MSG msg;
-    for (int i = 0; i < 256 && PeekMessageA(&msg, hwnd, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) DispatchMessageA(&msg);
+    for (int i = 0; i < 256 && PeekMessageA(&msg, hwnd, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (std::find(painted.begin(), painted.end(), msg.hwnd) != painted.end()) return;
+        painted.push_back(msg.hwnd);
+        DispatchMessageA(&msg);
+    }
 }
 
 bool TApplication::ProcessMessage(MSG& Msg) {

@@ -8,14 +8,14 @@
 #include "framework/screen.h"
 
 namespace {
-PlacementRect ToPlacement(const RECT& r) { return PlacementRect{r.left, r.top, r.right, r.bottom}; }
-RECT ToRect(const PlacementRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+PlainRect ToPlacement(const RECT& r) { return PlainRect{r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const PlainRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-void SetFormRect(TCustomForm* Form, const PlacementRect& r) { Form->SetBounds(r.left, r.top, r.Width(), r.Height()); }
+void SetFormRect(TCustomForm* Form, const PlainRect& r) { Form->SetBounds(r.left, r.top, r.Width(), r.Height()); }
 }  // namespace
 
 bool GetMonitorInfoAtPoint(POINT p, MONITORINFOEXA& info) {

@@ -4,7 +4,7 @@
 
 std::string CaptionWithLineBreaks(const std::string& Caption) { return AnsiReplaceText(Caption, "<br>", "\r\n"); }
 
-TButtonLayoutResult LayoutButton(const TLayoutRect& Client, int Offset, int TextWidth, int TextHeight, int GlyphWidth,
+TButtonLayoutResult LayoutButton(const PlainRect& Client, int Offset, int TextWidth, int TextHeight, int GlyphWidth,
                                  int GlyphHeight, int Margin, int Spacing, TButtonLayout Layout) {
     const int cw = Client.Width(), ch = Client.Height();
     const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
@@ -55,8 +55,8 @@ TButtonLayoutResult LayoutButton(const TLayoutRect& Client, int Offset, int Text
     }
 
     TButtonLayoutResult r;
-    r.GlyphPos = TLayoutPoint{gx + Client.Left + Offset, gy + Client.Top + Offset};
-    const int dx = tx + Client.Left + Offset, dy = ty + Client.Top + Offset;
-    r.TextBounds = TLayoutRect{dx, dy, dx + TextWidth, dy + TextHeight};
+    r.GlyphPos = PlainPoint{gx + Client.left + Offset, gy + Client.top + Offset};
+    const int dx = tx + Client.left + Offset, dy = ty + Client.top + Offset;
+    r.TextBounds = PlainRect{dx, dy, dx + TextWidth, dy + TextHeight};
     return r;
 }

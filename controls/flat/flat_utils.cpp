@@ -63,8 +63,8 @@ void CalcButtonLayout(TCanvas& Canvas, const RECT& Client, int Offset, const std
         th = r.bottom - r.top;
     }
     const TButtonLayoutResult l =
-        LayoutButton(TLayoutRect{Client.left, Client.top, Client.right, Client.bottom}, Offset, tw, th, gw, gh, Margin,
+        LayoutButton(PlainRect{Client.left, Client.top, Client.right, Client.bottom}, Offset, tw, th, gw, gh, Margin,
                      Spacing, Layout);
-    GlyphPos = POINT{l.GlyphPos.X, l.GlyphPos.Y};
-    TextBounds = RECT{l.TextBounds.Left, l.TextBounds.Top, l.TextBounds.Right, l.TextBounds.Bottom};
+    GlyphPos = POINT{l.GlyphPos.x, l.GlyphPos.y};
+    TextBounds = RECT{l.TextBounds.left, l.TextBounds.top, l.TextBounds.right, l.TextBounds.bottom};
 }

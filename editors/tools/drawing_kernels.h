@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "editors/tools/plain_geometry.h"
+#include "framework/plain_geometry.h"
 #include "framework/colors.h"
 
 // ------------------------------------------------------------------ gradient

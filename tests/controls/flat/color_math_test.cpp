@@ -145,12 +145,12 @@ TEST(PixelEffects, GeometricEffects) {
 }
 
 TEST(ButtonLayout, PlacesGlyphAndCaption) {
-    const TLayoutRect client{0, 0, 40, 20};
+    const PlainRect client{0, 0, 40, 20};
     struct Case {
         int offset, tw, th, gw, gh, margin, spacing;
         TButtonLayout layout;
-        TLayoutPoint glyph;
-        TLayoutRect text;
+        PlainPoint glyph;
+        PlainRect text;
     } cases[] = {
         {0, 0, 0, 16, 16, -1, 4, blGlyphTop, {12, 2}, {20, 18, 20, 18}},
         {1, 0, 0, 16, 16, -1, 4, blGlyphTop, {13, 3}, {21, 19, 21, 19}},

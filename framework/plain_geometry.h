@@ -1,6 +1,6 @@
-// Rectangles and points for the geometry of the edit tools that must build
-// without <windows.h> (placement, markers, pixel kernels). Same layout and
-// meaning as RECT and POINT: right and bottom are exclusive.
+// Rectangles and points for geometry that must build without <windows.h>
+// (placement, layout, markers, pixel kernels). Same layout and meaning as
+// RECT and POINT: right and bottom are exclusive.
 #pragma once
 
 struct PlainPoint {

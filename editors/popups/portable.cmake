@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_SOURCES
+  popup_geometry.cpp
+  bubble_geometry.cpp
+)

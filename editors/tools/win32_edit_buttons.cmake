@@ -1,0 +1,4 @@
+list(APPEND WIN32_SOURCES
+  edit_button.cpp
+  edit_buttons.cpp
+)

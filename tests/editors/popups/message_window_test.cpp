@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include "editors/popups/message_window.h"
+#include "editors/tools/styled_text.h"
+#include "tests/editors/popups/popup_test_support.h"
+
+namespace {
+
+::testing::Environment* const kEnv = ::testing::AddGlobalTestEnvironment(new EditToolsTestEnvironment);
+
+// The caption's extent in the given font size, as the bubble measures it.
+POINT Measured(const std::string& text, int size) {
+    MemoryDC dc;
+    TCanvas c;
+    c.SetHandle(dc.Get());
+    c.Font().SetSize(size);
+    POINT e = DrawStyledText(c, text.c_str(), RECT{0, 0, 0, 0}, false, DT_END_ELLIPSIS, nullptr);
+    c.SetHandle(nullptr);
+    return e;
+}
+
+HRGN RegionOf(TWinControl* w) {
+    HRGN r = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(w->WindowHandle(), r);
+    return r;
+}
+
+}  // namespace
+
+TEST(MessageWindow, SizeFollowsTextShapeAndIcon) {
+    const std::string text = "Ung\xFCltiger /bWert";
+    POINT e = Measured(text, 8);
+    auto* bubble = Create<TI_MessageWindow>(nullptr);
+    bubble->Font().SetSize(12);  // the grid family paints in 8 points whatever its font
+    bubble->SetCaption(text);
+    EXPECT_EQ(bubble->Width(), e.x + 10);
+    EXPECT_EQ(bubble->Height(), e.y + 6);
+    EXPECT_EQ(bubble->Color(), 0xEFFFFFu);
+    bubble->SetShape(bsRounded);
+    EXPECT_EQ(bubble->Width(), e.x + 16);
+    EXPECT_EQ(bubble->Height(), e.y + 12);
+    bubble->SetShape(bsBalloon);
+    EXPECT_EQ(bubble->Height(), e.y + 20);
+    bubble->SetIconKind(1);
+    ASSERT_FALSE(bubble->Icon().Empty());
+    EXPECT_EQ(bubble->Width(), e.x + 16 + bubble->Icon().Width() + 6);
+    // Another icon of another size re-sizes the bubble.
+    TBitmap wide(bubble->Icon().Width() + 10, 4);
+    bubble->SetIconKind(2);
+    const int before = bubble->Width();
+    bubble->SetIcon(&wide);
+    EXPECT_EQ(bubble->Width(), before + 10);
+    bubble->Free();
+
+    auto* dc_bubble = Create<TDCMessageWindow>(nullptr);
+    dc_bubble->Font().SetSize(12);
+    dc_bubble->SetCaption(text);
+    EXPECT_EQ(dc_bubble->Width(), Measured(text, 12).x + 10);
+    dc_bubble->Free();
+}
+
+TEST(MessageWindow, BalloonRegionPointsAtTheControl) {
+    OwnerOnForm host(200, 200, 150, 22);
+    auto* bubble = Create<TI_MessageWindow>(host.owner);
+    bubble->SetShape(bsBalloon);
+    bubble->SetCaption("Der Wert fehlt.");
+    bubble->SetPopupRect(5, 13, bubble->Width(), bubble->Height());
+    bubble->SetPopupPosition(pmInOwnerClient);
+    bubble->Show();
+    PumpFor(30);
+    RECT r;
+    GetWindowRect(bubble->WindowHandle(), &r);
+    EXPECT_EQ(r.left, 205);
+    EXPECT_EQ(r.top, 213);
+    EXPECT_EQ(bubble->PlacementFlags(), 0);
+    HRGN rgn = RegionOf(bubble);
+    EXPECT_TRUE(PtInRegion(rgn, 9, 2));  // the pointer, 8 pixels in
+    EXPECT_FALSE(PtInRegion(rgn, 20, 2));
+    EXPECT_TRUE(PtInRegion(rgn, 20, 12));
+    DeleteObject(rgn);
+    EXPECT_EQ(SendMessageA(bubble->WindowHandle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 20, r.top + 12)),
+              HTTRANSPARENT);
+    EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
+
+    // Too low on the screen: shown above its anchor, without pointer.
+    bubble->SetPopupRect(5, 2000, bubble->Width(), bubble->Height());
+    EXPECT_EQ(bubble->PlacementFlags() & 1, 1);
+    rgn = RegionOf(bubble);
+    EXPECT_FALSE(PtInRegion(rgn, 10, bubble->Height() - 3));
+    EXPECT_TRUE(PtInRegion(rgn, 10, bubble->Height() - 12));
+    DeleteObject(rgn);
+    bubble->Free();
+}
+
+TEST(MessageWindow, HiddenByItsTimerThroughTheOwner) {
+    OwnerOnForm host(200, 200, 150, 22);
+    auto* bubble = Create<TI_MessageWindow>(host.owner);
+    host.owner->bubble = bubble;
+    bubble->SetAutoHide(true);
+    bubble->SetHideDelay(150);
+    bubble->SetCaption("Fehler A");
+    bubble->SetPopupPosition(pmInOwnerClient);
+    bubble->Show();
+    EXPECT_TRUE(bubble->TimerPending());
+    PumpFor(500);
+    ASSERT_EQ(host.owner->bubble_messages.size(), 1u);
+    EXPECT_EQ(host.owner->bubble_messages[0], 0u);
+    EXPECT_FALSE(IsWindowVisible(bubble->WindowHandle()));
+    bubble->Free();
+}
+
+TEST(MessageWindow, ASecondErrorReplacingTheFirstStaysVisible) {
+    OwnerOnForm host(200, 200, 150, 22);
+    auto* bubble = Create<TI_MessageWindow>(host.owner);
+    host.owner->bubble = bubble;
+    bubble->SetAutoHide(true);
+    bubble->SetHideDelay(400);
+    bubble->SetPopupPosition(pmInOwnerClient);
+    bubble->SetCaption("Fehler A");
+    bubble->Show();
+    PumpFor(100);
+    // The edit re-uses its bubble for the next error.
+    bubble->Hide();
+    bubble->SetCaption("Fehler B");
+    bubble->SetShape(bsBalloon);  // hides again on the way
+    bubble->Show();
+    PumpFor(150);
+    EXPECT_TRUE(host.owner->bubble_messages.empty());
+    EXPECT_TRUE(IsWindowVisible(bubble->WindowHandle()));
+    EXPECT_EQ(bubble->Caption(), "Fehler B");
+    PumpFor(500);
+    EXPECT_EQ(host.owner->bubble_messages.size(), 1u);  // B's own timer
+    EXPECT_FALSE(IsWindowVisible(bubble->WindowHandle()));
+    bubble->Free();
+    EXPECT_EQ(host.owner->bubble_messages.size(), 1u);  // freeing posts nothing
+}
+
+TEST(MessageWindow, WithButtonsItStaysAndCatchesClicks) {
+    OwnerOnForm host(200, 200, 150, 22);
+    auto* bubble = Create<TI_MessageWindow>(host.owner);
+    bubble->SetAutoHide(true);
+    bubble->SetHideDelay(100);
+    TI_EditButton* ok = bubble->Buttons().Add();
+    ok->SetBounds(4, 20, 40, 18);
+    ok->SetCaption("OK");
+    bubble->SetCaption("Speichern?");
+    bubble->SetPopupPosition(pmInOwnerClient);
+    bubble->Show();
+    EXPECT_FALSE(bubble->TimerPending());
+    PumpFor(300);
+    EXPECT_TRUE(host.owner->bubble_messages.empty());
+    EXPECT_TRUE(IsWindowVisible(bubble->WindowHandle()));
+    RECT r;
+    GetWindowRect(bubble->WindowHandle(), &r);
+    EXPECT_NE(SendMessageA(bubble->WindowHandle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 10, r.top + 25)),
+              HTTRANSPARENT);
+    bubble->Free();
+}
+
+TEST(MessageWindow, LeavesNoWindowOrGdiObjectBehind) {
+    OwnerOnForm host(200, 200, 150, 22);
+    PumpFor(20);
+    const int objects = GdiOwnerLiveObjects(), dcs = GdiOwnerLiveDCs();
+    auto* bubble = Create<TDCMessageWindow>(host.owner);
+    bubble->SetIconKind(1);
+    bubble->SetShape(bsBalloon);
+    TI_EditButton* b = bubble->Buttons().Add();
+    b->SetBounds(4, 20, 30, 18);
+    b->SetCaption("OK");
+    b->SetGradient(true);
+    bubble->SetCaption("/bPr\xFC" "fen/b0 bitte");
+    bubble->SetPopupPosition(pmInOwnerClient);
+    bubble->Show();
+    PumpFor(50);
+    HWND h = bubble->WindowHandle();
+    bubble->Hide();
+    bubble->Free();
+    PumpFor(20);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(GdiOwnerLiveObjects(), objects);
+    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
+}

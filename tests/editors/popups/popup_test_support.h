@@ -1,0 +1,97 @@
+// Helpers of the popup and bubble tests: a focusable owner control that
+// records the bubble message, a form on the screen and a message pump that
+// runs for a while.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "editors/tools/tools_test_support.h"
+#include "framework/application.h"
+#include "framework/custom_control.h"
+#include "framework/form.h"
+#include "framework/screen.h"
+
+// A focusable control standing in for an edit: it records UM_BUBBLE and,
+// like an edit, hides its bubble when told to.
+class TOwnerProbe : public TCustomControl {
+public:
+    explicit TOwnerProbe(TComponent* AOwner) : TCustomControl(AOwner) { SetTabStop(true); }
+    std::vector<WPARAM> bubble_messages;
+    TControl* bubble = nullptr;
+
+protected:
+    void Dispatch(TMessage& m) override {
+        if (m.Msg == UM_BUBBLE) {
+            bubble_messages.push_back(m.WParam);
+            if (m.WParam == 0 && bubble) bubble->Hide();
+            return;
+        }
+        TCustomControl::Dispatch(m);
+    }
+};
+
+// Runs the message loop for about ms milliseconds.
+inline void PumpFor(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        Application()->ProcessMessages();
+        Sleep(5);
+    }
+    Application()->ProcessMessages();
+}
+
+// Real mouse input through the system: the cursor to p, then a press and/or
+// a release of the left button, with the queue handled after each step.
+inline void MouseAt(POINT p, bool press = true, bool release = true) {
+    SetCursorPos(p.x, p.y);
+    PumpFor(30);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    if (press) {
+        in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        SendInput(1, &in, sizeof(INPUT));
+        PumpFor(80);
+    }
+    if (release) {
+        in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(1, &in, sizeof(INPUT));
+        PumpFor(80);
+    }
+}
+
+// A borderless form at (x, y) with a focused owner probe filling it.
+struct OwnerOnForm {
+    TForm* form = nullptr;
+    TOwnerProbe* owner = nullptr;
+    OwnerOnForm(int x, int y, int w, int h) {
+        form = Create<TForm>(nullptr);
+        form->SetBorderStyle(bsNone);
+        form->SetBounds(x, y, w, h);
+        owner = Create<TOwnerProbe>(form);
+        owner->SetBounds(0, 0, w, h);
+        owner->SetParent(form);
+        form->Show();
+        Application()->ProcessMessages();
+        owner->SetFocus();
+        Application()->ProcessMessages();
+    }
+    ~OwnerOnForm() { form->Free(); }
+};
+
+// A single 1024x768 monitor for the placement tests.
+struct InjectedScreen {
+    InjectedScreen() {
+        Screen()->SetMonitorProvider([] {
+            TMonitorInfo m;
+            m.BoundsRect = RECT{0, 0, 1024, 768};
+            m.WorkareaRect = m.BoundsRect;
+            m.Primary = true;
+            return std::vector<TMonitorInfo>{m};
+        });
+    }
+    ~InjectedScreen() { Screen()->SetMonitorProvider(nullptr); }
+};

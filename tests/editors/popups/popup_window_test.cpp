@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "editors/popups/popup_window.h"
+#include "tests/editors/popups/popup_test_support.h"
+
+namespace {
+
+::testing::Environment* const kEnv = ::testing::AddGlobalTestEnvironment(new EditToolsTestEnvironment);
+
+RECT WindowRectOf(TWinControl* c) {
+    RECT r;
+    GetWindowRect(c->WindowHandle(), &r);
+    return r;
+}
+
+}  // namespace
+
+TEST(PopupWindow, PlacedByModeOnAnInjectedScreen) {
+    InjectedScreen screen;
+    struct Case {
+        int owner_x, owner_y, mode;
+        RECT rect;
+        LONG x, y;
+        int flags;
+    };
+    const Case cases[] = {
+        {100, 300, pmBelowLeft, {0, 0, 200, 100}, 100, 322, 0},
+        {100, 700, pmBelowLeft, {0, 0, 200, 100}, 100, 600, 1},
+        {700, 300, pmBelowRight, {0, 0, 200, 100}, 700, 322, 0},
+        {900, 100, pmRightOfOwner, {0, 0, 200, 100}, 700, 100, 2},
+        {100, 300, pmInOwnerClient, {5, 13, 205, 113}, 105, 313, 0},
+        {900, 700, pmInOwnerClient, {5, 13, 205, 113}, 824, 668, 3},
+    };
+    for (const Case& c : cases) {
+        OwnerOnForm host(c.owner_x, c.owner_y, 200, 22);
+        auto* popup = Create<TI_PopupWindow>(host.owner);
+        popup->SetPopupRect(c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top);
+        popup->SetPopupPosition(c.mode);
+        popup->Show();
+        RECT r = WindowRectOf(popup);
+        EXPECT_EQ(r.left, c.x) << "mode " << c.mode;
+        EXPECT_EQ(r.top, c.y) << "mode " << c.mode;
+        EXPECT_EQ(r.right - r.left, 200);
+        EXPECT_EQ(popup->PlacementFlags(), c.flags) << "mode " << c.mode;
+        // The popup rectangle keeps what the caller gave (no drift on Show).
+        EXPECT_EQ(popup->PopupRect().left, c.rect.left);
+        popup->Show();
+        EXPECT_EQ(WindowRectOf(popup).left, c.x);
+        popup->Free();
+    }
+}
+
+TEST(PopupWindow, WithoutOwnerItStaysOnTheScreenInBothFamilies) {
+    InjectedScreen screen;
+    TI_PopupWindow* popups[] = {Create<TI_PopupWindow>(nullptr), Create<TDCPopupWindow>(nullptr)};
+    for (TI_PopupWindow* p : popups) {
+        p->SetPopupRect(-50, 700, 100, 900);
+        p->Show();
+        RECT r = WindowRectOf(p);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 0);  // taller than the screen: its top stays visible
+        p->Free();
+    }
+}
+
+TEST(PopupWindow, ShownTopMostWithoutTakingTheFocus) {
+    OwnerOnForm host(100, 100, 200, 22);
+    ASSERT_EQ(GetFocus(), host.owner->WindowHandle());
+    auto* popup = Create<TI_PopupWindow>(host.owner);
+    popup->SetPopupRect(0, 0, 120, 60);
+    popup->SetPopupPosition(pmBelowLeft);
+    popup->Show();
+    PumpFor(50);
+    HWND h = popup->WindowHandle();
+    ASSERT_TRUE(h);
+    EXPECT_TRUE(IsWindowVisible(h));
+    EXPECT_EQ(GetWindowLongA(h, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(GetClassLongA(h, GCL_STYLE) & CS_SAVEBITS);
+    EXPECT_EQ(GetParent(h), nullptr);
+    EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
+    EXPECT_EQ(SendMessageA(h, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(host.form->WindowHandle()),
+                           MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
+    RECT r = WindowRectOf(popup);
+    MouseAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
+    popup->Hide();
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
+    popup->Free();
+}
+
+TEST(DispatchPendingPaint, ReturnsAndKeepsAPendingQuit) {
+    OwnerOnForm host(100, 100, 200, 60);
+    InvalidateRect(host.owner->WindowHandle(), nullptr, TRUE);
+    PostQuitMessage(7);
+    DispatchPendingPaint();
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+namespace {
+// A window that never validates its update region.
+class TNeverValid : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int paints = 0;
+
+protected:
+    void Dispatch(TMessage& m) override {
+        if (m.Msg == WM_PAINT && !m.WParam) {
+            ++paints;
+            return;
+        }
+        TCustomControl::Dispatch(m);
+    }
+};
+}  // namespace
+
+TEST(DispatchPendingPaint, EndsWhenAWindowDoesNotValidate) {
+    OwnerOnForm host(100, 100, 200, 60);
+    auto* bad = Create<TNeverValid>(host.form);
+    bad->SetBounds(0, 0, 50, 50);
+    bad->SetParent(host.form);
+    bad->HandleNeeded();
+    InvalidateRect(bad->WindowHandle(), nullptr, TRUE);
+    bad->paints = 0;
+    DispatchPendingPaint();
+    EXPECT_EQ(bad->paints, 1);
+    ValidateRect(bad->WindowHandle(), nullptr);
+}

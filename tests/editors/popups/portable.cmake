@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_TESTS
+  popup_geometry_test.cpp
+  bubble_geometry_test.cpp
+)

@@ -1,0 +1,5 @@
+list(APPEND WIN32_TESTS
+  popup_window_test.cpp
+  popup_list_box_test.cpp
+  message_window_test.cpp
+)
