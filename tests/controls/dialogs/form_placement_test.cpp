@@ -13,14 +13,7 @@ namespace {
 // Left: primary 1280x1024 with a 40-pixel task bar at the bottom; right:
 // 1600x900 with a task bar of 30 at the top.
 std::vector<TMonitorInfo> TwoMonitors() {
-    TMonitorInfo left;
-    left.BoundsRect = RECT{0, 0, 1280, 1024};
-    left.WorkareaRect = RECT{0, 0, 1280, 984};
-    left.Primary = true;
-    TMonitorInfo right;
-    right.BoundsRect = RECT{1280, 0, 2880, 900};
-    right.WorkareaRect = RECT{1280, 30, 2880, 900};
-    return {left, right};
+    return {{nullptr, {0, 0, 1280, 1024}, {0, 0, 1280, 984}, true}, {nullptr, {1280, 0, 2880, 900}, {1280, 30, 2880, 900}}};
 }
 
 class FormPlacement : public ::testing::Test {
@@ -56,8 +49,7 @@ TEST_F(FormPlacement, ScreenCentreDialogGoesToTheMonitorOfTheActiveForm) {
     EXPECT_EQ(dialog->HelpContext(), 1);
     EXPECT_EQ(dialog->Position(), poDesigned);
     // Work area 1280..2880 x 30..900: centre (2080, 465).
-    EXPECT_EQ(dialog->Left(), 2080 - 200);
-    EXPECT_EQ(dialog->Top(), 465 - 150);
+    EXPECT_EQ(std::make_pair(dialog->Left(), dialog->Top()), std::make_pair(2080 - 200, 465 - 150));
 }
 
 TEST_F(FormPlacement, FormOnAnotherMonitorIsShiftedByTheWorkAreaOffset) {
@@ -65,8 +57,7 @@ TEST_F(FormPlacement, FormOnAnotherMonitorIsShiftedByTheWorkAreaOffset) {
     Screen()->SetActiveForm(active);
     TForm* form = NewForm(100, 100, 300, 200);  // centre on the left monitor
     PlaceFormOnMonitor(form, false);
-    EXPECT_EQ(form->Left(), 1380);
-    EXPECT_EQ(form->Top(), 130);
+    EXPECT_EQ(std::make_pair(form->Left(), form->Top()), std::make_pair(1380, 130));
     // Wider than the work area: ends on its left edge.
     TForm* wide = NewForm(1500, 100, 1700, 200);
     PlaceFormOnMonitor(wide, false);
@@ -84,22 +75,17 @@ TEST_F(FormPlacement, BorderlessFormsOnlyWithForceAndThePrimaryWithoutActiveForm
     // from the right work area by the offset between the two.
     ASSERT_EQ(Application()->MainForm(), nullptr);
     PlaceFormOnMonitor(form, true);
-    EXPECT_EQ(form->Left(), 720);
-    EXPECT_EQ(form->Top(), 470);
+    EXPECT_EQ(std::make_pair(form->Left(), form->Top()), std::make_pair(720, 470));
 }
 
-TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnly) {
-    TForm* form = NewForm(0, 0, 100, 100);
+TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnlyAndForegroundHelper) {
+    TForm* form = NewForm(100, 100, 200, 100);
     FormLookAndFeel(form, true);
     EXPECT_EQ(form->HelpContext(), 0);
     InstallLookAndFeel();
     FormLookAndFeel(form, false);
     EXPECT_EQ(form->HelpContext(), 1);
     UninstallLookAndFeel();
-}
-
-TEST_F(FormPlacement, ForegroundAndFront) {
-    TForm* form = NewForm(100, 100, 200, 100);
     form->Show();
     BringFormToFront(form);
     EXPECT_TRUE(ForceForegroundWindow(form->Handle()));

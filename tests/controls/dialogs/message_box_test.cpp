@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/dialogs/box_text.h"
 #include "controls/dialogs/message_box.h"
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
@@ -19,27 +18,13 @@
 namespace {
 
 RECT gWork{0, 0, 1024, 560};
-int gScreenWidth = 1024;
-int gScreenHeight = 600;
+int gScreenWidth = 1024, gScreenHeight = 600;
 
-std::vector<TMonitorInfo> OneMonitor() {
-    TMonitorInfo m;
-    m.BoundsRect = RECT{0, 0, gScreenWidth, gScreenHeight};
-    m.WorkareaRect = gWork;
-    m.Primary = true;
-    return {m};
-}
+std::vector<TMonitorInfo> OneMonitor() { return {{nullptr, {0, 0, gScreenWidth, gScreenHeight}, gWork, true}}; }
 
 // Primary 1024 x 600 on the left, a second monitor of 1280 x 1024 right of it.
 std::vector<TMonitorInfo> TwoMonitors() {
-    TMonitorInfo left;
-    left.BoundsRect = RECT{0, 0, 1024, 600};
-    left.WorkareaRect = RECT{0, 0, 1024, 560};
-    left.Primary = true;
-    TMonitorInfo right;
-    right.BoundsRect = RECT{1024, 0, 2304, 1024};
-    right.WorkareaRect = RECT{1024, 0, 2304, 984};
-    return {left, right};
+    return {{nullptr, {0, 0, 1024, 600}, {0, 0, 1024, 560}, true}, {nullptr, {1024, 0, 2304, 1024}, {1024, 0, 2304, 984}}};
 }
 
 class MessageBoxTest : public ::testing::Test {
@@ -47,9 +32,7 @@ protected:
     void SetUp() override {
         Application()->Initialize();
         Application()->SetTitle("Ordivo");
-        gScreenWidth = 1024;
-        gScreenHeight = 600;
-        gWork = RECT{0, 0, 1024, 560};
+        UseScreen(1024, 600);
         Screen()->SetMonitorProvider(&OneMonitor);
         Screen()->SetActiveForm(nullptr);
     }
@@ -76,37 +59,21 @@ bool PumpUntil(F done, int rounds = 100) {
     return done();
 }
 
-// Presses the keys of a chord in order and releases them in reverse, as real input.
-void TypeChord(const std::vector<WORD>& chord) {
-    std::vector<INPUT> in;
-    for (WORD vk : chord) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = vk;
-        in.push_back(i);
-    }
-    for (auto it = chord.rbegin(); it != chord.rend(); ++it) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = *it;
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
-        in.push_back(i);
-    }
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
 using Chords = std::vector<std::vector<WORD>>;
 
-// Types the chords into the shown box; returns the ModalResult it then has
+// Types the chords into the shown box (each chord's keys pressed in order,
+// released in reverse, as real input); returns the ModalResult it then has
 // (0 while it stays open, in which case the box is closed with mrAbort).
 TModalResult TypeInto(TFSB_BOX* box, const Chords& chords, std::string* focusedAfter = nullptr) {
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == box->Handle(); }));
     for (const auto& chord : chords) {
-        TypeChord(chord);
-        for (int i = 0; i < 8; ++i) {  // the key-up too, or the loop has ended
-            Application()->ProcessMessages();
-            Sleep(10);
+        std::vector<INPUT> in(chord.size() * 2, INPUT{INPUT_KEYBOARD, {}});
+        for (size_t k = 0; k < chord.size(); ++k) {
+            in[k].ki.wVk = in[in.size() - 1 - k].ki.wVk = chord[k];
+            in[in.size() - 1 - k].ki.dwFlags = KEYEVENTF_KEYUP;
         }
+        SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+        PumpUntil([] { return false; }, 8);  // the key-up too, or the loop has ended
     }
     if (focusedAfter)
         *focusedAfter = box->ActiveControl() ? dynamic_cast<TFlatButton*>(box->ActiveControl())->Caption() : "";
@@ -198,18 +165,17 @@ TEST_F(MessageBoxTest, CaptionHelpButtonsAndGermanTexts) {
             char text[64] = {};
             GetWindowTextA(box->Handle(), text, sizeof(text));
             EXPECT_EQ(text, c.shownCaption);
-            EXPECT_EQ(box->Pquestion->Visible(), c.question);
-            EXPECT_EQ(box->Pmsg->Visible(), !c.question);
-            EXPECT_EQ(box->Pquestion->Visible() && box->FBhelpQ->Visible(), c.question && !c.help.empty());
-            EXPECT_EQ(box->Pmsg->Visible() && box->FBhelpS->Visible(), !c.question && !c.help.empty());
-            EXPECT_FALSE(box->FP_help->Visible());  // in the question box too
             EXPECT_EQ(box->HelpText(), c.help);
+            // Question bar, message bar, their help buttons, help panel (hidden in both boxes).
+            const bool help = !c.help.empty();
+            EXPECT_EQ((std::vector<bool>{box->Pquestion->Visible(), box->Pmsg->Visible(),
+                                         box->Pquestion->Visible() && box->FBhelpQ->Visible(),
+                                         box->Pmsg->Visible() && box->FBhelpS->Visible(), box->FP_help->Visible()}),
+                      (std::vector<bool>{c.question, !c.question, c.question && help, !c.question && help, false}))
+                << c.caption;
             box->SetModalResult(mrCancel);
         });
-        if (c.question)
-            ShowQuestion("Text", c.help, c.caption);
-        else
-            ShowInfo("Text", c.help, c.caption);
+        c.question ? (void)ShowQuestion("Text", c.help, c.caption) : ShowInfo("Text", c.help, c.caption);
     }
     TFSB_BOX* box = CreateMessageBox();
     const std::pair<TFlatButton*, std::string> texts[] = {
@@ -229,85 +195,59 @@ TEST_F(MessageBoxTest, HelpButtonShowsTheHelpBelowTheButtons) {
         box->FBhelpQ->Click();
         const int grow = box->HelpLabel()->Height() + 5;
         EXPECT_GT(box->HelpLabel()->Height(), 6);
-        EXPECT_TRUE(box->FP_help->Visible());
-        EXPECT_EQ(box->FP_help->Height(), grow);
-        EXPECT_EQ(box->ClientHeight(), before + grow);
-        EXPECT_EQ(box->FP_help->Top(), barBottom);
-        EXPECT_FALSE(box->FBhelpQ->Enabled());
-        EXPECT_EQ(box->ModalResult(), mrNone);  // the help button closes nothing
+        // Shown below the bar, the box grown by it, the help button off and nothing closed.
+        EXPECT_EQ((std::vector<int>{box->FP_help->Visible(), box->FP_help->Height(), box->ClientHeight(),
+                                    box->FP_help->Top(), box->FBhelpQ->Enabled(), box->ModalResult()}),
+                  (std::vector<int>{true, grow, before + grow, barBottom, false, mrNone}));
         box->SetModalResult(mrOk);
     });
     EXPECT_TRUE(ShowQuestion("Frage", "<B>Hilfe</B> zum<BR>Thema"));
 }
 
 TEST_F(MessageBoxTest, LayoutFollowsTheScreenSize) {
-    struct {
-        int width, height;
-        int labelSize, formSize;
-        int panel2, break2Left, break2Width, panel3, cancelWidth, okLeft, okWidth;
-        int maxHeight;
-    } cases[] = {
-        {800, 768, 8, 8, 89, 7, 77, 185, 82, 92, 89, 538},
-        {801, 1025, 10, 9, 97, 2, 93, 222, 98, 109, 106, 718},
+    // Screen size, then: label, help label and form font sizes, Panel2 width,
+    // FB_BREAK2 left and width, Panel3 width, FB_ICANCEL left and width,
+    // FB_IOK left and width, maximum height.
+    const std::vector<int> cases[] = {
+        {800, 768, 8, 8, 8, 89, 7, 77, 185, 7, 82, 92, 89, 538},
+        {801, 1025, 10, 10, 9, 97, 2, 93, 222, 7, 98, 109, 106, 718},
     };
     for (const auto& c : cases) {
-        UseScreen(c.width, c.height);
-        TFSB_BOX* box = CreateMessageBox();
-        EXPECT_EQ(box->MessageLabel()->Font().Size(), c.labelSize) << c.width;
-        EXPECT_EQ(box->HelpLabel()->Font().Size(), c.labelSize) << c.width;
-        EXPECT_EQ(box->Font().Size(), c.formSize) << c.width;
-        EXPECT_EQ(box->Panel2->Width(), c.panel2) << c.width;
-        EXPECT_EQ(box->FB_BREAK2->Left(), c.break2Left) << c.width;
-        EXPECT_EQ(box->FB_BREAK2->Width(), c.break2Width) << c.width;
-        EXPECT_EQ(box->Panel3->Width(), c.panel3) << c.width;
-        EXPECT_EQ(box->FB_ICANCEL->Left(), 7) << c.width;
-        EXPECT_EQ(box->FB_ICANCEL->Width(), c.cancelWidth) << c.width;
-        EXPECT_EQ(box->FB_IOK->Left(), c.okLeft) << c.width;
-        EXPECT_EQ(box->FB_IOK->Width(), c.okWidth) << c.width;
-        EXPECT_EQ(box->Constraints().MaxHeight, c.maxHeight) << c.width;
-        box->Free();
+        UseScreen(c[0], c[1]);
+        TFSB_BOX* b = CreateMessageBox();
+        EXPECT_EQ((std::vector<int>{c[0], c[1], b->MessageLabel()->Font().Size(), b->HelpLabel()->Font().Size(),
+                                    b->Font().Size(), b->Panel2->Width(), b->FB_BREAK2->Left(), b->FB_BREAK2->Width(),
+                                    b->Panel3->Width(), b->FB_ICANCEL->Left(), b->FB_ICANCEL->Width(),
+                                    b->FB_IOK->Left(), b->FB_IOK->Width(), b->Constraints().MaxHeight}),
+                  c);
+        b->Free();
     }
 }
 
 TEST_F(MessageBoxTest, HeightFollowsTheTextAndTallTextsStayInsideTheWorkArea) {
-    UseScreen(1024, 600);  // work area 0..560, maximum height 420
+    // Work area 0..560, maximum height 420.
     std::string tall;
     for (int i = 0; i < 600; ++i) tall += "Wort ";
-    struct {
-        std::string text;
-        bool capped;
-    } cases[] = {{"Eine Zeile", false}, {"A<BR>B<BR>C", false}, {tall, true}};
-    for (const auto& c : cases) {
+    for (const std::string& text : {std::string("Eine Zeile"), std::string("A<BR>B<BR>C"), tall}) {
         SetBoxShownHook([&](TFSB_BOX* box) {
             const RECT r = box->BoundsRect();
-            if (c.capped)
+            if (text == tall) {
                 EXPECT_EQ(box->Height(), 420);
-            else
+            } else {
                 EXPECT_EQ(box->ClientHeight(), box->MessageLabel()->Height() + 37);
+            }
             // The bar stays at the bottom; at the maximum height it covers the label's end.
             EXPECT_EQ(box->Pmsg->Top() + box->Pmsg->Height(), box->ClientHeight() - 2);
             EXPECT_GE(r.top, gWork.top);
             EXPECT_LE(r.bottom, gWork.bottom);
             box->SetModalResult(mrOk);
         });
-        ShowInfo(c.text);
+        ShowInfo(text);
     }
 }
 
-TEST_F(MessageBoxTest, ForeignTextKeepsItsTailWhenEscaped) {
-    TFSB_BOX* box = CreateMessageBox();
-    TSBHTM* label = box->MessageLabel();
-    const std::string reply = "550 <user@example.org> & weiter bis zum Ende";
-    label->SetHTMLText(PrepareBoxText("Antwort: " + reply));
-    const int raw = label->Measure().cx;
-    label->SetHTMLText(PrepareBoxText("Antwort: " + EscapeBoxText(reply)));
-    EXPECT_GT(label->Measure().cx, raw + 100);  // the whole reply, not cut at "<"
-    box->Free();
-}
-
 TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
-    HWND other = nullptr, boxWindow = nullptr;
-    HWND afterOpen = nullptr, afterClosing = nullptr;
+    HWND other = nullptr, boxWindow = nullptr, afterOpen = nullptr, afterClosing = nullptr;
     SetBoxShownHook([&](TFSB_BOX* box) {
         boxWindow = box->Handle();
         TForm* f = Create<TForm>(nullptr);
@@ -320,7 +260,7 @@ TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
         afterOpen = GetForegroundWindow();
         box->SetModalResult(mrOk);  // closing: it must let the other window have it
         SetForegroundWindow(other);
-        PumpUntil([&] { return false; }, 10);
+        PumpUntil([] { return false; }, 10);
         afterClosing = GetForegroundWindow();
         f->Free();
     });
@@ -330,12 +270,12 @@ TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
 }
 
 TEST_F(MessageBoxTest, LeavesNoWindowOrGdiObjectBehind) {
-    auto threadWindows = [] {
-        int n = 0;
+    auto counts = [] {
+        int windows = 0;
         EnumThreadWindows(
             GetCurrentThreadId(), [](HWND, LPARAM p) { return ++*reinterpret_cast<int*>(p), TRUE; },
-            reinterpret_cast<LPARAM>(&n));
-        return n;
+            reinterpret_cast<LPARAM>(&windows));
+        return std::vector<int>{GdiOwnerLiveObjects(), GdiOwnerLiveDCs(), windows};
     };
     SetBoxShownHook([](TFSB_BOX* box) {
         box->FBhelpQ->Click();  // the help label and its panel painted too
@@ -343,12 +283,10 @@ TEST_F(MessageBoxTest, LeavesNoWindowOrGdiObjectBehind) {
         box->SetModalResult(mrOk);
     });
     ShowQuestion("<B>Erst</B> einmal", "Hilfe");  // shared caches fill once
-    const int objects = GdiOwnerLiveObjects(), dcs = GdiOwnerLiveDCs(), windows = threadWindows();
+    const std::vector<int> before = counts();
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(ShowQuestion("<B>Noch</B> einmal", "Hilfe"));
     Application()->ProcessMessages();
-    EXPECT_EQ(GdiOwnerLiveObjects(), objects);
-    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
-    EXPECT_EQ(threadWindows(), windows);
+    EXPECT_EQ(counts(), before);
 }
 
 TEST_F(MessageBoxTest, OpensCentredOnTheMonitorOfTheActiveForm) {

@@ -52,8 +52,7 @@ TEST(ClipboardFormatMedia, StreamsAndStorages) {
                           {"short stream", Medium::ShortStream, big.size()},
                           {"storage", Medium::Storage, 0}};
     for (const auto& c : cases) {
-        TestDataObject obj;
-        obj.Offer(Registered("Ordivo test bytes"), big, c.medium);
+        TestDataObject obj(Registered("Ordivo test bytes"), big, c.medium);
         TRawClipboardFormat f;
         ASSERT_TRUE(f.GetData(&obj)) << c.what;
         if (c.expected) {
@@ -69,8 +68,7 @@ TEST(ClipboardFormatMedia, StreamsAndStorages) {
     // A size no allocation can hold, and a read that fails half-way, are
     // refused rather than taken as the data.
     for (Medium broken : {Medium::HugeStream, Medium::FailingStream}) {
-        TestDataObject obj;
-        obj.Offer(Registered("Ordivo test bytes"), big, broken);
+        TestDataObject obj(Registered("Ordivo test bytes"), big, broken);
         TRawClipboardFormat f;
         EXPECT_FALSE(f.GetData(&obj));
     }
@@ -117,14 +115,14 @@ TEST(ValueFormats, SizesTheyReadAndWrite) {
 
 TEST(ClipboardFormatErrors, ExactEnglishTexts) {
     TFileDataFormat files(nullptr);
-    EXPECT_EQ(ErrorOf([&] { files.CompatibleFormats().GetFormat(TTextDataFormat::Info); }),
+    EXPECT_EQ(ErrorOf<Exception>([&] { files.CompatibleFormats().GetFormat(TTextDataFormat::Info); }),
               "Clipboard format TTextDataFormat does not exist in TFileDataFormat's list of copatible formats");
     EXPECT_NE(files.CompatibleFormats().GetFormat(TCustomSimpleClipboardFormat::Info), nullptr);
     TFileClipboardFormat hdrop;
-    EXPECT_EQ(ErrorOf([&] { hdrop.SetClipboardFormatName("x"); }), "TFileClipboardFormat.ClipboardFormat is read-only");
+    EXPECT_EQ(ErrorOf<Exception>([&] { hdrop.SetClipboardFormatName("x"); }), "TFileClipboardFormat.ClipboardFormat is read-only");
     TPIDLClipboardFormat cida;
     for (int i = 0; i < 4; ++i) cida.Pidls.Add({0, 0});
-    EXPECT_EQ(ErrorOf([&] { cida.Filenames.Get(3); }), "Filename index out of range");
+    EXPECT_EQ(ErrorOf<Exception>([&] { cida.Filenames.Get(3); }), "Filename index out of range");
 }
 
 TEST(TextAndFeedbackFormats, DerivationOemAndPreferredEffect) {
@@ -136,8 +134,7 @@ TEST(TextAndFeedbackFormats, DerivationOemAndPreferredEffect) {
     EXPECT_EQ(t2.UnicodeText(), L"Gr\u00FC\u00DFe");
     EXPECT_EQ(t2.Text(), "Gr\xFC\xDF" "e");
 
-    TestDataObject oemOnly;
-    oemOnly.Offer(CF_OEMTEXT, {0x84, 0});
+    TestDataObject oemOnly(CF_OEMTEXT, {0x84, 0});
     TTextDataFormat t3(nullptr);
     EXPECT_FALSE(t3.GetData(&oemOnly));
 
@@ -147,8 +144,7 @@ TEST(TextAndFeedbackFormats, DerivationOemAndPreferredEffect) {
     ASSERT_TRUE(t4.AssignTo(&oem));
     EXPECT_EQ(oem.Data, "\x84");
 
-    TestDataObject feedback;  // only "Preferred DropEffect"
-    feedback.Offer(Registered("Preferred DropEffect"), {5, 0, 0, 0});
+    TestDataObject feedback(Registered("Preferred DropEffect"), {5, 0, 0, 0});
     TFeedbackDataFormat f(nullptr);
     EXPECT_TRUE(f.GetData(&feedback) && f.HasData());
     EXPECT_EQ(f.PreferredDropEffect, 5u);
@@ -191,8 +187,7 @@ TEST(FileDataFormat, ShellIdListsFromRealFiles) {
     EXPECT_EQ(FilesOf(both), std::vector<std::wstring>{L"C:\\x"});
 
     TPIDLDataFormat fromNames(nullptr);
-    TestDataObject hdrop;
-    hdrop.Offer(CF_HDROP, HDropBlock(names));
+    TestDataObject hdrop(CF_HDROP, HDropBlock(names));
     ASSERT_TRUE(fromNames.GetData(&hdrop));
     EXPECT_EQ(fromNames.Filenames.ToVector(), names);
     EXPECT_THROW(FilenamesToPIDLList({L"C:\\ddtest\\missing\\nothing.txt"}, pidls), Exception);
