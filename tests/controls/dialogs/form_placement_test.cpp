@@ -39,7 +39,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(FormPlacement, ScreenCentreDialogGoesToTheMonitorOfTheActiveForm) {
+TEST_F(FormPlacement, ScreenCentreDialogAndOtherFormsGoToTheMonitorOfTheActiveForm) {
     TForm* active = NewForm(1500, 100, 800, 600);  // mostly on the right monitor
     Screen()->SetActiveForm(active);
     TForm* dialog = NewForm(0, 0, 400, 300);
@@ -50,11 +50,7 @@ TEST_F(FormPlacement, ScreenCentreDialogGoesToTheMonitorOfTheActiveForm) {
     EXPECT_EQ(dialog->Position(), poDesigned);
     // Work area 1280..2880 x 30..900: centre (2080, 465).
     EXPECT_EQ(std::make_pair(dialog->Left(), dialog->Top()), std::make_pair(2080 - 200, 465 - 150));
-}
-
-TEST_F(FormPlacement, FormOnAnotherMonitorIsShiftedByTheWorkAreaOffset) {
-    TForm* active = NewForm(1400, 50, 600, 400);
-    Screen()->SetActiveForm(active);
+    // A form on the other monitor is shifted by the offset between the work areas.
     TForm* form = NewForm(100, 100, 300, 200);  // centre on the left monitor
     PlaceFormOnMonitor(form, false);
     EXPECT_EQ(std::make_pair(form->Left(), form->Top()), std::make_pair(1380, 130));

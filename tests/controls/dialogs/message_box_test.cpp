@@ -84,64 +84,52 @@ TModalResult TypeInto(TFSB_BOX* box, const Chords& chords, std::string* focusedA
 
 }  // namespace
 
-TEST_F(MessageBoxTest, KeysOfAnInformationBox) {
+TEST_F(MessageBoxTest, KeysOfTheInformationAndTheQuestionBox) {
     struct {
         const char* keys;
+        bool question;
         Chords chords;
-        TModalResult result;  // 0: the box stays open
+        int result;                     // the information box's ModalResult (0: it stays open), the answer
+        const char* focused = nullptr;  // after the keys, for the question cases that leave it open
     } cases[] = {
-        {"a", {{'A'}}, mrCancel},
-        {"Shift+A", {{VK_SHIFT, 'A'}}, mrNone},
-        {"Ctrl+C", {{VK_CONTROL, 'C'}}, mrNone},
-        {"Enter", {{VK_RETURN}}, mrOk},  // the button's own Enter
-        {"Shift+Enter", {{VK_SHIFT, VK_RETURN}}, mrOk},
-        {"Escape", {{VK_ESCAPE}}, mrCancel},
-        {"Space", {{VK_SPACE}}, mrCancel},
-        {"Left", {{VK_LEFT}}, mrCancel},
-        {"F1", {{VK_F1}}, mrNone},
+        {"a", false, {{'A'}}, mrCancel},
+        {"Shift+A", false, {{VK_SHIFT, 'A'}}, mrNone},
+        {"Ctrl+C", false, {{VK_CONTROL, 'C'}}, mrNone},
+        {"Enter", false, {{VK_RETURN}}, mrOk},  // the button's own Enter
+        {"Shift+Enter", false, {{VK_SHIFT, VK_RETURN}}, mrOk},
+        {"Escape", false, {{VK_ESCAPE}}, mrCancel},
+        {"Space", false, {{VK_SPACE}}, mrCancel},
+        {"Left", false, {{VK_LEFT}}, mrCancel},
+        {"F1", false, {{VK_F1}}, mrNone},
         // Dialog keys: the focus moves (to the only tab stop), nothing closes.
-        {"Tab", {{VK_TAB}}, mrNone},
-        {"Up", {{VK_UP}}, mrNone},
-        {"Down", {{VK_DOWN}}, mrNone},
-    };
-    for (const auto& c : cases) {
-        TModalResult result = -1;
-        HWND shown = nullptr;
-        SetBoxShownHook([&](TFSB_BOX* box) {
-            shown = box->Handle();
-            result = TypeInto(box, c.chords);
-        });
-        ShowInfo("Hallo");
-        EXPECT_EQ(result, c.result) << c.keys;
-        EXPECT_FALSE(IsWindow(shown)) << c.keys;  // the box is gone with its window
-    }
-}
-
-TEST_F(MessageBoxTest, KeysAndAnswersOfAQuestionBox) {
-    struct {
-        const char* keys;
-        Chords chords;
-        bool answer;
-        const char* focused;  // after the keys, for the cases that leave it open
-    } cases[] = {
-        {"Enter on Ja", {{VK_RETURN}}, true, nullptr},
-        {"Enter on Nein", {{VK_RIGHT}, {VK_RETURN}}, false, nullptr},
-        {"Right, Left, Enter", {{VK_RIGHT}, {VK_LEFT}, {VK_RETURN}}, true, nullptr},
-        {"Tab, Enter", {{VK_TAB}, {VK_RETURN}}, false, nullptr},
-        {"Escape", {{VK_ESCAPE}}, false, nullptr},
-        {"Shift+Escape", {{VK_SHIFT, VK_ESCAPE}}, false, nullptr},
+        {"Tab", false, {{VK_TAB}}, mrNone},
+        {"Up", false, {{VK_UP}}, mrNone},
+        {"Down", false, {{VK_DOWN}}, mrNone},
+        {"Enter on Ja", true, {{VK_RETURN}}, true},
+        {"Enter on Nein", true, {{VK_RIGHT}, {VK_RETURN}}, false},
+        {"Right, Left, Enter", true, {{VK_RIGHT}, {VK_LEFT}, {VK_RETURN}}, true},
+        {"Tab, Enter", true, {{VK_TAB}, {VK_RETURN}}, false},
+        {"Escape", true, {{VK_ESCAPE}}, false},
+        {"Shift+Escape", true, {{VK_SHIFT, VK_ESCAPE}}, false},
         // Left/Right move once: the button eats them before the dialog keys.
-        {"Right", {{VK_RIGHT}}, false, "Nein"},
-        {"Right, Right", {{VK_RIGHT}, {VK_RIGHT}}, false, "Ja"},
-        {"a", {{'A'}}, false, "Ja"},
+        {"Right", true, {{VK_RIGHT}}, false, "Nein"},
+        {"Right, Right", true, {{VK_RIGHT}, {VK_RIGHT}}, false, "Ja"},
+        {"a", true, {{'A'}}, false, "Ja"},
     };
     for (const auto& c : cases) {
+        TModalResult typed = -1;
+        HWND shown = nullptr;
         std::string focused;
         SetBoxShownHook([&](TFSB_BOX* box) {
-            EXPECT_EQ(box->ActiveControl(), box->FB_OK);
-            TypeInto(box, c.chords, &focused);
+            shown = box->Handle();
+            if (c.question) {
+                EXPECT_EQ(box->ActiveControl(), box->FB_OK) << c.keys;
+            }
+            typed = TypeInto(box, c.chords, c.question ? &focused : nullptr);
         });
-        EXPECT_EQ(ShowQuestion("Weiter?"), c.answer) << c.keys;
+        const int result = c.question ? ShowQuestion("Weiter?") : (ShowInfo("Hallo"), typed);
+        EXPECT_EQ(result, c.result) << c.keys << " " << c.question;
+        EXPECT_FALSE(IsWindow(shown)) << c.keys;  // the box is gone with its window
         if (c.focused) {
             EXPECT_EQ(focused, c.focused) << c.keys;
         }
