@@ -52,10 +52,7 @@ protected:
 
 template <class F>
 bool PumpUntil(F done, int rounds = 100) {
-    for (int i = 0; i < rounds && !done(); ++i) {
-        Application()->ProcessMessages();
-        Sleep(10);
-    }
+    for (int i = 0; i < rounds && !done(); ++i, Sleep(10)) Application()->ProcessMessages();
     return done();
 }
 
