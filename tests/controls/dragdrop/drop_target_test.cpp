@@ -93,6 +93,19 @@ protected:
     DWORD preferred = 0;
 };
 
+// One call of a drop target with every effect offered: its result and the effect it leaves.
+using Step = std::pair<HRESULT, DWORD>;
+Step Enter(IDropTarget* t, IDataObject* obj, POINTL at) {
+    DWORD e = 7;
+    const HRESULT hr = t->DragEnter(obj, 0, at, &e);
+    return {hr, e};
+}
+Step Over(IDropTarget* t, POINTL at) {
+    DWORD e = 7;
+    const HRESULT hr = t->DragOver(0, at, &e);
+    return {hr, e};
+}
+
 void Mouse(DWORD flags, int x, int y) {
     INPUT in{INPUT_MOUSE, {.mi = {MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
                                   MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, flags, 0, 0}}};
@@ -183,20 +196,14 @@ TEST_F(DropFixture, DirectCallsByOfferedFormat) {
 TEST_F(DropFixture, RefusedObjectAndNoTarget) {
     TestDataObject text(CF_UNICODETEXT, WideText(L"x"));
     IDropTarget* t = target->DropTargetInterface();
-    DWORD e = 7;
-    EXPECT_EQ(t->DragEnter(&text, 0, Centre(panel), &e), S_OK);
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, Centre(panel), &e), DV_E_CLIPFORMAT);
-    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(Enter(t, &text, Centre(panel)).first, S_OK);
+    EXPECT_EQ(Over(t, Centre(panel)), Step(DV_E_CLIPFORMAT, 0));
     EXPECT_EQ(t->DragLeave(), S_OK);
     // Over the form, where nothing is registered: only that drag goes
     // without image and scrolling.
     TestDataObject files(CF_HDROP, HDropBlock(kNames));
-    e = 7;
-    EXPECT_EQ(t->DragEnter(&files, 0, ScreenPoint(form, 380, 280), &e), S_OK);
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, ScreenPoint(form, 380, 280), &e), E_UNEXPECTED);
-    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(Enter(t, &files, ScreenPoint(form, 380, 280)).first, S_OK);
+    EXPECT_EQ(Over(t, ScreenPoint(form, 380, 280)), Step(E_UNEXPECTED, 0));
     EXPECT_EQ(t->DragLeave(), S_OK);
     EXPECT_TRUE(target->ShowImage());
     EXPECT_TRUE(target->AutoScroll);
@@ -219,9 +226,7 @@ TEST_F(DropFixture, MoveReportedAsCopy) {
 }
 
 TEST_F(DropFixture, RestingNearTheTopOfAScrollingControlScrollsUpOneLine) {
-    auto* list = Create<TTestPanel>(form, true);
-    list->SetBounds(320, 10, 80, 200);
-    list->SetParent(form);
+    auto* list = Place<TTestPanel>(form, form, 320, 10, 80, 200, true);
     Pump();
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
     SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
@@ -236,16 +241,11 @@ TEST_F(DropFixture, RestingNearTheTopOfAScrollingControlScrollsUpOneLine) {
     const POINTL top = ScreenPoint(list, 10, 1);
     SetCursorPos(top.x, top.y);
     IDropTarget* t = target->DropTargetInterface();
-    DWORD e = 7;
-    ASSERT_EQ(t->DragEnter(&obj, 0, top, &e), S_OK);
-    EXPECT_EQ(e, kDropEffectScroll | DROPEFFECT_COPY);
+    ASSERT_EQ(Enter(t, &obj, top), Step(S_OK, kDropEffectScroll | DROPEFFECT_COPY));
     Sleep(20);
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, top, &e), S_OK);  // resting near the edge: the timer starts
+    EXPECT_EQ(Over(t, top).first, S_OK);  // resting near the edge: the timer starts
     EXPECT_TRUE(WaitUntil([&] { return !list->vscrolls.empty(); }, 3000));
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, Centre(list), &e), S_OK);
-    EXPECT_EQ(e, DROPEFFECT_COPY);  // inside the no-scroll zone
+    EXPECT_EQ(Over(t, Centre(list)), Step(S_OK, DROPEFFECT_COPY));  // inside the no-scroll zone
     t->DragLeave();
     ASSERT_EQ(asked.size(), 1u);  // the tick stops the timer; only a new DragOver re-arms it
     EXPECT_EQ(asked[0], static_cast<TScrollDirections>(sdUp));
@@ -262,13 +262,11 @@ TEST_F(DropFixture, ShellDragImageShownThroughTheImageList) {
     ASSERT_TRUE(ImageList_BeginDrag(source, 0, 4, 4));
     TestDataObject obj(CF_HDROP, HDropBlock(kNames));
     IDropTarget* t = target->DropTargetInterface();
-    DWORD e = 7;
-    EXPECT_EQ(t->DragEnter(&obj, 0, Centre(panel), &e), S_OK);
+    EXPECT_EQ(Enter(t, &obj, Centre(panel)).first, S_OK);
     EXPECT_EQ(ImageListLiveHandles(), lists + 1);  // the cursor image list, made on first need
     const POINTL moved = ScreenPoint(panel, 30, 30);
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, moved, &e), S_OK);
-    e = 7;
+    EXPECT_EQ(Over(t, moved).first, S_OK);
+    DWORD e = 7;
     EXPECT_EQ(t->Drop(&obj, 0, moved, &e), S_OK);
     EXPECT_EQ(e, 1u);
     ImageList_EndDrag();
@@ -362,10 +360,8 @@ TEST_F(DropFixture, LateReferencesOutliveTheComponent) {
     t->AddRef();  // held like a late stub
     FreeAndNil(target);
     TestDataObject obj(CF_HDROP, HDropBlock(kNames));
-    DWORD e = 7;
-    EXPECT_EQ(t->DragEnter(&obj, 0, Centre(panel), &e), E_UNEXPECTED);
-    EXPECT_EQ(e, 0u);
-    EXPECT_EQ(t->DragOver(0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(Enter(t, &obj, Centre(panel)), Step(E_UNEXPECTED, 0));
+    EXPECT_EQ(Over(t, Centre(panel)).first, E_UNEXPECTED);
     EXPECT_EQ(obj.refs, 1);
     EXPECT_EQ(DropTargetForwardersAlive(), alive);
     t->Release();
@@ -393,10 +389,8 @@ TEST_F(DropFixture, AsynchronousTransferReadsOnItsOwnThread) {
     ASSERT_TRUE(target->AsyncTransfer());  // its reads come back to this thread
 
     TestDataObject next(CF_HDROP, HDropBlock(kNames));
-    DWORD e = 7;
     IDropTarget* t = target->DropTargetInterface();
-    EXPECT_EQ(t->DragEnter(&next, 0, Centre(panel), &e), E_UNEXPECTED);  // refused while the transfer reads
-    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(Enter(t, &next, Centre(panel)), Step(E_UNEXPECTED, 0));  // refused while the transfer reads
     EXPECT_EQ(t->DragLeave(), S_OK);
     EXPECT_TRUE(target->AsyncTransfer());
 

@@ -24,8 +24,7 @@ TEST(FixedStreamAdapter, FirstReadStartsAtTheBeginningAndStatHasNoName) {
     // After an explicit seek the adapter leaves the position alone.
     auto* other = new TStringStream("xyz");
     ComPtr<IStream> t(new TFixedStreamAdapter(other, TStreamAdapter::Ownership::Owned));
-    LARGE_INTEGER two{};
-    two.QuadPart = 2;
+    LARGE_INTEGER two{.QuadPart = 2};
     t->Seek(two, STREAM_SEEK_SET, nullptr);
     EXPECT_EQ(t->Read(buf, 4, &got), S_FALSE);
     EXPECT_EQ(std::string(buf, got), "z");
