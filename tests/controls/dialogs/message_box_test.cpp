@@ -17,23 +17,15 @@
 
 namespace {
 
-RECT gWork{0, 0, 1024, 560};
-int gScreenWidth = 1024, gScreenHeight = 600;
-
-std::vector<TMonitorInfo> OneMonitor() { return {{nullptr, {0, 0, gScreenWidth, gScreenHeight}, gWork, true}}; }
-
-// Primary 1024 x 600 on the left, a second monitor of 1280 x 1024 right of it.
-std::vector<TMonitorInfo> TwoMonitors() {
-    return {{nullptr, {0, 0, 1024, 600}, {0, 0, 1024, 560}, true}, {nullptr, {1024, 0, 2304, 1024}, {1024, 0, 2304, 984}}};
-}
+std::vector<TMonitorInfo> gMonitors;  // what the screen reports
 
 class MessageBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Application()->Initialize();
         Application()->SetTitle("Ordivo");
+        Screen()->SetMonitorProvider([] { return gMonitors; });
         UseScreen(1024, 600);
-        Screen()->SetMonitorProvider(&OneMonitor);
         Screen()->SetActiveForm(nullptr);
     }
     void TearDown() override {
@@ -42,10 +34,9 @@ protected:
         Screen()->SetActiveForm(nullptr);
         Application()->ProcessMessages();
     }
+    // One monitor of w x h with a task bar of 40 at the bottom.
     void UseScreen(int w, int h) {
-        gScreenWidth = w;
-        gScreenHeight = h;
-        gWork = RECT{0, 0, w, h - 40};
+        gMonitors = {{nullptr, {0, 0, w, h}, {0, 0, w, h - 40}, true}};
         Screen()->RefreshMonitors();
     }
 };
@@ -223,8 +214,8 @@ TEST_F(MessageBoxTest, HeightFollowsTheTextAndTallTextsStayInsideTheWorkArea) {
             }
             // The bar stays at the bottom; at the maximum height it covers the label's end.
             EXPECT_EQ(box->Pmsg->Top() + box->Pmsg->Height(), box->ClientHeight() - 2);
-            EXPECT_GE(r.top, gWork.top);
-            EXPECT_LE(r.bottom, gWork.bottom);
+            EXPECT_GE(r.top, 0);
+            EXPECT_LE(r.bottom, 560);
             box->SetModalResult(mrOk);
         });
         ShowInfo(text);
@@ -275,7 +266,9 @@ TEST_F(MessageBoxTest, LeavesNoWindowOrGdiObjectBehind) {
 }
 
 TEST_F(MessageBoxTest, OpensCentredOnTheMonitorOfTheActiveForm) {
-    Screen()->SetMonitorProvider(&TwoMonitors);
+    // Primary 1024 x 600 on the left, a second monitor of 1280 x 1024 right of it.
+    gMonitors = {{nullptr, {0, 0, 1024, 600}, {0, 0, 1024, 560}, true}, {nullptr, {1024, 0, 2304, 1024}, {1024, 0, 2304, 984}}};
+    Screen()->RefreshMonitors();
     TForm* active = Create<TForm>(nullptr);
     active->SetBounds(1300, 100, 600, 400);  // mostly on the right monitor
     Screen()->SetActiveForm(active);
