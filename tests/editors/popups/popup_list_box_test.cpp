@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "editors/popups/popup_list_box.h"
 #include "editors/tools/edit_buttons.h"

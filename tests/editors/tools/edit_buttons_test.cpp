@@ -24,16 +24,15 @@ protected:
     }
 };
 
-struct OwnerHost : OwnerOnForm<TLimitedOwner> {
-    OwnerHost() : OwnerOnForm(50, 50, 200, 40) {}
+class EditButtons : public ::testing::Test {
+protected:
+    OwnerOnForm<TLimitedOwner> host{50, 50, 200, 40};
+    TI_EditButtons buttons{host.owner};
 };
-
 
 }  // namespace
 
-TEST(EditButtons, NamesTagsAndLookup) {
-    OwnerHost host;
-    TI_EditButtons buttons(host.owner);
+TEST_F(EditButtons, NamesTagsAndLookup) {
     for (int i = 0; i < 3; ++i) buttons.Add();
     EXPECT_EQ(buttons.FindByName("bUTTON1"), buttons.Items(1));
     buttons.Items(1)->SetCaption("&Weiter");
@@ -44,9 +43,7 @@ TEST(EditButtons, NamesTagsAndLookup) {
     EXPECT_EQ(buttons.Count(), 2);
 }
 
-TEST(EditButtons, AnchoredButtonsFollowTheFinalOwnerSize) {
-    OwnerHost host;
-    TI_EditButtons buttons(host.owner);
+TEST_F(EditButtons, AnchoredButtonsFollowTheFinalOwnerSize) {
     buttons.DefaultCoordinateMode = false;
     for (int a : {0, 1, 3, 9, 10}) {
         TI_EditButton* b = buttons.Add();
@@ -64,9 +61,7 @@ TEST(EditButtons, AnchoredButtonsFollowTheFinalOwnerSize) {
     EXPECT_EQ(std::make_pair(at(1).first, at(3).first), std::make_pair(150, 125));
 }
 
-TEST(EditButtons, MouseClicksTheButtonAndThePressStaysAwayFromTheOwner) {
-    OwnerHost host;
-    TI_EditButtons buttons(host.owner);
+TEST_F(EditButtons, MouseClicksTheButtonAndThePressStaysAwayFromTheOwner) {
     buttons.DefaultCoordinateMode = false;
     TI_EditButton* b = buttons.Add();
     b->SetBounds(150, 5, 30, 30);
@@ -77,11 +72,9 @@ TEST(EditButtons, MouseClicksTheButtonAndThePressStaysAwayFromTheOwner) {
     ClientToScreen(h, &screen);
     EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)), HTCLIENT);
     SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(160, 15));
-    EXPECT_EQ(b->State(), ebsHot);
-    EXPECT_EQ(buttons.HotButton(), b);
+    EXPECT_TRUE(b->State() == ebsHot && buttons.HotButton() == b);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 15));
-    EXPECT_EQ(b->State(), ebsDown);
-    EXPECT_EQ(host.owner->presses, 0);
+    EXPECT_EQ(std::make_pair(b->State(), host.owner->presses), std::make_pair(int(ebsDown), 0));
     SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(160, 15));
     EXPECT_TRUE(clicks == 1 && buttons.LastClicked() == b && b->State() == ebsHot);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));  // beside the button
@@ -94,16 +87,12 @@ TEST(EditButtons, MouseClicksTheButtonAndThePressStaysAwayFromTheOwner) {
     POINT p{165, 20};
     ClientToScreen(h, &p);
     MouseAt(p, true, false);
-    EXPECT_EQ(b->State(), ebsDown);
-    EXPECT_EQ(GetCapture(), h);
+    EXPECT_TRUE(b->State() == ebsDown && GetCapture() == h);
     MouseAt(p, false, true);
-    EXPECT_EQ(std::make_pair(host.owner->presses, clicks), std::make_pair(1, 2));
-    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(host.owner->presses == 1 && clicks == 2 && GetCapture() == nullptr);
 }
 
-TEST(EditButtons, DisabledGlyphsAreGreyedOrFaded) {
-    OwnerHost host;
-    TI_EditButtons buttons(host.owner);
+TEST_F(EditButtons, DisabledGlyphsAreGreyedOrFaded) {
     TI_EditButton* b = buttons.Add();
     TBitmap glyph;  // magenta with a black and a dark red pixel
     FillBitmap(glyph, 8, 8, clFuchsia);
@@ -123,9 +112,9 @@ TEST(EditButtons, DisabledGlyphsAreGreyedOrFaded) {
     EXPECT_NE(out.Pixel(0, 0), clFuchsia);  // the key colour stays out
 }
 
-TEST(EditButtons, DataThroughTheCollection) {
-    OwnerHost host;
-    TI_EditButtons a(host.owner), b(host.owner);
+TEST_F(EditButtons, DataThroughTheCollection) {
+    TI_EditButtons& a = buttons;
+    TI_EditButtons b(host.owner);
     TI_EditButton* x = a.Add();
     x->SetBounds(-1, 2, 30, 16);
     x->SetText("Hinweis");
@@ -140,10 +129,8 @@ TEST(EditButtons, DataThroughTheCollection) {
     EXPECT_TRUE(b.DataDiffers(&a));  // not only count, caption and image matter
 }
 
-TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
-    OwnerHost host;
+TEST_F(EditButtons, FramesAndBackgroundsByKindAndState) {
     host.owner->SetColor(clRed);
-    TI_EditButtons buttons(host.owner);
     TI_EditButton* b = buttons.Add();
     b->SetGlyph(nullptr);
     b->SetBounds(0, 0, 16, 16);
@@ -172,10 +159,8 @@ TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
     EXPECT_EQ(out.Pixel(8, 8), ColorToRGB(clHighlight));
 }
 
-TEST(EditButtons, ATransparentButtonLeavesNoOldFrameBehind) {
-    OwnerHost host;
+TEST_F(EditButtons, ATransparentButtonLeavesNoOldFrameBehind) {
     host.owner->SetColor(clRed);
-    TI_EditButtons buttons(host.owner);
     buttons.DefaultCoordinateMode = false;
     TI_EditButton* b = buttons.Add();
     b->SetGlyph(nullptr);

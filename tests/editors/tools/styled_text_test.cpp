@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "editors/tools/edit_drawing.h"
 #include "framework/image_list.h"
 #include "tests/editors/tools/tools_test_support.h"
@@ -137,9 +139,8 @@ TEST_F(StyledTextTest, DrawsTheCodes) {
     FillBitmap(bmp_, 300, 120, clWhite);
     C().Font().SetColor(clBlack);
     const POINT p = DrawStyledText(C(), "ab/l{clRed}", {0, 10, 200, 120}, true, kFlags);
-    EXPECT_EQ(bmp_.Pixel(p.x, 10), clRed);
-    EXPECT_EQ(bmp_.Pixel(199, 10), clRed);
-    EXPECT_EQ(bmp_.Pixel(200, 10), clWhite);
+    EXPECT_EQ(std::make_tuple(bmp_.Pixel(p.x, 10), bmp_.Pixel(199, 10), bmp_.Pixel(200, 10)),
+              std::make_tuple(clRed, clRed, clWhite));
     EXPECT_NE(bmp_.Pixel(p.x - 1, 10), clRed);
 }
 
