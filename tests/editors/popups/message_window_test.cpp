@@ -8,13 +8,9 @@ namespace {
 
 // The caption's extent in the given font size, as the bubble measures it.
 POINT Measured(const std::string& text, int size) {
-    MemoryDC dc;
-    TCanvas c;
-    c.SetHandle(dc.Get());
-    c.Font().SetSize(size);
-    POINT e = DrawStyledText(c, text.c_str(), RECT{0, 0, 0, 0}, false, DT_END_ELLIPSIS, nullptr);
-    c.SetHandle(nullptr);
-    return e;
+    TBitmap b(1, 1);
+    b.Canvas().Font().SetSize(size);
+    return DrawStyledText(b.Canvas(), text.c_str(), RECT{0, 0, 0, 0}, false, DT_END_ELLIPSIS, nullptr);
 }
 
 // Which of the points lie in the window's region, as "1"/"0" per point.

@@ -5,11 +5,7 @@
 
 namespace {
 
-RECT WindowRectOf(TWinControl* c) {
-    RECT r;
-    GetWindowRect(c->WindowHandle(), &r);
-    return r;
-}
+RECT WindowRectOf(TWinControl* c) { RECT r; GetWindowRect(c->WindowHandle(), &r); return r; }
 
 }  // namespace
 

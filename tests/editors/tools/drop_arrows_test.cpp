@@ -13,11 +13,9 @@ namespace {
 class DropArrowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form_ = Create<TForm>(nullptr);
-        form_->SetBounds(50, 50, 300, 200);
-        form_->Show();
+        form_ = ShowTestForm();
         SetForegroundWindow(form_->Handle());
-        Application()->ProcessMessages();
+        Pump();
         CreateArrowWindows(form_, info_.Markers);
         info_.Kind = DragKind::Columns;
         info_.TargetRect = {400, 300, 480, 320};  // screen coordinates: no grid

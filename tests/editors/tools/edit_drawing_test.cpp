@@ -49,11 +49,7 @@ TEST(EditDrawingTest, DragFrameMovesWithoutTouchingCommonPixels) {
     EXPECT_EQ(Colors(moved), Colors(direct));
 }
 
-struct FrameCase {
-    EditFrameStyle style;
-    int state, x, y;
-    int sysColor;  // -1: background stays
-};
+struct FrameCase { EditFrameStyle style; int state, x, y, sysColor; };  // sysColor -1: the background stays
 
 TEST(EditDrawingTest, EditFramesFromEdges) {
     // Frames drawn in (1,1)-(11,11) on magenta.
@@ -97,7 +93,7 @@ TEST(EditDrawingTest, FlatEditFrame) {
     }
 }
 
-TEST(EditDrawingTest, EffectsAndBlendOnBitmaps) {
+TEST(EditDrawingTest, EffectsBlendAndTransparencyOnBitmaps) {
     TBitmap source, target;
     FillBitmap(source, 3, 2, clBlack);
     ApplyBitmapEffect(source, target, BitmapEffect::Greyed);
@@ -105,9 +101,8 @@ TEST(EditDrawingTest, EffectsAndBlendOnBitmaps) {
     EXPECT_EQ(target.Pixel(2, 1), RGBColor(120, 120, 120));
     BlendBitmap(source, nullptr, source, clWhite, 40);
     EXPECT_EQ(source.Pixel(2, 1), RGBColor(102, 102, 102));
-}
 
-TEST(EditDrawingTest, TransparentBitmapLeavesTheKeyOut) {
+    // A transparent copy leaves the key colour out.
     TBitmap glyph, canvas;
     FillBitmap(glyph, 3, 3, kMagenta);
     glyph.SetPixel(1, 1, clRed);
@@ -119,8 +114,7 @@ TEST(EditDrawingTest, TransparentBitmapLeavesTheKeyOut) {
 }
 
 TEST(EditDrawingTest, CaptureOfAFormWindow) {
-    TForm* form = Create<TForm>(nullptr);
-    form->Show();
+    TForm* form = ShowTestForm();
     EXPECT_FALSE(IsCaptureControlInApp());
     SetCapture(form->Handle());
     EXPECT_TRUE(IsCaptureControlInApp());

@@ -6,11 +6,7 @@
 
 namespace {
 
-TMaskPositions Compile(const std::string& mask) {
-    TMaskPositions p;
-    CompileEditMask(mask, p);
-    return p;
-}
+TMaskPositions Compile(const std::string& mask) { TMaskPositions p; CompileEditMask(mask, p); return p; }
 
 // Positions in short: "9" optional input, "0" required input (with "U"/"W"
 // for upper/lower case), "'x'" literal, "'x'*" set literal.

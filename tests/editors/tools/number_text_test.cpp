@@ -50,38 +50,29 @@ TEST(NumberTextTest, WrappersAndSettings) {
     EXPECT_EQ(ClassifyNumberText("1,234", decimals, digits, point), NumberClass::Invalid);
 }
 
-struct PadCase { const char* text; int decimals; int maxDigits; bool ok; const char* result; };
+// currency: PadCurrencyText, whose decimals are the most places allowed.
+struct PadCase { bool currency; const char* text; int decimals; int maxDigits; bool ok; const char* result; };
 
-TEST(NumberTextTest, PadsAndCutsNumbers) {
+TEST(NumberTextTest, PadsAndCutsNumbersAndCurrency) {
+    const bool N = false, C = true;
     const PadCase cases[] = {
-        {"5", 2, -1, true, "5,00"},     {"5", -1, -1, true, "5"},         {"1,5", 2, -1, true, "1,50"},
-        {"1,2345", 2, -1, true, "1,23"}, {"1E5", 2, -1, true, "1E5"},      {"abc", 2, -1, false, "abc"},
-        {"123", 2, 2, false, "123"},     {"1,555", 0, -1, true, "1,"},
+        {N, "5", 2, -1, true, "5,00"},   {N, "5", -1, -1, true, "5"},    {N, "1,5", 2, -1, true, "1,50"},
+        {N, "1,2345", 2, -1, true, "1,23"}, {N, "1E5", 2, -1, true, "1E5"}, {N, "abc", 2, -1, false, "abc"},
+        {N, "123", 2, 2, false, "123"},  {N, "1,555", 0, -1, true, "1,"},
         // The sign counts for the cut.
-        {"-1,2345", 2, -1, true, "-1,23"}, {"+1,2345", 2, -1, true, "+1,23"},
+        {N, "-1,2345", 2, -1, true, "-1,23"}, {N, "+1,2345", 2, -1, true, "+1,23"},
         // Too many digits even after the cut: refused, text unchanged.
-        {"123456,789", 2, 5, false, "123456,789"},
-        {"1234,567", 2, 7, true, "1234,56"},
+        {N, "123456,789", 2, 5, false, "123456,789"}, {N, "1234,567", 2, 7, true, "1234,56"},
         // A currency-length decimal with more places than asked is refused.
-        {"1,5", 0, -1, false, "1,5"},
+        {N, "1,5", 0, -1, false, "1,5"},
+        {C, "7", -1, -1, true, "7,00"},  {C, "7,5", -1, -1, true, "7,50"}, {C, "7,123", -1, -1, true, "7,123"},
+        {C, "7,123", 2, -1, false, "7,123"}, {C, "7,123", 3, -1, true, "7,123"}, {C, "12345", -1, 4, false, "12345"},
+        {C, "1E3", -1, -1, false, "1E3"},
     };
     for (const PadCase& c : cases) {
         std::string text = c.text;
-        EXPECT_EQ(PadNumberText(text, c.decimals, c.maxDigits, German()), c.ok) << c.text;
-        EXPECT_EQ(text, c.result) << c.text;
-    }
-}
-
-TEST(NumberTextTest, PadsCurrency) {
-    const PadCase cases[] = {
-        // decimals column = maxDecimals here
-        {"7", -1, -1, true, "7,00"},       {"7,5", -1, -1, true, "7,50"},   {"7,123", -1, -1, true, "7,123"},
-        {"7,123", 2, -1, false, "7,123"}, {"7,123", 3, -1, true, "7,123"}, {"12345", -1, 4, false, "12345"},
-        {"1E3", -1, -1, false, "1E3"},
-    };
-    for (const PadCase& c : cases) {
-        std::string text = c.text;
-        EXPECT_EQ(PadCurrencyText(text, c.decimals, c.maxDigits, German()), c.ok) << c.text;
+        const auto pad = c.currency ? PadCurrencyText : PadNumberText;
+        EXPECT_EQ(pad(text, c.decimals, c.maxDigits, German()), c.ok) << c.text;
         EXPECT_EQ(text, c.result) << c.text;
     }
 }
