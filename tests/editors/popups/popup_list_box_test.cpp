@@ -68,8 +68,8 @@ TEST(PopupListBox, PaintsItsItemsIntoAPictureWhileHidden) {
     list->PaintTo(picture.DC(), 0, 0);
     GdiFlush();
     // Border 2, rows of 16: the second row is the selected one.
-    EXPECT_EQ(picture.Pixel(60, 2 + 16 + 1), ColorToRGB(clHighlight));
-    EXPECT_EQ(picture.Pixel(60, 2 + 32 + 1), ColorToRGB(clWindow));
+    EXPECT_EQ(std::make_pair(picture.Pixel(60, 2 + 16 + 1), picture.Pixel(60, 2 + 32 + 1)),
+              std::make_pair(ColorToRGB(clHighlight), ColorToRGB(clWindow)));
     list->Free();
 }
 

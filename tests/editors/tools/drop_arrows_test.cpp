@@ -83,9 +83,7 @@ TEST_F(DropArrowsTest, MarkersAreShapedAsArrows) {
     HWND h = info_.Markers[kArrowUp]->WindowHandle();
     GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(h, region.Get()), ERROR);
-    EXPECT_TRUE(PtInRegion(region.Get(), 5, 1));
-    EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
-    EXPECT_FALSE(PtInRegion(region.Get(), 9, 8));
+    EXPECT_TRUE(PtInRegion(region.Get(), 5, 1) && !PtInRegion(region.Get(), 0, 0) && !PtInRegion(region.Get(), 9, 8));
     TBitmap painted(kArrowSize, kArrowSize);
     info_.Markers[kArrowUp]->PaintTo(painted.DC(), 0, 0);
     EXPECT_EQ(painted.Pixel(5, 1), clRed);

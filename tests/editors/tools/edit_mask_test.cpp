@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -103,8 +104,7 @@ TEST(EditMaskTest, Matching) {
             << c.mask << " / " << c.text;
         EXPECT_EQ(text, c.fitted) << c.mask << " / " << c.text;
         if (c.result >= 0) {
-            EXPECT_EQ(reached, c.reached) << c.mask << " / " << c.text;
-            EXPECT_EQ(passed, c.passed) << c.mask << " / " << c.text;
+            EXPECT_EQ(std::make_pair(reached, passed), std::make_pair(c.reached, c.passed)) << c.mask << "/" << c.text;
         }
     }
 }
@@ -183,17 +183,11 @@ TEST(EditMaskTest, LiteralHelpers) {
     EXPECT_EQ(std::make_pair(a, b), std::make_pair(4, 4));
     EXPECT_EQ(AppendMaskLiterals(text, p, 99, a, b) + AppendMaskLiterals(text, p, -4, a, b), 0);
 
-    TrimMaskLiterals(text, p, 4);
-    EXPECT_EQ(text, "12");
-    text = "12-/3";
-    TrimMaskLiterals(text, p, 5);  // an input position before: nothing to trim
-    EXPECT_EQ(text, "12-/3");
-    const TMaskPositions leading = Compile("!-!-9");
-    text = "--";
-    TrimMaskLiterals(text, leading, 2);  // no input position before the literals
-    EXPECT_EQ(text, "--");
-    TrimMaskLiterals(text, p, 999);
-    EXPECT_EQ(text, "--");
+    auto trim = [](std::string t, const TMaskPositions& m, int n) { TrimMaskLiterals(t, m, n); return t; };
+    EXPECT_EQ(trim(text, p, 4), "12");
+    EXPECT_EQ(trim("12-/3", p, 5), "12-/3");  // an input position before: nothing to trim
+    EXPECT_EQ(trim("--", Compile("!-!-9"), 2), "--");  // no input position before the literals
+    EXPECT_EQ(trim("--", p, 999), "--");
 }
 
 }  // namespace

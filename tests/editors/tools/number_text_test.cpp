@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,8 +29,7 @@ TEST(NumberTextTest, ClassifiesNumbers) {
         int decimals = -9, digits = -9;
         EXPECT_EQ(ClassifyNumberText(c.text, decimals, digits, German()), c.cls) << c.text;
         if (c.cls != NumberClass::Invalid) {
-            EXPECT_EQ(decimals, c.decimals) << c.text;
-            EXPECT_EQ(digits, c.digits) << c.text;
+            EXPECT_EQ(std::make_pair(decimals, digits), std::make_pair(c.decimals, c.digits)) << c.text;
         }
     }
 }

@@ -73,8 +73,7 @@ TEST_F(StyledTextTest, BadArgumentsAreIgnored) {
 TEST_F(StyledTextTest, InlineImagesTakeTheirWidth) {
     TBitmap glyph;
     glyph.LoadFromResourceName(GetModuleHandleA(nullptr), "I_BTNPOPUP");
-    const POINT p = Measure("/im{I_BTNPOPUP}X");
-    EXPECT_EQ(p.x, glyph.Width() + Extent("X").cx);
+    EXPECT_EQ(Measure("/im{I_BTNPOPUP}X").x, glyph.Width() + Extent("X").cx);
     EXPECT_EQ(Measure("/ip{I_BTNPOPUP}").y, glyph.Height());
 
     TImageList images;
