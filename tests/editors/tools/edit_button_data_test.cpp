@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "editors/tools/edit_button_data.h"
@@ -81,12 +82,10 @@ TEST(EditButtonData, MalformedStreamsAreRefused) {
         {"cut inside the record", 20, {}},
     };
     for (const Case& c : cases) {
-        std::vector<uint8_t> bytes(kOkBytes.begin(), kOkBytes.begin() + static_cast<long>(c.at));
-        if (!c.bytes.empty()) {
-            bytes.insert(bytes.end(), c.bytes.begin(), c.bytes.end());
-            if (c.at + c.bytes.size() < kOkBytes.size())
-                bytes.insert(bytes.end(), kOkBytes.begin() + static_cast<long>(c.at + c.bytes.size()), kOkBytes.end());
-        }
+        std::vector<uint8_t> bytes = kOkBytes;
+        ASSERT_LE(c.at + c.bytes.size(), bytes.size()) << c.what;
+        if (c.bytes.empty()) bytes.resize(c.at);
+        std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<long>(c.at));
         EXPECT_FALSE(DecodeEditButtonData(bytes)) << c.what;
     }
     EXPECT_TRUE(DecodeEditButtonData(std::vector<uint8_t>{0, 0, 0, 0}));
