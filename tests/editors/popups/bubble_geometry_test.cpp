@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "editors/popups/bubble_geometry.h"
 
 namespace {
@@ -13,14 +15,12 @@ TEST(BubbleSize, AWidthLimitWrapsTheTextAndShiftsTheButtons) {
     BubbleSizeInput in;
     in.max_text_width = 30;
     BubbleSize wrapped = ComputeBubbleSize(in, Measure);
-    EXPECT_EQ(wrapped.width, 25 + 2 + 6 + 2);
-    EXPECT_EQ(wrapped.height, 39 + 6);
+    EXPECT_EQ(std::make_pair(wrapped.width, wrapped.height), std::make_pair(25 + 2 + 6 + 2, 39 + 6));
 
     in.has_buttons = true;
     in.buttons = {0, 0, 80, 18};
     BubbleSize with_buttons = ComputeBubbleSize(in, Measure);
-    EXPECT_EQ(with_buttons.buttons_shift, 50);
-    EXPECT_EQ(with_buttons.height, 39 + 18 + 5 + 6);
+    EXPECT_EQ(std::make_pair(with_buttons.buttons_shift, with_buttons.height), std::make_pair(50, 39 + 18 + 5 + 6));
 }
 
 TEST(BubbleRegion, BalloonPointerFollowsThePlacement) {

@@ -14,14 +14,7 @@ PopupOwnerRects Owner(int left, int top, int right, int bottom) {
 }  // namespace
 
 TEST(PopupPlacement, ModesAndFlagsOnAnInjectedScreen) {
-    struct Case {
-        const char* what;
-        int mode;
-        PlainRect rect;
-        PopupOwnerRects owner;
-        bool keep;
-        int x, y, flags;
-    };
+    struct Case { const char* what; int mode; PlainRect rect; PopupOwnerRects owner; bool keep; int x, y, flags; };
     const PlainRect popup{0, 0, 200, 100};
     const Case cases[] = {
         {"1 at the bottom goes above", 1, popup, Owner(100, 700, 300, 722), true, 100, 600, 1},
@@ -42,11 +35,7 @@ TEST(PopupPlacement, ModesAndFlagsOnAnInjectedScreen) {
 }
 
 TEST(PopupPlacement, WithoutOwnerTheRectangleIsKeptOnThePrimaryScreen) {
-    struct Case {
-        PlainRect rect;
-        bool keep;
-        int x, y;
-    };
+    struct Case { PlainRect rect; bool keep; int x, y; };
     const Case cases[] = {
         {{10, 740, 110, 790}, true, 10, 718},
         {{-30, -40, 70, 10}, true, 0, 0},  // above and left of the screen
@@ -63,13 +52,12 @@ TEST(PopupPlacement, WithoutOwnerTheRectangleIsKeptOnThePrimaryScreen) {
 TEST(PopupList, HeightAndWheel) {
     // item height 16, border 2
     EXPECT_EQ(PopupListHeight(20, 0, 8, 16, 2), 132);
-    EXPECT_EQ(PopupListHeight(3, 0, 8, 16, 2), 52);
-    EXPECT_EQ(PopupListHeight(0, 0, 8, 16, 2), 20);
+    EXPECT_EQ(std::make_pair(PopupListHeight(3, 0, 8, 16, 2), PopupListHeight(0, 0, 8, 16, 2)), std::make_pair(52, 20));
     EXPECT_EQ(PopupListHeight(5, 0, 0, 16, 1), 18);  // a row count below 1 acts as 1
     EXPECT_EQ(PopupListHeight(20, 0, 8, 16, 2, 100), 100);
 
-    EXPECT_EQ(PopupListWheelTop(0, -240, 20, 8), 2);
-    EXPECT_EQ(PopupListWheelTop(2, 480, 20, 8), 0);
+    EXPECT_EQ(std::make_pair(PopupListWheelTop(0, -240, 20, 8), PopupListWheelTop(2, 480, 20, 8)),
+              std::make_pair(2, 0));
     EXPECT_EQ(PopupListWheelTop(10, -1200, 20, 8), 12);
     EXPECT_EQ(PopupListWheelTop(0, -240, 3, 8), 0);  // fewer items than rows
 }

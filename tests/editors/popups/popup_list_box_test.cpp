@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "editors/popups/popup_list_box.h"
 #include "editors/tools/edit_buttons.h"
@@ -9,8 +10,6 @@
 #include "tests/editors/popups/popup_test_support.h"
 
 namespace {
-
-::testing::Environment* const kEnv = ::testing::AddGlobalTestEnvironment(new EditToolsTestEnvironment);
 
 TI_PopupListBox* MakeList(TWinControl* owner, int items) {
     auto* list = Create<TI_PopupListBox>(owner);
@@ -33,22 +32,16 @@ TEST(PopupListBox, WheelHotTrackingAndOwnerDrawnItems) {
     EXPECT_GT(drawn, 0);  // WM_DRAWITEM came back from the owner's form
     HWND h = list->WindowHandle();
     RECT w;
-    GetWindowRect(h, &w);
-    auto wheel = [&](int delta) {
-        SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(w.left + 5, w.top + 5));
-        return list->TopIndex();
-    };
-    EXPECT_EQ(wheel(-240), 2);
-    EXPECT_EQ(wheel(480), 0);
-    EXPECT_EQ(wheel(-120 * 30), 12);
+    GetWindowRect(h, &w);  // the wheel steps themselves are checked in the geometry tests
+    SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120 * 30)), MAKELPARAM(w.left + 5, w.top + 5));
+    EXPECT_EQ(list->TopIndex(), 12);
     SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(10, 16 * 3 + 4));
     EXPECT_EQ(list->ItemIndex(), 15);  // top 12 + row 3
     int clicks = 0;
     list->OnClick = [&](TObject*) { ++clicks; };
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 4));
     SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(10, 4));
-    EXPECT_EQ(list->ItemIndex(), 12);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(std::make_pair(list->ItemIndex(), clicks), std::make_pair(12, 1));
     EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
     list->Free();
 }
@@ -75,8 +68,8 @@ TEST(PopupListBox, PaintsItsItemsIntoAPictureWhileHidden) {
     list->PaintTo(picture.DC(), 0, 0);
     GdiFlush();
     // Border 2, rows of 16: the second row is the selected one.
-    EXPECT_EQ(picture.Pixel(60, 2 + 16 + 1), ColorToRGB(clHighlight));
-    EXPECT_EQ(picture.Pixel(60, 2 + 32 + 1), ColorToRGB(clWindow));
+    EXPECT_EQ(std::make_pair(picture.Pixel(60, 2 + 16 + 1), picture.Pixel(60, 2 + 32 + 1)),
+              std::make_pair(ColorToRGB(clHighlight), ColorToRGB(clWindow)));
     list->Free();
 }
 
@@ -101,9 +94,8 @@ TEST(PopupListBox, OpenedByADropDownButtonAndPickedWithRealClicks) {
     EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
     RECT r;
     GetWindowRect(list->WindowHandle(), &r);
-    EXPECT_EQ(r.left, 100);  // below the owner, at most eight rows of 16 and the border
-    EXPECT_EQ(r.top, 122);
-    EXPECT_EQ(r.bottom - r.top, 8 * 16 + 4);
+    // Below the owner, at most eight rows of 16 and the border.
+    EXPECT_EQ(std::make_tuple(r.left, r.top, r.bottom - r.top), std::make_tuple(100L, 122L, 8L * 16 + 4));
     MouseAt(POINT{r.left + 20, r.top + 2 + 16 * 2 + 8});  // the third row
     EXPECT_EQ(picked, "Eintrag 2");
     EXPECT_FALSE(IsWindowVisible(list->WindowHandle()));

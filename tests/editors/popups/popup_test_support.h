@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "editors/tools/tools_test_support.h"
@@ -49,31 +50,27 @@ inline void PumpFor(DWORD ms) {
 inline void MouseAt(POINT p, bool press = true, bool release = true) {
     SetCursorPos(p.x, p.y);
     PumpFor(30);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    if (press) {
-        in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        SendInput(1, &in, sizeof(INPUT));
-        PumpFor(80);
-    }
-    if (release) {
-        in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (auto [wanted, flag] : {std::pair{press, MOUSEEVENTF_LEFTDOWN}, std::pair{release, MOUSEEVENTF_LEFTUP}}) {
+        if (!wanted) continue;
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = flag;
         SendInput(1, &in, sizeof(INPUT));
         PumpFor(80);
     }
 }
 
-// A borderless form at (x, y) with a focused owner probe filling it.
+// A borderless form at (x, y) with a focused owner (a probe by default)
+// filling it.
+template <class T = TOwnerProbe>
 struct OwnerOnForm {
     TForm* form = nullptr;
-    TOwnerProbe* owner = nullptr;
+    T* owner = nullptr;
     OwnerOnForm(int x, int y, int w, int h) {
         form = Create<TForm>(nullptr);
         form->SetBorderStyle(bsNone);
         form->SetBounds(x, y, w, h);
-        owner = Create<TOwnerProbe>(form);
-        owner->SetBounds(0, 0, w, h);
-        owner->SetParent(form);
+        owner = Place<T>(form, form, 0, 0, w, h);
         form->Show();
         Application()->ProcessMessages();
         owner->SetFocus();
@@ -87,8 +84,7 @@ struct InjectedScreen {
     InjectedScreen() {
         Screen()->SetMonitorProvider([] {
             TMonitorInfo m;
-            m.BoundsRect = RECT{0, 0, 1024, 768};
-            m.WorkareaRect = m.BoundsRect;
+            m.BoundsRect = m.WorkareaRect = RECT{0, 0, 1024, 768};
             m.Primary = true;
             return std::vector<TMonitorInfo>{m};
         });

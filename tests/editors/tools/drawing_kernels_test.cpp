@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -38,17 +40,10 @@ TEST(DrawingKernelsTest, GradientBands) {
 
 TEST(DrawingKernelsTest, FitsOntoTheScreen) {
     const PlainRect screen{0, 0, 1024, 768};
-    struct Case {
-        PlainPoint pos;
-        int w, h;
-        PlainPoint offset;
-        PlainPoint expected;
-        int flags;
-    } cases[] = {
-        {{100, 100}, 200, 100, {0, 0}, {100, 100}, 0},
+    struct Case { PlainPoint pos; int w, h; PlainPoint offset; PlainPoint expected; int flags; } cases[] = {
+        {{100, 100}, 200, 100, {0, 0}, {100, 100}, 0}, {{-50, -20}, 100, 50, {0, 0}, {0, 0}, 0},
         {{100, 700}, 200, 100, {0, 20}, {100, 648}, kMovedVertically},
         {{1000, 100}, 100, 50, {0, 0}, {924, 100}, kMovedHorizontally},
-        {{-50, -20}, 100, 50, {0, 0}, {0, 0}, 0},
         {{900, 700}, 200, 100, {10, 10}, {814, 658}, kMovedVertically | kMovedHorizontally},
         // Taller than the screen: the top stays on it.
         {{0, 300}, 100, 900, {0, 0}, {0, 0}, kMovedVertically},
@@ -60,28 +55,19 @@ TEST(DrawingKernelsTest, FitsOntoTheScreen) {
     }
 }
 
-struct EffectCase {
-    BitmapEffect effect;
-    uint32_t in;
-    uint32_t out;
-};
+struct EffectCase { BitmapEffect effect; uint32_t in, out; };
 
 TEST(DrawingKernelsTest, PixelEffects) {
+    using E = BitmapEffect;
     const EffectCase cases[] = {
-        {BitmapEffect::Greyed, Px(200, 0, 0), Px(200, 0, 0)},
-        {BitmapEffect::Greyed, Px(175, 1, 2), Px(175, 1, 2)},
-        {BitmapEffect::Greyed, Px(100, 200, 200), Px(120, 120, 120)},
-        {BitmapEffect::Tinted, Px(100, 50, 0), Px(50, 25, 66)},
-        {BitmapEffect::Tinted, Px(0, 0, 255), Px(0, 0, 189)},
-        {BitmapEffect::Tinted, Px(1, 3, 77), Px(0, 1, 77)},
-        {BitmapEffect::Copy, Px(1, 2, 3), Px(1, 2, 3)},
-        {BitmapEffect::Inverted, Px(0, 100, 255), Px(255, 155, 0)},
-        {BitmapEffect::Posterised, Px(0, 20, 255), Px(123, 132, 247)},
-        {BitmapEffect::Posterised, Px(100, 150, 209), Px(166, 198, 238)},
+        {E::Greyed, Px(200, 0, 0), Px(200, 0, 0)},     {E::Greyed, Px(175, 1, 2), Px(175, 1, 2)},
+        {E::Greyed, Px(100, 200, 200), Px(120, 120, 120)}, {E::Tinted, Px(100, 50, 0), Px(50, 25, 66)},
+        {E::Tinted, Px(0, 0, 255), Px(0, 0, 189)},     {E::Tinted, Px(1, 3, 77), Px(0, 1, 77)},
+        {E::Copy, Px(1, 2, 3), Px(1, 2, 3)},           {E::Inverted, Px(0, 100, 255), Px(255, 155, 0)},
+        {E::Posterised, Px(0, 20, 255), Px(123, 132, 247)}, {E::Posterised, Px(100, 150, 209), Px(166, 198, 238)},
         // Highlighted with a white key (the top-left pixel below).
-        {BitmapEffect::Highlighted, Px(6, 0, 0), Px(8, 36, 107)},
-        {BitmapEffect::Highlighted, Px(9, 0, 0), Px(9, 0, 0)},
-        {BitmapEffect::Highlighted, Px(6, 255, 0), Px(6, 255, 0)},
+        {E::Highlighted, Px(6, 0, 0), Px(8, 36, 107)}, {E::Highlighted, Px(9, 0, 0), Px(9, 0, 0)},
+        {E::Highlighted, Px(6, 255, 0), Px(6, 255, 0)},
     };
     for (const EffectCase& c : cases) {
         Pixels src(2, 1), dst(2, 1);
@@ -117,30 +103,31 @@ TEST(DrawingKernelsTest, BlendClampsThePercentageAndStaysInTheCommonArea) {
     second.At(0, 0) = Px(9, 9, 9);  // the key
     PixelView view = second.View();
     BlendPixels(big.View(), &view, out.View(), kAutoKeyColor, 50);
-    EXPECT_EQ(out.At(1, 1), Px(100, 100, 100));
-    EXPECT_EQ(out.At(3, 3), Px(1, 1, 1));  // outside the common area: untouched
+    // Outside the common area untouched.
+    EXPECT_EQ(std::make_pair(out.At(1, 1), out.At(3, 3)), std::make_pair(Px(100, 100, 100), Px(1, 1, 1)));
 }
 
 TEST(DrawingKernelsTest, DropArrowPlans) {
     const PlainRect cell{100, 50, 180, 70};
     // Column drag onto itself: nothing shown.
-    EXPECT_FALSE(PlanDropArrows(DragKind::Columns, 2, 2, false, cell).show);
-    EXPECT_FALSE(PlanDropArrows(DragKind::Columns, 2, -1, false, cell).show);
+    EXPECT_FALSE(PlanDropArrows(DragKind::Columns, 2, 2, false, cell).show ||
+                 PlanDropArrows(DragKind::Columns, 2, -1, false, cell).show);
 
     auto before = PlanDropArrows(DragKind::Columns, 5, 2, false, cell);
     ASSERT_TRUE(before.show);
-    EXPECT_EQ(before.origin[kArrowDown], (PlainPoint{100 - 5, 50 - 9}));
-    EXPECT_EQ(before.origin[kArrowUp], (PlainPoint{100 - 5, 70 - 1}));
+    EXPECT_EQ(std::make_pair(before.origin[kArrowDown], before.origin[kArrowUp]),
+              std::make_pair(PlainPoint{100 - 5, 50 - 9}, PlainPoint{100 - 5, 70 - 1}));
     EXPECT_FALSE(before.visible[kArrowLeft] || before.visible[kArrowRight]);
 
     // Source left of the target (and not the fixed column 0): after the target.
-    EXPECT_EQ(PlanDropArrows(DragKind::Columns, 1, 2, false, cell).origin[kArrowDown].x, 180 - 5);
-    EXPECT_EQ(PlanDropArrows(DragKind::Columns, 0, 2, false, cell).origin[kArrowDown].x, 100 - 5);
-    EXPECT_EQ(PlanDropArrows(DragKind::Columns, 0, 2, true, cell).origin[kArrowDown].x, 180 - 5);
+    auto down_x = [&](int source, bool fixed0) {
+        return PlanDropArrows(DragKind::Columns, source, 2, fixed0, cell).origin[kArrowDown].x;
+    };
+    EXPECT_EQ(std::make_tuple(down_x(1, false), down_x(0, false), down_x(0, true)), std::make_tuple(175, 95, 175));
 
     auto rows = PlanDropArrows(DragKind::Rows, 1, 3, false, cell);
-    EXPECT_EQ(rows.origin[kArrowRight], (PlainPoint{91, 55}));
-    EXPECT_EQ(rows.origin[kArrowLeft], (PlainPoint{189 - 10, 55}));
+    EXPECT_EQ(std::make_pair(rows.origin[kArrowRight], rows.origin[kArrowLeft]),
+              std::make_pair(PlainPoint{91, 55}, PlainPoint{189 - 10, 55}));
     EXPECT_FALSE(rows.visible[kArrowUp] || rows.visible[kArrowDown]);
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "editors/tools/edit_button_data.h"
 #include "editors/tools/short_date_format.h"
 #include "framework/format_settings.h"
@@ -28,7 +31,7 @@ TEST(EditButtonData, OneButtonHasItsExactBytesAndReadsBack) {
 }
 
 TEST(EditButtonData, RoundTripSignExtendsClampsAndNormalises) {
-    EditButtonRecord a = OkButton();
+    EditButtonRecord a = OkButton(), b;
     a.text = "Hinweis \xFC";
     a.left = -1;  // must not come back as 65535
     a.top = -300;
@@ -36,7 +39,6 @@ TEST(EditButtonData, RoundTripSignExtendsClampsAndNormalises) {
     a.enabled = false;
     a.anchor = 10;
     a.disabled_look = 2;
-    EditButtonRecord b;
     b.image_index = 4;
     EXPECT_EQ(DecodeEditButtonData(EncodeEditButtonData({a, b})), (std::vector<EditButtonRecord>{a, b}));
 
@@ -45,8 +47,7 @@ TEST(EditButtonData, RoundTripSignExtendsClampsAndNormalises) {
     wide.width = -40000;
     auto back = DecodeEditButtonData(EncodeEditButtonData({wide}));
     ASSERT_TRUE(back);
-    EXPECT_EQ((*back)[0].left, 32767);
-    EXPECT_EQ((*back)[0].width, -32768);
+    EXPECT_EQ(std::make_pair((*back)[0].left, (*back)[0].width), std::make_pair(32767, -32768));
 
     std::vector<uint8_t> bytes = kOkBytes;
     bytes[12] = 9;   // layout
@@ -55,10 +56,8 @@ TEST(EditButtonData, RoundTripSignExtendsClampsAndNormalises) {
     bytes[38] = 3;   // disabled look
     back = DecodeEditButtonData(bytes);
     ASSERT_TRUE(back);
-    EXPECT_EQ((*back)[0].layout, 2);
-    EXPECT_EQ((*back)[0].kind, 1);
-    EXPECT_EQ((*back)[0].anchor, 0);
-    EXPECT_EQ((*back)[0].disabled_look, 1);
+    const EditButtonRecord& n = (*back)[0];
+    EXPECT_EQ(std::make_tuple(n.layout, n.kind, n.anchor, n.disabled_look), std::make_tuple(2, 1, 0, 1));
 
     // A longer record is read and its surplus skipped.
     bytes = kOkBytes;
@@ -68,11 +67,8 @@ TEST(EditButtonData, RoundTripSignExtendsClampsAndNormalises) {
 }
 
 TEST(EditButtonData, MalformedStreamsAreRefused) {
-    struct Case {
-        const char* what;
-        size_t at;
-        std::vector<uint8_t> bytes;  // replaces the bytes from `at` on (empty: cut there)
-    };
+    // bytes replace the bytes from `at` on (empty: cut there).
+    struct Case { const char* what; size_t at; std::vector<uint8_t> bytes; };
     const Case cases[] = {
         {"empty", 0, {}},
         {"count without buttons", 0, {0x02, 0, 0, 0}},
@@ -86,24 +82,21 @@ TEST(EditButtonData, MalformedStreamsAreRefused) {
         {"cut inside the record", 20, {}},
     };
     for (const Case& c : cases) {
-        std::vector<uint8_t> bytes(kOkBytes.begin(), kOkBytes.begin() + static_cast<long>(c.at));
-        if (!c.bytes.empty()) {
-            bytes.insert(bytes.end(), c.bytes.begin(), c.bytes.end());
-            if (c.at + c.bytes.size() < kOkBytes.size())
-                bytes.insert(bytes.end(), kOkBytes.begin() + static_cast<long>(c.at + c.bytes.size()), kOkBytes.end());
-        }
+        std::vector<uint8_t> bytes = kOkBytes;
+        ASSERT_LE(c.at + c.bytes.size(), bytes.size()) << c.what;
+        if (c.bytes.empty()) bytes.resize(c.at);
+        std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<long>(c.at));
         EXPECT_FALSE(DecodeEditButtonData(bytes)) << c.what;
     }
     EXPECT_TRUE(DecodeEditButtonData(std::vector<uint8_t>{0, 0, 0, 0}));
 }
 
 TEST(EditButtonShortDateFormat, FollowsTheDateSeparatorAtTheTimeOfTheCall) {
-    TFormatSettings saved = FormatSettings;
-    FormatSettings.DateSeparator = '/';
-    InitEditShortDateFormat();
-    EXPECT_EQ(FormatSettings.ShortDateFormat, "dd/mm/yyyy");
-    FormatSettings.DateSeparator = '.';
-    InitEditShortDateFormat();
-    EXPECT_EQ(FormatSettings.ShortDateFormat, "dd.mm.yyyy");
+    const TFormatSettings saved = FormatSettings;
+    for (char sep : {'/', '.'}) {
+        FormatSettings.DateSeparator = sep;
+        InitEditShortDateFormat();
+        EXPECT_EQ(FormatSettings.ShortDateFormat, std::string("dd") + sep + "mm" + sep + "yyyy");
+    }
     FormatSettings = saved;
 }

@@ -9,13 +9,7 @@ namespace {
 
 using A = EditButtonMouseAction;
 
-struct Step {
-    A action;
-    bool inside;
-    bool held;
-    int state;  // expected afterwards
-    bool click;
-};
+struct Step { A action; bool inside, held; int state; bool click; };  // state and click: expected afterwards
 
 void RunSteps(EditButtonMouseState s, const std::vector<Step>& steps, const char* name) {
     for (size_t i = 0; i < steps.size(); ++i) {
@@ -110,22 +104,13 @@ TEST(EditButtonLayout, GlyphAndCaptionPlaces) {
 
 TEST(EditButtonFrames, EdgesByKindAndState) {
     using E = FrameEdge;
-    auto in = [](int kind, int state, bool enabled = true, bool glyph = false, bool toggle = false) {
-        EditButtonFrameInput i;
-        i.kind = kind;
-        i.state = state;
-        i.enabled = enabled;
-        i.has_glyph = glyph;
-        i.toggle = toggle;
-        return i;
-    };
     // A disabled button counts as normal, whatever its state.
-    EXPECT_EQ(EditButtonFrame(in(0, ebsDown, false)),
+    EXPECT_EQ(EditButtonFrame({.kind = 0, .state = ebsDown, .enabled = false}),
               (std::vector<FrameStep>{{E::RaisedOuter, fsdLeftTop, 0}, {E::RaisedInner, fsdRightBottom, 0},
                                       {E::RaisedInner, fsdLeftTop, 1}, {E::SunkenInner, fsdRightBottom, 1}}));
-    EXPECT_EQ(EditButtonFrame(in(2, ebsNormal)), (std::vector<FrameStep>{{E::OwnerLine, fsdAll, 0}}));
+    EXPECT_EQ(EditButtonFrame({.kind = 2}), (std::vector<FrameStep>{{E::OwnerLine, fsdAll, 0}}));
     // Kind 4 with a glyph frames the glyph instead, unless it toggles.
-    EXPECT_TRUE(EditButtonFrame(in(4, ebsDown, true, true)).empty());
-    EXPECT_EQ(EditButtonFrame(in(4, ebsHot, true, true, true)),
+    EXPECT_TRUE(EditButtonFrame({.kind = 4, .state = ebsDown, .has_glyph = true}).empty());
+    EXPECT_EQ(EditButtonFrame({.kind = 4, .state = ebsHot, .has_glyph = true, .toggle = true}),
               (std::vector<FrameStep>{{E::RaisedInner, fsdLeftTop, 0}, {E::RaisedOuter, fsdRightBottom, 0}}));
 }

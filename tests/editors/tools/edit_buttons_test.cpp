@@ -5,8 +5,6 @@
 
 namespace {
 
-::testing::Environment* const kEnv = ::testing::AddGlobalTestEnvironment(new EditToolsTestEnvironment);
-
 // An owner that counts the presses it gets and keeps its width at most
 // max_width, the way a control with size limits does.
 class TLimitedOwner : public TCustomControl {
@@ -26,40 +24,16 @@ protected:
     }
 };
 
-struct OwnerHost {
-    TForm* form;
-    TLimitedOwner* owner;
-    OwnerHost() {
-        form = Create<TForm>(nullptr);
-        form->SetBorderStyle(bsNone);
-        form->SetBounds(50, 50, 400, 200);
-        owner = Create<TLimitedOwner>(form);
-        owner->SetBounds(10, 10, 200, 40);
-        owner->SetParent(form);
-        form->Show();
-        Application()->ProcessMessages();
-    }
-    ~OwnerHost() { form->Free(); }
+class EditButtons : public ::testing::Test {
+protected:
+    OwnerOnForm<TLimitedOwner> host{50, 50, 200, 40};
+    TI_EditButtons buttons{host.owner};
 };
-
-// A glyph of 8x8 magenta with one black pixel at (3, 3).
-TBitmap* BlackDotGlyph() {
-    auto* g = new TBitmap(8, 8);
-    g->Canvas().Brush().SetColor(clFuchsia);
-    g->Canvas().FillRect(RECT{0, 0, 8, 8});
-    g->SetPixel(3, 3, clBlack);
-    g->SetPixel(4, 3, RGBColor(100, 0, 0));
-    return g;
-}
 
 }  // namespace
 
-TEST(EditButtons, NamesTagsAndLookup) {
-    OwnerHost host;
-    TI_EditButtons buttons(host.owner);
+TEST_F(EditButtons, NamesTagsAndLookup) {
     for (int i = 0; i < 3; ++i) buttons.Add();
-    EXPECT_EQ(buttons.Items(2)->Name(), "Button2");
-    EXPECT_EQ(buttons.Items(2)->Tag, 2);
     EXPECT_EQ(buttons.FindByName("bUTTON1"), buttons.Items(1));
     buttons.Items(1)->SetCaption("&Weiter");
     EXPECT_EQ(buttons.FindAccelerator('w'), buttons.Items(1));
@@ -69,33 +43,25 @@ TEST(EditButtons, NamesTagsAndLookup) {
     EXPECT_EQ(buttons.Count(), 2);
 }
 
-TEST(EditButtons, AnchoredButtonsFollowTheFinalOwnerSize) {
-    OwnerHost host;
-    TI_EditButtons buttons(host.owner);
+TEST_F(EditButtons, AnchoredButtonsFollowTheFinalOwnerSize) {
     buttons.DefaultCoordinateMode = false;
-    int anchors[] = {0, 1, 3, 9, 10};
-    for (int a : anchors) {
+    for (int a : {0, 1, 3, 9, 10}) {
         TI_EditButton* b = buttons.Add();
         b->SetAnchor(a);
         b->SetBounds(100, 10, 16, 16);
     }
     host.owner->SetBounds(10, 10, 240, 50);  // grows by 40 x 10
-    EXPECT_EQ(buttons.Items(0)->Left(), 100);
-    EXPECT_EQ(buttons.Items(1)->Left(), 140);
-    EXPECT_EQ(buttons.Items(2)->Top(), 20);
-    EXPECT_EQ(buttons.Items(3)->Left(), 120);
-    EXPECT_EQ(buttons.Items(4)->Top(), 15);
+    auto at = [&](int i) { return std::make_pair(buttons.Items(i)->Left(), buttons.Items(i)->Top()); };
+    const std::pair<int, int> moved[] = {{100, 10}, {140, 10}, {140, 20}, {120, 10}, {140, 15}};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(at(i), moved[i]) << i;
     // The owner holds its width at 250: the buttons move by what happened.
     host.owner->max_width = 250;
     host.owner->SetBounds(10, 10, 340, 50);
     EXPECT_EQ(host.owner->Width(), 250);
-    EXPECT_EQ(buttons.Items(1)->Left(), 150);
-    EXPECT_EQ(buttons.Items(3)->Left(), 125);
+    EXPECT_EQ(std::make_pair(at(1).first, at(3).first), std::make_pair(150, 125));
 }
 
-TEST(EditButtons, MouseClicksTheButtonAndThePressStaysAwayFromTheOwner) {
-    OwnerHost host;
-    TI_EditButtons buttons(host.owner);
+TEST_F(EditButtons, MouseClicksTheButtonAndThePressStaysAwayFromTheOwner) {
     buttons.DefaultCoordinateMode = false;
     TI_EditButton* b = buttons.Add();
     b->SetBounds(150, 5, 30, 30);
@@ -106,19 +72,14 @@ TEST(EditButtons, MouseClicksTheButtonAndThePressStaysAwayFromTheOwner) {
     ClientToScreen(h, &screen);
     EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)), HTCLIENT);
     SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(160, 15));
-    EXPECT_EQ(b->State(), ebsHot);
-    EXPECT_EQ(buttons.HotButton(), b);
+    EXPECT_TRUE(b->State() == ebsHot && buttons.HotButton() == b);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 15));
-    EXPECT_EQ(b->State(), ebsDown);
-    EXPECT_EQ(host.owner->presses, 0);
+    EXPECT_EQ(std::make_pair(b->State(), host.owner->presses), std::make_pair(int(ebsDown), 0));
     SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(160, 15));
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(buttons.LastClicked(), b);
-    EXPECT_EQ(b->State(), ebsHot);
+    EXPECT_TRUE(clicks == 1 && buttons.LastClicked() == b && b->State() == ebsHot);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));  // beside the button
     SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
-    EXPECT_EQ(host.owner->presses, 1);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(std::make_pair(host.owner->presses, clicks), std::make_pair(1, 1));
     buttons.MouseLeft();
     EXPECT_EQ(b->State(), ebsNormal);
 
@@ -126,20 +87,18 @@ TEST(EditButtons, MouseClicksTheButtonAndThePressStaysAwayFromTheOwner) {
     POINT p{165, 20};
     ClientToScreen(h, &p);
     MouseAt(p, true, false);
-    EXPECT_EQ(b->State(), ebsDown);
-    EXPECT_EQ(GetCapture(), h);
+    EXPECT_TRUE(b->State() == ebsDown && GetCapture() == h);
     MouseAt(p, false, true);
-    EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(host.owner->presses, 1);
-    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(host.owner->presses == 1 && clicks == 2 && GetCapture() == nullptr);
 }
 
-TEST(EditButtons, DisabledGlyphsAreGreyedOrFaded) {
-    OwnerHost host;
-    TI_EditButtons buttons(host.owner);
+TEST_F(EditButtons, DisabledGlyphsAreGreyedOrFaded) {
     TI_EditButton* b = buttons.Add();
-    std::unique_ptr<TBitmap> glyph(BlackDotGlyph());
-    b->SetGlyph(glyph.get());
+    TBitmap glyph;  // magenta with a black and a dark red pixel
+    FillBitmap(glyph, 8, 8, clFuchsia);
+    glyph.SetPixel(3, 3, clBlack);
+    glyph.SetPixel(4, 3, RGBColor(100, 0, 0));
+    b->SetGlyph(&glyph);
     b->SetKind(5);
     b->SetBounds(0, 0, 20, 20);
     b->SetEnabled(false);
@@ -153,9 +112,9 @@ TEST(EditButtons, DisabledGlyphsAreGreyedOrFaded) {
     EXPECT_NE(out.Pixel(0, 0), clFuchsia);  // the key colour stays out
 }
 
-TEST(EditButtons, DataThroughTheCollection) {
-    OwnerHost host;
-    TI_EditButtons a(host.owner), b(host.owner);
+TEST_F(EditButtons, DataThroughTheCollection) {
+    TI_EditButtons& a = buttons;
+    TI_EditButtons b(host.owner);
     TI_EditButton* x = a.Add();
     x->SetBounds(-1, 2, 30, 16);
     x->SetText("Hinweis");
@@ -170,10 +129,8 @@ TEST(EditButtons, DataThroughTheCollection) {
     EXPECT_TRUE(b.DataDiffers(&a));  // not only count, caption and image matter
 }
 
-TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
-    OwnerHost host;
+TEST_F(EditButtons, FramesAndBackgroundsByKindAndState) {
     host.owner->SetColor(clRed);
-    TI_EditButtons buttons(host.owner);
     TI_EditButton* b = buttons.Add();
     b->SetGlyph(nullptr);
     b->SetBounds(0, 0, 16, 16);
@@ -185,13 +142,12 @@ TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
     b->SetKind(2);  // running, not flat: a line in the owner's colour
     b->SetColor(clBtnFace);
     paint();
-    EXPECT_EQ(out.Pixel(0, 0), clRed);
-    EXPECT_EQ(out.Pixel(15, 8), clRed);
+    EXPECT_TRUE(out.Pixel(0, 0) == clRed && out.Pixel(15, 8) == clRed);
     EXPECT_EQ(out.Pixel(8, 8), ColorToRGB(clBtnFace));
     b->SetKind(0);  // raised: highlight top-left, dark shadow bottom-right
     paint();
-    EXPECT_EQ(out.Pixel(0, 8), ColorToRGB(cl3DLight));
-    EXPECT_EQ(out.Pixel(15, 8), ColorToRGB(cl3DDkShadow));
+    EXPECT_EQ(std::make_pair(out.Pixel(0, 8), out.Pixel(15, 8)),
+              std::make_pair(ColorToRGB(cl3DLight), ColorToRGB(cl3DDkShadow)));
     b->SetKind(3);  // white and down: dithered white and face
     b->SetColor(clWhite);
     b->SetDown(true);
@@ -203,10 +159,8 @@ TEST(EditButtons, FramesAndBackgroundsByKindAndState) {
     EXPECT_EQ(out.Pixel(8, 8), ColorToRGB(clHighlight));
 }
 
-TEST(EditButtons, ATransparentButtonLeavesNoOldFrameBehind) {
-    OwnerHost host;
+TEST_F(EditButtons, ATransparentButtonLeavesNoOldFrameBehind) {
     host.owner->SetColor(clRed);
-    TI_EditButtons buttons(host.owner);
     buttons.DefaultCoordinateMode = false;
     TI_EditButton* b = buttons.Add();
     b->SetGlyph(nullptr);
@@ -214,20 +168,13 @@ TEST(EditButtons, ATransparentButtonLeavesNoOldFrameBehind) {
     b->SetTransparent(true);
     b->SetBounds(100, 5, 30, 30);
     HWND h = host.owner->WindowHandle();
-    auto edge = [&] {
-        PumpFor(30);
-        TBitmap shot(1, 1);
-        HDC dc = GetDC(h);
-        BitBlt(shot.DC(), 0, 0, 1, 1, dc, 100, 20, SRCCOPY);
-        ReleaseDC(h, dc);
-        GdiFlush();
-        return shot.Pixel(0, 0);
-    };
-    EXPECT_EQ(edge(), clRed);
+    const uint32_t red = 0xFF0000;  // as the screen pixels give it
+    auto edge = [&] { return PumpFor(30), ScreenPixels(h, 101, 21).back(); };  // at (100, 20)
+    EXPECT_EQ(edge(), red);
     SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(110, 20));
     EXPECT_EQ(b->State(), ebsHot);
-    EXPECT_NE(edge(), clRed);  // the raised frame
+    EXPECT_NE(edge(), red);  // the raised frame
     SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(b->State(), ebsNormal);
-    EXPECT_EQ(edge(), clRed);  // the owner's picture again
+    EXPECT_EQ(edge(), red);  // the owner's picture again
 }

@@ -7,8 +7,6 @@
 
 namespace {
 
-::testing::Environment* const kEnv = ::testing::AddGlobalTestEnvironment(new EditToolsTestEnvironment);
-
 constexpr TColor kMagenta = RGBColor(255, 0, 255);
 
 TEST(EditDrawingTest, GradientStaysInsideItsRectangle) {
@@ -18,9 +16,7 @@ TEST(EditDrawingTest, GradientStaysInsideItsRectangle) {
     FillGradient(bmp.Canvas(), clBlack, clWhite, true, {2, 1, 12, 3}, 3);
     EXPECT_EQ(bmp.Pixel(2, 1), 0u);
     EXPECT_EQ(bmp.Pixel(11, 2), RGBColor(170, 170, 170));
-    EXPECT_EQ(bmp.Pixel(12, 1), kMagenta);
-    EXPECT_EQ(bmp.Pixel(1, 1), kMagenta);
-    EXPECT_EQ(bmp.Pixel(5, 0), kMagenta);
+    for (POINT p : {POINT{12, 1}, POINT{1, 1}, POINT{5, 0}}) EXPECT_EQ(bmp.Pixel(p.x, p.y), kMagenta);
     // No bands: one band in the start colour.
     FillGradient(bmp.Canvas(), clRed, clBlue, false, {0, 0, 14, 4}, 0);
     for (TColor c : Colors(bmp)) EXPECT_EQ(c, clRed);
@@ -53,27 +49,18 @@ TEST(EditDrawingTest, DragFrameMovesWithoutTouchingCommonPixels) {
     EXPECT_EQ(Colors(moved), Colors(direct));
 }
 
-struct FrameCase {
-    EditFrameStyle style;
-    int state;
-    int x, y;
-    int sysColor;  // -1: background stays
-};
+struct FrameCase { EditFrameStyle style; int state, x, y, sysColor; };  // sysColor -1: the background stays
 
 TEST(EditDrawingTest, EditFramesFromEdges) {
     // Frames drawn in (1,1)-(11,11) on magenta.
+    using S = EditFrameStyle;
     const FrameCase cases[] = {
-        {EditFrameStyle::Soft, 0, 1, 1, COLOR_BTNHIGHLIGHT},
-        {EditFrameStyle::Soft, 0, 10, 10, COLOR_BTNSHADOW},
-        {EditFrameStyle::Soft, 1, 1, 1, COLOR_BTNSHADOW},
-        {EditFrameStyle::Soft, 1, 10, 5, COLOR_3DLIGHT},
-        {EditFrameStyle::Raised, 0, 5, 1, COLOR_BTNHIGHLIGHT},
-        {EditFrameStyle::Raised, 1, 5, 1, COLOR_BTNSHADOW},
-        {EditFrameStyle::Raised, 1, 5, 10, COLOR_BTNHIGHLIGHT},
-        {EditFrameStyle::RaisedIn, 0, 1, 1, -1},
-        {EditFrameStyle::RaisedIn, 0, 2, 2, COLOR_BTNHIGHLIGHT},
-        {EditFrameStyle::RaisedIn, 1, 9, 9, COLOR_BTNHIGHLIGHT},
-        {EditFrameStyle::RaisedIn, 1, 2, 5, COLOR_BTNSHADOW},
+        {S::Soft, 0, 1, 1, COLOR_BTNHIGHLIGHT},     {S::Soft, 0, 10, 10, COLOR_BTNSHADOW},
+        {S::Soft, 1, 1, 1, COLOR_BTNSHADOW},        {S::Soft, 1, 10, 5, COLOR_3DLIGHT},
+        {S::Raised, 0, 5, 1, COLOR_BTNHIGHLIGHT},   {S::Raised, 1, 5, 1, COLOR_BTNSHADOW},
+        {S::Raised, 1, 5, 10, COLOR_BTNHIGHLIGHT},  {S::RaisedIn, 0, 1, 1, -1},
+        {S::RaisedIn, 0, 2, 2, COLOR_BTNHIGHLIGHT}, {S::RaisedIn, 1, 9, 9, COLOR_BTNHIGHLIGHT},
+        {S::RaisedIn, 1, 2, 5, COLOR_BTNSHADOW},
     };
     for (const FrameCase& c : cases) {
         TBitmap bmp;
@@ -106,18 +93,16 @@ TEST(EditDrawingTest, FlatEditFrame) {
     }
 }
 
-TEST(EditDrawingTest, EffectsAndBlendOnBitmaps) {
+TEST(EditDrawingTest, EffectsBlendAndTransparencyOnBitmaps) {
     TBitmap source, target;
     FillBitmap(source, 3, 2, clBlack);
     ApplyBitmapEffect(source, target, BitmapEffect::Greyed);
-    EXPECT_EQ(target.Width(), 3);
-    EXPECT_EQ(target.Height(), 2);
+    EXPECT_TRUE(target.Width() == 3 && target.Height() == 2);
     EXPECT_EQ(target.Pixel(2, 1), RGBColor(120, 120, 120));
     BlendBitmap(source, nullptr, source, clWhite, 40);
     EXPECT_EQ(source.Pixel(2, 1), RGBColor(102, 102, 102));
-}
 
-TEST(EditDrawingTest, TransparentBitmapLeavesTheKeyOut) {
+    // A transparent copy leaves the key colour out.
     TBitmap glyph, canvas;
     FillBitmap(glyph, 3, 3, kMagenta);
     glyph.SetPixel(1, 1, clRed);
@@ -125,14 +110,11 @@ TEST(EditDrawingTest, TransparentBitmapLeavesTheKeyOut) {
     DrawBitmapTransparent(canvas.DC(), glyph, {1, 1, 4, 4});
     GdiFlush();
     EXPECT_EQ(canvas.Pixel(2, 2), clRed);
-    EXPECT_EQ(canvas.Pixel(1, 1), clWhite);
-    EXPECT_EQ(canvas.Pixel(3, 3), clWhite);
+    EXPECT_TRUE(canvas.Pixel(1, 1) == clWhite && canvas.Pixel(3, 3) == clWhite);
 }
 
 TEST(EditDrawingTest, CaptureOfAFormWindow) {
-    TForm* form = Create<TForm>(nullptr);
-    form->SetBounds(10, 10, 100, 80);
-    form->Show();
+    TForm* form = ShowTestForm();
     EXPECT_FALSE(IsCaptureControlInApp());
     SetCapture(form->Handle());
     EXPECT_TRUE(IsCaptureControlInApp());

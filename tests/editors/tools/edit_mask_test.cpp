@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
-TMaskPositions Compile(const std::string& mask) {
-    TMaskPositions p;
-    CompileEditMask(mask, p);
-    return p;
-}
+TMaskPositions Compile(const std::string& mask) { TMaskPositions p; CompileEditMask(mask, p); return p; }
 
 // Positions in short: "9" optional input, "0" required input (with "U"/"W"
 // for upper/lower case), "'x'" literal, "'x'*" set literal.
@@ -35,25 +32,11 @@ std::string Shape(const TMaskPositions& positions) {
 
 TEST(EditMaskTest, Compiles) {
     const std::pair<const char*, const char*> cases[] = {
-        {"0{3}", "0 0 0"},
-        {"9{0}", ""},
-        {"99", "9 9"},
-        {"!(.,;),", "','*"},
-        {"9{6}!(.,,),9{2}", "9 9 9 9 9 9 ','* 9 9"},
-        {"00!-00", "0 0 '-' 0 0"},
-        {"!#0!#!", "'0' '!'"},
-        {"![ab#]c]L", "'a' 'b' ']' 'c' 0"},
-        {"<l>l{2}</l>l", "9U 9U 9"},
-        {"<u>L</u><lu>a</u>A", "0W 9UW 0U"},
-        {"C(ab)c[x]", "0x 9"},
-        {"xyz 9", "9"},
+        {"0{3}", "0 0 0"}, {"9{0}", ""}, {"99", "9 9"}, {"!(.,;),", "','*"}, {"00!-00", "0 0 '-' 0 0"},
+        {"9{6}!(.,,),9{2}", "9 9 9 9 9 9 ','* 9 9"}, {"!#0!#!", "'0' '!'"}, {"![ab#]c]L", "'a' 'b' ']' 'c' 0"},
+        {"<l>l{2}</l>l", "9U 9U 9"}, {"<u>L</u><lu>a</u>A", "0W 9UW 0U"}, {"C(ab)c[x]", "0x 9"}, {"xyz 9", "9"},
         // Unterminated constructs run to the end of the mask.
-        {"9{3", ""},
-        {"09{", "0"},
-        {"0(ab", "0"},
-        {"!(ab", ""},
-        {"!(ab)", ""},
-        {"9!", "9"},
+        {"9{3", ""}, {"09{", "0"}, {"0(ab", "0"}, {"!(ab", ""}, {"!(ab)", ""}, {"9!", "9"},
     };
     for (const auto& [mask, shape] : cases) EXPECT_EQ(Shape(Compile(mask)), shape) << mask;
 
@@ -67,12 +50,7 @@ TEST(EditMaskTest, RepeatsStopAtTheLimit) {
     EXPECT_TRUE(p.items.back().charOrFlags & kMaskRequired);
 }
 
-struct FitCase {
-    const char* mask;
-    unsigned char c;
-    bool fits;
-    char shown;
-};
+struct FitCase { const char* mask; unsigned char c; bool fits; char shown; };
 
 TEST(EditMaskTest, CharacterTests) {
     const FitCase cases[] = {
@@ -96,36 +74,28 @@ TEST(EditMaskTest, CharacterTests) {
     }
 }
 
-struct ApplyCase {
-    const char* mask;
-    const char* text;
-    bool skipLiterals;
-    bool complete;
+struct ApplyCase {  // fitted: the text afterwards
+    const char *mask, *text;
+    bool skipLiterals, complete;
     int result;
-    const char* fitted;  // the text afterwards
-    int reached;
-    int passed;
+    const char* fitted;
+    int reached, passed;
 };
 
 TEST(EditMaskTest, Matching) {
     const ApplyCase cases[] = {
-        {"9{2}", "123", false, false, -1, "123", 0, 0},
-        {"9{2}", "12", false, false, 0, "12", 2, 0},
-        {"0{2}", "1", false, true, -1, "1", 0, 0},
-        {"0{2}", "1", false, false, 0, "1", 1, 0},
-        {"<l>l{2}</l>", "ab", false, false, 0, "AB", 2, 0},
-        {"<u>L{2}", "AB", false, false, 0, "ab", 2, 0},
+        {"9{2}", "123", false, false, -1, "123", 0, 0}, {"9{2}", "12", false, false, 0, "12", 2, 0},
+        {"0{2}", "1", false, true, -1, "1", 0, 0},      {"0{2}", "1", false, false, 0, "1", 1, 0},
+        {"<l>l{2}</l>", "ab", false, false, 0, "AB", 2, 0}, {"<u>L{2}", "AB", false, false, 0, "ab", 2, 0},
         {"9{6}!(.,,),9{2}", "12.5", false, false, 1, "12,5", 8, 0},
         {"9{6}!(.,,),9{2}", "12,5", false, true, 1, "12,5", 8, 0},
-        {"00!-00", "12-34", false, true, 0, "12-34", 5, 0},
-        {"00!-00", "1234", true, true, 0, "1234", 5, 1},
+        {"00!-00", "12-34", false, true, 0, "12-34", 5, 0}, {"00!-00", "1234", true, true, 0, "1234", 5, 1},
         // A leading literal that does not fit is passed over.
         {"!-0", "5", false, false, 1, "5", 2, 0},
         // A required position that does not fit: the fit starts one later
         // while the first position is optional.
         {"90", "a", false, false, -1, "a", 0, 0},
-        {"c0", "5", false, false, 0, "5", 1, 0},
-        {"", "a", false, false, -1, "a", 0, 0},
+        {"c0", "5", false, false, 0, "5", 1, 0}, {"", "a", false, false, -1, "a", 0, 0},
     };
     for (const ApplyCase& c : cases) {
         std::string text = c.text;
@@ -134,8 +104,7 @@ TEST(EditMaskTest, Matching) {
             << c.mask << " / " << c.text;
         EXPECT_EQ(text, c.fitted) << c.mask << " / " << c.text;
         if (c.result >= 0) {
-            EXPECT_EQ(reached, c.reached) << c.mask << " / " << c.text;
-            EXPECT_EQ(passed, c.passed) << c.mask << " / " << c.text;
+            EXPECT_EQ(std::make_pair(reached, passed), std::make_pair(c.reached, c.passed)) << c.mask << "/" << c.text;
         }
     }
 }
@@ -154,19 +123,10 @@ std::string TypeKeys(const std::string& mask, const std::string& keys, int& care
 }
 
 TEST(EditMaskTest, TypingKeyByKey) {
-    const struct {
-        const char* mask;
-        const char* keys;
-        const char* text;
-        int caret;
-    } cases[] = {
-        {"9{6}!(.,,),9{2}", "12.5", "12,5", 4},
-        {"9{6}!(.,,),9{2}", "1234567", "123456,7", 8},
-        {"9{6}!(.,,),9{2}", "12,345", "12,34", 5},
-        {"00!-00", "12", "12-", 3},
-        {"00!-00", "1234", "12-34", 5},
-        {"<l>l{3}", "abc", "ABC", 3},
-        {"!(", "x", "", 0},
+    const struct { const char* mask; const char* keys; const char* text; int caret; } cases[] = {
+        {"9{6}!(.,,),9{2}", "12.5", "12,5", 4}, {"9{6}!(.,,),9{2}", "1234567", "123456,7", 8},
+        {"9{6}!(.,,),9{2}", "12,345", "12,34", 5}, {"00!-00", "12", "12-", 3}, {"00!-00", "1234", "12-34", 5},
+        {"<l>l{3}", "abc", "ABC", 3}, {"!(", "x", "", 0},
     };
     for (const auto& c : cases) {
         int caret = -1;
@@ -202,18 +162,10 @@ TEST(EditMaskTest, InsertTakesTheLongestFittingFrontAndClampsTheSelection) {
 
 TEST(EditMaskTest, DeletingRefitsTheRest) {
     const TMaskPositions p = Compile("00!-00");
-    struct {
-        const char* text;
-        int selStart, selEnd;
-        const char* after;
-        int result;
-    } cases[] = {
-        {"12-34", 4, 5, "12-3", 4},
-        {"12-34", 0, 5, "", 0},
-        {"12-34", 99, 3, "12-", 3},
+    struct { const char* text; int selStart, selEnd; const char* after; int result; } cases[] = {
+        {"12-34", 4, 5, "12-3", 4}, {"12-34", 0, 5, "", 0}, {"12-34", 99, 3, "12-", 3},
         {"12-34", 2, 3, "1234", 5},  // the literal goes; the rest passes it over
-        {"12-34", 5, 5, "12-34", 5},
-        {"", -3, 8, "", 0},
+        {"12-34", 5, 5, "12-34", 5}, {"", -3, 8, "", 0},
     };
     for (const auto& c : cases) {
         std::string text = c.text;
@@ -228,22 +180,14 @@ TEST(EditMaskTest, LiteralHelpers) {
     int a = 2, b = 2;
     EXPECT_EQ(AppendMaskLiterals(text, p, 2, a, b), 2);
     EXPECT_EQ(text, "12-/");
-    EXPECT_EQ(a, 4);
-    EXPECT_EQ(b, 4);
-    EXPECT_EQ(AppendMaskLiterals(text, p, 99, a, b), 0);
-    EXPECT_EQ(AppendMaskLiterals(text, p, -4, a, b), 0);
+    EXPECT_EQ(std::make_pair(a, b), std::make_pair(4, 4));
+    EXPECT_EQ(AppendMaskLiterals(text, p, 99, a, b) + AppendMaskLiterals(text, p, -4, a, b), 0);
 
-    TrimMaskLiterals(text, p, 4);
-    EXPECT_EQ(text, "12");
-    text = "12-/3";
-    TrimMaskLiterals(text, p, 5);  // an input position before: nothing to trim
-    EXPECT_EQ(text, "12-/3");
-    const TMaskPositions leading = Compile("!-!-9");
-    text = "--";
-    TrimMaskLiterals(text, leading, 2);  // no input position before the literals
-    EXPECT_EQ(text, "--");
-    TrimMaskLiterals(text, p, 999);
-    EXPECT_EQ(text, "--");
+    auto trim = [](std::string t, const TMaskPositions& m, int n) { TrimMaskLiterals(t, m, n); return t; };
+    EXPECT_EQ(trim(text, p, 4), "12");
+    EXPECT_EQ(trim("12-/3", p, 5), "12-/3");  // an input position before: nothing to trim
+    EXPECT_EQ(trim("--", Compile("!-!-9"), 2), "--");  // no input position before the literals
+    EXPECT_EQ(trim("--", p, 999), "--");
 }
 
 }  // namespace

@@ -2,70 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
 
 TFormatSettings German() { return DefaultFormatSettings(); }
 
-struct ClassCase {
-    const char* text;
-    NumberClass cls;
-    int decimals;
-    int digits;
-};
+struct ClassCase { const char* text; NumberClass cls; int decimals; int digits; };
 
 TEST(NumberTextTest, ClassifiesNumbers) {
+    using N = NumberClass;
     const ClassCase cases[] = {
-        {"", NumberClass::Invalid, 0, 0},
-        {"-", NumberClass::Invalid, 0, 0},
-        {"12", NumberClass::Integer, 0, 2},
-        {"-12,5", NumberClass::CurrencyDecimal, 1, 4},
-        {"1,234", NumberClass::LongDecimal, 3, 5},
-        {"1E5", NumberClass::Exponent, 0, 2},
-        {"1,5e-3", NumberClass::Exponent, 2, 4},
-        {"1,55E+1", NumberClass::Exponent, 1, 5},
-        {"1E", NumberClass::Invalid, 0, 0},
-        {"E5", NumberClass::Invalid, 0, 0},
-        {"1,E5", NumberClass::Invalid, 0, 0},
-        {"1E5E5", NumberClass::Invalid, 0, 0},
-        {"12345678901", NumberClass::Invalid, 0, 0},
-        {"2147483647", NumberClass::Integer, 0, 10},
-        {"2147483648", NumberClass::Invalid, 0, 0},
-        {"-2147483648", NumberClass::Integer, 0, 10},
-        {"1.5", NumberClass::Invalid, 0, 0},
-        {"1 ", NumberClass::Invalid, 0, 0},
-        {"--1", NumberClass::Invalid, 0, 0},
-        {"1-", NumberClass::Invalid, 0, 0},
-        {",", NumberClass::CurrencyDecimal, 0, 1},
-        {"5,", NumberClass::CurrencyDecimal, 0, 2},
-        {",5", NumberClass::CurrencyDecimal, 1, 2},
+        {"", N::Invalid, 0, 0},        {"-", N::Invalid, 0, 0},      {"12", N::Integer, 0, 2},
+        {"-12,5", N::CurrencyDecimal, 1, 4}, {"1,234", N::LongDecimal, 3, 5}, {"1E5", N::Exponent, 0, 2},
+        {"1,5e-3", N::Exponent, 2, 4}, {"1,55E+1", N::Exponent, 1, 5}, {"1E", N::Invalid, 0, 0},
+        {"E5", N::Invalid, 0, 0},      {"1,E5", N::Invalid, 0, 0},   {"1E5E5", N::Invalid, 0, 0},
+        {"12345678901", N::Invalid, 0, 0}, {"2147483647", N::Integer, 0, 10}, {"2147483648", N::Invalid, 0, 0},
+        {"-2147483648", N::Integer, 0, 10}, {"1.5", N::Invalid, 0, 0}, {"1 ", N::Invalid, 0, 0},
+        {"--1", N::Invalid, 0, 0},     {"1-", N::Invalid, 0, 0},     {",", N::CurrencyDecimal, 0, 1},
+        {"5,", N::CurrencyDecimal, 0, 2}, {",5", N::CurrencyDecimal, 1, 2},
         // A sign inside the fraction is no number.
-        {"1,-5", NumberClass::Invalid, 0, 0},
-        {"1,+5", NumberClass::Invalid, 0, 0},
-        {"1,5-", NumberClass::Invalid, 0, 0},
-        {"1E-5-", NumberClass::Invalid, 0, 0},
+        {"1,-5", N::Invalid, 0, 0}, {"1,+5", N::Invalid, 0, 0}, {"1,5-", N::Invalid, 0, 0}, {"1E-5-", N::Invalid, 0, 0},
     };
     for (const ClassCase& c : cases) {
         int decimals = -9, digits = -9;
         EXPECT_EQ(ClassifyNumberText(c.text, decimals, digits, German()), c.cls) << c.text;
         if (c.cls != NumberClass::Invalid) {
-            EXPECT_EQ(decimals, c.decimals) << c.text;
-            EXPECT_EQ(digits, c.digits) << c.text;
+            EXPECT_EQ(std::make_pair(decimals, digits), std::make_pair(c.decimals, c.digits)) << c.text;
         }
     }
 }
 
 TEST(NumberTextTest, WrappersAndSettings) {
     const TFormatSettings s = German();
-    EXPECT_TRUE(IsDecimalText("1,234", 3, s));
-    EXPECT_TRUE(IsDecimalText("1,234", -1, s));
-    EXPECT_FALSE(IsDecimalText("1,234", 2, s));
-    EXPECT_FALSE(IsDecimalText("1E5", -1, s));
-    EXPECT_TRUE(IsIntegerTextMaxDigits("-123", 3, s));
-    EXPECT_FALSE(IsIntegerTextMaxDigits("1234", 3, s));
-    EXPECT_TRUE(IsNumberText("1E5", s));
-    EXPECT_FALSE(IsIntegerText("1E5", s));
+    EXPECT_EQ((std::vector<bool>{IsDecimalText("1,234", 3, s), IsDecimalText("1,234", -1, s),
+                                 IsDecimalText("1,234", 2, s), IsDecimalText("1E5", -1, s)}),
+              (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ((std::vector<bool>{IsIntegerTextMaxDigits("-123", 3, s), IsIntegerTextMaxDigits("1234", 3, s),
+                                 IsNumberText("1E5", s), IsIntegerText("1E5", s)}),
+              (std::vector<bool>{true, false, true, false}));
     TFormatSettings point = s;
     point.DecimalSeparator = '.';
     point.CurrencyDecimals = 3;
@@ -74,93 +50,48 @@ TEST(NumberTextTest, WrappersAndSettings) {
     EXPECT_EQ(ClassifyNumberText("1,234", decimals, digits, point), NumberClass::Invalid);
 }
 
-struct PadCase {
-    const char* text;
-    int decimals;
-    int maxDigits;
-    bool ok;
-    const char* result;
-};
+// currency: PadCurrencyText, whose decimals are the most places allowed.
+struct PadCase { bool currency; const char* text; int decimals; int maxDigits; bool ok; const char* result; };
 
-TEST(NumberTextTest, PadsAndCutsNumbers) {
+TEST(NumberTextTest, PadsAndCutsNumbersAndCurrency) {
+    const bool N = false, C = true;
     const PadCase cases[] = {
-        {"5", 2, -1, true, "5,00"},
-        {"5", -1, -1, true, "5"},
-        {"1,5", 2, -1, true, "1,50"},
-        {"1,2345", 2, -1, true, "1,23"},
-        {"1E5", 2, -1, true, "1E5"},
-        {"abc", 2, -1, false, "abc"},
-        {"123", 2, 2, false, "123"},
+        {N, "5", 2, -1, true, "5,00"},   {N, "5", -1, -1, true, "5"},    {N, "1,5", 2, -1, true, "1,50"},
+        {N, "1,2345", 2, -1, true, "1,23"}, {N, "1E5", 2, -1, true, "1E5"}, {N, "abc", 2, -1, false, "abc"},
+        {N, "123", 2, 2, false, "123"},  {N, "1,555", 0, -1, true, "1,"},
         // The sign counts for the cut.
-        {"-1,2345", 2, -1, true, "-1,23"},
-        {"+1,2345", 2, -1, true, "+1,23"},
-        {"1,555", 0, -1, true, "1,"},
+        {N, "-1,2345", 2, -1, true, "-1,23"}, {N, "+1,2345", 2, -1, true, "+1,23"},
         // Too many digits even after the cut: refused, text unchanged.
-        {"123456,789", 2, 5, false, "123456,789"},
-        {"1234,567", 2, 7, true, "1234,56"},
+        {N, "123456,789", 2, 5, false, "123456,789"}, {N, "1234,567", 2, 7, true, "1234,56"},
         // A currency-length decimal with more places than asked is refused.
-        {"1,5", 0, -1, false, "1,5"},
+        {N, "1,5", 0, -1, false, "1,5"},
+        {C, "7", -1, -1, true, "7,00"},  {C, "7,5", -1, -1, true, "7,50"}, {C, "7,123", -1, -1, true, "7,123"},
+        {C, "7,123", 2, -1, false, "7,123"}, {C, "7,123", 3, -1, true, "7,123"}, {C, "12345", -1, 4, false, "12345"},
+        {C, "1E3", -1, -1, false, "1E3"},
     };
     for (const PadCase& c : cases) {
         std::string text = c.text;
-        EXPECT_EQ(PadNumberText(text, c.decimals, c.maxDigits, German()), c.ok) << c.text;
+        const auto pad = c.currency ? PadCurrencyText : PadNumberText;
+        EXPECT_EQ(pad(text, c.decimals, c.maxDigits, German()), c.ok) << c.text;
         EXPECT_EQ(text, c.result) << c.text;
     }
 }
 
-TEST(NumberTextTest, PadsCurrency) {
-    const PadCase cases[] = {
-        // decimals column = maxDecimals here
-        {"7", -1, -1, true, "7,00"},
-        {"7,5", -1, -1, true, "7,50"},
-        {"7,123", -1, -1, true, "7,123"},
-        {"7,123", 2, -1, false, "7,123"},
-        {"7,123", 3, -1, true, "7,123"},
-        {"12345", -1, 4, false, "12345"},
-        {"1E3", -1, -1, false, "1E3"},
-    };
-    for (const PadCase& c : cases) {
-        std::string text = c.text;
-        EXPECT_EQ(PadCurrencyText(text, c.decimals, c.maxDigits, German()), c.ok) << c.text;
-        EXPECT_EQ(text, c.result) << c.text;
-    }
-}
-
-struct DateCase {
-    const char* text;
-    DateTextMode mode;
-    const char* result;  // nullptr: refused
-};
+struct DateCase { const char* text; DateTextMode mode; const char* result; };  // result nullptr: refused
 
 TEST(NumberTextTest, NormalizesDates) {
+    const DateTextMode D = DateTextMode::Date, DT = DateTextMode::DateTime;
     const DateCase cases[] = {
-        {"1.2.5", DateTextMode::Date, "01.02.2005"},
-        {"1.2.49", DateTextMode::Date, "01.02.2049"},
-        {"1.2.50", DateTextMode::Date, "01.02.1950"},
-        {"1.2.100", DateTextMode::Date, "01.02.2100"},
-        {"1.2.999", DateTextMode::Date, "01.02.2999"},
-        {"1.2.1000", DateTextMode::Date, "01.02.1000"},
-        {"29.02.00", DateTextMode::Date, "29.02.2000"},
-        {"1/2/2020", DateTextMode::Date, "01.02.2020"},
-        {"1.2.3.4.5.6.7", DateTextMode::Date, "01.02.2003"},
-        {"1.2.2020 3:4:5", DateTextMode::DateTime, "01.02.2020 03:04:05"},
-        {"1.2.2020", DateTextMode::DateTime, "01.02.2020 00:00:00"},
-        {"31.04.2020", DateTextMode::Date, nullptr},
-        {"29.02.2021", DateTextMode::Date, nullptr},
-        {"29.02.1900", DateTextMode::Date, nullptr},
-        {"0.1.2020", DateTextMode::Date, nullptr},
-        {"1.13.2020", DateTextMode::Date, nullptr},
-        {"12.05", DateTextMode::Date, nullptr},
-        {"12.05.", DateTextMode::Date, nullptr},
-        {"", DateTextMode::Date, nullptr},
-        {"1.2.3.4.5.6.7.", DateTextMode::Date, nullptr},
-        {"1.2.3.4.5.6.7.8", DateTextMode::Date, nullptr},
-        // Times past 23:59:59 are no times.
-        {"1.2.2020 25:61:99", DateTextMode::DateTime, nullptr},
-        {"1.2.2020 24:00:00", DateTextMode::DateTime, nullptr},
-        {"1.2.2020 12:60:00", DateTextMode::DateTime, nullptr},
-        // Time fields do not matter for dates only.
-        {"1.2.2020 25:61:99", DateTextMode::Date, "01.02.2020"},
+        {"1.2.5", D, "01.02.2005"},     {"1.2.49", D, "01.02.2049"},   {"1.2.50", D, "01.02.1950"},
+        {"1.2.100", D, "01.02.2100"},   {"1.2.999", D, "01.02.2999"},  {"1.2.1000", D, "01.02.1000"},
+        {"29.02.00", D, "29.02.2000"},  {"1/2/2020", D, "01.02.2020"}, {"1.2.3.4.5.6.7", D, "01.02.2003"},
+        {"1.2.2020 3:4:5", DT, "01.02.2020 03:04:05"}, {"1.2.2020", DT, "01.02.2020 00:00:00"},
+        {"31.04.2020", D, nullptr}, {"29.02.2021", D, nullptr}, {"29.02.1900", D, nullptr}, {"0.1.2020", D, nullptr},
+        {"1.13.2020", D, nullptr},  {"12.05", D, nullptr},      {"12.05.", D, nullptr},     {"", D, nullptr},
+        {"1.2.3.4.5.6.7.", D, nullptr}, {"1.2.3.4.5.6.7.8", D, nullptr},
+        // Times past 23:59:59 are no times; for dates only they do not matter.
+        {"1.2.2020 25:61:99", DT, nullptr}, {"1.2.2020 24:00:00", DT, nullptr}, {"1.2.2020 12:60:00", DT, nullptr},
+        {"1.2.2020 25:61:99", D, "01.02.2020"},
     };
     for (const DateCase& c : cases) {
         std::string result = "untouched";

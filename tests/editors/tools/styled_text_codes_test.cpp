@@ -33,35 +33,20 @@ std::string Tokens(std::string_view text) {
 
 TEST(StyledTextCodesTest, ReadsCodes) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/bFirma", "+b T(Firma)"},
-        {"A/b0B", "T(A) -b T(B)"},
-        {"/i/i0/u/u0/s/s0", "+i -i +u -u +s -s"},
-        {"/s{+4}x/s{0}/s,12", "size{+4} T(x) size{0} size{12}"},
-        {"/c{clRed}X", "color{clRed} T(X)"},
-        {"/c", "color{}"},
-        {"/f{Courier New}a/f0b", "font{Courier New} T(a) font0 T(b)"},
-        {"/l{$0000FF}", "line{$0000FF}"},
-        {"A/#B", "T(A) # T(B)"},
+        {"/bFirma", "+b T(Firma)"}, {"A/b0B", "T(A) -b T(B)"}, {"/i/i0/u/u0/s/s0", "+i -i +u -u +s -s"},
+        {"/s{+4}x/s{0}/s,12", "size{+4} T(x) size{0} size{12}"}, {"/c{clRed}X", "color{clRed} T(X)"},
+        {"/c", "color{}"}, {"/f{Courier New}a/f0b", "font{Courier New} T(a) font0 T(b)"},
+        {"/l{$0000FF}", "line{$0000FF}"}, {"A/#B", "T(A) # T(B)"}, {"/ox", "T(/ox)"},
         {"/oH{3}/oh{4}/oW{Wg}/ow,5", "oH{3} oh{4} oW{Wg} ow{5}"},
-        {"/ox", "T(/ox)"},
         {"/ip{0}/im{I_BTNPOPUP}/ih{1}/in{2}/is{3}", "ip{0} im{I_BTNPOPUP} ih{1} in{2} is{3}"},
-        {"/id{img},30}x", "id{img}{30} T(x)"},
-        {"/id{img,30}", "id{img}{30}"},
-        {"/id{img}", "id{img}"},
+        {"/id{img},30}x", "id{img}{30} T(x)"}, {"/id{img,30}", "id{img}{30}"}, {"/id{img}", "id{img}"},
         // An image letter without argument: italic on, the letter stays text.
-        {"/inhalt", "+i T(nhalt)"},
-        {"/ip", "+i T(p)"},
+        {"/inhalt", "+i T(nhalt)"}, {"/ip", "+i T(p)"},
         // Codes off and on again.
-        {"/{/b/}", "T(/b)"},
-        {"a/{/b/{/}/bc", "T(a) T(/b/{) +b T(c)"},
+        {"/{/b/}", "T(/b)"}, {"a/{/b/{/}/bc", "T(a) T(/b/{) +b T(c)"},
         // Unknown codes, a final "/" and "//" are text.
-        {"a/xb", "T(a/xb)"},
-        {"abc/", "T(abc/)"},
-        {"//b", "T(//b)"},
-        {"a\r\nb\rc\n", "T(a) CR LF T(b) CR T(c) LF"},
-        {"a/\nb", "T(a/) LF T(b)"},
-        {"/c{unterminated", "color{unterminated}"},
-        {"", ""},
+        {"a/xb", "T(a/xb)"}, {"abc/", "T(abc/)"}, {"//b", "T(//b)"}, {"a/\nb", "T(a/) LF T(b)"},
+        {"a\r\nb\rc\n", "T(a) CR LF T(b) CR T(c) LF"}, {"/c{unterminated", "color{unterminated}"}, {"", ""},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(Tokens(text), expected) << text;
 }

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "editors/tools/edit_drawing.h"
 #include "framework/image_list.h"
 #include "tests/editors/tools/tools_test_support.h"
 
 namespace {
-
-::testing::Environment* const kEnv = ::testing::AddGlobalTestEnvironment(new EditToolsTestEnvironment);
 
 constexpr UINT kFlags = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
 
@@ -32,8 +32,7 @@ TEST_F(StyledTextTest, MeasuresLinesAndCodes) {
     EXPECT_EQ(Measure("/{/b/}").x, Extent("/b").cx);
     EXPECT_EQ(Measure("abc/").x, Extent("abc/").cx);
     const POINT none = DrawStyledText(C(), nullptr, {0, 0, 10, 10}, true, kFlags);
-    EXPECT_EQ(none.x, 0);
-    EXPECT_EQ(none.y, 0);
+    EXPECT_TRUE(none.x == 0 && none.y == 0);
     // The extent starts at the rectangle's left.
     EXPECT_EQ(Measure("ab", kFlags, {7, 3, 100, 50}).x, 7 + Extent("ab").cx);
     // Offsets move x by their number or by the extent of their text.
@@ -49,16 +48,10 @@ TEST_F(StyledTextTest, CanvasFontKeepsTheLastStyle) {
     EXPECT_TRUE(C().Font().Style() & fsBold);
     Measure("X/b/b0");
     EXPECT_FALSE(C().Font().Style() & fsBold);
-    Measure("/s{+4}");
-    EXPECT_EQ(C().Font().Size(), size + 4);
-    // "/s{0}" goes back to the size at the start of the call.
-    Measure("/s{+2}/s{0}");
-    EXPECT_EQ(C().Font().Size(), size + 4);
-    Measure("/s{11}");
-    EXPECT_EQ(C().Font().Size(), 11);
-    Measure("/s{-100}");
-    EXPECT_EQ(C().Font().Size(), 1);
-    Measure("/s{12}/f{Courier New}x/f0");
+    // One after the other; "/s{0}" goes back to the size at the start of the call.
+    const std::pair<const char*, int> sizes[] = {{"/s{+4}", size + 4}, {"/s{+2}/s{0}", size + 4}, {"/s{11}", 11},
+                                                 {"/s{-100}", 1}, {"/s{12}/f{Courier New}x/f0", 12}};
+    for (const auto& [text, expected] : sizes) EXPECT_EQ((Measure(text), C().Font().Size()), expected) << text;
     EXPECT_EQ(C().Font().Name(), name);
 }
 
@@ -74,13 +67,13 @@ TEST_F(StyledTextTest, BadArgumentsAreIgnored) {
     TImageList images;
     EXPECT_EQ(DrawStyledText(C(), "/ip{3}X", {0, 0, 300, 120}, true, kFlags, &images).x, plain.x);
     EXPECT_EQ(SharedWorkBitmap::Users(), 0);
+    EXPECT_EQ(TextHeightOnDC(nullptr, "x"), 0);
 }
 
 TEST_F(StyledTextTest, InlineImagesTakeTheirWidth) {
     TBitmap glyph;
     glyph.LoadFromResourceName(GetModuleHandleA(nullptr), "I_BTNPOPUP");
-    const POINT p = Measure("/im{I_BTNPOPUP}X");
-    EXPECT_EQ(p.x, glyph.Width() + Extent("X").cx);
+    EXPECT_EQ(Measure("/im{I_BTNPOPUP}X").x, glyph.Width() + Extent("X").cx);
     EXPECT_EQ(Measure("/ip{I_BTNPOPUP}").y, glyph.Height());
 
     TImageList images;
@@ -97,19 +90,24 @@ TEST_F(StyledTextTest, MeasuringEqualsDrawing) {
         "Name/#/i/s{+3}Kursiv gro\xDF/s0/i0 und normal",
         "a/ow{12}b/oW{4}c/oh{3}d/oH{3}e\r\nzweite Zeile\n",
         "/l{clRed}Linie/u unterstrichen/u0",
-        "/c{clBlue}blau /c{$0000FF}rot /f{Courier New}fest/f0",
+        "/c{clBlue}blau /c{$0000FF}rot /f{Courier New}fest/f0/l{clRed}",
         "/{/b/c{x}/}/bfett",
         "Bild /im{I_BTNPOPUP} und /id{I_BTNPOPUP},30} und /ih{I_BTNPOPUP}/in{I_BTNPOPUP}/is{I_BTNPOPUP}.",
         "Ende mit /",
     };
     TFont saved;
     saved.Assign(&C().Font());
+    const auto blank = Colors(bmp_);
+    std::vector<POINT> measured;
     for (const char* text : texts) {
-        const POINT measured = Measure(text);
+        measured.push_back(Measure(text));
         C().Font().Assign(&saved);
-        const POINT drawn = DrawStyledText(C(), text, {0, 0, 300, 120}, true, kFlags);
+    }
+    EXPECT_EQ(Colors(bmp_), blank);  // measuring draws nothing
+    for (size_t i = 0; i < std::size(texts); ++i) {
+        const POINT drawn = DrawStyledText(C(), texts[i], {0, 0, 300, 120}, true, kFlags);
         C().Font().Assign(&saved);
-        EXPECT_EQ(std::make_pair(measured.x, measured.y), std::make_pair(drawn.x, drawn.y)) << text;
+        EXPECT_EQ(std::make_pair(measured[i].x, measured[i].y), std::make_pair(drawn.x, drawn.y)) << texts[i];
     }
 }
 
@@ -122,12 +120,6 @@ TEST_F(StyledTextTest, LeavesNoGdiObjectsBehind) {
     EXPECT_EQ(GdiOwnerLiveObjects(), objects);
     EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
     EXPECT_EQ(SharedWorkBitmap::Users(), 0);
-}
-
-TEST_F(StyledTextTest, MeasuringDrawsNothing) {
-    const auto before = Colors(bmp_);
-    Measure("A/l{clRed}B/c{clRed}C/im{I_BTNPOPUP}");
-    EXPECT_EQ(Colors(bmp_), before);
 }
 
 TEST_F(StyledTextTest, DrawsTheCodes) {
@@ -146,9 +138,8 @@ TEST_F(StyledTextTest, DrawsTheCodes) {
     FillBitmap(bmp_, 300, 120, clWhite);
     C().Font().SetColor(clBlack);
     const POINT p = DrawStyledText(C(), "ab/l{clRed}", {0, 10, 200, 120}, true, kFlags);
-    EXPECT_EQ(bmp_.Pixel(p.x, 10), clRed);
-    EXPECT_EQ(bmp_.Pixel(199, 10), clRed);
-    EXPECT_EQ(bmp_.Pixel(200, 10), clWhite);
+    EXPECT_EQ(std::make_tuple(bmp_.Pixel(p.x, 10), bmp_.Pixel(199, 10), bmp_.Pixel(200, 10)),
+              std::make_tuple(clRed, clRed, clWhite));
     EXPECT_NE(bmp_.Pixel(p.x - 1, 10), clRed);
 }
 
@@ -178,16 +169,7 @@ TEST_F(StyledTextTest, WrappedCodedTextFlowsAndMeasuresAsDrawn) {
 
 TEST_F(StyledTextTest, HugeOffsetsStayBounded) {
     const POINT p = Measure("/ow{2147483647}/ow{2147483647}/oW{2147483647}x/oh{2147483647}/oh{2147483647}y");
-    EXPECT_GT(p.x, 0);
-    EXPECT_GT(p.y, 0);
-}
-
-TEST_F(StyledTextTest, TextMetricsHelpers) {
-    TFont font;
-    font.SetSize(12);
-    EXPECT_EQ(TextHeightFor(font, "Wg", &C()), TextHeightFor(font, "Wg", nullptr));
-    EXPECT_EQ(FontHeight(nullptr, font), TextHeightFor(font, "Wg", nullptr));
-    EXPECT_EQ(TextHeightOnDC(nullptr, "x"), 0);
+    EXPECT_TRUE(p.x > 0 && p.y > 0);
 }
 
 }  // namespace

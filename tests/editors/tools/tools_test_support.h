@@ -10,14 +10,12 @@
 
 #include "framework/application.h"
 #include "framework/bitmap.h"
+#include "tests/framework/control_test_support.h"
 
 // The application is initialised for every test that touches windows
-// (initialising and finalising twice is harmless).
-class EditToolsTestEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { Application()->Initialize(); }
-    void TearDown() override { Application()->Finalize(); }
-};
+// (registered once for the whole program by any file including this).
+inline ::testing::Environment* const kEditToolsEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ControlTestEnvironment);
 
 // A bitmap of the given size filled with one colour.
 inline void FillBitmap(TBitmap& bmp, int w, int h, TColor color) {
