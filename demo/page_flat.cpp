@@ -47,15 +47,6 @@ std::unique_ptr<TBitmap> StripGlyph() {
     return g;
 }
 
-TSampleLabel* Label(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold = false) {
-    auto* l = Create<TSampleLabel>(parent);
-    l->SetBounds(x, y, w, 17);
-    if (bold) l->Font().SetStyle(fsBold);
-    l->SetCaption(text);
-    l->SetParent(parent);
-    return l;
-}
-
 TFlatButton* Button(TWinControl* parent, int x, int y, int w, int h, const std::string& caption) {
     auto* b = Create<TFlatButton>(GetParentForm(parent) ? static_cast<TComponent*>(GetParentForm(parent)) : parent);
     b->SetBounds(x, y, w, h);
@@ -77,7 +68,7 @@ void BuildFlatPage(TWinControl* parent) {
     title->SetAlign(alTop);
     title->SetParent(parent);
 
-    auto* status = Label(parent, 16, 572, 760, "Enter, Umschalt+Enter und Rücktaste wandern durch die Schaltflächen.");
+    auto* status = SampleLabel(parent, 16, 572, 760, "Enter, Umschalt+Enter und Rücktaste wandern durch die Schaltflächen.");
 
     // A button bar as the main window has it.
     auto* bar = Create<TFlatPanel>(parent);
@@ -91,7 +82,7 @@ void BuildFlatPage(TWinControl* parent) {
     Button(bar, 218, 6, 100, 29, "Liste");
 
     // Every look of the button.
-    Label(parent, 16, 88, 300, "Zustände", true);
+    SampleLabel(parent, 16, 88, 300, "Zustände", true);
     auto* normal = Button(parent, 16, 110, 120, 44, "Normal");
     auto* def = Button(parent, 146, 110, 120, 44, "Standard");
     def->SetDefault(true);
@@ -126,7 +117,7 @@ void BuildFlatPage(TWinControl* parent) {
     notFocused->SetTransparentMode(tmNotFocused);
 
     // An exclusive group: one of three stays down.
-    Label(parent, 16, 222, 300, "Gruppe (GroupIndex 1)", true);
+    SampleLabel(parent, 16, 222, 300, "Gruppe (GroupIndex 1)", true);
     const char* groupCaptions[] = {"Links", "Mitte", "Rechts"};
     for (int i = 0; i < 3; ++i) {
         auto* g = Button(parent, 16 + i * 90, 244, 86, 30, groupCaptions[i]);
@@ -135,7 +126,7 @@ void BuildFlatPage(TWinControl* parent) {
     }
 
     // Window-less speed buttons on a panel.
-    Label(parent, 306, 222, 300, "Fensterlose Schalter", true);
+    SampleLabel(parent, 306, 222, 300, "Fensterlose Schalter", true);
     auto* speedBar = Create<TFlatPanel>(parent);
     speedBar->SetBounds(306, 240, 452, 38);
     speedBar->SetParent(parent);
@@ -163,7 +154,7 @@ void BuildFlatPage(TWinControl* parent) {
     speedDown->SetDown(true);
 
     // Panels: caption alignment, disabled caption, own frame colours.
-    Label(parent, 16, 290, 300, "Flache Leisten", true);
+    SampleLabel(parent, 16, 290, 300, "Flache Leisten", true);
     const TAlignment aligns[] = {taLeftJustify, taCenter, taRightJustify};
     const char* alignCaptions[] = {" linksbündig", "zentriert", "rechtsbündig "};
     for (int i = 0; i < 3; ++i) {

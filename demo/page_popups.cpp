@@ -98,15 +98,6 @@ protected:
     }
 };
 
-TSampleLabel* Label(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold = false) {
-    auto* l = Create<TSampleLabel>(parent);
-    l->SetBounds(x, y, w, 17);
-    if (bold) l->Font().SetStyle(fsBold);
-    l->SetCaption(text);
-    l->SetParent(parent);
-    return l;
-}
-
 TDemoEdit* Edit(TWinControl* parent, int x, int y, int w, const std::string& text) {
     auto* e = Create<TDemoEdit>(parent);
     e->SetBounds(x, y, w, 24);
@@ -160,7 +151,7 @@ void BuildPopupsPage(TWinControl* parent) {
     panel->SetParent(parent);
 
     // 1. Drop-down: the list opens below the edit; a click takes the item.
-    Label(panel, 16, 12, 330, "Auswahl (der Pfeil öffnet die Liste):", true);
+    SampleLabel(panel, 16, 12, 330, "Auswahl (der Pfeil öffnet die Liste):", true);
     TDemoEdit* choice = Edit(panel, 16, 32, 220, "Hamburg");
     TI_EditButton* drop = GlyphButton(choice, "I_BTNCOMBO", 2, 18);
     drop->SetEventStyle(esDropDown);
@@ -181,7 +172,7 @@ void BuildPopupsPage(TWinControl* parent) {
     };
 
     // 2. Ellipsis: the check fails and the bubble points at the edit.
-    Label(panel, 16, 70, 330, "Datei (Klick auf ... zeigt die Blase):", true);
+    SampleLabel(panel, 16, 70, 330, "Datei (Klick auf ... zeigt die Blase):", true);
     TDemoEdit* file = Edit(panel, 16, 90, 220, "");
     TI_EditButton* dots = GlyphButton(file, "I_BTNELLIPSIS", 0, 18);
     auto* bubble = Create<TI_MessageWindow>(file);
@@ -196,19 +187,19 @@ void BuildPopupsPage(TWinControl* parent) {
     dots->OnClick = [bubble](TObject*) { bubble->Show(); };
 
     // 3. Captions: kinds 3 (with gradient) and 1 (flat, hot frame).
-    Label(panel, 16, 128, 330, "Beschriftete Schaltflächen (Art 3, Art 1):", true);
+    SampleLabel(panel, 16, 128, 330, "Beschriftete Schaltflächen (Art 3, Art 1):", true);
     TDemoEdit* captions = Edit(panel, 16, 148, 220, "Text");
     const int cw = captions->ClientWidth(), ch = captions->ClientHeight();
     TI_EditButton* ok = CaptionButton(captions->buttons, "/bOK", 3, RECT{cw - 74, 0, cw - 40, ch});
     ok->SetGradient(true);
     TI_EditButton* cancel = CaptionButton(captions->buttons, "Nein", 1, RECT{cw - 38, 0, cw, ch});
     cancel->SetFlat(true);
-    auto* counter = Label(panel, 244, 152, 120, "");
+    auto* counter = SampleLabel(panel, 244, 152, 120, "");
     ok->OnClick = [counter](TObject*) { counter->SetCaption("OK geklickt"); };
     cancel->OnClick = [counter](TObject*) { counter->SetCaption("Nein geklickt"); };
 
     // 4. Disabled looks 0 embossed, 1 greyed, 2 faded.
-    Label(panel, 16, 186, 330, "Gesperrt: geprägt, grau, verblasst:", true);
+    SampleLabel(panel, 16, 186, 330, "Gesperrt: geprägt, grau, verblasst:", true);
     TDemoEdit* disabled = Edit(panel, 16, 206, 220, "gesperrt");
     for (int look = 0; look < 3; ++look) {
         TI_EditButton* b = GlyphButton(disabled, "I_BTNCALC", 0, 18 * (3 - look));
@@ -217,7 +208,7 @@ void BuildPopupsPage(TWinControl* parent) {
     }
 
     // 5. Toggle with allow-all-up: stays down after a click.
-    Label(panel, 16, 244, 330, "Umschalter (Art 4, bleibt gedrückt):", true);
+    SampleLabel(panel, 16, 244, 330, "Umschalter (Art 4, bleibt gedrückt):", true);
     TDemoEdit* toggle = Edit(panel, 16, 264, 220, "fett");
     TI_EditButton* bold = CaptionButton(toggle->buttons, "/bF", 4,
                                         RECT{toggle->ClientWidth() - 22, 0, toggle->ClientWidth(), toggle->ClientHeight()});
@@ -227,7 +218,7 @@ void BuildPopupsPage(TWinControl* parent) {
     bold->SetDown(true);
 
     // Pictures of the popups for the screenshot.
-    Label(panel, 400, 12, 360, "Auswahlliste und Meldungsblasen:", true);
+    SampleLabel(panel, 400, 12, 360, "Auswahlliste und Meldungsblasen:", true);
     auto* pictures = Create<TPopupPictures>(panel);
     pictures->SetBounds(400, 32, 380, 500);
     pictures->SetParent(panel);

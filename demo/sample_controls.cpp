@@ -172,3 +172,12 @@ void TSampleSwatch::MouseLeave() {
     Invalidate();
     TGraphicControl::MouseLeave();
 }
+
+TSampleLabel* SampleLabel(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold) {
+    auto* l = Create<TSampleLabel>(parent);
+    l->SetBounds(x, y, w, 17);
+    if (bold) l->Font().SetStyle(fsBold);
+    l->SetCaption(text);
+    l->SetParent(parent);
+    return l;
+}

@@ -53,6 +53,9 @@ protected:
     void Paint() override;
 };
 
+// A label of one line at (x, y), w wide, owned and shown by parent.
+TSampleLabel* SampleLabel(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold = false);
+
 // Window-less coloured box that lightens while the mouse is over it.
 class TSampleSwatch : public TGraphicControl {
 public:
