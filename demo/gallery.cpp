@@ -1,8 +1,10 @@
 // The gallery: one page per control family. Live it shows a page at a time
 // with a row of page buttons (PgUp/PgDn switch pages too); command-line modes
-// (--screenshots DIR, ...) run instead of the window.
+// (--screenshots DIR, ...) run instead of the window. `--page NAME` starts the
+// window on the page NAME (the live checks in tests/demo start it so).
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -58,6 +60,18 @@ private:
     std::vector<TSampleButton*> buttons_;
 };
 
+// The page `--page NAME` asks for: 0 without the option, -1 for an unknown name.
+int FirstPage(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) != "--page") continue;
+        const auto& pages = GalleryPages();
+        for (size_t p = 0; p < pages.size(); ++p)
+            if (pages[p].name == argv[i + 1]) return static_cast<int>(p);
+        return -1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -83,8 +97,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
     }
     if (!ranMode) {
-        Application()->CreateForm<TGalleryMainForm>();
-        Application()->Run();
+        const int first = FirstPage(argc, argv);
+        if (first < 0) {
+            std::fprintf(stderr, "gallery: no such page\n");
+            rc = 2;
+        } else {
+            auto* form = Application()->CreateForm<TGalleryMainForm>();
+            if (first != 0) form->SelectPage(first);
+            Application()->Run();
+        }
     }
     Application()->Finalize();
     return rc;

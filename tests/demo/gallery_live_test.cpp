@@ -1,0 +1,346 @@
+// The gallery used live: each test starts gallery.exe on one page, moves the
+// mouse, clicks and types with real input, reads what the user would see
+// and closes the gallery with WM_CLOSE (it must end by itself, exit code 0).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "demo/live_driver.h"
+
+using namespace live;
+
+namespace {
+
+constexpr COLORREF kBorder = RGB(0xA0, 0x96, 0x83);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kDragInk = RGB(0x66, 0x66, 0x66);  // white under the 0x999999 drag frame
+
+// A live gallery on `page` for one test; the test fails when it does not close cleanly.
+class GalleryLive : public ::testing::Test {
+protected:
+    void Start(const char* page) {
+        gallery_ = std::make_unique<Gallery>(page);
+        ASSERT_TRUE(gallery_->Started()) << "gallery.exe --page " << page << " showed no window";
+    }
+    void TearDown() override {
+        if (gallery_) {
+            EXPECT_TRUE(gallery_->Close()) << "the gallery did not end cleanly, exit code " << gallery_->ExitCode();
+            gallery_.reset();
+        }
+        MoveMouse(POINT{1, 1});
+    }
+    Gallery& G() { return *gallery_; }
+    HWND Find(const std::string& text, HWND under = nullptr) {
+        HWND h = G().Child(text, under);
+        EXPECT_NE(h, nullptr) << "no window \"" << text << "\"";
+        return h;
+    }
+    // Parks the mouse over an empty part of the page.
+    void Park(HWND page) { MoveMouse(page, 780, 470); }
+
+private:
+    std::unique_ptr<Gallery> gallery_;
+};
+
+TEST(GalleryStart, UnknownPageEndsWithAnErrorAndNoWindow) {
+    Gallery g("no-such-page");
+    EXPECT_FALSE(g.Started());
+    g.Close();
+    EXPECT_EQ(g.ExitCode(), 2u);
+}
+
+TEST_F(GalleryLive, FlatButtonsHoverAndUnhoverUnderTheMouse) {
+    Start("flat");
+    HWND normal = Find("Normal");
+    ASSERT_NE(normal, nullptr);
+    HWND page = GetParent(normal);
+    const int w = ClientWidth(normal), h = ClientHeight(normal);
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) == kBorder; })) << std::hex << PixelAt(normal, 0, 0);
+    MoveMouse(normal, w / 2, h / 2);
+    EXPECT_TRUE(WaitFor([&] {
+        return PixelAt(normal, 0, 0) == kWhite && PixelAt(normal, w - 1, h - 1) == kBlack;
+    })) << "no hover look: " << std::hex << PixelAt(normal, 0, 0) << " " << PixelAt(normal, w - 1, h - 1);
+    // Straight onto the next button: the first one loses its hover look.
+    HWND def = Find("Standard");
+    MoveMouse(def, 20, 20);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) == kBorder; })) << std::hex << PixelAt(normal, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(def, 0, 0) == kWhite; }));
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(def, 0, 0) == kBorder; })) << std::hex << PixelAt(def, 0, 0);
+}
+
+TEST_F(GalleryLive, FlatGroupKeepsOneButtonDown) {
+    Start("flat");
+    HWND left = Find("Links"), mid = Find("Mitte"), right = Find("Rechts");
+    ASSERT_TRUE(left && mid && right);
+    HWND page = GetParent(left);
+    Park(page);
+    // Down shows a sunken frame (black top-left), up the border colour.
+    auto corner = [](HWND b) { return PixelAt(b, 0, 0); };
+    ASSERT_TRUE(WaitFor([&] { return corner(mid) == kBlack; })) << std::hex << corner(mid);
+    EXPECT_EQ(corner(left), kBorder);
+    EXPECT_EQ(corner(right), kBorder);
+
+    Click(left, 10, 10);
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return corner(left) == kBlack && corner(mid) == kBorder && corner(right) == kBorder; }))
+        << std::hex << corner(left) << " " << corner(mid) << " " << corner(right);
+    // Clicking the down button again keeps it down (not all may be up).
+    Click(left, 30, 12);
+    Park(page);
+    Sleep(200);
+    EXPECT_EQ(corner(left), kBlack);
+    EXPECT_EQ(corner(mid), kBorder);
+}
+
+TEST_F(GalleryLive, FlatClickShowsInTheStatusLine) {
+    Start("flat");
+    HWND normal = Find("Normal");
+    ASSERT_NE(normal, nullptr);
+    HWND page = GetParent(normal);
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    Sleep(150);
+    const Shot before(page, status);
+    // Pressed inside and released outside: no click.
+    MoveMouse(normal, 10, 10);
+    LeftDown();
+    Park(page);
+    LeftUp();
+    Sleep(200);
+    EXPECT_TRUE(Shot(page, status) == before);
+    Click(normal, 10, 10);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == before); })) << "the click changed nothing";
+}
+
+TEST_F(GalleryLive, FlatKeysWalkAndPress) {
+    Start("flat");
+    HWND page = GetParent(Find("Normal"));
+    ASSERT_NE(page, nullptr);
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    // The page puts the focus on "Fokus / Maus".
+    ASSERT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    Key(VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Rund"; })) << Text(G().Focus());
+    Key(VK_TAB, true);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    Sleep(100);
+    const Shot quiet(page, status);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Rund"; })) << Text(G().Focus());
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "Enter reported nothing";
+    Key(VK_RETURN, true);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    Sleep(100);
+    const Shot walked(page, status);
+    Key(VK_SPACE);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == walked); })) << "Space did not click";
+    EXPECT_EQ(Text(G().Focus()), "Fokus / Maus");
+}
+
+TEST_F(GalleryLive, FlatSpeedButtonsHoverAndClickWithoutWindows) {
+    Start("flat");
+    HWND page = GetParent(Find("Normal"));
+    ASSERT_NE(page, nullptr);
+    // The speed-button bar: the panel at (306,240) of the page; its buttons
+    // are 80 x 26 at x = 6 + i * 84, y = 6, and have no windows.
+    const RECT bar{306, 240, 656, 278};
+    HWND panel = nullptr;
+    for (HWND h = GetWindow(page, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        const RECT r = RectIn(h, page);
+        if (r.left == bar.left && r.top == bar.top) panel = h;
+    }
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(G().Child("OK", panel), nullptr);
+    const RECT ok{90, 6, 170, 32};
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    Sleep(150);
+    const Shot cold(panel, ok);
+    EXPECT_EQ(cold.At(0, 0), kBorder);
+    MoveMouse(panel, 130, 19);
+    EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok).At(0, 0) == kWhite; })) << std::hex << Shot(panel, ok).At(0, 0);
+    const Shot quiet(page, status);
+    LeftDown();
+    EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok).At(0, 0) == kBlack; })) << "no pressed look";
+    LeftUp();
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "the click changed nothing";
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok) == cold; })) << "the hover look stayed";
+}
+
+TEST_F(GalleryLive, EditToolsFrameGetsHotUnderTheMouse) {
+    Start("edit-tools");
+    HWND button = Find("Pfeile an \"Spalte\"");
+    ASSERT_NE(button, nullptr);
+    HWND board = GetParent(button);
+    const RECT frame{10, 112, 90, 136};
+    MoveMouse(board, 300, 590);
+    Sleep(150);
+    const Shot cold(board, frame);
+    MoveMouse(board, 50, 124);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(board, frame) == cold); })) << "no hot frame";
+    MoveMouse(board, 300, 590);
+    EXPECT_TRUE(WaitFor([&] { return Shot(board, frame) == cold; })) << "the frame stayed hot";
+}
+
+TEST_F(GalleryLive, EditToolsDragFrameFollowsTheMouse) {
+    Start("edit-tools");
+    HWND button = Find("Pfeile an \"Spalte\"");
+    ASSERT_NE(button, nullptr);
+    HWND board = GetParent(button);
+    MoveMouse(board, 620, 280);
+    Sleep(100);
+    ASSERT_EQ(PixelAt(board, 620, 300), kWhite);
+    LeftDown();
+    MoveMouse(board, 700, 340);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(board, 620, 300) == kDragInk; })) << std::hex << PixelAt(board, 620, 300);
+    EXPECT_EQ(PixelAt(board, 699, 320), kDragInk);
+    EXPECT_EQ(PixelAt(board, 660, 310), kWhite);
+    MoveMouse(board, 740, 350);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(board, 739, 320) == kDragInk; }));
+    EXPECT_EQ(PixelAt(board, 699, 320), kWhite) << "the old frame stayed";
+    LeftUp();
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(board, 620, 300) == kWhite && PixelAt(board, 739, 320) == kWhite; }))
+        << "the frame stayed after the release";
+}
+
+TEST_F(GalleryLive, EditToolsMarkersComeAndGoAndLeaveWithThePage) {
+    Start("edit-tools");
+    HWND button = Find("Pfeile an \"Spalte\"");
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(G().Popups().empty());
+    Click(button, 20, 10);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().size() == 2; })) << G().Popups().size();
+    EXPECT_EQ(G().Active(), G().Main()) << "a marker took the activation";
+    // A quick second click on the same spot is a second click.
+    Click(button, 20, 10);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << G().Popups().size();
+    Click(button, 20, 10);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 2; }));
+    Key(VK_NEXT);  // the next page: the markers go with this one
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << G().Popups().size() << " windows stayed";
+}
+
+const char* const kCities[] = {"Aachen", "Berlin", "Bremen", "Dresden", "Düsseldorf", "Erfurt", "Frankfurt",
+                               "Hamburg", "Hannover", "Kiel", "Köln", "Leipzig", "Mainz", "München",
+                               "Nürnberg", "Potsdam", "Saarbrücken", "Schwerin", "Stuttgart", "Wiesbaden"};
+
+TEST_F(GalleryLive, PopupsDropDownListPicksAnItemWithTheMouse) {
+    Start("popups");
+    HWND edit = Find("Hamburg");
+    ASSERT_NE(edit, nullptr);
+    const HWND focus = G().Focus();
+    const int cw = ClientWidth(edit), ch = ClientHeight(edit);
+    Click(edit, cw - 9, ch / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no list";
+    HWND list = G().Popups().front();
+    ASSERT_EQ(ClassName(list).find("ListBox") != std::string::npos || ClassName(list).find("LISTBOX") != std::string::npos ||
+                  SendMessageA(list, LB_GETCOUNT, 0, 0) == 20,
+              true)
+        << ClassName(list);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 20);
+    EXPECT_EQ(G().Focus(), focus) << "the list took the focus";
+    EXPECT_EQ(G().Active(), G().Main());
+    // Below the edit, left edges aligned.
+    RECT lr{}, er{};
+    GetWindowRect(list, &lr);
+    GetWindowRect(edit, &er);
+    EXPECT_EQ(lr.top, er.bottom);
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    const int rowH = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(rowH, 0);
+    Click(list, 10, rowH + rowH / 2);  // the second visible row
+    EXPECT_TRUE(WaitFor([&] { return Text(edit) == kCities[top + 1]; })) << Text(edit) << " top " << top;
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the list stayed";
+    EXPECT_EQ(G().Focus(), focus);
+}
+
+TEST_F(GalleryLive, PopupsDropButtonOpensAndClosesOnQuickClicks) {
+    Start("popups");
+    HWND edit = Find("Hamburg");
+    ASSERT_NE(edit, nullptr);
+    const int x = ClientWidth(edit) - 9, y = ClientHeight(edit) / 2;
+    Click(edit, x, y);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no list";
+    Click(edit, x, y);  // within the double-click time
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the second click did not close the list";
+    EXPECT_EQ(Text(edit), "Hamburg");
+}
+
+TEST_F(GalleryLive, PopupsCaptionAndToggleButtonsClick) {
+    Start("popups");
+    HWND text = Find("Text"), toggle = Find("fett");
+    ASSERT_TRUE(text && toggle);
+    HWND panel = GetParent(text);
+    const RECT counter = RectIn(text, panel);
+    const RECT label{counter.right + 8, counter.top, counter.right + 128, counter.top + 20};
+    const int cw = ClientWidth(text), ch = ClientHeight(text);
+    MoveMouse(panel, 600, 560);
+    Sleep(150);
+    const Shot quiet(panel, label);
+    Click(text, cw - 57, ch / 2);  // "OK"
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(panel, label) == quiet); })) << "OK changed nothing";
+    const Shot afterOk(panel, label);
+    Click(text, cw - 19, ch / 2);  // "Nein"
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(panel, label) == afterOk); })) << "Nein changed nothing";
+
+    // The toggle stays down; a click lets it up, the next one down again.
+    const RECT face{ClientWidth(toggle) - 22, 0, ClientWidth(toggle), ClientHeight(toggle)};
+    MoveMouse(panel, 600, 560);
+    Sleep(150);
+    const Shot down(toggle, face);
+    Click(toggle, face.left + 11, ch / 2);
+    MoveMouse(panel, 600, 560);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(toggle, face) == down); })) << "the toggle did not come up";
+    Click(toggle, face.left + 11, ch / 2);
+    MoveMouse(panel, 600, 560);
+    EXPECT_TRUE(WaitFor([&] { return Shot(toggle, face) == down; })) << "the toggle did not go down again";
+}
+
+TEST_F(GalleryLive, PopupsListLeavesWithThePage) {
+    Start("popups");
+    HWND edit = Find("Hamburg");
+    ASSERT_NE(edit, nullptr);
+    Click(edit, ClientWidth(edit) - 9, ClientHeight(edit) / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }));
+    Key(VK_PRIOR);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the list stayed after the page went";
+}
+
+TEST_F(GalleryLive, PopupsBubbleAppearsAndGoesWithItsTimer) {
+    Start("popups");
+    HWND choice = Find("Hamburg");
+    ASSERT_NE(choice, nullptr);
+    HWND panel = GetParent(choice);
+    // The file edit is the one 58 pixels below the choice.
+    HWND file = nullptr;
+    const RECT cr = RectIn(choice, panel);
+    for (HWND h = GetWindow(panel, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        const RECT r = RectIn(h, panel);
+        if (r.left == cr.left && r.top == cr.top + 58) file = h;
+    }
+    ASSERT_NE(file, nullptr);
+    Click(file, ClientWidth(file) - 9, ClientHeight(file) / 2);
+    const DWORD shown = GetTickCount();
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 1000)) << "no bubble";
+    HWND bubble = G().Popups().front();
+    EXPECT_EQ(G().Active(), G().Main()) << "the bubble took the activation";
+    // Under the edit's left part, pointing up at it.
+    RECT br{}, fr{};
+    GetWindowRect(bubble, &br);
+    GetWindowRect(file, &fr);
+    EXPECT_GT(br.top, fr.top);
+    EXPECT_LT(br.top, fr.bottom);
+    Sleep(1500);
+    EXPECT_TRUE(IsWindowVisible(bubble)) << "gone too early";
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); }, 3500)) << "the bubble stayed";
+    const DWORD lived = GetTickCount() - shown;
+    EXPECT_GE(lived, 2800u);
+}
+
+}  // namespace
