@@ -1,7 +1,10 @@
 // The gallery: one page per control family. Live it shows a page at a time
 // with a row of page buttons (PgUp/PgDn switch pages too); command-line modes
 // (--screenshots DIR, ...) run instead of the window. `--page NAME` starts the
-// window on the page NAME (the live checks in tests/demo start it so).
+// window on the page NAME (the live checks in tests/demo start it so); the
+// window answers the message "GalleryObjectCount" with the number of GDI
+// objects (wParam 0) or DCs (wParam 1) the library holds, for their leak
+// checks.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +16,7 @@
 #include "editors/tools/short_date_format.h"
 #include "demo/sample_controls.h"
 #include "framework/application.h"
+#include "framework/gdi_owner.h"
 
 namespace {
 
@@ -46,6 +50,14 @@ public:
     }
 
 protected:
+    void Dispatch(TMessage& m) override {
+        static const UINT count_message = RegisterWindowMessageA("GalleryObjectCount");
+        if (m.Msg == count_message) {
+            m.Result = m.WParam == 0 ? GdiOwnerLiveObjects() : GdiOwnerLiveDCs();
+            return;
+        }
+        TGalleryForm::Dispatch(m);
+    }
     void KeyDown(WORD& Key, TShiftState Shift) override {
         int count = static_cast<int>(GalleryPages().size());
         if (Key == VK_NEXT || Key == VK_PRIOR) {

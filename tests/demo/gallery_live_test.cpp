@@ -3,6 +3,7 @@
 // and closes the gallery with WM_CLOSE (it must end by itself, exit code 0).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -49,6 +50,32 @@ TEST(GalleryStart, UnknownPageEndsWithAnErrorAndNoWindow) {
     EXPECT_FALSE(g.Started());
     g.Close();
     EXPECT_EQ(g.ExitCode(), 2u);
+}
+
+TEST_F(GalleryLive, PageChangesLeaveNoWindowsOrGdiObjects) {
+    Start("framework");
+    HWND first = Find("framework");
+    ASSERT_NE(first, nullptr);
+    int pages = 0;
+    for (HWND h = GetWindow(GetParent(first), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) ++pages;
+    ASSERT_GE(pages, 5);
+    auto round = [&] {
+        for (int i = 0; i < pages; ++i) {
+            Key(VK_NEXT);
+            WaitFor([] { return false; }, 60);
+        }
+    };
+    round();  // fonts and other shared objects are made once
+    WaitFor([] { return false; }, 300);
+    const int gdi = G().GdiObjects(), dcs = G().DCs(), windows = G().WindowCount();
+    ASSERT_GT(gdi, 0);
+    std::printf("gallery: %d pages, %d GDI objects, %d DCs, %d windows\n", pages, gdi, dcs, windows);
+    for (int i = 0; i < 2; ++i) round();
+    WaitFor([] { return false; }, 300);
+    EXPECT_EQ(G().WindowCount(), windows);
+    EXPECT_EQ(G().GdiObjects(), gdi);
+    EXPECT_EQ(G().DCs(), dcs);
+    EXPECT_TRUE(G().Popups().empty());
 }
 
 TEST_F(GalleryLive, FlatButtonsHoverAndUnhoverUnderTheMouse) {

@@ -154,6 +154,27 @@ std::vector<HWND> Gallery::Popups() const {
     return out;
 }
 
+// Asked of the gallery itself: Wine tells no process the GDI count of another.
+int Gallery::GdiObjects() const {
+    return static_cast<int>(SendMessageA(main_, RegisterWindowMessageA("GalleryObjectCount"), 0, 0));
+}
+
+int Gallery::DCs() const {
+    return static_cast<int>(SendMessageA(main_, RegisterWindowMessageA("GalleryObjectCount"), 1, 0));
+}
+
+int Gallery::WindowCount() const {
+    FindData d{pi_.dwProcessId, nullptr, {}, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&d));
+    int n = 0;
+    for (HWND h : d.found) {
+        ++n;
+        EnumChildWindows(h, [](HWND, LPARAM lp) { ++*reinterpret_cast<int*>(lp); return TRUE; },
+                         reinterpret_cast<LPARAM>(&n));
+    }
+    return n;
+}
+
 HWND Gallery::Focus() const {
     GUITHREADINFO gti{};
     gti.cbSize = sizeof(gti);

@@ -33,6 +33,11 @@ public:
     // Visible top-level windows of the gallery other than its main window.
     std::vector<HWND> Popups() const;
     HWND Focus() const;
+    // The GDI objects and DCs the gallery's library holds, and all its
+    // windows (any depth).
+    int GdiObjects() const;
+    int DCs() const;
+    int WindowCount() const;
     HWND Active() const;
     // Posts WM_CLOSE and waits; true when the process ended with exit code 0
     // within a few seconds (else it is terminated).
