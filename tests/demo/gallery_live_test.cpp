@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "demo/live_driver.h"
 
@@ -97,6 +98,93 @@ TEST_F(GalleryLive, FlatButtonsHoverAndUnhoverUnderTheMouse) {
     EXPECT_TRUE(WaitFor([&] { return PixelAt(def, 0, 0) == kWhite; }));
     Park(page);
     EXPECT_TRUE(WaitFor([&] { return PixelAt(def, 0, 0) == kBorder; })) << std::hex << PixelAt(def, 0, 0);
+}
+
+TEST_F(GalleryLive, FlatHoverOnEveryLookLeavesNoGdiObjects) {
+    Start("flat");
+    HWND page = GetParent(Find("Normal"));
+    ASSERT_NE(page, nullptr);
+    const char* names[] = {"Normal", "Standard", "Rund", "Bildstreifen", "Gesperrt", "Zwei\r\nZeilen", "Drucken",
+                           "&Weiter", "Durchsichtig", "Nur Maus", "Links", "Empfangen", "\xD6" "ffnen"};
+    std::vector<HWND> buttons;
+    for (const char* n : names) {
+        HWND h = G().Child(n);
+        if (!h) h = G().Child(std::string(n) == "Zwei\r\nZeilen" ? "Zwei<br>Zeilen" : n);
+        ASSERT_NE(h, nullptr) << n;
+        buttons.push_back(h);
+    }
+    auto sweep = [&] {
+        for (HWND b : buttons) MoveMouse(b, ClientWidth(b) / 2, 5);
+        Park(page);
+        Sleep(250);
+    };
+    sweep();
+    const int gdi = G().GdiObjects(), dcs = G().DCs();
+    for (int i = 0; i < 3; ++i) sweep();
+    EXPECT_EQ(G().GdiObjects(), gdi);
+    EXPECT_EQ(G().DCs(), dcs);
+    // Every hover look is gone again.
+    for (HWND b : buttons) EXPECT_NE(PixelAt(b, 2, 0), kWhite) << Text(b);
+}
+
+TEST_F(GalleryLive, FlatRoundButtonHoversInsideItsShape) {
+    Start("flat");
+    HWND round = Find("Rund");
+    ASSERT_NE(round, nullptr);
+    HWND page = GetParent(round);
+    const int h = ClientHeight(round);
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(round, 8, h / 2) == RGB(200, 220, 240); }))
+        << std::hex << PixelAt(round, 8, h / 2);
+    // The cut-off corner shows the page.
+    EXPECT_EQ(PixelAt(round, 0, 0), RGB(0xEB, 0xEA, 0xE1));
+    MoveMouse(round, 20, h / 2);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(round, 8, h / 2) == RGB(220, 235, 250); }))
+        << std::hex << PixelAt(round, 8, h / 2);
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(round, 8, h / 2) == RGB(200, 220, 240); }));
+}
+
+TEST_F(GalleryLive, FlatDisabledButtonNeitherHoversNorClicks) {
+    Start("flat");
+    HWND off = Find("Gesperrt");
+    ASSERT_NE(off, nullptr);
+    HWND page = GetParent(off);
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    Sleep(150);
+    const Shot before(off, RECT{0, 0, ClientWidth(off), ClientHeight(off)});
+    const Shot quiet(page, status);
+    Click(off, 60, 20);
+    Sleep(250);
+    EXPECT_TRUE(Shot(off, RECT{0, 0, ClientWidth(off), ClientHeight(off)}) == before);
+    EXPECT_TRUE(Shot(page, status) == quiet);
+}
+
+TEST_F(GalleryLive, FlatAcceleratorAndModalResultKeepTheGalleryOpen) {
+    Start("flat");
+    HWND next = Find("&Weiter");
+    ASSERT_NE(next, nullptr);
+    HWND page = GetParent(next);
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    Sleep(150);
+    const Shot quiet(page, status);
+    // Alt+W: the "&Weiter" button (ModalResult OK) clicks.
+    INPUT in[4] = {};
+    for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = VK_MENU;
+    in[1].ki.wVk = 'W';
+    in[2].ki.wVk = 'W';
+    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    in[3].ki.wVk = VK_MENU;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "Alt+W clicked nothing";
+    Click(next, 20, 20);
+    Sleep(300);
+    // A modal result on the main window, which is not modal, closes nothing.
+    EXPECT_TRUE(IsWindowVisible(G().Main()));
 }
 
 TEST_F(GalleryLive, FlatGroupKeepsOneButtonDown) {
@@ -329,6 +417,42 @@ TEST_F(GalleryLive, PopupsCaptionAndToggleButtonsClick) {
     EXPECT_TRUE(WaitFor([&] { return Shot(toggle, face) == down; })) << "the toggle did not go down again";
 }
 
+TEST_F(GalleryLive, PopupsCaptionButtonShowsItsHotFrame) {
+    Start("popups");
+    HWND text = Find("Text");
+    ASSERT_NE(text, nullptr);
+    HWND panel = GetParent(text);
+    const int cw = ClientWidth(text), ch = ClientHeight(text);
+    const RECT nein{cw - 38, 0, cw, ch};
+    MoveMouse(panel, 600, 560);
+    Sleep(150);
+    const Shot cold(text, nein);
+    MoveMouse(text, cw - 19, ch / 2);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(text, nein) == cold); })) << "no hot look";
+    MoveMouse(panel, 600, 560);
+    EXPECT_TRUE(WaitFor([&] { return Shot(text, nein) == cold; })) << "the hot look stayed";
+}
+
+TEST_F(GalleryLive, PopupsOpeningAndPickingLeavesNoGdiObjects) {
+    Start("popups");
+    HWND edit = Find("Hamburg");
+    ASSERT_NE(edit, nullptr);
+    const int x = ClientWidth(edit) - 9, y = ClientHeight(edit) / 2;
+    auto pick = [&](int row) {
+        Click(edit, x, y);
+        if (!WaitFor([&] { return G().Popups().size() == 1; })) return false;
+        HWND list = G().Popups().front();
+        const int rowH = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        Click(list, 10, row * rowH + rowH / 2);
+        return WaitFor([&] { return G().Popups().empty(); });
+    };
+    ASSERT_TRUE(pick(0));
+    const int gdi = G().GdiObjects(), dcs = G().DCs();
+    for (int i = 1; i < 5; ++i) ASSERT_TRUE(pick(i));
+    EXPECT_EQ(G().GdiObjects(), gdi);
+    EXPECT_EQ(G().DCs(), dcs);
+}
+
 TEST_F(GalleryLive, PopupsListLeavesWithThePage) {
     Start("popups");
     HWND edit = Find("Hamburg");
@@ -368,6 +492,28 @@ TEST_F(GalleryLive, PopupsBubbleAppearsAndGoesWithItsTimer) {
     EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); }, 3500)) << "the bubble stayed";
     const DWORD lived = GetTickCount() - shown;
     EXPECT_GE(lived, 2800u);
+}
+
+TEST_F(GalleryLive, PopupsBubbleShownAgainRestartsWithItsTimer) {
+    Start("popups");
+    HWND choice = Find("Hamburg");
+    ASSERT_NE(choice, nullptr);
+    HWND panel = GetParent(choice);
+    HWND file = nullptr;
+    const RECT cr = RectIn(choice, panel);
+    for (HWND h = GetWindow(panel, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        if (RectIn(h, panel).top == cr.top + 58 && RectIn(h, panel).left == cr.left) file = h;
+    ASSERT_NE(file, nullptr);
+    Click(file, ClientWidth(file) - 9, ClientHeight(file) / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 1000));
+    Sleep(2000);
+    Click(file, ClientWidth(file) - 20, ClientHeight(file) / 2);  // beside the button: nothing
+    Click(file, ClientWidth(file) - 9, ClientHeight(file) / 2);
+    const DWORD again = GetTickCount();
+    Sleep(1800);  // past the first showing's three seconds
+    EXPECT_EQ(G().Popups().size(), 1u) << "the bubble went with the first timer";
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); }, 2500));
+    EXPECT_GE(GetTickCount() - again, 2800u);
 }
 
 }  // namespace
