@@ -220,9 +220,17 @@ TEST_F(GalleryLive, FlatClickShowsInTheStatusLine) {
     Park(page);
     Sleep(150);
     const Shot before(page, status);
-    // Pressed inside and released outside: no click.
+    // Pressed inside and released outside: no click. Held, the button looks
+    // pressed while the mouse is over it and up while it is not.
+    const int w = ClientWidth(normal), h = ClientHeight(normal);
     MoveMouse(normal, 10, 10);
     LeftDown();
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) == kBlack && PixelAt(normal, w - 1, h - 1) == kWhite; }))
+        << "no pressed look";
+    MoveMouse(normal, w + 20, 10);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) != kBlack; })) << "still pressed outside";
+    MoveMouse(normal, 12, 10);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) == kBlack; })) << "not pressed again inside";
     Park(page);
     LeftUp();
     Sleep(200);
@@ -250,6 +258,14 @@ TEST_F(GalleryLive, FlatKeysWalkAndPress) {
     EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "Enter reported nothing";
     Key(VK_RETURN, true);
     EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    Key(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Rund"; })) << Text(G().Focus());
+    Key(VK_BACK);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    // Escape belongs to the window: the focus stays.
+    Key(VK_ESCAPE);
+    Sleep(100);
+    EXPECT_EQ(Text(G().Focus()), "Fokus / Maus");
     Sleep(100);
     const Shot walked(page, status);
     Key(VK_SPACE);
