@@ -4,6 +4,9 @@
 void BuildFrameworkPage(TWinControl* parent);
 void BuildPositionsPage(TWinControl* parent);
 void BuildFlatPage(TWinControl* parent);
+void BuildHtmlPage(TWinControl* parent);
+void BuildDialogsPage(TWinControl* parent);
+void BuildDragDropPage(TWinControl* parent);
 void BuildEditToolsPage(TWinControl* parent);
 void BuildPopupsPage(TWinControl* parent);
 
@@ -16,6 +19,9 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"framework", &BuildFrameworkPage},
         {"positions", &BuildPositionsPage},
         {"flat", &BuildFlatPage},
+        {"html", &BuildHtmlPage},
+        {"dialogs", &BuildDialogsPage},
+        {"dragdrop", &BuildDragDropPage},
         {"edit-tools", &BuildEditToolsPage},
         {"popups", &BuildPopupsPage},
     };

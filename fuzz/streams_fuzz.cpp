@@ -134,9 +134,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
                     FUZZ_CHECK(possible);
                     const std::string bytes = count == 0 ? all : all.substr(static_cast<size_t>(at), static_cast<size_t>(count));
                     FUZZ_CHECK(copied == static_cast<int64_t>(bytes.size()));
-                    if (m.pos + copied > static_cast<int64_t>(m.data.size())) m.data.resize(static_cast<size_t>(m.pos + copied));
-                    m.data.replace(static_cast<size_t>(m.pos), bytes.size(), bytes);
-                    m.pos += copied;
+                    if (copied > 0) {
+                        if (m.pos + copied > static_cast<int64_t>(m.data.size()))
+                            m.data.resize(static_cast<size_t>(m.pos + copied));
+                        m.data.replace(static_cast<size_t>(m.pos), bytes.size(), bytes);
+                        m.pos += copied;
+                    }
                 } catch (const EReadError&) {
                     FUZZ_CHECK(!possible);
                 }

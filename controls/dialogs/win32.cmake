@@ -3,4 +3,5 @@ list(APPEND WIN32_SOURCES
   look_and_feel.cpp
   form_placement.cpp
   busy_cursor.cpp
+  message_box.cpp
 )

@@ -1,4 +1,5 @@
 list(APPEND WIN32_TESTS
   form_placement_test.cpp
   busy_cursor_test.cpp
+  message_box_test.cpp
 )

@@ -1,0 +1,269 @@
+#include "controls/dragdrop/drop_blocks.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "controls/dragdrop/cp1252.h"
+
+namespace dropblocks {
+
+namespace {
+
+uint32_t Le32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+}
+
+uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+void Put32(Bytes& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+void Append16(Bytes& b, wchar_t c) {
+    const auto u = static_cast<uint32_t>(c);
+    b.push_back(static_cast<uint8_t>(u & 0xFF));
+    b.push_back(static_cast<uint8_t>((u >> 8) & 0xFF));
+}
+
+// A wide string from UTF-16 units [data, data + units), ending at the first zero.
+std::wstring Wide16(const uint8_t* data, size_t units) {
+    std::wstring s;
+    for (size_t i = 0; i < units; ++i) {
+        const uint16_t c = Le16(data + 2 * i);
+        if (c == 0) break;
+        s.push_back(static_cast<wchar_t>(c));
+    }
+    return s;
+}
+
+Bytes DropFilesHeader(bool wide) {
+    Bytes b(kDropFilesHeaderSize, 0);
+    Put32(b, 0, static_cast<uint32_t>(kDropFilesHeaderSize));
+    Put32(b, 16, wide ? 0xFFFFFFFFu : 0u);
+    return b;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadNameList8(const uint8_t* data, size_t size) {
+    std::vector<std::string> names;
+    size_t pos = 0;
+    while (pos < size && data[pos] != 0) {
+        const void* zero = std::memchr(data + pos, 0, size - pos);
+        const size_t end = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - data) : size;
+        names.emplace_back(reinterpret_cast<const char*>(data + pos), end - pos);
+        pos = end + 1;
+    }
+    return names;
+}
+
+std::vector<std::wstring> ReadNameList16(const uint8_t* data, size_t size) {
+    std::vector<std::wstring> names;
+    const size_t units = size / 2;
+    size_t pos = 0;
+    while (pos < units && Le16(data + 2 * pos) != 0) {
+        std::wstring name = Wide16(data + 2 * pos, units - pos);
+        pos += name.size() + 1;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+Bytes WriteNameList8(const std::vector<std::string>& names) {
+    Bytes b;
+    for (const auto& n : names) {
+        b.insert(b.end(), n.begin(), n.end());
+        b.push_back(0);
+    }
+    b.push_back(0);
+    return b;
+}
+
+Bytes WriteNameList16(const std::vector<std::wstring>& names) {
+    Bytes b;
+    for (const auto& n : names) {
+        for (wchar_t c : n) Append16(b, c);
+        Append16(b, 0);
+    }
+    Append16(b, 0);
+    return b;
+}
+
+bool ReadDropFiles(const uint8_t* data, size_t size, DropFiles& out) {
+    out = DropFiles{};
+    if (size <= kDropFilesHeaderSize) return false;
+    const uint32_t offset = Le32(data);
+    if (offset < kDropFilesHeaderSize || offset >= size) return false;
+    out.wide = Le32(data + 16) != 0;
+    if (out.wide)
+        out.wideNames = ReadNameList16(data + offset, size - offset);
+    else
+        out.ansiNames = ReadNameList8(data + offset, size - offset);
+    return out.Count() > 0;
+}
+
+Bytes WriteDropFilesWide(const std::vector<std::wstring>& names) {
+    Bytes b = DropFilesHeader(true);
+    const Bytes list = WriteNameList16(names);
+    b.insert(b.end(), list.begin(), list.end());
+    return b;
+}
+
+Bytes WriteDropFilesAnsi(const std::vector<std::string>& names) {
+    Bytes b = DropFilesHeader(false);
+    const Bytes list = WriteNameList8(names);
+    b.insert(b.end(), list.begin(), list.end());
+    return b;
+}
+
+size_t IdListSize(const uint8_t* data, size_t avail) {
+    size_t pos = 0;
+    for (;;) {
+        if (avail - pos < 2) return 0;
+        const uint16_t cb = Le16(data + pos);
+        if (cb == 0) return pos + 2;
+        if (cb < 2 || cb > avail - pos) return 0;
+        pos += cb;
+    }
+}
+
+bool ReadCida(const uint8_t* data, size_t size, std::vector<Bytes>& lists) {
+    lists.clear();
+    if (size < 4) return false;
+    const uint64_t n = Le32(data);
+    if (static_cast<uint64_t>(size) < 4 * (n + 2)) return false;
+    for (uint64_t i = 0; i <= n; ++i) {
+        const uint32_t offset = Le32(data + 4 + 4 * i);
+        if (offset >= size) {
+            lists.clear();
+            return false;
+        }
+        const size_t len = IdListSize(data + offset, size - offset);
+        if (len == 0) {
+            lists.clear();
+            return false;
+        }
+        lists.emplace_back(data + offset, data + offset + len);
+    }
+    return lists.size() >= 2;
+}
+
+Bytes WriteCida(const std::vector<Bytes>& lists) {
+    if (lists.empty()) return {};
+    const size_t count = lists.size() - 1;
+    size_t offset = (count + 2) * 4;
+    size_t total = offset;
+    for (const auto& l : lists) total += l.size();
+    Bytes b(total, 0);
+    Put32(b, 0, static_cast<uint32_t>(count));
+    for (size_t i = 0; i < lists.size(); ++i) {
+        Put32(b, 4 + 4 * i, static_cast<uint32_t>(offset));
+        std::memcpy(b.data() + offset, lists[i].data(), lists[i].size());
+        offset += lists[i].size();
+    }
+    return b;
+}
+
+namespace {
+
+// Count of descriptors the block really holds, or false when it claims more.
+bool DescriptorCount(const uint8_t* data, size_t size, size_t record, uint64_t& count) {
+    if (size < 4) return false;
+    count = Le32(data);
+    return static_cast<uint64_t>(size) >= 4 + count * record;
+}
+
+}  // namespace
+
+bool ReadFileGroupDescriptorA(const uint8_t* data, size_t size, std::vector<std::string>& names) {
+    names.clear();
+    uint64_t count = 0;
+    if (!DescriptorCount(data, size, kFileDescriptorASize, count)) return false;
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint8_t* name = data + 4 + i * kFileDescriptorASize + kFileDescriptorNameOffset;
+        names.push_back(ReadAnsiText(name, kFileDescriptorNameChars, true));
+    }
+    return true;
+}
+
+bool ReadFileGroupDescriptorW(const uint8_t* data, size_t size, std::vector<std::wstring>& names) {
+    names.clear();
+    uint64_t count = 0;
+    if (!DescriptorCount(data, size, kFileDescriptorWSize, count)) return false;
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint8_t* name = data + 4 + i * kFileDescriptorWSize + kFileDescriptorNameOffset;
+        names.push_back(Wide16(name, kFileDescriptorNameChars));
+    }
+    return true;
+}
+
+std::string ReadAnsiText(const uint8_t* data, size_t size, bool cutAtZero) {
+    if (size == 0) return {};
+    size_t len = size;
+    if (cutAtZero) {
+        const void* zero = std::memchr(data, 0, size);
+        if (zero) len = static_cast<size_t>(static_cast<const uint8_t*>(zero) - data);
+    }
+    return std::string(reinterpret_cast<const char*>(data), len);
+}
+
+std::wstring ReadUnicodeText(const uint8_t* data, size_t size) { return Wide16(data, size / 2); }
+
+std::string ReadStringListText(const uint8_t* data, size_t size) {
+    if (size == 0) return {};
+    return ReadAnsiText(data, size - 1, true);
+}
+
+bool ReadDword(const uint8_t* data, size_t size, uint32_t& value) {
+    if (size < 4) return false;
+    value = Le32(data);
+    return true;
+}
+
+void WriteDword(uint8_t* data, uint32_t value) {
+    for (int i = 0; i < 4; ++i) data[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+std::string PlainTextToRtf(const std::string& text) {
+    static const char kPrefix[] = "{\\rtf";
+    if (text.size() >= 5) {
+        bool rtf = true;
+        for (size_t i = 0; i < 5 && rtf; ++i) {
+            char c = text[i];
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            rtf = c == kPrefix[i];
+        }
+        if (rtf) return text;
+    }
+    std::string out = "{\\rtf1\\ansi {\\*\\generator Velmora}";
+    char buf[24];
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '{' || c == '}' || c == '\\') {
+            out.push_back('\\');
+            out.push_back(ch);
+        } else if (c == 9) {
+            out += "\\tab ";
+        } else if (c == 13) {
+            out += "\\par ";
+        } else if ((c >= 1 && c <= 31) || c == 127) {
+            static const char kHex[] = "0123456789abcdef";
+            out += "\\'";
+            out.push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 15]);
+        } else if (c > 127) {
+            long u = static_cast<long>(Cp1252ToWide(c));
+            if (u > 32767) u -= 65536;
+            std::snprintf(buf, sizeof buf, "\\u%ld", u);
+            out += buf;
+            out.push_back(ch);
+        } else {
+            out.push_back(ch);
+        }
+    }
+    out.push_back('}');
+    return out;
+}
+
+}  // namespace dropblocks

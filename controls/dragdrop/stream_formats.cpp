@@ -1,0 +1,170 @@
+#include "controls/dragdrop/stream_formats.h"
+
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+#include "controls/dragdrop/drop_blocks.h"
+#include "controls/dragdrop/file_formats.h"
+#include "framework/exceptions.h"
+#include "framework/global_memory.h"
+#include "framework/sysutils.h"
+
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TAnsiFileGroupDescriptorClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileGroupDescriptor")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TUnicodeFileGroupDescriptorClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileGroupDescriptorW")
+DEFINE_REGISTERED_CLIPBOARD_FORMAT(TFileContentsStreamClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileContents")
+
+// ----------------------------------------------------------------- TStreamList
+
+int TStreamList::Add(const std::string& name, TStream* stream) {
+    items_.emplace_back(name, stream);
+    return Count() - 1;
+}
+
+void TStreamList::Clear() {
+    auto old = std::move(items_);
+    items_.clear();
+    for (auto& item : old) FreeObject(item.second);
+}
+
+void TStreamList::Assign(TStreamList& source) {
+    if (&source == this) return;
+    Clear();
+    items_ = std::move(source.items_);
+    source.items_.clear();
+}
+
+// --------------------------------------------------------- TFixedStreamAdapter
+
+HRESULT TFixedStreamAdapter::Read(void* pv, ULONG cb, ULONG* read) {
+    if (!positioned_) {
+        positioned_ = true;
+        try {
+            Stream()->SetPosition(0);
+        } catch (...) {
+            return STG_E_INVALIDFUNCTION;
+        }
+    }
+    return TStreamAdapter::Read(pv, cb, read);
+}
+
+HRESULT TFixedStreamAdapter::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPos) {
+    positioned_ = true;
+    return TStreamAdapter::Seek(move, origin, newPos);
+}
+
+// ----------------------------------------------------- file group descriptors
+
+namespace {
+
+// Zero-filled records with the names at their offset, cut to 259 characters.
+template <class Name>
+bool WriteDescriptors(const std::vector<Name>& names, size_t record, size_t charSize, uint8_t* data, size_t size) {
+    if (size != 4 + names.size() * record) return false;
+    dropblocks::WriteDword(data, static_cast<uint32_t>(names.size()));
+    for (size_t i = 0; i < names.size(); ++i) {
+        uint8_t* name = data + 4 + i * record + dropblocks::kFileDescriptorNameOffset;
+        const size_t n = std::min(names[i].size(), dropblocks::kFileDescriptorNameChars - 1);
+        for (size_t k = 0; k < n; ++k) {
+            const auto c = static_cast<uint32_t>(static_cast<std::make_unsigned_t<typename Name::value_type>>(names[i][k]));
+            name[k * charSize] = static_cast<uint8_t>(c & 0xFF);
+            if (charSize == 2) name[k * charSize + 1] = static_cast<uint8_t>(c >> 8);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool TAnsiFileGroupDescriptorClipboardFormat::ReadData(const uint8_t* data, size_t size) {
+    return dropblocks::ReadFileGroupDescriptorA(data, size, Names);
+}
+
+bool TAnsiFileGroupDescriptorClipboardFormat::WriteData(uint8_t* data, size_t size) const {
+    return WriteDescriptors(Names, dropblocks::kFileDescriptorASize, 1, data, size);
+}
+
+size_t TAnsiFileGroupDescriptorClipboardFormat::GetSize() const {
+    return 4 + Names.size() * dropblocks::kFileDescriptorASize;
+}
+
+const std::string& TAnsiFileGroupDescriptorClipboardFormat::Filenames(int index) const {
+    if (index < 0 || index >= static_cast<int>(Names.size()))
+        throw Exception(Format("Filename index out of bounds (%d)", {index}));
+    return Names[static_cast<size_t>(index)];
+}
+
+bool TUnicodeFileGroupDescriptorClipboardFormat::ReadData(const uint8_t* data, size_t size) {
+    return dropblocks::ReadFileGroupDescriptorW(data, size, Names);
+}
+
+bool TUnicodeFileGroupDescriptorClipboardFormat::WriteData(uint8_t* data, size_t size) const {
+    return WriteDescriptors(Names, dropblocks::kFileDescriptorWSize, 2, data, size);
+}
+
+size_t TUnicodeFileGroupDescriptorClipboardFormat::GetSize() const {
+    return 4 + Names.size() * dropblocks::kFileDescriptorWSize;
+}
+
+const std::wstring& TUnicodeFileGroupDescriptorClipboardFormat::Filenames(int index) const {
+    if (index < 0 || index >= static_cast<int>(Names.size()))
+        throw Exception(Format("Filename index out of bounds (%d)", {index}));
+    return Names[static_cast<size_t>(index)];
+}
+
+// ------------------------------------------------------------------ FileContents
+
+bool TFileContentsStreamClipboardFormat::GetData(IDataObject* obj) {
+    Clear();
+    std::vector<std::string> names;
+    TUnicodeFileGroupDescriptorClipboardFormat wide;
+    TAnsiFileGroupDescriptorClipboardFormat ansi;
+    if (wide.GetData(obj))
+        for (const auto& n : wide.Names) names.push_back(WideToAnsi(n));
+    else if (ansi.GetData(obj))
+        names = ansi.Names;
+    for (size_t i = 0; i < names.size(); ++i) {
+        FORMATETC want = FormatEtc();
+        want.lindex = static_cast<LONG>(i);
+        StgMedium medium;
+        if (obj->GetData(&want, medium.Put()) != S_OK) continue;
+        if (!(medium.Get().tymed & FormatEtc().tymed)) continue;
+        pending_name_ = names[i];
+        DoGetData(obj, medium.Get());  // ReadData adds the stream
+    }
+    pending_name_.clear();
+    return Streams.Count() > 0;
+}
+
+bool TFileContentsStreamClipboardFormat::ReadData(const uint8_t* data, size_t size) {
+    auto* stream = new TMemoryStream();
+    try {
+        stream->WriteBuffer(data, static_cast<int64_t>(size));
+        stream->SetPosition(0);
+    } catch (...) {
+        stream->Free();
+        throw;
+    }
+    Streams.Add(pending_name_, stream);
+    return true;
+}
+
+// --------------------------------------------------------- TDataStreamDataFormat
+
+namespace {
+void RegisterStreamFormats() {
+    RegisterDataConversion(TDataStreamDataFormat::Info, TFileContentsStreamClipboardFormat::Info, 0, csRead);
+}
+}  // namespace
+
+const TDataFormatClass TDataStreamDataFormat::Info{{"TDataStreamDataFormat", &TCustomDataFormat::Info},
+                                                   &RegisterStreamFormats};
+
+void TDataStreamDataFormat::Clear() { Streams.Clear(); }
+
+bool TDataStreamDataFormat::Assign(TClipboardFormat* source) {
+    if (&source->Class() != &TFileContentsStreamClipboardFormat::Info) return false;
+    DoOnChanging(this);
+    Streams.Assign(static_cast<TFileContentsStreamClipboardFormat*>(source)->Streams);
+    return true;
+}

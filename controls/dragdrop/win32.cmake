@@ -1,0 +1,8 @@
+list(APPEND WIN32_SOURCES
+  clipboard_format.cpp
+  data_format.cpp
+  text_formats.cpp
+  file_formats.cpp
+  stream_formats.cpp
+  drop_target.cpp
+)

@@ -1,0 +1,283 @@
+#include "controls/html/html_gdi_device.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+
+#include "controls/html/html_picture.h"
+#include "framework/graphics_base.h"
+#include "framework/image_list.h"
+
+namespace {
+
+// Fonts kept per run; a text with more distinct fonts starts the cache anew.
+constexpr size_t kMaxFonts = 32;
+
+bool IsNumber(const std::string& s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+HTMLGdiDevice::HTMLGdiDevice(HDC Dc, BYTE Charset, BYTE Quality, HTMLFontCache* Fonts)
+    : dc_(Dc),
+      charset_(Charset),
+      quality_(Quality),
+      ppi_(GetDeviceCaps(Dc, LOGPIXELSY)),
+      orig_bk_mode_(GetBkMode(Dc)),
+      orig_text_color_(GetTextColor(Dc)),
+      cache_(Fonts) {
+    if (ppi_ <= 0) ppi_ = 96;
+}
+
+HTMLGdiDevice::~HTMLGdiDevice() {
+    if (orig_font_) SelectObject(dc_, orig_font_);
+    SetBkMode(dc_, orig_bk_mode_);
+    SetTextColor(dc_, orig_text_color_);
+}
+
+HFONT HTMLFontCache::Find(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi) const {
+    for (const auto& e : entries_)
+        if (e.charset == Charset && e.quality == Quality && e.ppi == Ppi && e.spec == Font) return e.font.Get();
+    return nullptr;
+}
+
+HFONT HTMLFontCache::Add(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle) {
+    entries_.push_back(Entry{Font, Charset, Quality, Ppi, std::move(Handle)});
+    return entries_.back().font.Get();
+}
+
+GdiObject<HFONT> HTMLGdiDevice::MakeFont(const HTMLFontSpec& Font) const {
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(Font.Size, ppi_, 72);
+    lf.lfWeight = (Font.Style & htmlBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (Font.Style & htmlItalic) ? 1 : 0;
+    lf.lfUnderline = (Font.Style & htmlUnderline) ? 1 : 0;
+    lf.lfStrikeOut = (Font.Style & htmlStrikeOut) ? 1 : 0;
+    lf.lfEscapement = lf.lfOrientation = Font.Angle;
+    // The face name picks the bullet font where it exists; elsewhere the
+    // fallback shows the same byte as a middle dot.
+    lf.lfCharSet = charset_;
+    lf.lfQuality = quality_;
+    lstrcpynA(lf.lfFaceName, Font.Name.c_str(), LF_FACESIZE);
+    return GdiObject<HFONT>(CreateFontIndirectA(&lf));
+}
+
+// Fonts come from the caller's cache when there is one; fonts beyond it
+// live for this run only (a font selected in the DC is never deleted).
+void HTMLGdiDevice::Select(const HTMLFontSpec& Font) {
+    if (selected_font_ && selected_spec_ == Font) return;
+    HFONT font = cache_ ? cache_->Find(Font, charset_, quality_, ppi_) : nullptr;
+    if (!font) {
+        auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& c) { return c.spec == Font; });
+        if (it != fonts_.end()) font = it->font.Get();
+    }
+    if (!font) {
+        GdiObject<HFONT> made = MakeFont(Font);
+        if (cache_ && !cache_->Full()) {
+            font = cache_->Add(Font, charset_, quality_, ppi_, std::move(made));
+        } else {
+            if (fonts_.size() >= kMaxFonts) {
+                if (orig_font_) SelectObject(dc_, orig_font_);
+                fonts_.clear();
+            }
+            fonts_.push_back(CachedFont{Font, std::move(made)});
+            font = fonts_.back().font.Get();
+        }
+    }
+    selected_font_ = font;
+    selected_spec_ = Font;
+    HGDIOBJ old = SelectObject(dc_, font);
+    if (!orig_font_) orig_font_ = old;
+}
+
+const HTMLFontSpec& HTMLGdiDevice::Usable(const HTMLFontSpec& Font) {
+    if (Font.Name != "Symbol" || FallbackFace.empty()) return Font;
+    if (symbol_ok_ < 0) {
+        Select(Font);
+        WORD glyphs[2] = {0, 0};
+        symbol_ok_ = GetGlyphIndicesA(dc_, "\xB7o", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == 2 &&
+                     glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
+    }
+    if (symbol_ok_) return Font;
+    fallback_ = Font;
+    fallback_.Name = FallbackFace;
+    return fallback_;
+}
+
+HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontSpec& AFont, std::string_view Text) {
+    const HTMLFontSpec& Font = Usable(AFont);
+    Select(Font);
+    if (Text.find('\t') != std::string_view::npos) {
+        RECT r{0, 0, 0, 0};
+        ::DrawTextA(dc_, Text.data(), static_cast<int>(Text.size()), &r,
+                    DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
+        return HTMLSize{r.right - r.left, r.bottom - r.top};
+    }
+    SIZE s{0, 0};
+    GetTextExtentPoint32A(dc_, Text.data(), static_cast<int>(Text.size()), &s);
+    if (Text.empty()) {
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc_, &tm);
+        s.cy = tm.tmHeight;
+    }
+    return HTMLSize{s.cx, s.cy};
+}
+
+bool HTMLGdiDevice::CharExtents(const HTMLFontSpec& Font, std::string_view Text, std::vector<int>& Right) {
+    if (Text.empty() || Text.find('\t') != std::string_view::npos) return false;
+    Select(Font);
+    Right.resize(Text.size());
+    SIZE s{0, 0};
+    return GetTextExtentExPointA(dc_, Text.data(), static_cast<int>(Text.size()), 0, nullptr, Right.data(), &s) != 0;
+}
+
+void HTMLGdiDevice::DrawText(const HTMLFontSpec& AFont, const HTMLRect& Box, std::string_view Text, TColor Color,
+                             TColor Background, bool Ellipsis) {
+    const HTMLFontSpec& Font = Usable(AFont);
+    Select(Font);
+    RECT r{Box.Left, Box.Top, Box.Right, Box.Bottom};
+    if (Background != clNone) {
+        HTMLSize s = TextExtent(Font, Text);
+        FillRect(HTMLRect{Box.Left, Box.Top, std::min(Box.Right, Box.Left + s.cx), Box.Bottom}, Background);
+    }
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, ColorToCOLORREF(Color));
+    const bool plain = !Ellipsis && Text.find('\t') == std::string_view::npos && Font.Angle == 0;
+    if (plain) {
+        // The box is exactly one text line high: bottom-aligned is its top.
+        ExtTextOutA(dc_, r.left, r.top, ETO_CLIPPED, &r, Text.data(), static_cast<UINT>(Text.size()), nullptr);
+        return;
+    }
+    UINT flags = DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE | DT_BOTTOM | DT_EXTERNALLEADING;
+    if (Ellipsis) flags |= DT_END_ELLIPSIS;
+    if (Font.Angle != 0) flags |= DT_NOCLIP;
+    ::DrawTextA(dc_, Text.data(), static_cast<int>(Text.size()), &r, flags);
+}
+
+void HTMLGdiDevice::FillRect(const HTMLRect& R, TColor Color) {
+    if (Color == clNone) return;
+    GdiObject<HBRUSH> brush(CreateSolidBrush(ColorToCOLORREF(Color)));
+    RECT r{R.Left, R.Top, R.Right, R.Bottom};
+    ::FillRect(dc_, &r, brush.Get());
+}
+
+// 64 vertical bands from From at the left to To at the right.
+void HTMLGdiDevice::GradientRect(const HTMLRect& R, TColor From, TColor To) {
+    COLORREF a = ColorToCOLORREF(From), b = ColorToCOLORREF(To);
+    const int steps = 64;
+    for (int i = 0; i < steps; ++i) {
+        int x0 = R.Left + R.Width() * i / steps, x1 = R.Left + R.Width() * (i + 1) / steps;
+        if (x1 <= x0) continue;
+        auto mix = [&](int ca, int cb) { return static_cast<uint8_t>(ca + (cb - ca) * i / (steps - 1)); };
+        TColor c = RGBColor(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+        FillRect(HTMLRect{x0, R.Top, x1, R.Bottom}, c);
+    }
+}
+
+void HTMLGdiDevice::Polyline(const std::vector<std::pair<int, int>>& Points, TColor Color) {
+    if (Points.size() < 2) return;
+    std::vector<POINT> pts;
+    pts.reserve(Points.size());
+    for (auto& p : Points) pts.push_back(POINT{p.first, p.second});
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToCOLORREF(Color)));
+    ScopedSelect sel(dc_, pen.Get());
+    ::Polyline(dc_, pts.data(), static_cast<int>(pts.size()));
+}
+
+void HTMLGdiDevice::FocusRect(const HTMLRect& R) {
+    RECT r{R.Left, R.Top, R.Right, R.Bottom};
+    ::DrawFocusRect(dc_, &r);
+}
+
+THTMLPicture* HTMLGdiDevice::Picture(const HTMLImageRef& Image) {
+    if (!FindPicture) return nullptr;
+    try {
+        THTMLPicture* p = FindPicture(Image);
+        return p && !p->Empty() ? p : nullptr;
+    } catch (...) {
+        return nullptr;  // a picture that cannot be loaded is left out
+    }
+}
+
+HIMAGELIST HTMLGdiDevice::SystemIcon(const HTMLImageRef& Image, int& Index) {
+    UINT size = Image.Kind == HTMLImageKind::SmallSystemIcon ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+    SHFILEINFOA info{};
+    HIMAGELIST list;
+    if (IsNumber(Image.Source)) {
+        list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | size));
+        Index = atoi(Image.Source.c_str());
+    } else {
+        DWORD attrs = GetFileAttributesA(Image.Source.c_str());
+        UINT flags = SHGFI_SYSICONINDEX | size;
+        DWORD useAttrs = 0;
+        if (attrs == INVALID_FILE_ATTRIBUTES) {
+            flags |= SHGFI_USEFILEATTRIBUTES;
+            useAttrs = FILE_ATTRIBUTE_NORMAL;
+        }
+        list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(Image.Source.c_str(), useAttrs, &info, sizeof(info), flags));
+        Index = info.iIcon;
+    }
+    if (list && (Index < 0 || Index >= ImageList_GetImageCount(list))) list = nullptr;
+    return list;
+}
+
+HTMLSize HTMLGdiDevice::ImageSize(const HTMLImageRef& Image) {
+    switch (Image.Kind) {
+        case HTMLImageKind::ImageList:
+            if (!Images || Image.Index < 0 || Image.Index >= Images->Count()) return {};
+            return HTMLSize{MulDiv(Images->Width(), ppi_, 96), MulDiv(Images->Height(), ppi_, 96)};
+        case HTMLImageKind::SmallSystemIcon:
+        case HTMLImageKind::LargeSystemIcon: {
+            int index = 0, w = 0, h = 0;
+            HIMAGELIST list = SystemIcon(Image, index);
+            if (!list || !ImageList_GetIconSize(list, &w, &h)) return {};
+            return HTMLSize{MulDiv(w, ppi_, 96), MulDiv(h, ppi_, 96)};
+        }
+        default: {
+            THTMLPicture* p = Picture(Image);
+            return p ? HTMLSize{p->Width(), p->Height()} : HTMLSize{};
+        }
+    }
+}
+
+void HTMLGdiDevice::DrawImage(const HTMLImageRef& Image, const HTMLRect& Box, TColor Background) {
+    switch (Image.Kind) {
+        case HTMLImageKind::ImageList:
+            if (Images && Image.Index >= 0 && Image.Index < Images->Count())
+                ImageList_DrawEx(Images->Handle(), Image.Index, dc_, Box.Left, Box.Top, Box.Width(), Box.Height(),
+                                 CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+            return;
+        case HTMLImageKind::SmallSystemIcon:
+        case HTMLImageKind::LargeSystemIcon: {
+            int index = 0;
+            if (HIMAGELIST list = SystemIcon(Image, index))
+                ImageList_DrawEx(list, index, dc_, Box.Left, Box.Top, Box.Width(), Box.Height(), CLR_NONE, CLR_NONE,
+                                 ILD_TRANSPARENT);
+            return;
+        }
+        default: {
+            THTMLPicture* p = Picture(Image);
+            if (!p) return;
+            if (p->FrameCount() > 1) FillRect(Box, Background);
+            RECT r{Box.Left, Box.Top, Box.Right, Box.Bottom};
+            try {
+                p->Draw(dc_, r);
+            } catch (...) {
+            }
+        }
+    }
+}
+
+void HTMLGdiDevice::TileImage(const HTMLImageRef& Image, const HTMLRect& R) {
+    THTMLPicture* p = Picture(Image);
+    if (!p || p->Width() <= 0 || p->Height() <= 0) return;
+    ScopedSaveDC save(dc_);
+    IntersectClipRect(dc_, R.Left, R.Top, R.Right, R.Bottom);
+    for (int y = R.Top; y < R.Bottom; y += p->Height())
+        for (int x = R.Left; x < R.Right; x += p->Width()) {
+            RECT r{x, y, x + p->Width(), y + p->Height()};
+            p->Draw(dc_, r);
+        }
+}

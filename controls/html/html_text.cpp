@@ -1,0 +1,198 @@
+#include "controls/html/html_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "framework/ansi_text.h"
+#include "framework/color_names.h"
+
+namespace {
+
+// The dialect knows the sixteen basic colours (the framework's names also
+// give its aliases clLtGray and clDkGray) and the system colours from
+// clBackground to clInfoBk.
+constexpr std::array<TColor, 16> kBasicColors = {clBlack, clMaroon, clGreen, clOlive, clNavy,   clPurple,
+                                                 clTeal,  clGray,   clSilver, clRed,  clLime,   clYellow,
+                                                 clBlue,  clFuchsia, clAqua,  clWhite};
+
+struct Entity {
+    const char* name;  // lower case, with '&' and ';'
+    char value;
+};
+
+constexpr std::array<Entity, 9> kEntities = {{
+    {"&amp;", '&'},
+    {"&quot;", '"'},
+    {"&sect;", '\xA7'},
+    {"&permil;", '\x89'},
+    {"&reg;", '\xAE'},
+    {"&copy;", '\xA9'},
+    {"&para;", '\xB6'},
+    {"&trade;", '\x99'},
+    {"&euro;", '\x80'},
+}};
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+bool SameTextAscii(std::string_view a, const char* lowerB) {
+    size_t n = std::strlen(lowerB);
+    if (a.size() != n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (AnsiLowerChar(static_cast<unsigned char>(a[i])) != static_cast<unsigned char>(lowerB[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+TColor HTMLColorByName(std::string_view Name) {
+    TColor c = 0;
+    if (!TryIdentToColor(std::string(Name), c)) return 0;
+    if (IsSystemColor(c)) return SystemColorIndex(c) >= 1 && SystemColorIndex(c) <= 24 ? c : 0;
+    return std::find(kBasicColors.begin(), kBasicColors.end(), c) != kBasicColors.end() ? c : 0;
+}
+
+TColor HTMLHexColor(std::string_view Value) {
+    if (Value.size() < 7 || Value[0] != '#') return 0;
+    int d[6];
+    for (int i = 0; i < 6; ++i) {
+        d[i] = HexDigit(Value[static_cast<size_t>(i) + 1]);
+        if (d[i] < 0) return 0;
+    }
+    return RGBColor(static_cast<uint8_t>(d[0] * 16 + d[1]), static_cast<uint8_t>(d[2] * 16 + d[3]),
+                    static_cast<uint8_t>(d[4] * 16 + d[5]));
+}
+
+TColor HTMLColorValue(std::string_view Value) {
+    if (!Value.empty() && Value[0] == '#') return HTMLHexColor(Value);
+    return HTMLColorByName(Value);
+}
+
+// Entities cannot overlap (each is "&" ... ";" with neither inside), so
+// decoding to the end is the same whichever occurrence goes first. One pass
+// that checks the output's tail at every ";" reaches that end in linear time:
+// a decoded "&" stays in the output and can start the next entity.
+std::string HTMLDecodeEntities(std::string_view Text) {
+    std::string out;
+    out.reserve(Text.size());
+    size_t lastAmp = std::string::npos;  // last '&' in out
+    for (char c : Text) {
+        out.push_back(c);
+        if (c == '&') {
+            lastAmp = out.size() - 1;
+            continue;
+        }
+        if (c != ';' || lastAmp == std::string::npos) continue;
+        std::string_view tail(out.data() + lastAmp, out.size() - lastAmp);
+        size_t next = std::string::npos;  // no entity can reach back past a ';'
+        for (const auto& e : kEntities) {
+            if (!SameTextAscii(tail, e.name)) continue;
+            out.resize(lastAmp);
+            out.push_back(e.value);
+            if (e.value == '&') next = lastAmp;
+            break;
+        }
+        lastAmp = next;
+    }
+    return out;
+}
+
+std::string HTMLPrepareText(std::string_view Text) {
+    std::string s = Text.find('&') != std::string_view::npos ? HTMLDecodeEntities(Text) : std::string(Text);
+    size_t hash = s.find("<#");
+    if (hash != std::string::npos) {
+        s.erase(hash, 1);
+        size_t gt = s.find('>', hash);
+        if (gt != std::string::npos) s.erase(gt, 1);
+    }
+    if (s.find_first_of("\r\n") == std::string::npos) return s;
+    std::string out;
+    out.reserve(s.size() + 16);
+    for (char c : s) {
+        if (c == '\r')
+            out += "<BR>";
+        else if (c != '\n')
+            out.push_back(c);
+    }
+    return out;
+}
+
+std::string HTMLSegmentText(std::string_view Segment) {
+    if (Segment.find('&') == std::string_view::npos) return std::string(Segment);
+    std::string out;
+    out.reserve(Segment.size());
+    for (size_t i = 0; i < Segment.size();) {
+        std::string_view rest = Segment.substr(i);
+        if (rest.starts_with("&nbsp;")) {
+            out.push_back(' ');
+            i += 6;
+        } else if (rest.starts_with("&lt;")) {
+            out.push_back('<');
+            i += 4;
+        } else if (rest.starts_with("&gt;")) {
+            out.push_back('>');
+            i += 4;
+        } else {
+            out.push_back(Segment[i++]);
+        }
+    }
+    return out;
+}
+
+std::string HTMLPlainText(std::string_view Html) {
+    std::string out;
+    out.reserve(Html.size());
+    size_t i = 0;
+    while (i < Html.size()) {
+        if (Html[i] != '<') {
+            out.push_back(Html[i++]);
+            continue;
+        }
+        size_t gt = Html.find('>', i);
+        if (gt == std::string_view::npos) break;
+        std::string_view tag = Html.substr(i + 1, gt - i - 1);
+        if (SameTextAscii(tag, "br") || SameTextAscii(tag, "hr")) out += "\r\n";
+        i = gt + 1;
+    }
+    return out;
+}
+
+bool HTMLParseInt(std::string_view Text, int& Value) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < Text.size() && (Text[i] == '-' || Text[i] == '+')) negative = Text[i++] == '-';
+    if (i >= Text.size()) return false;
+    long long v = 0;
+    for (; i < Text.size(); ++i) {
+        if (Text[i] < '0' || Text[i] > '9') return false;
+        v = v * 10 + (Text[i] - '0');
+        if (v > 0x7FFFFFFF) return false;
+    }
+    Value = static_cast<int>(negative ? -v : v);
+    return true;
+}
+
+bool HTMLTagAttribute(std::string_view Tag, std::string_view UpperTag, std::string_view Name, std::string& Value) {
+    size_t at = UpperTag.find(Name);
+    if (at == std::string_view::npos) return false;
+    size_t open = Tag.find('"', at + Name.size());
+    if (open == std::string_view::npos) return false;
+    size_t close = Tag.find('"', open + 1);
+    if (close == std::string_view::npos) return false;
+    Value.assign(Tag.substr(open + 1, close - open - 1));
+    return true;
+}
+
+bool HTMLFirstQuoted(std::string_view Tag, std::string& Value) {
+    size_t open = Tag.find('"');
+    if (open == std::string_view::npos) return false;
+    size_t close = Tag.find('"', open + 1);
+    if (close == std::string_view::npos) return false;
+    Value.assign(Tag.substr(open + 1, close - open - 1));
+    return true;
+}

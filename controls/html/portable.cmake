@@ -1,0 +1,5 @@
+list(APPEND PORTABLE_SOURCES
+  html_text.cpp
+  html_engine.cpp
+  gif_frames.cpp
+)

@@ -1,0 +1,99 @@
+// Gallery page "dialogs": buttons that open an information box and a
+// question box (the answer shows in the status line), and pictures of both
+// boxes as they look when shown, painted from box forms that are never shown.
+#include <string>
+
+#include "controls/dialogs/message_box.h"
+#include "controls/flat/flat_button.h"
+#include "demo/sample_controls.h"
+#include "framework/canvas.h"
+#include "framework/font.h"
+#include "framework/form.h"
+#include "framework/graphic_control.h"
+
+namespace {
+
+const char* const kInfoText =
+    "<B>Der Import ist beendet.</B><BR>3 Aufträge wurden übernommen, 1 Auftrag wurde erneuert.<BR>"
+    "Die Artikelbezüge von 2 Positionen mussten geändert werden.";
+const char* const kQuestionText =
+    "<B>Die Datei \"Auftrag_1043.QTF\" ist schon vorhanden.</B><BR>Soll sie überschrieben werden?";
+
+// A picture of a message box: the box form is set up as ShowInfo or
+// ShowQuestion would show it, sized by its own FormShow and painted with PaintTo.
+class TBoxPicture : public TGraphicControl {
+public:
+    TBoxPicture(TComponent* AOwner, bool Question) : TGraphicControl(AOwner), box_(CreateMessageBox()) {
+        if (Question)
+            PrepareQuestionBox(box_, kQuestionText, "", "Ordivo");
+        else
+            PrepareInfoBox(box_, kInfoText, "", "Ordivo");
+        box_->FormShow(box_);
+        SetBounds(0, 0, box_->Width(), box_->Height());
+    }
+
+protected:
+    void Paint() override { box_->PaintTo(Canvas().Handle(), 0, 0); }
+    void BeforeDestruction() override {
+        box_->Free();
+        TGraphicControl::BeforeDestruction();
+    }
+
+private:
+    TFSB_BOX* box_;
+};
+
+// A status or caption line of the page.
+TSampleLabel* AddText(TWinControl* parent, int x, int y, const std::string& text, bool bold) {
+    auto* l = Create<TSampleLabel>(parent);
+    l->SetBounds(x, y, 320, 17);
+    if (bold) l->Font().SetStyle(fsBold);
+    l->SetCaption(text);
+    l->SetParent(parent);
+    return l;
+}
+
+// A button that opens a real box; owned by the page's form like its other controls.
+void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEvent open) {
+    TCustomForm* form = GetParentForm(parent);
+    auto* b = Create<TFlatButton>(form ? static_cast<TComponent*>(form) : parent);
+    b->SetBounds(470, y, 150, 29);
+    b->SetCaption(caption);
+    b->SetTabStop(true);
+    b->OnClick = std::move(open);
+    b->SetParent(parent);
+}
+
+}  // namespace
+
+void BuildDialogsPage(TWinControl* parent) {
+    parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
+    auto* title = Create<TSampleLabel>(parent);
+    title->SetHeight(30);
+    title->Font().SetSize(12);
+    title->Font().SetStyle(fsBold);
+    title->SetCaption("  Meldungs- und Fragefenster");
+    title->SetAlign(alTop);
+    title->SetParent(parent);
+
+    auto* info = Create<TBoxPicture>(parent, false);
+    info->SetLeft(16);
+    info->SetTop(60);
+    info->SetParent(parent);
+    auto* question = Create<TBoxPicture>(parent, true);
+    question->SetLeft(16);
+    question->SetTop(info->Top() + info->Height() + 36);
+    question->SetParent(parent);
+
+    AddText(parent, 16, 40, "Information", true);
+    AddText(parent, 16, question->Top() - 20, "Frage", true);
+    AddText(parent, 470, 40, "Echte Fenster (modal)", true);
+    AddText(parent, 470, 200, "Information: jede Taste ohne Umschalt schließt.", false);
+    AddText(parent, 470, 220, "Frage: Enter, Escape, links und rechts.", false);
+    auto* status = AddText(parent, 470, 170, "Noch keine Antwort.", false);
+    AddOpener(parent, 62, "Information zeigen",
+              [](TObject*) { ShowInfo(kInfoText, "Das Protokoll steht in <B>imported.txt</B>."); });
+    AddOpener(parent, 100, "Frage stellen", [status](TObject*) {
+        status->SetCaption(ShowQuestion(kQuestionText) ? "Antwort: Ja" : "Antwort: Nein");
+    });
+}

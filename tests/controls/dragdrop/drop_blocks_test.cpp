@@ -1,0 +1,214 @@
+// Drop-format blocks: exact bytes written, names read back, and malformed
+// blocks refused without reading outside them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "controls/dragdrop/drop_blocks.h"
+
+using namespace dropblocks;
+
+namespace {
+
+void Put32(Bytes& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+Bytes DropFilesBlock(uint32_t offset, uint32_t wideFlag, const Bytes& list) {
+    Bytes b(20 + list.size(), 0);
+    Put32(b, 0, offset);
+    Put32(b, 16, wideFlag);
+    std::copy(list.begin(), list.end(), b.begin() + 20);
+    return b;
+}
+
+// The block copied into a heap buffer of exactly its size, so that the
+// sanitizer sees any read past it.
+std::unique_ptr<uint8_t[]> Exact(const Bytes& b) {
+    auto p = std::make_unique<uint8_t[]>(b.size() ? b.size() : 1);
+    if (!b.empty()) std::memcpy(p.get(), b.data(), b.size());
+    return p;
+}
+
+}  // namespace
+
+TEST(DropFilesBlock, WideFlagsAndAnsiNamesRead) {
+    const std::vector<std::wstring> names = {L"C:\\t\\a.QTF", L"C:\\t\\b b.QTF"};
+    for (uint32_t flag : {1u, 0xFFFFFFFFu}) {
+        DropFiles f;
+        const Bytes b = DropFilesBlock(20, flag, WriteNameList16(names));
+        ASSERT_TRUE(ReadDropFiles(b.data(), b.size(), f)) << flag;
+        EXPECT_TRUE(f.wide);
+        EXPECT_EQ(f.wideNames, names);
+    }
+    DropFiles f;
+    const Bytes ansi = DropFilesBlock(20, 0, WriteNameList8({"C:\\t\\\xC4.QTF"}));
+    ASSERT_TRUE(ReadDropFiles(ansi.data(), ansi.size(), f));
+    EXPECT_FALSE(f.wide);
+    EXPECT_EQ(f.ansiNames, std::vector<std::string>{"C:\\t\\\xC4.QTF"});
+}
+
+TEST(DropFilesBlock, WrittenSizesAndBytes) {
+    const Bytes wide = WriteDropFilesWide({L"ab", L"c"});
+    EXPECT_EQ(wide.size(), 32u);  // (3 + 2) * 2 + 22
+    const Bytes expected = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+                            'a', 0, 'b', 0, 0, 0, 'c', 0, 0, 0, 0, 0};
+    EXPECT_EQ(wide, expected);
+    EXPECT_EQ(WriteDropFilesAnsi({"ab", "c"}).size(), 26u);
+}
+
+TEST(DropFilesBlock, MalformedBlocksStayInside) {
+    struct Case {
+        const char* what;
+        Bytes block;
+        bool ok;
+        size_t names;
+    };
+    Bytes unterminated = DropFilesBlock(20, 0, Bytes{'a', 'b'});
+    Bytes unterminatedWide = DropFilesBlock(20, 1, Bytes{'a', 0, 'b'});
+    const Case cases[] = {
+        {"header only", Bytes(20, 0), false, 0},
+        {"offset past end", DropFilesBlock(4000, 0, Bytes{'a', 0, 0}), false, 0},
+        {"offset at end", DropFilesBlock(23, 0, Bytes{'a', 0, 0}), false, 0},
+        {"offset inside header", DropFilesBlock(4, 0, Bytes{'a', 0, 0}), false, 0},
+        {"empty list", DropFilesBlock(20, 0, Bytes{0, 0}), false, 0},
+        {"unterminated last name", unterminated, true, 1},
+        {"odd wide tail", unterminatedWide, true, 1},
+    };
+    for (const auto& c : cases) {
+        auto p = Exact(c.block);
+        DropFiles f;
+        EXPECT_EQ(ReadDropFiles(p.get(), c.block.size(), f), c.ok) << c.what;
+        EXPECT_EQ(f.Count(), c.names) << c.what;
+    }
+    DropFiles f;
+    auto p = Exact(unterminated);
+    ReadDropFiles(p.get(), unterminated.size(), f);
+    EXPECT_EQ(f.ansiNames[0], "ab");
+}
+
+namespace {
+
+// An ID list of items with the given payload sizes, with its terminator.
+Bytes IdList(std::initializer_list<uint8_t> payloads, uint8_t fill) {
+    Bytes b;
+    for (uint8_t n : payloads) {
+        b.push_back(static_cast<uint8_t>(n + 2));
+        b.push_back(0);
+        b.insert(b.end(), n, fill);
+    }
+    b.push_back(0);
+    b.push_back(0);
+    return b;
+}
+
+}  // namespace
+
+TEST(CidaBlock, WritesCountPlusTwoOffsetsAndReadsBack) {
+    const std::vector<Bytes> lists = {IdList({4, 3}, 'p'), IdList({5}, 'a'), IdList({1}, 'b'), IdList({2}, 'c')};
+    const Bytes b = WriteCida(lists);
+    size_t sum = 0;
+    for (const auto& l : lists) sum += l.size();
+    ASSERT_EQ(b.size(), 5 * 4 + sum);  // (3 + 2) * 4 + the lists
+    EXPECT_EQ(b[0], 3);
+    EXPECT_EQ(b[4], 20);  // the parent follows the offsets
+    auto p = Exact(b);
+    std::vector<Bytes> back;
+    ASSERT_TRUE(ReadCida(p.get(), b.size(), back));
+    EXPECT_EQ(back, lists);
+}
+
+TEST(CidaBlock, MalformedBlocksRefused) {
+    const Bytes good = WriteCida({IdList({2}, 'p'), IdList({3}, 'a')});
+    auto with = [&](size_t at, uint32_t v) {
+        Bytes b = good;
+        Put32(b, at, v);
+        return b;
+    };
+    Bytes shortItem = good;
+    shortItem[18] = 1;  // the item list's first cb below 2
+    struct Case {
+        const char* what;
+        Bytes block;
+    };
+    const Case cases[] = {
+        {"count 0 in 4 bytes", Bytes{0, 0, 0, 0}},
+        {"only a parent", WriteCida({IdList({2}, 'p')})},
+        {"huge count", with(0, 0xFFFFFFFFu)},
+        {"count past the offsets", with(0, 0x40000000u)},
+        {"offset past end", with(8, 5000)},
+        {"offset at end", with(8, static_cast<uint32_t>(good.size()))},
+        {"list runs past end", Bytes(good.begin(), good.end() - 1)},
+        {"cb below 2", shortItem},
+    };
+    for (const auto& c : cases) {
+        auto p = Exact(c.block);
+        std::vector<Bytes> lists;
+        EXPECT_FALSE(ReadCida(p.get(), c.block.size(), lists)) << c.what;
+    }
+}
+
+TEST(FileGroupDescriptorBlock, NamesAtTheirOffsetsAndCountsBounded) {
+    Bytes a(4 + 2 * kFileDescriptorASize, 0);
+    Put32(a, 0, 2);
+    std::memcpy(&a[4 + 72], "one.txt", 7);
+    std::memcpy(&a[4 + 332 + 72], "two.txt", 7);
+    std::vector<std::string> names;
+    ASSERT_TRUE(ReadFileGroupDescriptorA(a.data(), a.size(), names));
+    EXPECT_EQ(names, (std::vector<std::string>{"one.txt", "two.txt"}));
+
+    Bytes w(4 + kFileDescriptorWSize, 0);
+    Put32(w, 0, 1);
+    w[4 + 72] = 'x';
+    w[4 + 74] = 'y';
+    std::vector<std::wstring> wide;
+    ASSERT_TRUE(ReadFileGroupDescriptorW(w.data(), w.size(), wide));
+    EXPECT_EQ(wide, std::vector<std::wstring>{L"xy"});
+
+    for (uint32_t count : {3u, 0xFFFFFFFFu, 0x00C5C5C6u}) {
+        Put32(a, 0, count);
+        auto p = Exact(a);
+        EXPECT_FALSE(ReadFileGroupDescriptorA(p.get(), a.size(), names)) << count;
+        Put32(w, 0, count);
+        auto q = Exact(w);
+        EXPECT_FALSE(ReadFileGroupDescriptorW(q.get(), w.size(), wide)) << count;
+    }
+}
+
+TEST(TextBlocks, CutsAndSizes) {
+    const Bytes seven = {'a', 0, 'b', 0, 'c', 0, 'd'};
+    EXPECT_EQ(ReadUnicodeText(seven.data(), seven.size()), L"abc");
+    const Bytes name = {'n', 0, 0, 0, 'x', 0};  // terminator and slack
+    EXPECT_EQ(ReadUnicodeText(name.data(), name.size()), L"n");
+    const Bytes ansi = {'a', 'b', 0, 'c'};
+    EXPECT_EQ(ReadAnsiText(ansi.data(), ansi.size(), true), "ab");
+    EXPECT_EQ(ReadAnsiText(ansi.data(), ansi.size(), false), std::string("ab\0c", 4));
+    EXPECT_EQ(ReadStringListText(nullptr, 0), "");
+    const Bytes list = {'a', '\r', '\n', 'b', 'Z'};  // the last byte is never text
+    EXPECT_EQ(ReadStringListText(list.data(), list.size()), "a\r\nb");
+    uint32_t v = 7;
+    const Bytes two = {5, 0};
+    EXPECT_FALSE(ReadDword(two.data(), two.size(), v));
+    EXPECT_EQ(v, 7u);
+}
+
+TEST(RtfWriter, EscapesAndCodePage) {
+    struct Case {
+        std::string in;
+        std::string out;
+    };
+    const std::string head = "{\\rtf1\\ansi {\\*\\generator Velmora}";
+    const Case cases[] = {
+        {"a{b}\\c\t\r", head + "a\\{b\\}\\\\c\\tab \\par }"},
+        {"{\\RTF1 x}", "{\\RTF1 x}"},
+        {"\x01", head + "\\'01}"},
+        {"\n", head + "\\'0a}"},
+        {"\x7F", head + "\\'7f}"},
+        {"\xE4", head + "\\u228\xE4}"},
+        {"\x80", head + "\\u8364\x80}"},
+        {"\x84\x93\x96", head + "\\u8222\x84\\u8220\x93\\u8211\x96}"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlainTextToRtf(c.in), c.out) << c.in;
+}

@@ -1,0 +1,621 @@
+// The file drop target on a visible form: direct IDropTarget calls, drags
+// through DoDragDrop on this thread, from a second thread and from a second
+// process, registration, lifetime and the exception boundary.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "controls/dragdrop/drop_target.h"
+#include "framework/custom_control.h"
+#include "framework/exceptions.h"
+#include "framework/form.h"
+#include "framework/image_list.h"
+#include "tests/controls/dragdrop/test_data_object.h"
+#include "tests/framework/control_test_support.h"
+
+static ::testing::Environment* const kDropEnv = ::testing::AddGlobalTestEnvironment(new ControlTestEnvironment);
+
+namespace {
+
+class TTestPanel : public TCustomControl {
+public:
+    explicit TTestPanel(TComponent* owner, bool vscroll = false) : TCustomControl(owner), vscroll_(vscroll) {}
+    std::vector<WPARAM> vscrolls;
+
+protected:
+    void WMVScroll(TMessage& m) override { vscrolls.push_back(m.WParam); }
+    void CreateParams(TCreateParams& p) override {
+        TCustomControl::CreateParams(p);
+        if (vscroll_) p.Style |= WS_VSCROLL;
+    }
+
+private:
+    bool vscroll_;
+};
+
+const std::vector<std::wstring> kNames = {L"C:\\t\\a.QTF", L"C:\\t\\b b.QTF", L"C:\\t\\c.txt"};
+const wchar_t kJoined[] = L"C:\\t\\a.QTF\r\nC:\\t\\b b.QTF\r\nC:\\t\\c.txt";
+const char kSourceSwitch[] = "ORDIVO_DRAG_SOURCE";
+
+// Drops and reports what the target saw.
+class DropFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = Create<TForm>(nullptr);
+        form->SetBounds(60, 60, 420, 320);
+        panel = Create<TTestPanel>(form);
+        panel->SetBounds(10, 10, 300, 200);
+        panel->SetParent(form);
+        child = Create<TTestPanel>(form);
+        child->SetBounds(20, 20, 100, 60);
+        child->SetParent(panel);
+        form->Show();
+        Pump();
+        target = Create<TDropFileTarget>(nullptr);
+        target->OnDrop = [this](TObject*, TShiftState, POINT, DWORD& effect) {
+            ++drops;
+            dropped = target->GetFiles().GetText();
+            droppedEffect = effect;
+            preferred = target->GetPreferredDropEffect();
+        };
+        target->RegisterControl(panel);
+        ControlTestEnvironment::CaughtExceptions().clear();
+    }
+    void TearDown() override {
+        FreeObject(target);
+        form->Free();
+        Pump();
+    }
+    POINTL ScreenPoint(TControl* c, int x, int y) const {
+        const POINT p = c->ClientToScreen(POINT{x, y});
+        return POINTL{p.x, p.y};
+    }
+    POINTL Centre(TControl* c) const { return ScreenPoint(c, c->Width() / 2, c->Height() / 2); }
+
+    struct Result {
+        HRESULT enter, drop;
+        DWORD enterEffect, dropEffect;
+    };
+    Result DirectDrop(IDataObject* obj, DWORD keys, POINTL at, DWORD allowed = 7) {
+        IDropTarget* t = target->DropTargetInterface();
+        Result r{};
+        r.enterEffect = allowed;
+        r.enter = t->DragEnter(obj, keys, at, &r.enterEffect);
+        r.dropEffect = allowed;
+        r.drop = t->Drop(obj, keys, at, &r.dropEffect);
+        return r;
+    }
+
+    TForm* form = nullptr;
+    TTestPanel* panel = nullptr;
+    TTestPanel* child = nullptr;
+    TDropFileTarget* target = nullptr;
+    int drops = 0;
+    std::wstring dropped;
+    DWORD droppedEffect = 0;
+    DWORD preferred = 0;
+};
+
+// A source that drops at once (or after `wait` calls) and gives up after many.
+class ScriptedSource final : public IDropSource {
+public:
+    explicit ScriptedSource(int wait = 0) : wait_(wait) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
+            *ppv = this;
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+        if (escape || ++calls > 2000) return DRAGDROP_S_CANCEL;
+        return calls > wait_ ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    int calls = 0;
+
+private:
+    int wait_;
+};
+
+// A key pressed or released as the keyboard would (scan code included:
+// Wine drops injected keys without one).
+void Key(WORD vk, bool down) {
+    keybd_event(static_cast<BYTE>(vk), static_cast<BYTE>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)), down ? 0 : KEYEVENTF_KEYUP,
+                0);
+}
+
+// Pumps messages until done() or the time is up.
+template <class F>
+bool PumpUntil(F done, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Pump();
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST_F(DropFixture, DirectCallsByOfferedFormat) {
+    const auto files = MakeTestFiles();
+    TPIDLList pidls;
+    ASSERT_TRUE(FilenamesToPIDLList(files, pidls));
+    const std::wstring filesJoined = L"C:\\ddtest\\a.QTF\r\nC:\\ddtest\\b b.QTF\r\nC:\\ddtest\\c.txt";
+    struct Case {
+        const char* what;
+        std::vector<TestDataObject::Entry> offered;
+        HRESULT enter, drop;
+        DWORD enterEffect, dropEffect;
+        std::wstring names;  // empty: OnDrop does not fire
+    };
+    const Case cases[] = {
+        {"CF_HDROP wide flag 0", {{CF_HDROP, Medium::Global, dropblocks::WriteDropFilesAnsi({"C:\\t\\a.QTF", "C:\\t\\b b.QTF", "C:\\t\\c.txt"})}},
+         S_OK, S_OK, 1, 1, kJoined},
+        {"CF_HDROP wide flag 1", {{CF_HDROP, Medium::Global, HDropBlock(kNames, 1)}}, S_OK, S_OK, 1, 1, kJoined},
+        {"CF_HDROP wide flag -1", {{CF_HDROP, Medium::Global, HDropBlock(kNames, 0xFFFFFFFF)}}, S_OK, S_OK, 1, 1, kJoined},
+        {"shell ID lists only", {{Registered("Shell IDList Array"), Medium::Global, dropblocks::WriteCida(pidls.Lists())}},
+         S_OK, S_OK, 1, 1, filesJoined},
+        {"FileNameW only", {{Registered("FileNameW"), Medium::Global, WideText(L"C:\\t\\w.QTF")}}, S_OK, S_OK, 1, 1,
+         L"C:\\t\\w.QTF"},
+        {"stream medium", {{CF_HDROP, Medium::Stream, HDropBlock(kNames)}}, S_OK, S_OK, 1, 1, kJoined},
+        {"failing GetData", {{CF_HDROP, Medium::Fail, {}}}, S_OK, S_OK, 1, 0, L""},
+        {"text only", {{CF_UNICODETEXT, Medium::Global, WideText(L"x")}}, S_OK, E_UNEXPECTED, 0, 0, L""},
+    };
+    for (const auto& c : cases) {
+        drops = 0;
+        dropped.clear();
+        TestDataObject obj;
+        obj.entries = c.offered;
+        int entered = 0;
+        target->OnEnter = [&](TObject*, TShiftState, POINT, DWORD&) { ++entered; };
+        const Result r = DirectDrop(&obj, 0, Centre(child));
+        EXPECT_EQ(r.enter, c.enter) << c.what;
+        EXPECT_EQ(r.enterEffect, c.enterEffect) << c.what;
+        EXPECT_EQ(entered, c.enterEffect ? 1 : 0) << c.what;
+        EXPECT_EQ(r.drop, c.drop) << c.what;
+        EXPECT_EQ(r.dropEffect, c.dropEffect) << c.what;
+        EXPECT_EQ(drops, c.names.empty() ? 0 : 1) << c.what;
+        EXPECT_EQ(dropped, c.names) << c.what;
+        EXPECT_EQ(obj.refs, 1) << c.what;  // every reference given back
+        EXPECT_EQ(obj.mediumOwner.addrefs, obj.mediumOwner.releases) << c.what;
+        EXPECT_EQ(target->Target(), nullptr) << c.what;
+    }
+}
+
+TEST_F(DropFixture, RefusedObjectAndNoTarget) {
+    TestDataObject text;
+    text.Offer(CF_UNICODETEXT, WideText(L"x"));
+    IDropTarget* t = target->DropTargetInterface();
+    DWORD e = 7;
+    EXPECT_EQ(t->DragEnter(&text, 0, Centre(panel), &e), S_OK);
+    EXPECT_EQ(e, 0u);
+    e = 7;
+    EXPECT_EQ(t->DragOver(0, Centre(panel), &e), DV_E_CLIPFORMAT);
+    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(t->DragLeave(), S_OK);
+
+    // Over the form, where nothing is registered: that drag only goes without
+    // image and scrolling.
+    TestDataObject files;
+    files.Offer(CF_HDROP, HDropBlock(kNames));
+    e = 7;
+    EXPECT_EQ(t->DragEnter(&files, 0, ScreenPoint(form, 380, 280), &e), S_OK);
+    e = 7;
+    EXPECT_EQ(t->DragOver(0, ScreenPoint(form, 380, 280), &e), E_UNEXPECTED);
+    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(t->DragLeave(), S_OK);
+    EXPECT_TRUE(target->ShowImage());
+    EXPECT_TRUE(target->AutoScroll);
+    EXPECT_EQ(DirectDrop(&files, 0, Centre(panel)).dropEffect, 1u);
+    EXPECT_EQ(files.refs, 1);
+}
+
+TEST_F(DropFixture, EffectsByKeyStateAndMoveReportedAsCopy) {
+    struct Case {
+        DWORD keys;
+        DWORD effect;
+    };
+    const Case cases[] = {{0, 1}, {MK_SHIFT, 1}, {MK_CONTROL, 1}, {MK_SHIFT | MK_CONTROL, 4}};
+    for (const auto& c : cases) {
+        TestDataObject obj;
+        obj.Offer(CF_HDROP, HDropBlock(kNames));
+        const Result r = DirectDrop(&obj, c.keys, Centre(panel));
+        EXPECT_EQ(r.enterEffect, c.effect) << c.keys;
+        EXPECT_EQ(r.dropEffect, c.effect) << c.keys;
+    }
+    // A move is reported as copy, whether or not the object takes the report.
+    target->DragTypes = dtCopy | dtMove | dtLink;
+    for (bool accepts : {true, false}) {
+        TestDataObject obj;
+        obj.acceptSetData = accepts;
+        obj.Offer(CF_HDROP, HDropBlock(kNames));
+        const Result r = DirectDrop(&obj, 0, Centre(panel));
+        EXPECT_EQ(r.enterEffect, DROPEFFECT_MOVE);
+        EXPECT_EQ(r.dropEffect, DROPEFFECT_COPY) << accepts;
+        EXPECT_EQ(obj.WrittenDword(Registered("Performed DropEffect")), accepts ? 1 : -1);
+        EXPECT_EQ(preferred, 1u);  // no "Preferred DropEffect": copy
+    }
+}
+
+TEST_F(DropFixture, ScrollBitNearTheEdgeOfAScrollingControl) {
+    auto* list = Create<TTestPanel>(form, true);
+    list->SetBounds(320, 10, 80, 200);
+    list->SetParent(form);
+    Pump();
+    target->RegisterControl(list);
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    IDropTarget* t = target->DropTargetInterface();
+    DWORD e = 7;
+    ASSERT_EQ(t->DragEnter(&obj, 0, ScreenPoint(list, 10, 1), &e), S_OK);
+    EXPECT_EQ(e, kDropEffectScroll | DROPEFFECT_COPY);
+    e = 7;
+    EXPECT_EQ(t->DragOver(0, Centre(list), &e), S_OK);
+    EXPECT_EQ(e, DROPEFFECT_COPY);
+    t->DragLeave();
+    EXPECT_EQ(RevokeDragDrop(panel->WindowHandle()), DRAGDROP_E_NOTREGISTERED);  // MultiTarget is off
+}
+
+TEST_F(DropFixture, RestingNearTheTopScrollsUpOneLine) {
+    auto* list = Create<TTestPanel>(form, true);
+    list->SetBounds(320, 10, 80, 200);
+    list->SetParent(form);
+    Pump();
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
+    SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
+    target->RegisterControl(list);
+    std::vector<TScrollDirections> asked;
+    target->OnScroll = [&](TObject*, POINT, TScrollDirections& scroll, int& interval) {
+        asked.push_back(scroll);
+        EXPECT_EQ(interval, 50);
+    };
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    const POINTL top = ScreenPoint(list, 10, 1);
+    SetCursorPos(top.x, top.y);
+    IDropTarget* t = target->DropTargetInterface();
+    DWORD e = 7;
+    ASSERT_EQ(t->DragEnter(&obj, 0, top, &e), S_OK);
+    Sleep(20);
+    e = 7;
+    t->DragOver(0, top, &e);  // resting: the timer starts
+    EXPECT_TRUE(PumpUntil([&] { return !list->vscrolls.empty(); }, 3000));
+    t->DragLeave();
+    ASSERT_EQ(asked.size(), 1u);  // the tick stops the timer; only a new DragOver re-arms it
+    EXPECT_EQ(asked[0], static_cast<TScrollDirections>(sdUp));
+    EXPECT_EQ(list->vscrolls, std::vector<WPARAM>{SB_LINEUP});
+}
+
+TEST_F(DropFixture, ShellDragImageShownThroughTheImageList) {
+    // Wine's drag-image helper answers E_NOTIMPL, so the image list road is taken.
+    const int lists = ImageListLiveHandles();
+    HIMAGELIST source = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    HBITMAP bmp = CreateBitmap(16, 16, 1, 32, nullptr);
+    ImageList_Add(source, bmp, nullptr);
+    DeleteObject(bmp);
+    ASSERT_TRUE(ImageList_BeginDrag(source, 0, 4, 4));
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    IDropTarget* t = target->DropTargetInterface();
+    DWORD e = 7;
+    EXPECT_EQ(t->DragEnter(&obj, 0, Centre(panel), &e), S_OK);
+    EXPECT_EQ(ImageListLiveHandles(), lists + 1);  // the cursor image list, made on first need
+    const POINTL moved = ScreenPoint(panel, 30, 30);
+    e = 7;
+    EXPECT_EQ(t->DragOver(0, moved, &e), S_OK);
+    e = 7;
+    EXPECT_EQ(t->Drop(&obj, 0, moved, &e), S_OK);
+    EXPECT_EQ(e, 1u);
+    ImageList_EndDrag();
+    ImageList_Destroy(source);
+    FreeAndNil(target);
+    EXPECT_EQ(ImageListLiveHandles(), lists);
+}
+
+TEST_F(DropFixture, PasteFromTheClipboard) {
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    ASSERT_EQ(OleSetClipboard(&obj), S_OK);
+    EXPECT_TRUE(target->CanPasteFromClipboard());
+    EXPECT_EQ(target->PasteFromClipboard(), DROPEFFECT_COPY);  // no preference stated: copy
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(dropped, kJoined);
+    EXPECT_EQ(OleSetClipboard(nullptr), S_OK);
+    TestDataObject text;
+    text.Offer(CF_UNICODETEXT, WideText(L"x"));
+    ASSERT_EQ(OleSetClipboard(&text), S_OK);
+    EXPECT_FALSE(target->CanPasteFromClipboard());
+    EXPECT_EQ(target->PasteFromClipboard(), DROPEFFECT_NONE);
+    EXPECT_EQ(drops, 2);  // a paste always reports, here with no names and effect 0
+    EXPECT_EQ(droppedEffect, 0u);
+    EXPECT_EQ(dropped, L"");
+    EXPECT_EQ(OleSetClipboard(nullptr), S_OK);
+    EXPECT_EQ(obj.refs, 1);
+    EXPECT_EQ(text.refs, 1);
+}
+
+TEST_F(DropFixture, ExceptionsStayInsideAndTheNextDragWorks) {
+    target->OnDrop = [](TObject*, TShiftState, POINT, DWORD&) { throw Exception("Ablage fehlgeschlagen"); };
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    Result r = DirectDrop(&obj, 0, Centre(panel));
+    EXPECT_EQ(r.drop, E_UNEXPECTED);
+    EXPECT_EQ(r.dropEffect, 0u);
+    EXPECT_EQ(obj.refs, 1);
+    EXPECT_EQ(target->Target(), nullptr);
+    ASSERT_EQ(ControlTestEnvironment::CaughtExceptions().size(), 1u);
+    EXPECT_EQ(ControlTestEnvironment::CaughtExceptions()[0], "Ablage fehlgeschlagen");
+
+    target->OnEnter = [](TObject*, TShiftState, POINT, DWORD&) { throw Exception("enter"); };
+    r = DirectDrop(&obj, 0, Centre(panel));
+    EXPECT_EQ(r.enter, E_UNEXPECTED);
+    EXPECT_EQ(r.enterEffect, 0u);
+    EXPECT_EQ(r.drop, E_UNEXPECTED);
+    EXPECT_EQ(obj.refs, 1);
+
+    target->OnEnter = nullptr;
+    target->OnDrop = [this](TObject*, TShiftState, POINT, DWORD&) { dropped = target->GetFiles().GetText(); };
+    r = DirectDrop(&obj, 0, Centre(panel));
+    EXPECT_EQ(r.dropEffect, 1u);
+    EXPECT_EQ(dropped, kJoined);
+}
+
+TEST_F(DropFixture, RegistrationOnceSurvivesRecreationAndMovesWithoutMultiTarget) {
+    auto* other = Create<TDropFileTarget>(nullptr);
+    IDropTarget* dummy = other->DropTargetInterface();
+    target->RegisterControl(panel);
+    EXPECT_EQ(target->RegisteredCount(), 1);
+    EXPECT_EQ(RegisterDragDrop(panel->WindowHandle(), dummy), DRAGDROP_E_ALREADYREGISTERED);
+
+    panel->RecreateWnd();
+    Pump();
+    EXPECT_EQ(RegisterDragDrop(panel->WindowHandle(), dummy), DRAGDROP_E_ALREADYREGISTERED);
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    const POINTL c = Centre(child);
+    SetCursorPos(c.x, c.y);
+    ScriptedSource source;
+    DWORD effect = 0;
+    EXPECT_EQ(DoDragDrop(&obj, &source, 7, &effect), DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, 1u);
+    EXPECT_EQ(drops, 1);
+
+    target->RegisterControl(form);
+    EXPECT_EQ(RevokeDragDrop(panel->WindowHandle()), DRAGDROP_E_NOTREGISTERED);
+    EXPECT_EQ(RegisterDragDrop(form->WindowHandle(), dummy), DRAGDROP_E_ALREADYREGISTERED);
+    target->UnregisterControl(nullptr);
+    EXPECT_EQ(RevokeDragDrop(form->WindowHandle()), DRAGDROP_E_NOTREGISTERED);
+    other->Free();
+}
+
+TEST_F(DropFixture, LateReferencesOutliveTheComponent) {
+    const int alive = DropTargetForwardersAlive();
+    IDropTarget* t = target->DropTargetInterface();
+    const ULONG base = t->AddRef() - 1;
+    t->Release();
+    target->UnregisterControl(nullptr);
+    EXPECT_EQ(t->AddRef(), base);  // registration's references all given back
+    t->Release();
+    t->AddRef();  // held like a late stub
+    FreeAndNil(target);
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    DWORD e = 7;
+    EXPECT_EQ(t->DragEnter(&obj, 0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(t->DragOver(0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(obj.refs, 1);
+    EXPECT_EQ(DropTargetForwardersAlive(), alive);
+    t->Release();
+    EXPECT_EQ(DropTargetForwardersAlive(), alive - 1);
+}
+
+TEST_F(DropFixture, DoDragDropOnThisThread) {
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    const POINTL c = Centre(child);  // a child of the registered panel
+    SetCursorPos(c.x, c.y);
+    ScriptedSource source;  // drops on its first call: Drop comes without DragOver
+    DWORD effect = 0;
+    EXPECT_EQ(DoDragDrop(&obj, &source, 7, &effect), DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, 1u);
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(dropped, kJoined);
+    EXPECT_EQ(obj.refs, 1);
+}
+
+TEST_F(DropFixture, DoDragDropWithCtrlAndShiftLinks) {
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    const POINTL c = Centre(child);
+    SetCursorPos(c.x, c.y);
+    DWORD effect = 0;
+    // Let the window system's focus events pass first: they set the key
+    // state from the real keyboard again.
+    PumpUntil([] { return false; }, 300);
+    Key(VK_CONTROL, true);
+    Key(VK_SHIFT, true);
+    PumpUntil([] { return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) < 0; }, 2000);
+    ScriptedSource linked(3);
+    effect = 0;
+    const HRESULT hr = DoDragDrop(&obj, &linked, 7, &effect);
+    Key(VK_SHIFT, false);
+    Key(VK_CONTROL, false);
+    PumpUntil([] { return GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0; }, 2000);
+    EXPECT_EQ(hr, DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, 4u);
+    EXPECT_EQ(droppedEffect, 4u);
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(obj.refs, 1);
+}
+
+TEST_F(DropFixture, AsynchronousTransferReadsOnItsOwnThread) {
+    target->AllowAsyncTransfer = true;
+    TestDataObject obj;
+    obj.offerAsync = true;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    int started = 0, ended = 0;
+    DWORD dropThread = 0;
+    target->OnStartAsyncTransfer = [&](TObject*) { ++started; };
+    target->OnEndAsyncTransfer = [&](TObject*) { ++ended; };
+    target->OnDrop = [&](TObject*, TShiftState, POINT, DWORD&) {
+        ++drops;
+        dropped = target->GetFiles().GetText();
+        dropThread = GetCurrentThreadId();
+    };
+    const Result r = DirectDrop(&obj, 0, Centre(panel));
+    EXPECT_EQ(r.drop, S_OK);
+    EXPECT_EQ(r.dropEffect, 1u);
+    EXPECT_EQ(started, 1);
+    ASSERT_TRUE(target->AsyncTransfer());  // its reads come back to this thread
+
+    TestDataObject next;
+    next.Offer(CF_HDROP, HDropBlock(kNames));
+    DWORD e = 7;
+    IDropTarget* t = target->DropTargetInterface();
+    EXPECT_EQ(t->DragEnter(&next, 0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(e, 0u);
+    e = 7;
+    EXPECT_EQ(t->DragOver(0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(e, 0u);
+    e = 7;
+    EXPECT_EQ(t->Drop(&next, 0, Centre(panel), &e), E_UNEXPECTED);
+    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(t->DragLeave(), S_OK);
+    EXPECT_TRUE(target->AsyncTransfer());
+
+    ASSERT_TRUE(PumpUntil([&] { return ended > 0; }, 10000));
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(dropped, kJoined);
+    EXPECT_NE(dropThread, GetCurrentThreadId());
+    EXPECT_EQ(obj.async.endCalls, 1);
+    EXPECT_EQ(obj.async.endResult, S_OK);
+    EXPECT_EQ(obj.async.endEffect, 1u);
+    EXPECT_EQ(obj.WrittenDword(Registered("Performed DropEffect")), 1);
+    EXPECT_FALSE(target->AsyncTransfer());
+    EXPECT_EQ(target->Target(), nullptr);
+    EXPECT_EQ(obj.refs, 1);
+    EXPECT_TRUE(ControlTestEnvironment::CaughtExceptions().empty());
+    EXPECT_EQ(DirectDrop(&next, 0, Centre(panel)).dropEffect, 1u);  // the next drag works again
+}
+
+TEST_F(DropFixture, DragFromASecondThread) {
+    const POINTL c = Centre(panel);
+    SetCursorPos(c.x, c.y);
+    std::atomic<bool> done{false};
+    HRESULT hr = E_FAIL;
+    DWORD effect = 0;
+    std::thread source([&] {
+        OleInitialize(nullptr);
+        {
+            TestDataObject obj;
+            obj.Offer(CF_HDROP, HDropBlock(kNames));
+            ScriptedSource s(2);
+            hr = DoDragDrop(&obj, &s, 7, &effect);
+        }
+        OleUninitialize();
+        done = true;
+    });
+    const bool finished = PumpUntil([&] { return done.load(); }, 20000);
+    source.join();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(hr, DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, 1u);
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(dropped, kJoined);
+}
+
+TEST_F(DropFixture, DragFromASecondProcess) {
+    const POINTL c = Centre(panel);
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=DragSourceProcess.Run";
+    const std::string where = std::to_string(c.x) + " " + std::to_string(c.y);
+    SetEnvironmentVariableA(kSourceSwitch, where.c_str());
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableA(kSourceSwitch, nullptr);
+    ASSERT_TRUE(started);
+    const bool finished = PumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 30000);
+    if (!finished) TerminateProcess(pi.hProcess, 99);
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(dropped, kJoined);
+}
+
+namespace {
+
+// The second process's source: the button goes down on a window of its own
+// thread before the drag; the pointer then moves to the target and the
+// button comes up there.
+class MouseSource final : public IDropSource {
+public:
+    MouseSource(int x, int y) : x_(x), y_(y) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        *ppv = (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) ? this : nullptr;
+        return *ppv ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+        ++calls_;
+        if (escape || calls_ > 3000) return DRAGDROP_S_CANCEL;
+        if (calls_ == 2) Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x_, y_);
+        if (calls_ == 2 + 20) Mouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, x_, y_);
+        return (calls_ > 2 + 20 && !(keys & MK_LBUTTON)) ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    static void Mouse(DWORD flags, int x, int y) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = flags;
+        SendInput(1, &in, sizeof in);
+    }
+
+private:
+    int x_, y_;
+    int calls_ = 0;
+};
+
+}  // namespace
+
+// Runs only as the second process of DragFromASecondProcess.
+TEST(DragSourceProcess, Run) {
+    const char* where = std::getenv(kSourceSwitch);
+    if (!where) GTEST_SKIP() << "the source side of a cross-process drag";
+    int x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(where, "%d %d", &x, &y), 2);
+    HWND own = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "source", WS_POPUP | WS_VISIBLE, 700, 500, 80, 60, nullptr,
+                               nullptr, nullptr, nullptr);
+    ASSERT_NE(own, nullptr);
+    Pump();
+    MouseSource::Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 740, 530);
+    MouseSource::Mouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, 740, 530);
+    ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_LBUTTON) < 0; }, 5000));
+    TestDataObject obj;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    MouseSource source(x, y);
+    DWORD effect = 0;
+    const HRESULT hr = DoDragDrop(&obj, &source, 7, &effect);
+    DestroyWindow(own);
+    if (hr != DRAGDROP_S_DROP || effect != 1) std::exit(3);
+}

@@ -1,0 +1,5 @@
+list(APPEND PORTABLE_TESTS
+  drop_blocks_test.cpp
+  drop_rules_test.cpp
+  unicode_strings_test.cpp
+)

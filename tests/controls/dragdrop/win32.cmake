@@ -1,0 +1,5 @@
+list(APPEND WIN32_TESTS
+  data_formats_test.cpp
+  drop_target_test.cpp
+  stream_formats_test.cpp
+)

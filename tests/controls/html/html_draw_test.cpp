@@ -1,0 +1,132 @@
+// The engine on a real DC: colours at the expected places, nothing drawn
+// while measuring, no GDI object left behind.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "controls/html/html_draw.h"
+#include "framework/bitmap.h"
+#include "framework/gdi_owner.h"
+#include "tests/controls/html/html_test_support.h"
+
+static ::testing::Environment* const kHtmlEnv = ::testing::AddGlobalTestEnvironment(new HtmlTestEnvironment);
+
+namespace {
+
+HTMLDrawResult DrawInto(TBitmap& bmp, const std::string& text, HTMLMode mode, bool wrap = true) {
+    TCanvas& c = bmp.Canvas();
+    c.Font().SetName("Arial");
+    c.Font().SetSize(10);
+    c.Font().SetColor(clBlack);
+    c.Brush().SetColor(clWhite);
+    HTMLDrawParams p;
+    p.Text = text;
+    p.Rect = HTMLRect{0, 0, bmp.Width(), bmp.Height()};
+    p.Mode = mode;
+    p.WordWrap = wrap;
+    p.Variant = HTMLVariant::FormLabel();
+    return HTMLDrawText(c, p);
+}
+
+TEST(HTMLDrawText, RunColoursAndBackgroundsInTheirPlaces) {
+    TBitmap bmp(300, 60);
+    const std::string text =
+        "<FONT COLOR=\"#FF0000\">RRRR</FONT> <FONT BGCOLOR=\"#00FF00\">gggg</FONT><BR><P BGCOLOR=\"#0000FF\">x</P>";
+    auto r = DrawInto(bmp, text, HTMLMode::Draw);
+    ASSERT_EQ(r.LineCount, 2);
+    const int lineH = r.Height / 2;
+    GdiFlush();
+    int redLeft = 1000, greenLeft = 1000, redRight = -1;
+    for (int y = 0; y < lineH; ++y)
+        for (int x = 0; x < 300; ++x) {
+            uint32_t px = bmp.ScanLine(y)[x] & 0xFFFFFF;
+            if (px == 0xFF0000) redLeft = std::min(redLeft, x), redRight = std::max(redRight, x);
+            if (px == 0x00FF00) greenLeft = std::min(greenLeft, x);
+        }
+    EXPECT_LT(redLeft, 10);             // the red run starts the line
+    EXPECT_GT(greenLeft, redRight);     // the green background follows it
+    // The paragraph band fills the second line across the whole width.
+    EXPECT_EQ(bmp.ScanLine(lineH + 1)[299] & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(bmp.ScanLine(lineH - 1)[299] & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST(HTMLDrawText, MeasuringDrawsNothingAndRepeats) {
+    TBitmap bmp(200, 80);
+    const std::string text = "<B>Fett</B> und <I>kursiv</I><BR>zweite Zeile <A HREF=\"x\">Link</A>";
+    auto a = DrawInto(bmp, text, HTMLMode::Measure);
+    auto b = DrawInto(bmp, text, HTMLMode::Measure);
+    EXPECT_EQ(CountPixels(bmp, 0xFFFFFF), 200 * 80);
+    EXPECT_EQ(a.Width, b.Width);
+    EXPECT_EQ(a.Height, b.Height);
+    EXPECT_EQ(a.AnchorCount, 1);
+    // The hit test lays out the same way and draws nothing either.
+    auto h = DrawInto(bmp, text, HTMLMode::HitTest);
+    EXPECT_EQ(h.Height, a.Height);
+    EXPECT_EQ(CountPixels(bmp, 0xFFFFFF), 200 * 80);
+    // "A<BR>B" is twice as high as "A"; an empty text as high as one line.
+    auto one = DrawInto(bmp, "A", HTMLMode::Measure);
+    EXPECT_EQ(DrawInto(bmp, "A<BR>B", HTMLMode::Measure).Height, 2 * one.Height);
+    auto empty = DrawInto(bmp, "", HTMLMode::Measure);
+    EXPECT_EQ(empty.Width, 0);
+    EXPECT_EQ(empty.Height, one.Height);
+}
+
+TEST(HTMLDrawText, EllipsisAtTheRightEdge) {
+    TBitmap bmp(80, 30);
+    DrawInto(bmp, "WWWWWWWWWWWWWWWWWWWWWWWWWWWW", HTMLMode::Draw, false);
+    GdiFlush();
+    // The last columns hold the dots, not the cut letters: few dark pixels there.
+    int dark = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 60; x < 80; ++x)
+            if ((bmp.ScanLine(y)[x] & 0xFF) < 0x80) ++dark;
+    EXPECT_GT(dark, 0);
+    EXPECT_LT(dark, 20);
+}
+
+TEST(HTMLDrawText, RotatedFontsAndRepeatedPaintsLeakNothing) {
+    TBitmap bmp(200, 200);
+    DrawInto(bmp, "warm up", HTMLMode::Draw);
+    const int objects = ProcessGdiObjects();
+    const int owned = GdiOwnerLiveObjects();
+    HFONT before = static_cast<HFONT>(GetCurrentObject(bmp.DC(), OBJ_FONT));
+    const char* texts[] = {
+        "</R>a</R></R>",                        // closing without an open R
+        "<R a=\"90\">a<R a=\"45\">b</R>c</R>d",  // nested
+        "<R a=\"30\">left open",                // never closed
+        "<R a=\"x\">not a number</R>",
+        "<FONT SIZE=\"1\">1<FONT SIZE=\"2\">2<FONT SIZE=\"40\">3<B><I><U><S>x",
+    };
+    for (int round = 0; round < 20; ++round)
+        for (const char* t : texts) DrawInto(bmp, t, HTMLMode::Draw);
+    // Random tag soup in all three modes.
+    const char* pieces[] = {"<", ">", "</", "x ", "<R a=\"", "9\"", "</R>", "<FONT SIZE=\"", "</FONT>", "<IMG SRC=\"",
+                            "SSYS:", "IDX:1", "\">", "<A HREF=\"", "</A>", "<P BGCOLOR=\"#12", "<BR>", "<UL><LI>"};
+    srand(7);
+    for (int round = 0; round < 200; ++round) {
+        std::string t;
+        for (int i = rand() % 30; i > 0; --i) t += pieces[rand() % std::size(pieces)];
+        for (HTMLMode m : {HTMLMode::Measure, HTMLMode::Draw, HTMLMode::HitTest}) DrawInto(bmp, t, m, round & 1);
+    }
+    EXPECT_EQ(GetCurrentObject(bmp.DC(), OBJ_FONT), before);
+    EXPECT_EQ(GdiOwnerLiveObjects(), owned);
+    EXPECT_EQ(ProcessGdiObjects(), objects);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HTMLDrawText, GradientBandRunsAcrossTheLine) {
+    TBitmap bmp(256, 30);
+    DrawInto(bmp, "<P BGCOLOR=\"#000000\" BGCOLORTO=\"#FF0000\">x</P>", HTMLMode::Draw);
+    GdiFlush();
+    EXPECT_EQ(bmp.ScanLine(2)[0] & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(bmp.ScanLine(2)[255] & 0xFFFFFF, 0xFF0000u);
+    uint32_t mid = bmp.ScanLine(2)[128] & 0xFFFFFF;
+    EXPECT_GT(mid >> 16, 0x60u);
+    EXPECT_LT(mid >> 16, 0xA0u);
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+// Shared set-up of the HTML label tests: the application runs, exceptions
+// at callback boundaries are collected, shell calls are recorded.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "foundation/shell_jobs.h"
+#include "framework/application.h"
+#include "framework/bitmap.h"
+
+class HtmlTestEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { Application()->Initialize(); }
+    void TearDown() override { Application()->Finalize(); }
+};
+
+// Records ShellOpen and OpenFolderAndSelect instead of launching anything.
+class ShellRecorder {
+public:
+    ShellRecorder() {
+        SetShellExecutor([this](const std::string& verb, const std::string& file, int show) -> intptr_t {
+            std::lock_guard<std::mutex> lock(mutex_);
+            opened_.push_back(verb + "|" + file + "|" + std::to_string(show));
+            return 42;
+        });
+        SetFolderSelector([this](const std::string& path) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            selected_.push_back(path);
+            return true;
+        });
+    }
+    ~ShellRecorder() {
+        ShellJobPoolShutdown();
+        SetShellExecutor({});
+        SetFolderSelector({});
+    }
+    // Waits for the shell jobs, then returns "verb|file|show" per call.
+    std::vector<std::string> Opened() {
+        ShellJobPoolShutdown();
+        std::lock_guard<std::mutex> lock(mutex_);
+        return opened_;
+    }
+    std::vector<std::string> Selected() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return selected_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::string> opened_, selected_;
+};
+
+inline int CountPixels(TBitmap& bmp, uint32_t rgb) {
+    GdiFlush();
+    int n = 0;
+    for (int y = 0; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x)
+            if ((bmp.ScanLine(y)[x] & 0xFFFFFF) == rgb) ++n;
+    return n;
+}
+
+inline std::vector<uint32_t> BitmapBytes(TBitmap& bmp) {
+    GdiFlush();
+    std::vector<uint32_t> px;
+    for (int y = 0; y < bmp.Height(); ++y) px.insert(px.end(), bmp.ScanLine(y), bmp.ScanLine(y) + bmp.Width());
+    return px;
+}
+
+inline int ProcessGdiObjects() { return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
