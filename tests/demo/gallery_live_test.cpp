@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "demo/live_driver.h"
+#include "tests/demo/live_driver.h"
 
 using namespace live;
 
@@ -27,6 +28,14 @@ protected:
         ASSERT_TRUE(gallery_->Started()) << "gallery.exe --page " << page << " showed no window";
     }
     void TearDown() override {
+        if (gallery_ && HasFailure()) {
+            // What the screen showed, next to this program: live-<test>.png.
+            RECT r{};
+            GetClientRect(gallery_->Main(), &r);
+            const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+            if (Shot(gallery_->Main(), r).SavePng(ProgramFolder() + "live-" + name + ".png"))
+                std::printf("screen saved as live-%s.png\n", name.c_str());
+        }
         if (gallery_) {
             EXPECT_TRUE(gallery_->Close()) << "the gallery did not end cleanly, exit code " << gallery_->ExitCode();
             gallery_.reset();
@@ -38,6 +47,13 @@ protected:
         HWND h = G().Child(text, under);
         EXPECT_NE(h, nullptr) << "no window \"" << text << "\"";
         return h;
+    }
+    // The page area: the main window's child that is not the page bar.
+    HWND PageArea() {
+        HWND bar = GetParent(Find("framework"));
+        for (HWND h = GetWindow(G().Main(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            if (h != bar) return h;
+        return nullptr;
     }
     // Parks the mouse over an empty part of the page.
     void Park(HWND page) { MoveMouse(page, 780, 470); }
@@ -530,6 +546,110 @@ TEST_F(GalleryLive, PopupsBubbleShownAgainRestartsWithItsTimer) {
     EXPECT_EQ(G().Popups().size(), 1u) << "the bubble went with the first timer";
     EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); }, 2500));
     EXPECT_GE(GetTickCount() - again, 2800u);
+}
+
+// The rightmost pixel of shot that `is` accepts, or {-1, -1}.
+POINT RightmostPixel(const Shot& shot, const std::function<bool(COLORREF)>& is) {
+    for (int x = shot.Width() - 1; x >= 0; --x)
+        for (int y = 0; y < shot.Height(); ++y)
+            if (is(shot.At(x, y))) return POINT{x, y};
+    return POINT{-1, -1};
+}
+// Link text, smoothed at its edges: blue well above red and green.
+bool Bluish(COLORREF c) { return GetBValue(c) > 150 && GetRValue(c) < 110 && GetGValue(c) < 110; }
+
+TEST_F(GalleryLive, HtmlLinkHoversAndClicks) {
+    Start("html");
+    HWND page = PageArea();
+    ASSERT_NE(page, nullptr);
+    const RECT links{10, 200, 390, 290};
+    const RECT status{10, 300, 790, 318};
+    MoveMouse(page, 700, 590);
+    Sleep(200);
+    // The last link of the label, "Kunde 4711" (an event, not a web or
+    // mail address), in the link colour.
+    const Shot cold(page, links);
+    const POINT last = RightmostPixel(cold, Bluish);
+    ASSERT_GE(last.x, 0) << "no link drawn";
+    const Shot quiet(page, status);
+    MoveMouse(page, links.left + last.x - 1, links.top + last.y);
+    EXPECT_TRUE(WaitFor([&] {
+        return RightmostPixel(Shot(page, links), [](COLORREF c) { return c == RGB(255, 240, 200); }).x >= 0;
+    })) << "no hover colour";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "OnAnchorEnter reported nothing";
+    const Shot entered(page, status);
+    LeftDown();
+    LeftUp();
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == entered); })) << "OnAnchorClick reported nothing";
+    MoveMouse(page, 700, 590);
+    EXPECT_TRUE(WaitFor([&] { return Shot(page, links) == cold; })) << "the hover look stayed";
+    EXPECT_TRUE(G().Popups().empty());
+}
+
+// The modal box of the dialogs page: its only visible top-level window.
+HWND WaitForBox(Gallery& g) {
+    HWND box = nullptr;
+    WaitFor([&] {
+        auto popups = g.Popups();
+        box = popups.size() == 1 ? popups.front() : nullptr;
+        return box != nullptr;
+    });
+    return box;
+}
+
+TEST_F(GalleryLive, DialogsInfoBoxClosesOnAKeyAndTheSpaceUpClicksNothing) {
+    Start("dialogs");
+    HWND open = Find("Information zeigen");
+    ASSERT_NE(open, nullptr);
+    for (WORD key : {WORD('A'), WORD(VK_SPACE), WORD(VK_RETURN)}) {
+        Click(open, 20, 10);
+        HWND box = WaitForBox(G());
+        ASSERT_NE(box, nullptr) << "no box";
+        EXPECT_EQ(G().Active(), box);
+        EXPECT_FALSE(IsWindowEnabled(G().Main())) << "the box is not modal";
+        Key(key);
+        EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "key " << key << " left the box open";
+        // The key-up reached the opener, which has the focus again: it must not open the box anew.
+        Sleep(300);
+        EXPECT_TRUE(G().Popups().empty()) << "key " << key << " opened the box again";
+        EXPECT_TRUE(IsWindowEnabled(G().Main()));
+        EXPECT_EQ(G().Active(), G().Main());
+        MoveMouse(G().Main(), 5, 5);
+        Sleep(600);  // no double click with the next one
+    }
+}
+
+TEST_F(GalleryLive, DialogsQuestionAnswersByKeyAndMouse) {
+    Start("dialogs");
+    HWND ask = Find("Frage stellen");
+    ASSERT_NE(ask, nullptr);
+    HWND page = GetParent(ask);
+    const RECT status{470, 170, 790, 187};
+    // Opens the box, answers with `answer` and returns the status line.
+    auto answer = [&](const std::function<void(HWND box)>& act) {
+        MoveMouse(page, 700, 590);
+        Sleep(550);  // the next click on the opener is no double click
+        Click(ask, 30, 12);
+        HWND box = WaitForBox(G());
+        EXPECT_NE(box, nullptr) << "no box";
+        if (!box) return Shot(page, status);
+        EXPECT_EQ(Text(G().Focus()), "Ja");
+        act(box);
+        EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the box stayed open";
+        EXPECT_EQ(G().Focus(), ask) << "the focus did not come back to the opener";
+        Sleep(100);
+        return Shot(page, status);
+    };
+    const Shot yes = answer([](HWND) { Key(VK_RETURN); });
+    const Shot no = answer([&](HWND) {
+        Key(VK_RIGHT);
+        EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Nein"; })) << Text(G().Focus());
+        Key(VK_RETURN);
+    });
+    EXPECT_FALSE(yes == no) << "Ja and Nein show the same answer";
+    EXPECT_TRUE(answer([](HWND) { Key(VK_ESCAPE); }) == no) << "Escape did not answer Nein";
+    EXPECT_TRUE(answer([&](HWND box) { Click(G().Child("Ja", box), 20, 10); }) == yes) << "a click on Ja";
+    EXPECT_TRUE(answer([&](HWND box) { Click(G().Child("Nein", box), 20, 10); }) == no) << "a click on Nein";
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-#include "demo/live_driver.h"
+#include "tests/demo/live_driver.h"
 
 #include <cstring>
+
+#include "demo/png_writer.h"
 
 namespace live {
 namespace {
@@ -76,12 +78,18 @@ BOOL CALLBACK CollectByText(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-std::string GalleryExe() {
+}  // namespace
+
+std::string ProgramFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string s = path;
-    return s.substr(0, s.find_last_of("\\/") + 1) + "gallery.exe";
+    return s.substr(0, s.find_last_of("\\/") + 1);
 }
+
+namespace {
+
+std::string GalleryExe() { return ProgramFolder() + "gallery.exe"; }
 
 void Send(INPUT in) {
     SendInput(1, &in, sizeof(INPUT));
@@ -303,6 +311,10 @@ COLORREF Shot::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= w_ || y >= h_) return CLR_INVALID;
     const DWORD v = px_[static_cast<size_t>(y) * w_ + x];
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+bool Shot::SavePng(const std::string& path) const {
+    return w_ > 0 && WritePng(path, w_, h_, reinterpret_cast<const uint32_t*>(px_.data()));
 }
 
 COLORREF PixelAt(HWND h, int x, int y) { return Shot(h, RECT{x, y, x + 1, y + 1}).At(0, 0); }

@@ -12,6 +12,9 @@
 
 namespace live {
 
+// The folder of this program, with a trailing separator.
+std::string ProgramFolder();
+
 // Polls `done` every few milliseconds for up to `ms`; true as soon as it holds.
 bool WaitFor(const std::function<bool()>& done, int ms = 2000);
 
@@ -75,6 +78,8 @@ public:
     int Width() const { return w_; }
     int Height() const { return h_; }
     COLORREF At(int x, int y) const;  // relative to r's top-left
+    // Writes the pixels as a PNG file (for looking at a failed check).
+    bool SavePng(const std::string& path) const;
     bool operator==(const Shot& other) const { return w_ == other.w_ && h_ == other.h_ && px_ == other.px_; }
 
 private:
