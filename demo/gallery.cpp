@@ -7,6 +7,7 @@
 // checks.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -31,9 +32,12 @@ public:
         bar->SetAlign(alTop);
         bar->SetParent(this);
         const auto& pages = GalleryPages();
+        // As many buttons as pages, all in sight: narrower when there are many.
+        const int count = static_cast<int>(pages.size());
+        const int step = count > 0 ? std::min(110, (kGalleryPageWidth - 6) / count) : 110;
         for (size_t i = 0; i < pages.size(); ++i) {
             auto* b = Create<TSampleButton>(bar);
-            b->SetBounds(6 + static_cast<int>(i) * 110, 5, 104, 26);
+            b->SetBounds(6 + static_cast<int>(i) * step, 5, step - 6, 26);
             b->SetCaption(pages[i].name);
             int index = static_cast<int>(i);
             b->OnClick = [this, index](TObject*) { SelectPage(index); };

@@ -95,6 +95,28 @@ TEST_F(GalleryLive, PageChangesLeaveNoWindowsOrGdiObjects) {
     EXPECT_TRUE(G().Popups().empty());
 }
 
+TEST_F(GalleryLive, EveryPageButtonIsInSightAndOpensItsPage) {
+    Start("framework");
+    HWND bar = GetParent(Find("framework"));
+    ASSERT_NE(bar, nullptr);
+    const int width = ClientWidth(bar);
+    std::vector<HWND> buttons;
+    for (HWND h = GetWindow(bar, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) buttons.push_back(h);
+    ASSERT_GE(buttons.size(), 5u);
+    for (HWND b : buttons) {
+        const RECT r = RectIn(b, bar);
+        EXPECT_GE(r.left, 0) << Text(b);
+        EXPECT_LE(r.right, width) << Text(b) << " is cut off";
+    }
+    // The last page, by its button.
+    HWND last = nullptr;
+    for (HWND b : buttons)
+        if (Text(b) == "popups") last = b;
+    ASSERT_NE(last, nullptr);
+    Click(last, 10, 10);
+    EXPECT_TRUE(WaitFor([&] { return G().Child("Hamburg") != nullptr; })) << "the popups page did not open";
+}
+
 TEST_F(GalleryLive, FlatButtonsHoverAndUnhoverUnderTheMouse) {
     Start("flat");
     HWND normal = Find("Normal");
@@ -650,6 +672,38 @@ TEST_F(GalleryLive, DialogsQuestionAnswersByKeyAndMouse) {
     EXPECT_TRUE(answer([](HWND) { Key(VK_ESCAPE); }) == no) << "Escape did not answer Nein";
     EXPECT_TRUE(answer([&](HWND box) { Click(G().Child("Ja", box), 20, 10); }) == yes) << "a click on Ja";
     EXPECT_TRUE(answer([&](HWND box) { Click(G().Child("Nein", box), 20, 10); }) == no) << "a click on Nein";
+}
+
+TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
+    Start("dragdrop");
+    HWND page = PageArea();
+    ASSERT_NE(page, nullptr);
+    const POINT centre = ScreenPoint(page, 400, 300);
+    HWND view = WindowFromPoint(centre);
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view, page);
+    const RECT whole{0, 0, ClientWidth(view), ClientHeight(view)};
+    MoveMouse(page, 400, 300);
+    Sleep(150);
+    const Shot before(view, whole);
+    const COLORREF idle = before.At(3, 3);
+
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    COLORREF during = idle;
+    DWORD effect = 0;
+    const HRESULT hr = DragFiles({L"C:\\windows\\win.ini", L"C:\\windows\\system.ini"}, centre,
+                                 [&] {
+                                     WaitFor([&] { return PixelAt(view, 3, 3) != idle; }, 1000);
+                                     during = PixelAt(view, 3, 3);
+                                 },
+                                 &effect);
+    OleUninitialize();
+    EXPECT_EQ(hr, DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(during, RGB(232, 242, 252)) << "no hover look while the files were over it";
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(view, 3, 3) == idle; })) << "the hover look stayed after the drop";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(view, whole) == before); })) << "the dropped names do not show";
+    EXPECT_TRUE(G().Popups().empty());
 }
 
 }  // namespace

@@ -90,3 +90,14 @@ private:
 COLORREF PixelAt(HWND h, int x, int y);
 
 }  // namespace live
+
+namespace live {
+
+// Drags the file names `files` (full paths) with the left button from a
+// window of this program to the screen point `to`, the way the shell does:
+// an OLE drag offering CF_HDROP. `over` runs while the mouse rests over the
+// target, before the release. Returns DoDragDrop's result; *effect gets the
+// effect the drop took.
+HRESULT DragFiles(const std::vector<std::wstring>& files, POINT to, const std::function<void()>& over, DWORD* effect);
+
+}  // namespace live
