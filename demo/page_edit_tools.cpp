@@ -219,7 +219,8 @@ private:
         c.Font().SetColor(clWindowText);
         // The same kind of text wrapped at a width, as a message bubble does.
         const char* wrapped =
-            "/bUng\xFC" "ltiger Wert/b0/#Der Text wird an der Breite der Blase umbrochen und gemessen wie gezeichnet.";
+            "/bUng\xFC" "ltiger Wert/b0/#Der Text wird /ian der Breite der Blase/i0 umbrochen und /c{clRed}gemessen wie "
+            "gezeichnet/c{clWindowText}, auch \xFC" "ber Codes hinweg.";
         const RECT bubble{560, 400, 780, 500};
         const POINT extent = DrawStyledText(c, wrapped, bubble, false, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
         const RECT back{bubble.left - 4, bubble.top - 3, extent.x + 4, bubble.top + extent.y + 3};

@@ -247,7 +247,7 @@ void BuildPopupsPage(TWinControl* parent) {
     auto* b2 = Create<TI_MessageWindow>(file);
     b2->SetShape(bsRounded);
     b2->SetMaxTextWidth(150);
-    b2->SetCaption("Ein langer Hinweis bricht an der größten Breite der Blase in mehrere Zeilen um.");
+    b2->SetCaption("/bEin langer Hinweis/b0 bricht an der /igrößten Breite/i0 der Blase in /c{clRed}mehrere Zeilen/c{clInfoText} um.");
     pictures->items.push_back({b2, POINT{10, 310}, b2, false});
     auto* b3 = Create<TI_MessageWindow>(file);
     CaptionButton(b3->Buttons(), "Ja", 0, RECT{6, 20, 46, 40});

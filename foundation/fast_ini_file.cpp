@@ -1,24 +1,35 @@
 #include "foundation/fast_ini_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstdio>
 
 TFastIniFile::TFastIniFile(const std::string& FileName) : file_name_(FileName) {
-    std::ifstream in(file_name_, std::ios::binary);
-    if (!in) return;
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return;
-    text_.SetText(content);
+    errno = 0;
+    std::FILE* in = std::fopen(file_name_.c_str(), "rb");
+    if (!in) {
+        // Missing (file or folder) is empty settings; anything else (held
+        // by another program, no rights) is a file we must not replace.
+        unreadable_ = errno != ENOENT;
+        return;
+    }
+    std::string content;
+    char buf[16384];
+    size_t got;
+    while ((got = std::fread(buf, 1, sizeof(buf), in)) > 0) content.append(buf, got);
+    unreadable_ = std::ferror(in) != 0;
+    std::fclose(in);
+    if (!unreadable_) text_.SetText(content);
 }
 
 bool TFastIniFile::UpdateFile() {
     if (!text_.Modified()) return true;
-    std::ofstream out(file_name_, std::ios::binary | std::ios::trunc);
+    if (unreadable_) return false;
+    std::FILE* out = std::fopen(file_name_.c_str(), "wb");
     if (!out) return false;
     const std::string content = text_.Text();
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (!out) return false;
+    const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
+    const bool closed = std::fclose(out) == 0;
+    if (!written || !closed) return false;
     text_.ClearModified();
     return true;
 }

@@ -8,7 +8,8 @@
 
 class TFastIniFile : public TObject {
 public:
-    // A missing or unreadable file gives empty settings.
+    // A missing file gives empty settings. A file that exists but cannot be
+    // read gives empty settings too, and UpdateFile never replaces it.
     explicit TFastIniFile(const std::string& FileName);
 
     const std::string& FileName() const { return file_name_; }
@@ -27,10 +28,11 @@ public:
         return text_.WriteString(Section, Ident, Value);
     }
     // Writes the settings back when they were changed; False when the file
-    // could not be written.
+    // could not be written or could not be read at the start.
     bool UpdateFile();
 
 private:
     std::string file_name_;
     TIniText text_;
+    bool unreadable_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "foundation/file_exists.h"
@@ -32,6 +33,24 @@ bool WriteStream(TStream& Stream, HANDLE File) {
     }
 }
 
+// Writes FileName through a new file in its folder, which takes the name
+// only when Write wrote all of it: after a failure (or an exception) the old
+// file is left as it was and nothing half-written stays behind.
+bool WriteThroughNewFile(const std::string& FileName, const std::function<bool(const std::string& Temp)>& Write) {
+    const std::string dir = ExtractFileDir(FileName);
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "sav", 0, temp)) return false;
+    bool ok = false;
+    try {
+        ok = Write(temp);
+    } catch (...) {
+        ok = false;
+    }
+    ok = ok && MoveFileExA(temp, FileName.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!ok) DeleteFileA(temp);
+    return ok;
+}
+
 }  // namespace
 
 void LoadStringsFromFile(TStrings* Strings, const std::string& FileName) {
@@ -52,34 +71,23 @@ void SaveStringsToFile(const TStrings* Strings, const std::string& FileName) {
     const bool lifted = attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
                         (attr & kBlocking) != 0 &&
                         SetFileAttributesA(FileName.c_str(), attr & ~kBlocking);
-    try {
-        Strings->SaveToFile(FileName);
-    } catch (...) {
-    }
+    WriteThroughNewFile(FileName, [Strings](const std::string& Temp) {
+        Strings->SaveToFile(Temp);
+        return true;
+    });
     if (lifted) SetFileAttributesA(FileName.c_str(), attr);
 }
 
 void SaveStreamToFile(TStream* Stream, const std::string& FileName) {
     if (!Stream || FileName.empty()) return;
     ForceFolderOf(FileName);
-    int64_t oldPos = 0;
     try {
-        oldPos = Stream->Position();
-        bool ok = false;
-        {
-            TFileHandle file(CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!file.Valid()) {
-                Stream->SetPosition(oldPos);
-                return;
-            }
-            try {
-                ok = WriteStream(*Stream, file.Get());
-            } catch (...) {
-                ok = false;
-            }
-        }
-        if (!ok) DeleteFileA(FileName.c_str());
+        const int64_t oldPos = Stream->Position();
+        WriteThroughNewFile(FileName, [Stream](const std::string& Temp) {
+            TFileHandle file(
+                CreateFileA(Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            return file.Valid() && WriteStream(*Stream, file.Get());
+        });
         Stream->SetPosition(oldPos);
     } catch (...) {
     }

@@ -11,7 +11,8 @@ class TStream;
 // is. Read errors are swallowed.
 void LoadStringsFromFile(TStrings* Strings, const std::string& FileName);
 // Creates the file's folder and saves Strings; a read-only or hidden file is
-// written and keeps those attributes. Errors are swallowed.
+// written and keeps those attributes. Errors are swallowed; on an error the
+// old file stays as it was and nothing half-written is left behind.
 void SaveStringsToFile(const TStrings* Strings, const std::string& FileName);
 // Creates the file's folder and writes the whole content of Stream (from its
 // start, whatever its position; the position is kept), replacing the file.

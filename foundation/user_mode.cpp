@@ -68,11 +68,11 @@ int ReadUserModeInteger(const std::string& Key, int Default, const std::string& 
     return value;
 }
 
-void WriteUserModeString(const std::string& Key, const std::string& Value, const std::string& Folder) {
-    if (Key.empty()) return;
+bool WriteUserModeString(const std::string& Key, const std::string& Value, const std::string& Folder) {
+    if (Key.empty()) return true;
     const std::string fileName = UserModeFileName(Folder);
     const std::string dir = ExtractFileDir(fileName);
     if (!dir.empty()) ForceFolders(dir);
     TFastIniFile ini(fileName);
-    if (ini.WriteString(kSection, Key, IniQuote(Value))) ini.UpdateFile();
+    return ini.WriteString(kSection, Key, IniQuote(Value)) && ini.UpdateFile();
 }

@@ -19,5 +19,6 @@ void ReadUserModeString(const std::string& Key, const std::string& Default, cons
 // The integer of Key; Default when the key is missing or not a number. With
 // WriteBack the result is stored again (quoted, and still read as a number).
 int ReadUserModeInteger(const std::string& Key, int Default, const std::string& Folder, bool WriteBack);
-// Writes Key="Value"; nothing for an empty Key.
-void WriteUserModeString(const std::string& Key, const std::string& Value, const std::string& Folder);
+// Writes Key="Value"; nothing for an empty Key. False when the file could
+// not be written; a file that exists but cannot be read is left as it is.
+bool WriteUserModeString(const std::string& Key, const std::string& Value, const std::string& Folder);

@@ -67,8 +67,11 @@ public:
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
 
-    // Sets csDestroying; owned and notified components are told.
-    void Destroying();
+    // Sets csDestroying on this component and the ones it owns. Free() calls
+    // it before BeforeDestruction, so every override of BeforeDestruction
+    // (and everything it calls) sees IsDestroying(); an owned component is
+    // dying from the moment its owner's Free() starts.
+    void Destroying() override;
 
 protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);

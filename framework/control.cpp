@@ -8,6 +8,7 @@
 #include "framework/font.h"
 #include "framework/form.h"
 #include "framework/scoped_state.h"
+#include "framework/screen.h"
 #include "framework/win_control.h"
 #include "framework/win_control_internal.h"
 
@@ -49,7 +50,10 @@ TControl::~TControl() { delete font_; }
 void TControl::AfterConstruction() { TComponent::AfterConstruction(); }
 
 void TControl::BeforeDestruction() {
+    // Children went first and cleared themselves; what is left are the
+    // references to this object itself.
     Application()->ControlDestroying(this);
+    if (ScreenAllocated()) Screen()->ControlDestroying(this);
     if (g_capture_control == this) g_capture_control = nullptr;
     if (g_mouse_control == this) {
         g_mouse_control = nullptr;
@@ -107,7 +111,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TControl::RequestAlign() {
-    if (align_ != alNone && parent_ && !parent_->aligning_) parent_->Realign();
+    if (align_ != alNone && parent_) parent_->AlignRequested(this);
 }
 
 RECT TControl::GetClientRect() const { return RECT{0, 0, width_, height_}; }
@@ -150,7 +154,7 @@ POINT TControl::ScreenToClient(POINT p) const {
 void TControl::SetAlign(TAlign value) {
     if (align_ == value) return;
     align_ = value;
-    if (parent_ && !parent_->aligning_) parent_->Realign();
+    if (parent_) parent_->AlignRequested(this);
 }
 
 // --- state -----------------------------------------------------------------
@@ -159,7 +163,7 @@ void TControl::SetVisible(bool value) {
     if (visible_ == value) return;
     visible_ = value;
     Perform(CM_VISIBLECHANGED, value ? 1 : 0);
-    if (align_ != alNone && parent_ && !parent_->aligning_) parent_->Realign();
+    if (align_ != alNone && parent_) parent_->AlignRequested(this);
 }
 
 void TControl::Show() { SetVisible(true); }

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/callback_guard.h"
 #include "framework/exceptions.h"
 #include "framework/screen.h"
+#include "framework/utility_window.h"
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
     SetVisibleFlag(false);
@@ -24,14 +26,12 @@ void TCustomForm::AfterConstruction() {
 }
 
 void TCustomForm::BeforeDestruction() {
-    Destroying();
-    try {
-        DoDestroy();
-    } catch (const std::exception& e) {
-        // The form goes anyway; a failing OnDestroy is reported, not fatal.
-        Application()->HandleException(e);
-    }
+    // The form goes anyway: whatever OnDestroy throws is reported, and the
+    // form still leaves the screen's list.
+    GuardCallback([this] { DoDestroy(); });
     Screen()->RemoveForm(this);
+    if (release_timer_) StopUtilityTimer(release_timer_);
+    release_timer_ = 0;
     TWinControl::BeforeDestruction();
 }
 
@@ -224,7 +224,18 @@ void TCustomForm::CloseModal() {
 }
 
 void TCustomForm::Release() {
-    PostMessageA(Handle(), CM_RELEASE, 0, 0);
+    if (HandleAllocated()) {
+        PostMessageA(WindowHandle(), CM_RELEASE, 0, 0);
+        return;
+    }
+    // A form that never had a window is freed from the queue all the same,
+    // without making one for it.
+    if (!release_timer_)
+        release_timer_ = StartUtilityTimer(USER_TIMER_MINIMUM, [this] {
+            StopUtilityTimer(release_timer_);
+            release_timer_ = 0;
+            Free();
+        });
 }
 
 void TCustomForm::CMRelease(TMessage&) { Free(); }

@@ -139,6 +139,7 @@ private:
     bool key_preview_ = false;
     bool active_ = false;
     bool placed_ = false;
+    UINT_PTR release_timer_ = 0;  // Release() of a form without a window
     TWinControl* active_control_ = nullptr;
     TWinControl* focused_control_ = nullptr;
     TPosition position_ = poDesigned;

@@ -10,6 +10,7 @@
 void TObject::Free() {
     if (freeing_) return;  // a second Free() from inside BeforeDestruction
     freeing_ = true;
+    Destroying();
     BeforeDestruction();
     if (DeferFree()) return;
     delete this;

@@ -2,8 +2,9 @@
 //
 // Objects that take part in the life cycle are made with Create<T>(...), which
 // runs the most-derived constructor and then the virtual AfterConstruction(),
-// and are ended with Free(), which calls the virtual BeforeDestruction() while
-// the whole object is still alive and then deletes it. Virtual calls made from
+// and are ended with Free(), which first marks the object as dying
+// (Destroying()), then calls the virtual BeforeDestruction() while the whole
+// object is still alive and then deletes it. Virtual calls made from
 // AfterConstruction/BeforeDestruction reach the most-derived class, unlike
 // calls made from constructors and destructors.
 #pragma once
@@ -23,7 +24,11 @@ public:
     // Called once by Free() before the object is deleted.
     virtual void BeforeDestruction() {}
 
-    // Ends the object: BeforeDestruction(), then delete. Safe on nullptr
+    // Marks the object as dying. Free() calls it before anything else runs;
+    // TComponent sets csDestroying on itself and what it owns.
+    virtual void Destroying() {}
+
+    // Ends the object: Destroying(), BeforeDestruction(), then delete. Safe on nullptr
     // through the free function FreeObject(). Objects whose deletion must be
     // deferred (a control freed from inside its own handler) override
     // DeferFree() to return true; they are deleted later by their owner
@@ -33,7 +38,7 @@ public:
     // The unqualified class name, e.g. "TDataGrid".
     std::string ClassName() const;
 
-    // True while Free() runs BeforeDestruction().
+    // True once Free() was called on this object (Destroying() has run).
     bool IsBeingFreed() const { return freeing_; }
 
 protected:

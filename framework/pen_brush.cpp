@@ -41,7 +41,10 @@ void TPen::SetMode(TPenMode value) {
 }
 
 HPEN TPen::Handle() {
+    // A system colour may have changed its value since the pen was made.
+    if (handle_ && !stale_ && ColorToCOLORREF(color_) != made_rgb_) HandleChanged();
     if (stale_ || !handle_) {
+        made_rgb_ = ColorToCOLORREF(color_);
         handle_.Reset();
         static constexpr int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
         int style = kStyles[static_cast<int>(style_)];
@@ -97,7 +100,10 @@ void TBrush::SetStyle(TBrushStyle value) {
 }
 
 HBRUSH TBrush::Handle() {
+    // A system colour may have changed its value since the brush was made.
+    if (handle_ && !stale_ && ColorToCOLORREF(color_) != made_rgb_) HandleChanged();
     if (stale_ || !handle_) {
+        made_rgb_ = ColorToCOLORREF(color_);
         handle_.Reset();
         switch (style_) {
         case bsClear:

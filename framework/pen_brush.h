@@ -54,6 +54,7 @@ private:
     TPenStyle style_ = psSolid;
     TPenMode mode_ = pmCopy;
     bool stale_ = true;
+    COLORREF made_rgb_ = 0;  // the colour the handle was made with
     GdiObject<HPEN> handle_;
 };
 
@@ -86,5 +87,6 @@ private:
     TColor color_ = 0xFFFFFF;
     TBrushStyle style_ = bsSolid;
     bool stale_ = true;
+    COLORREF made_rgb_ = 0;  // the colour the handle was made with
     GdiObject<HBRUSH> handle_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/form.h"
 #include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
 
@@ -322,6 +323,15 @@ void TScreen::SetActiveControl(TWinControl* control) {
     if (OnActiveControlChange) OnActiveControlChange(nullptr);
 }
 
+void TScreen::ControlDestroying(TControl* control) {
+    if (!control) return;
+    if (active_control_ && static_cast<TControl*>(active_control_) == control) SetActiveControl(nullptr);
+    if (active_form_ && static_cast<TControl*>(active_form_) == control) SetActiveForm(nullptr);
+    auto it = std::find_if(forms_.begin(), forms_.end(),
+                           [control](TCustomForm* f) { return static_cast<TControl*>(f) == control; });
+    if (it != forms_.end()) forms_.erase(it);
+}
+
 // ---- cursors ----
 
 HCURSOR TScreen::BlankCursor() {
@@ -398,6 +408,8 @@ TScreen* Screen() {
 }
 
 void InitScreen() { Screen(); }
+
+bool ScreenAllocated() { return the_screen != nullptr; }
 
 void DoneScreen() {
     delete the_screen;

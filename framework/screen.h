@@ -15,6 +15,7 @@
 #include "framework/events.h"
 #include "framework/font.h"
 
+class TControl;
 class TCustomForm;
 class TWinControl;
 
@@ -125,6 +126,9 @@ public:
     void SetActiveForm(TCustomForm* form);
     TWinControl* ActiveControl() const { return active_control_; }
     void SetActiveControl(TWinControl* control);
+    // A control or form is going away: every reference the screen holds to
+    // it (active form, active control) is cleared.
+    void ControlDestroying(TControl* control);
     TNotifyEvent OnActiveFormChange;
     TNotifyEvent OnActiveControlChange;
 
@@ -166,5 +170,7 @@ private:
 // The global screen, created on first call.
 TScreen* Screen();
 void InitScreen();
+// True while the global screen exists (Screen() would not make one).
+bool ScreenAllocated();
 // Frees the screen and its owned cursors; Screen() afterwards makes a new one.
 void DoneScreen();

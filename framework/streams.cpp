@@ -139,6 +139,7 @@ void TMemoryStream::LoadFromFile(const std::string& FileName) {
 void TMemoryStream::SaveToFile(const std::string& FileName) {
     TFileStream f(FileName, fmCreate);
     SaveToStream(f);
+    f.Close();
 }
 
 // -------------------------------------------------------------- TStringStream
@@ -169,6 +170,15 @@ TFileStream::~TFileStream() {
     if (file_) std::fclose(file_);
 }
 
+void TFileStream::Close() {
+    if (!file_) return;
+    std::FILE* f = file_;
+    file_ = nullptr;
+    const bool flushed = std::fflush(f) == 0;
+    const bool closed = std::fclose(f) == 0;
+    if (written_ && (!flushed || !closed)) throw EWriteError(kWriteError);
+}
+
 void TFileStream::SwitchTo(LastOp op) {
     // stdio needs a positioning call between a write and a following read
     // (and the other way round).
@@ -177,15 +187,20 @@ void TFileStream::SwitchTo(LastOp op) {
 }
 
 int64_t TFileStream::Read(void* Buffer, int64_t Count) {
-    if (Count <= 0) return 0;
+    if (Count <= 0 || !file_) return 0;
     SwitchTo(LastOp::Read);
     return static_cast<int64_t>(std::fread(Buffer, 1, static_cast<size_t>(Count), file_));
 }
 
 int64_t TFileStream::Write(const void* Buffer, int64_t Count) {
-    if (Count <= 0) return 0;
+    if (Count <= 0 || !file_) return 0;
     SwitchTo(LastOp::Write);
-    return static_cast<int64_t>(std::fwrite(Buffer, 1, static_cast<size_t>(Count), file_));
+    written_ = true;
+    const size_t n = std::fwrite(Buffer, 1, static_cast<size_t>(Count), file_);
+    // What stays in stdio's buffer is not written yet: a failing flush
+    // (full disk) counts as nothing written.
+    if (std::fflush(file_) != 0) return 0;
+    return static_cast<int64_t>(n);
 }
 
 int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
@@ -193,11 +208,12 @@ int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
                        : Origin == TSeekOrigin::soCurrent ? SEEK_CUR
                                                           : SEEK_END;
     last_op_ = LastOp::None;
-    if (Seek64(file_, Offset, whence) != 0) return -1;
+    if (!file_ || Seek64(file_, Offset, whence) != 0) return -1;
     return Tell64(file_);
 }
 
 void TFileStream::SetSize(int64_t NewSize) {
+    if (!file_) throw EWriteError(kWriteError);
     if (NewSize < 0) NewSize = 0;
     const int64_t pos = Position();
     std::fflush(file_);

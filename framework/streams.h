@@ -77,11 +77,18 @@ enum TFileMode : unsigned {
     fmCreate = 0xFF00,
 };
 
+// Every Write goes to the file at once (stdio's buffer is flushed), so a
+// full disk shows as a short write and WriteBuffer raises EWriteError.
 class TFileStream : public TStream {
 public:
     // Raises EFOpenError or EFCreateError (message names the file).
     TFileStream(const std::string& FileName, unsigned Mode);
+    // Closes a stream still open; everything was written by then, and a
+    // failing close cannot be reported here: writers call Close().
     ~TFileStream() override;
+    // Closes the file; raises EWriteError when a stream that was written to
+    // fails to close. Later reads and writes move nothing.
+    void Close();
     int64_t Read(void* Buffer, int64_t Count) override;
     int64_t Write(const void* Buffer, int64_t Count) override;
     int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
@@ -94,5 +101,6 @@ private:
 
     std::FILE* file_ = nullptr;
     std::string file_name_;
+    bool written_ = false;
     LastOp last_op_ = LastOp::None;
 };

@@ -281,6 +281,7 @@ void TStrings::LoadFromFile(const std::string& FileName) {
 void TStrings::SaveToFile(const std::string& FileName) const {
     TFileStream f(FileName, fmCreate);
     SaveToStream(f);
+    f.Close();
 }
 
 void TStrings::LoadFromStream(TStream& Stream) {

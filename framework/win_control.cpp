@@ -16,7 +16,6 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 TWinControl::~TWinControl() = default;
 
 void TWinControl::BeforeDestruction() {
-    Destroying();
     if (handle_) DestroyHandle();
     // Children go with their parent (they leave their owners themselves).
     while (!controls_.empty()) {
@@ -43,7 +42,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     } else {
         AControl->Invalidate();
     }
-    if (AControl->align_ != alNone && !aligning_) Realign();
+    if (AControl->align_ != alNone) AlignRequested(AControl);
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
@@ -69,7 +68,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
         w->nc_valid_ = false;
         if (w->handle_) w->DestroyHandle();
     }
-    if (AControl->align_ != alNone && !aligning_) Realign();
+    if (AControl->align_ != alNone) AlignRequested(AControl);
 }
 
 bool TWinControl::ContainsControl(TControl* Control) const {

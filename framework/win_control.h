@@ -244,17 +244,31 @@ private:
     void ZOrderWindow(TWinControl* Child);
     void SetZOrderPosition(TControl* Child, int Position);
     void DoAlign(TAlign Align, RECT& Rect, TControl* AControl);
+    // Child's place, size or visibility changed: realign now, or once more
+    // after the running alignment (unless the alignment itself moved it).
+    void AlignRequested(TControl* Child);
     bool ShouldShow() const;
     // Forgets the window once it is destroyed (when it is still this control's).
     void WindowGone(HWND hwnd);
     mutable bool nc_valid_ = false;
     mutable RECT nc_{};
     bool aligning_ = false;
+    TControl* align_placing_ = nullptr;  // the child the alignment is placing
     HWND handle_ = nullptr;
     HWND parent_window_ = nullptr;
     bool subclassed_ = false;
-    int subclass_depth_ = 0;
-    WNDPROC class_proc_ = nullptr;  // system class procedure of a subclassed window
+    // The message the subclass procedure is dispatching now (its default
+    // processing goes on down the subclass chain).
+    const TMessage* window_message_ = nullptr;
+    // A message DefaultHandler sends through the window after Perform: the
+    // framework's own subclass entry passes it straight on.
+    struct PassOn {
+        UINT Msg = 0;
+        WPARAM WParam = 0;
+        LPARAM LParam = 0;
+        bool Active = false;
+    };
+    PassOn pass_on_;
     bool showing_ = false;
     bool tab_stop_ = false;
     bool double_buffered_ = false;
@@ -265,5 +279,5 @@ private:
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tab_list_;
     GdiObject<HBRUSH> color_brush_;
-    TColor color_brush_color_ = 0;
+    COLORREF color_brush_rgb_ = 0;
 };

@@ -24,9 +24,27 @@ void TWinControl::Realign() {
         return;
     }
     ScopedValue<bool> aligning(aligning_, true);
-    RECT r = GetClientRect();
-    AdjustClientRect(r);
-    AlignControls(nullptr, r);
+    // A handler the alignment runs (OnResize of a placed control) may move
+    // another aligned control: align again, a bounded number of times, so
+    // controls that keep pushing one another cannot hang the program.
+    constexpr int kMaxPasses = 8;
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
+        align_pending_ = false;
+        RECT r = GetClientRect();
+        AdjustClientRect(r);
+        AlignControls(nullptr, r);
+        if (!align_pending_) break;
+    }
+    align_pending_ = false;
+}
+
+void TWinControl::AlignRequested(TControl* Child) {
+    if (IsDestroying()) return;  // the children go with it
+    if (aligning_) {
+        if (Child != align_placing_) align_pending_ = true;
+        return;
+    }
+    Realign();
 }
 
 void TWinControl::AdjustClientRect(RECT&) {}
@@ -60,6 +78,7 @@ void TWinControl::DoAlign(TAlign Align, RECT& Rect, TControl* AControl) {
         return a == AControl && b != AControl;
     });
     for (TControl* c : list) {
+        ScopedValue<TControl*> placing(align_placing_, c);
         int w = Rect.right - Rect.left;
         int h = Rect.bottom - Rect.top;
         if (w < 0) w = 0;

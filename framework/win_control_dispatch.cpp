@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "framework/font.h"
+#include "framework/scoped_state.h"
 
 // --- plain handlers ----------------------------------------------------------------------------
 
@@ -195,10 +196,16 @@ void TWinControl::DefaultHandler(TMessage& m) {
         return;
     }
     if (subclassed_) {
-        if (subclass_depth_ > 0)
+        if (&m == window_message_) {
+            // Came through the window: on down the subclass chain.
             m.Result = DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam);
-        else
-            m.Result = CallWindowProcA(class_proc_, handle_, m.Msg, m.WParam, m.LParam);
+        } else {
+            // Given with Perform: the handlers have run; the message now goes
+            // through the window so every other subclass on it sees it too,
+            // and the framework's own entry passes it straight on.
+            ScopedValue<PassOn> pass(pass_on_, PassOn{m.Msg, m.WParam, m.LParam, true});
+            m.Result = SendMessageA(handle_, m.Msg, m.WParam, m.LParam);
+        }
     } else {
         m.Result = DefWindowProcA(handle_, m.Msg, m.WParam, m.LParam);
     }

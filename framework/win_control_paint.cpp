@@ -35,9 +35,12 @@ void TWinControl::ScrollWindow(int DX, int DY, const RECT* ScrollRect, const REC
 }
 
 HBRUSH TWinControl::ColorBrush() {
-    if (!color_brush_ || color_brush_color_ != color_) {
-        color_brush_.Reset(CreateSolidBrush(ColorToCOLORREF(color_)));
-        color_brush_color_ = color_;
+    // Keyed by the resolved colour: a system colour changes its value when
+    // the user changes the scheme.
+    const COLORREF rgb = ColorToCOLORREF(color_);
+    if (!color_brush_ || color_brush_rgb_ != rgb) {
+        color_brush_.Reset(CreateSolidBrush(rgb));
+        color_brush_rgb_ = rgb;
     }
     return color_brush_.Get();
 }

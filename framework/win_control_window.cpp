@@ -36,13 +36,12 @@ void TWinControl::CreateWnd() {
     CreateParams(p);
     if (parent_) p.WndParent = parent_->Handle();
     if (p.WinClassName.empty()) p.WinClassName = ClassName();
-    if (!p.SystemClass) EnsureWindowClass(p.WinClassName, p.ClassStyle);
+    if (!p.SystemClass) p.WinClassName = EnsureWindowClass(p.WinClassName, p.ClassStyle);
     nc_valid_ = false;
     StateFlag creating(this, csCreating);
     CreateWindowHandle(p);
     if (!handle_) throw EOutOfResources("Fenster für " + ClassName() + " kann nicht erzeugt werden");
     if (p.SystemClass) {
-        class_proc_ = reinterpret_cast<WNDPROC>(GetClassLongPtrA(handle_, GCLP_WNDPROC));
         SetPropA(handle_, kFrameworkControlProp, this);
         SetWindowSubclass(handle_, &TWinControl::SubclassWndProc, kFrameworkSubclassId,
                           reinterpret_cast<DWORD_PTR>(this));

@@ -16,12 +16,22 @@ std::vector<std::string>& Registered() {
 }
 }  // namespace
 
-void EnsureWindowClass(const std::string& Name, UINT ClassStyle) {
+std::string EnsureWindowClass(const std::string& Name, UINT ClassStyle) {
     HINSTANCE inst = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
     if (GetClassInfoA(inst, Name.c_str(), &wc)) {
-        if (wc.lpfnWndProc == &TWinControl::StaticWndProc) return;
-        throw EInvalidOperation("Fensterklasse \"" + Name + "\" ist bereits vergeben");
+        if (wc.lpfnWndProc != &TWinControl::StaticWndProc)
+            throw EInvalidOperation("Fensterklasse \"" + Name + "\" ist bereits vergeben");
+        if (wc.style == ClassStyle) return Name;
+        char suffix[16];
+        wsprintfA(suffix, ".%X", ClassStyle);
+        const std::string variant = Name + suffix;
+        if (GetClassInfoA(inst, variant.c_str(), &wc)) {
+            if (wc.lpfnWndProc != &TWinControl::StaticWndProc)
+                throw EInvalidOperation("Fensterklasse \"" + variant + "\" ist bereits vergeben");
+            return variant;
+        }
+        return EnsureWindowClass(variant, ClassStyle);
     }
     wc = WNDCLASSA{};
     wc.style = ClassStyle;
@@ -32,6 +42,7 @@ void EnsureWindowClass(const std::string& Name, UINT ClassStyle) {
     wc.lpszClassName = Name.c_str();
     if (!RegisterClassA(&wc)) throw EOutOfResources("Fensterklasse \"" + Name + "\" kann nicht registriert werden");
     Registered().push_back(Name);
+    return Name;
 }
 
 void UnregisterWindowClasses() {
@@ -91,6 +102,13 @@ LRESULT CALLBACK TWinControl::SubclassWndProc(HWND hwnd, UINT msg, WPARAM wParam
                                               DWORD_PTR refData) {
     auto* c = reinterpret_cast<TWinControl*>(refData);
     if (!c) return DefSubclassProc(hwnd, msg, wParam, lParam);
+    TWinControl::PassOn& pass = c->pass_on_;
+    if (pass.Active && pass.Msg == msg && pass.WParam == wParam && pass.LParam == lParam) {
+        // Sent on by the control's DefaultHandler after Perform: its
+        // handlers have run already.
+        pass.Active = false;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
     TMessage m;
     m.Msg = msg;
     m.WParam = wParam;
@@ -98,7 +116,7 @@ LRESULT CALLBACK TWinControl::SubclassWndProc(HWND hwnd, UINT msg, WPARAM wParam
     {
         TDispatchScope scope(c);
         {
-            ScopedCounter depth(c->subclass_depth_);
+            ScopedValue<const TMessage*> current(c->window_message_, &m);
             GuardCallback([&] { c->WndProc(m); });
         }
         if (msg == WM_NCDESTROY) {

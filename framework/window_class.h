@@ -10,8 +10,11 @@
 #include <string>
 
 // Registers the class unless it is registered already (raises
-// EInvalidOperation when the name belongs to a foreign class).
-void EnsureWindowClass(const std::string& Name, UINT ClassStyle);
+// EInvalidOperation when the name belongs to a foreign class) and returns the
+// name to create the window with. A class style is fixed per class, so a
+// window asking for another style than the one Name was registered with
+// gets a class of its own, named Name + "." + the style in hex.
+std::string EnsureWindowClass(const std::string& Name, UINT ClassStyle);
 // Unregisters every class registered through EnsureWindowClass.
 void UnregisterWindowClasses();
 int RegisteredWindowClassCount();

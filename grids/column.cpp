@@ -111,8 +111,20 @@ TColumn::~TColumn() {
 
 void TColumn::BeforeDestruction() {
     TDataGrid* grid = Grid();
+    const int index = Index();
     TCollectionItem::BeforeDestruction();
-    if (grid && !grid->ColumnsSyncing() && !grid->IsDestroying()) grid->SetColCount(grid->ColCount() - 1);
+    if (grid && !grid->ColumnsSyncing() && !grid->IsDestroying()) grid->ColumnItemFreed(index);
+}
+
+void TColumn::SetIndex(int Value) {
+    TDataGrid* grid = Grid();
+    const int from = Index();
+    if (grid && !grid->ColumnsSyncing() && from != Value && from >= 0 && from < grid->ColCount() && Value >= 0 &&
+        Value < grid->ColCount()) {
+        grid->MoveColumn(from, Value);  // moves this item too
+        return;
+    }
+    TCollectionItem::SetIndex(Value);
 }
 
 std::unique_ptr<TColumnTitle> TColumn::CreateTitle() { return std::make_unique<TColumnTitle>(this); }

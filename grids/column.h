@@ -163,11 +163,14 @@ public:
     // EditMask, MaxLength, Format, DisplayMask and NumericKind.
     void Assign(const TPersistent* Source) override;
     virtual void RestoreDefaults();
+    // Within a grid the column's cells move with it (the grid's MoveColumn).
+    void SetIndex(int Value) override;
 
 protected:
     virtual std::unique_ptr<TColumnTitle> CreateTitle();
-    // Leaves the collection first, then lowers the grid's ColCount: the
-    // grid's synchronisation must not see (and free) this item again.
+    // Leaves the collection first, then takes its cells out of the grid (the
+    // columns behind move up): the grid's synchronisation must not see (and
+    // free) this item again.
     void BeforeDestruction() override;
 
 private:

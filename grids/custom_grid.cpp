@@ -51,7 +51,6 @@ void T_CustomGrid::AfterConstruction() {
 }
 
 void T_CustomGrid::BeforeDestruction() {
-    Destroying();
     inplace_editor_ = nullptr;
     editor_mode_ = false;
     inplace_col_ = inplace_row_ = -1;

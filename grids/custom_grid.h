@@ -309,6 +309,10 @@ protected:
     // Options without the setter's side effects.
     void SetOptionsField(TGridOptions Value) { options_ = Value; }
 
+    // Closes the editor (HideEdit) and forgets it: until an editor is chosen
+    // again, HideEdit does nothing and reports no closing.
+    void DropEditor();
+
     // A change notification (EN_CHANGE or command 10017) of the open editor:
     // the text is written back, then OnAfterCellInput fires.
     virtual void EditorTextChanged();

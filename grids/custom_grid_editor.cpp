@@ -108,6 +108,11 @@ void T_CustomGrid::HideEdit() {
     inplace_second_ = false;
 }
 
+void T_CustomGrid::DropEditor() {
+    HideEdit();
+    if (!editor_mode_) inplace_editor_ = nullptr;
+}
+
 void T_CustomGrid::EditorTextChanged() {
     if (loading_editor_text_ > 0 || hiding_editor_ || !OpenEditor()) return;
     UpdateText();

@@ -179,8 +179,12 @@ void T_CustomGrid::FireUserHeight() {
 
 void T_CustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     const int oldCols = col_count_, oldRows = row_count_;
-    // Checks and room first, so that a refused size changes nothing; then
-    // the arrays are resized in place (no copy of all heights per new row).
+    // The one limit of the counts, checked here whether or not widths or
+    // heights were ever set, so that a count accepted now never fails later.
+    CheckExtentCount(NewColCount);
+    CheckExtentCount(NewRowCount);
+    // Room first, so that a refused size changes nothing; then the arrays are
+    // resized in place (no copy of all heights per new row).
     ReserveExtents(col_widths_, NewColCount);
     ReserveExtents(row_heights_, NewRowCount);
     if (editor_mode_ && (inplace_col_ >= NewColCount || inplace_row_ >= NewRowCount)) HideEdit();

@@ -2,6 +2,8 @@
 // field-name lookup, column synchronisation and the overridden hooks.
 #include "grids/data_grid.h"
 
+#include <typeinfo>
+
 #include "framework/ansi_text.h"
 #include "framework/exceptions.h"
 #include "framework/scoped_state.h"
@@ -150,6 +152,27 @@ void TDataGrid::SyncColumns() {
     while (columns_->Count() < ColCount()) columns_->Add();
 }
 
+void TDataGrid::ColumnMoved(int FromIndex, int ToIndex) {
+    TColumn* column = ColumnOf(FromIndex);
+    if (column && column_lock_ == 0 && ToIndex >= 0 && ToIndex < columns_->Count()) {
+        ScopedCounter lock(column_lock_);
+        column->SetIndex(ToIndex);
+    }
+    T_StringGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+bool TDataGrid::CellHooksIdle() const {
+    return typeid(*this) == typeid(TDataGrid) && !OnBeforeSetcell && !OnAfterCellWrite;
+}
+
+void TDataGrid::ColumnItemFreed(int Index) {
+    ScopedCounter lock(column_lock_);
+    if (Index >= 0 && Index < ColCount())
+        DeleteColumn(Index);
+    else
+        SetColCount(ColCount() - 1);
+}
+
 std::string TDataGrid::FieldNameOf(int ACol) const {
     const TColumn* column = ColumnOf(ACol);
     return column ? column->FieldName() : std::string();
@@ -196,10 +219,10 @@ bool TDataGrid::Clear() {
     MakeFirstCellCurrent();
     SetDrawing(false);
     HideEdit();
-    // The rows are emptied before RowCount drops, so that raising the count
-    // again does not bring their contents back.
+    // Every stored row goes, also those at or past RowCount, so that raising
+    // the count again brings back nothing of an earlier order.
     const int last = RowCount() - 1;
-    for (int r = FixedRows(); r <= last; ++r) ClearRowContents(r);
+    ClearRowsFrom(FixedRows());
     for (int r = FixedRows(); r <= last; ++r) SetRowHeight(r, DefaultRowHeight());
     SetRowCount(FixedRows() + 1);
     MakeFirstCellCurrent();

@@ -100,6 +100,13 @@ public:
     TColumn* ColumnOf(int ACol) const { return columns_ ? columns_->ItemOrNull(ACol) : nullptr; }
     // True while the grid adds or frees column items to match ColCount.
     bool ColumnsSyncing() const { return column_lock_ > 0; }
+    // True when writing a cell would run no hook that does anything: the
+    // grid is a plain TDataGrid without cell handlers (bulk loads then store
+    // directly).
+    bool CellHooksIdle() const;
+    // A column item at Index has left the collection: its cells go and the
+    // columns behind it move up with theirs.
+    void ColumnItemFreed(int Index);
     TDataGridBookMarkList& BookMarks() { return bookmarks_; }
     // The second-line data strings A and B of the last load.
     const std::string& SecondLineDataA() const { return l2_a_; }
@@ -164,6 +171,8 @@ protected:
     void WndProc(TMessage& Message) override;
     // Column synchronisation after the inherited size change.
     void SizeChanged(int OldColCount, int OldRowCount) override;
+    // The column item moves with its cells (and so its field name).
+    void ColumnMoved(int FromIndex, int ToIndex) override;
     std::string GetEditMask(int ACol, int ARow) override;
     // Called after RowCountMin changed; nothing here.
     virtual void RowCountMinChanged() {}

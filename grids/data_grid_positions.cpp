@@ -27,7 +27,7 @@ private:
 // The grid as seen by the positions text.
 class DataGridTable final : public PositionsTextTable {
 public:
-    explicit DataGridTable(TDataGrid& Grid) : grid_(Grid) {}
+    explicit DataGridTable(TDataGrid& Grid) : grid_(Grid), quiet_(Grid.CellHooksIdle()) {}
 
     int ColCount() const override { return grid_.ColCount(); }
     int RowCount() const override { return grid_.RowCount(); }
@@ -49,15 +49,32 @@ public:
     std::string GetCell(int Col, int Row) override { return grid_.GetCell(Col, Row); }
     // Through the virtual table, so every hook of the grid runs.
     void SetCell(int Col, int Row, const std::string& Value) override { grid_.SetCell(Col, Row, Value); }
+    // A whole row at once when no hook would see the cells.
+    void SetRowTexts(int Row, const RowValue* Cells, size_t Count) override {
+        if (quiet_)
+            grid_.StoreRowTexts(Row, Cells, Count);
+        else
+            PositionsTextTable::SetRowTexts(Row, Cells, Count);
+    }
     std::string GetSecondLine(int Row) override { return grid_.GetCell(-2, Row); }
     std::string_view CellText(int Col, int Row, std::string& Scratch) override {
         return grid_.CellText(Col, Row, Scratch);
     }
+    void RowTexts(int Row, const int* Cols, size_t Count, std::string_view* Texts, std::string*) override {
+        grid_.RowTextViews(Row, Cols, Count, Texts);
+    }
     std::string_view SecondLineText(int Row, std::string& Scratch) override { return grid_.CellText(-2, Row, Scratch); }
-    void SetSecondLine(int Row, const std::string& Value) override { grid_.SetCell(-2, Row, Value); }
+    void SetSecondLine(int Row, const std::string& Value) override {
+        // An empty second line for a row that has none and the default
+        // height would change nothing but make an empty store: most rows.
+        if (quiet_ && Value.empty() && !grid_.SecondLineOf(Row) && grid_.RowHeights(Row) == grid_.DefaultRowHeight())
+            return;
+        grid_.SetCell(-2, Row, Value);
+    }
 
 private:
     TDataGrid& grid_;
+    const bool quiet_;
 };
 
 // Canvas locked and drawing off while the text is read; both are put back
@@ -160,19 +177,17 @@ bool TDataGrid::LoadFromStream(TStream& Stream, const std::string& A, const std:
     try {
         MakeFirstCellCurrent();
         SetDrawing(false);
-        HideEdit();
+        DropEditor();
         const int n = ReadPositionsText(Stream);
-        // Rows past the text are emptied before the count drops, so that a
-        // later larger count does not bring them back. The cell hooks stay
-        // silent meanwhile (as in Clear's update bracket): a hook must not be
-        // able to put text back into a row that is being emptied.
+        // Every stored row past the text is emptied (also those at or past
+        // RowCount), so that a later larger count brings nothing back. The
+        // cell hooks stay silent meanwhile (as in Clear's update bracket): a
+        // hook must not put text back into a row that is being emptied.
         const int last = RowCount() - 1;
         {
             UpdatingScope silent(*this);
-            for (int r = n; r <= last; ++r) {
-                ClearRowContents(r);
-                SetRowHeight(r, DefaultRowHeight());
-            }
+            ClearRowsFrom(n);
+            for (int r = n; r <= last; ++r) SetRowHeight(r, DefaultRowHeight());
         }
         SetRowCount(n);
     } catch (...) {

@@ -41,72 +41,6 @@ constexpr std::array<unsigned char, 256> MakeSpecialTable() {
 }
 constexpr std::array<unsigned char, 256> kSpecial = MakeSpecialTable();
 
-// Builds the text in a buffer of about 64 KiB and hands it to the stream
-// whenever that is full, always after a whole line and always with the
-// checked write.
-class LineWriter {
-public:
-    explicit LineWriter(TStream& stream) : stream_(stream), capacity_(kFlushSize * 2), buffer_(new char[capacity_]) {}
-
-    void Append(std::string_view bytes) {
-        char* p = Reserve(bytes.size());
-        std::memcpy(p, bytes.data(), bytes.size());
-        used_ += bytes.size();
-    }
-    void Append(char c) { *Reserve(1) = c; ++used_; }
-
-    // The value quoted, quotes doubled; with escape also the cell escape.
-    void AppendQuoted(std::string_view value, bool escape) {
-        char* p = Reserve(value.size() * 2 + 2);
-        *p++ = '"';
-        for (char c : value) {
-            unsigned char kind = kSpecial[static_cast<unsigned char>(c)];
-            if (kind == 0 || (kind == 2 && !escape)) {
-                *p++ = c;
-                continue;
-            }
-            switch (c) {
-                case '"': *p++ = '"'; *p++ = '"'; break;
-                case '%': *p++ = '%'; *p++ = '%'; break;
-                case '\0': *p++ = '%'; *p++ = '0'; break;
-                case '\n': *p++ = '%'; *p++ = 'n'; break;
-                default: *p++ = '%'; *p++ = 'c'; break;
-            }
-        }
-        *p++ = '"';
-        used_ = static_cast<size_t>(p - buffer_.get());
-    }
-
-    void EndLine() {
-        Append(std::string_view("\r\n", 2));
-        if (used_ >= kFlushSize) Flush();
-    }
-    void Flush() {
-        if (used_ > 0) stream_.WriteBuffer(buffer_.get(), static_cast<int64_t>(used_));
-        used_ = 0;
-    }
-
-private:
-    static constexpr size_t kFlushSize = 65536;
-
-    // Room for n more bytes; a line longer than the buffer makes it grow.
-    char* Reserve(size_t n) {
-        if (capacity_ - used_ < n) {
-            size_t grown = std::max(capacity_ * 2, used_ + n);
-            std::unique_ptr<char[]> bigger(new char[grown]);
-            std::memcpy(bigger.get(), buffer_.get(), used_);
-            buffer_ = std::move(bigger);
-            capacity_ = grown;
-        }
-        return buffer_.get() + used_;
-    }
-
-    TStream& stream_;
-    size_t capacity_;
-    std::unique_ptr<char[]> buffer_;
-    size_t used_ = 0;
-};
-
 // Eight bytes at a time: the scans below look for a few byte values in
 // long runs of ordinary text.
 constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
@@ -129,6 +63,99 @@ uint64_t MatchBytes(uint64_t w, uint64_t c) {
 // little-endian).
 static_assert(std::endian::native == std::endian::little);
 size_t FirstMarked(uint64_t mask) { return static_cast<size_t>(__builtin_ctzll(mask)) / 8; }
+
+// Builds the text in a buffer of about 64 KiB and hands it to the stream
+// whenever that is full, always after a whole line and always with the
+// checked write.
+class LineWriter {
+public:
+    explicit LineWriter(TStream& stream) : stream_(stream), capacity_(kFlushSize * 2), buffer_(new char[capacity_]) {}
+
+    void Append(std::string_view bytes) {
+        char* p = Reserve(bytes.size());
+        std::memcpy(p, bytes.data(), bytes.size());
+        used_ += bytes.size();
+    }
+    void Append(char c) { *Reserve(1) = c; ++used_; }
+
+    // The value quoted, quotes doubled; with escape also the cell escape.
+    // Eight bytes at a time: a word without a byte to change is copied whole
+    // (the room reserved covers the bytes written past a change).
+    // Separator: a byte written before the value (0 for none).
+    void AppendQuoted(std::string_view value, bool escape, char separator = 0) {
+        char* p = Reserve(value.size() * 2 + 3);
+        if (separator) *p++ = separator;
+        *p++ = '"';
+        const char* s = value.data();
+        const char* const end = s + value.size();
+        while (end - s >= 8) {
+            const uint64_t w = LoadWord(s);
+            uint64_t m = MatchBytes(w, Repeat('"'));
+            if (escape)
+                m |= MatchBytes(w, Repeat('%')) | MatchBytes(w, 0) | MatchBytes(w, Repeat('\n')) |
+                     MatchBytes(w, Repeat('\r'));
+            std::memcpy(p, &w, 8);
+            if (!m) {
+                p += 8;
+                s += 8;
+                continue;
+            }
+            const size_t n = FirstMarked(m);
+            p = Escaped(p + n, s[n]);
+            s += n + 1;
+        }
+        for (; s < end; ++s) {
+            const unsigned char kind = kSpecial[static_cast<unsigned char>(*s)];
+            if (kind == 0 || (kind == 2 && !escape))
+                *p++ = *s;
+            else
+                p = Escaped(p, *s);
+        }
+        *p++ = '"';
+        used_ = static_cast<size_t>(p - buffer_.get());
+    }
+
+    void EndLine() {
+        Append(std::string_view("\r\n", 2));
+        if (used_ >= kFlushSize) Flush();
+    }
+    void Flush() {
+        if (used_ > 0) stream_.WriteBuffer(buffer_.get(), static_cast<int64_t>(used_));
+        used_ = 0;
+    }
+
+private:
+    static constexpr size_t kFlushSize = 65536;
+
+    // The two bytes that stand for c inside a quoted value.
+    static char* Escaped(char* p, char c) {
+        switch (c) {
+            case '"': *p++ = '"'; *p++ = '"'; break;
+            case '%': *p++ = '%'; *p++ = '%'; break;
+            case '\0': *p++ = '%'; *p++ = '0'; break;
+            case '\n': *p++ = '%'; *p++ = 'n'; break;
+            default: *p++ = '%'; *p++ = 'c'; break;
+        }
+        return p;
+    }
+
+    // Room for n more bytes; a line longer than the buffer makes it grow.
+    char* Reserve(size_t n) {
+        if (capacity_ - used_ < n) {
+            size_t grown = std::max(capacity_ * 2, used_ + n);
+            std::unique_ptr<char[]> bigger(new char[grown]);
+            std::memcpy(bigger.get(), buffer_.get(), used_);
+            buffer_ = std::move(bigger);
+            capacity_ = grown;
+        }
+        return buffer_.get() + used_;
+    }
+
+    TStream& stream_;
+    size_t capacity_;
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
+};
 
 // First position in [from, end) holding CR, LF or NUL; end when none.
 size_t FindLineBreak(const char* data, size_t from, size_t end) {
@@ -264,39 +291,44 @@ public:
 
     bool BeforeEnd() const { return !line_.empty() && pos_ < line_.size() - 1; }
 
-    // Reads the next token into token; returns whether it may hold a cell
-    // escape (a "%"), so that plain values skip the unescape.
-    bool Next(std::string& token) {
-        token.clear();
-        if (line_.empty()) return false;
+    // The next token: a view of the line, or of Scratch when it held doubled
+    // quotes. Percent tells whether it may hold a cell escape (a "%"), so
+    // that plain values skip the unescape.
+    std::string_view Next(std::string& Scratch, bool& Percent) {
+        Percent = false;
+        if (line_.empty()) return {};
         const char* const data = line_.data();
         const size_t size = line_.size();
         const size_t last = size - 1;
         while (pos_ < last && data[pos_] != '"' && data[pos_] != ',') ++pos_;
-        if (pos_ >= last) return false;
+        if (pos_ >= last) return {};
         if (data[pos_] == ',') {
             ++pos_;
-            return false;
+            return {};
         }
-        bool percent = false;
         size_t from = pos_ + 1;
+        const size_t start = from;
+        bool doubled = false;
         for (;;) {
-            const size_t quote = FindQuote(data, from, size, percent);
+            const size_t quote = FindQuote(data, from, size, Percent);
             if (quote == size) {
                 // Unterminated: only what was complete before the last
                 // doubled quote is kept.
                 pos_ = size;
-                return percent;
+                return doubled ? std::string_view(Scratch) : std::string_view();
             }
-            token.append(data + from, quote - from);
             if (quote + 1 < size && data[quote + 1] == '"') {
-                token += '"';
+                if (!doubled) Scratch.clear();
+                doubled = true;
+                Scratch.append(data + from, quote - from + 1);
                 from = quote + 2;
                 continue;
             }
             // The closing quote and the byte after it (the separator).
             pos_ = quote + 2;
-            return percent;
+            if (!doubled) return std::string_view(data + start, quote - start);
+            Scratch.append(data + from, quote - from);
+            return Scratch;
         }
     }
 
@@ -361,16 +393,12 @@ void WritePositionsText(PositionsTextTable& Table, TStream& Stream) {
 
     const int rows = Table.RowCount();
     std::string scratch;
+    std::vector<std::string> scratches(source.size());
+    std::vector<std::string_view> texts(source.size());
     for (int r = Table.FixedRows(); r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            if (c > 0) out.Append(',');
-            if (source[c] >= 0)
-                out.AppendQuoted(Table.CellText(source[c], r, scratch), true);
-            else
-                out.Append(std::string_view("\"\"", 2));
-        }
-        if (cols > 0) out.Append(',');
-        out.AppendQuoted(Table.SecondLineText(r, scratch), true);
+        Table.RowTexts(r, source.data(), source.size(), texts.data(), scratches.data());
+        for (int c = 0; c < cols; ++c) out.AppendQuoted(texts[static_cast<size_t>(c)], true, c > 0 ? ',' : 0);
+        out.AppendQuoted(Table.SecondLineText(r, scratch), true, cols > 0 ? ',' : 0);
         out.Append(',');
         out.EndLine();
     }
@@ -380,7 +408,13 @@ void WritePositionsText(PositionsTextTable& Table, TStream& Stream) {
 int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     LineReader reader(Stream);
     std::string_view line;
-    std::string token;
+    std::string token;    // a value being changed (escape, separator)
+    std::string scratch;  // a value with doubled quotes
+    std::string_view value;
+    // The row's values until they are handed over: views of the line, or of
+    // the owned copy of their stored position.
+    std::vector<PositionsTextTable::RowValue> pending;
+    std::vector<std::string> owned;
 
     // Header: the stored field names between the two markers. Any other first
     // token outside the markers ends it, and that line (the display names)
@@ -394,14 +428,15 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
         line = reader.ReadLine();
         if (line.empty()) break;
         TokenCursor cursor(line);
-        cursor.Next(token);
-        if (token == kStartMarker) {
+        bool percent = false;
+        const std::string_view first = cursor.Next(scratch, percent);
+        if (first == kStartMarker) {
             in_header = true;
-        } else if (token == kEndMarker) {
+        } else if (first == kEndMarker) {
             in_header = false;
         } else if (in_header) {
-            int column = Table.FindColumnByFieldName(token);
-            if (token == kSecondField) {
+            int column = Table.FindColumnByFieldName(std::string(first));
+            if (first == kSecondField) {
                 column = kSecondFieldColumn;
                 second_field_pos = static_cast<int>(map.size());
             }
@@ -421,17 +456,30 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
             row = Table.RowCount() - 1;
         }
     };
-    bool escaped = false;  // the token may hold a cell escape
+    bool escaped = false;  // the value may hold a cell escape
+    owned.resize(map.size());
+    auto flush = [&] {
+        if (pending.empty()) return;
+        Table.SetRowTexts(row, pending.data(), pending.size());
+        pending.clear();
+    };
     auto store_value = [&](size_t pos) {
-        if (escaped) UnescapeInPlace(token);
         // Only a comma starts the separator change; most values have none,
         // and with the comma as the separator nothing can change.
-        if (decimal[pos] && separator_differs && token.find(',') != std::string::npos &&
-            AnsiReplaceTextInPlace(token, ",", separator))
-            AnsiReplaceTextInPlace(token, ".", separator);
-        Table.SetCell(map[pos], row, token);
+        const bool comma = decimal[pos] && separator_differs && value.find(',') != std::string_view::npos;
+        if (!escaped && !comma && value.data() != scratch.data()) {
+            pending.emplace_back(map[pos], value);
+            return;
+        }
+        std::string& text = owned[pos];
+        text.assign(value);
+        if (escaped) UnescapeInPlace(text);
+        if (comma && AnsiReplaceTextInPlace(text, ",", separator)) AnsiReplaceTextInPlace(text, ".", separator);
+        pending.emplace_back(map[pos], text);
     };
     auto store_second_line = [&] {
+        flush();  // the cells before it are written first
+        token.assign(value);
         if (escaped) UnescapeInPlace(token);
         Table.SetSecondLine(row, token);
     };
@@ -447,22 +495,24 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
             // The header says where the second line is; every stored position
             // is read, so differing column sets keep their second lines.
             for (size_t i = 0; i < map.size() && cursor.BeforeEnd(); ++i) {
-                escaped = cursor.Next(token);
+                value = cursor.Next(scratch, escaped);
                 if (static_cast<int>(i) == second_field_pos)
                     store_second_line();
                 else if (map[i] >= 0)
                     store_value(i);
             }
+            flush();
         } else {
             // No stored "SecondField": the token after the grid's columns.
             // A text without any stored name (no header, or one that starts
             // with a line break) matches nothing, its second lines included.
             for (int i = 0; i < cols && cursor.BeforeEnd(); ++i) {
-                escaped = cursor.Next(token);
+                value = cursor.Next(scratch, escaped);
                 if (static_cast<size_t>(i) < map.size() && map[i] >= 0) store_value(static_cast<size_t>(i));
             }
+            flush();
             if (!map.empty() && cursor.BeforeEnd()) {
-                escaped = cursor.Next(token);
+                value = cursor.Next(scratch, escaped);
                 store_second_line();
             }
         }

@@ -14,8 +14,10 @@
 // grid implements, so that they need no window.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class TStream;
 
@@ -43,6 +45,14 @@ public:
 
     virtual std::string GetCell(int Col, int Row) = 0;
     virtual void SetCell(int Col, int Row, const std::string& Value) = 0;
+    // The values of one row as the reader found them (column, text), in the
+    // order read; a column may come twice, and the later value wins. The
+    // texts are valid during the call only. The default stores each through
+    // SetCell; a table may store the row in one go.
+    using RowValue = std::pair<int, std::string_view>;
+    virtual void SetRowTexts(int Row, const RowValue* Cells, size_t Count) {
+        for (size_t i = 0; i < Count; ++i) SetCell(Cells[i].first, Row, std::string(Cells[i].second));
+    }
     // The row's free text (lines joined by CR LF, no final line end).
     virtual std::string GetSecondLine(int Row) = 0;
     virtual void SetSecondLine(int Row, const std::string& Value) = 0;
@@ -53,6 +63,12 @@ public:
     virtual std::string_view CellText(int Col, int Row, std::string& Scratch) {
         Scratch = GetCell(Col, Row);
         return Scratch;
+    }
+    // CellText for Count columns of one row at once (a column below 0 gives
+    // an empty text), with one scratch string per column.
+    virtual void RowTexts(int Row, const int* Cols, size_t Count, std::string_view* Texts, std::string* Scratch) {
+        for (size_t i = 0; i < Count; ++i)
+            Texts[i] = Cols[i] >= 0 ? CellText(Cols[i], Row, Scratch[i]) : std::string_view();
     }
     virtual std::string_view SecondLineText(int Row, std::string& Scratch) {
         Scratch = GetSecondLine(Row);

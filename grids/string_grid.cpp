@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <typeinfo>
 
 #include "framework/scoped_state.h"
 #include "grids/grid_messages.h"
@@ -10,6 +11,14 @@
 #include "grids/string_sparse_list.h"
 
 namespace {
+
+// The object as a second-line store, or nullptr; the exact class is checked
+// first, as nearly every such object is one.
+TLongTextObject2* AsSecondLine(TObject* Object) {
+    if (!Object) return nullptr;
+    if (typeid(*Object) == typeid(TLongTextObject2)) return static_cast<TLongTextObject2*>(Object);
+    return dynamic_cast<TLongTextObject2*>(Object);
+}
 
 TSPAQuantum QuantumFor(int Count, int SmallLimit) {
     return Count > SmallLimit ? TSPAQuantum::SPALarge : TSPAQuantum::SPASmall;
@@ -173,6 +182,10 @@ void T_StringGrid::CellChanged(int ACol, int ARow) {
         needs_repaint_ = true;
     else
         InvalidateCell(ACol, ARow);
+    RefreshEditorAt(ACol, ARow);
+}
+
+void T_StringGrid::RefreshEditorAt(int ACol, int ARow) {
     // An open editor on this cell shows the new text; a closed one stays
     // closed (code writes never open an editor).
     if (ACol == Col() && ARow == Row() && edit_update_ == 0 && EditorMode()) {
@@ -194,7 +207,7 @@ void T_StringGrid::SetStringsUpdateState(bool Updating) {
 std::string T_StringGrid::GetCell(int ACol, int ARow) const {
     if (ACol == -1) return {};
     if (ACol == -2) {
-        auto* o = dynamic_cast<TLongTextObject2*>(Objects(0, ARow));
+        auto* o = AsSecondLine(Objects(0, ARow));
         if (!o) return {};
         std::string s = o->Text();
         if (s.size() >= 2 && s[s.size() - 2] == '\r' && s[s.size() - 1] == '\n') s.resize(s.size() - 2);
@@ -208,7 +221,7 @@ std::string T_StringGrid::GetCell(int ACol, int ARow) const {
 std::string_view T_StringGrid::CellText(int ACol, int ARow, std::string& Scratch) const {
     if (ACol == -1) return {};
     if (ACol == -2) {
-        auto* o = dynamic_cast<TLongTextObject2*>(Objects(0, ARow));
+        auto* o = AsSecondLine(Objects(0, ARow));
         if (!o) return {};
         std::string_view s;
         if (!o->TextView(s)) {
@@ -221,6 +234,15 @@ std::string_view T_StringGrid::CellText(int ACol, int ARow, std::string& Scratch
     T_StringSparseList* list = RowList(ARow);
     if (!list) return {};
     return list->GetText(ACol);
+}
+
+void T_StringGrid::RowTextViews(int ARow, const int* Cols, size_t Count, std::string_view* Texts) const {
+    const T_StringSparseList* list = RowList(ARow);
+    if (!list) {
+        for (size_t i = 0; i < Count; ++i) Texts[i] = std::string_view();
+        return;
+    }
+    list->GetTexts(Cols, Count, Texts);
 }
 
 TLongTextObject2* T_StringGrid::NewSecondLineObject() {
@@ -277,12 +299,39 @@ void T_StringGrid::SetCell(int ACol, int ARow, const std::string& Value) {
     AfterCellWrite(ACol, ARow, std::string());
 }
 
+void T_StringGrid::StoreRowTexts(int ARow, const std::pair<int, std::string_view>* Cells, size_t Count) {
+    if (ARow < 0) RaiseSparseListIndexError();
+    T_StringSparseList* list = RowList(ARow);
+    if (!list) {
+        int entries = 0;
+        size_t bytes = 0;
+        for (size_t i = 0; i < Count; ++i) {
+            entries += !Cells[i].second.empty();
+            bytes += Cells[i].second.size();
+        }
+        if (entries == 0) return;  // nothing would be stored
+        std::unique_ptr<T_StringSparseList> made(
+            T_StringSparseList::NewWithRoom(QuantumFor(ColCount(), 512), entries, bytes));
+        data_->Put(ARow, made.get());
+        list = made.release();
+    }
+    if (!list->FillEmpty(Cells, Count))
+        for (size_t i = 0; i < Count; ++i) list->PutText(Cells[i].first, Cells[i].second);
+    // As CellChanged for each cell, with the row repainted once.
+    if (!EventsEnabled()) return;
+    if (strings_updating_)
+        needs_repaint_ = true;
+    else
+        InvalidateRow(ARow);
+    for (size_t i = 0; i < Count; ++i) RefreshEditorAt(Cells[i].first, ARow);
+}
+
 TObject* T_StringGrid::Objects(int ACol, int ARow) const {
     T_StringSparseList* list = RowList(ARow);
     return list ? list->GetObject(ACol) : nullptr;
 }
 
-TLongTextObject2* T_StringGrid::SecondLineOf(int ARow) const { return dynamic_cast<TLongTextObject2*>(Objects(0, ARow)); }
+TLongTextObject2* T_StringGrid::SecondLineOf(int ARow) const { return AsSecondLine(Objects(0, ARow)); }
 
 void T_StringGrid::SetObjects(int ACol, int ARow, TObject* AObject) {
     if (auto* lto = dynamic_cast<TLongTextObject2*>(AObject)) {
@@ -325,6 +374,15 @@ void T_StringGrid::ClearRowContents(int ARow) {
         if (lto) FreeSecondLineObject(lto);
         SetCell(c, ARow, std::string());
     }
+}
+
+void T_StringGrid::ClearRowsFrom(int FirstRow) {
+    std::vector<int> rows;
+    data_->ForAll([&](int row, void*) {
+        if (row >= FirstRow) rows.push_back(row);
+        return 0;
+    });
+    for (int r : rows) ClearRowContents(r);
 }
 
 void T_StringGrid::ClearColContents(int ACol) {

@@ -36,6 +36,14 @@ public:
     // after its line list was made).
     std::string_view CellText(int ACol, int ARow, std::string& Scratch) const;
     void SetCells(int ACol, int ARow, const std::string& Value) { SetCell(ACol, ARow, Value); }
+    // CellText of Count cells of one row (a column below 0 gives an empty
+    // text), looked up together.
+    void RowTextViews(int ARow, const int* Cols, size_t Count, std::string_view* Texts) const;
+    // Stores cell texts (columns 0 or above) as SetCell does, one after the
+    // other, but without the before-set and cell-written hooks: for a caller
+    // that knows no hook would do anything. A row without cells gets a cell
+    // list of just the room they need.
+    void StoreRowTexts(int ARow, const std::pair<int, std::string_view>* Cells, size_t Count);
 
     // Whether a cell of the row was ever stored (reading creates nothing).
     bool HasRowData(int ARow) const { return RowList(ARow) != nullptr; }
@@ -73,6 +81,9 @@ public:
     void ClearRowContents(int ARow);
     // The same for every row of a column, from the last to the first.
     void ClearColContents(int ACol);
+    // ClearRowContents for every stored row from FirstRow on, those at or
+    // past RowCount included.
+    void ClearRowsFrom(int FirstRow);
     // Moves the whole stored row (texts, objects, second line) from FromRow to
     // ToRow; ToRow's old contents are released first and FromRow is left
     // without data. No hooks fire; the rows are repainted.
@@ -102,6 +113,7 @@ private:
     T_StringSparseList* EnsureRowList(int ARow);
     T_StringGridStrings* EnsureView(T_SparseList& Views, int Index, int ViewIndex);
     void CellChanged(int ACol, int ARow);
+    void RefreshEditorAt(int ACol, int ARow);
     TLongTextObject2* NewSecondLineObject();
     void ReleaseRowList(T_StringSparseList* List);
     void FreeAllData();

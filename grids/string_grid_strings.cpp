@@ -9,6 +9,9 @@
 T_StringGridStrings::T_StringGridStrings(T_StringGrid* Grid, int Index) : grid_(Grid), index_(Index) {}
 
 void T_StringGridStrings::CellOf(int Position, int& ACol, int& ARow) const {
+    // Only cell positions: the grid's special columns (-1 none, -2 the second
+    // line) and negative rows are not positions of a view.
+    if (Position < 0) RaiseGridError(GridMessages::IndexOutOfRange);
     if (index_ > 0) {
         ACol = Position;
         ARow = index_ - 1;

@@ -37,7 +37,8 @@ protected:
     void SetUpdateState(bool Updating) override;
 
 private:
-    // Grid coordinates of position i of the view.
+    // Grid coordinates of position i of the view; a negative position raises
+    // EInvalidGridOperation.
     void CellOf(int Position, int& ACol, int& ARow) const;
 
     T_StringGrid* grid_;

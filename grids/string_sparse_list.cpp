@@ -66,9 +66,14 @@ size_t T_StringSparseList::Find(int Index) const {
     if (Index < 0) RaiseSparseListIndexError();
     const Entry* e = Entries();
     const size_t next = size_t{hint_} + 1;
-    if (next < entry_count_ && e[next].index == Index) {
-        hint_ = static_cast<uint16_t>(next);
-        return next;
+    if (next < entry_count_ && e[hint_].index < Index) {
+        // Between the last entry found and the one after it: found, or no
+        // entry at all (an empty cell of a row read left to right).
+        if (e[next].index == Index) {
+            hint_ = static_cast<uint16_t>(next);
+            return next;
+        }
+        if (e[next].index > Index) return std::string::npos;
     }
     const size_t pos = LowerBound(Index);
     if (pos >= entry_count_ || e[pos].index != Index) return std::string::npos;
@@ -244,13 +249,37 @@ std::string_view T_StringSparseList::GetText(int Index) const {
     return pos != std::string::npos ? TextOf(Entries()[pos]) : std::string_view();
 }
 
+void T_StringSparseList::GetTexts(const int* Indexes, size_t Count, std::string_view* Texts) const {
+    const Entry* e = Entries();
+    size_t k = 0;
+    int last = -1;
+    for (size_t i = 0; i < Count; ++i) {
+        const int index = Indexes[i];
+        if (index < 0) {
+            Texts[i] = std::string_view();
+            continue;
+        }
+        if (index <= last) {  // not ascending: look it up
+            Texts[i] = GetText(index);
+            continue;
+        }
+        last = index;
+        while (k < entry_count_ && e[k].index < index) ++k;
+        Texts[i] = k < entry_count_ && e[k].index == index ? TextOf(e[k]) : std::string_view();
+    }
+}
+
 int T_StringSparseList::GetCount() const { return count_; }
 
 TObject* T_StringSparseList::GetObject(int Index) const {
+    // An object always has its entry, and a list without objects (most grid
+    // rows) needs no search.
+    if (Index >= 0 && Index == first_object_index_) return first_object_;
+    if (Index >= 0 && first_object_index_ < 0 && (!more_objects_ || more_objects_->empty())) return nullptr;
     return Find(Index) != std::string::npos ? ObjectOf(Index) : nullptr;
 }
 
-void T_StringSparseList::Put(int Index, const std::string& S) {
+void T_StringSparseList::PutText(int Index, std::string_view S) {
     size_t pos = Find(Index);
     const bool keep = !S.empty() || (pos != std::string::npos && ObjectOf(Index));
     CheckStoreIndex(Index);
@@ -274,6 +303,35 @@ void T_StringSparseList::PutObject(int Index, TObject* AObject) {
         count_ = HighBound() + 1;
     }
     Changed();
+}
+
+bool T_StringSparseList::FillEmpty(const std::pair<int, std::string_view>* Texts, size_t Count) {
+    if (entry_count_ != 0 || first_object_index_ >= 0) return false;
+    int last = -1;
+    size_t entries = 0, bytes = 0;
+    for (size_t i = 0; i < Count; ++i) {
+        if (Texts[i].first <= last || Texts[i].first >= Capacity()) return false;
+        last = Texts[i].first;
+        entries += !Texts[i].second.empty();
+        bytes += Texts[i].second.size();
+    }
+    if (entries > entry_capacity_ || bytes > size_t{text_capacity_} - text_size_) return false;
+    Entry* e = Entries();
+    char* text = TextArea() + text_size_;
+    uint32_t at = text_size_;
+    for (size_t i = 0; i < Count; ++i) {
+        const std::string_view s = Texts[i].second;
+        if (s.empty()) continue;
+        *e++ = Entry{Texts[i].first, at, static_cast<uint32_t>(s.size())};
+        std::memcpy(text, s.data(), s.size());
+        text += s.size();
+        at += static_cast<uint32_t>(s.size());
+    }
+    entry_count_ = static_cast<uint32_t>(entries);
+    text_size_ = at;
+    count_ = HighBound() + 1;
+    Changed();
+    return true;
 }
 
 T_StringSparseList::Taken T_StringSparseList::TakeAt(int Index) {

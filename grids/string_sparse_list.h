@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/events.h"
@@ -73,7 +74,13 @@ public:
 
     std::string Get(int Index) const override;
     int GetCount() const override;
-    void Put(int Index, const std::string& S) override;
+    void Put(int Index, const std::string& S) override { PutText(Index, S); }
+    // Put without a string.
+    void PutText(int Index, std::string_view S);
+    // Fills an empty list with texts at ascending positions (empty texts
+    // store nothing) when its room holds them; false, and nothing changed,
+    // otherwise (the caller then puts them one by one).
+    bool FillEmpty(const std::pair<int, std::string_view>* Texts, size_t Count);
     TObject* GetObject(int Index) const override;
     void PutObject(int Index, TObject* AObject) override;
     void Insert(int Index, const std::string& S) override;
@@ -94,6 +101,10 @@ public:
     // The text at Index as Get gives it, as a view valid until the list
     // changes.
     std::string_view GetText(int Index) const;
+
+    // GetText of Count positions at once (a negative one gives an empty
+    // text); ascending positions are found in one walk over the entries.
+    void GetTexts(const int* Indexes, size_t Count, std::string_view* Texts) const;
 
     // Visits the stored entries in position order.
     int ForAll(const TStringSparseApply& Apply) const;

@@ -1,16 +1,20 @@
 // Load and save speed of the positions text.
 //
-//   bench_positions_text.exe --table=simple|datagrid FILE [--csv-seconds=S]
+//   bench_positions_text.exe [--table=datagrid|simple] FILE [--csv-seconds=S]
 //
 // Loads FILE into memory, then times (best of three) reading it into a table,
-// writing the table back, and a plain scan of the same bytes for line ends.
+// writing the table back (into a fresh memory stream, and once more into one
+// that keeps its buffer), and a plain scan of the same bytes for line ends.
 // With --csv-seconds (the time Python's csv module needed for the same file,
 // measured by the script) the ratio to our load is printed too. Peak memory
 // is the process's peak working set and peak pagefile usage, once after the
 // loads (the load's own figure) and once at the end (with the save's output).
+// The last line, "result LOAD SAVE PEAK_MB SAVE_KEPT", is for the script's
+// verdicts.
 //
-// Tables: "simple" is an in-memory table of 16 named columns, "datagrid" the
-// positions grid with its 16 columns, loaded and saved as the import does.
+// Tables: "datagrid" (the default) is the positions grid with its 16 columns,
+// loaded and saved as the import does; "simple" an in-memory table of 16
+// named columns, the least a table can cost.
 #include <windows.h>
 #include <psapi.h>
 
@@ -23,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/ansi_text.h"
@@ -60,6 +65,16 @@ public:
     void SetCell(int Col, int Row, const std::string& Value) override { Store(Row, Col, Value); }
     std::string GetSecondLine(int Row) override { return Fetch(Row, 16); }
     void SetSecondLine(int Row, const std::string& Value) override { Store(Row, 16, Value); }
+    void SetRowTexts(int Row, const RowValue* Cells, size_t Count) override {
+        for (size_t i = 0; i < Count; ++i) Store(Row, Cells[i].first, Cells[i].second);
+    }
+    void RowTexts(int Row, const int* Cols, size_t Count, std::string_view* Texts, std::string*) override {
+        for (size_t i = 0; i < Count; ++i) {
+            const Cell c = Cols[i] >= 0 && Row < RowCount() ? rows_[static_cast<size_t>(Row)][static_cast<size_t>(Cols[i])]
+                                                            : Cell{};
+            Texts[i] = std::string_view(c.bytes ? c.bytes : "", c.size);
+        }
+    }
 
 private:
     struct Cell {
@@ -74,7 +89,7 @@ private:
         const Cell& c = rows_[static_cast<size_t>(row)][static_cast<size_t>(slot)];
         return std::string(c.bytes ? c.bytes : "", c.size);
     }
-    void Store(int row, int slot, const std::string& value) {
+    void Store(int row, int slot, std::string_view value) {
         if (row >= RowCount()) rows_.resize(static_cast<size_t>(row) + 1);
         Cell& c = rows_[static_cast<size_t>(row)][static_cast<size_t>(slot)];
         c.size = value.size();
@@ -169,14 +184,14 @@ double PeakPagefileMB(const PROCESS_MEMORY_COUNTERS& pmc) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: bench_positions_text --table=simple|datagrid FILE [--csv-seconds=S]\n");
+    std::fprintf(stderr, "usage: bench_positions_text [--table=datagrid|simple] FILE [--csv-seconds=S]\n");
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string kind = "simple";
+    std::string kind = "datagrid";
     std::string file;
     double csv_seconds = 0;
     for (int i = 1; i < argc; ++i) {
@@ -213,6 +228,9 @@ int main(int argc, char** argv) {
         TMemoryStream output;
         double save = BestOf3([&] { output.Clear(); }, [&] { target->Save(output); });
         bool identical = output.Size() == input.Size() && std::memcmp(output.Memory(), bytes, size) == 0;
+        // The table's own share of the save: the stream's buffer is kept from
+        // the run before, so that its growth is not counted.
+        double save_kept = BestOf3([&] { output.SetSize(0); output.SetPosition(0); }, [&] { target->Save(output); });
 
         size_t line_ends = 0;
         double scan = BestOf3([&] { line_ends = 0; }, [&] {
@@ -226,18 +244,19 @@ int main(int argc, char** argv) {
         std::printf("positions text %s: %.1f MB, %d rows read, %zu line ends, table=%s\n", file.c_str(), mb,
                     rows - 1, line_ends, kind.c_str());
         std::printf("  load   %8.4f s  %7.1f MB/s\n", load, mb / load);
-        std::printf("  save   %8.4f s  %7.1f MB/s   save is %.1fx as fast as load (target >= 2)\n", save, mb / save,
-                    load / save);
-        std::printf("  scan   %8.4f s  %7.1f MB/s   load takes %.1fx the scan (target <= 40)\n", scan, mb / scan,
-                    load / scan);
+        std::printf("  save   %8.4f s  %7.1f MB/s   save is %.1fx as fast as load\n", save, mb / save, load / save);
+        std::printf("  save   %8.4f s  %7.1f MB/s   into a stream whose buffer is kept (the table's own share)\n",
+                    save_kept, mb / save_kept);
+        std::printf("  scan   %8.4f s  %7.1f MB/s   load takes %.1fx the scan\n", scan, mb / scan, load / scan);
         if (csv_seconds > 0)
-            std::printf("  csv    %8.4f s  %7.1f MB/s   csv takes %.2fx our load (target > 1)\n", csv_seconds,
+            std::printf("  csv    %8.4f s  %7.1f MB/s   our load is %.2fx as fast as csv\n", csv_seconds,
                         mb / csv_seconds, csv_seconds / load);
-        std::printf("  load peak working set %.1f MB, peak pagefile %.1f MB (target < 100 MB at 100,000 rows)\n",
-                    PeakWorkingSetMB(after_load), PeakPagefileMB(after_load));
+        std::printf("  load peak working set %.1f MB, peak pagefile %.1f MB\n", PeakWorkingSetMB(after_load),
+                    PeakPagefileMB(after_load));
         std::printf("  overall peak working set %.1f MB, peak pagefile %.1f MB (with the save's output)\n",
                     PeakWorkingSetMB(overall), PeakPagefileMB(overall));
         std::printf("  saved text identical to the input: %s\n", identical ? "yes" : "NO");
+        std::printf("result %.6f %.6f %.3f %.6f\n", load, save, PeakWorkingSetMB(overall), save_kept);
         return identical ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "failed: %s\n", e.what());

@@ -141,12 +141,16 @@ void TI_MessageWindow::ReSize() {
     in.max_text_width = max_text_width_;
     BubbleSize size = ComputeBubbleSize(in, measure);
     canvas.SetHandle(nullptr);
-    if (size.buttons_shift && buttons_) {
+    // The shift is where the buttons stand for the current width limit, not
+    // a step: a second re-size must not move them again.
+    const int move = size.buttons_shift - buttons_shift_;
+    if (move && buttons_) {
         for (int i = 0; i < buttons_->Count(); ++i) {
             TI_EditButton* b = buttons_->Items(i);
-            b->SetBounds(b->Left() - size.buttons_shift, b->Top(), b->Width(), b->Height());
+            b->MoveTo(b->Left() - move, b->Top());
         }
     }
+    buttons_shift_ = size.buttons_shift;
     SetPopupSize(size.width, size.height);
     RebuildRegion();
     Invalidate();

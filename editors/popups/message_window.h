@@ -93,6 +93,7 @@ private:
     bool centre_vertically_ = false;
     int max_text_width_ = 0;
     int update_count_ = 0;
+    int buttons_shift_ = 0;  // how far the buttons stand left of where they were put
 };
 
 class TDCMessageWindow : public TI_MessageWindow {

@@ -10,24 +10,6 @@
 
 namespace {
 
-// The bitmap double-buffered buttons paint into: made by the first button,
-// freed with the last.
-struct SharedButtonBitmap {
-    static TBitmap* bitmap;
-    static int users;
-    static void Acquire() {
-        if (users++ == 0) bitmap = new TBitmap();
-    }
-    static void Release() {
-        if (--users == 0) {
-            delete bitmap;
-            bitmap = nullptr;
-        }
-    }
-};
-TBitmap* SharedButtonBitmap::bitmap = nullptr;
-int SharedButtonBitmap::users = 0;
-
 UINT EdgeOf(FrameEdge e) {
     switch (e) {
     case FrameEdge::RaisedOuter: return BDR_RAISEDOUTER;
@@ -37,14 +19,7 @@ UINT EdgeOf(FrameEdge e) {
     }
 }
 
-UINT SidesOf(unsigned s) {
-    UINT f = 0;
-    if (s & fsdLeft) f |= BF_LEFT;
-    if (s & fsdTop) f |= BF_TOP;
-    if (s & fsdRight) f |= BF_RIGHT;
-    if (s & fsdBottom) f |= BF_BOTTOM;
-    return f;
-}
+static_assert(fsdLeft == BF_LEFT && fsdTop == BF_TOP && fsdRight == BF_RIGHT && fsdBottom == BF_BOTTOM);
 
 RECT Offset(const PlainRect& r, const RECT& base, int shift) {
     return RECT{base.left + r.left + shift, base.top + r.top + shift, base.left + r.right + shift,
@@ -71,7 +46,6 @@ TI_EditButton::TI_EditButton(TWinControl* AOwner, TI_EditButtons* Collection)
       font_(std::make_unique<TFont>()),
       glyph_(std::make_unique<TBitmap>()) {
     SetName("Button");
-    SharedButtonBitmap::Acquire();
     if (owner_) font_->Assign(&owner_->Font());
     try {
         glyph_->LoadFromResourceName(GetModuleHandleA(nullptr), "I_BTNPOPUP");
@@ -85,7 +59,6 @@ TI_EditButton::TI_EditButton(TWinControl* AOwner, TI_EditButtons* Collection)
 TI_EditButton::~TI_EditButton() {
     font_->OnChange = nullptr;
     if (collection_) collection_->Forget(this);
-    SharedButtonBitmap::Release();
 }
 
 void TI_EditButton::Changed() { Repaint(); }
@@ -292,12 +265,12 @@ void TI_EditButton::PaintNow() {
 
 void TI_EditButton::PaintOn(HDC dc) {
     if (!visible_ || Width() <= 0 || Height() <= 0) return;
-    TBitmap* buffer = SharedButtonBitmap::bitmap;
-    if (double_buffered_ && buffer) {
-        buffer->SetSize(Width(), Height());
-        if (transparent_) BitBlt(buffer->DC(), 0, 0, Width(), Height(), dc, Left(), Top(), SRCCOPY);
-        Paint(buffer->Canvas(), RECT{0, 0, Width(), Height()});
-        BitBlt(dc, Left(), Top(), Width(), Height(), buffer->DC(), 0, 0, SRCCOPY);
+    if (double_buffered_) {
+        TBitmap& buffer = buffer_.Get();
+        buffer.SetSize(Width(), Height());
+        if (transparent_) BitBlt(buffer.DC(), 0, 0, Width(), Height(), dc, Left(), Top(), SRCCOPY);
+        Paint(buffer.Canvas(), RECT{0, 0, Width(), Height()});
+        BitBlt(dc, Left(), Top(), Width(), Height(), buffer.DC(), 0, 0, SRCCOPY);
     } else {
         TCanvas canvas;
         canvas.SetHandle(dc);
@@ -373,11 +346,10 @@ void TI_EditButton::PaintFrame(TCanvas& canvas, const RECT& rect) {
             TColor c = s.edge == FrameEdge::ShadowLine ? clBtnShadow
                        : s.edge == FrameEdge::WindowLine ? clWindow
                                                           : OwnerColor();
-            HBRUSH b = CreateSolidBrush(ColorToCOLORREF(c));
-            ::FrameRect(dc, &r, b);
-            DeleteObject(b);
+            GdiObject<HBRUSH> brush(CreateSolidBrush(ColorToCOLORREF(c)));
+            ::FrameRect(dc, &r, brush.Get());
         } else {
-            DrawEdge(dc, &r, EdgeOf(s.edge), SidesOf(s.sides));
+            DrawEdge(dc, &r, EdgeOf(s.edge), s.sides);
         }
     }
 }

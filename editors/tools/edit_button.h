@@ -16,6 +16,7 @@
 #include <string>
 
 #include "editors/tools/edit_button_logic.h"
+#include "editors/tools/edit_drawing.h"
 #include "framework/bitmap.h"
 #include "framework/component.h"
 #include "framework/font.h"
@@ -50,6 +51,8 @@ public:
     RECT BoundsRect() const { return RECT{Left(), Top(), Left() + Width(), Top() + Height()}; }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     void SetBounds(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+    // Moves the button; its size (also the width kept while invisible) stays.
+    void MoveTo(int ALeft, int ATop) { SetBounds(ALeft, ATop, bounds_.width, bounds_.height); }
     // Follows a size change of the owner by the anchor.
     void OwnerResized(int dx, int dy);
 
@@ -182,4 +185,7 @@ private:
     std::unique_ptr<TBitmap> glyph_;
     TImageList* images_ = nullptr;
     int image_index_ = -1;
+    // What double-buffered buttons paint into; not the work bitmap, which a
+    // styled caption may use while the button paints.
+    SharedBitmap<struct EditButtonBitmapTag> buffer_;
 };

@@ -25,9 +25,6 @@ GdiObject<HRGN> FrameRegion(const RECT& r, int width) {
     return outer;
 }
 
-TBitmap* g_work_bitmap = nullptr;
-int g_work_users = 0;
-
 bool HoldsCapture(TWinControl* control, HWND capture) {
     if (control->HandleAllocated() && control->WindowHandle() == capture) return true;
     for (int i = 0; i < control->ControlCount(); ++i)
@@ -167,18 +164,3 @@ bool IsCaptureControlInApp() {
         if (HoldsCapture(screen->Forms(i), capture)) return true;
     return false;
 }
-
-SharedWorkBitmap::SharedWorkBitmap() {
-    if (g_work_users++ == 0) g_work_bitmap = new TBitmap();
-}
-
-SharedWorkBitmap::~SharedWorkBitmap() {
-    if (--g_work_users == 0) {
-        delete g_work_bitmap;
-        g_work_bitmap = nullptr;
-    }
-}
-
-TBitmap& SharedWorkBitmap::Get() { return *g_work_bitmap; }
-
-int SharedWorkBitmap::Users() { return g_work_users; }

@@ -65,17 +65,31 @@ void DrawBitmapTransparent(HDC dc, TBitmap& bitmap, const RECT& rect, TColor key
 // capture.
 bool IsCaptureControlInApp();
 
-// The work bitmap of the edit tools (inline images of styled texts, buffers
-// of edit buttons). Each user holds one of these for as long as it needs the
-// bitmap: the first makes it, the last frees it. UI thread only; content is
-// not kept between users.
-class SharedWorkBitmap {
+// A bitmap the edit tools share, one per Tag: each user holds a
+// SharedBitmap for as long as it needs the bitmap; the first holder makes
+// it, the last frees it. UI thread only; content is not kept between users.
+template <class Tag>
+class SharedBitmap {
 public:
-    SharedWorkBitmap();
-    ~SharedWorkBitmap();
-    SharedWorkBitmap(const SharedWorkBitmap&) = delete;
-    SharedWorkBitmap& operator=(const SharedWorkBitmap&) = delete;
-    TBitmap& Get();
+    SharedBitmap() {
+        if (users_++ == 0) bitmap_ = new TBitmap();
+    }
+    ~SharedBitmap() {
+        if (--users_ == 0) {
+            delete bitmap_;
+            bitmap_ = nullptr;
+        }
+    }
+    SharedBitmap(const SharedBitmap&) = delete;
+    SharedBitmap& operator=(const SharedBitmap&) = delete;
+    TBitmap& Get() { return *bitmap_; }
     // Number of holders, for leak tests.
-    static int Users();
+    static int Users() { return users_; }
+
+private:
+    inline static TBitmap* bitmap_ = nullptr;
+    inline static int users_ = 0;
 };
+
+// The work bitmap: inline images of styled texts.
+using SharedWorkBitmap = SharedBitmap<struct WorkBitmapTag>;

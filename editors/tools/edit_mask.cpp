@@ -1,6 +1,7 @@
 #include "editors/tools/edit_mask.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/ansi_text.h"
 #include "framework/sysutils.h"
@@ -208,18 +209,37 @@ int ApplyEditMask(std::string& text, const TMaskPositions& positions, bool skipL
                   bool complete, int& reached) {
     const int count = positions.Count();
     const auto& items = positions.items;
-    int start = 0;
     passedLiterals = 0;
     reached = 0;
+    int lastRequired = -1;
+    for (int k = count - 1; k >= 0 && lastRequired < 0; --k)
+        if (IsRequiredInput(items[static_cast<size_t>(k)])) lastRequired = k;
+    // How the walks through (character, position) states ended when they
+    // had to start at a later position: a later walk that reaches such a
+    // state ends the same way, so long masks cost no count * count steps.
+    // One row of states per character, made when first needed.
+    enum Ending : char { kFits = 0, kMismatch = 1, kMissing = 2 };
+    constexpr size_t kMemoBytes = size_t{16} << 20;
+    std::vector<std::vector<char>> endings(text.size() + 1);
+    size_t memo_bytes = 0;
+    std::vector<std::pair<size_t, int>> walked;
+    std::string result;
+    result.reserve(text.size());
+    int start = 0;
     while (start <= count) {
-        std::string result;
-        result.reserve(text.size());
+        result.clear();
         size_t ti = 0;
         int pi = start;
         int passed = 0;
         int lastFit = start;
-        bool restart = false;
+        char ending = kFits;
+        walked.clear();
         while (ti < text.size() && pi < count) {
+            if (!endings[ti].empty() && endings[ti][static_cast<size_t>(pi)] != kFits) {
+                ending = endings[ti][static_cast<size_t>(pi)];
+                break;
+            }
+            walked.emplace_back(ti, pi);
             if (skipLiterals && items[static_cast<size_t>(pi)].literal) {
                 ++passed;
                 ++pi;
@@ -232,31 +252,35 @@ int ApplyEditMask(std::string& text, const TMaskPositions& positions, bool skipL
                 ++ti;
                 lastFit = ++pi;
             } else if (IsRequiredInput(p)) {
-                if (start < count && !IsRequiredInput(items[static_cast<size_t>(start)])) {
-                    restart = true;
-                    break;
-                }
-                return -1;
+                ending = kMismatch;
+                break;
             } else {
                 ++pi;
                 if (start == 0) start = 1;
             }
         }
-        if (restart) {
+        if (ending == kFits) {
+            if (ti < text.size()) return -1;
+            // With complete, no required input may follow.
+            if (complete && pi <= lastRequired) ending = kMissing;
+        }
+        if (ending != kFits) {
+            for (const auto& [ti_seen, pi_seen] : walked) {
+                std::vector<char>& row = endings[ti_seen];
+                if (row.empty()) {
+                    if (memo_bytes > kMemoBytes) continue;
+                    row.assign(static_cast<size_t>(count) + 1, kFits);
+                    memo_bytes += row.size();
+                }
+                row[static_cast<size_t>(pi_seen)] = ending;
+            }
+            // A later start is tried while the first position is no required
+            // input (for missing input: while it is an optional input).
+            const TMaskPosition* first = start < count ? &items[static_cast<size_t>(start)] : nullptr;
+            const bool later = first && !IsRequiredInput(*first) && (ending == kMismatch || !first->literal);
+            if (!later) return -1;
             ++start;
             continue;
-        }
-        if (ti < text.size()) return -1;
-        if (complete) {
-            bool missing = false;
-            for (int k = pi; k < count && !missing; ++k) missing = IsRequiredInput(items[static_cast<size_t>(k)]);
-            if (missing) {
-                const bool optionalStart = start < count && !items[static_cast<size_t>(start)].literal &&
-                                           !IsRequiredInput(items[static_cast<size_t>(start)]);
-                if (!optionalStart) return -1;
-                ++start;
-                continue;
-            }
         }
         text = std::move(result);
         passedLiterals = passed;

@@ -29,7 +29,7 @@ public:
                      TImageList* images)
         : canvas_(canvas), text_(text), given_(rect), draw_(draw), flags_(flags), images_(images) {
         wrap_ = (flags & DT_WORDBREAK) != 0;
-        right_ = draw || wrap_ ? rect.right : kUnbounded;
+        right_ = draw ? rect.right : kUnbounded;
         bottom_ = draw ? rect.bottom : kUnbounded;
         x_ = rect.left;
         y_ = line_top_ = rect.top;
@@ -142,19 +142,77 @@ private:
     void Segment(const std::string& s) {
         line_empty_ = false;
         GrowLine(canvas_.TextExtent("Wg").cy);
-        // The same measurement in both modes keeps the layouts equal.
+        if (wrap_) {
+            Flow(s);
+            return;
+        }
         RECT r{x_, y_, std::max(x_, right_), bottom_};
-        const UINT measure =
-            DT_CALCRECT | (flags_ & (DT_NOPREFIX | DT_EXPANDTABS)) | (wrap_ ? DT_WORDBREAK : DT_SINGLELINE);
-        canvas_.DrawText(s, r, measure);
+        canvas_.DrawText(s, r, DT_CALCRECT | DT_SINGLELINE | (flags_ & (DT_NOPREFIX | DT_EXPANDTABS)));
         const int width = r.right - r.left;
-        if (wrap_) GrowLine(r.bottom - r.top);
         if (draw_ && x_ < given_.right) {
             RECT d{x_, y_, given_.right, given_.bottom};
             canvas_.DrawText(s, d, flags_ & ~DT_CALCRECT);
         }
+        Advance(width);
+    }
+
+    // Word wrap: the segment goes on where the one before it ended; the
+    // words that still fit before the right edge are drawn as one piece,
+    // and the rest starts a new line at the left edge (a word that fits on
+    // no line stands alone on one). Measuring and drawing break at the same
+    // words.
+    void Flow(const std::string& s) {
+        size_t i = 0;
+        while (i < s.size()) {
+            size_t fit = i;  // end of the words (and their blanks) that fit
+            int fit_ink = 0;  // their width without the blanks after them
+            for (size_t next = i; next < s.size();) {
+                size_t word_end = next;
+                while (word_end < s.size() && s[word_end] != ' ') ++word_end;
+                size_t end = word_end;
+                while (end < s.size() && s[end] == ' ') ++end;
+                const int ink = Width(s.substr(i, word_end - i));
+                if (word_end > next && (placed_ || fit > i) && AddClamped(x_, ink) > given_.right) break;
+                fit = end;
+                fit_ink = ink;
+                next = end;
+            }
+            if (fit > i) {
+                const std::string piece = s.substr(i, fit - i);
+                const int width = Width(piece);
+                if (draw_ && x_ < given_.right) {
+                    RECT d{x_, y_, given_.right, given_.bottom};
+                    UINT drop = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_WORDBREAK | DT_CALCRECT;
+                    // Only a word too long for any line ends in an ellipsis.
+                    if (AddClamped(x_, fit_ink) <= given_.right) drop |= DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
+                    canvas_.DrawText(piece, d, (flags_ & ~drop) | DT_SINGLELINE);
+                }
+                Advance(width);
+                trailing_ = width - fit_ink;
+                i = fit;
+            }
+            if (i < s.size()) {
+                line_width_ = AddClamped(line_width_, -trailing_);  // blanks before a break take no room
+                EndLine();
+                line_empty_ = false;
+                GrowLine(canvas_.TextExtent("Wg").cy);
+            }
+        }
+    }
+
+    // The width of s on one line in the current font.
+    int Width(const std::string& s) {
+        RECT r{0, 0, 0, 0};
+        canvas_.DrawText(s, r, DT_CALCRECT | DT_SINGLELINE | (flags_ & (DT_NOPREFIX | DT_EXPANDTABS)));
+        return r.right - r.left;
+    }
+
+    // Something of width was placed at x.
+    void Advance(int width) {
         x_ = AddClamped(x_, width);
         line_width_ = AddClamped(line_width_, width);
+        placed_ = true;
+        trailing_ = 0;
     }
 
     void Image(const StyledToken& t) {
@@ -183,8 +241,7 @@ private:
         if (draw_ && x_ < given_.right)
             DrawBitmapTransparent(canvas_.Handle(), work, {x_, y_, x_ + work.Width(), y_ + work.Height()});
         if (t.code == 'p') GrowLine(work.Height());
-        x_ = AddClamped(x_, work.Width());
-        line_width_ = AddClamped(line_width_, work.Width());
+        Advance(work.Width());
     }
 
     // Loads the image into the work bitmap; false (the work bitmap
@@ -217,6 +274,8 @@ private:
         line_height_ = 0;
         line_width_ = 0;
         line_empty_ = true;
+        placed_ = false;
+        trailing_ = 0;
     }
 
     TCanvas& canvas_;
@@ -230,6 +289,8 @@ private:
     int x_ = 0, y_ = 0, line_top_ = 0;
     int line_height_ = 0, line_width_ = 0, total_ = 0, widest_ = 0;
     bool line_empty_ = true;
+    bool placed_ = false;  // text or an image stands on the line
+    int trailing_ = 0;     // width of the blanks that end the line so far
     std::string start_name_;
     int start_size_ = 8;
     std::optional<SharedWorkBitmap> work_;

@@ -13,8 +13,9 @@ class TImageList;
 
 // Paints (draw true) or measures (draw false) text in rect and returns the
 // extent: (rect.left + widest line, total height). A null text gives (0, 0).
-// flags are DrawText flags: with DT_WORDBREAK segments wrap at rect.right in
-// both modes; otherwise measuring is unbounded to the right and below.
+// flags are DrawText flags: with DT_WORDBREAK the text flows on word by word
+// across its codes and wraps at rect.right in both modes; otherwise
+// measuring is unbounded to the right and below.
 // Measuring and drawing give the same layout. The canvas font keeps the last
 // style, size, colour and name the codes set; the canvas draws with a
 // transparent background. Inline images come from images (an argument that

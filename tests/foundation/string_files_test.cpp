@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/string_files.h"
+#include "framework/exceptions.h"
 #include "framework/streams.h"
 #include "framework/strings.h"
 #include "file_lock.h"
@@ -72,4 +73,53 @@ TEST(SaveStreamToFile, WritesTheWholeStreamAndKeepsItsPosition) {
     SaveStreamToFile(&small, dir / "old.ani");
     lock.reset();
     EXPECT_EQ(ReadWholeFile(dir / "old.ani"), data);
+}
+
+namespace {
+// A list that fails half-way through being saved.
+class FailingList : public TStringList {
+public:
+    std::string Get(int Index) const override {
+        if (Index == 1) throw EWriteError("kaputt");
+        return TStringList::Get(Index);
+    }
+};
+
+// A stream whose reads fail after the first block.
+class FailingStream : public TMemoryStream {
+public:
+    int64_t Read(void* Buffer, int64_t Count) override {
+        if (Position() > 0) throw EReadError("kaputt");
+        return TMemoryStream::Read(Buffer, Count);
+    }
+};
+
+int FilesIn(const TestFolder& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir / "*").c_str(), &fd);
+    int n = 0;
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return n;
+}
+}  // namespace
+
+TEST(SaveToFileFailure, LeavesTheOldFileAndNothingHalfWritten) {
+    TestFolder dir;
+    const std::string name = dir / "alt.txt";
+    ASSERT_TRUE(WriteWholeFile(name, "alt\r\n"));
+    FailingList list;
+    list.Add("a");
+    list.Add("b");
+    SaveStringsToFile(&list, name);
+    EXPECT_EQ(ReadWholeFile(name), "alt\r\n");
+    FailingStream stream;
+    const std::string data(200000, 'x');
+    stream.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+    SaveStreamToFile(&stream, name);
+    EXPECT_EQ(ReadWholeFile(name), "alt\r\n");
+    EXPECT_EQ(FilesIn(dir), 1);
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/folders.h"
 #include "foundation/user_mode.h"
+#include "file_lock.h"
 #include "test_folder.h"
 
 namespace {
@@ -74,4 +75,18 @@ TEST_F(UserModeTest, FolderChoice) {
     std::string value;
     ReadUserModeString("K", "", "", value, false);
     EXPECT_EQ(value, "v");
+}
+
+TEST_F(UserModeTest, FileThatCannotBeReadIsNeverReplaced) {
+    ASSERT_TRUE(WriteUserModeString("A", "1", dir.Path()));
+    ASSERT_TRUE(WriteUserModeString("B", "2", dir.Path()));
+    const std::string before = IniText();
+    {
+        // Another program lets others write the file but not read it.
+        HeldFile held = HoldOpen(dir / "UserMode.INI", GENERIC_READ, FILE_SHARE_WRITE);
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(WriteUserModeString("C", "3", dir.Path()));
+    }
+    EXPECT_EQ(IniText(), before);
+    EXPECT_EQ(Read("A"), "1");
 }

@@ -105,3 +105,33 @@ TEST(ApplicationHint, MouseMoveStartsThePauseOnlyForControlsWithHints) {
     s.form->Free();
     EXPECT_EQ(Application()->HintControl(), nullptr);
 }
+
+TEST(ApplicationHint, PauseShowsTheHintAndHidePauseHidesIt) {
+    HintScene s = BuildHintScene();
+    const int pause = Application()->HintPause, hide = Application()->HintHidePause;
+    Application()->HintPause = 100;
+    Application()->HintHidePause = 300;
+    auto showing = [] { return Application()->HintWindow() && Application()->HintWindow()->IsShowing(); };
+    // Handles messages until the hint's state is the one wanted; the time it took.
+    auto waitFor = [&](bool shown) {
+        const DWORD start = GetTickCount();
+        while (showing() != shown && GetTickCount() - start < 3000) {
+            Pump();
+            Sleep(5);
+        }
+        return static_cast<int>(GetTickCount() - start);
+    };
+    MSG m = MakeMsg(s.c->Handle(), WM_MOUSEMOVE, 0, PointToLParam(5, 5));
+    Application()->ProcessMessage(m);
+    Pump();
+    EXPECT_FALSE(showing());
+    const int shownAfter = waitFor(true);
+    EXPECT_TRUE(showing());
+    EXPECT_GE(shownAfter, 80);
+    const int hiddenAfter = waitFor(false);
+    EXPECT_FALSE(showing());
+    EXPECT_GE(hiddenAfter, 250);
+    Application()->HintPause = pause;
+    Application()->HintHidePause = hide;
+    s.form->Free();
+}

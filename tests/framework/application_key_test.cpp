@@ -1,7 +1,8 @@
-// The key pipeline: CN_KEYDOWN first, dialog keys to the form unless the
-// control wants them, then the form's key preview and the control's KeyDown.
+// The key pipeline: CN_* first, dialog keys and characters to the form unless
+// the control wants them, then the form's key preview and the control.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,12 @@ public:
     explicit KeyControl(TComponent* owner, std::string name) : TCustomControl(owner), name_(std::move(name)) {
         SetTabStop(true);
     }
-    bool claim = false;        // CN_KEYDOWN answers non-zero
-    bool suppress = false;     // CN_KEYDOWN sets the key code to 0
-    UINT dlgcode = 0;          // WM_GETDLGCODE answer
-    bool want_special = false; // CM_WANTSPECIALKEY answer
-    bool fail = false;         // CN_KEYDOWN throws
+    bool claim = false;         // CN_KEYDOWN answers non-zero
+    bool suppress = false;      // CN_KEYDOWN sets the key code to 0
+    UINT dlgcode = 0;           // WM_GETDLGCODE answer
+    bool want_special = false;  // CM_WANTSPECIALKEY answer
+    bool fail = false;          // CN_KEYDOWN throws
+    char accelerator = 0;       // CM_DIALOGCHAR taken for this character
 
 protected:
     void CNKeyDown(TMessage& m) override {
@@ -37,9 +39,17 @@ protected:
     }
     void WMGetDlgCode(TMessage& m) override { m.Result = dlgcode; }
     void CMWantSpecialKey(TMessage& m) override { m.Result = want_special ? 1 : 0; }
+    void CMDialogChar(TMessage& m) override {
+        g_keys.push_back("dialogchar:" + name_);
+        m.Result = accelerator && static_cast<char>(m.WParam) == accelerator ? 1 : 0;
+    }
     void KeyDown(WORD& key, TShiftState shift) override {
         g_keys.push_back("keydown:" + name_ + ":" + std::to_string(key));
         TCustomControl::KeyDown(key, shift);
+    }
+    void KeyUp(WORD& key, TShiftState shift) override {
+        g_keys.push_back("keyup:" + name_ + ":" + std::to_string(key));
+        TCustomControl::KeyUp(key, shift);
     }
     void KeyPress(char& key) override {
         g_keys.push_back(std::string("press:") + name_ + ":" + key);
@@ -53,7 +63,7 @@ private:
 class KeyForm : public TForm {
 public:
     explicit KeyForm(TComponent* owner) : TForm(owner) {}
-    bool eat = false;
+    bool eat = false;  // the preview takes every key
 
 protected:
     void CMDialogKey(TMessage& m) override {
@@ -64,6 +74,16 @@ protected:
         g_keys.push_back("preview:" + std::to_string(key));
         if (eat) key = 0;
         TForm::KeyDown(key, shift);
+    }
+    void KeyUp(WORD& key, TShiftState shift) override {
+        g_keys.push_back("previewup:" + std::to_string(key));
+        if (eat) key = 0;
+        TForm::KeyUp(key, shift);
+    }
+    void KeyPress(char& key) override {
+        g_keys.push_back(std::string("previewpress:") + key);
+        if (eat) key = 0;
+        TForm::KeyPress(key);
     }
 };
 
@@ -97,97 +117,83 @@ KeyScene BuildKeyScene() {
     return s;
 }
 
+struct KeyCase {
+    const char* what;
+    std::function<void(KeyScene&)> setup;
+    UINT msg;
+    WPARAM key;
+    std::vector<std::string> log;
+    char focused;  // 'a', 'b' or 'c' afterwards
+};
+
 }  // namespace
 
-TEST(KeyPipeline, KeyPreviewRunsBeforeTheControl) {
-    KeyScene s = BuildKeyScene();
-    s.form->SetKeyPreview(true);
-    RouteKey(s.a->Handle(), 'X');
-    std::vector<std::string> expected{"cn:a", "preview:88", "keydown:a:88"};
-    EXPECT_EQ(g_keys, expected);
-    s.form->Free();
+TEST(KeyPipeline, StagesInOrder) {
+    auto preview = [](KeyScene& s) { s.form->SetKeyPreview(true); };
+    auto previewEats = [](KeyScene& s) {
+        s.form->SetKeyPreview(true);
+        s.form->eat = true;
+    };
+    const KeyCase cases[] = {
+        {"preview runs first", preview, WM_KEYDOWN, 'X', {"cn:a", "preview:88", "keydown:a:88"}, 'a'},
+        {"preview takes the key", previewEats, WM_KEYDOWN, 'X', {"cn:a", "preview:88"}, 'a'},
+        {"preview of a key release", preview, WM_KEYUP, 'X', {"previewup:88", "keyup:a:88"}, 'a'},
+        {"preview takes a release", previewEats, WM_KEYUP, 'X', {"previewup:88"}, 'a'},
+        {"preview of a character",
+         [](KeyScene& s) {
+             s.form->SetKeyPreview(true);
+             s.a->dlgcode = DLGC_WANTCHARS;
+         },
+         WM_CHAR, 'x', {"previewpress:x", "press:a:x"}, 'a'},
+        {"preview takes a character",
+         [](KeyScene& s) {
+             s.form->SetKeyPreview(true);
+             s.form->eat = true;
+             s.a->dlgcode = DLGC_WANTCHARS;
+         },
+         WM_CHAR, 'x', {"previewpress:x"}, 'a'},
+        {"tab skips a control that is no tab stop", nullptr, WM_KEYDOWN, VK_TAB, {"cn:a", "dialogkey:9"}, 'c'},
+        {"claimed key goes nowhere else",
+         [](KeyScene& s) {
+             s.a->claim = true;
+             s.form->SetKeyPreview(true);
+         },
+         WM_KEYDOWN, VK_TAB, {"cn:a"}, 'a'},
+        {"zeroed key code only stops navigation", [](KeyScene& s) { s.a->suppress = true; }, WM_KEYDOWN, VK_TAB,
+         {"cn:a", "keydown:a:9"}, 'a'},
+        {"control that wants tab", [](KeyScene& s) { s.a->dlgcode = DLGC_WANTTAB; }, WM_KEYDOWN, VK_TAB,
+         {"cn:a", "keydown:a:9"}, 'a'},
+        {"arrows stay dialog keys and ignore TabStop", [](KeyScene& s) { s.a->dlgcode = DLGC_WANTTAB; },
+         WM_KEYDOWN, VK_DOWN, {"cn:a", "dialogkey:40"}, 'b'},
+        {"enter is offered, then goes on", nullptr, WM_KEYDOWN, VK_RETURN,
+         {"cn:a", "dialogkey:13", "keydown:a:13"}, 'a'},
+        {"special key kept from the form", [](KeyScene& s) { s.a->want_special = true; }, WM_KEYDOWN, VK_RETURN,
+         {"cn:a", "keydown:a:13"}, 'a'},
+        {"wanted characters arrive as CP1252 bytes", [](KeyScene& s) { s.a->dlgcode = DLGC_WANTCHARS; }, WM_CHAR,
+         0xDF, {"press:a:\xDF"}, 'a'},
+        {"unwanted character goes out as an accelerator", [](KeyScene& s) { s.c->accelerator = 'o'; }, WM_CHAR, 'o',
+         {"dialogchar:a", "dialogchar:b", "dialogchar:c"}, 'a'},
+        {"accelerator nobody takes reaches the control", nullptr, WM_CHAR, 'o',
+         {"dialogchar:a", "dialogchar:b", "dialogchar:c", "press:a:o"}, 'a'},
+    };
+    for (const KeyCase& k : cases) {
+        KeyScene s = BuildKeyScene();
+        if (k.setup) k.setup(s);
+        MSG m = MakeMsg(s.a->Handle(), k.msg, k.key, 1);
+        if (!Application()->ProcessMessage(m)) ADD_FAILURE() << k.what;
+        EXPECT_EQ(g_keys, k.log) << k.what;
+        KeyControl* focused = k.focused == 'a' ? s.a : k.focused == 'b' ? s.b : s.c;
+        EXPECT_TRUE(focused->Focused()) << k.what;
+        s.form->Free();
+    }
 }
 
-TEST(KeyPipeline, PreviewThatTakesTheKeyStopsIt) {
+TEST(KeyPipeline, TabWrapsFromTheLastToTheFirst) {
     KeyScene s = BuildKeyScene();
-    s.form->SetKeyPreview(true);
-    s.form->eat = true;
-    RouteKey(s.a->Handle(), 'X');
-    std::vector<std::string> expected{"cn:a", "preview:88"};
-    EXPECT_EQ(g_keys, expected);
-    s.form->Free();
-}
-
-TEST(KeyPipeline, TabMovesFocusToTheNextTabStop) {
-    KeyScene s = BuildKeyScene();
-    ASSERT_TRUE(s.a->Focused());
-    RouteKey(s.a->Handle(), VK_TAB);
-    EXPECT_TRUE(s.c->Focused());  // b is no tab stop
-    EXPECT_EQ(s.form->ActiveControl(), s.c);
-    std::vector<std::string> expected{"cn:a", "dialogkey:9"};
-    EXPECT_EQ(g_keys, expected);
-    // From the last one the focus wraps to the first.
+    s.c->SetFocus();
     RouteKey(s.c->Handle(), VK_TAB);
     EXPECT_TRUE(s.a->Focused());
-    s.form->Free();
-}
-
-TEST(KeyPipeline, ClaimedControlKeyStopsDialogKeyAndKeyDown) {
-    KeyScene s = BuildKeyScene();
-    s.a->claim = true;
-    s.form->SetKeyPreview(true);
-    RouteKey(s.a->Handle(), VK_TAB);
-    Pump();
-    EXPECT_TRUE(s.a->Focused());
-    std::vector<std::string> expected{"cn:a"};
-    EXPECT_EQ(g_keys, expected);
-    s.form->Free();
-}
-
-TEST(KeyPipeline, ZeroedKeyCodeOnlySuppressesDialogNavigation) {
-    KeyScene s = BuildKeyScene();
-    s.a->suppress = true;
-    RouteKey(s.a->Handle(), VK_TAB);
-    EXPECT_TRUE(s.a->Focused());
-    std::vector<std::string> expected{"cn:a", "keydown:a:9"};
-    EXPECT_EQ(g_keys, expected);
-    s.form->Free();
-}
-
-TEST(KeyPipeline, ControlThatWantsTabGetsIt) {
-    KeyScene s = BuildKeyScene();
-    s.a->dlgcode = DLGC_WANTTAB;
-    RouteKey(s.a->Handle(), VK_TAB);
-    EXPECT_TRUE(s.a->Focused());
-    std::vector<std::string> expected{"cn:a", "keydown:a:9"};
-    EXPECT_EQ(g_keys, expected);
-    // Arrows are still dialog keys for it.
-    g_keys.clear();
-    RouteKey(s.a->Handle(), VK_DOWN);
-    EXPECT_TRUE(s.b->Focused());  // arrows ignore TabStop, within the same parent
-    s.form->Free();
-}
-
-TEST(KeyPipeline, WantSpecialKeyKeepsEnterAwayFromTheForm) {
-    KeyScene s = BuildKeyScene();
-    RouteKey(s.a->Handle(), VK_RETURN);
-    std::vector<std::string> offered{"cn:a", "dialogkey:13", "keydown:a:13"};
-    EXPECT_EQ(g_keys, offered);  // the form offers no default button: Enter goes on
-    g_keys.clear();
-    s.a->want_special = true;
-    RouteKey(s.a->Handle(), VK_RETURN);
-    std::vector<std::string> kept{"cn:a", "keydown:a:13"};
-    EXPECT_EQ(g_keys, kept);
-    s.form->Free();
-}
-
-TEST(KeyPipeline, CharactersArriveAsCp1252Bytes) {
-    KeyScene s = BuildKeyScene();
-    s.a->dlgcode = DLGC_WANTCHARS;
-    MSG m = MakeMsg(s.a->Handle(), WM_CHAR, 0xDF, 1);
-    Application()->ProcessMessage(m);
-    std::vector<std::string> expected{"press:a:\xDF"};
-    EXPECT_EQ(g_keys, expected);
+    EXPECT_EQ(s.form->ActiveControl(), s.a);
     s.form->Free();
 }
 

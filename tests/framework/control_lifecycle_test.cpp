@@ -3,6 +3,8 @@
 // classes and the exception boundary of the window procedure.
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -24,17 +26,12 @@ public:
     explicit LoggingControl(TComponent* owner) : TCustomControl(owner) {}
     ~LoggingControl() override { g_log.push_back("dtor"); }
     std::string tag = "base";
-    std::vector<UINT> seen;
 
 protected:
     void BeforeDestruction() override {
         g_log.push_back("before:" + tag + ":" + (HandleAllocated() ? "window" : "none"));
         TCustomControl::BeforeDestruction();
         g_log.push_back("after-base");
-    }
-    void WndProc(TMessage& m) override {
-        seen.push_back(m.Msg);
-        TCustomControl::WndProc(m);
     }
     void WMDestroy(TMessage& m) override {
         g_log.push_back("WM_DESTROY:" + tag);
@@ -58,25 +55,6 @@ TEST(ControlLifecycle, DestroyMessageReachesMostDerivedHandlerWhileObjectIsWhole
     EXPECT_FALSE(IsWindow(h));
     std::vector<std::string> expected{"before:derived:window", "WM_DESTROY:derived", "after-base", "dtor"};
     EXPECT_EQ(g_log, expected);
-}
-
-TEST(ControlLifecycle, ObjectPointerLivesInExtraBytesFromNcCreateToNcDestroy) {
-    auto* c = Create<LoggingControl>(nullptr);
-    HWND h = c->Handle();
-    EXPECT_EQ(reinterpret_cast<TWinControl*>(GetWindowLongPtrA(h, 0)), c);
-    EXPECT_EQ(FindControl(h), c);
-    ASSERT_FALSE(c->seen.empty());
-    // WM_GETMINMAXINFO comes before WM_NCCREATE for a top-level window and went
-    // to DefWindowProc; the object's first message is WM_NCCREATE.
-    EXPECT_EQ(c->seen.front(), static_cast<UINT>(WM_NCCREATE));
-    // Messages sent after the object let go of its window do not reach it.
-    c->seen.clear();
-    DestroyWindow(h);
-    EXPECT_FALSE(c->HandleAllocated());
-    ASSERT_FALSE(c->seen.empty());
-    EXPECT_EQ(c->seen.back(), static_cast<UINT>(WM_NCDESTROY));
-    EXPECT_EQ(FindControl(h), nullptr);
-    c->Free();
 }
 
 TEST(ControlLifecycle, DataOperationsCreateNoWindow) {
@@ -104,6 +82,24 @@ TEST(ControlLifecycle, DataOperationsCreateNoWindow) {
     EXPECT_FALSE(panel->HandleAllocated());
     EXPECT_FALSE(child->HandleAllocated());
     panel->Free();
+}
+
+namespace {
+class ClickStyleControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+};
+}  // namespace
+
+TEST(ControlLifecycle, ClassStyleFollowsEachInstancesFlags) {
+    auto* single = Create<ClickStyleControl>(nullptr);
+    single->SetControlStyle(single->ControlStyle() & ~csDoubleClicks);
+    auto* both = Create<ClickStyleControl>(nullptr);
+    EXPECT_EQ(GetClassLongPtrA(single->Handle(), GCL_STYLE) & CS_DBLCLKS, 0u);
+    EXPECT_NE(GetClassLongPtrA(both->Handle(), GCL_STYLE) & CS_DBLCLKS, 0u);
+    EXPECT_EQ(FindControl(both->Handle()), both);
+    single->Free();
+    both->Free();
 }
 
 TEST(ControlLifecycle, ShowingCreatesWindowsOfVisibleChildrenOnly) {
@@ -138,14 +134,15 @@ TEST(ControlLifecycle, FreeingParentFreesChildrenAndOwnedComponents) {
 namespace {
 bool g_deleted_inside = true;
 
-class SelfFreeingControl : public TCustomControl {
+template <class Base>
+class SelfFreeing : public Base {
 public:
-    explicit SelfFreeingControl(TComponent* owner, bool* deleted) : TCustomControl(owner), deleted_(deleted) {}
-    ~SelfFreeingControl() override { *deleted_ = true; }
+    SelfFreeing(TComponent* owner, bool* deleted) : Base(owner), deleted_(deleted) {}
+    ~SelfFreeing() override { *deleted_ = true; }
 
 protected:
     void Click() override {
-        Free();
+        this->Free();
         g_deleted_inside = *deleted_;  // still alive: deletion waits for the dispatch
     }
 
@@ -155,72 +152,30 @@ private:
 }  // namespace
 
 TEST(ControlLifecycle, FreeInsideOwnClickHandlerIsDeferred) {
-    TForm* form = ShowTestForm();
-    bool deleted = false;
-    auto* c = Create<SelfFreeingControl>(form, &deleted);
-    c->SetParent(form);
-    c->SetBounds(10, 10, 40, 20);
-    HWND h = c->Handle();
-    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5));
-    EXPECT_FALSE(deleted);
-    g_deleted_inside = true;
-    SendMessageA(h, WM_LBUTTONUP, 0, PointToLParam(5, 5));
-    EXPECT_FALSE(g_deleted_inside);
-    EXPECT_TRUE(deleted);
-    EXPECT_FALSE(IsWindow(h));
-    EXPECT_EQ(form->ControlCount(), 0);
-    form->Free();
+    for (bool windowed : {true, false}) {
+        TForm* form = ShowTestForm();
+        bool deleted = false;
+        TControl* c = windowed ? static_cast<TControl*>(Create<SelfFreeing<TCustomControl>>(form, &deleted))
+                               : Create<SelfFreeing<TGraphicControl>>(form, &deleted);
+        c->SetParent(form);
+        c->SetBounds(10, 10, 40, 20);
+        // A window-less control gets the mouse through its parent's window.
+        HWND h = windowed ? static_cast<TWinControl*>(c)->Handle() : form->Handle();
+        const int at = windowed ? 5 : 15;
+        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(at, at));
+        EXPECT_FALSE(deleted);
+        g_deleted_inside = true;
+        SendMessageA(h, WM_LBUTTONUP, 0, PointToLParam(at, at));
+        EXPECT_FALSE(g_deleted_inside) << windowed;
+        EXPECT_TRUE(deleted) << windowed;
+        EXPECT_EQ(IsWindow(h) != 0, !windowed);
+        EXPECT_EQ(form->ControlCount(), 0);
+        EXPECT_NE(MouseControl(), c);
+        form->Free();
+    }
 }
 
 namespace {
-class ThrowingControl : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-
-protected:
-    void Click() override { throw EInvalidOperation("Fehler im Klick"); }
-};
-}  // namespace
-
-TEST(ControlLifecycle, ExceptionInHandlerIsCaughtAtWindowProcedure) {
-    TForm* form = ShowTestForm();
-    auto* c = Create<ThrowingControl>(form);
-    c->SetParent(form);
-    c->SetBounds(10, 10, 40, 20);
-    auto& caught = ControlTestEnvironment::CaughtExceptions();
-    caught.clear();
-    SendMessageA(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5));
-    SendMessageA(c->Handle(), WM_LBUTTONUP, 0, PointToLParam(5, 5));
-    ASSERT_EQ(caught.size(), 1u);
-    EXPECT_EQ(caught[0], "Fehler im Klick");
-    form->Free();
-}
-
-namespace {
-class CommandChild : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    std::vector<WPARAM> commands;
-
-protected:
-    void CNCommand(TMessage& m) override {
-        commands.push_back(m.WParam);
-        m.Result = 7;
-    }
-};
-
-class CommandParent : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    int own_commands = 0;
-
-protected:
-    void DefaultHandler(TMessage& m) override {
-        if (m.Msg == WM_COMMAND) ++own_commands;
-        TCustomControl::DefaultHandler(m);
-    }
-};
-
 // A plain system EDIT wrapped by subclassing.
 class PlainEdit : public TWinControl {
 public:
@@ -241,26 +196,113 @@ protected:
         TWinControl::KeyPress(key);
     }
 };
+
+template <class Base>
+class Throwing : public Base {
+public:
+    using Base::Base;
+
+protected:
+    void Click() override { throw EInvalidOperation("Fehler im Klick"); }
+    void KeyPress(char&) override { throw EInvalidOperation("Fehler im Zeichen"); }
+};
+
+// A child that answers every reflected message with 7 and records it.
+class ReflectChild : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<UINT> reflected;
+
+protected:
+    void Dispatch(TMessage& m) override {
+        if (m.Msg >= CN_BASE && m.Msg < CN_BASE + 0x400) {
+            reflected.push_back(m.Msg - CN_BASE);
+            m.Result = 7;
+            return;
+        }
+        TCustomControl::Dispatch(m);
+    }
+};
+
+// Records the messages that reach its own default processing.
+class ReflectParent : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<UINT> own;
+
+protected:
+    void DefaultHandler(TMessage& m) override {
+        own.push_back(m.Msg);
+        TCustomControl::DefaultHandler(m);
+    }
+};
 }  // namespace
 
-TEST(ControlReflection, CommandFromChildWindowReachesChildExactlyOnce) {
+TEST(ControlLifecycle, ExceptionInAHandlerStopsAtTheWindowOrSubclassProcedure) {
     TForm* form = ShowTestForm();
-    auto* parent = Create<CommandParent>(form);
+    auto* own = Create<Throwing<TCustomControl>>(form);
+    auto* edit = Create<Throwing<PlainEdit>>(form);
+    own->SetParent(form);
+    own->SetBounds(10, 10, 40, 20);
+    edit->SetParent(form);
+    edit->SetBounds(10, 40, 80, 20);
+    auto& caught = ControlTestEnvironment::CaughtExceptions();
+    caught.clear();
+    SendMessageA(own->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5));
+    SendMessageA(own->Handle(), WM_LBUTTONUP, 0, PointToLParam(5, 5));
+    SendMessageA(edit->Handle(), WM_CHAR, 'x', 1);
+    EXPECT_EQ(caught, (std::vector<std::string>{"Fehler im Klick", "Fehler im Zeichen"}));
+    // The subclassed window goes on working.
+    edit->SetText("weiter");
+    EXPECT_EQ(edit->Text(), "weiter");
+    caught.clear();
+    form->Free();
+}
+
+TEST(ControlReflection, ChildNotificationsReachTheChildExactlyOnce) {
+    TForm* form = ShowTestForm();
+    auto* parent = Create<ReflectParent>(form);
     parent->SetParent(form);
     parent->SetBounds(0, 0, 200, 100);
-    auto* child = Create<CommandChild>(form);
+    auto* child = Create<ReflectChild>(form);
     child->SetParent(parent);
     child->SetBounds(5, 5, 50, 20);
-    LRESULT r = SendMessageA(parent->Handle(), WM_COMMAND, MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 3),
-                             reinterpret_cast<LPARAM>(child->Handle()));
-    ASSERT_EQ(child->commands.size(), 1u);
-    EXPECT_EQ(child->commands[0], MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 3));
-    EXPECT_EQ(r, 7);
-    EXPECT_EQ(parent->own_commands, 0);
-    // A menu command (no control window) stays with the parent.
-    SendMessageA(parent->Handle(), WM_COMMAND, 100, 0);
-    EXPECT_EQ(parent->own_commands, 1);
-    EXPECT_EQ(child->commands.size(), 1u);
+    HWND ch = child->Handle();
+    NMHDR hdr{ch, 1, static_cast<UINT>(NM_CLICK)};
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = ch;
+    DRAWITEMSTRUCT menuItem{};
+    menuItem.CtlType = ODT_MENU;
+    HDC dc = GetDC(ch);
+    const LPARAM fromChild = reinterpret_cast<LPARAM>(ch);
+    const WPARAM hdc = reinterpret_cast<WPARAM>(dc);
+    struct Case {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool reflected;  // false: a menu's, it stays with the parent
+    };
+    const Case cases[] = {
+        {WM_COMMAND, MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 3), fromChild, true},
+        {WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&hdr), true},
+        {WM_DRAWITEM, 1, reinterpret_cast<LPARAM>(&item), true},
+        {WM_CTLCOLOREDIT, hdc, fromChild, true},
+        {WM_CTLCOLORSTATIC, hdc, fromChild, true},
+        {WM_CTLCOLORBTN, hdc, fromChild, true},
+        {WM_CTLCOLORLISTBOX, hdc, fromChild, true},
+        {WM_COMMAND, 100, 0, false},
+        {WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&menuItem), false},
+    };
+    for (const Case& c : cases) {
+        child->reflected.clear();
+        parent->own.clear();
+        const LRESULT r = SendMessageA(parent->Handle(), c.msg, c.wParam, c.lParam);
+        EXPECT_EQ(child->reflected, c.reflected ? std::vector<UINT>{c.msg} : std::vector<UINT>{}) << c.msg;
+        EXPECT_EQ(parent->own, c.reflected ? std::vector<UINT>{} : std::vector<UINT>{c.msg}) << c.msg;
+        if (c.reflected) EXPECT_EQ(r, 7) << c.msg;
+    }
+    ReleaseDC(ch, dc);
     form->Free();
 }
 
@@ -290,5 +332,46 @@ TEST(ControlSubclass, SystemEditIsSubclassedAndKeepsItsText) {
     EXPECT_NE(edit->WindowHandle(), nullptr);
     EXPECT_NE(edit->WindowHandle(), before);
     EXPECT_EQ(edit->Text(), "Größe");
+    form->Free();
+}
+
+namespace {
+LRESULT CALLBACK CountingSubclass(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    if (msg == WM_GETDLGCODE) ++*reinterpret_cast<int*>(data);
+    return DefSubclassProc(h, msg, w, l);
+}
+
+class DlgCodeEdit : public PlainEdit {
+public:
+    using PlainEdit::PlainEdit;
+    int handled = 0;
+
+protected:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_GETDLGCODE) ++handled;
+        PlainEdit::WndProc(m);
+    }
+};
+}  // namespace
+
+TEST(ControlSubclass, DefaultProcessingGoesThroughEveryOtherSubclassOnce) {
+    TForm* form = ShowTestForm();
+    auto* edit = Create<DlgCodeEdit>(form);
+    edit->SetParent(form);
+    HWND h = edit->Handle();
+    int other = 0;
+    ASSERT_TRUE(SetWindowSubclass(h, &CountingSubclass, 7, reinterpret_cast<DWORD_PTR>(&other)));
+    struct Case {
+        const char* how;
+        bool perform;
+    };
+    for (const Case& c : {Case{"sent to the window", false}, Case{"given with Perform", true}}) {
+        other = edit->handled = 0;
+        const LRESULT code = c.perform ? edit->Perform(WM_GETDLGCODE) : SendMessageA(h, WM_GETDLGCODE, 0, 0);
+        EXPECT_NE(code & DLGC_WANTCHARS, 0) << c.how;  // the edit class answered
+        EXPECT_EQ(edit->handled, 1) << c.how;
+        EXPECT_EQ(other, 1) << c.how;
+    }
+    RemoveWindowSubclass(h, &CountingSubclass, 7);
     form->Free();
 }

@@ -33,12 +33,15 @@ private:
 
 class Pad : public TCustomControl {
 public:
-    using TCustomControl::TCustomControl;
+    explicit Pad(TComponent* owner, std::string name = "pad") : TCustomControl(owner), name_(std::move(name)) {}
 
 protected:
-    void MouseEnter() override { g_mouse.push_back("enter:pad"); }
-    void MouseLeave() override { g_mouse.push_back("leave:pad"); }
-    void MouseDown(TMouseButton, TShiftState, int, int) override { g_mouse.push_back("down:pad"); }
+    void MouseEnter() override { g_mouse.push_back("enter:" + name_); }
+    void MouseLeave() override { g_mouse.push_back("leave:" + name_); }
+    void MouseDown(TMouseButton, TShiftState, int, int) override { g_mouse.push_back("down:" + name_); }
+
+private:
+    std::string name_;
 };
 
 struct MouseScene {
@@ -129,4 +132,37 @@ TEST(ControlMouse, CursorComesFromTheWindowlessChildUnderTheMouse) {
     EXPECT_EQ(GetCursor(), Screen()->Cursors(crHourGlass));
     Screen()->SetCursor(crDefault);
     s.form->Free();
+}
+
+namespace {
+// Moves the real cursor and handles messages until the control under the
+// mouse is the one expected (at most about two seconds).
+bool MoveCursorTo(POINT screen, TControl* expected) {
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 200; ++i) {
+        Pump();
+        if (MouseControl() == expected) return true;
+        Sleep(10);
+    }
+    return false;
+}
+}  // namespace
+
+TEST(ControlMouse, EnterAndLeaveBetweenWindowedControlsAndOutOfTheWindow) {
+    TForm* form = ShowTestForm(300, 200);
+    auto* left = Create<Pad>(form, "left");
+    auto* right = Create<Pad>(form, "right");
+    left->SetBounds(0, 0, 100, 100);
+    right->SetBounds(100, 0, 100, 100);
+    left->SetParent(form);
+    right->SetParent(form);
+    Pump();
+    ASSERT_TRUE(MoveCursorTo(POINT{1200, 1000}, nullptr));
+    g_mouse.clear();
+    EXPECT_TRUE(MoveCursorTo(left->ClientToScreen(POINT{50, 50}), left));
+    EXPECT_TRUE(MoveCursorTo(right->ClientToScreen(POINT{50, 50}), right));
+    // Out of every window: only the system's WM_MOUSELEAVE can tell.
+    EXPECT_TRUE(MoveCursorTo(POINT{1200, 1000}, nullptr));
+    EXPECT_EQ(g_mouse, (std::vector<std::string>{"enter:left", "leave:left", "enter:right", "leave:right"}));
+    form->Free();
 }

@@ -74,30 +74,21 @@ Scene BuildScene(bool showOnForm) {
 
 }  // namespace
 
-TEST(ControlPaint, PaintToEqualsWhatTheWindowShows) {
-    Scene s = BuildScene(true);
-    ASSERT_TRUE(s.host->HandleAllocated());
-    UpdateWindow(s.form->Handle());
-    Pump();
-    auto screen = ScreenPixels(s.host->Handle(), 200, 120);
-    auto copy = PaintToPixels(s.host, 200, 120);
-    ASSERT_EQ(screen.size(), copy.size());
-    EXPECT_TRUE(screen == copy);
-    // The window-less child is there and clipped to its bounds.
-    EXPECT_EQ(copy[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
-    EXPECT_NE(copy[static_cast<size_t>(15 * 200 + 45)], 0xFF8000u);
-    s.form->Free();
-}
-
-TEST(ControlPaint, PaintToNeedsNoWindowAndMatchesAControlWithOne) {
+TEST(ControlPaint, PaintToEqualsWhatTheWindowShowsAndNeedsNoWindow) {
     Scene shown = BuildScene(true);
     Scene hidden = BuildScene(false);
-    ASSERT_FALSE(hidden.host->HandleAllocated());
-    auto withWindow = PaintToPixels(shown.host, 200, 120);
-    auto without = PaintToPixels(hidden.host, 200, 120);
-    EXPECT_TRUE(withWindow == without);
+    UpdateWindow(shown.form->Handle());
+    Pump();
+    auto copy = PaintToPixels(shown.host, 200, 120);
+    EXPECT_TRUE(ScreenPixels(shown.host->Handle(), 200, 120) == copy);
+    EXPECT_TRUE(PaintToPixels(hidden.host, 200, 120) == copy);
     EXPECT_FALSE(hidden.host->HandleAllocated());
     EXPECT_FALSE(hidden.inner->HandleAllocated());
+    // The window-less child is there, clipped to its bounds, and not when hidden.
+    EXPECT_EQ(copy[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
+    EXPECT_NE(copy[static_cast<size_t>(15 * 200 + 45)], 0xFF8000u);
+    hidden.square->SetVisible(false);
+    EXPECT_NE(PaintToPixels(hidden.host, 200, 120)[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
     shown.form->Free();
     hidden.form->Free();
 }
@@ -148,10 +139,70 @@ TEST(ControlPaint, DoubleBufferHonoursTheUpdateRectangleOrigin) {
     form->Free();
 }
 
-TEST(ControlPaint, HiddenWindowlessChildIsNotPainted) {
-    Scene s = BuildScene(false);
-    s.square->SetVisible(false);
-    auto px = PaintToPixels(s.host, 200, 120);
-    EXPECT_NE(px[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
-    s.form->Free();
+TEST(ControlPaint, CachedBrushesFollowASystemColourChange) {
+    auto* c = Create<TCustomControl>(nullptr);
+    c->SetBounds(0, 0, 8, 8);
+    c->SetColor(clBtnFace);
+    TBrush brush;
+    TPen pen;
+    brush.SetColor(clBtnFace);
+    pen.SetColor(clBtnFace);
+    LOGBRUSH lb{};
+    LOGPEN lp{};
+    PaintToPixels(c, 8, 8);  // every cache made with the old colour
+    brush.Handle();
+    pen.Handle();
+    const int index = COLOR_BTNFACE;
+    const COLORREF old = GetSysColor(index), changed = RGB(1, 2, 3);
+    SetSysColors(1, &index, &changed);
+    EXPECT_EQ(PaintToPixels(c, 8, 8)[4 * 8 + 4], 0x010203u);
+    GetObjectA(brush.Handle(), sizeof(lb), &lb);
+    GetObjectA(pen.Handle(), sizeof(lp), &lp);
+    EXPECT_EQ(lb.lbColor, changed);
+    EXPECT_EQ(lp.lopnColor, changed);
+    SetSysColors(1, &index, &old);
+    c->Free();
+}
+
+namespace {
+// A child with a border, a caption bar and a sunken client edge.
+class CaptionedControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void CreateParams(TCreateParams& p) override {
+        TCustomControl::CreateParams(p);
+        p.Style |= WS_CAPTION;
+        p.ExStyle |= WS_EX_CLIENTEDGE;
+    }
+    void Paint() override {
+        Canvas().Brush().SetColor(RGB(10, 200, 30));
+        Canvas().FillRect(ClientRect());
+    }
+};
+}  // namespace
+
+TEST(ControlPaint, PaintToDrawsFrameCaptionAndClientWithOrWithoutAWindow) {
+    TForm* form = Create<TForm>(nullptr);
+    auto* c = Create<CaptionedControl>(form);
+    c->SetBounds(10, 10, 120, 80);
+    c->SetText("Titel");
+    c->SetParent(form);
+    const int w = 120, h = 80;
+    std::vector<uint32_t> without = PaintToPixels(c, w, h);
+    ASSERT_FALSE(c->HandleAllocated());
+    auto at = [&](const std::vector<uint32_t>& px, int x, int y) { return px[static_cast<size_t>(y * w + x)]; };
+    const COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
+    const uint32_t captionPixel = (GetRValue(caption) << 16) | (GetGValue(caption) << 8) | GetBValue(caption);
+    EXPECT_EQ(at(without, w - 6, GetSystemMetrics(SM_CYEDGE) + 2), captionPixel);  // the caption bar
+    EXPECT_EQ(at(without, w / 2, h - 10), 0x0AC81Eu);                             // the client area
+    EXPECT_NE(at(without, 0, 0), 0xFF00FFu);                                      // the frame
+    EXPECT_NE(at(without, w - 1, h - 1), 0xFF00FFu);
+    EXPECT_NE(at(without, w - 1, h - 1), 0x0AC81Eu);
+    form->Show();
+    Pump();
+    ASSERT_TRUE(c->HandleAllocated());
+    EXPECT_EQ(PaintToPixels(c, w, h), without);
+    form->Free();
 }

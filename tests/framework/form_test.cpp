@@ -1,11 +1,13 @@
 // Forms: the modal loop, closing, creation events and alignment.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/custom_control.h"
 #include "framework/exceptions.h"
+#include "framework/screen.h"
 #include "framework/timer.h"
 #include "tests/framework/control_test_support.h"
 
@@ -13,6 +15,7 @@ namespace {
 
 constexpr UINT kSetResult = WM_USER + 1;
 constexpr UINT kKeepRunning = WM_USER + 2;
+constexpr UINT kRun = WM_USER + 3;
 
 class ModalForm : public TForm {
 public:
@@ -21,6 +24,7 @@ public:
         SetBounds(50, 50, 200, 120);
     }
     std::vector<std::string> log;
+    std::function<void()> run;  // what a posted kRun does
 
 protected:
     void DoCreate() override {
@@ -39,33 +43,29 @@ protected:
             PostMessageA(WindowHandle(), kSetResult, mrYes, 0);
             return;
         }
+        if (m.Msg == kRun) {
+            run();
+            return;
+        }
         TForm::Dispatch(m);
     }
 };
 
 }  // namespace
 
-TEST(FormModal, PostedActionEndsTheLoopWithItsResult) {
+TEST(FormModal, PostedResultEndsTheLoopAndZeroKeepsItRunning) {
     auto* f = Create<ModalForm>(nullptr);
     std::vector<std::string> closed;
     f->OnClose = [&](TObject*, TCloseAction& a) {
         closed.push_back("close");
         EXPECT_EQ(a, caHide);
     };
-    PostMessageA(f->Handle(), kSetResult, mrOk, 0);
-    EXPECT_EQ(f->ShowModal(), mrOk);
+    PostMessageA(f->Handle(), kKeepRunning, 0, 0);
+    EXPECT_EQ(f->ShowModal(), mrYes);
+    EXPECT_EQ(f->log, (std::vector<std::string>{"create:ModalForm", "zero", "result"}));
     EXPECT_EQ(closed.size(), 1u);
     EXPECT_FALSE(f->Visible());
     EXPECT_FALSE(f->Modal());
-    f->Free();
-}
-
-TEST(FormModal, ResultZeroKeepsTheLoopRunning) {
-    auto* f = Create<ModalForm>(nullptr);
-    PostMessageA(f->Handle(), kKeepRunning, 0, 0);
-    EXPECT_EQ(f->ShowModal(), mrYes);
-    std::vector<std::string> expected{"create:ModalForm", "zero", "result"};
-    EXPECT_EQ(f->log, expected);
     f->Free();
 }
 
@@ -96,19 +96,61 @@ TEST(FormModal, RefusedCloseQueryKeepsTheFormOpen) {
     f->Free();
 }
 
-TEST(FormModal, OtherWindowsAreDisabledMeanwhile) {
-    TForm* other = ShowTestForm();
-    auto* f = Create<ModalForm>(nullptr);
-    bool otherEnabled = true;
-    f->OnShow = [&](TObject*) {
-        otherEnabled = IsWindowEnabled(other->Handle()) != 0;
-        PostMessageA(f->WindowHandle(), kSetResult, mrOk, 0);
+TEST(FormModal, NestedLoopEndsFirstAndDisablesTheOuterFormMeanwhile) {
+    auto* outer = Create<ModalForm>(nullptr);
+    auto* inner = Create<ModalForm>(nullptr);
+    TModalResult innerResult = mrNone;
+    bool outerEnabledMeanwhile = true, outerEnabledAfter = false, outerModalAfter = false;
+    inner->OnShow = [&](TObject*) {
+        outerEnabledMeanwhile = IsWindowEnabled(outer->WindowHandle()) != 0;
+        PostMessageA(inner->WindowHandle(), kSetResult, mrOk, 0);
     };
+    outer->run = [&] {
+        innerResult = inner->ShowModal();
+        outerEnabledAfter = IsWindowEnabled(outer->WindowHandle()) != 0;
+        outerModalAfter = outer->Modal();
+        PostMessageA(outer->WindowHandle(), kSetResult, mrYes, 0);
+    };
+    PostMessageA(outer->Handle(), kRun, 0, 0);
+    EXPECT_EQ(outer->ShowModal(), mrYes);
+    EXPECT_EQ(innerResult, mrOk);
+    EXPECT_FALSE(outerEnabledMeanwhile);
+    EXPECT_TRUE(outerEnabledAfter);
+    EXPECT_TRUE(outerModalAfter);
+    inner->Free();
+    outer->Free();
+}
+
+TEST(FormModal, TerminateEndsEveryLoopWithCancel) {
+    auto* outer = Create<ModalForm>(nullptr);
+    auto* inner = Create<ModalForm>(nullptr);
+    TModalResult innerResult = mrNone;
+    inner->run = [] { Application()->Terminate(); };
+    outer->run = [&] {
+        PostMessageA(inner->Handle(), kRun, 0, 0);
+        innerResult = inner->ShowModal();
+    };
+    PostMessageA(outer->Handle(), kRun, 0, 0);
+    EXPECT_EQ(outer->ShowModal(), mrCancel);
+    EXPECT_EQ(innerResult, mrCancel);
+    EXPECT_FALSE(outer->Visible());
+    inner->Free();
+    outer->Free();
+    // The application starts again for the tests that follow.
+    Application()->Finalize();
+    Application()->Initialize();
+}
+
+TEST(FormModal, FreeOnCloseFreesTheFormAfterTheLoop) {
+    auto* f = Create<ModalForm>(nullptr);
+    bool destroyed = false;
+    f->OnDestroy = [&](TObject*) { destroyed = true; };
+    f->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
+    PostMessageA(f->Handle(), kSetResult, mrOk, 0);
     EXPECT_EQ(f->ShowModal(), mrOk);
-    EXPECT_FALSE(otherEnabled);
-    EXPECT_TRUE(IsWindowEnabled(other->Handle()));
-    f->Free();
-    other->Free();
+    EXPECT_FALSE(destroyed);
+    Pump();
+    EXPECT_TRUE(destroyed);
 }
 
 TEST(FormModal, VisibleFormCannotBeShownModally) {
@@ -117,25 +159,73 @@ TEST(FormModal, VisibleFormCannotBeShownModally) {
     f->Free();
 }
 
-TEST(FormClose, CloseWithFreeActionReleasesTheForm) {
+TEST(FormClose, ReleasedFormGoesOnceTheQueueGetsThere) {
+    struct Case {
+        const char* how;
+        bool shown;
+    };
+    for (const Case& c : {Case{"caFree from WM_CLOSE", true}, Case{"Release of a form never shown", false}}) {
+        TForm* f = c.shown ? ShowTestForm() : Create<TForm>(nullptr);
+        bool destroyed = false;
+        f->OnDestroy = [&](TObject*) { destroyed = true; };
+        f->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
+        HWND h = f->WindowHandle();
+        if (c.shown)
+            SendMessageA(h, WM_CLOSE, 0, 0);
+        else
+            f->Release();
+        EXPECT_FALSE(destroyed) << c.how;  // released, not freed at once
+        EXPECT_EQ(f->HandleAllocated(), c.shown) << c.how;  // and no window made for it
+        for (int i = 0; i < 50 && !destroyed; ++i) {
+            Sleep(5);
+            Pump();
+        }
+        EXPECT_TRUE(destroyed) << c.how;
+        if (h) EXPECT_FALSE(IsWindow(h)) << c.how;
+    }
+}
+
+TEST(FormLifetime, FreedFocusedFormLeavesNoScreenReference) {
     TForm* f = ShowTestForm();
-    bool destroyed = false;
-    f->OnDestroy = [&](TObject*) { destroyed = true; };
-    f->OnClose = [](TObject*, TCloseAction& a) { a = caFree; };
-    HWND h = f->Handle();
-    SendMessageA(h, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(destroyed);  // released, not freed inside the message
+    ::SetFocus(f->Handle());
     Pump();
-    EXPECT_TRUE(destroyed);
-    EXPECT_FALSE(IsWindow(h));
+    ASSERT_EQ(Screen()->ActiveControl(), f);  // the form holds the focus itself
+    f->Free();
+    EXPECT_EQ(Screen()->ActiveControl(), nullptr);
+    EXPECT_EQ(Screen()->ActiveForm(), nullptr);
+    // Removing a control afterwards must not look at the freed form.
+    TForm* g = ShowTestForm();
+    auto* c = Create<TCustomControl>(g);
+    c->SetParent(g);
+    c->SetParent(nullptr);
+    c->Free();
+    g->Free();
+}
+
+TEST(FormLifetime, AnythingThrownByOnDestroyIsReportedAndTheFormStillGoes) {
+    auto& caught = ControlTestEnvironment::CaughtExceptions();
+    for (bool foreign : {true, false}) {
+        caught.clear();
+        TForm* f = Create<TForm>(nullptr);
+        const int before = Screen()->FormCount();
+        f->OnDestroy = [foreign](TObject*) {
+            if (foreign) throw 42;
+            throw EInvalidOperation("kaputt");
+        };
+        f->Free();
+        EXPECT_EQ(Screen()->FormCount(), before - 1);
+        EXPECT_EQ(caught, std::vector<std::string>{foreign ? "Unbekannter Fehler" : "kaputt"});
+    }
+    caught.clear();
 }
 
 TEST(FormClose, CloseQueryCanRefuse) {
     TForm* f = ShowTestForm();
-    f->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+    bool allow = false;
+    f->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
     f->Close();
     EXPECT_TRUE(f->Visible());
-    f->OnCloseQuery = nullptr;
+    allow = true;
     f->Close();
     EXPECT_FALSE(f->Visible());
     f->Free();
@@ -177,6 +267,17 @@ TEST(FormAlign, AlignedChildrenFillTheClientAreaInOrder) {
     // A hidden control gives its space back.
     top->SetVisible(false);
     EXPECT_TRUE(Same(Bounds(top2), RECT{0, 0, 300, 15}));
+    // The client control's OnResize grows a top control during the
+    // alignment: the alignment runs again and nothing overlaps.
+    client->OnResize = [&](TObject*) { top2->SetBounds(0, 0, 300, 40); };
+    panel->SetBounds(0, 0, 320, 200);
+    EXPECT_TRUE(Same(Bounds(top2), RECT{0, 0, 320, 40}));
+    EXPECT_TRUE(Same(Bounds(client), RECT{30, 40, 295, 190}));
+    // Two controls that keep pushing each other stop after a few passes.
+    client->OnResize = [&](TObject*) { top2->SetBounds(0, 0, 300, top2->Height() + 1); };
+    panel->SetBounds(0, 0, 330, 200);
+    EXPECT_LT(top2->Height(), 60);
+    client->OnResize = nullptr;
     EXPECT_FALSE(panel->HandleAllocated());
     panel->Free();
 }

@@ -5,5 +5,6 @@ list(APPEND PORTABLE_TESTS
   sysutils_test.cpp
   accelerator_test.cpp
   streams_test.cpp
+  file_stream_write_test.cpp
   collection_test.cpp
 )

@@ -260,19 +260,3 @@ TEST(Rounding, HalfEven) {
     EXPECT_EQ(RoundHalfEven(2.6), 3);
     EXPECT_EQ(RoundHalfEven(1e300), INT64_MAX);
 }
-
-TEST(Colors, ValuesAndHelpers) {
-    EXPECT_EQ(clBtnFace, 0x8000000Fu);
-    EXPECT_EQ(clInfoBk, 0x80000018u);
-    EXPECT_EQ(clWindowText, 0x80000008u);
-    EXPECT_EQ(clHighlightText, 0x8000000Eu);
-    EXPECT_TRUE(IsSystemColor(clBtnFace));
-    EXPECT_FALSE(IsSystemColor(clNone));
-    EXPECT_FALSE(IsSystemColor(clDefault));
-    EXPECT_FALSE(IsSystemColor(clWhite));
-    EXPECT_EQ(SystemColorIndex(clInfoBk), 24);
-    EXPECT_EQ(RGBColor(0x12, 0x34, 0x56), 0x563412u);
-    EXPECT_EQ(ColorRed(clRed), 0xFF);
-    EXPECT_EQ(ColorBlue(clNavy), 0x80);
-    EXPECT_EQ(ColorGreen(clGreen), 0x80);
-}

@@ -18,10 +18,7 @@ struct Owned {
     T* g = Create<T>(nullptr);
     Owned() = default;
     Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned() {
-        if (g) g->Free();
-    }
+    ~Owned() { g->Free(); }
     T* operator->() const { return g; }
     T& operator*() const { return *g; }
 };
@@ -46,6 +43,13 @@ inline bool Import(TDataGrid& g, const std::string& text) {
     g.Clear();
     TStringStream in(text);
     return g.LoadFromStream(in, "", "");
+}
+
+// Every cell of a row and its second line, joined (empty for an empty row).
+inline std::string RowText(TDataGrid& g, int r) {
+    std::string all = g.GetCell(-2, r);
+    for (int c = 0; c < g.ColCount(); ++c) all += g.GetCell(c, r);
+    return all;
 }
 
 inline std::string Save(TDataGrid& g) {

@@ -16,8 +16,9 @@
 
 #include "framework/ansi_text.h"
 #include "framework/format_settings.h"
-#include "framework/strings.h"
 #include "framework/streams.h"
+#include "framework/strings.h"
+#include "framework/sysutils.h"
 #include "grids/positions_text.h"
 
 namespace positions_test {
@@ -37,53 +38,48 @@ public:
     int FixedRows() const override { return fixed_rows; }
     std::string FieldName(int Col) const override { return columns.at(Col).field; }
     std::string DisplayName(int Col) const override {
-        const std::string& f = columns.at(Col).field;
-        size_t b = f.find_first_not_of(' ');
-        if (b == std::string::npos) return "TColumn";
-        return f.substr(b, f.find_last_not_of(' ') - b + 1);
+        const std::string name = Trim(columns.at(Col).field);
+        return name.empty() ? "TColumn" : name;
     }
     int FindColumnByFieldName(const std::string& Name) const override {
-        std::string upper = AnsiUpperCase(Name);
         for (size_t i = 0; i < columns.size(); ++i)
-            if (AnsiUpperCase(columns[i].field) == upper) return static_cast<int>(i);
+            if (AnsiSameText(columns[i].field, Name)) return static_cast<int>(i);
         return -1;
     }
     bool IsDecimalColumn(int Col) const override { return columns.at(Col).decimal; }
-    std::string GetCell(int Col, int Row) override {
-        auto it = cells.find({Col, Row});
-        return it == cells.end() ? std::string() : it->second;
-    }
+    std::string GetCell(int Col, int Row) override { return Find(cells, {Col, Row}); }
     void SetCell(int Col, int Row, const std::string& Value) override {
         if (Col < 0 || Col >= ColCount()) throw std::logic_error("column outside the table");
-        ++set_cell_calls;
         cells[{Col, Row}] = Value;
     }
+    std::string GetSecondLine(int Row) override { return Find(second_lines, Row); }
     // Like the grid's second-line store: split into lines, joined by CR LF.
-    std::string GetSecondLine(int Row) override {
-        auto it = second_lines.find(Row);
-        return it == second_lines.end() ? std::string() : it->second;
-    }
     void SetSecondLine(int Row, const std::string& Value) override {
         std::string joined;
         for (const std::string& l : SplitLines(Value)) joined += l + "\r\n";
-        if (joined.size() >= 2) joined.resize(joined.size() - 2);
-        second_lines[Row] = joined;
+        second_lines[Row] = joined.substr(0, joined.empty() ? 0 : joined.size() - 2);
     }
 
     std::vector<FakeColumn> columns;
     int rows = 2;
     int fixed_rows = 1;
-    int set_cell_calls = 0;
     std::map<std::pair<int, int>, std::string> cells;
     std::map<int, std::string> second_lines;
+
+private:
+    template <class M>
+    static std::string Find(const M& map, const typename M::key_type& key) {
+        auto it = map.find(key);
+        return it == map.end() ? std::string() : it->second;
+    }
 };
 
 // The 16 columns of the positions grid of the main window.
 inline std::vector<FakeColumn> PositionColumns() {
-    return {{"TColumn-1", false},  {"Pos.", true},         {"Stueck", true},       {"Einheit", false},
+    return {{"TColumn-1", false},    {"Pos.", true},          {"Stueck", true},         {"Einheit", false},
             {"Bezeichnung1", false}, {"Bezeichnung2", false}, {"BestellNummer", false}, {"Seriennummer", true},
-            {"Artikelnummer", false}, {"Einzelbetrag", true},  {"Steuer", true},        {"SummeBetrag", true},
-            {"intern", false},     {"ID_Artikel", false},   {"benutzer", true},     {"Rabatt", true}};
+            {"Artikelnummer", false}, {"Einzelbetrag", true}, {"Steuer", true},         {"SummeBetrag", true},
+            {"intern", false},       {"ID_Artikel", false},   {"benutzer", true},       {"Rabatt", true}};
 }
 
 // Byte stream whose reads can be cut into small pieces, whose writes can
@@ -106,17 +102,16 @@ public:
         return n;
     }
     int64_t Write(const void* Buffer, int64_t Count) override {
-        int64_t n = std::min<int64_t>(Count, write_limit - static_cast<int64_t>(data.size()));
+        const int64_t n = std::min<int64_t>(Count, write_limit - static_cast<int64_t>(data.size()));
         if (n <= 0) return 0;
         data.append(static_cast<const char*>(Buffer), static_cast<size_t>(n));
         return n;
     }
     int64_t Seek(int64_t Offset, TSeekOrigin Origin) override {
-        int64_t base = Origin == TSeekOrigin::soBeginning ? 0
-                       : Origin == TSeekOrigin::soCurrent ? pos
-                                                         : static_cast<int64_t>(data.size());
-        pos = std::clamp<int64_t>(base + Offset, 0, static_cast<int64_t>(data.size()));
-        return pos;
+        const int64_t base = Origin == TSeekOrigin::soBeginning ? 0
+                             : Origin == TSeekOrigin::soCurrent ? pos
+                                                               : static_cast<int64_t>(data.size());
+        return pos = std::clamp<int64_t>(base + Offset, 0, static_cast<int64_t>(data.size()));
     }
 
     std::string data;
@@ -150,17 +145,17 @@ inline int Read(PositionsTextTable& table, const std::string& text) {
 }
 
 inline std::string FixturePath(const std::string& name) {
-    std::string here = __FILE__;
-    std::string dir = here.substr(0, here.find_last_of("/\\") + 1);
+    std::string dir = __FILE__;
+    dir.erase(dir.find_last_of("/\\") + 1);
 #ifdef _WIN32
     if (!dir.empty() && dir[0] == '/') dir = "Z:" + dir;  // the build tree is a Unix path under Wine
 #endif
     return dir + "fixtures/" + name;
 }
 
-inline std::string LoadFixture(const std::string& name) {
-    std::ifstream in(FixturePath(name), std::ios::binary);
-    if (!in) throw std::runtime_error("fixture missing: " + FixturePath(name));
+inline std::string LoadFixtureFrom(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("file missing: " + path);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -168,7 +163,7 @@ inline std::string LoadFixture(const std::string& name) {
 
 // The 16-column fixture, read once.
 inline const std::string& Fixture16() {
-    static const std::string bytes = LoadFixture("positions16.txt");
+    static const std::string bytes = LoadFixtureFrom(FixturePath("positions16.txt"));
     return bytes;
 }
 

@@ -73,6 +73,9 @@ TEST(MessageWindow, BalloonRegionPointsAtTheControl) {
     EXPECT_EQ(r.left, 205);
     EXPECT_EQ(r.top, 213);
     EXPECT_EQ(bubble->PlacementFlags(), 0);
+    bubble->Show();  // the popup rectangle stays the caller's: no drift
+    GetWindowRect(bubble->WindowHandle(), &r);
+    EXPECT_EQ(r.left, 205);
     HRGN rgn = RegionOf(bubble);
     EXPECT_TRUE(PtInRegion(rgn, 9, 2));  // the pointer, 8 pixels in
     EXPECT_FALSE(PtInRegion(rgn, 20, 2));
@@ -89,23 +92,6 @@ TEST(MessageWindow, BalloonRegionPointsAtTheControl) {
     EXPECT_FALSE(PtInRegion(rgn, 10, bubble->Height() - 3));
     EXPECT_TRUE(PtInRegion(rgn, 10, bubble->Height() - 12));
     DeleteObject(rgn);
-    bubble->Free();
-}
-
-TEST(MessageWindow, HiddenByItsTimerThroughTheOwner) {
-    OwnerOnForm host(200, 200, 150, 22);
-    auto* bubble = Create<TI_MessageWindow>(host.owner);
-    host.owner->bubble = bubble;
-    bubble->SetAutoHide(true);
-    bubble->SetHideDelay(150);
-    bubble->SetCaption("Fehler A");
-    bubble->SetPopupPosition(pmInOwnerClient);
-    bubble->Show();
-    EXPECT_TRUE(bubble->TimerPending());
-    PumpFor(500);
-    ASSERT_EQ(host.owner->bubble_messages.size(), 1u);
-    EXPECT_EQ(host.owner->bubble_messages[0], 0u);
-    EXPECT_FALSE(IsWindowVisible(bubble->WindowHandle()));
     bubble->Free();
 }
 
@@ -128,8 +114,10 @@ TEST(MessageWindow, ASecondErrorReplacingTheFirstStaysVisible) {
     EXPECT_TRUE(host.owner->bubble_messages.empty());
     EXPECT_TRUE(IsWindowVisible(bubble->WindowHandle()));
     EXPECT_EQ(bubble->Caption(), "Fehler B");
+    EXPECT_TRUE(bubble->TimerPending());
     PumpFor(500);
-    EXPECT_EQ(host.owner->bubble_messages.size(), 1u);  // B's own timer
+    // B's own timer: one UM_BUBBLE with WParam 0, on which the owner hides it.
+    EXPECT_EQ(host.owner->bubble_messages, std::vector<WPARAM>{0});
     EXPECT_FALSE(IsWindowVisible(bubble->WindowHandle()));
     bubble->Free();
     EXPECT_EQ(host.owner->bubble_messages.size(), 1u);  // freeing posts nothing
@@ -179,4 +167,24 @@ TEST(MessageWindow, LeavesNoWindowOrGdiObjectBehind) {
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(GdiOwnerLiveObjects(), objects);
     EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
+}
+
+TEST(MessageWindow, AWidthLimitMovesTheButtonsOnceHoweverOftenItResizes) {
+    auto* bubble = Create<TI_MessageWindow>(nullptr);
+    TI_EditButton* ok = bubble->Buttons().Add();
+    ok->SetBounds(4, 20, 80, 18);
+    TI_EditButton* hidden = bubble->Buttons().Add();
+    hidden->SetBounds(90, 20, 30, 18);
+    hidden->SetVisible(false);
+    bubble->SetCaption("Ja?");
+    bubble->SetMaxTextWidth(30);
+    const int left = ok->Left();
+    EXPECT_LT(left, 4);
+    bubble->SetCaption("Nein?");
+    bubble->SetShape(bsRounded);
+    bubble->ReSize();
+    EXPECT_EQ(ok->Left(), left);
+    hidden->SetVisible(true);
+    EXPECT_EQ(hidden->Width(), 30);
+    bubble->Free();
 }

@@ -23,24 +23,6 @@ TI_PopupListBox* MakeList(TWinControl* owner, int items) {
 
 }  // namespace
 
-TEST(PopupListBox, ShowsUpToEightRowsBelowItsOwner) {
-    OwnerOnForm host(100, 100, 150, 22);
-    struct Case {
-        int items, height;
-    };
-    for (Case c : {Case{20, 132}, Case{3, 52}, Case{0, 20}}) {
-        TI_PopupListBox* list = MakeList(host.owner, c.items);
-        list->Show();
-        RECT r;
-        GetWindowRect(list->WindowHandle(), &r);
-        EXPECT_EQ(r.bottom - r.top, c.height) << c.items << " items";
-        EXPECT_EQ(r.left, 100);
-        EXPECT_EQ(r.top, 122);
-        EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
-        list->Free();
-    }
-}
-
 TEST(PopupListBox, WheelHotTrackingAndOwnerDrawnItems) {
     OwnerOnForm host(100, 100, 150, 22);
     TI_PopupListBox* list = MakeList(host.owner, 20);
@@ -95,7 +77,6 @@ TEST(PopupListBox, PaintsItsItemsIntoAPictureWhileHidden) {
     // Border 2, rows of 16: the second row is the selected one.
     EXPECT_EQ(picture.Pixel(60, 2 + 16 + 1), ColorToRGB(clHighlight));
     EXPECT_EQ(picture.Pixel(60, 2 + 32 + 1), ColorToRGB(clWindow));
-    EXPECT_EQ(picture.Pixel(0, 0), ColorToRGB(clBtnHighlight) == 0xFFFFFF ? picture.Pixel(0, 0) : picture.Pixel(0, 0));
     list->Free();
 }
 
@@ -120,7 +101,9 @@ TEST(PopupListBox, OpenedByADropDownButtonAndPickedWithRealClicks) {
     EXPECT_EQ(GetFocus(), host.owner->WindowHandle());
     RECT r;
     GetWindowRect(list->WindowHandle(), &r);
+    EXPECT_EQ(r.left, 100);  // below the owner, at most eight rows of 16 and the border
     EXPECT_EQ(r.top, 122);
+    EXPECT_EQ(r.bottom - r.top, 8 * 16 + 4);
     MouseAt(POINT{r.left + 20, r.top + 2 + 16 * 2 + 8});  // the third row
     EXPECT_EQ(picked, "Eintrag 2");
     EXPECT_FALSE(IsWindowVisible(list->WindowHandle()));

@@ -15,41 +15,6 @@ RECT WindowRectOf(TWinControl* c) {
 
 }  // namespace
 
-TEST(PopupWindow, PlacedByModeOnAnInjectedScreen) {
-    InjectedScreen screen;
-    struct Case {
-        int owner_x, owner_y, mode;
-        RECT rect;
-        LONG x, y;
-        int flags;
-    };
-    const Case cases[] = {
-        {100, 300, pmBelowLeft, {0, 0, 200, 100}, 100, 322, 0},
-        {100, 700, pmBelowLeft, {0, 0, 200, 100}, 100, 600, 1},
-        {700, 300, pmBelowRight, {0, 0, 200, 100}, 700, 322, 0},
-        {900, 100, pmRightOfOwner, {0, 0, 200, 100}, 700, 100, 2},
-        {100, 300, pmInOwnerClient, {5, 13, 205, 113}, 105, 313, 0},
-        {900, 700, pmInOwnerClient, {5, 13, 205, 113}, 824, 668, 3},
-    };
-    for (const Case& c : cases) {
-        OwnerOnForm host(c.owner_x, c.owner_y, 200, 22);
-        auto* popup = Create<TI_PopupWindow>(host.owner);
-        popup->SetPopupRect(c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top);
-        popup->SetPopupPosition(c.mode);
-        popup->Show();
-        RECT r = WindowRectOf(popup);
-        EXPECT_EQ(r.left, c.x) << "mode " << c.mode;
-        EXPECT_EQ(r.top, c.y) << "mode " << c.mode;
-        EXPECT_EQ(r.right - r.left, 200);
-        EXPECT_EQ(popup->PlacementFlags(), c.flags) << "mode " << c.mode;
-        // The popup rectangle keeps what the caller gave (no drift on Show).
-        EXPECT_EQ(popup->PopupRect().left, c.rect.left);
-        popup->Show();
-        EXPECT_EQ(WindowRectOf(popup).left, c.x);
-        popup->Free();
-    }
-}
-
 TEST(PopupWindow, WithoutOwnerItStaysOnTheScreenInBothFamilies) {
     InjectedScreen screen;
     TI_PopupWindow* popups[] = {Create<TI_PopupWindow>(nullptr), Create<TDCPopupWindow>(nullptr)};

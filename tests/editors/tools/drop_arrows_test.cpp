@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "framework/form.h"
 #include "tests/editors/tools/tools_test_support.h"
 
@@ -23,11 +26,16 @@ protected:
     }
     void TearDown() override { form_->Free(); }
 
-    bool Visible(int orientation) const {
-        TArrowWindow* m = info_.Markers[orientation];
-        return m->HandleAllocated() && IsWindowVisible(m->WindowHandle());
+    // The visible markers by orientation: "U", "D", "R", "L" or ".".
+    std::string Shown() const {
+        std::string out;
+        for (int i = 0; i < 4; ++i) {
+            TArrowWindow* m = info_.Markers[i];
+            out += m->HandleAllocated() && IsWindowVisible(m->WindowHandle()) ? "UDRL"[i] : '.';
+        }
+        return out;
     }
-    POINT Origin(int orientation) const {
+    std::pair<LONG, LONG> Origin(int orientation) const {
         RECT r{};
         GetWindowRect(info_.Markers[orientation]->WindowHandle(), &r);
         return {r.left, r.top};
@@ -48,14 +56,9 @@ TEST_F(DropArrowsTest, TogglesMarkersWithoutActivation) {
     ShowDropArrows(info_);
     Application()->ProcessMessages();
     ASSERT_TRUE(info_.MarkersShown);
-    EXPECT_TRUE(Visible(kArrowDown));
-    EXPECT_TRUE(Visible(kArrowUp));
-    EXPECT_FALSE(Visible(kArrowLeft));
-    EXPECT_FALSE(Visible(kArrowRight));
-    EXPECT_EQ(Origin(kArrowDown).x, 400 - 5);
-    EXPECT_EQ(Origin(kArrowDown).y, 300 - 9);
-    EXPECT_EQ(Origin(kArrowUp).x, 400 - 5);
-    EXPECT_EQ(Origin(kArrowUp).y, 320 - 1);
+    EXPECT_EQ(Shown(), "UD..");
+    EXPECT_EQ(Origin(kArrowDown), std::make_pair(400L - 5, 300L - 9));
+    EXPECT_EQ(Origin(kArrowUp), std::make_pair(400L - 5, 320L - 1));
     EXPECT_EQ(GetActiveWindow(), active);
     for (TArrowWindow* m : info_.Markers) EXPECT_NE(GetForegroundWindow(), m->WindowHandle());
     EXPECT_EQ(hides, 1);
@@ -63,13 +66,13 @@ TEST_F(DropArrowsTest, TogglesMarkersWithoutActivation) {
 
     ShowDropArrows(info_);
     EXPECT_FALSE(info_.MarkersShown);
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(Visible(i)) << i;
+    EXPECT_EQ(Shown(), "....");
 
     // Onto itself: the toggle shows nothing.
     info_.TargetIndex = info_.SourceIndex;
     ShowDropArrows(info_);
     EXPECT_FALSE(info_.MarkersShown);
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(Visible(i)) << i;
+    EXPECT_EQ(Shown(), "....");
 }
 
 TEST_F(DropArrowsTest, ShowAndHideHelpersAreIdempotent) {
@@ -79,11 +82,10 @@ TEST_F(DropArrowsTest, ShowAndHideHelpersAreIdempotent) {
     ShowDropArrowMarkers(info_);
     ShowDropArrowMarkers(info_);
     EXPECT_TRUE(info_.MarkersShown);
-    EXPECT_TRUE(Visible(kArrowLeft));
-    EXPECT_TRUE(Visible(kArrowRight));
+    EXPECT_EQ(Shown(), "..RL");
     HideDropArrowMarkers(info_);
     HideDropArrowMarkers(info_);
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(Visible(i)) << i;
+    EXPECT_EQ(Shown(), "....");
 }
 
 TEST_F(DropArrowsTest, MarkersAreShapedAsArrows) {

@@ -6,25 +6,11 @@
 
 namespace {
 
+// Caption "OK", layout 2, tag 7, kind 3, top 2, left 5, 16 x 16, no image,
+// enabled, in a collection, anchor 1, look 1, window coordinates, auto-reset.
 EditButtonRecord OkButton() {
-    EditButtonRecord b;
-    b.caption = "OK";
-    b.layout = 2;
-    b.tag = 7;
-    b.kind = 3;
-    b.toggle = false;
-    b.top = 2;
-    b.left = 5;
-    b.height = 16;
-    b.width = 16;
-    b.image_index = -1;
-    b.enabled = true;
-    b.collection_member = true;
-    b.anchor = 1;
-    b.disabled_look = 1;
-    b.coordinate_mode = true;
-    b.auto_reset = true;
-    return b;
+    return {.layout = 2, .tag = 7, .kind = 3, .top = 2, .left = 5, .height = 16, .width = 16,
+            .collection_member = true, .anchor = 1, .coordinate_mode = true, .caption = "OK", .text = ""};
 }
 
 const std::vector<uint8_t> kOkBytes = {
@@ -38,37 +24,26 @@ const std::vector<uint8_t> kOkBytes = {
 
 TEST(EditButtonData, OneButtonHasItsExactBytesAndReadsBack) {
     EXPECT_EQ(EncodeEditButtonData({OkButton()}), kOkBytes);
-    auto back = DecodeEditButtonData(kOkBytes);
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->size(), 1u);
-    EXPECT_EQ((*back)[0], OkButton());
+    EXPECT_EQ(DecodeEditButtonData(kOkBytes), (std::vector<EditButtonRecord>{OkButton()}));
 }
 
-TEST(EditButtonData, RoundTripKeepsTextsNegativeCoordinatesAndFlags) {
+TEST(EditButtonData, RoundTripSignExtendsClampsAndNormalises) {
     EditButtonRecord a = OkButton();
     a.text = "Hinweis \xFC";
-    a.left = -1;
+    a.left = -1;  // must not come back as 65535
     a.top = -300;
     a.toggle = true;
     a.enabled = false;
     a.anchor = 10;
     a.disabled_look = 2;
     EditButtonRecord b;
-    b.caption = "";
     b.image_index = 4;
-    auto back = DecodeEditButtonData(EncodeEditButtonData({a, b}));
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->size(), 2u);
-    EXPECT_EQ((*back)[0], a);
-    EXPECT_EQ((*back)[1], b);
-    EXPECT_EQ((*back)[0].left, -1);  // sign-extended, not 65535
-}
+    EXPECT_EQ(DecodeEditButtonData(EncodeEditButtonData({a, b})), (std::vector<EditButtonRecord>{a, b}));
 
-TEST(EditButtonData, WritingClampsCoordinatesAndReadingNormalisesEnumerations) {
-    EditButtonRecord a = OkButton();
-    a.left = 70000;
-    a.width = -40000;
-    auto back = DecodeEditButtonData(EncodeEditButtonData({a}));
+    EditButtonRecord wide = OkButton();
+    wide.left = 70000;
+    wide.width = -40000;
+    auto back = DecodeEditButtonData(EncodeEditButtonData({wide}));
     ASSERT_TRUE(back);
     EXPECT_EQ((*back)[0].left, 32767);
     EXPECT_EQ((*back)[0].width, -32768);
@@ -84,15 +59,12 @@ TEST(EditButtonData, WritingClampsCoordinatesAndReadingNormalisesEnumerations) {
     EXPECT_EQ((*back)[0].kind, 1);
     EXPECT_EQ((*back)[0].anchor, 0);
     EXPECT_EQ((*back)[0].disabled_look, 1);
-}
 
-TEST(EditButtonData, ALongerRecordIsReadAndItsSurplusSkipped) {
-    std::vector<uint8_t> bytes = kOkBytes;
+    // A longer record is read and its surplus skipped.
+    bytes = kOkBytes;
     bytes[4] = 32;
     bytes.insert(bytes.begin() + 12 + 30, {0xAA, 0xBB});
-    auto back = DecodeEditButtonData(bytes);
-    ASSERT_TRUE(back);
-    EXPECT_EQ((*back)[0], OkButton());
+    EXPECT_EQ(DecodeEditButtonData(bytes), (std::vector<EditButtonRecord>{OkButton()}));
 }
 
 TEST(EditButtonData, MalformedStreamsAreRefused) {

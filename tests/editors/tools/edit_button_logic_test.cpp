@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
+#include <vector>
 
 #include "editors/tools/edit_button_logic.h"
 
@@ -76,100 +77,55 @@ TEST(EditButtonStates, TheStateChangeEventWinsAndCancelsTheClick) {
     EXPECT_FALSE(t.down);  // leaving the down state clears the toggle
 }
 
-TEST(EditButtonAnchors, OwnerGrowsBy40x10) {
-    struct Case {
-        int anchor;
-        AnchoredBounds expected;
-    };
-    const Case cases[] = {
-        {0, {10, 20, 30, 40}},  {1, {50, 20, 30, 40}},  {2, {10, 30, 30, 40}}, {3, {50, 30, 30, 40}},
-        {4, {10, 20, 70, 40}},  {5, {10, 30, 70, 40}},  {6, {10, 20, 30, 50}}, {7, {50, 20, 30, 50}},
-        {8, {10, 20, 70, 50}},  {9, {30, 20, 30, 40}},  {10, {50, 25, 30, 40}},
-    };
-    for (const Case& c : cases) {
+TEST(EditButtonAnchors, OwnerGrowsBy40x10AndHalfStepsKeepTheirRemainder) {
+    // left, top, width, height of a (10, 20, 30, 40) button per anchor 0..10
+    const int expected[11][4] = {{10, 20, 30, 40}, {50, 20, 30, 40}, {10, 30, 30, 40}, {50, 30, 30, 40},
+                                 {10, 20, 70, 40}, {10, 30, 70, 40}, {10, 20, 30, 50}, {50, 20, 30, 50},
+                                 {10, 20, 70, 50}, {30, 20, 30, 40}, {50, 25, 30, 40}};
+    for (int anchor = 0; anchor <= 10; ++anchor) {
         AnchoredBounds b{10, 20, 30, 40};
-        ApplyEditButtonAnchor(b, c.anchor, 40, 10);
-        EXPECT_EQ(std::to_string(b.left) + "," + std::to_string(b.top) + "," + std::to_string(b.width) + "," +
-                      std::to_string(b.height),
-                  std::to_string(c.expected.left) + "," + std::to_string(c.expected.top) + "," +
-                      std::to_string(c.expected.width) + "," + std::to_string(c.expected.height))
-            << "anchor " << c.anchor;
+        ApplyEditButtonAnchor(b, anchor, 40, 10);
+        const int got[4] = {b.left, b.top, b.width, b.height};
+        EXPECT_TRUE(std::equal(got, got + 4, expected[anchor])) << "anchor " << anchor;
     }
-}
-
-TEST(EditButtonAnchors, HalfStepsKeepTheirRemainder) {
     AnchoredBounds b{100, 50, 10, 10};
     for (int i = 0; i < 7; ++i) ApplyEditButtonAnchor(b, 9, 1, 0);
     EXPECT_EQ(b.left, 103);  // 7 one-pixel steps move a centred button by 3, not 0
     for (int i = 0; i < 7; ++i) ApplyEditButtonAnchor(b, 9, -1, 0);
     EXPECT_EQ(b.left, 100);
-    for (int i = 0; i < 5; ++i) ApplyEditButtonAnchor(b, 10, 0, 1);
-    EXPECT_EQ(b.top, 52);
 }
 
-TEST(EditButtonLayout, GlyphAndCaptionPlacesByLayout) {
-    struct Case {
-        int layout;
-        PlainRect glyph, text;
-    };
+TEST(EditButtonLayout, GlyphAndCaptionPlaces) {
     // A 60x30 button, glyph 10x8, caption 20x12.
-    const Case cases[] = {
-        {0, {3, 11, 13, 19}, {16, 9, 36, 21}},
-        {1, {47, 11, 57, 19}, {24, 9, 44, 21}},
-        {2, {13, 11, 23, 19}, {26, 9, 46, 21}},
-        {3, {25, 3, 35, 11}, {20, 14, 40, 26}},
-        {4, {25, 18, 35, 26}, {20, 3, 40, 15}},
-    };
-    for (const Case& c : cases) {
-        auto l = LayoutEditButton(c.layout, 60, 30, 10, 8, 20, 12);
-        EXPECT_EQ(l.glyph, c.glyph) << "layout " << c.layout;
-        EXPECT_EQ(l.text, c.text) << "layout " << c.layout;
-    }
-    auto bare = LayoutEditButton(2, 60, 30, 0, 0, 0, 0);
-    EXPECT_EQ(bare.glyph, (PlainRect{3, 3, 3, 3}));
-    auto glyph_only = LayoutEditButton(2, 16, 16, 10, 8, 0, 0);
-    EXPECT_EQ(glyph_only.glyph, (PlainRect{3, 4, 13, 12}));  // no gap without a caption
-    auto wide = LayoutEditButton(0, 30, 20, 0, 0, 50, 12);
-    EXPECT_EQ(wide.text.right, 30);  // cut at the button's edge
+    auto left = LayoutEditButton(0, 60, 30, 10, 8, 20, 12);
+    EXPECT_EQ(left.glyph, (PlainRect{3, 11, 13, 19}));
+    EXPECT_EQ(left.text, (PlainRect{16, 9, 36, 21}));
+    auto above = LayoutEditButton(3, 60, 30, 10, 8, 20, 12);
+    EXPECT_EQ(above.glyph, (PlainRect{25, 3, 35, 11}));
+    EXPECT_EQ(above.text, (PlainRect{20, 14, 40, 26}));
+    EXPECT_EQ(LayoutEditButton(2, 60, 30, 0, 0, 0, 0).glyph, (PlainRect{3, 3, 3, 3}));
+    EXPECT_EQ(LayoutEditButton(2, 16, 16, 10, 8, 0, 0).glyph, (PlainRect{3, 4, 13, 12}));  // no gap alone
+    EXPECT_EQ(LayoutEditButton(0, 30, 20, 0, 0, 50, 12).text.right, 30);  // cut at the button's edge
 }
 
 TEST(EditButtonFrames, EdgesByKindAndState) {
     using E = FrameEdge;
-    struct Case {
-        const char* what;
-        EditButtonFrameInput in;
-        std::vector<FrameStep> steps;
-    };
-    auto in = [](int kind, int state) {
+    auto in = [](int kind, int state, bool enabled = true, bool glyph = false, bool toggle = false) {
         EditButtonFrameInput i;
         i.kind = kind;
         i.state = state;
+        i.enabled = enabled;
+        i.has_glyph = glyph;
+        i.toggle = toggle;
         return i;
     };
-    auto with = [](EditButtonFrameInput i, auto f) {
-        f(i);
-        return i;
-    };
-    const Case cases[] = {
-        {"0 normal", in(0, ebsNormal), {{E::RaisedOuter, fsdAll, 0}, {E::RaisedInner, fsdAll, 1}}},
-        {"0 disabled down counts as normal", with(in(0, ebsDown), [](auto& i) { i.enabled = false; }),
-         {{E::RaisedOuter, fsdLeftTop, 0}, {E::RaisedInner, fsdRightBottom, 0}, {E::RaisedInner, fsdLeftTop, 1},
-          {E::SunkenInner, fsdRightBottom, 1}}},
-        {"0 down", in(0, ebsDown), {{E::ShadowLine, fsdAll, 0}}},
-        {"1 normal", in(1, ebsNormal), {}},
-        {"1 flat", with(in(1, ebsNormal), [](auto& i) { i.flat = true; }), {{E::RaisedInner, fsdAll, 0}}},
-        {"2 normal", in(2, ebsNormal), {{E::OwnerLine, fsdAll, 0}}},
-        {"2 down", in(2, ebsDown), {{E::SunkenOuter, fsdAll, 0}}},
-        {"3 hot grey", with(in(3, ebsHot), [](auto& i) { i.grey = true; }),
-         {{E::RaisedInner, fsdLeftTop, 0}, {E::RaisedOuter, fsdRightBottom, 0}}},
-        {"3 down", in(3, ebsDown), {{E::SunkenOuter, fsdRightBottom, 0}, {E::SunkenOuter, fsdLeftTop, 0}}},
-        {"3 design", with(in(3, ebsNormal), [](auto& i) { i.design = true; }),
-         {{E::RaisedInner, fsdLeftTop, 0}, {E::RaisedInner, fsdRightBottom, 0}}},
-        {"4 down with glyph", with(in(4, ebsDown), [](auto& i) { i.has_glyph = true; }), {}},
-        {"4 down silver", with(in(4, ebsDown), [](auto& i) { i.silver = true; }), {{E::SunkenOuter, fsdAll, 0}}},
-        {"4 hot toggle", with(in(4, ebsHot), [](auto& i) { i.has_glyph = i.toggle = true; }),
-         {{E::RaisedInner, fsdLeftTop, 0}, {E::RaisedOuter, fsdRightBottom, 0}}},
-        {"5 down", in(5, ebsDown), {}},
-    };
-    for (const Case& c : cases) EXPECT_EQ(EditButtonFrame(c.in), c.steps) << c.what;
+    // A disabled button counts as normal, whatever its state.
+    EXPECT_EQ(EditButtonFrame(in(0, ebsDown, false)),
+              (std::vector<FrameStep>{{E::RaisedOuter, fsdLeftTop, 0}, {E::RaisedInner, fsdRightBottom, 0},
+                                      {E::RaisedInner, fsdLeftTop, 1}, {E::SunkenInner, fsdRightBottom, 1}}));
+    EXPECT_EQ(EditButtonFrame(in(2, ebsNormal)), (std::vector<FrameStep>{{E::OwnerLine, fsdAll, 0}}));
+    // Kind 4 with a glyph frames the glyph instead, unless it toggles.
+    EXPECT_TRUE(EditButtonFrame(in(4, ebsDown, true, true)).empty());
+    EXPECT_EQ(EditButtonFrame(in(4, ebsHot, true, true, true)),
+              (std::vector<FrameStep>{{E::RaisedInner, fsdLeftTop, 0}, {E::RaisedOuter, fsdRightBottom, 0}}));
 }

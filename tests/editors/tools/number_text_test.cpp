@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 TFormatSettings German() { return DefaultFormatSettings(); }
@@ -18,13 +20,11 @@ TEST(NumberTextTest, ClassifiesNumbers) {
         {"", NumberClass::Invalid, 0, 0},
         {"-", NumberClass::Invalid, 0, 0},
         {"12", NumberClass::Integer, 0, 2},
-        {"+7", NumberClass::Integer, 0, 1},
         {"-12,5", NumberClass::CurrencyDecimal, 1, 4},
         {"1,234", NumberClass::LongDecimal, 3, 5},
         {"1E5", NumberClass::Exponent, 0, 2},
         {"1,5e-3", NumberClass::Exponent, 2, 4},
         {"1,55E+1", NumberClass::Exponent, 1, 5},
-        {"12E123", NumberClass::Exponent, 0, 5},
         {"1E", NumberClass::Invalid, 0, 0},
         {"E5", NumberClass::Invalid, 0, 0},
         {"1,E5", NumberClass::Invalid, 0, 0},
@@ -40,7 +40,6 @@ TEST(NumberTextTest, ClassifiesNumbers) {
         {",", NumberClass::CurrencyDecimal, 0, 1},
         {"5,", NumberClass::CurrencyDecimal, 0, 2},
         {",5", NumberClass::CurrencyDecimal, 1, 2},
-        {"1,2,3", NumberClass::Invalid, 0, 0},
         // A sign inside the fraction is no number.
         {"1,-5", NumberClass::Invalid, 0, 0},
         {"1,+5", NumberClass::Invalid, 0, 0},
@@ -57,28 +56,22 @@ TEST(NumberTextTest, ClassifiesNumbers) {
     }
 }
 
-TEST(NumberTextTest, FollowsTheSettings) {
-    TFormatSettings s = German();
-    s.DecimalSeparator = '.';
-    s.CurrencyDecimals = 3;
-    int decimals = 0, digits = 0;
-    EXPECT_EQ(ClassifyNumberText("1.234", decimals, digits, s), NumberClass::CurrencyDecimal);
-    EXPECT_EQ(ClassifyNumberText("1,234", decimals, digits, s), NumberClass::Invalid);
-}
-
-TEST(NumberTextTest, Wrappers) {
+TEST(NumberTextTest, WrappersAndSettings) {
     const TFormatSettings s = German();
     EXPECT_TRUE(IsDecimalText("1,234", 3, s));
     EXPECT_TRUE(IsDecimalText("1,234", -1, s));
     EXPECT_FALSE(IsDecimalText("1,234", 2, s));
-    EXPECT_TRUE(IsDecimalText("7", 0, s));
     EXPECT_FALSE(IsDecimalText("1E5", -1, s));
-    EXPECT_TRUE(IsIntegerTextMaxDigits("123", 3, s));
+    EXPECT_TRUE(IsIntegerTextMaxDigits("-123", 3, s));
     EXPECT_FALSE(IsIntegerTextMaxDigits("1234", 3, s));
-    EXPECT_TRUE(IsIntegerTextMaxDigits("-1234", -1, s));
-    EXPECT_FALSE(IsIntegerTextMaxDigits("1,0", -1, s));
     EXPECT_TRUE(IsNumberText("1E5", s));
     EXPECT_FALSE(IsIntegerText("1E5", s));
+    TFormatSettings point = s;
+    point.DecimalSeparator = '.';
+    point.CurrencyDecimals = 3;
+    int decimals = 0, digits = 0;
+    EXPECT_EQ(ClassifyNumberText("1.234", decimals, digits, point), NumberClass::CurrencyDecimal);
+    EXPECT_EQ(ClassifyNumberText("1,234", decimals, digits, point), NumberClass::Invalid);
 }
 
 struct PadCase {
@@ -92,7 +85,6 @@ struct PadCase {
 TEST(NumberTextTest, PadsAndCutsNumbers) {
     const PadCase cases[] = {
         {"5", 2, -1, true, "5,00"},
-        {"5", 0, -1, true, "5"},
         {"5", -1, -1, true, "5"},
         {"1,5", 2, -1, true, "1,50"},
         {"1,2345", 2, -1, true, "1,23"},
@@ -145,23 +137,19 @@ TEST(NumberTextTest, NormalizesDates) {
         {"1.2.5", DateTextMode::Date, "01.02.2005"},
         {"1.2.49", DateTextMode::Date, "01.02.2049"},
         {"1.2.50", DateTextMode::Date, "01.02.1950"},
-        {"1.2.99", DateTextMode::Date, "01.02.1999"},
         {"1.2.100", DateTextMode::Date, "01.02.2100"},
         {"1.2.999", DateTextMode::Date, "01.02.2999"},
         {"1.2.1000", DateTextMode::Date, "01.02.1000"},
         {"29.02.00", DateTextMode::Date, "29.02.2000"},
-        {"29.02.2020", DateTextMode::Date, "29.02.2020"},
         {"1/2/2020", DateTextMode::Date, "01.02.2020"},
         {"1.2.3.4.5.6.7", DateTextMode::Date, "01.02.2003"},
         {"1.2.2020 3:4:5", DateTextMode::DateTime, "01.02.2020 03:04:05"},
         {"1.2.2020", DateTextMode::DateTime, "01.02.2020 00:00:00"},
-        {"1.2.2020 23:59:59", DateTextMode::DateTime, "01.02.2020 23:59:59"},
         {"31.04.2020", DateTextMode::Date, nullptr},
         {"29.02.2021", DateTextMode::Date, nullptr},
         {"29.02.1900", DateTextMode::Date, nullptr},
         {"0.1.2020", DateTextMode::Date, nullptr},
         {"1.13.2020", DateTextMode::Date, nullptr},
-        {"1.0.2020", DateTextMode::Date, nullptr},
         {"12.05", DateTextMode::Date, nullptr},
         {"12.05.", DateTextMode::Date, nullptr},
         {"", DateTextMode::Date, nullptr},
@@ -171,7 +159,6 @@ TEST(NumberTextTest, NormalizesDates) {
         {"1.2.2020 25:61:99", DateTextMode::DateTime, nullptr},
         {"1.2.2020 24:00:00", DateTextMode::DateTime, nullptr},
         {"1.2.2020 12:60:00", DateTextMode::DateTime, nullptr},
-        {"1.2.2020 12:00:60", DateTextMode::DateTime, nullptr},
         // Time fields do not matter for dates only.
         {"1.2.2020 25:61:99", DateTextMode::Date, "01.02.2020"},
     };
@@ -182,34 +169,20 @@ TEST(NumberTextTest, NormalizesDates) {
     }
 }
 
-TEST(NumberTextTest, DateSeparatorsComeFromTheSettings) {
+TEST(NumberTextTest, DatePartsSeparatorsAndMonthLengths) {
     TFormatSettings s = German();
     s.DateSeparator = '/';
     s.TimeSeparator = '.';
     std::string result;
     ASSERT_TRUE(NormalizeDateText("5.12.26 7:08:09", result, DateTextMode::DateTime, s));
     EXPECT_EQ(result, "05/12/2026 07.08.09");
-}
-
-TEST(NumberTextTest, ParsesDateParts) {
     DateParts p;
     ASSERT_TRUE(ParseDateParts("x1.2.2020 3:4:5.6", p));
-    EXPECT_EQ(p.day, 1);
-    EXPECT_EQ(p.month, 2);
-    EXPECT_EQ(p.year, 2020);
-    EXPECT_EQ(p.hour, 3);
-    EXPECT_EQ(p.minute, 4);
-    EXPECT_EQ(p.second, 5);
-    // An overlong run counts as 0.
-    EXPECT_FALSE(ParseDateParts("99999999999.1.2020", p));
-}
-
-TEST(NumberTextTest, DaysInMonth) {
-    EXPECT_EQ(DaysInMonthOf(2021, 2), 28);
-    EXPECT_EQ(DaysInMonthOf(2000, 2), 29);
+    EXPECT_EQ((std::vector<int>{p.day, p.month, p.year, p.hour, p.minute, p.second}),
+              (std::vector<int>{1, 2, 2020, 3, 4, 5}));
+    EXPECT_FALSE(ParseDateParts("99999999999.1.2020", p));  // an overlong run counts as 0
     EXPECT_EQ(DaysInMonthOf(1900, 2), 28);
     EXPECT_EQ(DaysInMonthOf(0, 2), 29);
-    EXPECT_EQ(DaysInMonthOf(2021, 12), 31);
     for (int month : {0, 13, -1, 1000000}) EXPECT_EQ(DaysInMonthOf(2021, month), 0) << month;
 }
 

@@ -6,46 +6,26 @@
 
 namespace {
 
-// The tokens of text in a compact form, separated by blanks.
+// The tokens of text in a compact form, separated by blanks: T(text), LF,
+// CR, #, +b / -b for styles, and name{arg} (with {arg2}) for the rest.
 std::string Tokens(std::string_view text) {
+    using K = StyledTokenKind;
     std::string out;
     for (const StyledToken& t : TokenizeStyledText(text)) {
         if (!out.empty()) out += ' ';
+        const std::string arg = "{" + t.arg + "}";
         switch (t.kind) {
-            case StyledTokenKind::Text:
-                out += "T(" + std::string(text.substr(t.start, t.length)) + ")";
-                break;
-            case StyledTokenKind::LineFeed:
-                out += "LF";
-                break;
-            case StyledTokenKind::CarriageReturn:
-                out += "CR";
-                break;
-            case StyledTokenKind::Style:
-                out += std::string(t.off ? "-" : "+") + t.code;
-                break;
-            case StyledTokenKind::FontSize:
-                out += "size{" + t.arg + "}";
-                break;
-            case StyledTokenKind::FontColor:
-                out += "color{" + t.arg + "}";
-                break;
-            case StyledTokenKind::FontName:
-                out += t.off ? std::string("font0") : "font{" + t.arg + "}";
-                break;
-            case StyledTokenKind::Line:
-                out += "line{" + t.arg + "}";
-                break;
-            case StyledTokenKind::LineBreak:
-                out += "#";
-                break;
-            case StyledTokenKind::Offset:
-                out += std::string("o") + t.code + "{" + t.arg + "}";
-                break;
-            case StyledTokenKind::Image:
-                out += std::string("i") + t.code + "{" + t.arg + "}";
-                if (t.hasArg2) out += "{" + t.arg2 + "}";
-                break;
+            case K::Text: out += "T(" + std::string(text.substr(t.start, t.length)) + ")"; break;
+            case K::LineFeed: out += "LF"; break;
+            case K::CarriageReturn: out += "CR"; break;
+            case K::LineBreak: out += "#"; break;
+            case K::Style: out += std::string(t.off ? "-" : "+") + t.code; break;
+            case K::FontSize: out += "size" + arg; break;
+            case K::FontColor: out += "color" + arg; break;
+            case K::FontName: out += t.off ? "font0" : "font" + arg; break;
+            case K::Line: out += "line" + arg; break;
+            case K::Offset: out += std::string("o") + t.code + arg; break;
+            case K::Image: out += std::string("i") + t.code + arg + (t.hasArg2 ? "{" + t.arg2 + "}" : ""); break;
         }
     }
     return out;

@@ -102,15 +102,14 @@ TEST_F(StyledTextTest, MeasuringEqualsDrawing) {
         "Bild /im{I_BTNPOPUP} und /id{I_BTNPOPUP},30} und /ih{I_BTNPOPUP}/in{I_BTNPOPUP}/is{I_BTNPOPUP}.",
         "Ende mit /",
     };
+    TFont saved;
+    saved.Assign(&C().Font());
     for (const char* text : texts) {
-        TFont saved;
-        saved.Assign(&C().Font());
         const POINT measured = Measure(text);
         C().Font().Assign(&saved);
         const POINT drawn = DrawStyledText(C(), text, {0, 0, 300, 120}, true, kFlags);
         C().Font().Assign(&saved);
-        EXPECT_EQ(measured.x, drawn.x) << text;
-        EXPECT_EQ(measured.y, drawn.y) << text;
+        EXPECT_EQ(std::make_pair(measured.x, measured.y), std::make_pair(drawn.x, drawn.y)) << text;
     }
 }
 
@@ -153,14 +152,28 @@ TEST_F(StyledTextTest, DrawsTheCodes) {
     EXPECT_NE(bmp_.Pixel(p.x - 1, 10), clRed);
 }
 
-TEST_F(StyledTextTest, WordBreakWrapsWhenMeasuring) {
-    const char* text = "Ein langer Text, der in einer schmalen Blase umbrechen muss.";
+TEST_F(StyledTextTest, WrappedCodedTextFlowsAndMeasuresAsDrawn) {
+    // Several segments: each goes on where the one before ended, and the
+    // measured extent holds every drawn pixel, the last line included.
+    FillBitmap(bmp_, 300, 200, clWhite);
+    C().Font().SetQuality(NONANTIALIASED_QUALITY);
+    const char* text = "/bFett/b0 normaler Text, der in der schmalen Blase umbrechen muss, /bwieder fett/b0 und weiter.";
+    const UINT flags = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS;
+    TFont saved;
+    saved.Assign(&C().Font());
+    const POINT measured = DrawStyledText(C(), text, {0, 0, 150, 500}, false, flags);
+    C().Font().Assign(&saved);
+    DrawStyledText(C(), text, {0, 0, 150, 200}, true, flags);
     const int line = Extent("Wg").cy;
-    const POINT single = Measure(text);
-    EXPECT_EQ(single.y, line);
-    const POINT wrapped = Measure(text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX, {0, 0, 80, 500});
-    EXPECT_LE(wrapped.x, 80);
-    EXPECT_GE(wrapped.y, 3 * line);
+    EXPECT_LE(measured.x, 150);
+    EXPECT_GE(measured.y, 4 * line);
+    int right = -1, bottom = -1;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x)
+            if (bmp_.Pixel(x, y) != clWhite) right = std::max(right, x), bottom = std::max(bottom, y);
+    EXPECT_LT(right, measured.x);
+    EXPECT_LT(bottom, measured.y);
+    EXPECT_GE(bottom, measured.y - line);  // the last line is drawn too
 }
 
 TEST_F(StyledTextTest, HugeOffsetsStayBounded) {
@@ -173,9 +186,7 @@ TEST_F(StyledTextTest, TextMetricsHelpers) {
     TFont font;
     font.SetSize(12);
     EXPECT_EQ(TextHeightFor(font, "Wg", &C()), TextHeightFor(font, "Wg", nullptr));
-    EXPECT_GT(TextHeightFor(font, "Wg", nullptr), C().TextExtent("Wg").cy);
-    EXPECT_GT(FontHeight(nullptr, font), 0);
-    EXPECT_GT(FontMaxCharWidth(nullptr, font), 0);
+    EXPECT_EQ(FontHeight(nullptr, font), TextHeightFor(font, "Wg", nullptr));
     EXPECT_EQ(TextHeightOnDC(nullptr, "x"), 0);
 }
 

@@ -1,0 +1,144 @@
+// The sparse storage under the string grid: the pointer array, the list on it
+// and the string list of one grid row.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/exceptions.h"
+#include "grids/sparse_list.h"
+#include "grids/string_sparse_list.h"
+
+namespace {
+
+void* P(int n) { return reinterpret_cast<void*>(static_cast<intptr_t>(n)); }
+
+const char kIndexMessage[] = "Der Index der Liste \xFC" "berschreitet das Maximum (%d)";
+
+// Items 'a', 'b', ... as small integers; 0 shows as '.'.
+std::string Dump(const T_SparseList& list) {
+    std::string s;
+    for (int i = 0; i < list.Count(); ++i) {
+        const intptr_t v = reinterpret_cast<intptr_t>(list.Get(i));
+        s += v ? static_cast<char>(v) : '.';
+    }
+    return s;
+}
+
+void Fill(T_SparseList& list, const std::string& items) {
+    for (size_t i = 0; i < items.size(); ++i) list.Put(static_cast<int>(i), P(items[i]));
+}
+
+template <class E, class F>
+std::string ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    return "<nothing raised>";
+}
+
+TEST(SparsePointerArray, SectionsHighBoundCapacityAndWalk) {
+    TSparsePointerArray a(TSPAQuantum::SPASmall);
+    a.Put(0, P(1));
+    a.Put(1000, P(2));
+    EXPECT_EQ(a.AllocatedSections(), (std::vector<int>{0, 62}));
+    a.Put(7, P(7));
+    a.Put(1000, nullptr);
+    EXPECT_EQ(a.HighBound(), 7);
+    a.Put(7, nullptr);
+    a.Put(0, nullptr);
+    EXPECT_EQ(a.HighBound(), -1);
+
+    // 16-bit section numbers: nothing wraps onto section 0.
+    EXPECT_EQ(ErrorOf<EListError>([&] { a.Put(1048576, P(2)); }), kIndexMessage);
+    EXPECT_EQ(a.Get(0), nullptr);
+    TSparsePointerArray large(TSPAQuantum::SPALarge);
+    EXPECT_EQ(large.Capacity(), 16777216);
+    EXPECT_THROW(large.Put(16777216, P(1)), EListError);
+
+    for (int i : {300, 2, 17, 16, 5000}) a.Put(i, P(i));
+    std::vector<int> seen;
+    EXPECT_EQ(a.ForAll([&](int index, void*) {
+        seen.push_back(index);
+        return index >= 300 ? index : 0;
+    }), 300);
+    EXPECT_EQ(seen, (std::vector<int>{2, 16, 17, 300}));
+}
+
+TEST(SparseList, InsertDeleteMoveExchange) {
+    T_SparseList gap(TSPAQuantum::SPASmall);
+    gap.Insert(10, P('x'));
+    EXPECT_EQ(gap.Count(), 11);
+    gap.Delete(11);  // at the count: nothing
+    EXPECT_EQ(gap.Count(), 11);
+
+    struct Case {
+        std::string start;
+        void (*op)(T_SparseList&);
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"abcd", [](T_SparseList& l) { l.Insert(1, P('x')); }, "axbcd"},
+        {"abcd", [](T_SparseList& l) { l.Delete(1); }, "acd"},
+        {"abcd", [](T_SparseList& l) { l.Put(3, nullptr); }, "abc"},
+        {"abcde", [](T_SparseList& l) { l.Move(1, 3); }, "acdbe"},
+        {"abcd", [](T_SparseList& l) { l.Move(5, 1); }, "a.bcd"},
+        {"abcde", [](T_SparseList& l) { l.Exchange(4, 7); }, "abcd...e"},
+        {"abcd", [](T_SparseList& l) { EXPECT_THROW(l.Move(0, -2), EListError); }, "abcd"},
+        {"ab", [](T_SparseList& l) { EXPECT_THROW(l.Insert(1048576, P('x')), EListError); }, "ab"},
+    };
+    for (const Case& c : cases) {
+        T_SparseList list(TSPAQuantum::SPASmall);
+        Fill(list, c.start);
+        c.op(list);
+        EXPECT_EQ(Dump(list), c.expected) << c.start << " -> " << c.expected;
+    }
+    T_SparseList list(TSPAQuantum::SPASmall);
+    Fill(list, "ab");
+    EXPECT_EQ(ErrorOf<EListError>([&] { list.Get(-1); }), kIndexMessage);
+}
+
+TEST(StringSparseList, EntriesObjectsAndErrors) {
+    TObject a, b;
+    T_StringSparseList list(TSPAQuantum::SPASmall);
+    int changes = 0;
+    list.OnChange = [&](TObject*) { ++changes; };
+    list.Put(4, "x");
+    list.Put(4, "");  // no object: the entry goes
+    EXPECT_EQ(list.Count(), 0);
+    list.Put(2, "x");
+    list.PutObject(2, &a);
+    list.Put(2, "");  // the object keeps the entry
+    EXPECT_EQ(list.GetObject(2), &a);
+    EXPECT_EQ(list.Count(), 3);
+    list.PutObject(6, &b);
+    list.Put(6, "t");
+    EXPECT_EQ(list.GetObject(6), &b);
+    EXPECT_EQ(changes, 7);
+
+    // Objects follow their texts through insert, delete, exchange and move.
+    list.Put(0, "null");
+    list.Insert(1, "neu");
+    EXPECT_EQ(list.GetObject(3), &a);
+    list.Delete(0);
+    list.Exchange(2, 6);
+    EXPECT_EQ(list.GetObject(6), &a);
+    EXPECT_EQ(list.Get(2), "t");
+    list.Move(2, 0);
+    EXPECT_EQ(list.GetObject(0), &b);
+    EXPECT_EQ(list.Text(), "t\r\nneu\r\n\r\n\r\n\r\n\r\n\r\n");
+    for (int i = 0; i < list.Count() + 2; ++i) EXPECT_EQ(std::string(list.GetText(i)), list.Get(i)) << i;
+
+    EXPECT_EQ(ErrorOf<EListError>([&] { list.Put(-1, "x"); }), kIndexMessage);
+    EXPECT_THROW(list.PutObject(-1, nullptr), EListError);
+    struct Probe : T_StringSparseList {
+        Probe() : T_StringSparseList(TSPAQuantum::SPASmall) {}
+        static void Raise() { Error(); }
+    };
+    EXPECT_EQ(ErrorOf<EStringSparseListError>([] { Probe::Raise(); }), "PutObject auf undefiniertes Element");
+}
+
+}  // namespace
