@@ -117,6 +117,22 @@ TEST_F(GalleryLive, EveryPageButtonIsInSightAndOpensItsPage) {
     EXPECT_TRUE(WaitFor([&] { return G().Child("Hamburg") != nullptr; })) << "the popups page did not open";
 }
 
+TEST_F(GalleryLive, HintShowsUnderARestingMouseAndGoesWhenItLeaves) {
+    Start("framework");
+    HWND open = Find("\xD6" "ffnen");
+    ASSERT_NE(open, nullptr);
+    MoveMouse(open, 40, 14);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 2500)) << "no hint";
+    HWND hint = G().Popups().front();
+    EXPECT_EQ(G().Active(), G().Main()) << "the hint took the activation";
+    RECT hr{}, br{};
+    GetWindowRect(hint, &hr);
+    GetWindowRect(open, &br);
+    EXPECT_GT(hr.top, br.top);  // below the mouse
+    MoveMouse(G().Main(), 700, 500);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the hint stayed";
+}
+
 TEST_F(GalleryLive, FlatButtonsHoverAndUnhoverUnderTheMouse) {
     Start("flat");
     HWND normal = Find("Normal");
@@ -606,6 +622,22 @@ TEST_F(GalleryLive, HtmlLinkHoversAndClicks) {
     MoveMouse(page, 700, 590);
     EXPECT_TRUE(WaitFor([&] { return Shot(page, links) == cold; })) << "the hover look stayed";
     EXPECT_TRUE(G().Popups().empty());
+}
+
+// Known fault, left to the framework: the application starts its hint timer
+// only for controls whose own Hint is set, so a label that gives the hint
+// text of the link under the mouse (anchor hints) never gets asked.
+TEST_F(GalleryLive, DISABLED_HtmlLinkShowsItsAddressAsHint) {
+    Start("html");
+    HWND page = PageArea();
+    ASSERT_NE(page, nullptr);
+    const RECT links{10, 200, 390, 290};
+    MoveMouse(page, 700, 590);
+    Sleep(200);
+    const POINT last = RightmostPixel(Shot(page, links), Bluish);
+    ASSERT_GE(last.x, 0);
+    MoveMouse(page, links.left + last.x - 1, links.top + last.y);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 2500)) << "no link hint";
 }
 
 // The modal box of the dialogs page: its only visible top-level window.
