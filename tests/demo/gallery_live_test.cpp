@@ -738,4 +738,37 @@ TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
     EXPECT_TRUE(G().Popups().empty());
 }
 
+TEST_F(GalleryLive, DragDropLeftAgainTakesNothing) {
+    Start("dragdrop");
+    HWND page = PageArea();
+    ASSERT_NE(page, nullptr);
+    const POINT centre = ScreenPoint(page, 400, 300);
+    HWND view = WindowFromPoint(centre);
+    ASSERT_NE(view, page);
+    const RECT whole{0, 0, ClientWidth(view), ClientHeight(view)};
+    MoveMouse(page, 400, 300);
+    Sleep(150);
+    const Shot before(view, whole);
+    const COLORREF idle = before.At(3, 3);
+
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    bool hovered = false, cleared = false;
+    DWORD effect = 0;
+    const HRESULT hr = DragFiles({L"C:\\windows\\win.ini"}, centre,
+                                 [&] {
+                                     hovered = WaitFor([&] { return PixelAt(view, 3, 3) != idle; }, 1000);
+                                     // Out of the gallery again before the release.
+                                     MoveMouse(POINT{GetSystemMetrics(SM_CXSCREEN) - 60, GetSystemMetrics(SM_CYSCREEN) - 60});
+                                     cleared = WaitFor([&] { return PixelAt(view, 3, 3) == idle; }, 1000);
+                                 },
+                                 &effect);
+    OleUninitialize();
+    EXPECT_TRUE(hovered);
+    EXPECT_TRUE(cleared) << "the hover look stayed when the files left";
+    EXPECT_TRUE(hr == DRAGDROP_S_DROP || hr == DRAGDROP_S_CANCEL) << std::hex << hr;
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    Sleep(200);
+    EXPECT_TRUE(Shot(view, whole) == before) << "something was taken";
+}
+
 }  // namespace
