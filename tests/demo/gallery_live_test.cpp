@@ -661,6 +661,9 @@ TEST_F(GalleryLive, DialogsInfoBoxClosesOnAKeyAndTheSpaceUpClicksNothing) {
         ASSERT_NE(box, nullptr) << "no box";
         EXPECT_EQ(G().Active(), box);
         EXPECT_FALSE(IsWindowEnabled(G().Main())) << "the box is not modal";
+        Key('B', true);  // with Shift: stays
+        Sleep(150);
+        EXPECT_EQ(G().Popups().size(), 1u) << "Shift+B closed the box";
         Key(key);
         EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "key " << key << " left the box open";
         // The key-up reached the opener, which has the focus again: it must not open the box anew.
