@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/demo/live_driver.h"
@@ -402,6 +403,18 @@ TEST_F(GalleryLive, EditToolsMarkersComeAndGoAndLeaveWithThePage) {
     Click(button, 20, 10);
     EXPECT_TRUE(WaitFor([&] { return G().Popups().size() == 2; })) << G().Popups().size();
     EXPECT_EQ(G().Active(), G().Main()) << "a marker took the activation";
+    // Down and up arrow at the left edge of the "Spalte" header (470, 300)-(560, 322).
+    std::vector<POINT> origins;
+    for (HWND m : G().Popups()) {
+        const RECT r = RectIn(m, GetParent(button));
+        origins.push_back(POINT{r.left, r.top});
+    }
+    ASSERT_EQ(origins.size(), 2u);
+    if (origins[0].y > origins[1].y) std::swap(origins[0], origins[1]);
+    EXPECT_EQ(origins[0].x, 470 - 5);
+    EXPECT_EQ(origins[0].y, 300 - 9);
+    EXPECT_EQ(origins[1].x, 470 - 5);
+    EXPECT_EQ(origins[1].y, 322 - 1);
     // A quick second click on the same spot is a second click.
     Click(button, 20, 10);
     EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << G().Popups().size();
