@@ -55,6 +55,13 @@ int SaveCopy(const std::string& In, const std::string& Out) {
     {
         TFileStream output(Out, fmCreate);
         saved = grid.SaveToStream(output, "", "");
+        // A failed close loses the copy as surely as a failed write.
+        try {
+            output.Close();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "gallery: %s: %s\n", Out.c_str(), e.what());
+            saved = false;
+        }
     }
     if (!loaded) std::fprintf(stderr, "gallery: %s: LoadFromStream failed\n", In.c_str());
     return loaded && saved ? 0 : 1;

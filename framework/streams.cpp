@@ -88,15 +88,19 @@ int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
     if (Count <= 0 || __builtin_add_overflow(pos_, Count, &end) ||
         static_cast<uint64_t>(end) > data_.max_size())
         return 0;
-    if (end > Size()) {
-        // Grow by half the capacity at least, so a series of small writes
-        // costs amortised constant time; a gap left by a seek beyond the end
-        // reads as zeros.
-        const size_t want = static_cast<size_t>(end);
-        if (want > data_.capacity()) data_.reserve(std::max(want, data_.capacity() + data_.capacity() / 2 + 256));
-        data_.resize(want);
+    const char* bytes = static_cast<const char*>(Buffer);
+    const size_t want = static_cast<size_t>(end);
+    // Grow by half the capacity at least, so a series of small writes costs
+    // amortised constant time.
+    if (want > data_.capacity()) data_.reserve(std::max(want, data_.capacity() + data_.capacity() / 2 + 256));
+    if (pos_ == Size()) {
+        // Appending: the new bytes are copied in once, never zero-filled first.
+        data_.insert(data_.end(), bytes, bytes + Count);
+    } else {
+        // A gap left by a seek beyond the end reads as zeros.
+        if (end > Size()) data_.resize(want);
+        std::memcpy(data_.data() + pos_, bytes, static_cast<size_t>(Count));
     }
-    std::memcpy(data_.data() + pos_, Buffer, static_cast<size_t>(Count));
     pos_ = end;
     return Count;
 }
