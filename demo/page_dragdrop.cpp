@@ -113,7 +113,7 @@ void BuildDragDropPage(TWinControl* parent) {
     target->OnDrop = [view, target](TObject*, TShiftState, POINT, DWORD& effect) {
         std::vector<std::string> names;
         const TUnicodeStrings& files = target->GetFiles();
-        for (int i = 0; i < files.Count(); ++i) names.push_back(WideToAnsi(files[i]));
+        for (int i = 0; i < files.Count(); ++i) names.push_back(NarrowCp1252(files[i]));
         const std::string status = std::to_string(names.size()) + (names.size() == 1 ? " Datei" : " Dateien") +
                                    " abgelegt, Wirkung: " + EffectName(effect);
         view->SetNames(std::move(names), status);

@@ -2,8 +2,9 @@
 // default, hovered through the focus, disabled with its grey glyph, down in
 // a group, round, transparent, multi-line caption, key label, glyph strip),
 // flat panels with their frames and captions, and window-less flat speed
-// buttons. Enter, Shift+Enter and Backspace walk the buttons; the status line
-// tells what OnSelectNext and OnClick saw.
+// buttons (one-line caption, round, disabled, down). Enter, Shift+Enter and
+// Backspace walk the buttons; the status line tells what OnSelectNext and
+// OnClick saw.
 #include <memory>
 #include <string>
 
@@ -136,22 +137,30 @@ void BuildFlatPage(TWinControl* parent) {
     // Window-less speed buttons on a panel.
     Label(parent, 306, 222, 300, "Fensterlose Schalter", true);
     auto* speedBar = Create<TFlatPanel>(parent);
-    speedBar->SetBounds(306, 240, 350, 38);
+    speedBar->SetBounds(306, 240, 452, 38);
     speedBar->SetParent(parent);
-    const char* speedCaptions[] = {"Abbrechen", "OK", "A<br>B"};
-    for (int i = 0; i < 3; ++i) {
+    auto speed = [&](int i, const char* caption) {
         auto* s = Create<TFlatSpeedButton>(speedBar);
-        s->SetBounds(6 + i * 84, 6, 80, 26);
-        s->SetCaption(speedCaptions[i]);
+        s->SetBounds(6 + i * 74, 6, 70, 26);
+        s->SetCaption(caption);
         s->SetParent(speedBar);
         s->OnClick = [status, s](TObject*) { status->SetCaption("Schalter: " + s->Caption()); };
-    }
-    auto* speedRound = Create<TFlatSpeedButton>(speedBar);
-    speedRound->SetBounds(258, 6, 80, 25);
-    speedRound->SetCaption("Rund");
-    speedRound->SetRound(10);
+        return s;
+    };
+    speed(0, "Abbrechen");
+    speed(1, "OK");
+    speed(2, "A<br>B");
+    auto* speedRound = speed(3, "Rund");
+    speedRound->SetHeight(25);
+    speedRound->SetRound(10);  // grows to 71 x 26
     speedRound->SetColor(RGB(200, 220, 240));
-    speedRound->SetParent(speedBar);
+    auto* speedOff = speed(4, "Aus");
+    speedOff->SetGlyph(*DiscGlyph(RGB(200, 40, 40)));
+    speedOff->SetLayout(blGlyphLeft);
+    speedOff->SetEnabled(false);
+    auto* speedDown = speed(5, "Fest");
+    speedDown->SetGroupIndex(1);
+    speedDown->SetDown(true);
 
     // Panels: caption alignment, disabled caption, own frame colours.
     Label(parent, 16, 290, 300, "Flache Leisten", true);

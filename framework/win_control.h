@@ -233,6 +233,7 @@ protected:
     virtual void CMRecreateWnd(TMessage& Message);
 
 private:
+    void ClipToWindowShape(HDC DC) const;
     friend class TControl;
     friend class TCustomForm;
     // Reflects a notification from child window `child` as CN_*; true when

@@ -209,11 +209,25 @@ void TWinControl::PaintNonClient(HDC DC) {
     }
 }
 
+// A window with a shape (SetWindowRgn) is copied with that shape, as the
+// screen shows it. The region is in window coordinates; clip regions are in
+// device coordinates, so it moves by the current viewport origin.
+void TWinControl::ClipToWindowShape(HDC DC) const {
+    if (!handle_) return;
+    GdiObject<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(handle_, shape.Get()) == ERROR) return;
+    POINT org{};
+    GetViewportOrgEx(DC, &org);
+    OffsetRgn(shape.Get(), org.x, org.y);
+    ExtSelectClipRgn(DC, shape.Get(), RGN_AND);
+}
+
 void TWinControl::PaintTo(HDC DC, int X, int Y) {
     StateFlag copy(this, csPaintCopy);
     ScopedSaveDC save(DC);
     OffsetViewportOrgEx(DC, X, Y, nullptr);
     IntersectClipRect(DC, 0, 0, width_, height_);
+    ClipToWindowShape(DC);
     PaintNonClient(DC);
     RECT ca = ClientAreaInWindow();
     OffsetViewportOrgEx(DC, ca.left, ca.top, nullptr);

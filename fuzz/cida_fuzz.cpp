@@ -12,6 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const dropblocks::Bytes again = dropblocks::WriteCida(lists);
         std::vector<dropblocks::Bytes> back;
         if (!dropblocks::ReadCida(again.data(), again.size(), back) || back != lists) __builtin_trap();
+        // The lists taken as absolute ones: one parent and a remainder each.
+        if (dropblocks::SplitCommonParent(lists).size() != lists.size() + 1) __builtin_trap();
     }
     return 0;
 }

@@ -6,7 +6,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     dropblocks::DropFiles files;
-    dropblocks::ReadDropFiles(data, size, files);
+    if (dropblocks::ReadDropFiles(data, size, files)) {
+        // The names read must write back to a block that reads the same.
+        const dropblocks::Bytes again = files.wide ? dropblocks::WriteDropFilesWide(files.wideNames)
+                                                   : dropblocks::WriteDropFilesAnsi(files.ansiNames);
+        dropblocks::DropFiles back;
+        if (!dropblocks::ReadDropFiles(again.data(), again.size(), back) || back.wide != files.wide ||
+            back.wideNames != files.wideNames || back.ansiNames != files.ansiNames)
+            __builtin_trap();
+    }
     dropblocks::ReadNameList8(data, size);
     dropblocks::ReadNameList16(data, size);
     return 0;

@@ -144,8 +144,9 @@ bool TCustomSimpleClipboardFormat::ReadStream(IStream* stream) {
         const ULONG piece = static_cast<ULONG>(std::min(kStreamPiece, size - done));
         ULONG got = 0;
         const HRESULT hr = stream->Read(lock.Data() + done, piece, &got);
+        if (FAILED(hr)) return false;  // a broken read is no data, not the first part of it
         done += std::min<size_t>(got, piece);
-        if (FAILED(hr) || got < piece) break;  // a short or empty read ends the data
+        if (got < piece) break;  // a short or empty read ends the data
     }
     if (done == 0) return false;
     return ReadData(lock.Data(), done);

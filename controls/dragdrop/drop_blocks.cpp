@@ -1,5 +1,7 @@
 #include "controls/dragdrop/drop_blocks.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -167,35 +169,77 @@ Bytes WriteCida(const std::vector<Bytes>& lists) {
 
 namespace {
 
-// Count of descriptors the block really holds, or false when it claims more.
-bool DescriptorCount(const uint8_t* data, size_t size, size_t record, uint64_t& count) {
+// Where the items of an ID list start and, last, where its terminator
+// starts; an item too short or running past the list ends the walk.
+std::vector<size_t> ItemStarts(const Bytes& l) {
+    std::vector<size_t> starts;
+    size_t pos = 0;
+    while (pos + 2 <= l.size()) {
+        const size_t cb = Le16(l.data() + pos);
+        if (cb < 2 || cb > l.size() - pos) break;
+        starts.push_back(pos);
+        pos += cb;
+    }
+    starts.push_back(pos);
+    return starts;
+}
+
+}  // namespace
+
+std::vector<Bytes> SplitCommonParent(const std::vector<Bytes>& absolute) {
+    if (absolute.empty()) return {};
+    std::vector<std::vector<size_t>> starts;
+    size_t common = SIZE_MAX;
+    for (const auto& l : absolute) {
+        starts.push_back(ItemStarts(l));
+        const size_t items = starts.back().size() - 1;
+        common = std::min(common, items > 0 ? items - 1 : 0);  // a list without items shares none
+    }
+    size_t shared = 0;
+    for (; shared < common; ++shared) {
+        const size_t from = starts[0][shared], to = starts[0][shared + 1];
+        bool same = true;
+        for (size_t k = 1; k < absolute.size() && same; ++k)
+            same = starts[k][shared] == from && starts[k][shared + 1] == to &&
+                   std::equal(absolute[0].begin() + from, absolute[0].begin() + to, absolute[k].begin() + from);
+        if (!same) break;
+    }
+    std::vector<Bytes> lists;
+    for (size_t k = 0; k <= absolute.size(); ++k) {
+        // lists[0] is the parent: the shared items of the first list.
+        const Bytes& l = absolute[k == 0 ? 0 : k - 1];
+        const auto& at = starts[k == 0 ? 0 : k - 1];
+        Bytes part(l.begin() + (k == 0 ? 0 : at[shared]), l.begin() + (k == 0 ? at[shared] : at.back()));
+        part.insert(part.end(), {0, 0});
+        lists.push_back(std::move(part));
+    }
+    return lists;
+}
+
+namespace {
+
+// The names of all records; fails when the block is shorter than 4 + count *
+// record (in 64 bits, so no count wraps around).
+template <class Name, class ReadName>
+bool ReadDescriptorNames(const uint8_t* data, size_t size, size_t record, std::vector<Name>& names, ReadName read) {
+    names.clear();
     if (size < 4) return false;
-    count = Le32(data);
-    return static_cast<uint64_t>(size) >= 4 + count * record;
+    const uint64_t count = Le32(data);
+    if (static_cast<uint64_t>(size) < 4 + count * record) return false;
+    for (uint64_t i = 0; i < count; ++i) names.push_back(read(data + 4 + i * record + kFileDescriptorNameOffset));
+    return true;
 }
 
 }  // namespace
 
 bool ReadFileGroupDescriptorA(const uint8_t* data, size_t size, std::vector<std::string>& names) {
-    names.clear();
-    uint64_t count = 0;
-    if (!DescriptorCount(data, size, kFileDescriptorASize, count)) return false;
-    for (uint64_t i = 0; i < count; ++i) {
-        const uint8_t* name = data + 4 + i * kFileDescriptorASize + kFileDescriptorNameOffset;
-        names.push_back(ReadAnsiText(name, kFileDescriptorNameChars, true));
-    }
-    return true;
+    return ReadDescriptorNames(data, size, kFileDescriptorASize, names,
+                               [](const uint8_t* p) { return ReadAnsiText(p, kFileDescriptorNameChars, true); });
 }
 
 bool ReadFileGroupDescriptorW(const uint8_t* data, size_t size, std::vector<std::wstring>& names) {
-    names.clear();
-    uint64_t count = 0;
-    if (!DescriptorCount(data, size, kFileDescriptorWSize, count)) return false;
-    for (uint64_t i = 0; i < count; ++i) {
-        const uint8_t* name = data + 4 + i * kFileDescriptorWSize + kFileDescriptorNameOffset;
-        names.push_back(Wide16(name, kFileDescriptorNameChars));
-    }
-    return true;
+    return ReadDescriptorNames(data, size, kFileDescriptorWSize, names,
+                               [](const uint8_t* p) { return Wide16(p, kFileDescriptorNameChars); });
 }
 
 std::string ReadAnsiText(const uint8_t* data, size_t size, bool cutAtZero) {

@@ -56,6 +56,11 @@ bool ReadCida(const uint8_t* data, size_t size, std::vector<Bytes>& lists);
 // (count + 2) * 4 + sum of the list sizes with count = lists.size() - 1.
 Bytes WriteCida(const std::vector<Bytes>& lists);
 
+// The longest run of leading items that all absolute ID lists share, each
+// list keeping one item at least where it has one: the parent list first,
+// then each list's remainder, all with their terminators.
+std::vector<Bytes> SplitCommonParent(const std::vector<Bytes>& absolute);
+
 // --- file group descriptors -----------------------------------------------
 inline constexpr size_t kFileDescriptorASize = 332;
 inline constexpr size_t kFileDescriptorWSize = 592;

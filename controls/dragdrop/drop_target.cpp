@@ -180,6 +180,11 @@ void TCustomDropTarget::BeforeDestruction() {
 
 IDropTarget* TCustomDropTarget::DropTargetInterface() const { return forwarder_.Get(); }
 
+IDataObject* TCustomDropTarget::DataObject() const {
+    if (transfer_object_ && GetCurrentThreadId() == transfer_thread_id_) return transfer_object_;
+    return data_object_.Get();
+}
+
 void TCustomDropTarget::Notification(TComponent* AComponent, TOperation Operation) {
     TDragDropComponent::Notification(AComponent, Operation);
     if (Operation != TOperation::opRemove) return;
@@ -545,6 +550,7 @@ void TCustomDropTarget::RunTransfer() {
         IStream* stream = std::exchange(transfer_stream_, nullptr);
         try {
             if (FAILED(CoGetInterfaceAndReleaseStream(stream, IID_IDataObject, obj.PutVoid()))) throw EAbort("");
+            transfer_thread_id_ = GetCurrentThreadId();
             transfer_object_ = obj.Get();
             if (DoGetData(obj.Get()))
                 DoDrop(0, POINT{0, 0}, effect);
@@ -582,23 +588,26 @@ void TCustomDropTarget::FinishAsyncTransfer() {
 // --- feedback ------------------------------------------------------------------------
 
 DWORD TCustomDropTarget::GetPreferredDropEffect() {
-    if (!data_object_) return DROPEFFECT_NONE;
+    IDataObject* obj = DataObject();
+    if (!obj) return DROPEFFECT_NONE;
     TPreferredDropEffectClipboardFormat f;
-    return f.GetData(data_object_.Get()) ? f.Value : DROPEFFECT_NONE;
+    return f.GetData(obj) ? f.Value : DROPEFFECT_NONE;
 }
 
 bool TCustomDropTarget::SetPerformedDropEffect(DWORD Effect) {
-    if (!data_object_) return false;
+    IDataObject* obj = DataObject();
+    if (!obj) return false;
     TPerformedDropEffectClipboardFormat f;
     f.Value = Effect;
-    return f.SetDataOn(data_object_.Get());
+    return f.SetDataOn(obj);
 }
 
 bool TCustomDropTarget::SetPasteSucceeded(DWORD Effect) {
-    if (!data_object_) return false;
+    IDataObject* obj = DataObject();
+    if (!obj) return false;
     TPasteSucceededClipboardFormat f;
     f.Value = Effect;
-    return f.SetDataOn(data_object_.Get());
+    return f.SetDataOn(obj);
 }
 
 DWORD TCustomDropTarget::PasteFromClipboard() {

@@ -84,9 +84,9 @@ public:
     // Drops what the OLE clipboard holds; returns the effect.
     DWORD PasteFromClipboard();
     bool CanPasteFromClipboard();
-    // The object being dropped (during an asynchronous transfer, on the
-    // transfer thread, its marshalled proxy).
-    IDataObject* DataObject() const { return transfer_object_ ? transfer_object_ : data_object_.Get(); }
+    // The object being dropped; on the transfer thread of an asynchronous
+    // transfer its marshalled proxy, the only reference valid there.
+    IDataObject* DataObject() const;
 
     // --- properties --------------------------------------------------------------
     TDragTypes DragTypes = dtCopy | dtLink;
@@ -179,6 +179,7 @@ private:
     HANDLE transfer_thread_ = nullptr;
     IStream* transfer_stream_ = nullptr;
     IDataObject* transfer_object_ = nullptr;
+    DWORD transfer_thread_id_ = 0;
     ComPtr<IDataObjectAsyncCapability> async_op_;
     DWORD async_effect_ = 0;
     std::exception_ptr transfer_error_;

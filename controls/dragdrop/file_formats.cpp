@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "controls/dragdrop/cp1252.h"
 #include "controls/dragdrop/stream_formats.h"
 #include "framework/com_ptr.h"
 #include "framework/exceptions.h"
@@ -18,23 +19,6 @@ DEFINE_REGISTERED_CLIPBOARD_FORMAT(TAnsiFilenameMapClipboardFormat, TCustomSimpl
 DEFINE_REGISTERED_CLIPBOARD_FORMAT(TUnicodeFilenameMapClipboardFormat, TCustomSimpleClipboardFormat, csRead, "FileNameMapW")
 DEFINE_REGISTERED_CLIPBOARD_FORMAT(TPIDLClipboardFormat, TCustomSimpleClipboardFormat, csRead, "Shell IDList Array")
 
-std::wstring AnsiToWide(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(std::max(n, 0)), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
-std::string WideToAnsi(const std::wstring& s) {
-    if (s.empty()) return {};
-    const int n =
-        WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
-    std::string a(static_cast<size_t>(std::max(n, 0)), '\0');
-    if (n > 0) WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), a.data(), n, nullptr, nullptr);
-    return a;
-}
-
 namespace {
 
 // Copies as much of the block as fits; a block of another size is the
@@ -46,7 +30,7 @@ bool CopyBlock(const dropblocks::Bytes& block, uint8_t* data, size_t size) {
 
 std::vector<std::string> NarrowNames(const TUnicodeStrings& names) {
     std::vector<std::string> out;
-    for (int i = 0; i < names.Count(); ++i) out.push_back(WideToAnsi(names[i]));
+    for (int i = 0; i < names.Count(); ++i) out.push_back(NarrowCp1252(names[i]));
     return out;
 }
 
@@ -62,7 +46,7 @@ bool TFileClipboardFormat::ReadData(const uint8_t* data, size_t size) {
     if (block.wide)
         for (auto& n : block.wideNames) Files.Add(n);
     else
-        for (auto& n : block.ansiNames) Files.Add(AnsiToWide(n));
+        for (auto& n : block.ansiNames) Files.Add(WidenCp1252(n));
     Files.EndUpdate();
     return true;
 }
@@ -176,20 +160,6 @@ struct CoTaskMemDeleter {
 };
 using ShellIdList = std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter>;
 
-// Byte offsets of the items of an ID list copy (terminator excluded).
-std::vector<size_t> ItemOffsets(const dropblocks::Bytes& l) {
-    std::vector<size_t> offs;
-    size_t pos = 0;
-    while (pos + 2 <= l.size()) {
-        const size_t cb = l[pos] | (l[pos + 1] << 8);
-        if (cb == 0) break;
-        offs.push_back(pos);
-        pos += cb;
-    }
-    offs.push_back(pos);  // where the terminator starts
-    return offs;
-}
-
 }  // namespace
 
 bool FilenamesToPIDLList(const std::vector<std::wstring>& names, TPIDLList& out) {
@@ -202,37 +172,13 @@ bool FilenamesToPIDLList(const std::vector<std::wstring>& names, TPIDLList& out)
         std::wstring buf = name;
         PIDLIST_RELATIVE raw = nullptr;
         if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, buf.data(), nullptr, &raw, nullptr)) || !raw)
-            throw Exception(Format("Invalid filename: %s", {WideToAnsi(name)}));
+            throw Exception(Format("Invalid filename: %s", {NarrowCp1252(name)}));
         ShellIdList pidl(raw);
         const UINT size = ILGetSize(pidl.get());
         const auto* bytes = reinterpret_cast<const uint8_t*>(pidl.get());
         absolute.emplace_back(bytes, bytes + size);
     }
-    // Longest run of leading items shared by all, leaving each one item at least.
-    std::vector<std::vector<size_t>> offsets;
-    size_t common = SIZE_MAX;
-    for (const auto& l : absolute) {
-        offsets.push_back(ItemOffsets(l));
-        common = std::min(common, offsets.back().size() - 2);  // items minus one
-    }
-    size_t shared = 0;
-    for (; shared < common; ++shared) {
-        const size_t from = offsets[0][shared], to = offsets[0][shared + 1];
-        bool same = true;
-        for (size_t k = 1; k < absolute.size() && same; ++k)
-            same = offsets[k][shared] == from && offsets[k][shared + 1] == to &&
-                   std::equal(absolute[0].begin() + from, absolute[0].begin() + to, absolute[k].begin() + from);
-        if (!same) break;
-    }
-    std::vector<dropblocks::Bytes> lists;
-    const size_t parentEnd = offsets[0][shared];
-    dropblocks::Bytes parent(absolute[0].begin(), absolute[0].begin() + parentEnd);
-    parent.push_back(0);
-    parent.push_back(0);
-    lists.push_back(std::move(parent));
-    for (size_t k = 0; k < absolute.size(); ++k)
-        lists.emplace_back(absolute[k].begin() + offsets[k][shared], absolute[k].end());
-    out.Assign(std::move(lists));
+    out.Assign(dropblocks::SplitCommonParent(absolute));
     return true;
 }
 
@@ -298,7 +244,7 @@ bool TFileDataFormat::Assign(TClipboardFormat* source) {
         Files.Assign(&static_cast<TPIDLClipboardFormat*>(source)->Filenames);
     } else if (&cls == &TAnsiFilenameClipboardFormat::Info) {
         Files.Clear();
-        Files.Add(AnsiToWide(static_cast<TAnsiFilenameClipboardFormat*>(source)->Data));
+        Files.Add(WidenCp1252(static_cast<TAnsiFilenameClipboardFormat*>(source)->Data));
     } else if (&cls == &TUnicodeFilenameClipboardFormat::Info) {
         Files.Clear();
         Files.Add(static_cast<TUnicodeFilenameClipboardFormat*>(source)->Text);
@@ -315,7 +261,7 @@ bool TFileDataFormat::AssignTo(TClipboardFormat* dest) {
     } else if (&cls == &TPIDLClipboardFormat::Info) {
         return FilenamesToPIDLList(Files.ToVector(), static_cast<TPIDLClipboardFormat*>(dest)->Pidls);
     } else if (&cls == &TAnsiFilenameClipboardFormat::Info && Files.Count() > 0) {
-        static_cast<TAnsiFilenameClipboardFormat*>(dest)->Data = WideToAnsi(Files[0]);
+        static_cast<TAnsiFilenameClipboardFormat*>(dest)->Data = NarrowCp1252(Files[0]);
     } else if (&cls == &TUnicodeFilenameClipboardFormat::Info && Files.Count() > 0) {
         static_cast<TUnicodeFilenameClipboardFormat*>(dest)->Text = Files[0];
     } else {

@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "controls/dragdrop/cp1252.h"
 #include "controls/dragdrop/drop_blocks.h"
 #include "controls/dragdrop/text_formats.h"
 #include "controls/dragdrop/unicode_strings.h"
-
-// 8-bit text in the system code page to UTF-16 and back.
-std::wstring AnsiToWide(const std::string& s);
-std::string WideToAnsi(const std::wstring& s);
 
 class TFileClipboardFormat : public TCustomSimpleClipboardFormat {
 public:

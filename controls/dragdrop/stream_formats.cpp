@@ -4,6 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "controls/dragdrop/cp1252.h"
 #include "controls/dragdrop/drop_blocks.h"
 #include "controls/dragdrop/file_formats.h"
 #include "framework/exceptions.h"
@@ -55,18 +56,25 @@ HRESULT TFixedStreamAdapter::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEG
 
 // ----------------------------------------------------- file group descriptors
 
-namespace {
-
-// Zero-filled records with the names at their offset, cut to 259 characters.
 template <class Name>
-bool WriteDescriptors(const std::vector<Name>& names, size_t record, size_t charSize, uint8_t* data, size_t size) {
-    if (size != 4 + names.size() * record) return false;
-    dropblocks::WriteDword(data, static_cast<uint32_t>(names.size()));
-    for (size_t i = 0; i < names.size(); ++i) {
-        uint8_t* name = data + 4 + i * record + dropblocks::kFileDescriptorNameOffset;
-        const size_t n = std::min(names[i].size(), dropblocks::kFileDescriptorNameChars - 1);
+bool TFileGroupDescriptorCustomClipboardFormat<Name>::ReadData(const uint8_t* data, size_t size) {
+    if constexpr (sizeof(typename Name::value_type) == 1)
+        return dropblocks::ReadFileGroupDescriptorA(data, size, Names);
+    else
+        return dropblocks::ReadFileGroupDescriptorW(data, size, Names);
+}
+
+template <class Name>
+bool TFileGroupDescriptorCustomClipboardFormat<Name>::WriteData(uint8_t* data, size_t size) const {
+    constexpr size_t charSize = sizeof(typename Name::value_type) == 1 ? 1 : 2;
+    if (size != GetSize()) return false;
+    dropblocks::WriteDword(data, static_cast<uint32_t>(Names.size()));
+    for (size_t i = 0; i < Names.size(); ++i) {
+        uint8_t* name = data + 4 + i * kRecordSize + dropblocks::kFileDescriptorNameOffset;
+        const size_t n = std::min(Names[i].size(), dropblocks::kFileDescriptorNameChars - 1);
         for (size_t k = 0; k < n; ++k) {
-            const auto c = static_cast<uint32_t>(static_cast<std::make_unsigned_t<typename Name::value_type>>(names[i][k]));
+            using Unit = std::make_unsigned_t<typename Name::value_type>;
+            const auto c = static_cast<uint32_t>(static_cast<Unit>(Names[i][k]));
             name[k * charSize] = static_cast<uint8_t>(c & 0xFF);
             if (charSize == 2) name[k * charSize + 1] = static_cast<uint8_t>(c >> 8);
         }
@@ -74,43 +82,15 @@ bool WriteDescriptors(const std::vector<Name>& names, size_t record, size_t char
     return true;
 }
 
-}  // namespace
-
-bool TAnsiFileGroupDescriptorClipboardFormat::ReadData(const uint8_t* data, size_t size) {
-    return dropblocks::ReadFileGroupDescriptorA(data, size, Names);
-}
-
-bool TAnsiFileGroupDescriptorClipboardFormat::WriteData(uint8_t* data, size_t size) const {
-    return WriteDescriptors(Names, dropblocks::kFileDescriptorASize, 1, data, size);
-}
-
-size_t TAnsiFileGroupDescriptorClipboardFormat::GetSize() const {
-    return 4 + Names.size() * dropblocks::kFileDescriptorASize;
-}
-
-const std::string& TAnsiFileGroupDescriptorClipboardFormat::Filenames(int index) const {
+template <class Name>
+const Name& TFileGroupDescriptorCustomClipboardFormat<Name>::Filenames(int index) const {
     if (index < 0 || index >= static_cast<int>(Names.size()))
         throw Exception(Format("Filename index out of bounds (%d)", {index}));
     return Names[static_cast<size_t>(index)];
 }
 
-bool TUnicodeFileGroupDescriptorClipboardFormat::ReadData(const uint8_t* data, size_t size) {
-    return dropblocks::ReadFileGroupDescriptorW(data, size, Names);
-}
-
-bool TUnicodeFileGroupDescriptorClipboardFormat::WriteData(uint8_t* data, size_t size) const {
-    return WriteDescriptors(Names, dropblocks::kFileDescriptorWSize, 2, data, size);
-}
-
-size_t TUnicodeFileGroupDescriptorClipboardFormat::GetSize() const {
-    return 4 + Names.size() * dropblocks::kFileDescriptorWSize;
-}
-
-const std::wstring& TUnicodeFileGroupDescriptorClipboardFormat::Filenames(int index) const {
-    if (index < 0 || index >= static_cast<int>(Names.size()))
-        throw Exception(Format("Filename index out of bounds (%d)", {index}));
-    return Names[static_cast<size_t>(index)];
-}
+template class TFileGroupDescriptorCustomClipboardFormat<std::string>;
+template class TFileGroupDescriptorCustomClipboardFormat<std::wstring>;
 
 // ------------------------------------------------------------------ FileContents
 
@@ -120,7 +100,7 @@ bool TFileContentsStreamClipboardFormat::GetData(IDataObject* obj) {
     TUnicodeFileGroupDescriptorClipboardFormat wide;
     TAnsiFileGroupDescriptorClipboardFormat ansi;
     if (wide.GetData(obj))
-        for (const auto& n : wide.Names) names.push_back(WideToAnsi(n));
+        for (const auto& n : wide.Names) names.push_back(NarrowCp1252(n));
     else if (ansi.GetData(obj))
         names = ansi.Names;
     for (size_t i = 0; i < names.size(); ++i) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/dragdrop/data_format.h"
+#include "controls/dragdrop/drop_blocks.h"
 #include "framework/com_ptr.h"
 #include "framework/stream_adapter.h"
 #include "framework/streams.h"
@@ -76,33 +77,37 @@ private:
     bool positioned_ = false;
 };
 
-// "FileGroupDescriptor": 332-byte records of 8-bit names.
-class TAnsiFileGroupDescriptorClipboardFormat : public TCustomSimpleClipboardFormat {
+// A file group descriptor block: a count, then one record per file with
+// its name at byte 72 (260 characters). Name is std::string for the 332-byte
+// records of "FileGroupDescriptor", std::wstring for the 592-byte records of
+// "FileGroupDescriptorW".
+template <class Name>
+class TFileGroupDescriptorCustomClipboardFormat : public TCustomSimpleClipboardFormat {
 public:
-    DECLARE_CLIPBOARD_FORMAT_CLASS()
-    CLIPFORMAT GetClipboardFormat() const override;
+    static constexpr size_t kRecordSize = sizeof(typename Name::value_type) == 1
+                                              ? dropblocks::kFileDescriptorASize
+                                              : dropblocks::kFileDescriptorWSize;
     bool ReadData(const uint8_t* data, size_t size) override;
+    // Only into a block of exactly GetSize() bytes; names cut to 259 characters.
     bool WriteData(uint8_t* data, size_t size) const override;
-    size_t GetSize() const override;
+    size_t GetSize() const override { return 4 + Names.size() * kRecordSize; }
     void Clear() override { Names.clear(); }
     bool HasData() const override { return !Names.empty(); }
     // Raises "Filename index out of bounds (<index>)".
-    const std::string& Filenames(int index) const;
-    std::vector<std::string> Names;
+    const Name& Filenames(int index) const;
+    std::vector<Name> Names;
 };
 
-// "FileGroupDescriptorW": 592-byte records of wide names.
-class TUnicodeFileGroupDescriptorClipboardFormat : public TCustomSimpleClipboardFormat {
+class TAnsiFileGroupDescriptorClipboardFormat : public TFileGroupDescriptorCustomClipboardFormat<std::string> {
 public:
     DECLARE_CLIPBOARD_FORMAT_CLASS()
     CLIPFORMAT GetClipboardFormat() const override;
-    bool ReadData(const uint8_t* data, size_t size) override;
-    bool WriteData(uint8_t* data, size_t size) const override;
-    size_t GetSize() const override;
-    void Clear() override { Names.clear(); }
-    bool HasData() const override { return !Names.empty(); }
-    const std::wstring& Filenames(int index) const;
-    std::vector<std::wstring> Names;
+};
+
+class TUnicodeFileGroupDescriptorClipboardFormat : public TFileGroupDescriptorCustomClipboardFormat<std::wstring> {
+public:
+    DECLARE_CLIPBOARD_FORMAT_CLASS()
+    CLIPFORMAT GetClipboardFormat() const override;
 };
 
 // "FileContents" as one stream per file described by the object's file

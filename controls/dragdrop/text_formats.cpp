@@ -79,6 +79,26 @@ void TTextDataFormat::Clear() {
     wide_derived_ = true;
 }
 
+namespace {
+
+// Text in a code page of the system to UTF-16 and back.
+std::wstring Widen(UINT cp, const std::string& s) {
+    const int n = s.empty() ? 0 : MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(std::max(n, 0)), L'\0');
+    if (n > 0) MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+std::string Narrow(UINT cp, const std::wstring& w) {
+    const int n =
+        w.empty() ? 0 : WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(std::max(n, 0)), '\0');
+    if (n > 0) WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+}  // namespace
+
 bool TTextDataFormat::HasData() const {
     return (!ansi_derived_ && !ansi_.empty()) || (!wide_derived_ && !wide_.empty());
 }
@@ -94,17 +114,7 @@ UINT TTextDataFormat::CodePage() const {
 
 std::string TTextDataFormat::Text() {
     if (ansi_derived_ && !wide_derived_) {
-        ansi_.clear();
-        if (!wide_.empty()) {
-            const UINT cp = CodePage();
-            const int n = WideCharToMultiByte(cp, 0, wide_.data(), static_cast<int>(wide_.size()), nullptr, 0,
-                                              nullptr, nullptr);
-            if (n > 0) {
-                ansi_.resize(static_cast<size_t>(n));
-                WideCharToMultiByte(cp, 0, wide_.data(), static_cast<int>(wide_.size()), ansi_.data(), n, nullptr,
-                                    nullptr);
-            }
-        }
+        ansi_ = Narrow(CodePage(), wide_);
         ansi_derived_ = false;
     }
     return ansi_;
@@ -119,15 +129,7 @@ void TTextDataFormat::SetText(const std::string& s) {
 
 std::wstring TTextDataFormat::UnicodeText() {
     if (wide_derived_ && !ansi_derived_) {
-        wide_.clear();
-        if (!ansi_.empty()) {
-            const UINT cp = CodePage();
-            const int n = MultiByteToWideChar(cp, 0, ansi_.data(), static_cast<int>(ansi_.size()), nullptr, 0);
-            if (n > 0) {
-                wide_.resize(static_cast<size_t>(n));
-                MultiByteToWideChar(cp, 0, ansi_.data(), static_cast<int>(ansi_.size()), wide_.data(), n);
-            }
-        }
+        wide_ = Widen(CodePage(), ansi_);
         wide_derived_ = false;
     }
     return wide_;

@@ -6,6 +6,7 @@
 
 TFlatButton::TFlatButton(TComponent* AOwner) : TFlatButtonBase<TCustomControl>(AOwner, FlatButtonHover()) {
     SetControlStyle(ControlStyle() | csOpaque);
+    SetDoubleBuffered(true);  // painted off-screen, copied in one step
     SetTabStop(false);
 }
 
@@ -15,9 +16,7 @@ void TFlatButton::SetDefault(bool v) {
 }
 
 void TFlatButton::SetRound(int v) {
-    const int old = Round();
-    SetRoundValue(v);
-    if (Round() == old) return;
+    if (!SetRoundValue(v)) return;
     ApplyRegion();
     Invalidate();
 }
@@ -60,21 +59,13 @@ void TFlatButton::WMMove(TMessage& m) {
 // --- painting ----------------------------------------------------------------------------------
 
 void TFlatButton::Paint() {
-    if (CustomPainted(Canvas())) return;
-    const int w = ClientWidth(), h = ClientHeight();
-    if (w <= 0 || h <= 0) return;
-    TBitmap buffer(w, h);
-    TCanvas& c = buffer.Canvas();
-    c.SetFont(Font());
-    TFlatFace face;
-    PrepareFace(face, c, RECT{0, 0, w, h}, true);
-    face.Default = default_;
-    face.ParentBackground = [this, &c] { DrawParentBackground(this, c); };
-    face.KeyLabel = vk_key_;
-    face.Caption = CaptionWithLineBreaks(Caption());
-    face.TextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_END_ELLIPSIS;
-    PaintFlatFace(c, face);
-    BitBlt(Canvas().Handle(), 0, 0, w, h, buffer.DC(), 0, 0, SRCCOPY);
+    TCanvas& c = Canvas();
+    PaintFace(c, true, [this, &c](TFlatFace& face) {
+        face.Default = default_;
+        face.ParentBackground = [this, &c] { DrawParentBackground(this, c); };
+        face.KeyLabel = vk_key_;
+        face.Caption = CaptionWithLineBreaks(face.Caption);
+    });
 }
 
 // --- mouse and focus ---------------------------------------------------------------------------
@@ -116,13 +107,15 @@ void TFlatButton::WMKillFocus(TMessage& m) {
 void TFlatButton::SelectNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, WORD CharCode) {
     auto* owner = dynamic_cast<TWinControl*>(Owner());
     if (!owner) return;
-    TWinControl* next = owner->FindNextControl(CurControl, GoForward, CheckTabStop, false);
-    if (!next) return;
+    if (TWinControl* next = owner->FindNextControl(CurControl, GoForward, CheckTabStop, false))
+        AskSelectNext(CurControl, next, CharCode);
+}
+
+void TFlatButton::AskSelectNext(TWinControl* Source, TWinControl* Dest, WORD CharCode) {
     bool accept = true;
-    TWinControl* source = CurControl;
-    TWinControl* dest = next;
-    if (OnSelectNext) OnSelectNext(source, dest, CharCode, accept);
-    if (accept && dest && dest->CanFocus()) dest->SetFocus();
+    if (OnSelectNext) OnSelectNext(Source, Dest, CharCode, accept);
+    if (IsBeingFreed()) return;
+    if (accept && Dest && Dest->CanFocus()) Dest->SetFocus();
 }
 
 void TFlatButton::CNKeyDown(TMessage& m) {
@@ -167,12 +160,7 @@ void TFlatButton::WMKeyDown(TMessage& m) {
         break;
     default: break;
     }
-    bool accept = true;
-    TWinControl* source = nullptr;
-    TWinControl* dest = nullptr;
-    if (OnSelectNext) OnSelectNext(source, dest, key, accept);
-    if (IsBeingFreed()) return;
-    if (accept && dest && dest->CanFocus()) dest->SetFocus();
+    AskSelectNext(nullptr, nullptr, key);
     if (IsBeingFreed()) return;
     if (key == VK_BACK) {
         DoKeyDown(m);  // the key preview sees it; no default processing

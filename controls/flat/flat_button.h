@@ -67,6 +67,8 @@ protected:
 
 private:
     void ApplyRegion();
+    // OnSelectNext may change Dest or refuse; an accepted Dest gets the focus.
+    void AskSelectNext(TWinControl* Source, TWinControl* Dest, WORD CharCode);
 
     bool default_ = false;
     bool focused_ = false;

@@ -73,8 +73,10 @@ void TFlatButtonBase<Base>::CalcAdvColors() {
 }
 
 template <class Base>
-void TFlatButtonBase<Base>::SetRoundValue(int v) {
+bool TFlatButtonBase<Base>::SetRoundValue(int v) {
+    const int old = round_;
     round_ = ClampInt(v, 0, 100);
+    return round_ != old;
 }
 
 template <class Base>
@@ -183,18 +185,18 @@ void TFlatButtonBase<Base>::Dispatch(TMessage& m) {
 // --- painting ----------------------------------------------------------------------------------
 
 template <class Base>
-bool TFlatButtonBase<Base>::CustomPainted(TCanvas& Canvas) {
-    if (!OnCustomPaint) return false;
-    bool handled = false;
-    OnCustomPaint(this, Canvas, state_, mouse_in_control_, handled);
-    return handled;
-}
-
-template <class Base>
-void TFlatButtonBase<Base>::PrepareFace(TFlatFace& f, TCanvas& Canvas, const RECT& Client, bool LineBreaks) {
-    f.Client = Client;
+void TFlatButtonBase<Base>::PaintFace(TCanvas& Canvas, bool LineBreaks,
+                                      const std::function<void(TFlatFace&)>& Finish) {
+    if (OnCustomPaint) {
+        bool handled = false;
+        OnCustomPaint(this, Canvas, state_, mouse_in_control_, handled);
+        if (handled) return;
+    }
+    Canvas.SetFont(this->Font());
+    TFlatFace f;
+    f.Client = RECT{0, 0, this->Width(), this->Height()};
     const int offset = state_ == bsDown || state_ == bsExclusive ? 1 : 0;
-    CalcButtonLayout(Canvas, Client, offset, this->Caption(), num_glyphs_, glyph_.get(), margin_, spacing_, layout_,
+    CalcButtonLayout(Canvas, f.Client, offset, this->Caption(), num_glyphs_, glyph_.get(), margin_, spacing_, layout_,
                      f.GlyphPos, f.TextBounds, LineBreaks);
     if (!this->Enabled()) {
         state_ = bsDisabled;
@@ -217,6 +219,9 @@ void TFlatButtonBase<Base>::PrepareFace(TFlatFace& f, TCanvas& Canvas, const REC
     f.NumGlyphs = num_glyphs_;
     f.Layout = layout_;
     f.Width = this->Width();
+    f.Caption = this->Caption();
+    Finish(f);
+    PaintFlatFace(Canvas, f);
 }
 
 // --- hover -------------------------------------------------------------------------------------

@@ -100,12 +100,14 @@ protected:
     // Whether an Alt+accelerator may click now.
     virtual bool AcceptsAccel() const { return true; }
 
-    // Runs OnCustomPaint; true when it painted.
-    bool CustomPainted(TCanvas& Canvas);
-    // Fills Face with the layout (measured on Canvas, with or without "<br>"
-    // line breaks), the state and colours.
-    void PrepareFace(TFlatFace& Face, TCanvas& Canvas, const RECT& Client, bool LineBreaks);
-    void SetRoundValue(int v);
+    // Paints the face on Canvas (the control's own, or its parent's for a
+    // window-less button) unless OnCustomPaint did: the layout measured with
+    // or without "<br>" line breaks, the state and colours from the button;
+    // Finish adds what only one kind has (caption text and format, key label,
+    // default border, parent background) before painting.
+    void PaintFace(TCanvas& Canvas, bool LineBreaks, const std::function<void(TFlatFace&)>& Finish);
+    // Stores the clamped value; true when it changed.
+    bool SetRoundValue(int v);
     void HoverOff() override;
     void UpdateTracking();
 

@@ -2,13 +2,13 @@
 
 #include "controls/flat/flat_face.h"
 #include "controls/flat/flat_utils.h"
-#include "framework/bitmap.h"
 
 TFlatPanel::TFlatPanel(TComponent* AOwner) : TCustomControl(AOwner) {
     SetParentFont(true);
     SetColor(clBtnFace);
     SetParentColor(true);
     SetControlStyle(ControlStyle() | csAcceptsControls | csOpaque);
+    SetDoubleBuffered(true);  // painted off-screen, copied in one step
     SetBounds(0, 0, 185, 41);
 }
 
@@ -49,11 +49,8 @@ void TFlatPanel::CMTextChanged(TMessage& m) {
 }
 
 void TFlatPanel::Paint() {
-    const int w = ClientWidth(), h = ClientHeight();
-    if (w <= 0 || h <= 0) return;
-    TBitmap buffer(w, h);
-    TCanvas& c = buffer.Canvas();
-    const RECT client{0, 0, w, h};
+    TCanvas& c = Canvas();
+    const RECT client{0, 0, Width(), Height()};
     if (transparent_) {
         DrawParentBackground(this, c);
     } else {
@@ -65,5 +62,4 @@ void TFlatPanel::Paint() {
     c.SetFont(Font());
     const UINT align = alignment_ == taLeftJustify ? DT_LEFT : alignment_ == taRightJustify ? DT_RIGHT : DT_CENTER;
     DrawFlatCaption(c, Caption(), client, DT_SINGLELINE | DT_VCENTER | align, Enabled());
-    BitBlt(Canvas().Handle(), 0, 0, w, h, buffer.DC(), 0, 0, SRCCOPY);
 }

@@ -2,6 +2,18 @@
 
 #include "framework/rounding.h"
 
+namespace {
+
+// 255 * V rounded, kept to a byte: lightness or saturation beyond the
+// range (a shifted lightness above 240, say) gives white or black, never a
+// wrapped-around dark or light channel.
+int ChannelValue(double V) {
+    const int64_t c = RoundHalfEven(255 * V);
+    return c < 0 ? 0 : c > 255 ? 255 : static_cast<int>(c);
+}
+
+}  // namespace
+
 void RGBToHSL(TColor RGB, double& H, double& S, double& L) {
     const double r = ColorRed(RGB) / 255.0, g = ColorGreen(RGB) / 255.0, b = ColorBlue(RGB) / 255.0;
     const double mx = MaxOf(r, MaxOf(g, b)), mn = MinOf(r, MinOf(g, b));
@@ -35,12 +47,12 @@ int HueToValue(double Hue, double M1, double M2) {
         v = M1 + (M2 - M1) * (2.0 / 3 - Hue) * 6;
     else
         v = M1;
-    return static_cast<int>(RoundHalfEven(255 * v));
+    return ChannelValue(v);
 }
 
 TColor HSLToRGB(double H, double S, double L) {
     if (S == 0) {
-        const auto v = static_cast<uint8_t>(RoundHalfEven(255 * L));
+        const auto v = static_cast<uint8_t>(ChannelValue(L));
         return RGBColor(v, v, v);
     }
     const double m2 = L <= 0.5 ? L * (1 + S) : L + S - L * S;

@@ -206,3 +206,18 @@ TEST(ControlPaint, PaintToDrawsFrameCaptionAndClientWithOrWithoutAWindow) {
     EXPECT_EQ(PaintToPixels(c, w, h), without);
     form->Free();
 }
+
+TEST(ControlPaint, PaintToKeepsTheWindowShape) {
+    TForm* form = ShowTestForm(200, 120);
+    auto* c = Create<PatternControl>(form);
+    c->SetBounds(30, 20, 60, 40);
+    c->SetParent(form);
+    ASSERT_NE(SetWindowRgn(c->Handle(), CreateEllipticRgn(0, 0, 60, 40), TRUE), 0);
+    TBitmap bmp(200, 120);
+    bmp.Canvas().Brush().SetColor(clWhite);
+    bmp.Canvas().FillRect(RECT{0, 0, 200, 120});
+    c->PaintTo(bmp.DC(), 30, 20);
+    EXPECT_EQ(bmp.Pixel(31, 21), clWhite);  // corner outside the ellipse
+    EXPECT_EQ(bmp.Pixel(60, 50), static_cast<TColor>(RGB(0, 250, 250)));
+    form->Free();
+}

@@ -34,22 +34,6 @@ std::unique_ptr<uint8_t[]> Exact(const Bytes& b) {
 
 }  // namespace
 
-TEST(DropFilesBlock, WideFlagsAndAnsiNamesRead) {
-    const std::vector<std::wstring> names = {L"C:\\t\\a.QTF", L"C:\\t\\b b.QTF"};
-    for (uint32_t flag : {1u, 0xFFFFFFFFu}) {
-        DropFiles f;
-        const Bytes b = DropFilesBlock(20, flag, WriteNameList16(names));
-        ASSERT_TRUE(ReadDropFiles(b.data(), b.size(), f)) << flag;
-        EXPECT_TRUE(f.wide);
-        EXPECT_EQ(f.wideNames, names);
-    }
-    DropFiles f;
-    const Bytes ansi = DropFilesBlock(20, 0, WriteNameList8({"C:\\t\\\xC4.QTF"}));
-    ASSERT_TRUE(ReadDropFiles(ansi.data(), ansi.size(), f));
-    EXPECT_FALSE(f.wide);
-    EXPECT_EQ(f.ansiNames, std::vector<std::string>{"C:\\t\\\xC4.QTF"});
-}
-
 TEST(DropFilesBlock, WrittenSizesAndBytes) {
     const Bytes wide = WriteDropFilesWide({L"ab", L"c"});
     EXPECT_EQ(wide.size(), 32u);  // (3 + 2) * 2 + 22
@@ -63,30 +47,25 @@ TEST(DropFilesBlock, MalformedBlocksStayInside) {
     struct Case {
         const char* what;
         Bytes block;
-        bool ok;
-        size_t names;
+        std::wstring first;  // empty: the block is refused
     };
-    Bytes unterminated = DropFilesBlock(20, 0, Bytes{'a', 'b'});
-    Bytes unterminatedWide = DropFilesBlock(20, 1, Bytes{'a', 0, 'b'});
     const Case cases[] = {
-        {"header only", Bytes(20, 0), false, 0},
-        {"offset past end", DropFilesBlock(4000, 0, Bytes{'a', 0, 0}), false, 0},
-        {"offset at end", DropFilesBlock(23, 0, Bytes{'a', 0, 0}), false, 0},
-        {"offset inside header", DropFilesBlock(4, 0, Bytes{'a', 0, 0}), false, 0},
-        {"empty list", DropFilesBlock(20, 0, Bytes{0, 0}), false, 0},
-        {"unterminated last name", unterminated, true, 1},
-        {"odd wide tail", unterminatedWide, true, 1},
+        {"header only", Bytes(20, 0), L""},
+        {"offset past end", DropFilesBlock(4000, 0, Bytes{'a', 0, 0}), L""},
+        {"offset at end", DropFilesBlock(23, 0, Bytes{'a', 0, 0}), L""},
+        {"offset inside header", DropFilesBlock(4, 0, Bytes{'a', 0, 0}), L""},
+        {"empty list", DropFilesBlock(20, 0, Bytes{0, 0}), L""},
+        {"unterminated last name", DropFilesBlock(20, 0, Bytes{'a', 'b'}), L"ab"},
+        {"odd wide tail", DropFilesBlock(20, 1, Bytes{'a', 0, 'b'}), L"a"},
     };
     for (const auto& c : cases) {
         auto p = Exact(c.block);
         DropFiles f;
-        EXPECT_EQ(ReadDropFiles(p.get(), c.block.size(), f), c.ok) << c.what;
-        EXPECT_EQ(f.Count(), c.names) << c.what;
+        EXPECT_EQ(ReadDropFiles(p.get(), c.block.size(), f), !c.first.empty()) << c.what;
+        EXPECT_EQ(f.Count(), c.first.empty() ? 0u : 1u) << c.what;
+        if (f.Count() == 1)
+            EXPECT_EQ(f.wide ? f.wideNames[0] : std::wstring(f.ansiNames[0].begin(), f.ansiNames[0].end()), c.first);
     }
-    DropFiles f;
-    auto p = Exact(unterminated);
-    ReadDropFiles(p.get(), unterminated.size(), f);
-    EXPECT_EQ(f.ansiNames[0], "ab");
 }
 
 namespace {
@@ -148,6 +127,28 @@ TEST(CidaBlock, MalformedBlocksRefused) {
         std::vector<Bytes> lists;
         EXPECT_FALSE(ReadCida(p.get(), c.block.size(), lists)) << c.what;
     }
+}
+
+TEST(CidaBlock, CommonParentOfAbsoluteLists) {
+    // An ID list of one-byte items, each named by its byte.
+    auto L = [](std::string items) {
+        Bytes b;
+        for (char c : items) b.insert(b.end(), {3, 0, static_cast<uint8_t>(c)});
+        b.insert(b.end(), {0, 0});
+        return b;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Bytes> absolute, split;
+    };
+    const Case cases[] = {
+        {"two files of one folder", {L("XYa"), L("XYb")}, {L("XY"), L("a"), L("b")}},
+        {"one file twice keeps an item", {L("XY"), L("XY")}, {L("X"), L("Y"), L("Y")}},
+        {"files of different drives", {L("Xa"), L("Zb")}, {L(""), L("Xa"), L("Zb")}},
+        {"the desktop itself", {L("")}, {L(""), L("")}},
+        {"the desktop and a file", {L("Xa"), L("")}, {L(""), L("Xa"), L("")}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitCommonParent(c.absolute), c.split) << c.what;
 }
 
 TEST(FileGroupDescriptorBlock, NamesAtTheirOffsetsAndCountsBounded) {

@@ -1,4 +1,4 @@
-// Format-map placement, the key-state effect rule and the hover test.
+// Format-map placement and the hover test.
 #include <gtest/gtest.h>
 
 #include "controls/dragdrop/drop_rules.h"
@@ -50,30 +50,11 @@ TEST(FormatMap, TextOrderAndScopes) {
     m.Add(&kX, &kD, rw, -1);
     m.Add(&kX, &kE, rw, 0);
     EXPECT_EQ(Order(m, &kX), (std::vector<const TFormatClassInfo*>{&kD, &kB, &kA, &kE, &kC}));
-    // A reading-only registration keeps priority 0; writing-only entries are
-    // found for reading only through their class scopes.
+    // A reading-only registration keeps priority 0, not -5: a -3 goes before it.
     TDataFormatMap s;
-    s.Add(&kY, &kA, csRead, 5);
-    s.Add(&kY, &kB, csWrite, -3);
-    EXPECT_EQ(s.Entries()[0].clipboardClass, &kB);
-    EXPECT_EQ(s.Entries()[1].priority, 0);
-    EXPECT_EQ(Order(s, &kY), std::vector<const TFormatClassInfo*>{&kA});
-    auto both = s.Find(&kY, csRead, [](const TFormatClassInfo* c) { return c == &kB ? unsigned(csRead) : 0u; });
-    EXPECT_EQ(both.size(), 2u);
-}
-
-TEST(DropEffectRule, KeysAgainstCopyAndLink) {
-    const uint32_t allowed = DragTypesToDropEffect(dtCopy | dtLink) & 7;
-    struct Case {
-        bool ctrl, shift;
-        uint32_t effect;
-    };
-    const Case cases[] = {{false, false, 1}, {false, true, 1}, {true, false, 1}, {true, true, 4}};
-    for (const auto& c : cases)
-        EXPECT_EQ(KeyRuleDropEffect(c.ctrl, c.shift, allowed, true), c.effect) << c.ctrl << c.shift;
-    EXPECT_EQ(KeyRuleDropEffect(false, false, 7, true), kDropEffectMove);
-    EXPECT_EQ(KeyRuleDropEffect(true, true, kDropEffectMove, false), kDropEffectNone);
-    EXPECT_EQ(KeyRuleDropEffect(true, true, 0, true), kDropEffectNone);
+    s.Add(&kY, &kA, csRead, -5);
+    s.Add(&kY, &kB, rw, -3);
+    EXPECT_EQ(Order(s, &kY), (std::vector<const TFormatClassInfo*>{&kB, &kA}));
 }
 
 TEST(HoverSampler, RestingAndMovingWithoutOverflow) {

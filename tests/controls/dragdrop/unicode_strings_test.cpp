@@ -21,22 +21,7 @@ TEST(UnicodeStringList, CapacityGrowthAndText) {
     EXPECT_EQ(ab.GetText(), L"a\r\nb");
 }
 
-TEST(UnicodeStringList, IndexErrorsNameTheIndex) {
-    TUnicodeStringList l;
-    l.Add(L"a");
-    l.Add(L"b");
-    try {
-        l.Exchange(0, 5);
-        FAIL();
-    } catch (const EListError& e) {
-        EXPECT_EQ(e.Message(), "Der Index der Liste \xFC" "berschreitet das Maximum (5)");
-    }
-    EXPECT_THROW(l.Insert(3, L"c"), EListError);
-    EXPECT_THROW(l.Get(-1), EListError);
-    EXPECT_THROW(l.Move(0, 2), EListError);
-}
-
-TEST(UnicodeStringList, OrderEventsAndSearch) {
+TEST(UnicodeStringList, OrderEventsSearchAndIndexErrors) {
     TUnicodeStringList l;
     int changing = 0, changed = 0;
     l.OnChanging = [&](TObject*) { ++changing; };
@@ -49,10 +34,18 @@ TEST(UnicodeStringList, OrderEventsAndSearch) {
     EXPECT_EQ(l.IndexOf(L"a"), 3);  // from the end
     EXPECT_EQ(l.IndexOf(L"A"), -1);
     l.Move(0, 2);
-    EXPECT_EQ(l.GetText(), L"b\r\nc\r\na\r\na");
     l.Exchange(0, 1);
-    EXPECT_EQ(l[0], L"c");
+    EXPECT_EQ(l.GetText(), L"c\r\nb\r\na\r\na");
     EXPECT_EQ(changed, 3);
+    try {
+        l.Exchange(0, 5);
+        FAIL();
+    } catch (const EListError& e) {
+        EXPECT_EQ(e.Message(), "Der Index der Liste \xFC" "berschreitet das Maximum (5)");
+    }
+    EXPECT_THROW(l.Insert(5, L"c"), EListError);
+    EXPECT_THROW(l.Get(-1), EListError);
+    EXPECT_THROW(l.Move(0, 4), EListError);
 }
 
 TEST(UnicodeStrings, AssignToAndFromAnsiLists) {
