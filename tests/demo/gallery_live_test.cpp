@@ -333,7 +333,7 @@ TEST_F(GalleryLive, FlatSpeedButtonsHoverAndClickWithoutWindows) {
     HWND page = GetParent(Find("Normal"));
     ASSERT_NE(page, nullptr);
     // The speed-button bar: the panel at (306,240) of the page; its buttons
-    // are 80 x 26 at x = 6 + i * 84, y = 6, and have no windows.
+    // are 70 x 26 at x = 6 + i * 74, y = 6, and have no windows.
     const RECT bar{306, 240, 656, 278};
     HWND panel = nullptr;
     for (HWND h = GetWindow(page, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
@@ -342,13 +342,13 @@ TEST_F(GalleryLive, FlatSpeedButtonsHoverAndClickWithoutWindows) {
     }
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(G().Child("OK", panel), nullptr);
-    const RECT ok{90, 6, 170, 32};
+    const RECT ok{80, 6, 150, 32};
     const RECT status{16, 572, 776, 589};
     Park(page);
     Sleep(150);
     const Shot cold(panel, ok);
     EXPECT_EQ(cold.At(0, 0), kBorder);
-    MoveMouse(panel, 130, 19);
+    MoveMouse(panel, 115, 19);
     EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok).At(0, 0) == kWhite; })) << std::hex << Shot(panel, ok).At(0, 0);
     const Shot quiet(page, status);
     LeftDown();
