@@ -1,6 +1,6 @@
 // Gallery page "html": HTML labels with fonts, colours, lists, paragraphs,
 // links (hover, hint and click events), images from an image list, named
-// pictures, an animated GIF frame, a shell icon and the message box's label.
+// pictures, a shell icon and the message box's label.
 #include <windows.h>
 
 #include <string>
@@ -11,32 +11,15 @@
 #include "framework/font.h"
 #include "framework/image_list.h"
 #include "framework/win_control.h"
+#include "tests/controls/html/picture_bytes.h"
 
 namespace {
 
-// A 24-bit BMP file with a diagonal blend, as a named picture would hold.
+// A blend as a named picture would hold it.
 std::string BlendBmp(int w, int h) {
-    const int row = (w * 3 + 3) & ~3;
-    std::string px(static_cast<size_t>(row * h), '\0');
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            char* p = &px[static_cast<size_t>(y * row + x * 3)];
-            p[0] = static_cast<char>(200);                    // blue
-            p[1] = static_cast<char>(60 + 150 * x / w);       // green
-            p[2] = static_cast<char>(40 + 200 * y / h);       // red
-        }
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(ih);
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(px.size());
-    ih.biSize = sizeof(ih);
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    return std::string(reinterpret_cast<const char*>(&fh), sizeof(fh)) +
-           std::string(reinterpret_cast<const char*>(&ih), sizeof(ih)) + px;
+    return MakeBmp(w, h, [w, h](int x, int y) {
+        return static_cast<uint32_t>((40 + 200 * (h - 1 - y) / h) << 16 | (60 + 150 * x / w) << 8 | 200);
+    });
 }
 
 THTMLabel* MakeLabel(TWinControl* parent, int x, int y, int w, int h, const std::string& html) {

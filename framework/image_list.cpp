@@ -1,5 +1,7 @@
 #include "framework/image_list.h"
 
+#include <algorithm>
+
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
 #include "framework/colors.h"
@@ -37,7 +39,26 @@ void ImageListHandle::Reset(HIMAGELIST h) {
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
-TImageList::~TImageList() = default;
+TImageList::~TImageList() {
+    for (TChangeLink* link : links_) link->list_ = nullptr;
+}
+
+TChangeLink::~TChangeLink() {
+    if (list_) list_->UnRegisterChanges(this);
+}
+
+void TImageList::RegisterChanges(TChangeLink* Link) {
+    if (!Link || Link->list_ == this) return;
+    if (Link->list_) Link->list_->UnRegisterChanges(Link);
+    Link->list_ = this;
+    links_.push_back(Link);
+}
+
+void TImageList::UnRegisterChanges(TChangeLink* Link) {
+    if (!Link || Link->list_ != this) return;
+    std::erase(links_, Link);
+    Link->list_ = nullptr;
+}
 
 void TImageList::SetSize(int width, int height) {
     if (width < 1 || height < 1) throw EInvalidOperation("Ungültige Bildgröße");
@@ -125,4 +146,8 @@ bool TImageList::GetBitmap(int index, TBitmap* dest) const {
 
 void TImageList::Changed() {
     if (OnChange) OnChange(this);
+    // A handler may register or unregister links (or free its own).
+    const std::vector<TChangeLink*> links = links_;
+    for (TChangeLink* link : links)
+        if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->OnChange) link->OnChange(this);
 }

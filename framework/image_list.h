@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <utility>
+#include <vector>
 
 #include "framework/component.h"
 #include "framework/events.h"
@@ -42,6 +43,28 @@ private:
 // for leak tests.
 int ImageListLiveHandles();
 
+class TImageList;
+
+// One listener of an image list's changes. Any number of users (labels,
+// buttons, ...) keep a link each and register it with the list; every change
+// calls each registered link's OnChange with the list as sender. A link
+// leaves its list when it goes, and a list that goes first lets go of its
+// links (Sender() is then nullptr). Move-less: the list holds its address.
+class TChangeLink {
+public:
+    TChangeLink() = default;
+    ~TChangeLink();
+    TChangeLink(const TChangeLink&) = delete;
+    TChangeLink& operator=(const TChangeLink&) = delete;
+
+    TImageList* Sender() const { return list_; }
+    TNotifyEvent OnChange;
+
+private:
+    friend class TImageList;
+    TImageList* list_ = nullptr;
+};
+
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* AOwner = nullptr);
@@ -72,13 +95,22 @@ public:
     // The system handle (created on first use).
     HIMAGELIST Handle() const;
 
+    // The owner's own handler; links serve everybody else.
     TNotifyEvent OnChange;
+    // A link is registered with at most one list: registering it here takes
+    // it from any other. nullptr is ignored.
+    void RegisterChanges(TChangeLink* Link);
+    void UnRegisterChanges(TChangeLink* Link);
 
 protected:
+    // Calls OnChange, then every link registered at the time of the change
+    // and still registered when its turn comes.
     virtual void Changed();
 
 private:
     void EnsureHandle() const;
+
+    std::vector<TChangeLink*> links_;
 
     int width_ = 16;
     int height_ = 16;

@@ -16,6 +16,11 @@ constexpr int kListStep = 12;
 // (points), so that sums of positions stay far from overflowing.
 constexpr int kMaxPixels = 1 << 20;
 constexpr int kMaxPoints = 1000;
+// Widths and heights that add up (many wide images, many tall lines) stop
+// here instead of overflowing.
+constexpr int kMaxExtent = 1 << 28;
+
+int Grow(int a, int b) { return static_cast<int>(std::min<long long>(static_cast<long long>(a) + b, kMaxExtent)); }
 
 enum class TagKind { None, A, B, BR, Blink, Body, E, Font, HI, HR, I, Ind, Img, LI, P, R, S, SH, Sub, Sup, U, UL, Z };
 enum class Flow { Go, BreakBefore, BreakAfter };
@@ -145,10 +150,10 @@ public:
             }
             pos = m.end;
             if (onlyTags) break;
-            res_.Height += m.Advance();
+            res_.Height = Grow(res_.Height, m.Advance());
             ++res_.LineCount;
-            y += m.Advance();
-            if (output && y + m.Advance() > p_.Rect.Bottom) break;
+            y = Grow(y, m.Advance());
+            if (output && Grow(y, m.Advance()) > p_.Rect.Bottom) break;
         }
         if (res_.LineCount == 0) res_.Height = dev_.TextExtent(p_.Font, "gh").cy;
         res_.AnchorCount = st_.anchorCount;
@@ -208,7 +213,7 @@ private:
                 line.content = true;
             }
             if (second_) TextSegment(seg, x, sz);
-            x += sz.cx;
+            x = Grow(x, sz.cx);
             ++items;
             endsSpace = !seg.empty() && seg.back() == ' ';
             i = segEnd;
@@ -393,7 +398,7 @@ private:
             if (st_.inAnchor) TrackAnchor(box);
             if (Drawing()) dev_.DrawImage(ref, box, p_.Background);
         }
-        x += sz.cx;
+        x = Grow(x, sz.cx);
         ++items;
         return Flow::Go;
     }

@@ -270,14 +270,25 @@ void HTMLGdiDevice::DrawImage(const HTMLImageRef& Image, const HTMLRect& Box, TC
     }
 }
 
+// Only the tiles the DC can show are drawn: an auto-sizing label lays out
+// into a rectangle 65535 pixels larger than itself.
 void HTMLGdiDevice::TileImage(const HTMLImageRef& Image, const HTMLRect& R) {
     THTMLPicture* p = Picture(Image);
-    if (!p || p->Width() <= 0 || p->Height() <= 0) return;
+    if (!p) return;
+    const int w = p->Width(), h = p->Height();
+    if (w <= 0 || h <= 0) return;
     ScopedSaveDC save(dc_);
     IntersectClipRect(dc_, R.Left, R.Top, R.Right, R.Bottom);
-    for (int y = R.Top; y < R.Bottom; y += p->Height())
-        for (int x = R.Left; x < R.Right; x += p->Width()) {
-            RECT r{x, y, x + p->Width(), y + p->Height()};
+    RECT visible{};
+    if (GetClipBox(dc_, &visible) == NULLREGION) return;
+    // The tiles keep their grid from R's top-left corner.
+    const int x0 = R.Left + std::max(0, static_cast<int>(visible.left) - R.Left) / w * w;
+    const int y0 = R.Top + std::max(0, static_cast<int>(visible.top) - R.Top) / h * h;
+    const int right = std::min(R.Right, static_cast<int>(visible.right));
+    const int bottom = std::min(R.Bottom, static_cast<int>(visible.bottom));
+    for (int y = y0; y < bottom; y += h)
+        for (int x = x0; x < right; x += w) {
+            RECT r{x, y, x + w, y + h};
             p->Draw(dc_, r);
         }
 }

@@ -270,10 +270,13 @@ void THTMLLabelBase::MouseLeave() {
 
 // --- THTMLabel -------------------------------------------------------------
 
-THTMLabel::THTMLabel(TComponent* AOwner) : THTMLLabelBase(AOwner) {}
+THTMLabel::THTMLabel(TComponent* AOwner) : THTMLLabelBase(AOwner) {
+    image_link_.OnChange = [this](TObject*) { Changed(); };
+}
 
 THTMLabel::~THTMLabel() {
     // Only the links go; nothing is measured or repainted any more.
+    image_link_.OnChange = nullptr;
     if (images_) images_->RemoveFreeNotification(this);
     if (container_) container_->RemoveFreeNotification(this);
 }
@@ -291,9 +294,15 @@ void THTMLabel::SetURLColor(TColor Value) {
 }
 
 void THTMLabel::SetImages(TImageList* Value) {
-    if (images_) images_->RemoveFreeNotification(this);
+    if (images_) {
+        images_->RemoveFreeNotification(this);
+        images_->UnRegisterChanges(&image_link_);
+    }
     images_ = Value;
-    if (images_) images_->FreeNotification(this);
+    if (images_) {
+        images_->FreeNotification(this);
+        images_->RegisterChanges(&image_link_);
+    }
     Changed();
 }
 
@@ -307,7 +316,10 @@ void THTMLabel::SetPictureContainer(TPictureContainer* Value) {
 void THTMLabel::Notification(TComponent* AComponent, TOperation Operation) {
     THTMLLabelBase::Notification(AComponent, Operation);
     if (Operation != TOperation::opRemove) return;
-    if (AComponent == images_) images_ = nullptr;
+    if (AComponent == images_) {
+        images_->UnRegisterChanges(&image_link_);
+        images_ = nullptr;
+    }
     if (AComponent == container_) container_ = nullptr;
 }
 

@@ -16,9 +16,8 @@
 #include "controls/html/html_engine.h"
 #include "controls/html/html_picture.h"
 #include "framework/graphic_control.h"
+#include "framework/image_list.h"
 #include "framework/strings.h"
-
-class TImageList;
 
 enum TAutoSizeType { asVertical, asHorizontal, asBoth };
 enum TVAlignment { tvaTop, tvaCenter, tvaBottom };
@@ -162,6 +161,8 @@ private:
     bool hover_ = false;
     TColor url_color_ = 0xFF0000;
     TImageList* images_ = nullptr;
+    // Repaints (and re-measures) when the list's images change.
+    TChangeLink image_link_;
     TPictureContainer* container_ = nullptr;
     THTMLPictureCache cache_;
 };

@@ -153,20 +153,17 @@ bool THTMLPicture::IsGIF() const { return IsGifData(bytes_); }
 
 // HIMETRIC sizes are rounded to the nearest pixel: the loader rounds them
 // down, and truncating again would lose a pixel (99 x 3 would become 98 x 2).
-int THTMLPicture::Width() const {
-    if (!picture_) return 0;
-    if (IsGIF()) return gif_width_;
-    OLE_XSIZE_HIMETRIC w = 0;
-    picture_->get_Width(&w);
-    return MulDiv(w, kPixelsPerInch, kHimetricPerInch);
-}
+int THTMLPicture::Width() const { return IsGIF() && picture_ ? gif_width_ : PictureSize().cx; }
 
-int THTMLPicture::Height() const {
-    if (!picture_) return 0;
-    if (IsGIF()) return gif_height_;
+int THTMLPicture::Height() const { return IsGIF() && picture_ ? gif_height_ : PictureSize().cy; }
+
+SIZE THTMLPicture::PictureSize() const {
+    if (!picture_) return SIZE{0, 0};
+    OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
+    picture_->get_Width(&w);
     picture_->get_Height(&h);
-    return MulDiv(h, kPixelsPerInch, kHimetricPerInch);
+    return SIZE{MulDiv(w, kPixelsPerInch, kHimetricPerInch), MulDiv(h, kPixelsPerInch, kHimetricPerInch)};
 }
 
 void THTMLPicture::SetFrame(int Value) {
@@ -185,7 +182,8 @@ void THTMLPicture::Draw(HDC Dc, const RECT& R) {
     picture_->get_Height(&h);
     RECT target = R;
     const int rw = R.right - R.left, rh = R.bottom - R.top;
-    const int pw = MulDiv(w, kPixelsPerInch, kHimetricPerInch), ph = MulDiv(h, kPixelsPerInch, kHimetricPerInch);
+    const SIZE own = PictureSize();
+    const int pw = own.cx, ph = own.cy;
     if (IsGIF() && gif_width_ > 0 && gif_height_ > 0 && (pw != gif_width_ || ph != gif_height_)) {
         // The loader gives the frame alone: it goes to its place on the
         // logical screen, scaled as the screen is.

@@ -63,6 +63,8 @@ private:
     void Clear();
     void LoadPicture();
     void Changed();
+    // The loaded picture's own size in pixels (a GIF: its shown frame).
+    SIZE PictureSize() const;
 
     std::string bytes_;
     IPicture* picture_ = nullptr;

@@ -6,13 +6,14 @@
 UI_FUZZ_BUILD="$UI_BUILD/fuzz"
 UI_FUZZ_SRC="$UI_REPO/fuzz"
 
-# Sanitizers stop at the first fault and say where it was.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=0:detect_leaks=1}"
-export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+# The targets run as `env "${UI_FUZZ_ENV[@]}" TARGET ...`: sanitizers that
+# stop at the first fault and say where it was (only for the targets).
+UI_FUZZ_ENV=(ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
+             UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}")
 
 # clang and its libFuzzer runtime (in libclang-rt-<major>-dev on Debian).
 ui_require_fuzz_tools() {
-  ui_require cmake:cmake clang++:clang
+  ui_require cmake:cmake clang++:clang python3:python3
   local major rt
   major=$(clang++ -dumpversion 2>/dev/null)
   major=${major%%.*}
@@ -28,7 +29,23 @@ ui_configure_fuzz() {
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
 }
 
-ui_build_fuzz() { ui_configure_fuzz && ui_build "$UI_FUZZ_BUILD" fuzz_targets; }
+# ui_check_portable_ascii: the library files the fuzzing build compiled (from
+# ninja's dependency log) hold no non-ASCII byte outside comments: clang would
+# make such a literal UTF-8 instead of CP1252 (see portable_ascii.py).
+ui_check_portable_ascii() {
+  [ -f "$UI_FUZZ_BUILD/build.ninja" ] || return 0
+  local files=()
+  mapfile -t files < <(cd "$UI_FUZZ_BUILD" && ninja -t deps |
+    sed -n "s#^ *\($UI_REPO/\(framework\|foundation\|grids\|controls\|editors\)/.*\)#\1#p" | sort -u)
+  [ ${#files[@]} -gt 0 ] || return 0
+  python3 "$UI_REPO/scripts/lib/portable_ascii.py" "${files[@]}" && return 0
+  ui_warn "portable files with non-ASCII bytes outside comments (write them as escapes: \"M\\xE4rz\")"
+  return 1
+}
+
+ui_build_fuzz() {
+  ui_configure_fuzz && ui_build "$UI_FUZZ_BUILD" fuzz_targets && ui_check_portable_ascii
+}
 
 # Names of the targets (without "_fuzz"), one a line, in name order.
 ui_fuzz_names() {
@@ -64,7 +81,7 @@ ui_fuzz_replay() {
       continue
     fi
     # A file argument runs that input once; nothing is written anywhere.
-    ui_run "$bin" -timeout=25 -rss_limit_mb=2048 "${seeds[@]}" >"$log" 2>&1
+    ui_run env "${UI_FUZZ_ENV[@]}" "$bin" -timeout=25 -rss_limit_mb=2048 "${seeds[@]}" >"$log" 2>&1
     rc=$?
     UI_REPLAY_INPUTS=$((UI_REPLAY_INPUTS + n))
     if [ $rc != 0 ]; then

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "foundation/file_copy.h"
-#include "file_lock.h"
 #include "test_folder.h"
 
 namespace {

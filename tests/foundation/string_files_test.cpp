@@ -4,10 +4,9 @@
 #include "framework/exceptions.h"
 #include "framework/streams.h"
 #include "framework/strings.h"
-#include "file_lock.h"
 #include "test_folder.h"
 
-TEST(LoadStringsFromFile, LoadsExistingFileOnly) {
+TEST(StringFiles, LoadExistingFilesOnlySaveCreatingTheFolderAndSwallowingErrors) {
     TestFolder dir;
     TStringList list;
     list.Add("keep");
@@ -21,13 +20,8 @@ TEST(LoadStringsFromFile, LoadsExistingFileOnly) {
     LoadStringsFromFile(&list, dir.Path());  // a folder: nothing happens, nothing raised
     EXPECT_EQ(list.Count(), 2);
     LoadStringsFromFile(nullptr, dir / "roots.txt");
-}
-
-TEST(SaveStringsToFile, CreatesTheFolderAndSwallowsErrors) {
-    TestFolder dir;
-    TStringList list;
-    list.Add("eins");
-    list.Add("zwei");
+    // Saving creates the folder and swallows errors.
+    list.SetText("eins\r\nzwei");
     SaveStringsToFile(&list, dir / "a\\b\\list.txt");
     EXPECT_EQ(ReadWholeFile(dir / "a\\b\\list.txt"), "eins\r\nzwei\r\n");
     SaveStringsToFile(&list, dir.Path());  // a folder cannot be written
@@ -95,14 +89,8 @@ public:
 };
 
 int FilesIn(const TestFolder& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir / "*").c_str(), &fd);
     int n = 0;
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) n += entry.is_regular_file();
     return n;
 }
 }  // namespace

@@ -1,5 +1,6 @@
 // A fresh folder below the system temporary folder for each test, removed
-// with everything in it afterwards, and whole-file helpers.
+// with everything in it afterwards, whole-file helpers and, on Windows, a
+// file held open as another program might hold it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 class TestFolder {
@@ -51,3 +53,15 @@ inline bool PathExists(const std::string& name) {
     std::error_code ignored;
     return std::filesystem::exists(name, ignored);
 }
+
+#ifdef _WIN32
+#include <windows.h>
+
+// No sharing unless share says so; reset() lets go.
+using HeldFile = std::unique_ptr<void, decltype(&CloseHandle)>;
+
+inline HeldFile HoldOpen(const std::string& name, DWORD access = GENERIC_READ, DWORD share = 0) {
+    HANDLE h = CreateFileA(name.c_str(), access, share, nullptr, OPEN_ALWAYS, 0, nullptr);
+    return HeldFile(h == INVALID_HANDLE_VALUE ? nullptr : h, &CloseHandle);
+}
+#endif

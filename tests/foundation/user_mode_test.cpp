@@ -2,7 +2,6 @@
 
 #include "foundation/folders.h"
 #include "foundation/user_mode.h"
-#include "file_lock.h"
 #include "test_folder.h"
 
 namespace {

@@ -1,8 +1,6 @@
 list(APPEND WIN32_TESTS
   file_copy_test.cpp
-  file_exists_test.cpp
-  folders_test.cpp
-  guid_hash_test.cpp
+  files_folders_test.cpp
   shell_jobs_test.cpp
   string_files_test.cpp
   user_mode_test.cpp

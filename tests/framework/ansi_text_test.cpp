@@ -1,8 +1,9 @@
-// The one CP1252 case table and the functions built on it.
+// The one CP1252 case table, the functions built on it and accelerators.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "framework/accelerator.h"
 #include "framework/ansi_text.h"
 
 TEST(AnsiCaseTable, EveryPairAndNothingElse) {
@@ -28,13 +29,10 @@ TEST(AnsiCaseTable, EveryPairAndNothingElse) {
     }
 }
 
-TEST(AnsiText, CaseConversionOfStrings) {
+TEST(AnsiText, CaseConversionComparePosAndReplace) {
     EXPECT_EQ(AnsiUpperCase("Gr\xFC\xDF" "e \xE4\xF6\xFC\xFF\x9A"), "GR\xDC\xDF" "E \xC4\xD6\xDC\x9F\x8A");
     EXPECT_EQ(AnsiLowerCase("\xC4RGER \x8E"), "\xE4rger \x9E");
     EXPECT_EQ(AnsiUpperCase(std::string("a\0b", 3)), std::string("A\0B", 3));
-}
-
-TEST(AnsiText, Compare) {
     EXPECT_EQ(AnsiCompareText("\xC4pfel", "\xE4PFEL"), 0);
     EXPECT_TRUE(AnsiSameText("Stra\xDF" "e", "STRA\xDF" "E"));
     EXPECT_FALSE(AnsiSameText("abc", "abcd"));
@@ -43,9 +41,6 @@ TEST(AnsiText, Compare) {
     EXPECT_GT(AnsiCompareStr("\xE4", "a"), 0);    // bytes compare unsigned
     EXPECT_LT(AnsiCompareStr("A", "a"), 0);
     EXPECT_EQ(AnsiCompareStr("x", "x"), 0);
-}
-
-TEST(AnsiText, PosAndReplace) {
     EXPECT_EQ(AnsiPosText("\xC4PF", "gr\xFCne \xE4pfel"), 6u);
     EXPECT_EQ(AnsiPosText("x", "abc"), std::string::npos);
     EXPECT_EQ(AnsiPosText("", "abc"), std::string::npos);
@@ -61,4 +56,16 @@ TEST(AnsiText, PosAndReplace) {
     EXPECT_FALSE(AnsiReplaceTextInPlace(s, ",", "."));
     EXPECT_TRUE(AnsiReplaceTextInPlace(s, ".", ","));
     EXPECT_EQ(s, "1,5");
+}
+
+TEST(Accelerator, FindsTheCharacterAfterASingleAmpersand) {
+    struct {
+        const char* caption;
+        char hotkey;
+    } cases[] = {{"&Weiter", 'W'}, {"Dr&ucken", 'u'}, {"A && B", 0}, {"A && &B", 'B'}, {"Ende&", 0}, {"", 0}};
+    for (auto c : cases) EXPECT_EQ(GetHotkey(c.caption), c.hotkey) << c.caption;
+    EXPECT_TRUE(IsAccel('w', "&Weiter"));
+    EXPECT_TRUE(IsAccel('\xD6', "&\xF6" "ffnen"));  // case pairs of CP1252
+    EXPECT_FALSE(IsAccel('e', "&Weiter"));
+    EXPECT_FALSE(IsAccel('&', "A && B"));
 }

@@ -40,18 +40,16 @@ struct HintScene {
 HintScene BuildHintScene() {
     HintScene s{};
     s.form = ShowTestForm();
-    s.c = Create<HintedControl>(s.form);
-    s.c->SetBounds(10, 10, 80, 30);
+    s.c = Place<HintedControl>(s.form, s.form, 10, 10, 80, 30);
     s.c->SetHint("Öffnen|Öffnet die Datei");
     s.c->SetShowHint(true);
-    s.c->SetParent(s.form);
     Pump();
     return s;
 }
 
 }  // namespace
 
-TEST(ApplicationHint, ShowsTheShortHintThroughTheHintWindowClass) {
+TEST(ApplicationHint, ShowsTheShortHintThroughTheHintWindowClassUnlessRefused) {
     HintScene s = BuildHintScene();
     Application()->HintWindowClass = [](TComponent* owner) -> THintWindow* {
         return Create<CountingHintWindow>(owner);
@@ -77,36 +75,20 @@ TEST(ApplicationHint, ShowsTheShortHintThroughTheHintWindowClass) {
     RouteKey(s.c->Handle(), VK_SHIFT);
     EXPECT_FALSE(hw->IsShowing());
     EXPECT_EQ(Application()->HintControl(), nullptr);
+    // The control can refuse its hint.
+    s.c->refuse = true;
+    Application()->ShowHintFor(s.c, s.c->ClientToScreen(POINT{5, 5}));
+    EXPECT_EQ(s.c->asked, 2);
+    EXPECT_TRUE(Application()->HintWindow() == nullptr || !Application()->HintWindow()->IsShowing());
     Application()->OnShowHint = nullptr;
     Application()->HintWindowClass = nullptr;
     s.form->Free();
 }
 
-TEST(ApplicationHint, ControlCanRefuseItsHint) {
-    HintScene s = BuildHintScene();
-    s.c->refuse = true;
-    Application()->ShowHintFor(s.c, s.c->ClientToScreen(POINT{5, 5}));
-    EXPECT_EQ(s.c->asked, 1);
-    THintWindow* hw = Application()->HintWindow();
-    EXPECT_TRUE(hw == nullptr || !hw->IsShowing());
-    s.form->Free();
-}
-
-TEST(ApplicationHint, MouseMoveStartsThePauseOnlyForControlsWithHints) {
-    HintScene s = BuildHintScene();
-    MSG m = MakeMsg(s.c->Handle(), WM_MOUSEMOVE, 0, PointToLParam(5, 5));
-    Application()->ProcessMessage(m);
-    EXPECT_EQ(Application()->HintControl(), s.c);
-    s.c->SetShowHint(false);
-    s.c->SetParentShowHint(true);  // the form shows no hints
-    Application()->CancelHint();
-    Application()->ProcessMessage(m);
-    EXPECT_EQ(Application()->HintControl(), s.c);
-    s.form->Free();
-    EXPECT_EQ(Application()->HintControl(), nullptr);
-}
-
-TEST(ApplicationHint, PauseShowsTheHintAndHidePauseHidesIt) {
+// A mouse move starts the pause; the hint shows after it and hides after the
+// hide pause. A control without hints of its own still counts when its parent
+// shows none.
+TEST(ApplicationHint, MouseMoveStartsThePauseAndTheHintShowsAndHides) {
     HintScene s = BuildHintScene();
     const int pause = Application()->HintPause, hide = Application()->HintHidePause;
     Application()->HintPause = 100;
@@ -115,14 +97,12 @@ TEST(ApplicationHint, PauseShowsTheHintAndHidePauseHidesIt) {
     // Handles messages until the hint's state is the one wanted; the time it took.
     auto waitFor = [&](bool shown) {
         const DWORD start = GetTickCount();
-        while (showing() != shown && GetTickCount() - start < 3000) {
-            Pump();
-            Sleep(5);
-        }
+        WaitUntil([&] { return showing() == shown; }, 3000);
         return static_cast<int>(GetTickCount() - start);
     };
     MSG m = MakeMsg(s.c->Handle(), WM_MOUSEMOVE, 0, PointToLParam(5, 5));
     Application()->ProcessMessage(m);
+    EXPECT_EQ(Application()->HintControl(), s.c);
     Pump();
     EXPECT_FALSE(showing());
     const int shownAfter = waitFor(true);
@@ -133,5 +113,11 @@ TEST(ApplicationHint, PauseShowsTheHintAndHidePauseHidesIt) {
     EXPECT_GE(hiddenAfter, 250);
     Application()->HintPause = pause;
     Application()->HintHidePause = hide;
+    s.c->SetShowHint(false);
+    s.c->SetParentShowHint(true);  // the form shows no hints
+    Application()->CancelHint();
+    Application()->ProcessMessage(m);
+    EXPECT_EQ(Application()->HintControl(), s.c);
     s.form->Free();
+    EXPECT_EQ(Application()->HintControl(), nullptr);
 }

@@ -55,8 +55,6 @@ protected:
         g_keys.push_back(std::string("press:") + name_ + ":" + key);
         TCustomControl::KeyPress(key);
     }
-
-private:
     std::string name_;
 };
 
@@ -99,16 +97,10 @@ KeyScene BuildKeyScene() {
     s.form = Create<KeyForm>(nullptr);
     s.form->SetBorderStyle(bsNone);
     s.form->SetBounds(40, 40, 300, 200);
-    s.a = Create<KeyControl>(s.form, "a");
-    s.b = Create<KeyControl>(s.form, "b");
-    s.c = Create<KeyControl>(s.form, "c");
-    s.a->SetBounds(10, 10, 50, 20);
-    s.b->SetBounds(10, 40, 50, 20);
-    s.c->SetBounds(10, 70, 50, 20);
+    s.a = Place<KeyControl>(s.form, s.form, 10, 10, 50, 20, "a");
+    s.b = Place<KeyControl>(s.form, s.form, 10, 40, 50, 20, "b");
+    s.c = Place<KeyControl>(s.form, s.form, 10, 70, 50, 20, "c");
     s.b->SetTabStop(false);
-    s.a->SetParent(s.form);
-    s.b->SetParent(s.form);
-    s.c->SetParent(s.form);
     s.form->Show();
     Pump();
     s.a->SetFocus();
@@ -123,42 +115,30 @@ struct KeyCase {
     UINT msg;
     WPARAM key;
     std::vector<std::string> log;
-    char focused;  // 'a', 'b' or 'c' afterwards
+    char focused;                  // 'a', 'b' or 'c' afterwards
+    std::vector<std::string> caught = {};  // by the application
 };
 
 }  // namespace
 
 TEST(KeyPipeline, StagesInOrder) {
-    auto preview = [](KeyScene& s) { s.form->SetKeyPreview(true); };
-    auto previewEats = [](KeyScene& s) {
-        s.form->SetKeyPreview(true);
-        s.form->eat = true;
-    };
+    static auto preview = [](KeyScene& s) { s.form->SetKeyPreview(true); };
+    static auto previewEats = [](KeyScene& s) { s.form->SetKeyPreview(true), s.form->eat = true; };
     const KeyCase cases[] = {
         {"preview runs first", preview, WM_KEYDOWN, 'X', {"cn:a", "preview:88", "keydown:a:88"}, 'a'},
         {"preview takes the key", previewEats, WM_KEYDOWN, 'X', {"cn:a", "preview:88"}, 'a'},
         {"preview of a key release", preview, WM_KEYUP, 'X', {"previewup:88", "keyup:a:88"}, 'a'},
         {"preview takes a release", previewEats, WM_KEYUP, 'X', {"previewup:88"}, 'a'},
-        {"preview of a character",
-         [](KeyScene& s) {
-             s.form->SetKeyPreview(true);
-             s.a->dlgcode = DLGC_WANTCHARS;
-         },
-         WM_CHAR, 'x', {"previewpress:x", "press:a:x"}, 'a'},
-        {"preview takes a character",
-         [](KeyScene& s) {
-             s.form->SetKeyPreview(true);
-             s.form->eat = true;
-             s.a->dlgcode = DLGC_WANTCHARS;
-         },
-         WM_CHAR, 'x', {"previewpress:x"}, 'a'},
+        {"preview of a character", [](KeyScene& s) { preview(s), s.a->dlgcode = DLGC_WANTCHARS; }, WM_CHAR, 'x',
+         {"previewpress:x", "press:a:x"}, 'a'},
+        {"preview takes a character", [](KeyScene& s) { previewEats(s), s.a->dlgcode = DLGC_WANTCHARS; }, WM_CHAR,
+         'x', {"previewpress:x"}, 'a'},
         {"tab skips a control that is no tab stop", nullptr, WM_KEYDOWN, VK_TAB, {"cn:a", "dialogkey:9"}, 'c'},
-        {"claimed key goes nowhere else",
-         [](KeyScene& s) {
-             s.a->claim = true;
-             s.form->SetKeyPreview(true);
-         },
-         WM_KEYDOWN, VK_TAB, {"cn:a"}, 'a'},
+        {"tab wraps from the last to the first", [](KeyScene& s) { s.c->SetFocus(); }, WM_KEYDOWN, VK_TAB,
+         {"cn:c", "dialogkey:9"}, 'a'},
+        {"an exception in a key handler goes to the application and the key nowhere else",
+         [](KeyScene& s) { s.a->fail = true; }, WM_KEYDOWN, VK_TAB, {"cn:a"}, 'a', {"Tastenfehler"}},
+        {"claimed key goes nowhere else", [](KeyScene& s) { preview(s), s.a->claim = true; }, WM_KEYDOWN, VK_TAB, {"cn:a"}, 'a'},
         {"zeroed key code only stops navigation", [](KeyScene& s) { s.a->suppress = true; }, WM_KEYDOWN, VK_TAB,
          {"cn:a", "keydown:a:9"}, 'a'},
         {"control that wants tab", [](KeyScene& s) { s.a->dlgcode = DLGC_WANTTAB; }, WM_KEYDOWN, VK_TAB,
@@ -179,33 +159,14 @@ TEST(KeyPipeline, StagesInOrder) {
     for (const KeyCase& k : cases) {
         KeyScene s = BuildKeyScene();
         if (k.setup) k.setup(s);
-        MSG m = MakeMsg(s.a->Handle(), k.msg, k.key, 1);
-        if (!Application()->ProcessMessage(m)) ADD_FAILURE() << k.what;
+        ControlTestEnvironment::CaughtExceptions().clear();
+        MSG m = MakeMsg(GetFocus(), k.msg, k.key, 1);
+        if (!Application()->ProcessMessage(m)) ADD_FAILURE() << k.what;  // and nothing thrown out of it
         EXPECT_EQ(g_keys, k.log) << k.what;
+        EXPECT_EQ(ControlTestEnvironment::CaughtExceptions(), k.caught) << k.what;
         KeyControl* focused = k.focused == 'a' ? s.a : k.focused == 'b' ? s.b : s.c;
         EXPECT_TRUE(focused->Focused()) << k.what;
+        EXPECT_EQ(s.form->ActiveControl(), focused) << k.what;
         s.form->Free();
     }
-}
-
-TEST(KeyPipeline, TabWrapsFromTheLastToTheFirst) {
-    KeyScene s = BuildKeyScene();
-    s.c->SetFocus();
-    RouteKey(s.c->Handle(), VK_TAB);
-    EXPECT_TRUE(s.a->Focused());
-    EXPECT_EQ(s.form->ActiveControl(), s.a);
-    s.form->Free();
-}
-
-TEST(KeyPipeline, ExceptionInAKeyHandlerGoesToTheApplication) {
-    KeyScene s = BuildKeyScene();
-    s.a->fail = true;
-    auto& caught = ControlTestEnvironment::CaughtExceptions();
-    caught.clear();
-    RouteKey(s.a->Handle(), VK_TAB);  // must not throw out of ProcessMessage
-    Pump();
-    ASSERT_EQ(caught.size(), 1u);
-    EXPECT_EQ(caught[0], "Tastenfehler");
-    EXPECT_TRUE(s.a->Focused());  // the key went nowhere else
-    s.form->Free();
 }

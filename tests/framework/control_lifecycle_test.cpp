@@ -53,8 +53,7 @@ TEST(ControlLifecycle, DestroyMessageReachesMostDerivedHandlerWhileObjectIsWhole
     ASSERT_TRUE(IsWindow(h));
     c->Free();
     EXPECT_FALSE(IsWindow(h));
-    std::vector<std::string> expected{"before:derived:window", "WM_DESTROY:derived", "after-base", "dtor"};
-    EXPECT_EQ(g_log, expected);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"before:derived:window", "WM_DESTROY:derived", "after-base", "dtor"}));
 }
 
 TEST(ControlLifecycle, DataOperationsCreateNoWindow) {
@@ -85,8 +84,7 @@ TEST(ControlLifecycle, DataOperationsCreateNoWindow) {
 }
 
 namespace {
-class ClickStyleControl : public TCustomControl {
-public:
+struct ClickStyleControl : TCustomControl {
     using TCustomControl::TCustomControl;
 };
 }  // namespace
@@ -102,33 +100,24 @@ TEST(ControlLifecycle, ClassStyleFollowsEachInstancesFlags) {
     both->Free();
 }
 
-TEST(ControlLifecycle, ShowingCreatesWindowsOfVisibleChildrenOnly) {
-    auto* form = Create<TForm>(nullptr);
-    auto* shown = Create<TCustomControl>(form);
-    auto* hidden = Create<TCustomControl>(form);
-    hidden->SetVisible(false);
-    shown->SetParent(form);
-    hidden->SetParent(form);
-    EXPECT_FALSE(form->HandleAllocated());
-    form->Show();
-    EXPECT_TRUE(form->HandleAllocated());
-    EXPECT_TRUE(shown->HandleAllocated());
-    EXPECT_TRUE(shown->Showing());
-    EXPECT_FALSE(hidden->HandleAllocated());
-    form->Free();
-}
-
-TEST(ControlLifecycle, FreeingParentFreesChildrenAndOwnedComponents) {
+// Showing makes the windows of the visible children only; freeing the form
+// frees children and owned components.
+TEST(ControlLifecycle, ShowingAndFreeingTheParent) {
     g_log.clear();
     auto* form = Create<TForm>(nullptr);
     auto* a = Create<LoggingControl>(form);
+    auto* hidden = Create<TCustomControl>(form);
     a->tag = "a";
+    hidden->SetVisible(false);
     a->SetParent(form);
+    hidden->SetParent(form);
+    EXPECT_FALSE(form->HandleAllocated());
     form->Show();
+    EXPECT_TRUE(a->HandleAllocated() && a->Showing());
+    EXPECT_FALSE(hidden->HandleAllocated());
     form->Free();
     // The windows go first (children before the form's), then the objects.
-    std::vector<std::string> expected{"WM_DESTROY:a", "before:a:none", "after-base", "dtor"};
-    EXPECT_EQ(g_log, expected);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"WM_DESTROY:a", "before:a:none", "after-base", "dtor"}));
 }
 
 namespace {
@@ -155,10 +144,9 @@ TEST(ControlLifecycle, FreeInsideOwnClickHandlerIsDeferred) {
     for (bool windowed : {true, false}) {
         TForm* form = ShowTestForm();
         bool deleted = false;
-        TControl* c = windowed ? static_cast<TControl*>(Create<SelfFreeing<TCustomControl>>(form, &deleted))
-                               : Create<SelfFreeing<TGraphicControl>>(form, &deleted);
-        c->SetParent(form);
-        c->SetBounds(10, 10, 40, 20);
+        TControl* c = windowed
+                          ? static_cast<TControl*>(Place<SelfFreeing<TCustomControl>>(form, form, 10, 10, 40, 20, &deleted))
+                          : Place<SelfFreeing<TGraphicControl>>(form, form, 10, 10, 40, 20, &deleted);
         // A window-less control gets the mouse through its parent's window.
         HWND h = windowed ? static_cast<TWinControl*>(c)->Handle() : form->Handle();
         const int at = windowed ? 5 : 15;
@@ -240,12 +228,8 @@ protected:
 
 TEST(ControlLifecycle, ExceptionInAHandlerStopsAtTheWindowOrSubclassProcedure) {
     TForm* form = ShowTestForm();
-    auto* own = Create<Throwing<TCustomControl>>(form);
-    auto* edit = Create<Throwing<PlainEdit>>(form);
-    own->SetParent(form);
-    own->SetBounds(10, 10, 40, 20);
-    edit->SetParent(form);
-    edit->SetBounds(10, 40, 80, 20);
+    auto* own = Place<Throwing<TCustomControl>>(form, form, 10, 10, 40, 20);
+    auto* edit = Place<Throwing<PlainEdit>>(form, form, 10, 40, 80, 20);
     auto& caught = ControlTestEnvironment::CaughtExceptions();
     caught.clear();
     SendMessageA(own->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(5, 5));
@@ -261,12 +245,8 @@ TEST(ControlLifecycle, ExceptionInAHandlerStopsAtTheWindowOrSubclassProcedure) {
 
 TEST(ControlReflection, ChildNotificationsReachTheChildExactlyOnce) {
     TForm* form = ShowTestForm();
-    auto* parent = Create<ReflectParent>(form);
-    parent->SetParent(form);
-    parent->SetBounds(0, 0, 200, 100);
-    auto* child = Create<ReflectChild>(form);
-    child->SetParent(parent);
-    child->SetBounds(5, 5, 50, 20);
+    auto* parent = Place<ReflectParent>(form, form, 0, 0, 200, 100);
+    auto* child = Place<ReflectChild>(form, parent, 5, 5, 50, 20);
     HWND ch = child->Handle();
     NMHDR hdr{ch, 1, static_cast<UINT>(NM_CLICK)};
     DRAWITEMSTRUCT item{};
@@ -287,10 +267,8 @@ TEST(ControlReflection, ChildNotificationsReachTheChildExactlyOnce) {
         {WM_COMMAND, MAKEWPARAM(ID_INPLACE_EDITOR_COMMAND, 3), fromChild, true},
         {WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&hdr), true},
         {WM_DRAWITEM, 1, reinterpret_cast<LPARAM>(&item), true},
-        {WM_CTLCOLOREDIT, hdc, fromChild, true},
-        {WM_CTLCOLORSTATIC, hdc, fromChild, true},
-        {WM_CTLCOLORBTN, hdc, fromChild, true},
-        {WM_CTLCOLORLISTBOX, hdc, fromChild, true},
+        {WM_CTLCOLOREDIT, hdc, fromChild, true},   {WM_CTLCOLORSTATIC, hdc, fromChild, true},
+        {WM_CTLCOLORBTN, hdc, fromChild, true},    {WM_CTLCOLORLISTBOX, hdc, fromChild, true},
         {WM_COMMAND, 100, 0, false},
         {WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&menuItem), false},
     };
@@ -300,7 +278,7 @@ TEST(ControlReflection, ChildNotificationsReachTheChildExactlyOnce) {
         const LRESULT r = SendMessageA(parent->Handle(), c.msg, c.wParam, c.lParam);
         EXPECT_EQ(child->reflected, c.reflected ? std::vector<UINT>{c.msg} : std::vector<UINT>{}) << c.msg;
         EXPECT_EQ(parent->own, c.reflected ? std::vector<UINT>{} : std::vector<UINT>{c.msg}) << c.msg;
-        if (c.reflected) EXPECT_EQ(r, 7) << c.msg;
+        EXPECT_TRUE(!c.reflected || r == 7) << c.msg;
     }
     ReleaseDC(ch, dc);
     form->Free();
@@ -308,9 +286,7 @@ TEST(ControlReflection, ChildNotificationsReachTheChildExactlyOnce) {
 
 TEST(ControlSubclass, SystemEditIsSubclassedAndKeepsItsText) {
     TForm* form = ShowTestForm();
-    auto* edit = Create<PlainEdit>(form);
-    edit->SetParent(form);
-    edit->SetBounds(10, 10, 120, 22);
+    auto* edit = Place<PlainEdit>(form, form, 10, 10, 120, 22);
     HWND h = edit->Handle();
     char cls[32] = {};
     GetClassNameA(h, cls, sizeof(cls));

@@ -26,8 +26,6 @@ protected:
                           ((shift & ssLeft) ? ":left" : ""));
     }
     void Click() override { g_mouse.push_back("click:" + name_); }
-
-private:
     std::string name_;
 };
 
@@ -39,8 +37,6 @@ protected:
     void MouseEnter() override { g_mouse.push_back("enter:" + name_); }
     void MouseLeave() override { g_mouse.push_back("leave:" + name_); }
     void MouseDown(TMouseButton, TShiftState, int, int) override { g_mouse.push_back("down:" + name_); }
-
-private:
     std::string name_;
 };
 
@@ -54,16 +50,10 @@ struct MouseScene {
 MouseScene BuildMouseScene() {
     MouseScene s{};
     s.form = ShowTestForm(300, 200);
-    s.pad = Create<Pad>(s.form);
-    s.pad->SetBounds(0, 0, 200, 150);
-    s.pad->SetParent(s.form);
-    s.spot = Create<Spot>(s.form, "spot");
-    s.spot->SetBounds(20, 20, 30, 30);
-    s.spot->SetParent(s.pad);
-    s.off = Create<Spot>(s.form, "off");
-    s.off->SetBounds(100, 20, 30, 30);
+    s.pad = Place<Pad>(s.form, s.form, 0, 0, 200, 150);
+    s.spot = Place<Spot>(s.form, s.pad, 20, 20, 30, 30, "spot");
+    s.off = Place<Spot>(s.form, s.pad, 100, 20, 30, 30, "off");
     s.off->SetEnabled(false);
-    s.off->SetParent(s.pad);
     Pump();
     g_mouse.clear();
     return s;
@@ -73,45 +63,28 @@ void Move(TWinControl* c, int x, int y) { SendMessageA(c->Handle(), WM_MOUSEMOVE
 
 }  // namespace
 
+// A window-less child, disabled too, gets enter and leave from its parent.
 TEST(ControlMouse, WindowlessChildGetsEnterAndLeaveFromItsParent) {
     MouseScene s = BuildMouseScene();
-    Move(s.pad, 5, 5);
-    Move(s.pad, 25, 25);
-    Move(s.pad, 30, 30);
-    Move(s.pad, 60, 60);
-    std::vector<std::string> expected{"enter:pad", "leave:pad", "enter:spot", "leave:spot", "enter:pad"};
-    EXPECT_EQ(g_mouse, expected);
+    for (auto [x, y] : {std::pair{5, 5}, {25, 25}, {30, 30}, {60, 60}, {110, 30}, {160, 30}}) Move(s.pad, x, y);
+    EXPECT_EQ(g_mouse, (std::vector<std::string>{"enter:pad", "leave:pad", "enter:spot", "leave:spot", "enter:pad",
+                                                 "leave:pad", "enter:off", "leave:off", "enter:pad"}));
     EXPECT_EQ(MouseControl(), s.pad);
     s.form->Free();
     EXPECT_EQ(MouseControl(), nullptr);
 }
 
-TEST(ControlMouse, DisabledWindowlessChildStillGetsEnterAndLeave) {
-    MouseScene s = BuildMouseScene();
-    Move(s.pad, 110, 30);
-    Move(s.pad, 160, 30);
-    std::vector<std::string> expected{"enter:off", "leave:off", "enter:pad"};
-    EXPECT_EQ(g_mouse, expected);
-    s.form->Free();
-}
-
-TEST(ControlMouse, ButtonMessagesGoToTheWindowlessChildInItsCoordinates) {
+TEST(ControlMouse, ButtonsGoToTheWindowlessChildInItsCoordinatesAndDragTargets) {
     MouseScene s = BuildMouseScene();
     SendMessageA(s.pad->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(25, 27));
     SendMessageA(s.pad->Handle(), WM_LBUTTONUP, 0, PointToLParam(26, 27));
     // A disabled child lets the parent have the press.
     SendMessageA(s.pad->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(110, 30));
     SendMessageA(s.pad->Handle(), WM_LBUTTONUP, 0, PointToLParam(110, 30));
-    std::vector<std::string> expected{"down:spot:5,7:left", "click:spot", "down:pad"};
-    EXPECT_EQ(g_mouse, expected);
+    EXPECT_EQ(g_mouse, (std::vector<std::string>{"down:spot:5,7:left", "click:spot", "down:pad"}));
     EXPECT_EQ(GetCapture(), nullptr);
-    s.form->Free();
-}
-
-TEST(ControlMouse, DragTargetSearchFindsDisabledControlsOnRequest) {
-    MouseScene s = BuildMouseScene();
-    POINT overOff = s.pad->ClientToScreen(POINT{110, 30});
-    POINT overSpot = s.pad->ClientToScreen(POINT{25, 25});
+    // The drag target search finds disabled controls on request.
+    const POINT overOff = s.pad->ClientToScreen(POINT{110, 30}), overSpot = s.pad->ClientToScreen(POINT{25, 25});
     EXPECT_EQ(FindDragTarget(overOff, true), s.off);
     EXPECT_EQ(FindDragTarget(overOff, false), s.pad);
     EXPECT_EQ(FindDragTarget(overSpot, false), s.spot);
@@ -139,23 +112,14 @@ namespace {
 // mouse is the one expected (at most about two seconds).
 bool MoveCursorTo(POINT screen, TControl* expected) {
     SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 200; ++i) {
-        Pump();
-        if (MouseControl() == expected) return true;
-        Sleep(10);
-    }
-    return false;
+    return WaitUntil([&] { return MouseControl() == expected; }, 2000);
 }
 }  // namespace
 
 TEST(ControlMouse, EnterAndLeaveBetweenWindowedControlsAndOutOfTheWindow) {
     TForm* form = ShowTestForm(300, 200);
-    auto* left = Create<Pad>(form, "left");
-    auto* right = Create<Pad>(form, "right");
-    left->SetBounds(0, 0, 100, 100);
-    right->SetBounds(100, 0, 100, 100);
-    left->SetParent(form);
-    right->SetParent(form);
+    auto* left = Place<Pad>(form, form, 0, 0, 100, 100, "left");
+    auto* right = Place<Pad>(form, form, 100, 0, 100, 100, "right");
     Pump();
     ASSERT_TRUE(MoveCursorTo(POINT{1200, 1000}, nullptr));
     g_mouse.clear();

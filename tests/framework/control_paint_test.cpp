@@ -61,20 +61,16 @@ Scene BuildScene(bool showOnForm) {
     s.form = showOnForm ? ShowTestForm(260, 160) : Create<TForm>(nullptr);
     s.host = Create<PatternControl>(s.form);
     s.host->SetBounds(10, 10, 200, 120);
-    s.square = Create<Square>(s.form);
-    s.square->SetBounds(30, 20, 40, 30);
-    s.square->SetParent(s.host);
-    s.inner = Create<PatternControl>(s.form);
+    s.square = Place<Square>(s.form, s.host, 30, 20, 40, 30);
+    s.inner = Place<PatternControl>(s.form, s.host, 120, 60, 60, 40);
     s.inner->phase = 1;
-    s.inner->SetBounds(120, 60, 60, 40);
-    s.inner->SetParent(s.host);
     s.host->SetParent(s.form);
     return s;
 }
 
 }  // namespace
 
-TEST(ControlPaint, PaintToEqualsWhatTheWindowShowsAndNeedsNoWindow) {
+TEST(ControlPaint, PaintToAndPrintClientEqualWhatTheWindowShows) {
     Scene shown = BuildScene(true);
     Scene hidden = BuildScene(false);
     UpdateWindow(shown.form->Handle());
@@ -89,36 +85,27 @@ TEST(ControlPaint, PaintToEqualsWhatTheWindowShowsAndNeedsNoWindow) {
     EXPECT_NE(copy[static_cast<size_t>(15 * 200 + 45)], 0xFF8000u);
     hidden.square->SetVisible(false);
     EXPECT_NE(PaintToPixels(hidden.host, 200, 120)[static_cast<size_t>(35 * 200 + 45)], 0xFF8000u);
-    shown.form->Free();
     hidden.form->Free();
-}
-
-TEST(ControlPaint, PrintClientPaintsLikeTheScreen) {
-    Scene s = BuildScene(true);
-    UpdateWindow(s.form->Handle());
-    auto screen = ScreenPixels(s.host->Handle(), 200, 120);
+    const auto screen = ScreenPixels(shown.host->Handle(), 200, 120);
     TBitmap bmp(200, 120);
-    SendMessageA(s.host->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bmp.DC()), PRF_CLIENT | PRF_ERASEBKGND);
-    auto printed = BitmapPixels(bmp);
+    SendMessageA(shown.host->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bmp.DC()), PRF_CLIENT | PRF_ERASEBKGND);
+    const auto printed = BitmapPixels(bmp);
     // WM_PRINTCLIENT covers the host and its window-less child; the windowed
     // child is its own window, so compare outside it.
     int diffs = 0;
     for (int y = 0; y < 120; ++y)
         for (int x = 0; x < 200; ++x) {
-            bool inInner = x >= 120 && x < 180 && y >= 60 && y < 100;
-            if (!inInner && screen[static_cast<size_t>(y * 200 + x)] != printed[static_cast<size_t>(y * 200 + x)])
-                ++diffs;
+            const bool inInner = x >= 120 && x < 180 && y >= 60 && y < 100;
+            diffs += !inInner && screen[static_cast<size_t>(y * 200 + x)] != printed[static_cast<size_t>(y * 200 + x)];
         }
     EXPECT_EQ(diffs, 0);
-    s.form->Free();
+    shown.form->Free();
 }
 
 TEST(ControlPaint, DoubleBufferHonoursTheUpdateRectangleOrigin) {
     TForm* form = ShowTestForm(260, 160);
-    auto* c = Create<PatternControl>(form);
-    c->SetBounds(0, 0, 200, 120);
+    auto* c = Place<PatternControl>(form, form, 0, 0, 200, 120);
     c->SetDoubleBuffered(true);
-    c->SetParent(form);
     UpdateWindow(c->Handle());
     auto phase0 = PaintToPixels(c, 200, 120);
     c->phase = 1;
@@ -209,13 +196,9 @@ TEST(ControlPaint, PaintToDrawsFrameCaptionAndClientWithOrWithoutAWindow) {
 
 TEST(ControlPaint, PaintToKeepsTheWindowShape) {
     TForm* form = ShowTestForm(200, 120);
-    auto* c = Create<PatternControl>(form);
-    c->SetBounds(30, 20, 60, 40);
-    c->SetParent(form);
+    auto* c = Place<PatternControl>(form, form, 30, 20, 60, 40);
     ASSERT_NE(SetWindowRgn(c->Handle(), CreateEllipticRgn(0, 0, 60, 40), TRUE), 0);
-    TBitmap bmp(200, 120);
-    bmp.Canvas().Brush().SetColor(clWhite);
-    bmp.Canvas().FillRect(RECT{0, 0, 200, 120});
+    TBitmap bmp(200, 120);  // white
     c->PaintTo(bmp.DC(), 30, 20);
     EXPECT_EQ(bmp.Pixel(31, 21), clWhite);  // corner outside the ellipse
     EXPECT_EQ(bmp.Pixel(60, 50), static_cast<TColor>(RGB(0, 250, 250)));

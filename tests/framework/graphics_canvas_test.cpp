@@ -7,7 +7,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/graphics.h"
-#include "graphics_test_util.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ void UseAllTools(TCanvas& c) {
 
 }  // namespace
 
-TEST(CanvasSelections, RestoredOnDestructionReleaseAndHandleChange) {
+TEST(CanvasSelections, RestoredOnDestructionReleaseHandleAndToolChanges) {
     RawSurface s(40, 40);
     DCSelection original(s.dc());
     {
@@ -70,12 +70,7 @@ TEST(CanvasSelections, RestoredOnDestructionReleaseAndHandleChange) {
     UseAllTools(canvas);
     canvas.Refresh();
     EXPECT_TRUE(DCSelection(other.dc()) == otherOriginal);
-}
-
-TEST(CanvasSelections, ToolChangesDeselectBeforeTheOldHandleGoes) {
-    RawSurface s(40, 40);
-    DCSelection original(s.dc());
-    TCanvas canvas;
+    // Tool changes deselect before the old handle goes.
     canvas.SetHandle(s.dc());
     UseAllTools(canvas);
     HGDIOBJ oldFont = GetCurrentObject(s.dc(), OBJ_FONT);
@@ -92,7 +87,7 @@ TEST(CanvasSelections, ToolChangesDeselectBeforeTheOldHandleGoes) {
     EXPECT_TRUE(DCSelection(s.dc()) == original);
 }
 
-TEST(CanvasSelections, DCAttributesComeBack) {
+TEST(CanvasSelections, DCAttributesComeBackAndNoHandleRaises) {
     RawSurface s(10, 10);
     SetROP2(s.dc(), R2_COPYPEN);
     SetBkMode(s.dc(), OPAQUE);
@@ -106,17 +101,17 @@ TEST(CanvasSelections, DCAttributesComeBack) {
         canvas.LineTo(5, 5);
         canvas.TextOut(0, 0, "x");
         EXPECT_EQ(GetROP2(s.dc()), R2_XORPEN);
+        canvas.Pen().SetMode(pmNotXor);
+        canvas.LineTo(0, 0);
+        EXPECT_EQ(GetROP2(s.dc()), R2_NOTXORPEN);
         EXPECT_EQ(GetBkMode(s.dc()), TRANSPARENT);
         EXPECT_EQ(GetTextColor(s.dc()), RGB(255, 0, 0));
     }
     EXPECT_EQ(GetROP2(s.dc()), R2_COPYPEN);
     EXPECT_EQ(GetBkMode(s.dc()), OPAQUE);
     EXPECT_EQ(GetTextColor(s.dc()), RGB(1, 2, 3));
-}
-
-TEST(CanvasSelections, NoHandleRaises) {
-    TCanvas canvas;
-    EXPECT_THROW(canvas.LineTo(1, 1), EInvalidOperation);
+    TCanvas none;
+    EXPECT_THROW(none.LineTo(1, 1), EInvalidOperation);
 }
 
 TEST(CanvasLeaks, LiveObjectsFlatOverThousandPaintCycles) {
@@ -158,37 +153,25 @@ TEST(CanvasDrawing, ExactPixels) {
         std::vector<Pixel> expected;
     };
     const Case cases[] = {
-        {"FillRect", [](TBitmap&, TCanvas& c) {
-             c.Brush().SetColor(clRed);
-             c.FillRect(RECT{0, 0, 4, 8});
-         }, {{0, 0, clRed}, {3, 7, clRed}, {4, 0, clWhite}}},
-        {"FillRect with a system colour", [](TBitmap&, TCanvas& c) {
-             c.Brush().SetColor(clBtnFace);
-             c.FillRect(RECT{0, 0, 4, 4});
-         }, {{1, 1, ColorToRGB(clBtnFace)}}},
-        {"a clear brush fills nothing", [](TBitmap&, TCanvas& c) {
-             c.Brush().SetStyle(bsClear);
-             c.FillRect(RECT{0, 0, 8, 8});
-         }, {{0, 0, clWhite}}},
-        {"Rectangle: pen outline, brush inside", [](TBitmap&, TCanvas& c) {
-             c.Pen().SetColor(clRed);
-             c.Brush().SetColor(clBlue);
-             c.Rectangle(2, 2, 12, 12);
-         }, {{2, 2, clRed}, {11, 11, clRed}, {6, 6, clBlue}, {12, 12, clWhite}}},
-        {"FrameRect uses the brush", [](TBitmap&, TCanvas& c) {
-             c.Brush().SetColor(clLime);
-             c.FrameRect(RECT{14, 14, 18, 18});
-         }, {{14, 14, clLime}, {15, 15, clWhite}}},
+        {"FillRect", [](TBitmap&, TCanvas& c) { c.Brush().SetColor(clRed), c.FillRect(RECT{0, 0, 4, 8}); },
+         {{0, 0, clRed}, {3, 7, clRed}, {4, 0, clWhite}}},
+        {"FillRect with a system colour",
+         [](TBitmap&, TCanvas& c) { c.Brush().SetColor(clBtnFace), c.FillRect(RECT{0, 0, 4, 4}); },
+         {{1, 1, ColorToRGB(clBtnFace)}}},
+        {"a clear brush fills nothing", [](TBitmap&, TCanvas& c) { c.Brush().SetStyle(bsClear), c.FillRect(RECT{0, 0, 8, 8}); },
+         {{0, 0, clWhite}}},
+        {"Rectangle: pen outline, brush inside",
+         [](TBitmap&, TCanvas& c) { c.Pen().SetColor(clRed), c.Brush().SetColor(clBlue), c.Rectangle(2, 2, 12, 12); },
+         {{2, 2, clRed}, {11, 11, clRed}, {6, 6, clBlue}, {12, 12, clWhite}}},
+        {"FrameRect uses the brush", [](TBitmap&, TCanvas& c) { c.Brush().SetColor(clLime), c.FrameRect(RECT{14, 14, 18, 18}); },
+         {{14, 14, clLime}, {15, 15, clWhite}}},
         {"Polygon without a pen", [](TBitmap&, TCanvas& c) {
              POINT tri[3] = {{0, 19}, {5, 14}, {10, 19}};
-             c.Pen().SetStyle(psClear);
-             c.Brush().SetColor(clYellow);
-             c.Polygon(tri, 3);
+             c.Pen().SetStyle(psClear), c.Brush().SetColor(clYellow), c.Polygon(tri, 3);
          }, {{5, 17, clYellow}}},
         {"StretchDraw and CopyRect", [](TBitmap&, TCanvas& c) {
              TBitmap src(2, 2);
-             src.SetPixel(0, 0, clRed);
-             src.SetPixel(1, 1, clBlue);
+             src.SetPixel(0, 0, clRed), src.SetPixel(1, 1, clBlue);
              c.StretchDraw(RECT{0, 0, 4, 4}, src);
              c.CopyRect(RECT{10, 10, 12, 12}, c, RECT{1, 1, 3, 3});
          }, {{1, 1, clRed}, {2, 2, clBlue}, {3, 0, clWhite}, {10, 10, clRed}, {11, 11, clBlue}, {12, 12, clWhite}}},
@@ -210,33 +193,7 @@ TEST(CanvasDrawing, ExactPixels) {
     EXPECT_TRUE(clip.right == 5 && clip.bottom == 6);
 }
 
-TEST(CanvasDrawing, XorPenTwiceRestoresPixels) {
-    TBitmap bmp(30, 30);
-    TCanvas& c = bmp.Canvas();
-    c.Brush().SetColor(RGBColor(10, 200, 30));
-    c.FillRect(RECT{0, 0, 15, 30});
-    for (int i = 0; i < 30; ++i) bmp.SetPixel(i, i, RGBColor(static_cast<uint8_t>(i * 8), 77, 5));
-    auto before = Snapshot(bmp);
-
-    for (TPenMode mode : {pmXor, pmNotXor}) {
-        c.Pen().SetMode(mode);
-        c.Pen().SetColor(RGBColor(0x5A, 0xA5, 0xC3));
-        for (int pass = 0; pass < 2; ++pass) {
-            c.MoveTo(0, 3);
-            c.LineTo(29, 25);
-            c.MoveTo(14, 0);
-            c.LineTo(14, 29);
-        }
-        EXPECT_EQ(Snapshot(bmp), before);
-    }
-    // One pass does change something.
-    c.Pen().SetMode(pmXor);
-    c.MoveTo(0, 3);
-    c.LineTo(29, 25);
-    EXPECT_NE(Snapshot(bmp), before);
-}
-
-TEST(CanvasText, TextRectChangesNothingOutsideTheRect) {
+TEST(CanvasText, TextRectChangesNothingOutsideTheRectAndMeasuring) {
     for (bool opaque : {false, true}) {
         TBitmap bmp(120, 50);
         TCanvas& c = bmp.Canvas();
@@ -264,23 +221,15 @@ TEST(CanvasText, TextRectChangesNothingOutsideTheRect) {
             }
         EXPECT_GT(inside, 10) << "the text was clipped away entirely";
     }
-}
-
-TEST(CanvasText, MeasuringAndDrawText) {
     TBitmap bmp(100, 60);
     TCanvas& c = bmp.Canvas();
-    EXPECT_EQ(c.TextWidth(""), 0);
-    SIZE one = c.TextExtent("W");
-    SIZE two = c.TextExtent("WW");
-    EXPECT_GT(one.cx, 0);
-    EXPECT_EQ(two.cx, 2 * one.cx);
+    const SIZE one = c.TextExtent("W");
+    EXPECT_EQ(c.TextWidth("WW"), 2 * one.cx);
     EXPECT_EQ(c.TextHeight("Wg"), one.cy);
-    c.Font().SetHeight(-40);
+    c.Font().SetHeight(-40);  // measured with the new font
     EXPECT_GT(c.TextHeight("Wg"), one.cy);
-
     RECT r{0, 0, 100, 0};
-    int h = c.DrawText("eins\r\nzwei", r, DT_CALCRECT | DT_NOPREFIX);
-    EXPECT_EQ(h, r.bottom);
+    EXPECT_EQ(c.DrawText("eins\r\nzwei", r, DT_CALCRECT | DT_NOPREFIX), 2 * c.TextHeight("Wg"));
     EXPECT_EQ(r.bottom, 2 * c.TextHeight("Wg"));
 }
 
@@ -292,22 +241,16 @@ TEST(CanvasDrawing, DrawHonoursTransparency) {
     src.SetPixel(2, 2, clBlue);
     EXPECT_EQ(src.TransparentColor(), clLime);  // bottom-left pixel
 
-    TBitmap dst(8, 8);
-    dst.Canvas().Draw(2, 2, src);
-    EXPECT_EQ(dst.Pixel(2, 2), clLime);
-
+    // The diagonal from (2, 2) after drawing at (2, 2).
+    auto diagonal = [&] {
+        TBitmap dst(8, 8);
+        dst.Canvas().Draw(2, 2, src);
+        return std::vector<TColor>{dst.Pixel(2, 2), dst.Pixel(3, 3), dst.Pixel(4, 4), dst.Pixel(5, 5)};
+    };
+    EXPECT_EQ(diagonal(), (std::vector<TColor>{clLime, clRed, clBlue, clLime}));
     src.SetTransparent(true);
-    TBitmap dst2(8, 8);
-    dst2.Canvas().Draw(2, 2, src);
-    EXPECT_EQ(dst2.Pixel(2, 2), clWhite);
-    EXPECT_EQ(dst2.Pixel(3, 3), clRed);
-    EXPECT_EQ(dst2.Pixel(4, 4), clBlue);
-    EXPECT_EQ(dst2.Pixel(5, 5), clWhite);
-
+    EXPECT_EQ(diagonal(), (std::vector<TColor>{clWhite, clRed, clBlue, clWhite}));
     src.SetTransparentColor(clRed);
-    TBitmap dst3(8, 8);
-    dst3.Canvas().Draw(0, 0, src);
-    EXPECT_EQ(dst3.Pixel(0, 0), clLime);
-    EXPECT_EQ(dst3.Pixel(1, 1), clWhite);
+    EXPECT_EQ(diagonal(), (std::vector<TColor>{clLime, clWhite, clBlue, clLime}));
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "framework/exceptions.h"
 #include "framework/graphics.h"
@@ -16,9 +17,7 @@ LOGFONTA FontInfo(HFONT f) {
 
 }  // namespace
 
-// ---- GdiObject and the scoped owners ----
-
-TEST(GdiObject, OwnerDeletesOnceAndCounts) {
+TEST(GdiObject, OwnerDeletesOnceAndCountsButNeverStockOrBorrowedHandles) {
     const int before = GdiOwnerLiveObjects();
     GdiObject<HBRUSH> target;
     HBRUSH raw;
@@ -39,10 +38,7 @@ TEST(GdiObject, OwnerDeletesOnceAndCounts) {
     EXPECT_EQ(GdiOwnerLiveObjects(), before);
     EXPECT_EQ(GetObjectType(released), static_cast<DWORD>(OBJ_PEN));
     DeleteObject(released);
-}
-
-TEST(GdiObject, StockAndBorrowedHandlesAreNeverDeleted) {
-    int before = GdiOwnerLiveObjects();
+    // Stock and borrowed handles are never deleted.
     HGDIOBJ stockBrush = GetStockObject(WHITE_BRUSH);
     HGDIOBJ stockFont = GetStockObject(DEFAULT_GUI_FONT);
     {
@@ -55,11 +51,11 @@ TEST(GdiObject, StockAndBorrowedHandlesAreNeverDeleted) {
     EXPECT_TRUE(IsStockGdiObject(stockBrush));
     EXPECT_EQ(GetObjectType(stockBrush), static_cast<DWORD>(OBJ_BRUSH));
 
-    HPEN pen = CreatePen(PS_SOLID, 1, 0);
-    EXPECT_FALSE(IsStockGdiObject(pen));
-    { auto borrowed = GdiObject<HPEN>::Borrow(pen); }
-    EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
-    DeleteObject(pen);
+    HPEN lent = CreatePen(PS_SOLID, 1, 0);
+    EXPECT_FALSE(IsStockGdiObject(lent));
+    { auto borrowed = GdiObject<HPEN>::Borrow(lent); }
+    EXPECT_EQ(GetObjectType(lent), static_cast<DWORD>(OBJ_PEN));
+    DeleteObject(lent);
 }
 
 TEST(GdiScopes, SelectSaveAndDCOwnersRestoreAndCount) {
@@ -93,12 +89,9 @@ TEST(GdiScopes, SelectSaveAndDCOwnersRestoreAndCount) {
     EXPECT_EQ(GdiOwnerLiveDCs(), dcsBefore);
 }
 
-// ---- colours ----
-
 TEST(Colors, SystemColoursResolveThroughGetSysColor) {
-    EXPECT_EQ(ColorToRGB(clBtnFace), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
-    EXPECT_EQ(ColorToRGB(clWindowText), static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT)));
-    EXPECT_EQ(ColorToRGB(clInfoBk), static_cast<TColor>(GetSysColor(COLOR_INFOBK)));
+    for (auto [colour, index] : {std::pair{clBtnFace, COLOR_BTNFACE}, {clWindowText, COLOR_WINDOWTEXT}, {clInfoBk, COLOR_INFOBK}})
+        EXPECT_EQ(ColorToRGB(colour), static_cast<TColor>(GetSysColor(index)));
     EXPECT_EQ(ColorToRGB(clRed), clRed);
     EXPECT_EQ(ColorToRGB(0x123456), 0x123456u);
     EXPECT_EQ(ColorToRGB(clNone), clNone);
@@ -106,18 +99,12 @@ TEST(Colors, SystemColoursResolveThroughGetSysColor) {
     EXPECT_EQ(ColorToCOLORREF(clBtnShadow), GetSysColor(COLOR_BTNSHADOW));
 }
 
-// ---- TFont ----
-
-TEST(Font, DefaultsFollowTheScreenResolution) {
+TEST(Font, SizeAndHeightFollowTheResolution) {
     TFont font;
     EXPECT_EQ(font.Name(), "Tahoma");
     EXPECT_EQ(font.Size(), 8);
     EXPECT_EQ(font.PixelsPerInch(), ScreenPixelsPerInch());
     EXPECT_EQ(font.Height(), -MulDiv(8, ScreenPixelsPerInch(), 72));
-}
-
-TEST(Font, SizeAndHeightConvertAt96Dpi) {
-    TFont font;
     font.SetPixelsPerInch(96);
     font.SetSize(10);
     EXPECT_EQ(font.Height(), -13);
@@ -145,10 +132,8 @@ TEST(Font, ChangesNotifyOnceAndRecreateTheHandle) {
     font.SetHeight(-20);
     EXPECT_EQ(changes, 3);
     LOGFONTA lf = FontInfo(font.Handle());
-    EXPECT_EQ(lf.lfHeight, -20);
-    EXPECT_EQ(lf.lfWeight, FW_BOLD);
-    EXPECT_EQ(lf.lfUnderline, 1);
-    EXPECT_EQ(lf.lfItalic, 0);
+    EXPECT_EQ((std::vector<LONG>{lf.lfHeight, lf.lfWeight, lf.lfUnderline, lf.lfItalic}),
+              (std::vector<LONG>{-20, FW_BOLD, 1, 0}));
     EXPECT_STREQ(lf.lfFaceName, "Arial");
 
     font.SetQuality(NONANTIALIASED_QUALITY);
@@ -174,19 +159,14 @@ TEST(Font, AssignCopiesEverythingWithOneNotification) {
     EXPECT_EQ(changes, 1);
     LOGFONTA lf = FontInfo(b.Handle());
     EXPECT_STREQ(lf.lfFaceName, "Courier New");
-    EXPECT_EQ(lf.lfHeight, -15);
-    EXPECT_EQ(lf.lfItalic, 1);
-    EXPECT_EQ(lf.lfStrikeOut, 1);
-    EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
-    EXPECT_EQ(lf.lfPitchAndFamily & 3, FIXED_PITCH);
+    EXPECT_EQ((std::vector<LONG>{lf.lfHeight, lf.lfItalic, lf.lfStrikeOut, lf.lfCharSet, lf.lfPitchAndFamily & 3}),
+              (std::vector<LONG>{-15, 1, 1, ANSI_CHARSET, FIXED_PITCH}));
 
     TPen pen;
     EXPECT_THROW(b.Assign(&pen), EConvertError);
 }
 
-// ---- TPen and TBrush ----
-
-TEST(PenBrush, HandlesFollowTheProperties) {
+TEST(PenBrush, HandlesFollowThePropertiesAndAreCountedAndFreed) {
     TPen pen;
     pen.SetColor(clRed);
     pen.SetWidth(3);
@@ -217,25 +197,21 @@ TEST(PenBrush, HandlesFollowTheProperties) {
     GetObjectA(brush.Handle(), sizeof(lb), &lb);
     EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_HATCHED));
     EXPECT_EQ(lb.lbHatch, static_cast<ULONG_PTR>(HS_CROSS));
-}
-
-TEST(PenBrush, OwnedHandlesAreCountedAndFreed) {
-    int before = GdiOwnerLiveObjects();
+    // Owned handles are counted and freed.
+    const int live = GdiOwnerLiveObjects();
     {
         TFont font;
         TPen pen;
         TBrush brush;
-        font.Handle();
-        pen.Handle();
-        brush.Handle();
-        EXPECT_EQ(GdiOwnerLiveObjects(), before + 3);
+        font.Handle(), pen.Handle(), brush.Handle();
+        EXPECT_EQ(GdiOwnerLiveObjects(), live + 3);
         for (int i = 0; i < 50; ++i) {
             font.SetHeight(-10 - i);
-            font.Handle();
             brush.SetColor(static_cast<TColor>(i));
-            brush.Handle();
+            font.Handle(), brush.Handle();
         }
-        EXPECT_EQ(GdiOwnerLiveObjects(), before + 3);
+        EXPECT_EQ(GdiOwnerLiveObjects(), live + 3);
     }
-    EXPECT_EQ(GdiOwnerLiveObjects(), before);
+    EXPECT_EQ(GdiOwnerLiveObjects(), live);
 }
+

@@ -1,19 +1,15 @@
 // TScreen: monitors through an injected provider, cursors, forms list.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "framework/screen.h"
 
 namespace {
 
 std::vector<TMonitorInfo> TwoMonitors() {
-    TMonitorInfo left, right;
-    left.Handle = reinterpret_cast<HMONITOR>(0x1001);
-    left.BoundsRect = {0, 0, 1920, 1080};
-    left.WorkareaRect = {0, 0, 1920, 1040};
-    left.Primary = true;
-    right.Handle = reinterpret_cast<HMONITOR>(0x1002);
-    right.BoundsRect = {1920, -200, 3200, 824};
-    right.WorkareaRect = {1920, -200, 3200, 784};
+    TMonitorInfo left{reinterpret_cast<HMONITOR>(0x1001), {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true};
+    TMonitorInfo right{reinterpret_cast<HMONITOR>(0x1002), {1920, -200, 3200, 824}, {1920, -200, 3200, 784}, false};
     return {left, right};
 }
 
@@ -28,7 +24,14 @@ protected:
 
 }  // namespace
 
-TEST_F(ScreenTest, InjectedMonitorsAnswerMonitorFromPoint) {
+// The system's monitors by default; injected ones answer the searches.
+TEST_F(ScreenTest, SystemOrInjectedMonitorsAnswerTheSearches) {
+    ASSERT_NE(Screen()->PrimaryMonitor(), nullptr);
+    EXPECT_EQ(Screen()->Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(Screen()->Height(), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(Screen()->MonitorFromPoint({10, 10})->Handle(), MonitorFromPoint({10, 10}, MONITOR_DEFAULTTONEAREST));
+    EXPECT_GT(Screen()->PixelsPerInch(), 0);
+    EXPECT_FALSE(Screen()->HintFont().Name().empty());
     TScreen& s = *Screen();
     s.SetMonitorProvider(TwoMonitors);
     ASSERT_EQ(s.MonitorCount(), 2);
@@ -37,14 +40,10 @@ TEST_F(ScreenTest, InjectedMonitorsAnswerMonitorFromPoint) {
     EXPECT_TRUE(left->Primary());
     EXPECT_FALSE(right->Primary());
 
-    EXPECT_EQ(s.MonitorFromPoint({100, 100}), left);
-    EXPECT_EQ(s.MonitorFromPoint({1919, 1079}), left);
-    EXPECT_EQ(s.MonitorFromPoint({1920, 0}), right);
-    EXPECT_EQ(s.MonitorFromPoint({3000, -150}), right);
-    // Outside every monitor.
-    EXPECT_EQ(s.MonitorFromPoint({5000, 0}), right);
-    EXPECT_EQ(s.MonitorFromPoint({-300, 500}), left);
-    EXPECT_EQ(s.MonitorFromPoint({100, -100}), left);
+    // Inside, then outside every monitor: the nearest.
+    for (auto [x, y, m] : {std::tuple{100, 100, left}, {1919, 1079, left}, {1920, 0, right}, {3000, -150, right},
+                           {5000, 0, right}, {-300, 500, left}, {100, -100, left}})
+        EXPECT_EQ(s.MonitorFromPoint({x, y}), m) << x << "," << y;
     EXPECT_EQ(s.MonitorFromPoint({5000, 0}, mdNull), nullptr);
     EXPECT_EQ(s.MonitorFromPoint({5000, 0}, mdPrimary), left);
 
@@ -57,42 +56,33 @@ TEST_F(ScreenTest, InjectedMonitorsAnswerMonitorFromPoint) {
     EXPECT_EQ(s.WorkAreaHeight(), 1040);
     const RECT d = s.DesktopRect();
     EXPECT_TRUE(d.left == 0 && d.top == -200 && d.right == 3200 && d.bottom == 1080);
-}
-
-TEST_F(ScreenTest, FirstMonitorIsPrimaryWhenNoneIsMarked) {
-    Screen()->SetMonitorProvider([] {
+    EXPECT_EQ(s.Monitors(5), nullptr);
+    // Without a marked primary the first monitor is it.
+    s.SetMonitorProvider([] {
         auto list = TwoMonitors();
         list[0].Primary = false;
         return list;
     });
-    EXPECT_EQ(Screen()->PrimaryMonitor(), Screen()->Monitors(0));
-    EXPECT_EQ(Screen()->Monitors(5), nullptr);
+    EXPECT_EQ(s.PrimaryMonitor(), s.Monitors(0));
 }
 
-TEST_F(ScreenTest, SystemMonitorsAndResolution) {
-    ASSERT_GE(Screen()->MonitorCount(), 1);
-    TMonitor* primary = Screen()->PrimaryMonitor();
-    ASSERT_NE(primary, nullptr);
-    EXPECT_EQ(Screen()->Width(), GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(Screen()->Height(), GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(Screen()->MonitorFromPoint({10, 10})->Handle(), MonitorFromPoint({10, 10}, MONITOR_DEFAULTTONEAREST));
-    EXPECT_GT(Screen()->PixelsPerInch(), 0);
-    EXPECT_FALSE(Screen()->HintFont().Name().empty());
-}
-
-TEST_F(ScreenTest, StandardCursorsComeFromTheSystem) {
+TEST_F(ScreenTest, CursorsFromTheSystemOwnedByTheTableAndTheGlobalOneWins) {
     TScreen& s = *Screen();
     EXPECT_EQ(s.Cursors(crHSplit), LoadCursorA(nullptr, IDC_SIZEWE));
     EXPECT_EQ(s.Cursors(crVSplit), LoadCursorA(nullptr, IDC_SIZENS));
     EXPECT_EQ(s.Cursors(-4997), LoadCursorA(nullptr, IDC_ARROW));  // not registered yet
     EXPECT_NE(s.Cursors(crNone), nullptr);                        // an invisible cursor
-}
-
-TEST_F(ScreenTest, RegisteredCursorsAreOwnedByTheTable) {
-    TScreen& s = *Screen();
-    BYTE andMask[128], xorMask[128];
+    // The global cursor overrides the control's.
+    EXPECT_EQ(s.EffectiveCursor(crDefault), nullptr);
+    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crIBeam));
+    s.SetCursor(crHourGlass);
+    EXPECT_EQ(s.Cursor(), crHourGlass);
+    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crHourGlass));
+    EXPECT_EQ(s.EffectiveCursor(crDefault), s.Cursors(crHourGlass));
+    s.SetCursor(crDefault);
+    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crIBeam));
+    BYTE andMask[128], xorMask[128] = {};
     std::fill(std::begin(andMask), std::end(andMask), 0xFF);
-    std::fill(std::begin(xorMask), std::end(xorMask), 0x00);
     HCURSOR first = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
     HCURSOR second = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
     ASSERT_NE(first, nullptr);
@@ -110,17 +100,5 @@ TEST_F(ScreenTest, RegisteredCursorsAreOwnedByTheTable) {
     ASSERT_TRUE(GetIconInfo(shared, &ii)) << "shared cursor destroyed";
     if (ii.hbmMask) DeleteObject(ii.hbmMask);
     if (ii.hbmColor) DeleteObject(ii.hbmColor);
-}
-
-TEST_F(ScreenTest, GlobalCursorOverridesTheControlCursor) {
-    TScreen& s = *Screen();
-    EXPECT_EQ(s.EffectiveCursor(crDefault), nullptr);
-    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crIBeam));
-    s.SetCursor(crHourGlass);
-    EXPECT_EQ(s.Cursor(), crHourGlass);
-    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crHourGlass));
-    EXPECT_EQ(s.EffectiveCursor(crDefault), s.Cursors(crHourGlass));
-    s.SetCursor(crDefault);
-    EXPECT_EQ(s.EffectiveCursor(crIBeam), s.Cursors(crIBeam));
 }
 

@@ -8,27 +8,11 @@
 #include "framework/exceptions.h"
 #include "framework/timer.h"
 #include "framework/utility_window.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
 
-// Pumps messages until pred() holds or a generous deadline passes.
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD limitMs = 10000) {
-    DWORD start = GetTickCount();
-    while (!pred()) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            if (pred()) return true;
-        }
-        if (GetTickCount() - start > limitMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-std::string caught_message;
+std::string caught_message;  // of the last exception the handler saw
 int caught_count = 0;
 
 void RecordingHandler() {
@@ -55,27 +39,12 @@ protected:
 
 }  // namespace
 
-TEST_F(TimerTest, Firing) {
-    TTimer* timer = Create<TTimer>(nullptr);
-    int fired = 0;
-    TObject* sender = nullptr;
-    timer->OnTimer = [&](TObject* s) {
-        ++fired;
-        sender = s;
-    };
-    timer->SetInterval(10);
-    EXPECT_TRUE(PumpUntil([&] { return fired >= 3; }));
-    EXPECT_EQ(sender, timer);
-    timer->Free();
-    EXPECT_EQ(UtilityTimerCount(), 0);
-}
-
-TEST_F(TimerTest, DisabledOrZeroIntervalNeverFires) {
+TEST_F(TimerTest, FiresWithItselfAsSenderUnlessDisabledOrZero) {
     TTimer* running = Create<TTimer>(nullptr);
     TTimer* disabled = Create<TTimer>(nullptr);
     TTimer* zero = Create<TTimer>(nullptr);
     int runningFired = 0, otherFired = 0;
-    running->OnTimer = [&](TObject*) { ++runningFired; };
+    running->OnTimer = [&](TObject* sender) { runningFired += sender == running; };
     disabled->OnTimer = [&](TObject*) { ++otherFired; };
     zero->OnTimer = [&](TObject*) { ++otherFired; };
     disabled->SetInterval(5);
@@ -84,7 +53,7 @@ TEST_F(TimerTest, DisabledOrZeroIntervalNeverFires) {
     EXPECT_FALSE(disabled->Running());
     EXPECT_FALSE(zero->Running());
     running->SetInterval(15);
-    EXPECT_TRUE(PumpUntil([&] { return runningFired >= 5; }));
+    EXPECT_TRUE(WaitUntil([&] { return runningFired >= 5; }));
     EXPECT_EQ(otherFired, 0);
 
     // Disabled from inside its own handler: no further calls.
@@ -96,40 +65,45 @@ TEST_F(TimerTest, DisabledOrZeroIntervalNeverFires) {
     disabled->SetEnabled(true);
     int again = 0;
     disabled->OnTimer = [&](TObject*) { ++again; };
-    EXPECT_TRUE(PumpUntil([&] { return stopped >= 1 && again >= 5; }));
+    EXPECT_TRUE(WaitUntil([&] { return stopped >= 1 && again >= 5; }));
     EXPECT_EQ(stopped, 1);
     running->Free();
     disabled->Free();
     zero->Free();
 }
 
-TEST_F(TimerTest, ExceptionInOnTimerReachesTheInstalledHandler) {
-    caught_count = 0;
-    caught_message.clear();
+TEST_F(TimerTest, ExceptionsReachTheInstalledHandlerOrTheDefaultOneSwallowsThem) {
     SetCallbackExceptionHandler(RecordingHandler);
     TTimer* timer = Create<TTimer>(nullptr);
     timer->SetInterval(10);
     timer->OnTimer = [](TObject*) { throw EInvalidOperation("Zeitgeber fehlgeschlagen: äöü"); };
-    EXPECT_TRUE(PumpUntil([&] { return caught_count >= 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return caught_count >= 2; }));
     EXPECT_EQ(caught_message, "Zeitgeber fehlgeschlagen: äöü");
     timer->OnTimer = [](TObject*) { throw std::runtime_error("roh"); };
-    EXPECT_TRUE(PumpUntil([&] { return caught_message == "std: roh"; }));
+    EXPECT_TRUE(WaitUntil([&] { return caught_message == "std: roh"; }));
     timer->Free();
+    const CallbackExceptionHandler saved = GetCallbackExceptionHandler();
+    SetCallbackExceptionHandler(nullptr);
+    EXPECT_FALSE(GuardCallback([] { throw std::logic_error("x"); }));
+    EXPECT_FALSE(GuardCallback([] { throw 42; }));
+    EXPECT_TRUE(GuardCallback([] {}));
+    // A throwing handler is contained as well.
+    SetCallbackExceptionHandler([] { throw std::runtime_error("handler"); });
+    EXPECT_FALSE(GuardCallback([] { throw 1; }));
+    SetCallbackExceptionHandler(nullptr);
+    EXPECT_EQ(GetCallbackExceptionHandler(), nullptr);
+    SetCallbackExceptionHandler(saved);
 }
 
-TEST_F(TimerTest, TimerFreedInsideItsOwnHandler) {
-    TTimer* timer = Create<TTimer>(nullptr);
-    timer->SetInterval(10);
+// A timer may free itself in its handler; an owner frees its timers;
+// shutting down stops the rest.
+TEST_F(TimerTest, FreedInItsHandlerOrByTheOwnerAndShutdownStopsTimers) {
+    TTimer* self = Create<TTimer>(nullptr);
+    self->SetInterval(10);
     bool freed = false;
-    timer->OnTimer = [&](TObject* s) {
-        static_cast<TTimer*>(s)->Free();
-        freed = true;
-    };
-    EXPECT_TRUE(PumpUntil([&] { return freed; }));
+    self->OnTimer = [&](TObject* s) { static_cast<TTimer*>(s)->Free(), freed = true; };
+    EXPECT_TRUE(WaitUntil([&] { return freed; }));
     EXPECT_EQ(UtilityTimerCount(), 0);
-}
-
-TEST_F(TimerTest, OwnerFreesTimerAndShutdownStopsTimers) {
     TComponent* owner = Create<TComponent>(nullptr);
     TTimer* timer = Create<TTimer>(owner);
     timer->SetInterval(20);
@@ -151,20 +125,7 @@ TEST_F(TimerTest, OwnerFreesTimerAndShutdownStopsTimers) {
     other->SetInterval(10);
     other->SetEnabled(true);
     EXPECT_TRUE(other->Running());
-    EXPECT_TRUE(PumpUntil([&] { return fired >= 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return fired >= 1; }));
     other->Free();
 }
 
-TEST(CallbackGuard, DefaultHandlerSwallowsAndReports) {
-    const CallbackExceptionHandler saved = GetCallbackExceptionHandler();
-    SetCallbackExceptionHandler(nullptr);
-    EXPECT_FALSE(GuardCallback([] { throw std::logic_error("x"); }));
-    EXPECT_FALSE(GuardCallback([] { throw 42; }));
-    EXPECT_TRUE(GuardCallback([] {}));
-    // A throwing handler is contained as well.
-    SetCallbackExceptionHandler([] { throw std::runtime_error("handler"); });
-    EXPECT_FALSE(GuardCallback([] { throw 1; }));
-    SetCallbackExceptionHandler(nullptr);
-    EXPECT_EQ(GetCallbackExceptionHandler(), nullptr);
-    SetCallbackExceptionHandler(saved);
-}

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,11 +20,7 @@ std::string GalleryPath() {
     return path.substr(0, path.find_last_of("\\/") + 1) + "demo\\gallery.exe";
 }
 
-std::string TempFile(const char* Name) {
-    char dir[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + Name;
-}
+std::string TempFile(const char* Name) { return (std::filesystem::temp_directory_path() / Name).string(); }
 
 struct ChildResult {
     DWORD exit_code = 0;

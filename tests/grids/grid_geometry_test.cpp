@@ -1,6 +1,10 @@
-#include "grids/grid_geometry.h"
-
+// Grid geometry without a window: axis spans, hit tests, rectangles, extents.
 #include <gtest/gtest.h>
+
+#include "grids/grid_geometry.h"
+#include "grids/grid_helpers.h"
+#include "grids/grid_messages.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
 
@@ -22,7 +26,7 @@ std::string Span(const TGridAxisDrawInfo& info, int cell) {
     return AxisCellSpan(info, cell, s, e) ? std::to_string(s) + "-" + std::to_string(e) : "-";
 }
 
-TEST(GridGeometry, FixedScrolledAndHiddenCells) {
+TEST(GridGeometry, SpansHitsMaxFirstCellRectsAndHugeCounts) {
     // 10 columns of 64 + 1, one fixed, scrolled to column 3, client 300.
     const auto info = CalcAxisDrawInfo(Axis(10, 1, 3, 64, 1, 300));
     const std::pair<int, const char*> spans[] = {{0, "0-64"}, {1, "-"}, {3, "65-129"}, {6, "260-324"},
@@ -40,21 +44,58 @@ TEST(GridGeometry, FixedScrolledAndHiddenCells) {
     EXPECT_EQ(Span(hidden, 3), "52-92");
     EXPECT_EQ(hidden.GridBoundary, 93);
     EXPECT_EQ(AxisHitTest(hidden, 52), 3);
-}
-
-TEST(GridGeometry, MaxFirstCellRectsAndHugeCounts) {
     // 100 rows of 24 + 1, one fixed, client 250: 9 rows after the fixed one fit.
     EXPECT_EQ(AxisMaxFirstGridCell(Axis(100, 1, 1, 24, 1, 250)), 91);
     EXPECT_EQ(AxisMaxFirstGridCell(Axis(5, 1, 1, 24, 1, 1000)), 1);
     EXPECT_EQ(AxisMaxFirstGridCell(Axis(200000, 1, 199990, 17, 1, 200)), 200000 - 10);
     EXPECT_EQ(Span(CalcAxisDrawInfo(Axis(200000, 1, 199990, 17, 1, 200)), 199990), "18-35");
 
-    TGridDrawInfo info{CalcAxisDrawInfo(Axis(5, 1, 1, 64, 1, 400)), CalcAxisDrawInfo(Axis(100, 1, 1, 24, 1, 250))};
-    EXPECT_EQ(GridCellRect(info, 1, 1), (TGridPixelRect{65, 25, 129, 49}));
-    EXPECT_TRUE(GridCellRect(info, 1, 50).IsEmpty());
-    EXPECT_EQ(GridHitTest(info, 70, 30), (TGridCoord{1, 1, false}));
+    TGridDrawInfo grid{CalcAxisDrawInfo(Axis(5, 1, 1, 64, 1, 400)), CalcAxisDrawInfo(Axis(100, 1, 1, 24, 1, 250))};
+    EXPECT_EQ(GridCellRect(grid, 1, 1), (TGridPixelRect{65, 25, 129, 49}));
+    EXPECT_TRUE(GridCellRect(grid, 1, 50).IsEmpty());
+    EXPECT_EQ(GridHitTest(grid, 70, 30), (TGridCoord{1, 1, false}));
     // A block reaching far below the window is cut to the shown rows.
-    EXPECT_EQ(GridBoxRect(info, TGridRect{1, 0, 1, 99}), (TGridPixelRect{65, 0, 129, 249}));
+    EXPECT_EQ(GridBoxRect(grid, TGridRect{1, 0, 1, 99}), (TGridPixelRect{65, 0, 129, 249}));
+}
+
+TEST(GridRects, RectsAndExtents) {
+    EXPECT_EQ(MakeGridRect(TGridCoord{5, 1}, TGridCoord{2, 7}), (TGridRect{2, 1, 5, 7}));
+    const TGridRect a{1, 1, 3, 3}, apart{6, 6, 7, 7};
+    for (const TGridRect& x : DiffRects(a, a)) EXPECT_TRUE(x.IsEmpty());
+    auto d = DiffRects(a, apart);
+    EXPECT_EQ(d[0], a);
+    EXPECT_EQ(d[1], apart);
+    d = DiffRects(a, TGridRect{1, 1, 3, 5});
+    EXPECT_EQ(d[0], (TGridRect{1, 4, 3, 5}));
+    EXPECT_TRUE(d[1].IsEmpty());
+
+    // Overlapping blocks: the cells in one of them are covered, those in both
+    // are not.
+    const TGridRect o{0, 0, 2, 2}, n{1, 1, 4, 3};
+    d = DiffRects(o, n);
+    for (int c = 0; c <= 5; ++c)
+        for (int row = 0; row <= 4; ++row) {
+            bool covered = false;
+            for (const auto& x : d) covered = covered || IsPointInGridRect(c, row, x);
+            const bool inO = IsPointInGridRect(c, row, o), inN = IsPointInGridRect(c, row, n);
+            if (inO || inN) {
+                EXPECT_EQ(covered, inO != inN) << c << "," << row;
+            }
+        }
+    TExtents x, two = std::vector<int>{1, 2};
+    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { ResizeExtents(x, -1, 24); }), GridMessages::IndexOutOfRange);
+    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { ResizeExtents(x, MaxExtentEntries + 1, 24); }),
+              "Zu viele Zeilen oder Spalten");
+    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { MoveExtentEntry(two, 0, 2); }), GridMessages::IndexOutOfRange);
+    TExtents e = std::vector<int>{1, 2, 3};
+    ResizeExtents(e, 5, 24);
+    EXPECT_EQ(*e, (std::vector<int>{1, 2, 3, 24, 24}));
+    MoveExtentEntry(e, 0, 2);
+    EXPECT_EQ(*e, (std::vector<int>{2, 3, 1, 24, 24}));
+    EXPECT_FALSE(ExtentsEqual(TExtents{}, e));
+    ResizeExtents(e, 0, 24);
+    EXPECT_FALSE(e.has_value());
+    EXPECT_TRUE(ExtentsEqual(TExtents{}, e));
 }
 
 }  // namespace

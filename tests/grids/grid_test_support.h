@@ -1,6 +1,6 @@
 // Shared by the grid tests that need the Win32 build: an owner for grids made
-// with Create<T>, the message of a raised exception, and the 16-column
-// positions grid loaded the way the import loads it.
+// with Create<T> and the 16-column positions grid loaded the way the import
+// loads it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +9,9 @@
 
 #include "framework/streams.h"
 #include "grids/data_grid.h"
+#include "grids/grid_messages.h"
 #include "grids/source_grid_columns.h"
+#include "tests/framework/control_test_support.h"
 
 namespace grid_test {
 
@@ -28,15 +30,8 @@ struct PositionsGrid : Owned<TDataGrid> {
     PositionsGrid() { BuildSourceGridColumns(*g); }
 };
 
-template <class E, class F>
-std::string ErrorOf(F&& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "<nothing raised>";
-}
+template <class F>
+std::string GridErrorOf(F&& f) { return ErrorOf<EInvalidGridOperation>(f); }
 
 // What the import does: Clear, then LoadFromStream.
 inline bool Import(TDataGrid& g, const std::string& text) {

@@ -19,27 +19,6 @@ void Pump() {
     }
 }
 
-// A plain top-level window the grid lives in.
-class HostWindow {
-public:
-    HostWindow() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "GridCoreTestHost";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowExA(0, "GridCoreTestHost", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, 600, 400,
-                                nullptr, nullptr, wc.hInstance, nullptr);
-        ShowWindow(hwnd_, SW_SHOW);
-        Pump();
-    }
-    ~HostWindow() { DestroyWindow(hwnd_); }
-    HWND Handle() const { return hwnd_; }
-
-private:
-    HWND hwnd_ = nullptr;
-};
-
 class EditGrid : public T_StringGrid {
 public:
     explicit EditGrid(TComponent* AOwner) : T_StringGrid(AOwner) {}
@@ -61,16 +40,22 @@ public:
 
 class EditorLifeCycle : public ::testing::Test {
 protected:
-    // One host for the suite: mapping a top-level window is slow under Wine.
-    static void SetUpTestSuite() { host_ = new HostWindow(); }
-    static void TearDownTestSuite() {
-        delete host_;
-        host_ = nullptr;
+    // One plain top-level host for the suite: mapping a window is slow under Wine.
+    static void SetUpTestSuite() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "GridCoreTestHost";
+        RegisterClassA(&wc);
+        host_ = CreateWindowExA(0, wc.lpszClassName, "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, 600, 400,
+                                nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(host_, SW_SHOW);
+        Pump();
     }
+    static void TearDownTestSuite() { DestroyWindow(host_); }
 
     void SetUp() override {
         grid = Create<EditGrid>(nullptr);
-        grid->SetParentWindow(host_->Handle());
+        grid->SetParentWindow(host_);
         grid->SetBounds(0, 0, 500, 300);
         grid->SetOptions(DefaultGridOptions | goEditing);
         grid->Show();
@@ -88,11 +73,9 @@ protected:
         Pump();
     }
 
-    static HostWindow* host_;
+    static inline HWND host_ = nullptr;
     EditGrid* grid = nullptr;
 };
-
-HostWindow* EditorLifeCycle::host_ = nullptr;
 
 TEST_F(EditorLifeCycle, TypedCharacterWritesTheCellInHookOrder) {
     ASSERT_TRUE(grid->HandleAllocated());

@@ -17,20 +17,12 @@ namespace {
 
 const std::string& Fixture() { return positions_test::Fixture16(); }
 
-std::vector<std::string>& Dialogs() {
-    static std::vector<std::string> texts;
-    return texts;
-}
-
-class DialogScope {
-public:
-    DialogScope() : previous_(SetPlainMessageDialog([](const std::string& t) { Dialogs().push_back(t); })) {
-        Dialogs().clear();
-    }
-    ~DialogScope() { SetPlainMessageDialog(previous_); }
-
-private:
-    TPlainMessageDialog previous_;
+// The texts of the plain message dialogs shown while a DialogScope lives.
+std::vector<std::string> g_dialogs;
+struct DialogScope {
+    TPlainMessageDialog previous = SetPlainMessageDialog([](const std::string& t) { g_dialogs.push_back(t); });
+    DialogScope() { g_dialogs.clear(); }
+    ~DialogScope() { SetPlainMessageDialog(previous); }
 };
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
@@ -134,8 +126,8 @@ TEST(PositionsFailures, FailingWritesAreReportedAndGiveFalse) {
     for (TStream* out : std::initializer_list<TStream*>{&short_data, &short_names, &throwing}) {
         DialogScope dialogs;
         EXPECT_FALSE(g->SaveToStream(*out));
-        ASSERT_EQ(Dialogs().size(), 1u);
-        EXPECT_EQ(Dialogs()[0].rfind("TDataGrid.SaveToStream ", 0), 0u) << Dialogs()[0];
+        ASSERT_EQ(g_dialogs.size(), 1u);
+        EXPECT_EQ(g_dialogs[0].rfind("TDataGrid.SaveToStream ", 0), 0u) << g_dialogs[0];
         EXPECT_FALSE(g->IsUpdating());
         EXPECT_EQ(g->Canvas().LockCount(), 0);
     }

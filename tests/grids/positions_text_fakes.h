@@ -122,15 +122,10 @@ public:
     int throw_kind = 0;  // 0 runtime_error, 1 bad_alloc, 2 a plain int
 };
 
-class DecimalSeparatorScope {
-public:
-    explicit DecimalSeparatorScope(char sep) : saved_(FormatSettings.DecimalSeparator) {
-        FormatSettings.DecimalSeparator = sep;
-    }
-    ~DecimalSeparatorScope() { FormatSettings.DecimalSeparator = saved_; }
-
-private:
-    char saved_;
+struct DecimalSeparatorScope {
+    const char saved = FormatSettings.DecimalSeparator;
+    explicit DecimalSeparatorScope(char sep) { FormatSettings.DecimalSeparator = sep; }
+    ~DecimalSeparatorScope() { FormatSettings.DecimalSeparator = saved; }
 };
 
 inline std::string Write(PositionsTextTable& table) {

@@ -30,7 +30,7 @@ std::string HeaderFor(const std::vector<std::string>& names, bool second_field =
     return h + "\"@@DATADEF END@@\"\r\n\"display\",\r\n";
 }
 
-TEST(CellEscape, FourBytesBothWaysAndUnknownSequencesKept) {
+TEST(CellEscape, EscapesWorkedShapeQuotingAndNames) {
     EXPECT_EQ(EscapeCellText("%\0\r\n"s), "%%%0%c%n");
     EXPECT_EQ(UnescapeCellText("%%%0%c%n"), "%\0\r\n"s);
     std::string all;
@@ -38,9 +38,6 @@ TEST(CellEscape, FourBytesBothWaysAndUnknownSequencesKept) {
     EXPECT_EQ(UnescapeCellText(EscapeCellText(all)), all);
     EXPECT_EQ(UnescapeCellText("5%"), "5%");
     EXPECT_EQ(UnescapeCellText("%x%C%N%%n"), "%x%C%N%n");
-}
-
-TEST(PositionsWriter, WorkedShapeQuotingAndNames) {
     FakeTable table = TwoColumns();
     table.SetSecondLine(1, "3 %");
     EXPECT_EQ(Write(table), kHeader2 + "\"\",\"\",\"3 %%\",\r\n");
@@ -78,7 +75,7 @@ struct ReadCase {
     std::map<int, std::string> second_lines;
 };
 
-TEST(PositionsReader, LayoutRules) {
+TEST(PositionsReader, LayoutRulesAndTheDecimalSeparatorInDecimalColumns) {
     const std::vector<FakeColumn> abc = {{"A", false}, {"B", false}, {"C", false}};
     const std::vector<FakeColumn> two = {{"TColumn-1", false}, {"Pos.", true}};
     std::string nul_breaks = kHeader2;
@@ -125,9 +122,6 @@ TEST(PositionsReader, LayoutRules) {
         EXPECT_EQ(t.cells, c.cells);
         EXPECT_EQ(t.second_lines, c.second_lines);
     }
-}
-
-TEST(PositionsReader, DecimalSeparatorInDecimalColumns) {
     const std::string text = HeaderFor({"Pos.", "Text"}) + "\"1,5\",\"1,5\",\"\",\r\n\"1.000,5\",\"1.5\",\"\",\r\n";
     const std::vector<FakeColumn> columns = {{"Pos.", true}, {"Text", false}};
     for (char separator : {',', '.', ';'}) {

@@ -1,5 +1,5 @@
-// The sparse storage under the string grid: the pointer array, the list on it
-// and the string list of one grid row.
+// The sparse storage under the string grid (the pointer array, the list on it
+// and the string list of one grid row) and the long text of a second line.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "framework/exceptions.h"
+#include "grids/long_text_object.h"
 #include "grids/sparse_list.h"
 #include "grids/string_sparse_list.h"
+#include "tests/framework/control_test_support.h"
 
 namespace {
 
@@ -30,21 +32,10 @@ void Fill(T_SparseList& list, const std::string& items) {
     for (size_t i = 0; i < items.size(); ++i) list.Put(static_cast<int>(i), P(items[i]));
 }
 
-template <class E, class F>
-std::string ErrorOf(F&& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "<nothing raised>";
-}
-
-TEST(SparsePointerArray, SectionsHighBoundCapacityAndWalk) {
+TEST(SparsePointerArray, HighBoundLimitsAndWalk) {
     TSparsePointerArray a(TSPAQuantum::SPASmall);
     a.Put(0, P(1));
     a.Put(1000, P(2));
-    EXPECT_EQ(a.AllocatedSections(), (std::vector<int>{0, 62}));
     a.Put(7, P(7));
     a.Put(1000, nullptr);
     EXPECT_EQ(a.HighBound(), 7);
@@ -56,7 +47,7 @@ TEST(SparsePointerArray, SectionsHighBoundCapacityAndWalk) {
     EXPECT_EQ(ErrorOf<EListError>([&] { a.Put(1048576, P(2)); }), kIndexMessage);
     EXPECT_EQ(a.Get(0), nullptr);
     TSparsePointerArray large(TSPAQuantum::SPALarge);
-    EXPECT_EQ(large.Capacity(), 16777216);
+    large.Put(16777215, P(1));
     EXPECT_THROW(large.Put(16777216, P(1)), EListError);
 
     for (int i : {300, 2, 17, 16, 5000}) a.Put(i, P(i));
@@ -139,6 +130,42 @@ TEST(StringSparseList, EntriesObjectsAndErrors) {
         static void Raise() { Error(); }
     };
     EXPECT_EQ(ErrorOf<EStringSparseListError>([] { Probe::Raise(); }), "PutObject auf undefiniertes Element");
+}
+
+
+int g_released = 0;
+class CountingData : public TCustomL2Data {
+public:
+    void ReleaseData() override { ++g_released; }
+};
+
+// The text is kept whole until the line list is asked for; both ways give
+// what a string list gives.
+TEST(LongTextObject, TextMatchesAStringListBeforeAndAfterTheListIsMade) {
+    const std::string samples[] = {"", "a", "a\r\n", "a\rb\nc\r\nd", "\r\n\r\n", "x\n\r", std::string("n\0ul", 4)};
+    for (const std::string& s : samples) {
+        TLongTextObject2 whole(nullptr);
+        whole.SetText(s);
+        TStringList list;
+        list.SetText(s);
+        EXPECT_EQ(whole.Text(), list.Text()) << s;
+        EXPECT_EQ(whole.Lines().Count(), list.Count()) << s;
+        whole.Lines().Add("neu");
+        EXPECT_EQ(whole.Text(), list.Text() + "neu\r\n") << s;
+    }
+    // The data class: made at once, released only when made.
+    g_released = 0;
+    const int before = TLongTextObject2::LiveCount();
+    {
+        TLongTextObject2 plain(nullptr);
+        plain.ReleaseData();
+        EXPECT_EQ(typeid(plain.Data()), typeid(TCustomL2Data));
+        TLongTextObject2 custom(nullptr, []() -> TCustomL2Data* { return new CountingData(); });
+        custom.ReleaseData();
+        EXPECT_EQ(TLongTextObject2::LiveCount(), before + 2);
+    }
+    EXPECT_EQ(g_released, 1);
+    EXPECT_EQ(TLongTextObject2::LiveCount(), before);
 }
 
 }  // namespace

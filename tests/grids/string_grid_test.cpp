@@ -1,20 +1,185 @@
-// The string grid's cell contract (GetCell / SetCell with -1 and -2), its
-// hooks, views, second-line ownership, moving and deleting, and drawing.
-#include "grids/string_grid.h"
-
+// The grid core and the string grid without a window: counts, limits, row
+// heights, the second line, options, moving the current cell, the cell contract
+// (GetCell / SetCell with -1 and -2), hooks, views, second-line ownership,
+// moving and deleting, and drawing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <optional>
 
-#include "framework/gdi_owner.h"
+#include "grids/custom_grid.h"
+#include "grids/draw_grid.h"
 #include "grids/grid_messages.h"
+#include "grids/inplace_editor.h"
+#include "grids/string_grid.h"
 #include "grids/string_grid_strings.h"
 #include "tests/grids/grid_test_support.h"
 
+using namespace grid_test;
+
 namespace {
+
+using GridPtr = Owned<T_DrawGrid>;
+
+TEST(CustomGrid, CountLimitsOneForEveryGrid) {
+    GridPtr g;
+    g->SetRowCount(0);
+    EXPECT_EQ(g->RowCount(), 2);
+    EXPECT_EQ(g->FixedRows(), 1);
+    g->SetRowCount(5), g->SetFixedRows(2), g->SetRowCount(2);
+    EXPECT_EQ(g->FixedRows(), 1);
+    g->SetColCount(6), g->SetFixedCols(3), g->SetColCount(3);
+    EXPECT_EQ(g->FixedCols(), 2);
+    GridPtr f;
+    EXPECT_EQ(GridErrorOf([&] { f->SetFixedCols(5); }), "Die Anzahl fester Spalten mu\xDF kleiner sein als die Spaltenanzahl");
+    EXPECT_EQ(GridErrorOf([&] { f->SetFixedRows(5); }), "Die Anzahl fester Zeilen mu\xDF kleiner sein als die Zeilenanzahl");
+    EXPECT_EQ(GridErrorOf([&] { f->SetFixedRows(-1); }), GridMessages::IndexOutOfRange);
+    EXPECT_EQ(f->FixedRows() + f->FixedCols(), 2);
+    for (bool extents : {false, true}) {
+        SCOPED_TRACE(extents);
+        GridPtr g;
+        if (extents) {
+            g->SetRowHeight(2, 50);
+            g->SetColWidth(1, 80);
+        }
+        EXPECT_EQ(GridErrorOf([&] { g->SetRowCount(200000000); }), "Zu viele Zeilen oder Spalten");
+        EXPECT_EQ(GridErrorOf([&] { g->SetColCount(MaxExtentEntries + 1); }), GridMessages::GridTooLarge);
+        EXPECT_EQ(g->RowCount(), 5);
+        EXPECT_EQ(g->ColCount(), 5);
+        EXPECT_EQ(g->RowHeights(2), extents ? 50 : 24);
+    }
+}
+
+// One limit for the counts, whether or not a height or width was ever set.
+
+TEST(CustomGrid, RowHeightRuleAlsoForStreamedHeights) {
+    GridPtr g;
+    g->SetDefaultRowHeight(17);
+    for (auto [set, stored] : {std::pair{10, 17}, {500, 300}, {300, 300}, {42, 42}}) {
+        g->SetRowHeight(2, set);
+        EXPECT_EQ(g->RowHeights(2), stored) << set;
+    }
+    GridPtr fresh;
+    EXPECT_EQ(GridErrorOf([&] { fresh->SetRowHeight(fresh->RowCount(), 20); }),
+              "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs");
+    EXPECT_EQ(GridErrorOf([&] { fresh->SetRowHeight(-1, 30); }), GridMessages::IndexOutOfRange);
+    EXPECT_EQ(GridErrorOf([&] { fresh->SetColWidth(5, 30); }), GridMessages::IndexOutOfRange);
+    g->SetDefaultRowHeight(20);
+    EXPECT_EQ(g->RowHeights(2), 20);
+    GridPtr streamed, ancestor;
+    streamed->SetColWidth(2, 80);
+    EXPECT_TRUE(streamed->ShouldStoreColWidths(ancestor.g));
+    ancestor->SetColWidth(2, 80);
+    EXPECT_FALSE(streamed->ShouldStoreColWidths(ancestor.g));
+    streamed->SetDefaultRowHeight(17);
+    streamed->ReadRowHeights({17, 10, 500, 40});  // through the row-height rule
+    EXPECT_EQ(streamed->WriteRowHeights(), (std::vector<int>{17, 17, 300, 40, 17}));
+}
+
+// A grid that changes its row count while it is being built.
+class BuildingGrid : public T_DrawGrid {
+public:
+    explicit BuildingGrid(TComponent* AOwner) : T_DrawGrid(AOwner) {
+        OnUserHeigth = [this](TObject*) { ++fired; };
+        SetRowCount(8);
+    }
+    int fired = 0;
+};
+
+TEST(CustomGrid, SecondLineHeightsAndUserHeightEvent) {
+    GridPtr g;
+    int fired = 0;
+    g->OnUserHeigth = [&](TObject*) { ++fired; };
+    g->SetDefaultRowHeight(17);
+    g->SetSecondLine(true);
+    EXPECT_EQ(g->RowHeights(0), 17);
+    for (int r = 1; r < 5; ++r) EXPECT_EQ(g->RowHeights(r), 34) << r;
+    fired = 0;
+    g->SetSecondLine(true);
+    EXPECT_EQ(fired, 0);
+    // Once per new count; below 2 becomes 2, which on a 2-row grid resizes
+    // nothing but still reports.
+    for (auto [count, reports] : {std::pair{7, 1}, {7, 1}, {2, 2}, {0, 3}}) {
+        g->SetRowCount(count);
+        EXPECT_EQ(fired, reports) << count;
+    }
+    g->SetEventsEnabled(false);
+    g->SetRowCount(9);
+    EXPECT_EQ(fired, 3);
+
+    auto* b = Create<BuildingGrid>(nullptr);
+    EXPECT_EQ(b->fired, 0);
+    b->SetRowCount(9);
+    EXPECT_EQ(b->fired, 1);
+    b->Free();
+}
+
+TEST(CustomGrid, OptionsEditReadOnlyAndMoveCurrent) {
+    GridPtr g;
+    g->SetOptions(goRowSelect | goAlwaysShowEditor);
+    EXPECT_EQ(g->Options(), static_cast<TGridOptions>(goRowSelect));
+    EXPECT_EQ(g->Anchor().X, 4);
+    g->SetOptions(DefaultGridOptions | goColSizing | goRowMoving);
+    g->SetEditReadOnly(true);
+    EXPECT_EQ(g->Options(), DefaultGridOptions);
+    g->SetEditReadOnly(false);  // only row moving comes back
+    EXPECT_EQ(g->Options(), DefaultGridOptions | goRowMoving);
+
+    EXPECT_EQ(GridErrorOf([&] { g->MoveCurrent(false, 5, 1, true, true); }), GridMessages::IndexOutOfRange);
+    g->MoveCurrent(false, 3, 2, true, true);
+    g->OnSelectCell = [&](TObject*, int c, int r, bool& can) { can = !(c == 4 && r == 4); };
+    g->MoveCurrent(true, 4, 4, true, true);
+    EXPECT_EQ(g->Current(), (TGridCoord{3, 2, false}));
+    g->MoveCurrent(true, 2, 4, false, true);
+    EXPECT_EQ(g->Current(), (TGridCoord{2, 4, true}));
+    EXPECT_EQ(g->Anchor(), (TGridCoord{3, 2, false}));
+    g->SetOptions(goRowSelect);
+    g->MoveCurrent(false, 3, 3, true, true);
+    EXPECT_EQ(g->Selection(), (TGridRect{1, 3, 4, 3}));
+}
+
+class AdjustingGrid : public T_DrawGrid {
+public:
+    explicit AdjustingGrid(TComponent* AOwner) : T_DrawGrid(AOwner) {}
+    void Adjust(int Index, int Amount, bool Rows) { AdjustSize(Index, Amount, Rows); }
+};
+
+TEST(CustomGrid, MovingAndAdjustingCarryHeightsWidthsAndPosition) {
+    Owned<AdjustingGrid> g;
+    g->SetRowHeight(2, 40);
+    g->Adjust(2, 2, true);
+    EXPECT_EQ(g->RowHeights(4), 40);
+    g->Adjust(2, -2, true);
+    EXPECT_EQ(g->RowHeights(2), 40);
+    EXPECT_EQ(GridErrorOf([&] { g->Adjust(1, -4, true); }), "Zu viele Zeilen oder Spalten gel\xF6scht");
+    EXPECT_EQ(g->RowCount(), 5);
+
+    g->SetColWidth(1, 70);
+    g->SetRowHeight(1, 30);
+    g->MoveCurrent(false, 1, 1, true, false);
+    g->MoveRow(1, 3);
+    g->MoveColumn(1, 4);
+    EXPECT_EQ(g->Current(), (TGridCoord{4, 3, false}));
+    EXPECT_EQ(g->RowHeights(3) + g->ColWidths(4), 30 + 70);
+}
+
+TEST(CustomGrid, HiddenColumnsAndTheSecondLineArea) {
+    GridPtr g;
+    g->SetColWidth(1, -1);
+    EXPECT_EQ(g->CellRect(1, 1).right, g->CellRect(1, 1).left);
+    EXPECT_EQ(g->MouseCoord(70, 30), (TGridCoord{2, 1, false}));
+    g->SetDefaultRowHeight(17);
+    g->SetSecondLine(true);
+    g->SetLeftStartSecond(2);
+    g->SetRightEndSecond(3);
+    const RECT cell = g->CellRect(2, 1), second = g->SecondLineRect(1);
+    EXPECT_EQ((std::vector<LONG>{second.left, second.top, second.right, second.bottom}),
+              (std::vector<LONG>{cell.left - 1, cell.top + 18, g->CellRect(3, 1).right + 1, cell.bottom}));
+    g->SetRowHeight(2, 17);
+    EXPECT_EQ(g->SecondLineRect(2).bottom, g->SecondLineRect(2).top);
+    EXPECT_FALSE(g->HandleAllocated());
+}
 
 using namespace std::string_literals;
 
@@ -45,8 +210,7 @@ public:
     }
 };
 
-using Grid = grid_test::Owned<LoggingGrid>;
-using grid_test::ErrorOf;
+using Grid = Owned<LoggingGrid>;
 
 TEST(StringGridCells, HooksNoColumnAndTheUpdatingFlag) {
     Grid g;
@@ -113,7 +277,7 @@ TEST(StringGridCells, SecondLine) {
     EXPECT_EQ(g->GetCell(-2, 3), "");
     EXPECT_EQ(g->log, (std::vector<std::string>{"written -2,3 "}));
 
-    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { g->SetCell(-2, g->RowCount(), ""); }),
+    EXPECT_EQ(GridErrorOf([&] { g->SetCell(-2, g->RowCount(), ""); }),
               "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs");
     TObject other;
     g->SetObjects(0, 4, &other);
@@ -137,9 +301,9 @@ TEST(StringGridViews, RowAndColumnViews) {
     Grid g;
     T_StringGridStrings& row = g->Rows(2);
     EXPECT_EQ(row.Count(), 5);
-    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { row.Insert(0, "x"); }),
+    EXPECT_EQ(GridErrorOf([&] { row.Insert(0, "x"); }),
               "Es k\xF6nnen keine Zeilen des 'Grids' gel\xF6scht oder eingef\xFCgt werden");
-    EXPECT_EQ(ErrorOf<EInvalidGridOperation>([&] { row.Delete(0); }), GridMessages::ViewInsertDelete);
+    EXPECT_EQ(GridErrorOf([&] { row.Delete(0); }), GridMessages::ViewInsertDelete);
     g->SetCell(0, 2, "k");
     EXPECT_EQ(row.Add("q"), 1);
     for (int i = 0; i < 3; ++i) row.Add("f");
@@ -180,7 +344,7 @@ TEST(StringGridViews, RefuseNegativePositions) {
         [&] { g->Rows(1).GetObject(-2); },       [&] { g->Cols(1).Put(-1, "x"); },
     };
     for (size_t i = 0; i < calls.size(); ++i)
-        EXPECT_EQ(ErrorOf<EInvalidGridOperation>(calls[i]), GridMessages::IndexOutOfRange) << i;
+        EXPECT_EQ(GridErrorOf(calls[i]), GridMessages::IndexOutOfRange) << i;
     EXPECT_EQ(g->GetCell(-2, 1), "");
     EXPECT_EQ(g->SecondLineObjectCount(), 0);
     EXPECT_EQ(g->GetCell(1, 1), "cell");
@@ -242,25 +406,23 @@ TEST(StringGridLifeCycle, FreeReleasesEverySecondLine) {
 // Painted without a window: the current cell is 64 x 24 pixels of the
 // highlight colour with its text on it; OnDrawCell sees every cell's state.
 TEST(StringGridDrawing, PaintsCellsWithoutAWindow) {
-    grid_test::Owned<T_StringGrid> g;
+    Owned<T_StringGrid> g;
     g->SetCell(1, 1, "WWWW");
     std::map<std::pair<int, int>, TGridDrawState> states;
     g->OnDrawCell = [&](TObject*, int c, int r, const RECT&, TGridDrawState s) { states[{c, r}] = s; };
     const int w = g->Width(), h = g->Height();
-    MemoryDC memory;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> bmp = CreateDib32(memory.Get(), w, h, &bits);
-    std::optional<ScopedSelect> select(std::in_place, memory.Get(), bmp.Get());
-    g->PaintTo(memory.Get(), 0, 0);
+    TBitmap bmp(w, h);
+    g->PaintTo(bmp.DC(), 0, 0);
+    const std::vector<uint32_t> px = BitmapPixels(bmp);
     EXPECT_EQ(states.size(), 25u);
     EXPECT_EQ(states[std::pair(0, 0)], static_cast<TGridDrawState>(gdFixed));
     EXPECT_EQ(states[std::pair(1, 1)], static_cast<TGridDrawState>(gdSelected));
     const uint32_t highlight = ColorToCOLORREF(clHighlight);
-    const uint32_t bgr = ((highlight & 0xFF) << 16) | (highlight & 0xFF00) | ((highlight >> 16) & 0xFF);
+    const uint32_t rgb = ((highlight & 0xFF) << 16) | (highlight & 0xFF00) | ((highlight >> 16) & 0xFF);
     int minX = w, minY = h, maxX = -1, maxY = -1, count = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if ((static_cast<uint32_t*>(bits)[y * w + x] & 0xFFFFFF) == bgr) {
+            if (px[y * w + x] == rgb) {
                 minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
                 ++count;
             }
@@ -268,7 +430,6 @@ TEST(StringGridDrawing, PaintsCellsWithoutAWindow) {
     EXPECT_EQ(maxY - minY + 1, 24);
     EXPECT_LT(count, 64 * 24 - 10);  // the text
     EXPECT_FALSE(g->HandleAllocated());
-    select.reset();
 }
 
 }  // namespace

@@ -6,16 +6,13 @@
 #include "controls/dialogs/box_text.h"
 
 namespace {
-std::string Lines(int from, int to) {
+// "L<from>" .. "L<to>" joined by sep.
+std::string Lines(int from, int to, const char* sep = "\r\n") {
     std::string s;
-    for (int i = from; i <= to; ++i) s += (i > from ? "\r\n" : "") + ("L" + std::to_string(i));
+    for (int i = from; i <= to; ++i) s.append(i > from ? sep : "").append(1, 'L').append(std::to_string(i));
     return s;
 }
-std::string Joined(int from, int to) {
-    std::string s;
-    for (int i = from; i <= to; ++i) s += (i > from ? "<br>" : "") + ("L" + std::to_string(i));
-    return s;
-}
+std::string Joined(int from, int to) { return Lines(from, to, "<br>"); }
 }  // namespace
 
 TEST(BoxText, LineBreaksAndLeadingEmptyLines) {
@@ -54,10 +51,9 @@ TEST(BoxText, ReplaceFoldsAnsiLettersOnly) {
 
 TEST(BoxText, EscapeSizesAndButtonKeys) {
     EXPECT_EQ(EscapeBoxText("a<b & c>"), "a&lt;b &amp; c>");
-    EXPECT_EQ(BoxMaxHeight(768), 538);
-    EXPECT_EQ(BoxMaxHeight(1025), 718);  // 717.5: half to even
-    EXPECT_EQ(BoxMaxHeight(1015), 710);  // 710.5: half to even
-    EXPECT_EQ(BoxMaxHeight(1024), 717);
+    // 1025 and 1015 give 717.5 and 710.5: half to even.
+    for (auto [screen, max] : {std::pair{768, 538}, {1025, 718}, {1015, 710}, {1024, 717}})
+        EXPECT_EQ(BoxMaxHeight(screen), max) << screen;
     EXPECT_EQ(BoxSelectNextResult(BoxButtonRole::Yes, 13), 1);
     EXPECT_EQ(BoxSelectNextResult(BoxButtonRole::No, 13), 2);
     EXPECT_EQ(BoxSelectNextResult(BoxButtonRole::Close, 13), 1);

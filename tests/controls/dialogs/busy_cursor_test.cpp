@@ -14,16 +14,14 @@ namespace {
 int AniFilesIn(const std::string& folder) {
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((folder + "*.ani").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
     int n = 0;
-    do ++n;
-    while (FindNextFileA(h, &fd));
-    FindClose(h);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd)) ++n;
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
     return n;
 }
 }  // namespace
 
-TEST(BusyCursor, LoadsOnceLeavesNoFileAndOffAlwaysRestores) {
+TEST(BusyCursor, LoadsOnceLeavesNoFileOffAlwaysRestoresAndMissingStaysUnregistered) {
     Application()->Initialize();
     const HCURSOR arrow = Screen()->Cursors(-4000);  // an unregistered id
     // The first call of a run may be an Off: it still loads the four cursors.
@@ -47,11 +45,7 @@ TEST(BusyCursor, LoadsOnceLeavesNoFileAndOffAlwaysRestores) {
     EXPECT_NE(Screen()->Cursors(crCursor_ajax03), arrow);
     BusyCursorOff();
     DoneBusyCursors();
-}
-
-TEST(BusyCursor, MissingResourceLeavesTheIdUnregistered) {
-    Application()->Initialize();
-    const HCURSOR arrow = Screen()->Cursors(-4000);
+    // A missing resource leaves its id unregistered.
     LoadAnimatedCursor("NO_SUCH_CURSOR", -4100);
     EXPECT_EQ(Screen()->Cursors(-4100), arrow);
 }

@@ -13,14 +13,7 @@ namespace {
 // Left: primary 1280x1024 with a 40-pixel task bar at the bottom; right:
 // 1600x900 with a task bar of 30 at the top.
 std::vector<TMonitorInfo> TwoMonitors() {
-    TMonitorInfo left;
-    left.BoundsRect = RECT{0, 0, 1280, 1024};
-    left.WorkareaRect = RECT{0, 0, 1280, 984};
-    left.Primary = true;
-    TMonitorInfo right;
-    right.BoundsRect = RECT{1280, 0, 2880, 900};
-    right.WorkareaRect = RECT{1280, 30, 2880, 900};
-    return {left, right};
+    return {{nullptr, {0, 0, 1280, 1024}, {0, 0, 1280, 984}, true}, {nullptr, {1280, 0, 2880, 900}, {1280, 30, 2880, 900}}};
 }
 
 class FormPlacement : public ::testing::Test {
@@ -46,7 +39,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(FormPlacement, ScreenCentreDialogGoesToTheMonitorOfTheActiveForm) {
+TEST_F(FormPlacement, ScreenCentreDialogAndOtherFormsGoToTheMonitorOfTheActiveForm) {
     TForm* active = NewForm(1500, 100, 800, 600);  // mostly on the right monitor
     Screen()->SetActiveForm(active);
     TForm* dialog = NewForm(0, 0, 400, 300);
@@ -56,17 +49,11 @@ TEST_F(FormPlacement, ScreenCentreDialogGoesToTheMonitorOfTheActiveForm) {
     EXPECT_EQ(dialog->HelpContext(), 1);
     EXPECT_EQ(dialog->Position(), poDesigned);
     // Work area 1280..2880 x 30..900: centre (2080, 465).
-    EXPECT_EQ(dialog->Left(), 2080 - 200);
-    EXPECT_EQ(dialog->Top(), 465 - 150);
-}
-
-TEST_F(FormPlacement, FormOnAnotherMonitorIsShiftedByTheWorkAreaOffset) {
-    TForm* active = NewForm(1400, 50, 600, 400);
-    Screen()->SetActiveForm(active);
+    EXPECT_EQ(std::make_pair(dialog->Left(), dialog->Top()), std::make_pair(2080 - 200, 465 - 150));
+    // A form on the other monitor is shifted by the offset between the work areas.
     TForm* form = NewForm(100, 100, 300, 200);  // centre on the left monitor
     PlaceFormOnMonitor(form, false);
-    EXPECT_EQ(form->Left(), 1380);
-    EXPECT_EQ(form->Top(), 130);
+    EXPECT_EQ(std::make_pair(form->Left(), form->Top()), std::make_pair(1380, 130));
     // Wider than the work area: ends on its left edge.
     TForm* wide = NewForm(1500, 100, 1700, 200);
     PlaceFormOnMonitor(wide, false);
@@ -84,22 +71,17 @@ TEST_F(FormPlacement, BorderlessFormsOnlyWithForceAndThePrimaryWithoutActiveForm
     // from the right work area by the offset between the two.
     ASSERT_EQ(Application()->MainForm(), nullptr);
     PlaceFormOnMonitor(form, true);
-    EXPECT_EQ(form->Left(), 720);
-    EXPECT_EQ(form->Top(), 470);
+    EXPECT_EQ(std::make_pair(form->Left(), form->Top()), std::make_pair(720, 470));
 }
 
-TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnly) {
-    TForm* form = NewForm(0, 0, 100, 100);
+TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnlyAndForegroundHelper) {
+    TForm* form = NewForm(100, 100, 200, 100);
     FormLookAndFeel(form, true);
     EXPECT_EQ(form->HelpContext(), 0);
     InstallLookAndFeel();
     FormLookAndFeel(form, false);
     EXPECT_EQ(form->HelpContext(), 1);
     UninstallLookAndFeel();
-}
-
-TEST_F(FormPlacement, ForegroundAndFront) {
-    TForm* form = NewForm(100, 100, 200, 100);
     form->Show();
     BringFormToFront(form);
     EXPECT_TRUE(ForceForegroundWindow(form->Handle()));

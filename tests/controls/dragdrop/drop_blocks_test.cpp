@@ -63,8 +63,9 @@ TEST(DropFilesBlock, MalformedBlocksStayInside) {
         DropFiles f;
         EXPECT_EQ(ReadDropFiles(p.get(), c.block.size(), f), !c.first.empty()) << c.what;
         EXPECT_EQ(f.Count(), c.first.empty() ? 0u : 1u) << c.what;
-        if (f.Count() == 1)
+        if (f.Count() == 1) {
             EXPECT_EQ(f.wide ? f.wideNames[0] : std::wstring(f.ansiNames[0].begin(), f.ansiNames[0].end()), c.first);
+        }
     }
 }
 
@@ -74,12 +75,10 @@ namespace {
 Bytes IdList(std::initializer_list<uint8_t> payloads, uint8_t fill) {
     Bytes b;
     for (uint8_t n : payloads) {
-        b.push_back(static_cast<uint8_t>(n + 2));
-        b.push_back(0);
+        b.insert(b.end(), {static_cast<uint8_t>(n + 2), 0});
         b.insert(b.end(), n, fill);
     }
-    b.push_back(0);
-    b.push_back(0);
+    b.insert(b.end(), {0, 0});
     return b;
 }
 

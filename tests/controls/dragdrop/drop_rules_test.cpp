@@ -6,13 +6,8 @@
 
 namespace {
 
-const TFormatClassInfo kX{"TX", nullptr};
-const TFormatClassInfo kY{"TY", nullptr};
-const TFormatClassInfo kA{"TA", nullptr};
-const TFormatClassInfo kB{"TB", nullptr};
-const TFormatClassInfo kC{"TC", nullptr};
-const TFormatClassInfo kD{"TD", nullptr};
-const TFormatClassInfo kE{"TE", nullptr};
+const TFormatClassInfo kX{"TX", nullptr}, kY{"TY", nullptr}, kA{"TA", nullptr}, kB{"TB", nullptr},
+    kC{"TC", nullptr}, kD{"TD", nullptr}, kE{"TE", nullptr};
 
 std::vector<const TFormatClassInfo*> Order(const TDataFormatMap& m, const TFormatClassInfo* data) {
     return m.Find(data, csRead, [](const TFormatClassInfo*) { return 0u; });
@@ -26,13 +21,8 @@ TEST(FormatMap, PriorityPlacementWhateverTheRegistrationOrder) {
         for (bool reverse : {false, true}) {
             TDataFormatMap m;
             if (populated) m.Add(&kY, &kA, rw, 0);
-            if (reverse) {
-                m.Add(&kX, &kB, rw, 1);
-                m.Add(&kX, &kA, rw, 0);
-            } else {
-                m.Add(&kX, &kA, rw, 0);
-                m.Add(&kX, &kB, rw, 1);
-            }
+            m.Add(&kX, reverse ? &kB : &kA, rw, reverse ? 1 : 0);
+            m.Add(&kX, reverse ? &kA : &kB, rw, reverse ? 0 : 1);
             EXPECT_EQ(Order(m, &kX), (std::vector<const TFormatClassInfo*>{&kA, &kB}));
             m.Add(&kX, &kC, rw, 0);
             EXPECT_EQ(Order(m, &kX), (std::vector<const TFormatClassInfo*>{&kC, &kA, &kB}));

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -47,12 +46,8 @@ protected:
     void SetUp() override {
         form = Create<TForm>(nullptr);
         form->SetBounds(60, 60, 420, 320);
-        panel = Create<TTestPanel>(form);
-        panel->SetBounds(10, 10, 300, 200);
-        panel->SetParent(form);
-        child = Create<TTestPanel>(form);
-        child->SetBounds(20, 20, 100, 60);
-        child->SetParent(panel);
+        panel = Place<TTestPanel>(form, form, 10, 10, 300, 200);
+        child = Place<TTestPanel>(form, panel, 20, 20, 100, 60);
         form->Show();
         Pump();
         target = Create<TDropFileTarget>(nullptr);
@@ -82,10 +77,8 @@ protected:
     };
     Result DirectDrop(IDataObject* obj, DWORD keys, POINTL at, DWORD allowed = 7) {
         IDropTarget* t = target->DropTargetInterface();
-        Result r{};
-        r.enterEffect = allowed;
+        Result r{S_OK, S_OK, allowed, allowed};
         r.enter = t->DragEnter(obj, keys, at, &r.enterEffect);
-        r.dropEffect = allowed;
         r.drop = t->Drop(obj, keys, at, &r.dropEffect);
         return r;
     }
@@ -100,12 +93,22 @@ protected:
     DWORD preferred = 0;
 };
 
+// One call of a drop target with every effect offered: its result and the effect it leaves.
+using Step = std::pair<HRESULT, DWORD>;
+Step Enter(IDropTarget* t, IDataObject* obj, POINTL at) {
+    DWORD e = 7;
+    const HRESULT hr = t->DragEnter(obj, 0, at, &e);
+    return {hr, e};
+}
+Step Over(IDropTarget* t, POINTL at) {
+    DWORD e = 7;
+    const HRESULT hr = t->DragOver(0, at, &e);
+    return {hr, e};
+}
+
 void Mouse(DWORD flags, int x, int y) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags;
+    INPUT in{INPUT_MOUSE, {.mi = {MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                                  MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, flags, 0, 0}}};
     SendInput(1, &in, sizeof in);
 }
 
@@ -135,18 +138,6 @@ private:
     int wait_;
     POINT to_;
 };
-
-// Pumps messages until done() or the time is up.
-template <class F>
-bool PumpUntil(F done, int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        Pump();
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -203,24 +194,16 @@ TEST_F(DropFixture, DirectCallsByOfferedFormat) {
 }
 
 TEST_F(DropFixture, RefusedObjectAndNoTarget) {
-    TestDataObject text;
-    text.Offer(CF_UNICODETEXT, WideText(L"x"));
+    TestDataObject text(CF_UNICODETEXT, WideText(L"x"));
     IDropTarget* t = target->DropTargetInterface();
-    DWORD e = 7;
-    EXPECT_EQ(t->DragEnter(&text, 0, Centre(panel), &e), S_OK);
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, Centre(panel), &e), DV_E_CLIPFORMAT);
-    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(Enter(t, &text, Centre(panel)).first, S_OK);
+    EXPECT_EQ(Over(t, Centre(panel)), Step(DV_E_CLIPFORMAT, 0));
     EXPECT_EQ(t->DragLeave(), S_OK);
     // Over the form, where nothing is registered: only that drag goes
     // without image and scrolling.
-    TestDataObject files;
-    files.Offer(CF_HDROP, HDropBlock(kNames));
-    e = 7;
-    EXPECT_EQ(t->DragEnter(&files, 0, ScreenPoint(form, 380, 280), &e), S_OK);
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, ScreenPoint(form, 380, 280), &e), E_UNEXPECTED);
-    EXPECT_EQ(e, 0u);
+    TestDataObject files(CF_HDROP, HDropBlock(kNames));
+    EXPECT_EQ(Enter(t, &files, ScreenPoint(form, 380, 280)).first, S_OK);
+    EXPECT_EQ(Over(t, ScreenPoint(form, 380, 280)), Step(E_UNEXPECTED, 0));
     EXPECT_EQ(t->DragLeave(), S_OK);
     EXPECT_TRUE(target->ShowImage());
     EXPECT_TRUE(target->AutoScroll);
@@ -243,9 +226,7 @@ TEST_F(DropFixture, MoveReportedAsCopy) {
 }
 
 TEST_F(DropFixture, RestingNearTheTopOfAScrollingControlScrollsUpOneLine) {
-    auto* list = Create<TTestPanel>(form, true);
-    list->SetBounds(320, 10, 80, 200);
-    list->SetParent(form);
+    auto* list = Place<TTestPanel>(form, form, 320, 10, 80, 200, true);
     Pump();
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
     SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
@@ -256,21 +237,15 @@ TEST_F(DropFixture, RestingNearTheTopOfAScrollingControlScrollsUpOneLine) {
         asked.push_back(scroll);
         EXPECT_EQ(interval, 50);
     };
-    TestDataObject obj;
-    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
     const POINTL top = ScreenPoint(list, 10, 1);
     SetCursorPos(top.x, top.y);
     IDropTarget* t = target->DropTargetInterface();
-    DWORD e = 7;
-    ASSERT_EQ(t->DragEnter(&obj, 0, top, &e), S_OK);
-    EXPECT_EQ(e, kDropEffectScroll | DROPEFFECT_COPY);
+    ASSERT_EQ(Enter(t, &obj, top), Step(S_OK, kDropEffectScroll | DROPEFFECT_COPY));
     Sleep(20);
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, top, &e), S_OK);  // resting near the edge: the timer starts
-    EXPECT_TRUE(PumpUntil([&] { return !list->vscrolls.empty(); }, 3000));
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, Centre(list), &e), S_OK);
-    EXPECT_EQ(e, DROPEFFECT_COPY);  // inside the no-scroll zone
+    EXPECT_EQ(Over(t, top).first, S_OK);  // resting near the edge: the timer starts
+    EXPECT_TRUE(WaitUntil([&] { return !list->vscrolls.empty(); }, 3000));
+    EXPECT_EQ(Over(t, Centre(list)), Step(S_OK, DROPEFFECT_COPY));  // inside the no-scroll zone
     t->DragLeave();
     ASSERT_EQ(asked.size(), 1u);  // the tick stops the timer; only a new DragOver re-arms it
     EXPECT_EQ(asked[0], static_cast<TScrollDirections>(sdUp));
@@ -285,16 +260,13 @@ TEST_F(DropFixture, ShellDragImageShownThroughTheImageList) {
     ImageList_Add(source, bmp, nullptr);
     DeleteObject(bmp);
     ASSERT_TRUE(ImageList_BeginDrag(source, 0, 4, 4));
-    TestDataObject obj;
-    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
     IDropTarget* t = target->DropTargetInterface();
-    DWORD e = 7;
-    EXPECT_EQ(t->DragEnter(&obj, 0, Centre(panel), &e), S_OK);
+    EXPECT_EQ(Enter(t, &obj, Centre(panel)).first, S_OK);
     EXPECT_EQ(ImageListLiveHandles(), lists + 1);  // the cursor image list, made on first need
     const POINTL moved = ScreenPoint(panel, 30, 30);
-    e = 7;
-    EXPECT_EQ(t->DragOver(0, moved, &e), S_OK);
-    e = 7;
+    EXPECT_EQ(Over(t, moved).first, S_OK);
+    DWORD e = 7;
     EXPECT_EQ(t->Drop(&obj, 0, moved, &e), S_OK);
     EXPECT_EQ(e, 1u);
     ImageList_EndDrag();
@@ -304,16 +276,14 @@ TEST_F(DropFixture, ShellDragImageShownThroughTheImageList) {
 }
 
 TEST_F(DropFixture, PasteFromTheClipboard) {
-    TestDataObject obj;
-    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
     ASSERT_EQ(OleSetClipboard(&obj), S_OK);
     EXPECT_TRUE(target->CanPasteFromClipboard());
     EXPECT_EQ(target->PasteFromClipboard(), DROPEFFECT_COPY);  // no preference stated: copy
     EXPECT_EQ(drops, 1);
     EXPECT_EQ(dropped, kJoined);
     EXPECT_EQ(OleSetClipboard(nullptr), S_OK);
-    TestDataObject text;
-    text.Offer(CF_UNICODETEXT, WideText(L"x"));
+    TestDataObject text(CF_UNICODETEXT, WideText(L"x"));
     ASSERT_EQ(OleSetClipboard(&text), S_OK);
     EXPECT_FALSE(target->CanPasteFromClipboard());
     EXPECT_EQ(target->PasteFromClipboard(), DROPEFFECT_NONE);
@@ -327,8 +297,7 @@ TEST_F(DropFixture, PasteFromTheClipboard) {
 
 TEST_F(DropFixture, ExceptionsStayInsideAndTheNextDragWorks) {
     target->OnDrop = [](TObject*, TShiftState, POINT, DWORD&) { throw Exception("Ablage fehlgeschlagen"); };
-    TestDataObject obj;
-    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
     Result r = DirectDrop(&obj, 0, Centre(panel));
     EXPECT_EQ(r.drop, E_UNEXPECTED);
     EXPECT_EQ(r.dropEffect, 0u);
@@ -361,8 +330,7 @@ TEST_F(DropFixture, RegistrationOnceSurvivesRecreationAndMovesWithoutMultiTarget
     panel->RecreateWnd();
     Pump();
     EXPECT_EQ(RegisterDragDrop(panel->WindowHandle(), dummy), DRAGDROP_E_ALREADYREGISTERED);
-    TestDataObject obj;
-    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
     const POINTL c = Centre(child);
     SetCursorPos(c.x, c.y);
     ScriptedSource source;  // drops on its first call: Drop comes without DragOver
@@ -391,12 +359,9 @@ TEST_F(DropFixture, LateReferencesOutliveTheComponent) {
     t->Release();
     t->AddRef();  // held like a late stub
     FreeAndNil(target);
-    TestDataObject obj;
-    obj.Offer(CF_HDROP, HDropBlock(kNames));
-    DWORD e = 7;
-    EXPECT_EQ(t->DragEnter(&obj, 0, Centre(panel), &e), E_UNEXPECTED);
-    EXPECT_EQ(e, 0u);
-    EXPECT_EQ(t->DragOver(0, Centre(panel), &e), E_UNEXPECTED);
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
+    EXPECT_EQ(Enter(t, &obj, Centre(panel)), Step(E_UNEXPECTED, 0));
+    EXPECT_EQ(Over(t, Centre(panel)).first, E_UNEXPECTED);
     EXPECT_EQ(obj.refs, 1);
     EXPECT_EQ(DropTargetForwardersAlive(), alive);
     t->Release();
@@ -423,16 +388,13 @@ TEST_F(DropFixture, AsynchronousTransferReadsOnItsOwnThread) {
     EXPECT_EQ(started, 1);
     ASSERT_TRUE(target->AsyncTransfer());  // its reads come back to this thread
 
-    TestDataObject next;
-    next.Offer(CF_HDROP, HDropBlock(kNames));
-    DWORD e = 7;
+    TestDataObject next(CF_HDROP, HDropBlock(kNames));
     IDropTarget* t = target->DropTargetInterface();
-    EXPECT_EQ(t->DragEnter(&next, 0, Centre(panel), &e), E_UNEXPECTED);  // refused while the transfer reads
-    EXPECT_EQ(e, 0u);
+    EXPECT_EQ(Enter(t, &next, Centre(panel)), Step(E_UNEXPECTED, 0));  // refused while the transfer reads
     EXPECT_EQ(t->DragLeave(), S_OK);
     EXPECT_TRUE(target->AsyncTransfer());
 
-    ASSERT_TRUE(PumpUntil([&] { return ended > 0; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return ended > 0; }, 10000));
     EXPECT_EQ(drops, 1);
     EXPECT_EQ(dropped, kJoined);
     EXPECT_NE(dropThread, GetCurrentThreadId());
@@ -459,15 +421,14 @@ TEST_F(DropFixture, DragFromASecondThread) {
     std::thread source([&] {
         OleInitialize(nullptr);
         {
-            TestDataObject obj;
-            obj.Offer(CF_HDROP, HDropBlock(kNames));
+            TestDataObject obj(CF_HDROP, HDropBlock(kNames));
             ScriptedSource s(2);
             hr = DoDragDrop(&obj, &s, 7, &effect);
         }
         OleUninitialize();
         done = true;
     });
-    const bool finished = PumpUntil([&] { return done.load(); }, 20000);
+    const bool finished = WaitUntil([&] { return done.load(); }, 20000);
     source.join();
     ASSERT_TRUE(finished);
     EXPECT_EQ(hr, DRAGDROP_S_DROP);
@@ -489,7 +450,7 @@ TEST_F(DropFixture, DragFromASecondProcess) {
     const BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
     SetEnvironmentVariableA(kSourceSwitch, nullptr);
     ASSERT_TRUE(started);
-    const bool finished = PumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 30000);
+    const bool finished = WaitUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 30000);
     if (!finished) TerminateProcess(pi.hProcess, 99);
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);
@@ -513,9 +474,8 @@ TEST(DragSourceProcess, Run) {
     Pump();
     Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 740, 530);
     Mouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, 740, 530);
-    ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_LBUTTON) < 0; }, 5000));
-    TestDataObject obj;
-    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    ASSERT_TRUE(WaitUntil([] { return GetKeyState(VK_LBUTTON) < 0; }, 5000));
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
     ScriptedSource source(0, POINT{x, y});
     DWORD effect = 0;
     const HRESULT hr = DoDragDrop(&obj, &source, 7, &effect);

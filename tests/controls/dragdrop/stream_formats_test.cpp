@@ -24,8 +24,7 @@ TEST(FixedStreamAdapter, FirstReadStartsAtTheBeginningAndStatHasNoName) {
     // After an explicit seek the adapter leaves the position alone.
     auto* other = new TStringStream("xyz");
     ComPtr<IStream> t(new TFixedStreamAdapter(other, TStreamAdapter::Ownership::Owned));
-    LARGE_INTEGER two{};
-    two.QuadPart = 2;
+    LARGE_INTEGER two{.QuadPart = 2};
     t->Seek(two, STREAM_SEEK_SET, nullptr);
     EXPECT_EQ(t->Read(buf, 4, &got), S_FALSE);
     EXPECT_EQ(std::string(buf, got), "z");
@@ -36,8 +35,7 @@ TEST(VirtualFiles, ContentsPerFileIntoNamedStreams) {
     names.Names = {L"Bestellung.QTF", L"Info.Rtf"};
     dropblocks::Bytes block(names.GetSize());
     ASSERT_TRUE(names.WriteData(block.data(), block.size()));
-    TestDataObject obj;
-    obj.Offer(Registered("FileGroupDescriptorW"), block);
+    TestDataObject obj(Registered("FileGroupDescriptorW"), block);
     const CLIPFORMAT contents = Registered("FileContents");
     obj.entries.push_back({contents, Medium::Global, {'Q', 'T', 'F'}, 0});
     obj.entries.push_back({contents, Medium::Stream, {'{', '\\', 'r', 't', 'f'}, 1});
@@ -48,5 +46,5 @@ TEST(VirtualFiles, ContentsPerFileIntoNamedStreams) {
     EXPECT_EQ(streams.Streams.Streams(0)->Size(), 3);
     EXPECT_EQ(streams.Streams.Streams(1)->Size(), 5);
     EXPECT_EQ(obj.mediumOwner.addrefs, obj.mediumOwner.releases);
-    EXPECT_EQ(ErrorOf([&] { names.Filenames(2); }), "Filename index out of bounds (2)");
+    EXPECT_EQ(ErrorOf<Exception>([&] { names.Filenames(2); }), "Filename index out of bounds (2)");
 }

@@ -20,15 +20,14 @@
 #include "controls/dragdrop/drop_blocks.h"
 #include "framework/com_ptr.h"
 #include "framework/exceptions.h"
+#include "tests/framework/control_test_support.h"
 
 // Counts Release calls (used as a medium's pUnkForRelease).
 class ReleaseCounter final : public IUnknown {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = IsEqualIID(riid, IID_IUnknown) ? this : nullptr;
-        if (!*ppv) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+        *ppv = IsEqualIID(riid, IID_IUnknown) ? (AddRef(), this) : nullptr;
+        return *ppv ? S_OK : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++addrefs; }
     ULONG STDMETHODCALLTYPE Release() override { return ++releases; }
@@ -111,6 +110,10 @@ public:
         dropblocks::Bytes bytes;
     };
 
+    TestDataObject() = default;
+    TestDataObject(CLIPFORMAT format, dropblocks::Bytes bytes, Medium medium = Medium::Global) {
+        Offer(format, std::move(bytes), medium);
+    }
     void Offer(CLIPFORMAT format, dropblocks::Bytes bytes, Medium medium = Medium::Global) {
         entries.push_back(Entry{format, medium, std::move(bytes)});
     }
@@ -277,7 +280,6 @@ inline dropblocks::Bytes WideText(const std::wstring& s) {
     b.insert(b.end(), {0, 0});
     return b;
 }
-
 inline CLIPFORMAT Registered(const char* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatA(name)); }
 
 // Three files in the Wine prefix, for the shell's ID lists and real drops.
@@ -287,15 +289,4 @@ inline std::vector<std::wstring> MakeTestFiles() {
     for (const auto& n : names)
         CloseHandle(CreateFileW(n.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return names;
-}
-
-// The message of what f raises, or "" when it raises nothing.
-template <class F>
-std::string ErrorOf(F f) {
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "";
 }

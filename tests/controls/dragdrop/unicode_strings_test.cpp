@@ -4,6 +4,7 @@
 #include "controls/dragdrop/unicode_strings.h"
 #include "framework/exceptions.h"
 #include "framework/strings.h"
+#include "tests/framework/control_test_support.h"
 
 TEST(UnicodeStringList, CapacityGrowthAndText) {
     TUnicodeStringList l;
@@ -37,12 +38,7 @@ TEST(UnicodeStringList, OrderEventsSearchAndIndexErrors) {
     l.Exchange(0, 1);
     EXPECT_EQ(l.GetText(), L"c\r\nb\r\na\r\na");
     EXPECT_EQ(changed, 3);
-    try {
-        l.Exchange(0, 5);
-        FAIL();
-    } catch (const EListError& e) {
-        EXPECT_EQ(e.Message(), "Der Index der Liste \xFC" "berschreitet das Maximum (5)");
-    }
+    EXPECT_EQ(ErrorOf<EListError>([&] { l.Exchange(0, 5); }), "Der Index der Liste \xFC" "berschreitet das Maximum (5)");
     EXPECT_THROW(l.Insert(5, L"c"), EListError);
     EXPECT_THROW(l.Get(-1), EListError);
     EXPECT_THROW(l.Move(0, 4), EListError);

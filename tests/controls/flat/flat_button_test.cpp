@@ -20,13 +20,6 @@ namespace {
 using Pixels = std::vector<uint32_t>;
 constexpr uint32_t kFill = 0xEBEAE1, kBorder = 0xA09683, kDownFill = 0xD9D6C5;
 
-TForm* ActiveForm() {
-    TForm* f = ShowTestForm();
-    SetForegroundWindow(f->Handle());
-    Pump();
-    return f;
-}
-
 TFlatButton* MakeButton(TWinControl* parent, int x, int y, int w = 40, int h = 20) {
     auto* b = Create<TFlatButton>(parent);
     b->SetBounds(x, y, w, h);
@@ -182,11 +175,10 @@ TEST(FlatButton, PaintingLeavesNoGdiObjectBehind) {
     };
     paintBoth();
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const int owned = GdiOwnerLiveObjects(), dcs = GdiOwnerLiveDCs(), lists = ImageListLiveHandles();
+    auto owned = [] { return std::vector<int>{GdiOwnerLiveObjects(), GdiOwnerLiveDCs(), ImageListLiveHandles()}; };
+    const std::vector<int> before = owned();
     for (int i = 0; i < 500; ++i) paintBoth();
-    EXPECT_EQ(GdiOwnerLiveObjects(), owned);
-    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
-    EXPECT_EQ(ImageListLiveHandles(), lists);
+    EXPECT_EQ(owned(), before);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
     b->Free();
 }
@@ -336,17 +328,12 @@ TEST(FlatButtonMouse, ReleaseInsideClicksWithModalResultSet) {
 TEST(FlatButtonMouse, GroupKeepsOneButtonDown) {
     TForm* f = ActiveForm();
     TFlatButton* g[3];
-    for (int i = 0; i < 3; ++i) {
-        g[i] = MakeButton(f, 10 + 50 * i, 10);
-        g[i]->SetGroupIndex(1);
+    for (int i = 0; i < 3; ++i) (g[i] = MakeButton(f, 10 + 50 * i, 10))->SetGroupIndex(1);
+    // Clicked button, then which are down; the second click of 1 finds AllowAllUp False: it stays down.
+    for (auto [clicked, downs] : {std::pair<int, int>{1, 0b010}, {1, 0b010}, {2, 0b100}}) {
+        ClickAt(g[clicked], 5, 5);
+        EXPECT_EQ(g[0]->Down() | g[1]->Down() << 1 | g[2]->Down() << 2, downs) << clicked;
     }
-    auto downs = [&] { return std::vector<bool>({g[0]->Down(), g[1]->Down(), g[2]->Down()}); };
-    ClickAt(g[1], 5, 5);
-    EXPECT_EQ(downs(), std::vector<bool>({false, true, false}));
-    ClickAt(g[1], 5, 5);  // AllowAllUp False: stays down
-    EXPECT_EQ(downs(), std::vector<bool>({false, true, false}));
-    ClickAt(g[2], 5, 5);
-    EXPECT_EQ(downs(), std::vector<bool>({false, false, true}));
     EXPECT_EQ(g[1]->State(), bsUp);
     g[0]->SetAllowAllUp(true);  // told to the whole group
     ClickAt(g[2], 5, 5);
@@ -356,11 +343,7 @@ TEST(FlatButtonMouse, GroupKeepsOneButtonDown) {
 
 template <class F>
 bool PumpUntil(F done) {
-    for (int i = 0; i < 100 && !done(); ++i) {
-        Pump();
-        Sleep(10);
-    }
-    return done();
+    return WaitUntil(done, 1000);
 }
 
 TEST(FlatButtonMouse, HoverFollowsTheMouseAndForgetsFreedButtons) {
@@ -380,8 +363,7 @@ TEST(FlatButtonMouse, HoverFollowsTheMouseAndForgetsFreedButtons) {
     EXPECT_TRUE(b->MouseInControl());
     b->Free();  // freed while hovered, as a dialog's button is after its click
     EXPECT_EQ(FlatButtonHover().Current(), nullptr);
-    int ticks = 0;
-    PumpUntil([&] { return ++ticks > 30; });  // timer ticks must not reach the freed button
+    for (int i = 0; i < 30; ++i, Sleep(10)) Pump();  // timer ticks must not reach the freed button
     hover(a);
     EXPECT_TRUE(a->MouseInControl());
     POINT away = f->ClientToScreen(POINT{250, 150});
@@ -403,10 +385,8 @@ TEST(FlatButtonLive, RealMouseHoversClicksAndLeaves) {
     POINT p = b->ClientToScreen(POINT{40, 15});
     SetCursorPos(p.x, p.y);
     EXPECT_TRUE(PumpUntil([&] { return b->MouseInControl(); }));
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    INPUT in[2]{{INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                {INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
     SendInput(2, in, sizeof(INPUT));
     EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
     EXPECT_TRUE(b->Focused());  // the press took the focus

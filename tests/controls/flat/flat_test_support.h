@@ -13,3 +13,11 @@ inline uint32_t PixelAt(const std::vector<uint32_t>& px, int w, int x, int y) {
 
 // 0x00BBGGRR colour value as the DIB stores it (0x00RRGGBB).
 constexpr uint32_t Dib(TColor c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+
+// A shown test form in the foreground.
+inline TForm* ActiveForm() {
+    TForm* f = ShowTestForm();
+    SetForegroundWindow(f->Handle());
+    Pump();
+    return f;
+}

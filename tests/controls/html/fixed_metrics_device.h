@@ -23,17 +23,14 @@ struct FixedMetricsDevice : HTMLDevice {
     std::vector<HTMLRect> focus;
     std::vector<std::pair<HTMLImageRef, HTMLRect>> images;
     std::map<std::string, HTMLSize> imageSizes;
-    int calls = 0;
     bool runs = true;  // measures runs of words at once
 
     static int CharWidth(const HTMLFontSpec& f) { return f.Size * 3 / 4 + ((f.Style & htmlBold) ? 1 : 0); }
     HTMLSize TextExtent(const HTMLFontSpec& f, std::string_view t) override {
-        ++calls;
         return HTMLSize{static_cast<int>(t.size()) * CharWidth(f), f.Size * 2};
     }
     bool CharExtents(const HTMLFontSpec& f, std::string_view t, std::vector<int>& right) override {
         if (!runs) return false;
-        ++calls;
         right.resize(t.size());
         for (size_t k = 0; k < t.size(); ++k) right[k] = static_cast<int>(k + 1) * CharWidth(f);
         return true;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/html/gif_frames.h"
-#include "tests/controls/html/gif_test_data.h"
+#include "tests/controls/html/picture_bytes.h"
 
 namespace {
 
@@ -38,9 +38,9 @@ TEST(GifFrames, RefusesShortAndBrokenFiles) {
     std::string bad = gif;
     bad[13 + 12 + 2] = '\x7F';
     EXPECT_FALSE(ParseGif(bad, layout));
-    // The control-block pattern inside image data does not start a frame.
-    std::string data = MakeGif(4, 4, 1);
-    EXPECT_TRUE(ParseGif(data, layout));
+    // A control-block pattern inside the image data starts no frame.
+    std::string inData = gif.substr(0, gif.size() - 2) + std::string("\x09\x21\xF9\x04\0\0\0\0\0\x2C\0\x3B", 12);
+    ASSERT_TRUE(ParseGif(inData, layout));
     EXPECT_EQ(layout.Frames.size(), 1u);
 }
 

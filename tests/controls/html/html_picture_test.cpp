@@ -2,39 +2,15 @@
 
 #include "controls/html/html_picture.h"
 #include "framework/bitmap.h"
-#include "tests/controls/html/gif_test_data.h"
+#include "tests/controls/html/picture_bytes.h"
 #include "tests/controls/html/html_test_support.h"
 
 namespace {
 
-// A 24-bit BMP file of the given size, every pixel red.
-std::string MakeBmp(int w, int h) {
-    const int row = (w * 3 + 3) & ~3;
-    std::string pixels(static_cast<size_t>(row * h), '\0');
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) pixels[static_cast<size_t>(y * row + x * 3 + 2)] = '\xFF';
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(ih);
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    ih.biSize = sizeof(ih);
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    return std::string(reinterpret_cast<const char*>(&fh), sizeof(fh)) +
-           std::string(reinterpret_cast<const char*>(&ih), sizeof(ih)) + pixels;
-}
-
 TEST(HTMLPicture, SizesRoundToTheNearestPixel) {
     THTMLPicture p;
-    EXPECT_TRUE(p.Empty());
     p.LoadFromBytes(MakeBmp(99, 3));
-    EXPECT_FALSE(p.Empty());
-    EXPECT_FALSE(p.IsGIF());
-    EXPECT_EQ(p.Width(), 99);
-    EXPECT_EQ(p.Height(), 3);
+    EXPECT_EQ(std::make_pair(p.Width(), p.Height()), std::make_pair(99, 3));  // not 98 x 2
     p.LoadFromBytes(MakeBmp(1, 1));
     EXPECT_EQ(p.Width(), 1);
     TBitmap bmp(10, 10);
@@ -50,15 +26,11 @@ TEST(HTMLPicture, AnimatedGifFrames) {
     p.LoadFromBytes(MakeGif(7, 3, 2));
     EXPECT_TRUE(p.IsGIF());
     EXPECT_EQ(p.FrameCount(), 2);
-    EXPECT_EQ(p.Width(), 7);
-    EXPECT_EQ(p.Height(), 3);
-    EXPECT_EQ(p.FrameXPos(), 0);
+    EXPECT_EQ(std::make_pair(p.Width(), p.Height()), std::make_pair(7, 3));  // the logical screen
     changes = 0;
     p.SetFrame(2);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(p.Frame(), 2);
     EXPECT_EQ(p.FrameXPos(), 2);
-    EXPECT_FALSE(p.Empty());
     // The second frame (one red pixel at 2,0 of the logical screen) is drawn.
     TBitmap bmp(7, 3);
     p.Draw(bmp.DC(), RECT{0, 0, 7, 3});
@@ -87,11 +59,10 @@ TEST(HTMLPicture, BrokenBytesRaiseTheLoaderMessage) {
 
 TEST(HTMLPicture, URLsContainerAndCache) {
     THTMLPicture p;
-    EXPECT_NO_THROW(p.LoadFromURL("RES://NICHTDA"));
+    EXPECT_NO_THROW(p.LoadFromURL("RES://NICHTDA"));  // no such resource
     EXPECT_TRUE(p.Empty());
-    EXPECT_NO_THROW(p.LoadFromURL("http://h/x.png"));
+    EXPECT_NO_THROW(p.LoadFromURL("http://h/x.png"));  // remembered, not downloaded
     EXPECT_TRUE(p.Empty());
-    EXPECT_EQ(p.URL(), "http://h/x.png");
 
     TPictureContainer container(nullptr);
     container.Add("Other");
@@ -105,8 +76,6 @@ TEST(HTMLPicture, URLsContainerAndCache) {
     a->LoadFromURL("http://h/a.gif");
     EXPECT_EQ(cache.FindPicture("http://h/a.gif"), a);
     EXPECT_EQ(cache.FindPicture("http://h/A.gif"), nullptr);
-    cache.ClearPictures();
-    EXPECT_EQ(cache.Count(), 0);
 }
 
 }  // namespace

@@ -1,24 +1,13 @@
-// Shared set-up of the HTML label tests: the application runs, exceptions
-// at callback boundaries are collected, shell calls are recorded.
+// Shared set-up of the HTML label tests: the controls' test environment,
+// shell calls recorded, pixels counted.
 #pragma once
-
-#include <windows.h>
-
-#include <gtest/gtest.h>
 
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "foundation/shell_jobs.h"
-#include "framework/application.h"
-#include "framework/bitmap.h"
-
-class HtmlTestEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { Application()->Initialize(); }
-    void TearDown() override { Application()->Finalize(); }
-};
+#include "tests/framework/control_test_support.h"
 
 // Records ShellOpen and OpenFolderAndSelect instead of launching anything.
 class ShellRecorder {
@@ -63,13 +52,6 @@ inline int CountPixels(TBitmap& bmp, uint32_t rgb) {
         for (int x = 0; x < bmp.Width(); ++x)
             if ((bmp.ScanLine(y)[x] & 0xFFFFFF) == rgb) ++n;
     return n;
-}
-
-inline std::vector<uint32_t> BitmapBytes(TBitmap& bmp) {
-    GdiFlush();
-    std::vector<uint32_t> px;
-    for (int y = 0; y < bmp.Height(); ++y) px.insert(px.end(), bmp.ScanLine(y), bmp.ScanLine(y) + bmp.Width());
-    return px;
 }
 
 inline int ProcessGdiObjects() { return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }

@@ -1,3 +1,0 @@
-list(APPEND WIN32_TESTS
-  image_list_test.cpp
-)

@@ -1,3 +1,0 @@
-list(APPEND WIN32_TESTS
-  window_region_test.cpp
-)
