@@ -1,8 +1,14 @@
 // The gallery: one page per control family. Live it shows a page at a time
 // with a row of page buttons (PgUp/PgDn switch pages too); command-line modes
-// (--screenshots DIR, ...) run instead of the window.
+// (--screenshots DIR, ...) run instead of the window. `--page NAME` starts the
+// window on the page NAME (the live checks in tests/demo start it so); the
+// window answers the message "GalleryObjectCount" with the number of GDI
+// objects (wParam 0) or DCs (wParam 1) the library holds, for their leak
+// checks.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -11,6 +17,7 @@
 #include "editors/tools/short_date_format.h"
 #include "demo/sample_controls.h"
 #include "framework/application.h"
+#include "framework/gdi_owner.h"
 
 namespace {
 
@@ -25,9 +32,12 @@ public:
         bar->SetAlign(alTop);
         bar->SetParent(this);
         const auto& pages = GalleryPages();
+        // As many buttons as pages, all in sight: narrower when there are many.
+        const int count = static_cast<int>(pages.size());
+        const int step = count > 0 ? std::min(110, (kGalleryPageWidth - 6) / count) : 110;
         for (size_t i = 0; i < pages.size(); ++i) {
             auto* b = Create<TSampleButton>(bar);
-            b->SetBounds(6 + static_cast<int>(i) * 110, 5, 104, 26);
+            b->SetBounds(6 + static_cast<int>(i) * step, 5, step - 6, 26);
             b->SetCaption(pages[i].name);
             int index = static_cast<int>(i);
             b->OnClick = [this, index](TObject*) { SelectPage(index); };
@@ -44,6 +54,14 @@ public:
     }
 
 protected:
+    void Dispatch(TMessage& m) override {
+        static const UINT count_message = RegisterWindowMessageA("GalleryObjectCount");
+        if (m.Msg == count_message) {
+            m.Result = m.WParam == 0 ? GdiOwnerLiveObjects() : GdiOwnerLiveDCs();
+            return;
+        }
+        TGalleryForm::Dispatch(m);
+    }
     void KeyDown(WORD& Key, TShiftState Shift) override {
         int count = static_cast<int>(GalleryPages().size());
         if (Key == VK_NEXT || Key == VK_PRIOR) {
@@ -57,6 +75,18 @@ protected:
 private:
     std::vector<TSampleButton*> buttons_;
 };
+
+// The page `--page NAME` asks for: 0 without the option, -1 for an unknown name.
+int FirstPage(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) != "--page") continue;
+        const auto& pages = GalleryPages();
+        for (size_t p = 0; p < pages.size(); ++p)
+            if (pages[p].name == argv[i + 1]) return static_cast<int>(p);
+        return -1;
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -83,8 +113,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
     }
     if (!ranMode) {
-        Application()->CreateForm<TGalleryMainForm>();
-        Application()->Run();
+        const int first = FirstPage(argc, argv);
+        if (first < 0) {
+            std::fprintf(stderr, "gallery: no such page\n");
+            rc = 2;
+        } else {
+            auto* form = Application()->CreateForm<TGalleryMainForm>();
+            if (first != 0) form->SelectPage(first);
+            Application()->Run();
+        }
     }
     Application()->Finalize();
     return rc;

@@ -186,14 +186,14 @@ void BuildPopupsPage(TWinControl* parent) {
     bubble->SetPopupPosition(pmInOwnerClient);
     dots->OnClick = [bubble](TObject*) { bubble->Show(); };
 
-    // 3. Captions: kinds 3 (with gradient) and 1 (flat, hot frame).
+    // 3. Captions: kinds 3 (with gradient) and 1 (no frame until the mouse is
+    // over it; a flat kind 1 keeps one frame in both looks).
     SampleLabel(panel, 16, 128, 330, "Beschriftete Schaltflächen (Art 3, Art 1):", true);
     TDemoEdit* captions = Edit(panel, 16, 148, 220, "Text");
     const int cw = captions->ClientWidth(), ch = captions->ClientHeight();
     TI_EditButton* ok = CaptionButton(captions->buttons, "/bOK", 3, RECT{cw - 74, 0, cw - 40, ch});
     ok->SetGradient(true);
     TI_EditButton* cancel = CaptionButton(captions->buttons, "Nein", 1, RECT{cw - 38, 0, cw, ch});
-    cancel->SetFlat(true);
     auto* counter = SampleLabel(panel, 244, 152, 120, "");
     ok->OnClick = [counter](TObject*) { counter->SetCaption("OK geklickt"); };
     cancel->OnClick = [counter](TObject*) { counter->SetCaption("Nein geklickt"); };

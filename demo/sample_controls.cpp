@@ -41,7 +41,9 @@ void TSamplePanel::Paint() {
 // --- TSampleButton -------------------------------------------------------------
 
 TSampleButton::TSampleButton(TComponent* AOwner) : TCustomControl(AOwner) {
-    SetControlStyle(ControlStyle() | csOpaque);
+    // No double clicks: a quick second click is a second click, as on a
+    // system push button.
+    SetControlStyle((ControlStyle() | csOpaque) & ~csDoubleClicks);
     SetColor(RGB(225, 234, 235));
     SetTabStop(true);
     SetBounds(0, 0, 90, 26);

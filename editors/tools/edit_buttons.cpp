@@ -242,9 +242,14 @@ bool TI_EditButtons::HandleMessage(TMessage& m) {
     case WM_NCMOUSEMOVE:
         RouteMouse(screen_of_nc(m.LParam), EditButtonMouseAction::Move, GetKeyState(VK_LBUTTON) < 0);
         return false;
+    // The second press of a double click is a press too: an owner with
+    // double clicks gets it as WM_LBUTTONDBLCLK.
     case WM_LBUTTONDOWN:
-    case WM_NCLBUTTONDOWN: {
-        POINT p = m.Msg == WM_LBUTTONDOWN ? screen_of_client(m.LParam) : screen_of_nc(m.LParam);
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: {
+        const bool client = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK;
+        POINT p = client ? screen_of_client(m.LParam) : screen_of_nc(m.LParam);
         if (!RouteMouse(p, EditButtonMouseAction::Press, true)) return false;
         pressed_ = true;
         if (hook_.Window()) SetCapture(hook_.Window());

@@ -1,0 +1,790 @@
+// The gallery used live: each test starts gallery.exe on one page, moves the
+// mouse, clicks and types with real input, reads what the user would see
+// and closes the gallery with WM_CLOSE (it must end by itself, exit code 0).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/demo/live_driver.h"
+
+using namespace live;
+
+namespace {
+
+constexpr COLORREF kBorder = RGB(0xA0, 0x96, 0x83);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kDragInk = RGB(0x66, 0x66, 0x66);  // white under the 0x999999 drag frame
+
+// A live gallery on `page` for one test; the test fails when it does not close cleanly.
+class GalleryLive : public ::testing::Test {
+protected:
+    void Start(const char* page) {
+        gallery_ = std::make_unique<Gallery>(page);
+        ASSERT_TRUE(gallery_->Started()) << "gallery.exe --page " << page << " showed no window";
+    }
+    void TearDown() override {
+        if (gallery_ && HasFailure()) {
+            // What the screen showed, next to this program: live-<test>.png.
+            RECT r{};
+            GetClientRect(gallery_->Main(), &r);
+            const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+            if (Shot(gallery_->Main(), r).SavePng(ProgramFolder() + "live-" + name + ".png"))
+                std::printf("screen saved as live-%s.png\n", name.c_str());
+        }
+        if (gallery_) {
+            EXPECT_TRUE(gallery_->Close()) << "the gallery did not end cleanly, exit code " << gallery_->ExitCode();
+            gallery_.reset();
+        }
+        MoveMouse(POINT{1, 1});
+    }
+    Gallery& G() { return *gallery_; }
+    HWND Find(const std::string& text, HWND under = nullptr) {
+        HWND h = G().Child(text, under);
+        EXPECT_NE(h, nullptr) << "no window \"" << text << "\"";
+        return h;
+    }
+    // The page area: the main window's child that is not the page bar.
+    HWND PageArea() {
+        HWND bar = GetParent(Find("framework"));
+        for (HWND h = GetWindow(G().Main(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            if (h != bar) return h;
+        return nullptr;
+    }
+    // Parks the mouse over an empty part of the page.
+    void Park(HWND page) { MoveMouse(page, 780, 470); }
+
+private:
+    std::unique_ptr<Gallery> gallery_;
+};
+
+TEST(GalleryStart, UnknownPageEndsWithAnErrorAndNoWindow) {
+    Gallery g("no-such-page");
+    EXPECT_FALSE(g.Started());
+    g.Close();
+    EXPECT_EQ(g.ExitCode(), 2u);
+}
+
+TEST_F(GalleryLive, PageChangesLeaveNoWindowsOrGdiObjects) {
+    Start("framework");
+    HWND first = Find("framework");
+    ASSERT_NE(first, nullptr);
+    int pages = 0;
+    for (HWND h = GetWindow(GetParent(first), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) ++pages;
+    ASSERT_GE(pages, 5);
+    auto round = [&] {
+        for (int i = 0; i < pages; ++i) {
+            Key(VK_NEXT);
+            WaitFor([] { return false; }, 60);
+        }
+    };
+    round();  // fonts and other shared objects are made once
+    WaitFor([] { return false; }, 300);
+    const int gdi = G().GdiObjects(), dcs = G().DCs(), windows = G().WindowCount();
+    ASSERT_GT(gdi, 0);
+    std::printf("gallery: %d pages, %d GDI objects, %d DCs, %d windows\n", pages, gdi, dcs, windows);
+    for (int i = 0; i < 2; ++i) round();
+    WaitFor([] { return false; }, 300);
+    EXPECT_EQ(G().WindowCount(), windows);
+    EXPECT_EQ(G().GdiObjects(), gdi);
+    EXPECT_EQ(G().DCs(), dcs);
+    EXPECT_TRUE(G().Popups().empty());
+}
+
+TEST_F(GalleryLive, EveryPageButtonIsInSightAndOpensItsPage) {
+    Start("framework");
+    HWND bar = GetParent(Find("framework"));
+    ASSERT_NE(bar, nullptr);
+    const int width = ClientWidth(bar);
+    std::vector<HWND> buttons;
+    for (HWND h = GetWindow(bar, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) buttons.push_back(h);
+    ASSERT_GE(buttons.size(), 5u);
+    for (HWND b : buttons) {
+        const RECT r = RectIn(b, bar);
+        EXPECT_GE(r.left, 0) << Text(b);
+        EXPECT_LE(r.right, width) << Text(b) << " is cut off";
+    }
+    // The last page, by its button.
+    HWND last = nullptr;
+    for (HWND b : buttons)
+        if (Text(b) == "popups") last = b;
+    ASSERT_NE(last, nullptr);
+    Click(last, 10, 10);
+    EXPECT_TRUE(WaitFor([&] { return G().Child("Hamburg") != nullptr; })) << "the popups page did not open";
+}
+
+TEST_F(GalleryLive, HintShowsUnderARestingMouseAndGoesWhenItLeaves) {
+    Start("framework");
+    HWND open = Find("\xD6" "ffnen");
+    ASSERT_NE(open, nullptr);
+    MoveMouse(open, 40, 14);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 2500)) << "no hint";
+    HWND hint = G().Popups().front();
+    EXPECT_EQ(G().Active(), G().Main()) << "the hint took the activation";
+    RECT hr{}, br{};
+    GetWindowRect(hint, &hr);
+    GetWindowRect(open, &br);
+    EXPECT_GT(hr.top, br.top);  // below the mouse
+    MoveMouse(G().Main(), 700, 500);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the hint stayed";
+}
+
+TEST_F(GalleryLive, FlatButtonsHoverAndUnhoverUnderTheMouse) {
+    Start("flat");
+    HWND normal = Find("Normal");
+    ASSERT_NE(normal, nullptr);
+    HWND page = GetParent(normal);
+    const int w = ClientWidth(normal), h = ClientHeight(normal);
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) == kBorder; })) << std::hex << PixelAt(normal, 0, 0);
+    MoveMouse(normal, w / 2, h / 2);
+    EXPECT_TRUE(WaitFor([&] {
+        return PixelAt(normal, 0, 0) == kWhite && PixelAt(normal, w - 1, h - 1) == kBlack;
+    })) << "no hover look: " << std::hex << PixelAt(normal, 0, 0) << " " << PixelAt(normal, w - 1, h - 1);
+    // Straight onto the next button: the first one loses its hover look.
+    HWND def = Find("Standard");
+    MoveMouse(def, 20, 20);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) == kBorder; })) << std::hex << PixelAt(normal, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(def, 0, 0) == kWhite; }));
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(def, 0, 0) == kBorder; })) << std::hex << PixelAt(def, 0, 0);
+}
+
+TEST_F(GalleryLive, FlatHoverOnEveryLookLeavesNoGdiObjects) {
+    Start("flat");
+    HWND page = GetParent(Find("Normal"));
+    ASSERT_NE(page, nullptr);
+    const char* names[] = {"Normal", "Standard", "Rund", "Bildstreifen", "Gesperrt", "Zwei\r\nZeilen", "Drucken",
+                           "&Weiter", "Durchsichtig", "Nur Maus", "Links", "Empfangen", "\xD6" "ffnen"};
+    std::vector<HWND> buttons;
+    for (const char* n : names) {
+        HWND h = G().Child(n);
+        if (!h) h = G().Child(std::string(n) == "Zwei\r\nZeilen" ? "Zwei<br>Zeilen" : n);
+        ASSERT_NE(h, nullptr) << n;
+        buttons.push_back(h);
+    }
+    auto sweep = [&] {
+        for (HWND b : buttons) MoveMouse(b, ClientWidth(b) / 2, 5);
+        Park(page);
+        Sleep(250);
+    };
+    sweep();
+    const int gdi = G().GdiObjects(), dcs = G().DCs();
+    for (int i = 0; i < 3; ++i) sweep();
+    EXPECT_EQ(G().GdiObjects(), gdi);
+    EXPECT_EQ(G().DCs(), dcs);
+    // Every hover look is gone again.
+    for (HWND b : buttons) EXPECT_NE(PixelAt(b, 2, 0), kWhite) << Text(b);
+}
+
+TEST_F(GalleryLive, FlatRoundButtonHoversInsideItsShape) {
+    Start("flat");
+    HWND round = Find("Rund");
+    ASSERT_NE(round, nullptr);
+    HWND page = GetParent(round);
+    const int h = ClientHeight(round);
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(round, 8, h / 2) == RGB(200, 220, 240); }))
+        << std::hex << PixelAt(round, 8, h / 2);
+    // The cut-off corner shows the page.
+    EXPECT_EQ(PixelAt(round, 0, 0), RGB(0xEB, 0xEA, 0xE1));
+    MoveMouse(round, 20, h / 2);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(round, 8, h / 2) == RGB(220, 235, 250); }))
+        << std::hex << PixelAt(round, 8, h / 2);
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(round, 8, h / 2) == RGB(200, 220, 240); }));
+}
+
+TEST_F(GalleryLive, FlatDisabledButtonNeitherHoversNorClicks) {
+    Start("flat");
+    HWND off = Find("Gesperrt");
+    ASSERT_NE(off, nullptr);
+    HWND page = GetParent(off);
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    Sleep(150);
+    const Shot before(off, RECT{0, 0, ClientWidth(off), ClientHeight(off)});
+    const Shot quiet(page, status);
+    Click(off, 60, 20);
+    Sleep(250);
+    EXPECT_TRUE(Shot(off, RECT{0, 0, ClientWidth(off), ClientHeight(off)}) == before);
+    EXPECT_TRUE(Shot(page, status) == quiet);
+}
+
+TEST_F(GalleryLive, FlatAcceleratorAndModalResultKeepTheGalleryOpen) {
+    Start("flat");
+    HWND next = Find("&Weiter");
+    ASSERT_NE(next, nullptr);
+    HWND page = GetParent(next);
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    Sleep(150);
+    const Shot quiet(page, status);
+    // Alt+W: the "&Weiter" button (ModalResult OK) clicks.
+    INPUT in[4] = {};
+    for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = VK_MENU;
+    in[1].ki.wVk = 'W';
+    in[2].ki.wVk = 'W';
+    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    in[3].ki.wVk = VK_MENU;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "Alt+W clicked nothing";
+    Click(next, 20, 20);
+    Sleep(300);
+    // A modal result on the main window, which is not modal, closes nothing.
+    EXPECT_TRUE(IsWindowVisible(G().Main()));
+}
+
+TEST_F(GalleryLive, FlatGroupKeepsOneButtonDown) {
+    Start("flat");
+    HWND left = Find("Links"), mid = Find("Mitte"), right = Find("Rechts");
+    ASSERT_TRUE(left && mid && right);
+    HWND page = GetParent(left);
+    Park(page);
+    // Down shows a sunken frame (black top-left), up the border colour.
+    auto corner = [](HWND b) { return PixelAt(b, 0, 0); };
+    ASSERT_TRUE(WaitFor([&] { return corner(mid) == kBlack; })) << std::hex << corner(mid);
+    EXPECT_EQ(corner(left), kBorder);
+    EXPECT_EQ(corner(right), kBorder);
+
+    Click(left, 10, 10);
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return corner(left) == kBlack && corner(mid) == kBorder && corner(right) == kBorder; }))
+        << std::hex << corner(left) << " " << corner(mid) << " " << corner(right);
+    // Clicking the down button again keeps it down (not all may be up).
+    Click(left, 30, 12);
+    Park(page);
+    Sleep(200);
+    EXPECT_EQ(corner(left), kBlack);
+    EXPECT_EQ(corner(mid), kBorder);
+}
+
+TEST_F(GalleryLive, FlatClickShowsInTheStatusLine) {
+    Start("flat");
+    HWND normal = Find("Normal");
+    ASSERT_NE(normal, nullptr);
+    HWND page = GetParent(normal);
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    Sleep(150);
+    const Shot before(page, status);
+    // Pressed inside and released outside: no click. Held, the button looks
+    // pressed while the mouse is over it and up while it is not.
+    const int w = ClientWidth(normal), h = ClientHeight(normal);
+    MoveMouse(normal, 10, 10);
+    LeftDown();
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) == kBlack && PixelAt(normal, w - 1, h - 1) == kWhite; }))
+        << "no pressed look";
+    MoveMouse(normal, w + 20, 10);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) != kBlack; })) << "still pressed outside";
+    MoveMouse(normal, 12, 10);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(normal, 0, 0) == kBlack; })) << "not pressed again inside";
+    Park(page);
+    LeftUp();
+    Sleep(200);
+    EXPECT_TRUE(Shot(page, status) == before);
+    Click(normal, 10, 10);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == before); })) << "the click changed nothing";
+}
+
+TEST_F(GalleryLive, FlatKeysWalkAndPress) {
+    Start("flat");
+    HWND page = GetParent(Find("Normal"));
+    ASSERT_NE(page, nullptr);
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    // The page puts the focus on "Fokus / Maus".
+    ASSERT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    Key(VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Rund"; })) << Text(G().Focus());
+    Key(VK_TAB, true);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    Sleep(100);
+    const Shot quiet(page, status);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Rund"; })) << Text(G().Focus());
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "Enter reported nothing";
+    Key(VK_RETURN, true);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    Key(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Rund"; })) << Text(G().Focus());
+    Key(VK_BACK);
+    EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
+    // Escape belongs to the window: the focus stays.
+    Key(VK_ESCAPE);
+    Sleep(100);
+    EXPECT_EQ(Text(G().Focus()), "Fokus / Maus");
+    Sleep(100);
+    const Shot walked(page, status);
+    Key(VK_SPACE);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == walked); })) << "Space did not click";
+    EXPECT_EQ(Text(G().Focus()), "Fokus / Maus");
+}
+
+TEST_F(GalleryLive, FlatSpeedButtonsHoverAndClickWithoutWindows) {
+    Start("flat");
+    HWND page = GetParent(Find("Normal"));
+    ASSERT_NE(page, nullptr);
+    // The speed-button bar: the panel at (306,240) of the page; its buttons
+    // are 70 x 26 at x = 6 + i * 74, y = 6, and have no windows.
+    const RECT bar{306, 240, 656, 278};
+    HWND panel = nullptr;
+    for (HWND h = GetWindow(page, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        const RECT r = RectIn(h, page);
+        if (r.left == bar.left && r.top == bar.top) panel = h;
+    }
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(G().Child("OK", panel), nullptr);
+    const RECT ok{80, 6, 150, 32};
+    const RECT status{16, 572, 776, 589};
+    Park(page);
+    Sleep(150);
+    const Shot cold(panel, ok);
+    EXPECT_EQ(cold.At(0, 0), kBorder);
+    MoveMouse(panel, 115, 19);
+    EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok).At(0, 0) == kWhite; })) << std::hex << Shot(panel, ok).At(0, 0);
+    const Shot quiet(page, status);
+    LeftDown();
+    EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok).At(0, 0) == kBlack; })) << "no pressed look";
+    LeftUp();
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "the click changed nothing";
+    Park(page);
+    EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok) == cold; })) << "the hover look stayed";
+}
+
+TEST_F(GalleryLive, EditToolsFrameGetsHotUnderTheMouse) {
+    Start("edit-tools");
+    HWND button = Find("Pfeile an \"Spalte\"");
+    ASSERT_NE(button, nullptr);
+    HWND board = GetParent(button);
+    const RECT frame{10, 112, 90, 136};
+    MoveMouse(board, 300, 590);
+    Sleep(150);
+    const Shot cold(board, frame);
+    MoveMouse(board, 50, 124);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(board, frame) == cold); })) << "no hot frame";
+    MoveMouse(board, 300, 590);
+    EXPECT_TRUE(WaitFor([&] { return Shot(board, frame) == cold; })) << "the frame stayed hot";
+}
+
+TEST_F(GalleryLive, EditToolsDragFrameFollowsTheMouse) {
+    Start("edit-tools");
+    HWND button = Find("Pfeile an \"Spalte\"");
+    ASSERT_NE(button, nullptr);
+    HWND board = GetParent(button);
+    MoveMouse(board, 620, 280);
+    Sleep(100);
+    ASSERT_EQ(PixelAt(board, 620, 300), kWhite);
+    LeftDown();
+    MoveMouse(board, 700, 340);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(board, 620, 300) == kDragInk; })) << std::hex << PixelAt(board, 620, 300);
+    EXPECT_EQ(PixelAt(board, 699, 320), kDragInk);
+    EXPECT_EQ(PixelAt(board, 660, 310), kWhite);
+    MoveMouse(board, 740, 350);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(board, 739, 320) == kDragInk; }));
+    EXPECT_EQ(PixelAt(board, 699, 320), kWhite) << "the old frame stayed";
+    LeftUp();
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(board, 620, 300) == kWhite && PixelAt(board, 739, 320) == kWhite; }))
+        << "the frame stayed after the release";
+}
+
+TEST_F(GalleryLive, EditToolsMarkersComeAndGoAndLeaveWithThePage) {
+    Start("edit-tools");
+    HWND button = Find("Pfeile an \"Spalte\"");
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(G().Popups().empty());
+    Click(button, 20, 10);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().size() == 2; })) << G().Popups().size();
+    EXPECT_EQ(G().Active(), G().Main()) << "a marker took the activation";
+    // Down and up arrow at the left edge of the "Spalte" header (470, 300)-(560, 322).
+    std::vector<POINT> origins;
+    for (HWND m : G().Popups()) {
+        const RECT r = RectIn(m, GetParent(button));
+        origins.push_back(POINT{r.left, r.top});
+    }
+    ASSERT_EQ(origins.size(), 2u);
+    if (origins[0].y > origins[1].y) std::swap(origins[0], origins[1]);
+    EXPECT_EQ(origins[0].x, 470 - 5);
+    EXPECT_EQ(origins[0].y, 300 - 9);
+    EXPECT_EQ(origins[1].x, 470 - 5);
+    EXPECT_EQ(origins[1].y, 322 - 1);
+    // A quick second click on the same spot is a second click.
+    Click(button, 20, 10);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << G().Popups().size();
+    Click(button, 20, 10);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 2; }));
+    Key(VK_NEXT);  // the next page: the markers go with this one
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << G().Popups().size() << " windows stayed";
+}
+
+const char* const kCities[] = {"Aachen", "Berlin", "Bremen", "Dresden", "Düsseldorf", "Erfurt", "Frankfurt",
+                               "Hamburg", "Hannover", "Kiel", "Köln", "Leipzig", "Mainz", "München",
+                               "Nürnberg", "Potsdam", "Saarbrücken", "Schwerin", "Stuttgart", "Wiesbaden"};
+
+TEST_F(GalleryLive, PopupsDropDownListPicksAnItemWithTheMouse) {
+    Start("popups");
+    HWND edit = Find("Hamburg");
+    ASSERT_NE(edit, nullptr);
+    const HWND focus = G().Focus();
+    const int cw = ClientWidth(edit), ch = ClientHeight(edit);
+    Click(edit, cw - 9, ch / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no list";
+    HWND list = G().Popups().front();
+    ASSERT_EQ(ClassName(list).find("ListBox") != std::string::npos || ClassName(list).find("LISTBOX") != std::string::npos ||
+                  SendMessageA(list, LB_GETCOUNT, 0, 0) == 20,
+              true)
+        << ClassName(list);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 20);
+    EXPECT_EQ(G().Focus(), focus) << "the list took the focus";
+    EXPECT_EQ(G().Active(), G().Main());
+    // Below the edit, left edges aligned.
+    RECT lr{}, er{};
+    GetWindowRect(list, &lr);
+    GetWindowRect(edit, &er);
+    EXPECT_EQ(lr.top, er.bottom);
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    const int rowH = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(rowH, 0);
+    Click(list, 10, rowH + rowH / 2);  // the second visible row
+    EXPECT_TRUE(WaitFor([&] { return Text(edit) == kCities[top + 1]; })) << Text(edit) << " top " << top;
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the list stayed";
+    EXPECT_EQ(G().Focus(), focus);
+}
+
+TEST_F(GalleryLive, PopupsDropButtonOpensAndClosesOnQuickClicks) {
+    Start("popups");
+    HWND edit = Find("Hamburg");
+    ASSERT_NE(edit, nullptr);
+    const int x = ClientWidth(edit) - 9, y = ClientHeight(edit) / 2;
+    Click(edit, x, y);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no list";
+    Click(edit, x, y);  // within the double-click time
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the second click did not close the list";
+    EXPECT_EQ(Text(edit), "Hamburg");
+}
+
+TEST_F(GalleryLive, PopupsCaptionAndToggleButtonsClick) {
+    Start("popups");
+    HWND text = Find("Text"), toggle = Find("fett");
+    ASSERT_TRUE(text && toggle);
+    HWND panel = GetParent(text);
+    const RECT counter = RectIn(text, panel);
+    const RECT label{counter.right + 8, counter.top, counter.right + 128, counter.top + 20};
+    const int cw = ClientWidth(text), ch = ClientHeight(text);
+    MoveMouse(panel, 600, 560);
+    Sleep(150);
+    const Shot quiet(panel, label);
+    Click(text, cw - 57, ch / 2);  // "OK"
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(panel, label) == quiet); })) << "OK changed nothing";
+    const Shot afterOk(panel, label);
+    Click(text, cw - 19, ch / 2);  // "Nein"
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(panel, label) == afterOk); })) << "Nein changed nothing";
+
+    // The toggle stays down; a click lets it up, the next one down again.
+    const RECT face{ClientWidth(toggle) - 22, 0, ClientWidth(toggle), ClientHeight(toggle)};
+    MoveMouse(panel, 600, 560);
+    Sleep(150);
+    const Shot down(toggle, face);
+    Click(toggle, face.left + 11, ch / 2);
+    MoveMouse(panel, 600, 560);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(toggle, face) == down); })) << "the toggle did not come up";
+    Click(toggle, face.left + 11, ch / 2);
+    MoveMouse(panel, 600, 560);
+    EXPECT_TRUE(WaitFor([&] { return Shot(toggle, face) == down; })) << "the toggle did not go down again";
+}
+
+TEST_F(GalleryLive, PopupsCaptionButtonShowsItsHotFrame) {
+    Start("popups");
+    HWND text = Find("Text");
+    ASSERT_NE(text, nullptr);
+    HWND panel = GetParent(text);
+    const int cw = ClientWidth(text), ch = ClientHeight(text);
+    const RECT nein{cw - 38, 0, cw, ch};
+    MoveMouse(panel, 600, 560);
+    Sleep(150);
+    const Shot cold(text, nein);
+    MoveMouse(text, cw - 19, ch / 2);
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(text, nein) == cold); })) << "no hot look";
+    MoveMouse(panel, 600, 560);
+    EXPECT_TRUE(WaitFor([&] { return Shot(text, nein) == cold; })) << "the hot look stayed";
+}
+
+TEST_F(GalleryLive, PopupsOpeningAndPickingLeavesNoGdiObjects) {
+    Start("popups");
+    HWND edit = Find("Hamburg");
+    ASSERT_NE(edit, nullptr);
+    const int x = ClientWidth(edit) - 9, y = ClientHeight(edit) / 2;
+    auto pick = [&](int row) {
+        Click(edit, x, y);
+        if (!WaitFor([&] { return G().Popups().size() == 1; })) return false;
+        HWND list = G().Popups().front();
+        const int rowH = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        Click(list, 10, row * rowH + rowH / 2);
+        return WaitFor([&] { return G().Popups().empty(); });
+    };
+    ASSERT_TRUE(pick(0));
+    const int gdi = G().GdiObjects(), dcs = G().DCs();
+    for (int i = 1; i < 5; ++i) ASSERT_TRUE(pick(i));
+    EXPECT_EQ(G().GdiObjects(), gdi);
+    EXPECT_EQ(G().DCs(), dcs);
+}
+
+TEST_F(GalleryLive, PopupsListLeavesWithThePage) {
+    Start("popups");
+    HWND edit = Find("Hamburg");
+    ASSERT_NE(edit, nullptr);
+    Click(edit, ClientWidth(edit) - 9, ClientHeight(edit) / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }));
+    Key(VK_PRIOR);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the list stayed after the page went";
+}
+
+TEST_F(GalleryLive, PopupsBubbleAppearsAndGoesWithItsTimer) {
+    Start("popups");
+    HWND choice = Find("Hamburg");
+    ASSERT_NE(choice, nullptr);
+    HWND panel = GetParent(choice);
+    // The file edit is the one 58 pixels below the choice.
+    HWND file = nullptr;
+    const RECT cr = RectIn(choice, panel);
+    for (HWND h = GetWindow(panel, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        const RECT r = RectIn(h, panel);
+        if (r.left == cr.left && r.top == cr.top + 58) file = h;
+    }
+    ASSERT_NE(file, nullptr);
+    Click(file, ClientWidth(file) - 9, ClientHeight(file) / 2);
+    const DWORD shown = GetTickCount();
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 1000)) << "no bubble";
+    HWND bubble = G().Popups().front();
+    EXPECT_EQ(G().Active(), G().Main()) << "the bubble took the activation";
+    // Under the edit's left part, pointing up at it.
+    RECT br{}, fr{};
+    GetWindowRect(bubble, &br);
+    GetWindowRect(file, &fr);
+    EXPECT_GT(br.top, fr.top);
+    EXPECT_LT(br.top, fr.bottom);
+    Sleep(1500);
+    EXPECT_TRUE(IsWindowVisible(bubble)) << "gone too early";
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); }, 3500)) << "the bubble stayed";
+    const DWORD lived = GetTickCount() - shown;
+    EXPECT_GE(lived, 2800u);
+}
+
+TEST_F(GalleryLive, PopupsBubbleShownAgainRestartsWithItsTimer) {
+    Start("popups");
+    HWND choice = Find("Hamburg");
+    ASSERT_NE(choice, nullptr);
+    HWND panel = GetParent(choice);
+    HWND file = nullptr;
+    const RECT cr = RectIn(choice, panel);
+    for (HWND h = GetWindow(panel, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        if (RectIn(h, panel).top == cr.top + 58 && RectIn(h, panel).left == cr.left) file = h;
+    ASSERT_NE(file, nullptr);
+    Click(file, ClientWidth(file) - 9, ClientHeight(file) / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 1000));
+    Sleep(2000);
+    Click(file, ClientWidth(file) - 20, ClientHeight(file) / 2);  // beside the button: nothing
+    Click(file, ClientWidth(file) - 9, ClientHeight(file) / 2);
+    const DWORD again = GetTickCount();
+    Sleep(1800);  // past the first showing's three seconds
+    EXPECT_EQ(G().Popups().size(), 1u) << "the bubble went with the first timer";
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); }, 2500));
+    EXPECT_GE(GetTickCount() - again, 2800u);
+}
+
+// The rightmost pixel of shot that `is` accepts, or {-1, -1}.
+POINT RightmostPixel(const Shot& shot, const std::function<bool(COLORREF)>& is) {
+    for (int x = shot.Width() - 1; x >= 0; --x)
+        for (int y = 0; y < shot.Height(); ++y)
+            if (is(shot.At(x, y))) return POINT{x, y};
+    return POINT{-1, -1};
+}
+// Link text, smoothed at its edges: blue well above red and green.
+bool Bluish(COLORREF c) { return GetBValue(c) > 150 && GetRValue(c) < 110 && GetGValue(c) < 110; }
+
+TEST_F(GalleryLive, HtmlLinkHoversAndClicks) {
+    Start("html");
+    HWND page = PageArea();
+    ASSERT_NE(page, nullptr);
+    const RECT links{10, 200, 390, 290};
+    const RECT status{10, 300, 790, 318};
+    MoveMouse(page, 700, 590);
+    Sleep(200);
+    // The last link of the label, "Kunde 4711" (an event, not a web or
+    // mail address), in the link colour.
+    const Shot cold(page, links);
+    const POINT last = RightmostPixel(cold, Bluish);
+    ASSERT_GE(last.x, 0) << "no link drawn";
+    const Shot quiet(page, status);
+    MoveMouse(page, links.left + last.x - 1, links.top + last.y);
+    EXPECT_TRUE(WaitFor([&] {
+        return RightmostPixel(Shot(page, links), [](COLORREF c) { return c == RGB(255, 240, 200); }).x >= 0;
+    })) << "no hover colour";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "OnAnchorEnter reported nothing";
+    const Shot entered(page, status);
+    LeftDown();
+    LeftUp();
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == entered); })) << "OnAnchorClick reported nothing";
+    MoveMouse(page, 700, 590);
+    EXPECT_TRUE(WaitFor([&] { return Shot(page, links) == cold; })) << "the hover look stayed";
+    EXPECT_TRUE(G().Popups().empty());
+}
+
+// Known fault, left to the framework: the application starts its hint timer
+// only for controls whose own Hint is set, so a label that gives the hint
+// text of the link under the mouse (anchor hints) never gets asked.
+TEST_F(GalleryLive, DISABLED_HtmlLinkShowsItsAddressAsHint) {
+    Start("html");
+    HWND page = PageArea();
+    ASSERT_NE(page, nullptr);
+    const RECT links{10, 200, 390, 290};
+    MoveMouse(page, 700, 590);
+    Sleep(200);
+    const POINT last = RightmostPixel(Shot(page, links), Bluish);
+    ASSERT_GE(last.x, 0);
+    MoveMouse(page, links.left + last.x - 1, links.top + last.y);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 2500)) << "no link hint";
+}
+
+// The modal box of the dialogs page: its only visible top-level window.
+HWND WaitForBox(Gallery& g) {
+    HWND box = nullptr;
+    WaitFor([&] {
+        auto popups = g.Popups();
+        box = popups.size() == 1 ? popups.front() : nullptr;
+        return box != nullptr;
+    });
+    return box;
+}
+
+TEST_F(GalleryLive, DialogsInfoBoxClosesOnAKeyAndTheSpaceUpClicksNothing) {
+    Start("dialogs");
+    HWND open = Find("Information zeigen");
+    ASSERT_NE(open, nullptr);
+    for (WORD key : {WORD('A'), WORD(VK_SPACE), WORD(VK_RETURN)}) {
+        Click(open, 20, 10);
+        HWND box = WaitForBox(G());
+        ASSERT_NE(box, nullptr) << "no box";
+        EXPECT_EQ(G().Active(), box);
+        EXPECT_FALSE(IsWindowEnabled(G().Main())) << "the box is not modal";
+        Key('B', true);  // with Shift: stays
+        Sleep(150);
+        EXPECT_EQ(G().Popups().size(), 1u) << "Shift+B closed the box";
+        Key(key);
+        EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "key " << key << " left the box open";
+        // The key-up reached the opener, which has the focus again: it must not open the box anew.
+        Sleep(300);
+        EXPECT_TRUE(G().Popups().empty()) << "key " << key << " opened the box again";
+        EXPECT_TRUE(IsWindowEnabled(G().Main()));
+        EXPECT_EQ(G().Active(), G().Main());
+        MoveMouse(G().Main(), 5, 5);
+        Sleep(600);  // no double click with the next one
+    }
+}
+
+TEST_F(GalleryLive, DialogsQuestionAnswersByKeyAndMouse) {
+    Start("dialogs");
+    HWND ask = Find("Frage stellen");
+    ASSERT_NE(ask, nullptr);
+    HWND page = GetParent(ask);
+    const RECT status{470, 170, 790, 187};
+    // Opens the box, answers with `answer` and returns the status line.
+    auto answer = [&](const std::function<void(HWND box)>& act) {
+        MoveMouse(page, 700, 590);
+        Sleep(550);  // the next click on the opener is no double click
+        Click(ask, 30, 12);
+        HWND box = WaitForBox(G());
+        EXPECT_NE(box, nullptr) << "no box";
+        if (!box) return Shot(page, status);
+        EXPECT_EQ(Text(G().Focus()), "Ja");
+        act(box);
+        EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the box stayed open";
+        EXPECT_EQ(G().Focus(), ask) << "the focus did not come back to the opener";
+        Sleep(100);
+        return Shot(page, status);
+    };
+    const Shot yes = answer([](HWND) { Key(VK_RETURN); });
+    const Shot no = answer([&](HWND) {
+        Key(VK_RIGHT);
+        EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Nein"; })) << Text(G().Focus());
+        Key(VK_RETURN);
+    });
+    EXPECT_FALSE(yes == no) << "Ja and Nein show the same answer";
+    EXPECT_TRUE(answer([](HWND) { Key(VK_ESCAPE); }) == no) << "Escape did not answer Nein";
+    EXPECT_TRUE(answer([&](HWND box) { Click(G().Child("Ja", box), 20, 10); }) == yes) << "a click on Ja";
+    EXPECT_TRUE(answer([&](HWND box) { Click(G().Child("Nein", box), 20, 10); }) == no) << "a click on Nein";
+}
+
+TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
+    Start("dragdrop");
+    HWND page = PageArea();
+    ASSERT_NE(page, nullptr);
+    const POINT centre = ScreenPoint(page, 400, 300);
+    HWND view = WindowFromPoint(centre);
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view, page);
+    const RECT whole{0, 0, ClientWidth(view), ClientHeight(view)};
+    MoveMouse(page, 400, 300);
+    Sleep(150);
+    const Shot before(view, whole);
+    const COLORREF idle = before.At(3, 3);
+
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    COLORREF during = idle;
+    DWORD effect = 0;
+    const HRESULT hr = DragFiles({L"C:\\windows\\win.ini", L"C:\\windows\\system.ini"}, centre,
+                                 [&] {
+                                     WaitFor([&] { return PixelAt(view, 3, 3) != idle; }, 1000);
+                                     during = PixelAt(view, 3, 3);
+                                 },
+                                 &effect);
+    OleUninitialize();
+    EXPECT_EQ(hr, DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(during, RGB(232, 242, 252)) << "no hover look while the files were over it";
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(view, 3, 3) == idle; })) << "the hover look stayed after the drop";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(view, whole) == before); })) << "the dropped names do not show";
+    EXPECT_TRUE(G().Popups().empty());
+}
+
+TEST_F(GalleryLive, DragDropLeftAgainTakesNothing) {
+    Start("dragdrop");
+    HWND page = PageArea();
+    ASSERT_NE(page, nullptr);
+    const POINT centre = ScreenPoint(page, 400, 300);
+    HWND view = WindowFromPoint(centre);
+    ASSERT_NE(view, page);
+    const RECT whole{0, 0, ClientWidth(view), ClientHeight(view)};
+    MoveMouse(page, 400, 300);
+    Sleep(150);
+    const Shot before(view, whole);
+    const COLORREF idle = before.At(3, 3);
+
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    bool hovered = false, cleared = false;
+    DWORD effect = 0;
+    const HRESULT hr = DragFiles({L"C:\\windows\\win.ini"}, centre,
+                                 [&] {
+                                     hovered = WaitFor([&] { return PixelAt(view, 3, 3) != idle; }, 1000);
+                                     // Out of the gallery again before the release.
+                                     MoveMouse(POINT{GetSystemMetrics(SM_CXSCREEN) - 60, GetSystemMetrics(SM_CYSCREEN) - 60});
+                                     cleared = WaitFor([&] { return PixelAt(view, 3, 3) == idle; }, 1000);
+                                 },
+                                 &effect);
+    OleUninitialize();
+    EXPECT_TRUE(hovered);
+    EXPECT_TRUE(cleared) << "the hover look stayed when the files left";
+    EXPECT_TRUE(hr == DRAGDROP_S_DROP || hr == DRAGDROP_S_CANCEL) << std::hex << hr;
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    Sleep(200);
+    EXPECT_TRUE(Shot(view, whole) == before) << "something was taken";
+}
+
+}  // namespace
