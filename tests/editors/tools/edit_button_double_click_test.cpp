@@ -7,8 +7,6 @@
 
 namespace {
 
-::testing::Environment* const kEnv = ::testing::AddGlobalTestEnvironment(new EditToolsTestEnvironment);
-
 // Counts the presses and double clicks that reach the owner itself.
 class TDoubleClickOwner : public TCustomControl {
 public:
