@@ -396,8 +396,9 @@ void TApplication::HintMouseMessage(TControl* Control, POINT) {
     StopHintTimers();
     HideHint();
     hint_control_ = Control;
-    if (Control && Control->ShowHint() && !GetShortHint(Control->Hint()).empty())
-        StartHintTimer(wasShown ? HintShortPause : HintPause, false);
+    // A control may fill its hint text when asked (CM_HINTSHOW), so an empty
+    // Hint does not stop the timer; ShowHintFor drops a hint that stays empty.
+    if (Control && Control->ShowHint()) StartHintTimer(wasShown ? HintShortPause : HintPause, false);
 }
 
 void TApplication::ActivateHint(POINT CursorPos) {

@@ -90,6 +90,7 @@ TEST(ApplicationHint, ShowsTheShortHintThroughTheHintWindowClassUnlessRefused) {
 // shows none.
 TEST(ApplicationHint, MouseMoveStartsThePauseAndTheHintShowsAndHides) {
     HintScene s = BuildHintScene();
+    s.c->SetHint("");  // the control fills its text only when asked (CM_HINTSHOW)
     const int pause = Application()->HintPause, hide = Application()->HintHidePause;
     Application()->HintPause = 100;
     Application()->HintHidePause = 300;
