@@ -9,7 +9,6 @@
 
 namespace {
 PlainRect ToPlacement(const RECT& r) { return PlainRect{r.left, r.top, r.right, r.bottom}; }
-RECT ToRect(const PlainRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
