@@ -12,10 +12,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "controls/dialogs/busy_cursor.h"
+#include "controls/dialogs/look_and_feel.h"
 #include "demo/gallery_host.h"
 #include "demo/gallery_registry.h"
-#include "editors/tools/short_date_format.h"
 #include "demo/sample_controls.h"
+#include "editors/tools/short_date_format.h"
 #include "framework/application.h"
 #include "framework/gdi_owner.h"
 
@@ -93,9 +95,12 @@ int FirstPage(int argc, char** argv) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int argc = __argc;
     char** argv = __argv;
+    // Start-up as the program does it: the application, then the library's
+    // services; the title is the one the message box shows without a caption.
     Application()->Initialize();
     InitEditShortDateFormat();
-    Application()->SetTitle("Galerie");
+    InstallLookAndFeel();
+    Application()->SetTitle("Ordivo");
     int rc = 0;
     bool ranMode = false;
     if (argc >= 2) {
@@ -123,6 +128,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Application()->Run();
         }
     }
+    UninstallLookAndFeel();
+    DoneBusyCursors();
     Application()->Finalize();
     return rc;
 }
