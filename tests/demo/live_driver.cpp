@@ -107,7 +107,11 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
 }
 
 Gallery::Gallery(const std::string& page) {
-    std::string cmd = "\"" + GalleryExe() + "\" --page " + page;
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "\"" + s.
+    std::string cmd = "\"";
+    cmd += GalleryExe();
+    cmd += "\" --page ";
+    cmd += page;
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     std::vector<char> line(cmd.begin(), cmd.end());
