@@ -225,6 +225,9 @@ void TFSB_BOX::FormCreate(TObject*) {
 
 void TFSB_BOX::FormShow(TObject*) {
     SetColor(clWhite);
+    // Taken while the box still has the height it was placed with: grown,
+    // it may reach into a neighbouring monitor.
+    const RECT area = CurrentWorkArea();
     message_label_->Measure();
     const int labelHeight = message_label_->Height();
     TFlatPanel* bar = Pquestion->Visible() ? Pquestion : Pinput->Visible() ? Pinput : Pmsg;
@@ -232,26 +235,36 @@ void TFSB_BOX::FormShow(TObject*) {
     SetClientHeight(labelHeight + (Pinput->Visible() ? 70 : 37));
     // The box was placed at its designed height: a tall message must not
     // push the buttons off the work area.
-    KeepInsideWorkArea();
+    KeepInside(area);
     if (HWND h = WindowHandle()) {
         BoxToForeground(h);
         PostMessageA(h, kBoxShown, 0, 0);
     }
 }
 
-void TFSB_BOX::KeepInsideWorkArea() {
-    if (TMonitor* monitor = Screen()->MonitorFromRect(BoundsRect())) KeepFormInside(this, monitor->WorkareaRect());
+RECT TFSB_BOX::CurrentWorkArea() {
+    TMonitor* monitor = Screen()->MonitorFromRect(BoundsRect());
+    return monitor ? monitor->WorkareaRect() : RECT{};
+}
+
+void TFSB_BOX::KeepInside(const RECT& Area) {
+    if (Area.bottom <= Area.top) return;
+    // The height cap is a share of the primary screen: a smaller monitor's
+    // work area can be lower still.
+    if (Height() > Area.bottom - Area.top) SetHeight(Area.bottom - Area.top);
+    KeepFormInside(this, Area);
 }
 
 void TFSB_BOX::FBhelpQClick(TObject* Sender) {
     if (help_text_.empty()) return;
+    const RECT area = CurrentWorkArea();
     help_label_->SetHTMLText(PrepareBoxText(help_text_));
     help_label_->Measure();
     const int grow = help_label_->Height() + 5;
     FP_help->SetHeight(grow);
     FP_help->SetTop(ClientHeight());  // below the button bar
     SetClientHeight(ClientHeight() + grow);
-    KeepInsideWorkArea();
+    KeepInside(area);
     if (auto* button = dynamic_cast<TControl*>(Sender)) button->SetEnabled(false);
     FP_help->Show();
 }

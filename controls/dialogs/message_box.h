@@ -75,7 +75,11 @@ protected:
 
 private:
     void BuildComponents();
-    void KeepInsideWorkArea();
+    // The work area of the monitor the box stands on (empty when none).
+    RECT CurrentWorkArea();
+    // Keeps the box inside Area, no higher than it (the button bar stays
+    // at the bottom and covers the end of the text).
+    void KeepInside(const RECT& Area);
     // Open, not closing, and no link was clicked.
     bool KeepsForeground() const;
     // Whether the input field's drop-down list is open (the input field

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/dialogs/box_text.h"
+#include "tests/controls/html/fixed_metrics_device.h"
 
 namespace {
 // "L<from>" .. "L<to>" joined by sep.
@@ -51,6 +52,17 @@ TEST(BoxText, ReplaceFoldsAnsiLettersOnly) {
 
 TEST(BoxText, EscapeSizesAndButtonKeys) {
     EXPECT_EQ(EscapeBoxText("a<b & c>"), "a&lt;b &amp; c>");
+    // Escaped foreign text is drawn whole by the box's label, not cut at "<".
+    const std::string html = PrepareBoxText("Antwort: " + EscapeBoxText("<550> & mehr"));
+    HTMLDrawParams p;
+    p.Text = html;
+    p.Rect = HTMLRect{0, 0, 1000, 100};
+    p.Variant = HTMLVariant::MessageLabel();
+    FixedMetricsDevice label;
+    HTMLRender(label, p);
+    std::string shown;
+    for (const auto& t : label.texts) shown += t.text;
+    EXPECT_EQ(shown, "Antwort: <550> & mehr");
     // 1025 and 1015 give 717.5 and 710.5: half to even.
     for (auto [screen, max] : {std::pair{768, 538}, {1025, 718}, {1015, 710}, {1024, 717}})
         EXPECT_EQ(BoxMaxHeight(screen), max) << screen;

@@ -9,6 +9,7 @@
 #include "controls/dialogs/busy_cursor.h"
 #include "foundation/folders.h"
 #include "framework/application.h"
+#include "framework/form.h"
 
 namespace {
 int AniFilesIn(const std::string& folder) {
@@ -32,11 +33,22 @@ TEST(BusyCursor, LoadsOnceLeavesNoFileOffAlwaysRestoresAndMissingStaysUnregister
     GetTempFolder("XCURSOR", folder);
     EXPECT_EQ(AniFilesIn(folder), 0);
 
+    // A window of ours under the mouse chooses the cursor again after Off.
+    TForm* under = Create<TForm>(nullptr);
+    POINT mouse{};
+    GetCursorPos(&mouse);
+    under->SetBounds(mouse.x - 50, mouse.y - 50, 100, 100);
+    under->Show();
+    Application()->ProcessMessages();
     BusyCursorOn();
     BusyCursorOn();
     EXPECT_EQ(Screen()->Cursor(), crCursor_ajax03);
+    EXPECT_EQ(GetCursor(), Screen()->Cursors(crCursor_ajax03));  // shown at once
     BusyCursorOff();
     EXPECT_EQ(Screen()->Cursor(), crDefault);
+    for (int i = 0; i < 10; ++i, Sleep(10)) Application()->ProcessMessages();
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+    under->Free();
 
     DoneBusyCursors();
     EXPECT_EQ(Screen()->Cursors(crCursor_ajax03), arrow);

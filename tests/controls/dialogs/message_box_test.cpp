@@ -220,6 +220,23 @@ TEST_F(MessageBoxTest, HeightFollowsTheTextAndTallTextsStayInsideTheWorkArea) {
         });
         ShowInfo(text);
     }
+    // Beside a primary of 1200 (maximum height 840), a monitor of 600 whose
+    // work area is lower than that: the tall box takes the work area's height.
+    gMonitors = {{nullptr, {0, 0, 1024, 1200}, {0, 0, 1024, 1160}, true},
+                 {nullptr, {1024, 0, 2048, 600}, {1024, 0, 2048, 560}}};
+    Screen()->RefreshMonitors();
+    TForm* active = Create<TForm>(nullptr);
+    active->SetBounds(1100, 100, 600, 400);
+    Screen()->SetActiveForm(active);
+    std::vector<int> shown;
+    SetBoxShownHook([&](TFSB_BOX* box) {
+        const RECT r = box->BoundsRect();
+        shown = {r.left >= 1024, r.top, r.bottom, box->Pmsg->Top() + box->Pmsg->Height() - box->ClientHeight()};
+        box->SetModalResult(mrOk);
+    });
+    ShowInfo(tall);
+    active->Free();
+    EXPECT_EQ(shown, (std::vector<int>{true, 0, 560, -2}));
 }
 
 TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
