@@ -386,7 +386,9 @@ void TScreen::SetCursor(TCursor value) {
     if (value == cursor_) return;
     cursor_ = value;
     if (value == crDefault) {
-        // Let the window under the mouse choose again through WM_SETCURSOR.
+        // The arrow at once (the window under the mouse may not be ours), then
+        // let the window under the mouse choose again through WM_SETCURSOR.
+        ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));
         POINT p;
         if (GetCursorPos(&p)) SetCursorPos(p.x, p.y);
     } else {

@@ -56,6 +56,7 @@ TEST(BusyCursor, LoadsOnceLeavesNoFileOffAlwaysRestoresAndMissingStaysUnregister
     BusyCursorOn();
     EXPECT_NE(Screen()->Cursors(crCursor_ajax03), arrow);
     BusyCursorOff();
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));  // also with no window of ours under the mouse
     DoneBusyCursors();
     // A missing resource leaves its id unregistered.
     LoadAnimatedCursor("NO_SUCH_CURSOR", -4100);
