@@ -12,18 +12,18 @@
 namespace {
 
 struct FuzzDevice : HTMLDevice {
-    HTMLSize TextExtent(const HTMLFontSpec& f, std::string_view t) override {
+    HTMLSize TextExtent(const HTMLFontDesc& f, std::string_view t) override {
         int w = f.Size < 1 ? 1 : f.Size % 40;
         return HTMLSize{static_cast<int>(t.size()) * (w / 2 + 1), w + 4};
     }
     bool runs = false;
-    bool CharExtents(const HTMLFontSpec& f, std::string_view t, std::vector<int>& right) override {
+    bool CharExtents(const HTMLFontDesc& f, std::string_view t, std::vector<int>& right) override {
         if (!runs) return false;
         right.resize(t.size());
         for (size_t k = 0; k < t.size(); ++k) right[k] = TextExtent(f, t.substr(0, k + 1)).cx;
         return true;
     }
-    void DrawText(const HTMLFontSpec&, const HTMLRect&, std::string_view, TColor, TColor, bool) override {}
+    void DrawText(const HTMLFontDesc&, const HTMLRect&, std::string_view, TColor, TColor, bool) override {}
     void FillRect(const HTMLRect&, TColor) override {}
     void Polyline(const std::vector<std::pair<int, int>>&, TColor) override {}
     void FocusRect(const HTMLRect&) override {}
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     HTMLDrawParams p;
     p.Text = text;
     p.Rect = HTMLRect{3, 4, 3 + (flags >> 4) * 9, 400};
-    p.Font = HTMLFontSpec{"Tahoma", 8, 0, 0};
+    p.Font = HTMLFontDesc{"Tahoma", 8, 0, 0};
     p.WordWrap = (flags & 1) != 0;
     p.Variant = (flags & 2) ? HTMLVariant::FormLabel() : HTMLVariant::MessageLabel();
     p.X = 20;

@@ -3,14 +3,14 @@
 #include "controls/html/html_gdi_device.h"
 #include "framework/canvas.h"
 
-HTMLFontSpec HTMLFontSpecOf(const TFont& Font) {
-    return HTMLFontSpec{Font.Name(), Font.Size(), Font.Style(), 0};
+HTMLFontDesc HTMLFontDescOf(const TFont& Font) {
+    return HTMLFontDesc{Font.Name(), Font.Size(), Font.Style(), 0};
 }
 
 HTMLDrawResult HTMLDrawText(TCanvas& Canvas, HTMLDrawParams Params, const HTMLImageSources& Sources,
                             HTMLFontCache* Fonts) {
     TFont& font = Canvas.Font();
-    Params.Font = HTMLFontSpecOf(font);
+    Params.Font = HTMLFontDescOf(font);
     Params.FontColor = font.Color();
     Params.Background = Canvas.Brush().Style() == bsClear ? clNone : Canvas.Brush().Color();
     HTMLGdiDevice device(Canvas.Handle(), font.Charset(), font.Quality(), Fonts);

@@ -19,7 +19,7 @@ struct HTMLImageSources {
     std::function<THTMLPicture*(const HTMLImageRef&)> FindPicture;
 };
 
-HTMLFontSpec HTMLFontSpecOf(const TFont& Font);
+HTMLFontDesc HTMLFontDescOf(const TFont& Font);
 
 // Measures, draws or hit-tests Params.Text on the canvas's DC with the
 // canvas's font (Params.Font, FontColor and Background are set from it).

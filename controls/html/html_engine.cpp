@@ -81,7 +81,7 @@ struct FontSave {
 // Everything a tag can change. The first pass of a line works on a copy, so
 // that the second pass starts from the same state.
 struct State {
-    HTMLFontSpec font;
+    HTMLFontDesc font;
     TColor color = 0;
     TColor bk = clNone;
     int align = 0;  // 0 left, 1 right, 2 centre
@@ -260,7 +260,7 @@ private:
     }
 
     // The height of a font's text, asked once per font and run.
-    int LineHeightOf(const HTMLFontSpec& font) {
+    int LineHeightOf(const HTMLFontDesc& font) {
         for (const auto& h : heights_)
             if (h.first == font) return h.second;
         int cy = dev_.TextExtent(font, std::string_view()).cy;
@@ -408,7 +408,7 @@ private:
         ++listItems;
         int level = std::max(1, st_.listLevel);
         int bulletX = (level - 1) * kListStep;
-        HTMLFontSpec bulletFont{"Symbol", st_.font.Size, 0, 0};
+        HTMLFontDesc bulletFont{"Symbol", st_.font.Size, 0, 0};
         std::string bullet = (level & 1) ? "\xB7" : "o";
         HTMLSize sz = st_.hidden ? HTMLSize{} : dev_.TextExtent(bulletFont, bullet);
         if (!st_.hidden) {
@@ -590,15 +590,15 @@ private:
     std::string scratch_;
     std::vector<HTMLSize> extents_;
     size_t runStart_ = 0, runEnd_ = 0;
-    HTMLFontSpec runFont_;
+    HTMLFontDesc runFont_;
     bool runValid_ = false;
     std::vector<int> runRight_;
     int runHeight_ = 0;
-    std::vector<std::pair<HTMLFontSpec, int>> heights_;
+    std::vector<std::pair<HTMLFontDesc, int>> heights_;
     size_t nextExtent_ = 0;
     HTMLRect anchorBox_;
     bool anchorBoxSet_ = false;
-    HTMLFontSpec wFont_{"", -1, 0, 0};
+    HTMLFontDesc wFont_{"", -1, 0, 0};
     int wWidth_ = 0;
 };
 

@@ -30,12 +30,12 @@ struct HTMLSize {
 enum : unsigned { htmlBold = 1, htmlItalic = 2, htmlUnderline = 4, htmlStrikeOut = 8 };
 
 // The font of a text run. Angle is in tenths of a degree (rotated text).
-struct HTMLFontSpec {
+struct HTMLFontDesc {
     std::string Name;
     int Size = 8;  // points
     unsigned Style = 0;
     int Angle = 0;
-    bool operator==(const HTMLFontSpec&) const = default;
+    bool operator==(const HTMLFontDesc&) const = default;
 };
 
 enum class HTMLImageKind {
@@ -57,16 +57,16 @@ struct HTMLImageRef {
 class HTMLDevice {
 public:
     virtual ~HTMLDevice() = default;
-    virtual HTMLSize TextExtent(const HTMLFontSpec& Font, std::string_view Text) = 0;
+    virtual HTMLSize TextExtent(const HTMLFontDesc& Font, std::string_view Text) = 0;
     // Optional: Right[k] is the width of Text's first k + 1 characters, so a
     // run of words is measured at once. False when the device cannot.
-    virtual bool CharExtents(const HTMLFontSpec& /*Font*/, std::string_view /*Text*/, std::vector<int>& /*Right*/) {
+    virtual bool CharExtents(const HTMLFontDesc& /*Font*/, std::string_view /*Text*/, std::vector<int>& /*Right*/) {
         return false;
     }
     // Text bottom-aligned in Box (one line, no prefix, tabs expanded, clipped
     // to Box; with Ellipsis cut with "..." at Box.Right). Background clNone
     // draws transparently.
-    virtual void DrawText(const HTMLFontSpec& Font, const HTMLRect& Box, std::string_view Text, TColor Color,
+    virtual void DrawText(const HTMLFontDesc& Font, const HTMLRect& Box, std::string_view Text, TColor Color,
                           TColor Background, bool Ellipsis) = 0;
     virtual void FillRect(const HTMLRect& R, TColor Color) = 0;
     // Horizontal gradient from From at the left to To at the right.
@@ -101,7 +101,7 @@ enum class HTMLMode { Measure, Draw, HitTest };
 struct HTMLDrawParams {
     std::string_view Text;
     HTMLRect Rect;
-    HTMLFontSpec Font;
+    HTMLFontDesc Font;
     TColor FontColor = 0;
     // The colour behind the text when drawing starts (hidden blink text and
     // animated pictures use it).

@@ -37,18 +37,18 @@ HTMLGdiDevice::~HTMLGdiDevice() {
     SetTextColor(dc_, orig_text_color_);
 }
 
-HFONT HTMLFontCache::Find(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi) const {
+HFONT HTMLFontCache::Find(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi) const {
     for (const auto& e : entries_)
-        if (e.charset == Charset && e.quality == Quality && e.ppi == Ppi && e.spec == Font) return e.font.Get();
+        if (e.charset == Charset && e.quality == Quality && e.ppi == Ppi && e.desc == Font) return e.font.Get();
     return nullptr;
 }
 
-HFONT HTMLFontCache::Add(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle) {
+HFONT HTMLFontCache::Add(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle) {
     entries_.push_back(Entry{Font, Charset, Quality, Ppi, std::move(Handle)});
     return entries_.back().font.Get();
 }
 
-GdiObject<HFONT> HTMLGdiDevice::MakeFont(const HTMLFontSpec& Font) const {
+GdiObject<HFONT> HTMLGdiDevice::MakeFont(const HTMLFontDesc& Font) const {
     LOGFONTA lf{};
     lf.lfHeight = -MulDiv(Font.Size, ppi_, 72);
     lf.lfWeight = (Font.Style & htmlBold) ? FW_BOLD : FW_NORMAL;
@@ -66,11 +66,11 @@ GdiObject<HFONT> HTMLGdiDevice::MakeFont(const HTMLFontSpec& Font) const {
 
 // Fonts come from the caller's cache when there is one; fonts beyond it
 // live for this run only (a font selected in the DC is never deleted).
-void HTMLGdiDevice::Select(const HTMLFontSpec& Font) {
-    if (selected_font_ && selected_spec_ == Font) return;
+void HTMLGdiDevice::Select(const HTMLFontDesc& Font) {
+    if (selected_font_ && selected_desc_ == Font) return;
     HFONT font = cache_ ? cache_->Find(Font, charset_, quality_, ppi_) : nullptr;
     if (!font) {
-        auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& c) { return c.spec == Font; });
+        auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& c) { return c.desc == Font; });
         if (it != fonts_.end()) font = it->font.Get();
     }
     if (!font) {
@@ -87,12 +87,12 @@ void HTMLGdiDevice::Select(const HTMLFontSpec& Font) {
         }
     }
     selected_font_ = font;
-    selected_spec_ = Font;
+    selected_desc_ = Font;
     HGDIOBJ old = SelectObject(dc_, font);
     if (!orig_font_) orig_font_ = old;
 }
 
-const HTMLFontSpec& HTMLGdiDevice::Usable(const HTMLFontSpec& Font) {
+const HTMLFontDesc& HTMLGdiDevice::Usable(const HTMLFontDesc& Font) {
     if (Font.Name != "Symbol" || FallbackFace.empty()) return Font;
     if (symbol_ok_ < 0) {
         Select(Font);
@@ -106,8 +106,8 @@ const HTMLFontSpec& HTMLGdiDevice::Usable(const HTMLFontSpec& Font) {
     return fallback_;
 }
 
-HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontSpec& AFont, std::string_view Text) {
-    const HTMLFontSpec& Font = Usable(AFont);
+HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontDesc& AFont, std::string_view Text) {
+    const HTMLFontDesc& Font = Usable(AFont);
     Select(Font);
     if (Text.find('\t') != std::string_view::npos) {
         RECT r{0, 0, 0, 0};
@@ -125,7 +125,7 @@ HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontSpec& AFont, std::string_view T
     return HTMLSize{s.cx, s.cy};
 }
 
-bool HTMLGdiDevice::CharExtents(const HTMLFontSpec& Font, std::string_view Text, std::vector<int>& Right) {
+bool HTMLGdiDevice::CharExtents(const HTMLFontDesc& Font, std::string_view Text, std::vector<int>& Right) {
     if (Text.empty() || Text.find('\t') != std::string_view::npos) return false;
     Select(Font);
     Right.resize(Text.size());
@@ -133,9 +133,9 @@ bool HTMLGdiDevice::CharExtents(const HTMLFontSpec& Font, std::string_view Text,
     return GetTextExtentExPointA(dc_, Text.data(), static_cast<int>(Text.size()), 0, nullptr, Right.data(), &s) != 0;
 }
 
-void HTMLGdiDevice::DrawText(const HTMLFontSpec& AFont, const HTMLRect& Box, std::string_view Text, TColor Color,
+void HTMLGdiDevice::DrawText(const HTMLFontDesc& AFont, const HTMLRect& Box, std::string_view Text, TColor Color,
                              TColor Background, bool Ellipsis) {
-    const HTMLFontSpec& Font = Usable(AFont);
+    const HTMLFontDesc& Font = Usable(AFont);
     Select(Font);
     RECT r{Box.Left, Box.Top, Box.Right, Box.Bottom};
     if (Background != clNone) {

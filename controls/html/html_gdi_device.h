@@ -1,5 +1,5 @@
 // The HTML engine's device on a GDI device context: fonts made from the
-// engine's font specs (cached for one run), text, fills, lines, image-list
+// engine's font descriptions (cached for one run), text, fills, lines, image-list
 // images, shell icons and pictures. Everything it selects or changes in the
 // DC is put back when it goes, and every font it made is deleted.
 #pragma once
@@ -24,16 +24,16 @@ class THTMLPicture;
 // its fonts. Must outlive the runs that use it.
 class HTMLFontCache {
 public:
-    HFONT Find(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi) const;
+    HFONT Find(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi) const;
     bool Full() const { return entries_.size() >= kCapacity; }
-    HFONT Add(const HTMLFontSpec& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle);
+    HFONT Add(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle);
     void Clear() { entries_.clear(); }
     int Count() const { return static_cast<int>(entries_.size()); }
 
 private:
     static constexpr size_t kCapacity = 16;
     struct Entry {
-        HTMLFontSpec spec;
+        HTMLFontDesc desc;
         BYTE charset, quality;
         int ppi;
         GdiObject<HFONT> font;
@@ -58,9 +58,9 @@ public:
     std::string FallbackFace;
     std::function<THTMLPicture*(const HTMLImageRef&)> FindPicture;
 
-    HTMLSize TextExtent(const HTMLFontSpec& Font, std::string_view Text) override;
-    bool CharExtents(const HTMLFontSpec& Font, std::string_view Text, std::vector<int>& Right) override;
-    void DrawText(const HTMLFontSpec& Font, const HTMLRect& Box, std::string_view Text, TColor Color,
+    HTMLSize TextExtent(const HTMLFontDesc& Font, std::string_view Text) override;
+    bool CharExtents(const HTMLFontDesc& Font, std::string_view Text, std::vector<int>& Right) override;
+    void DrawText(const HTMLFontDesc& Font, const HTMLRect& Box, std::string_view Text, TColor Color,
                   TColor Background, bool Ellipsis) override;
     void FillRect(const HTMLRect& R, TColor Color) override;
     void GradientRect(const HTMLRect& R, TColor From, TColor To) override;
@@ -71,10 +71,10 @@ public:
     void TileImage(const HTMLImageRef& Image, const HTMLRect& R) override;
 
 private:
-    void Select(const HTMLFontSpec& Font);
+    void Select(const HTMLFontDesc& Font);
     // Font, or the fallback face for a "Symbol" font without the bullets.
-    const HTMLFontSpec& Usable(const HTMLFontSpec& Font);
-    GdiObject<HFONT> MakeFont(const HTMLFontSpec& Font) const;
+    const HTMLFontDesc& Usable(const HTMLFontDesc& Font);
+    GdiObject<HFONT> MakeFont(const HTMLFontDesc& Font) const;
     THTMLPicture* Picture(const HTMLImageRef& Image);
     // System icon: image list and index (nullptr when there is none).
     HIMAGELIST SystemIcon(const HTMLImageRef& Image, int& Index);
@@ -86,13 +86,13 @@ private:
     int orig_bk_mode_;
     COLORREF orig_text_color_;
     struct CachedFont {
-        HTMLFontSpec spec;
+        HTMLFontDesc desc;
         GdiObject<HFONT> font;
     };
     std::vector<CachedFont> fonts_;
     HTMLFontCache* cache_;
     HFONT selected_font_ = nullptr;
-    HTMLFontSpec selected_spec_;
+    HTMLFontDesc selected_desc_;
     int symbol_ok_ = -1;  // unknown
-    HTMLFontSpec fallback_;
+    HTMLFontDesc fallback_;
 };

@@ -11,7 +11,7 @@
 
 struct FixedMetricsDevice : HTMLDevice {
     struct Text {
-        HTMLFontSpec font;
+        HTMLFontDesc font;
         HTMLRect box;
         std::string text;
         TColor color, background;
@@ -25,17 +25,17 @@ struct FixedMetricsDevice : HTMLDevice {
     std::map<std::string, HTMLSize> imageSizes;
     bool runs = true;  // measures runs of words at once
 
-    static int CharWidth(const HTMLFontSpec& f) { return f.Size * 3 / 4 + ((f.Style & htmlBold) ? 1 : 0); }
-    HTMLSize TextExtent(const HTMLFontSpec& f, std::string_view t) override {
+    static int CharWidth(const HTMLFontDesc& f) { return f.Size * 3 / 4 + ((f.Style & htmlBold) ? 1 : 0); }
+    HTMLSize TextExtent(const HTMLFontDesc& f, std::string_view t) override {
         return HTMLSize{static_cast<int>(t.size()) * CharWidth(f), f.Size * 2};
     }
-    bool CharExtents(const HTMLFontSpec& f, std::string_view t, std::vector<int>& right) override {
+    bool CharExtents(const HTMLFontDesc& f, std::string_view t, std::vector<int>& right) override {
         if (!runs) return false;
         right.resize(t.size());
         for (size_t k = 0; k < t.size(); ++k) right[k] = static_cast<int>(k + 1) * CharWidth(f);
         return true;
     }
-    void DrawText(const HTMLFontSpec& f, const HTMLRect& box, std::string_view t, TColor c, TColor bk,
+    void DrawText(const HTMLFontDesc& f, const HTMLRect& box, std::string_view t, TColor c, TColor bk,
                   bool ellipsis) override {
         texts.push_back(Text{f, box, std::string(t), c, bk, ellipsis});
     }

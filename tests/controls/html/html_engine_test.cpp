@@ -13,7 +13,7 @@ HTMLDrawParams Params(std::string_view text, int width = 200, HTMLMode mode = HT
     HTMLDrawParams p;
     p.Text = text;
     p.Rect = HTMLRect{10, 5, 10 + width, 1000};
-    p.Font = HTMLFontSpec{"Tahoma", 8, 0, 0};
+    p.Font = HTMLFontDesc{"Tahoma", 8, 0, 0};
     p.Background = 0xFFFFFF;
     p.Mode = mode;
     p.Variant = HTMLVariant::FormLabel();
