@@ -227,12 +227,6 @@ void T_StringSparseList::EraseEntry(size_t Pos) {
     }
 }
 
-void T_StringSparseList::ReservePositions(int Count) {
-    // Bounded: a hint from a very wide grid must not cost much per row.
-    const int n = std::clamp(Count, 0, 64);
-    ReserveStorage(n, static_cast<size_t>(n) * 8);
-}
-
 void T_StringSparseList::ReserveStorage(int Entries, size_t TextBytes) {
     const uint32_t n = static_cast<uint32_t>(std::max(Entries, 0));
     if (entry_capacity_ >= n && text_capacity_ >= TextBytes) return;

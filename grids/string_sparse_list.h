@@ -89,9 +89,6 @@ public:
     void Move(int CurIndex, int NewIndex) override;
     void Clear() override;
 
-    // Makes room for about Count entries with short texts (a row of Count
-    // cells), so that filling them costs no further allocations. A hint only.
-    void ReservePositions(int Count);
     // Makes room for Entries entries and TextBytes bytes of text (a hint).
     void ReserveStorage(int Entries, size_t TextBytes);
     // The entries and text bytes in use, for sizing a similar list.
