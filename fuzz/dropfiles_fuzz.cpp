@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "controls/dragdrop/drop_blocks.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     dropblocks::DropFiles files;
@@ -11,9 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const dropblocks::Bytes again = files.wide ? dropblocks::WriteDropFilesWide(files.wideNames)
                                                    : dropblocks::WriteDropFilesAnsi(files.ansiNames);
         dropblocks::DropFiles back;
-        if (!dropblocks::ReadDropFiles(again.data(), again.size(), back) || back.wide != files.wide ||
-            back.wideNames != files.wideNames || back.ansiNames != files.ansiNames)
-            __builtin_trap();
+        FUZZ_CHECK(dropblocks::ReadDropFiles(again.data(), again.size(), back));
+        FUZZ_CHECK(back.wide == files.wide && back.wideNames == files.wideNames && back.ansiNames == files.ansiNames);
     }
     dropblocks::ReadNameList8(data, size);
     dropblocks::ReadNameList16(data, size);
