@@ -100,10 +100,7 @@ public:
     TColumn* ColumnOf(int ACol) const { return columns_ ? columns_->ItemOrNull(ACol) : nullptr; }
     // True while the grid adds or frees column items to match ColCount.
     bool ColumnsSyncing() const { return column_lock_ > 0; }
-    // True when writing a cell would run no hook that does anything: the
-    // grid is a plain TDataGrid without cell handlers (bulk loads then store
-    // directly).
-    bool CellHooksIdle() const;
+    bool CellHooksIdle() const override;
     // A column item at Index has left the collection: its cells go and the
     // columns behind it move up with theirs.
     void ColumnItemFreed(int Index);

@@ -49,12 +49,9 @@ public:
     std::string GetCell(int Col, int Row) override { return grid_.GetCell(Col, Row); }
     // Through the virtual table, so every hook of the grid runs.
     void SetCell(int Col, int Row, const std::string& Value) override { grid_.SetCell(Col, Row, Value); }
-    // A whole row at once when no hook would see the cells.
+    // A whole row at once; the grid runs its hooks where they would act.
     void SetRowTexts(int Row, const RowValue* Cells, size_t Count) override {
-        if (quiet_)
-            grid_.StoreRowTexts(Row, Cells, Count);
-        else
-            PositionsTextTable::SetRowTexts(Row, Cells, Count);
+        grid_.StoreRowTexts(Row, Cells, Count);
     }
     std::string GetSecondLine(int Row) override { return grid_.GetCell(-2, Row); }
     std::string_view CellText(int Col, int Row, std::string& Scratch) override {

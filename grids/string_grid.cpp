@@ -299,7 +299,13 @@ void T_StringGrid::SetCell(int ACol, int ARow, const std::string& Value) {
     AfterCellWrite(ACol, ARow, std::string());
 }
 
+bool T_StringGrid::CellHooksIdle() const { return typeid(*this) == typeid(T_StringGrid) && !OnAfterCellWrite; }
+
 void T_StringGrid::StoreRowTexts(int ARow, const std::pair<int, std::string_view>* Cells, size_t Count) {
+    if (!CellHooksIdle()) {
+        for (size_t i = 0; i < Count; ++i) SetCell(Cells[i].first, ARow, std::string(Cells[i].second));
+        return;
+    }
     if (ARow < 0) RaiseSparseListIndexError();
     T_StringSparseList* list = RowList(ARow);
     if (!list) {

@@ -40,10 +40,13 @@ public:
     // text), looked up together.
     void RowTextViews(int ARow, const int* Cols, size_t Count, std::string_view* Texts) const;
     // Stores cell texts (columns 0 or above) as SetCell does, one after the
-    // other, but without the before-set and cell-written hooks: for a caller
-    // that knows no hook would do anything. A row without cells gets a cell
-    // list of just the room they need.
+    // other. While CellHooksIdle() they go in directly, a row without cells
+    // getting a cell list of just the room they need; otherwise each goes
+    // through SetCell and its hooks.
     void StoreRowTexts(int ARow, const std::pair<int, std::string_view>* Cells, size_t Count);
+    // True when writing a cell would run no hook that does anything: the
+    // grid is of exactly its class and has no cell handler.
+    virtual bool CellHooksIdle() const;
 
     // Whether a cell of the row was ever stored (reading creates nothing).
     bool HasRowData(int ARow) const { return RowList(ARow) != nullptr; }
