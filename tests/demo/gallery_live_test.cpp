@@ -56,6 +56,19 @@ protected:
             if (h != bar) return h;
         return nullptr;
     }
+    // The drag-and-drop page's file view with the mouse resting on its middle.
+    struct DropView { POINT centre; HWND view; RECT whole; };
+    DropView OpenDropView() {
+        Start("dragdrop");
+        HWND page = PageArea();
+        EXPECT_NE(page, nullptr);
+        const POINT centre = ScreenPoint(page, 400, 300);
+        HWND view = WindowFromPoint(centre);
+        EXPECT_TRUE(view && view != page) << "no file view on the page";
+        MoveMouse(page, 400, 300);
+        Sleep(150);
+        return {centre, view, RECT{0, 0, ClientWidth(view), ClientHeight(view)}};
+    }
     // Parks the mouse over an empty part of the page.
     void Park(HWND page) { MoveMouse(page, 780, 470); }
 
@@ -726,16 +739,8 @@ TEST_F(GalleryLive, DialogsQuestionAnswersByKeyAndMouse) {
 }
 
 TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
-    Start("dragdrop");
-    HWND page = PageArea();
-    ASSERT_NE(page, nullptr);
-    const POINT centre = ScreenPoint(page, 400, 300);
-    HWND view = WindowFromPoint(centre);
-    ASSERT_NE(view, nullptr);
-    ASSERT_NE(view, page);
-    const RECT whole{0, 0, ClientWidth(view), ClientHeight(view)};
-    MoveMouse(page, 400, 300);
-    Sleep(150);
+    const auto [centre, view, whole] = OpenDropView();
+    ASSERT_FALSE(HasFailure());
     const Shot before(view, whole);
     const COLORREF idle = before.At(3, 3);
 
@@ -758,15 +763,8 @@ TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
 }
 
 TEST_F(GalleryLive, DragDropLeftAgainTakesNothing) {
-    Start("dragdrop");
-    HWND page = PageArea();
-    ASSERT_NE(page, nullptr);
-    const POINT centre = ScreenPoint(page, 400, 300);
-    HWND view = WindowFromPoint(centre);
-    ASSERT_NE(view, page);
-    const RECT whole{0, 0, ClientWidth(view), ClientHeight(view)};
-    MoveMouse(page, 400, 300);
-    Sleep(150);
+    const auto [centre, view, whole] = OpenDropView();
+    ASSERT_FALSE(HasFailure());
     const Shot before(view, whole);
     const COLORREF idle = before.At(3, 3);
 
