@@ -58,13 +58,7 @@ void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEv
 
 void BuildDialogsPage(TWinControl* parent) {
     parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
-    auto* title = Create<TSampleLabel>(parent);
-    title->SetHeight(30);
-    title->Font().SetSize(12);
-    title->Font().SetStyle(fsBold);
-    title->SetCaption("  Meldungs- und Fragefenster");
-    title->SetAlign(alTop);
-    title->SetParent(parent);
+    SampleTitle(parent, "  Meldungs- und Fragefenster", 30);
 
     auto* info = Create<TBoxPicture>(parent, false);
     info->SetLeft(16);
