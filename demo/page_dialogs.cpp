@@ -43,16 +43,6 @@ private:
     TFSB_BOX* box_;
 };
 
-// A status or caption line of the page.
-TSampleLabel* AddText(TWinControl* parent, int x, int y, const std::string& text, bool bold) {
-    auto* l = Create<TSampleLabel>(parent);
-    l->SetBounds(x, y, 320, 17);
-    if (bold) l->Font().SetStyle(fsBold);
-    l->SetCaption(text);
-    l->SetParent(parent);
-    return l;
-}
-
 // A button that opens a real box; owned by the page's form like its other controls.
 void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEvent open) {
     TCustomForm* form = GetParentForm(parent);
@@ -68,13 +58,7 @@ void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEv
 
 void BuildDialogsPage(TWinControl* parent) {
     parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
-    auto* title = Create<TSampleLabel>(parent);
-    title->SetHeight(30);
-    title->Font().SetSize(12);
-    title->Font().SetStyle(fsBold);
-    title->SetCaption("  Meldungs- und Fragefenster");
-    title->SetAlign(alTop);
-    title->SetParent(parent);
+    SampleTitle(parent, "  Meldungs- und Fragefenster", 30);
 
     auto* info = Create<TBoxPicture>(parent, false);
     info->SetLeft(16);
@@ -85,12 +69,12 @@ void BuildDialogsPage(TWinControl* parent) {
     question->SetTop(info->Top() + info->Height() + 36);
     question->SetParent(parent);
 
-    AddText(parent, 16, 40, "Information", true);
-    AddText(parent, 16, question->Top() - 20, "Frage", true);
-    AddText(parent, 470, 40, "Echte Fenster (modal)", true);
-    AddText(parent, 470, 200, "Information: jede Taste ohne Umschalt schließt.", false);
-    AddText(parent, 470, 220, "Frage: Enter, Escape, links und rechts.", false);
-    auto* status = AddText(parent, 470, 170, "Noch keine Antwort.", false);
+    SampleLabel(parent, 16, 40, 320, "Information", true);
+    SampleLabel(parent, 16, question->Top() - 20, 320, "Frage", true);
+    SampleLabel(parent, 470, 40, 320, "Echte Fenster (modal)", true);
+    SampleLabel(parent, 470, 200, 320, "Information: jede Taste ohne Umschalt schließt.");
+    SampleLabel(parent, 470, 220, 320, "Frage: Enter, Escape, links und rechts.");
+    auto* status = SampleLabel(parent, 470, 170, 320, "Noch keine Antwort.");
     AddOpener(parent, 62, "Information zeigen",
               [](TObject*) { ShowInfo(kInfoText, "Das Protokoll steht in <B>imported.txt</B>."); });
     AddOpener(parent, 100, "Frage stellen", [status](TObject*) {

@@ -90,13 +90,7 @@ const char* EffectName(DWORD effect) {
 }  // namespace
 
 void BuildDragDropPage(TWinControl* parent) {
-    auto* title = Create<TSampleLabel>(parent);
-    title->SetHeight(34);
-    title->Font().SetSize(12);
-    title->Font().SetStyle(fsBold);
-    title->SetCaption("  Drag & Drop: Dateien ablegen");
-    title->SetAlign(alTop);
-    title->SetParent(parent);
+    SampleTitle(parent, "  Drag & Drop: Dateien ablegen");
 
     auto* frame = Create<TSamplePanel>(parent);
     frame->Raised = false;

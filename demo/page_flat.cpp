@@ -60,13 +60,7 @@ TFlatButton* Button(TWinControl* parent, int x, int y, int w, int h, const std::
 
 void BuildFlatPage(TWinControl* parent) {
     parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
-    auto* title = Create<TSampleLabel>(parent);
-    title->SetHeight(30);
-    title->Font().SetSize(12);
-    title->Font().SetStyle(fsBold);
-    title->SetCaption("  Flache Schaltflächen, Leisten und fensterlose Schalter");
-    title->SetAlign(alTop);
-    title->SetParent(parent);
+    SampleTitle(parent, "  Flache Schaltflächen, Leisten und fensterlose Schalter", 30);
 
     auto* status = SampleLabel(parent, 16, 572, 760, "Enter, Umschalt+Enter und Rücktaste wandern durch die Schaltflächen.");
 

@@ -34,14 +34,7 @@ TSampleLabel* MakeLabel(TWinControl* parent, int x, int y, int w, const std::str
 }  // namespace
 
 void BuildFrameworkPage(TWinControl* parent) {
-    auto* title = Create<TSampleLabel>(parent);
-    title->SetHeight(34);
-    title->Font().SetSize(12);
-    title->Font().SetStyle(fsBold);
-    title->Format = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    title->SetCaption("  Framework: Steuerelemente, Ausrichtung und fensterlose Controls");
-    title->SetAlign(alTop);
-    title->SetParent(parent);
+    SampleTitle(parent, "  Framework: Steuerelemente, Ausrichtung und fensterlose Controls");
 
     auto* frame = MakePanel(parent, alClient, 0, "", false);
     MakePanel(frame, alTop, 36, "alTop: Leiste oben", true);

@@ -136,14 +136,7 @@ const char* const kCities[] = {"Aachen", "Berlin", "Bremen", "Dresden", "Düssel
 }  // namespace
 
 void BuildPopupsPage(TWinControl* parent) {
-    auto* title = Create<TSampleLabel>(parent);
-    title->SetHeight(34);
-    title->Font().SetSize(12);
-    title->Font().SetStyle(fsBold);
-    title->Format = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    title->SetCaption("  Popups: Eingabefelder mit Schaltflächen, Auswahlliste und Meldungsblase");
-    title->SetAlign(alTop);
-    title->SetParent(parent);
+    SampleTitle(parent, "  Popups: Eingabefelder mit Schaltflächen, Auswahlliste und Meldungsblase");
 
     auto* panel = Create<TSamplePanel>(parent);
     panel->Raised = false;

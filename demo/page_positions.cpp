@@ -54,12 +54,7 @@ void BuildPositionsPage(TWinControl* parent) {
     const PositionsSource& source = Source();
     const std::string name = source.set ? source.name : std::string("Beispiel");
 
-    auto* title = Create<TSampleLabel>(parent);
-    title->SetHeight(34);
-    title->Font().SetSize(12);
-    title->Font().SetStyle(fsBold);
-    title->SetAlign(alTop);
-    title->SetParent(parent);
+    auto* title = SampleTitle(parent, "");
 
     auto* grid = Create<TDataGrid>(parent);
     BuildSourceGridColumns(*grid);

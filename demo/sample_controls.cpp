@@ -183,3 +183,14 @@ TSampleLabel* SampleLabel(TWinControl* parent, int x, int y, int w, const std::s
     l->SetParent(parent);
     return l;
 }
+
+TSampleLabel* SampleTitle(TWinControl* parent, const std::string& text, int height) {
+    auto* l = Create<TSampleLabel>(parent);
+    l->SetHeight(height);
+    l->Font().SetSize(12);
+    l->Font().SetStyle(fsBold);
+    l->SetCaption(text);
+    l->SetAlign(alTop);
+    l->SetParent(parent);
+    return l;
+}

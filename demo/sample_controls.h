@@ -55,6 +55,8 @@ protected:
 
 // A label of one line at (x, y), w wide, owned and shown by parent.
 TSampleLabel* SampleLabel(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold = false);
+// A page's title line: large and bold, along the top edge.
+TSampleLabel* SampleTitle(TWinControl* parent, const std::string& text, int height = 34);
 
 // Window-less coloured box that lightens while the mouse is over it.
 class TSampleSwatch : public TGraphicControl {

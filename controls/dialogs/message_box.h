@@ -55,7 +55,6 @@ public:
     TSBHTM* HelpLabel() const { return help_label_; }
     const std::string& HelpText() const { return help_text_; }
     void SetHelpText(const std::string& Value) { help_text_ = Value; }
-    bool LinkWasClicked() const { return link_clicked_; }
 
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);

@@ -35,23 +35,15 @@ TButtonLayoutResult LayoutButton(const PlainRect& Client, int Offset, int TextWi
         Spacing = (client - (Margin + glyph) - text) / 2;
     }
 
-    switch (Layout) {
-    case blGlyphLeft:
-        gx = Margin;
-        tx = gx + GlyphWidth + Spacing;
-        break;
-    case blGlyphRight:
-        gx = cw - Margin - GlyphWidth;
-        tx = gx - Spacing - TextWidth;
-        break;
-    case blGlyphTop:
-        gy = Margin;
-        ty = gy + GlyphHeight + Spacing;
-        break;
-    case blGlyphBottom:
-        gy = ch - Margin - GlyphHeight;
-        ty = gy - Spacing - TextHeight;
-        break;
+    // Along the layout direction: the glyph from the near edge, or from the far one.
+    int& g = horizontal ? gx : gy;
+    int& t = horizontal ? tx : ty;
+    if (Layout == blGlyphLeft || Layout == blGlyphTop) {
+        g = Margin;
+        t = g + glyph + Spacing;
+    } else {
+        g = client - Margin - glyph;
+        t = g - Spacing - text;
     }
 
     TButtonLayoutResult r;

@@ -28,9 +28,8 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Empty() const { return bits_ == nullptr; }
-    // Bytes per row and the padding bytes at the end of each row.
+    // Bytes per row, padded to a multiple of four.
     int RowSize() const { return row_size_; }
-    int RowGap() const { return row_size_ - width_ * 3; }
     // The raw pixel bytes (RowSize * Height), top row first. Flushes GDI.
     uint8_t* Bits();
     TPixels24 Pixels();

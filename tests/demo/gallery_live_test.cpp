@@ -19,6 +19,7 @@ namespace {
 constexpr COLORREF kBorder = RGB(0xA0, 0x96, 0x83);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr RECT kFlatStatus{16, 572, 776, 589};  // the flat page's status line
 constexpr COLORREF kDragInk = RGB(0x66, 0x66, 0x66);  // white under the 0x999999 drag frame
 
 // A live gallery on `page` for one test; the test fails when it does not close cleanly.
@@ -55,6 +56,19 @@ protected:
         for (HWND h = GetWindow(G().Main(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
             if (h != bar) return h;
         return nullptr;
+    }
+    // The drag-and-drop page's file view with the mouse resting on its middle.
+    struct DropView { POINT centre; HWND view; RECT whole; };
+    DropView OpenDropView() {
+        Start("dragdrop");
+        HWND page = PageArea();
+        EXPECT_NE(page, nullptr);
+        const POINT centre = ScreenPoint(page, 400, 300);
+        HWND view = WindowFromPoint(centre);
+        EXPECT_TRUE(view && view != page) << "no file view on the page";
+        MoveMouse(page, 400, 300);
+        Sleep(150);
+        return {centre, view, RECT{0, 0, ClientWidth(view), ClientHeight(view)}};
     }
     // Parks the mouse over an empty part of the page.
     void Park(HWND page) { MoveMouse(page, 780, 470); }
@@ -205,15 +219,14 @@ TEST_F(GalleryLive, FlatDisabledButtonNeitherHoversNorClicks) {
     HWND off = Find("Gesperrt");
     ASSERT_NE(off, nullptr);
     HWND page = GetParent(off);
-    const RECT status{16, 572, 776, 589};
     Park(page);
     Sleep(150);
     const Shot before(off, RECT{0, 0, ClientWidth(off), ClientHeight(off)});
-    const Shot quiet(page, status);
+    const Shot quiet(page, kFlatStatus);
     Click(off, 60, 20);
     Sleep(250);
     EXPECT_TRUE(Shot(off, RECT{0, 0, ClientWidth(off), ClientHeight(off)}) == before);
-    EXPECT_TRUE(Shot(page, status) == quiet);
+    EXPECT_TRUE(Shot(page, kFlatStatus) == quiet);
 }
 
 TEST_F(GalleryLive, FlatAcceleratorAndModalResultKeepTheGalleryOpen) {
@@ -221,10 +234,9 @@ TEST_F(GalleryLive, FlatAcceleratorAndModalResultKeepTheGalleryOpen) {
     HWND next = Find("&Weiter");
     ASSERT_NE(next, nullptr);
     HWND page = GetParent(next);
-    const RECT status{16, 572, 776, 589};
     Park(page);
     Sleep(150);
-    const Shot quiet(page, status);
+    const Shot quiet(page, kFlatStatus);
     // Alt+W: the "&Weiter" button (ModalResult OK) clicks.
     INPUT in[4] = {};
     for (INPUT& i : in) i.type = INPUT_KEYBOARD;
@@ -235,7 +247,7 @@ TEST_F(GalleryLive, FlatAcceleratorAndModalResultKeepTheGalleryOpen) {
     in[3].ki.wVk = VK_MENU;
     in[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, in, sizeof(INPUT));
-    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "Alt+W clicked nothing";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == quiet); })) << "Alt+W clicked nothing";
     Click(next, 20, 20);
     Sleep(300);
     // A modal result on the main window, which is not modal, closes nothing.
@@ -271,10 +283,9 @@ TEST_F(GalleryLive, FlatClickShowsInTheStatusLine) {
     HWND normal = Find("Normal");
     ASSERT_NE(normal, nullptr);
     HWND page = GetParent(normal);
-    const RECT status{16, 572, 776, 589};
     Park(page);
     Sleep(150);
-    const Shot before(page, status);
+    const Shot before(page, kFlatStatus);
     // Pressed inside and released outside: no click. Held, the button looks
     // pressed while the mouse is over it and up while it is not.
     const int w = ClientWidth(normal), h = ClientHeight(normal);
@@ -289,16 +300,15 @@ TEST_F(GalleryLive, FlatClickShowsInTheStatusLine) {
     Park(page);
     LeftUp();
     Sleep(200);
-    EXPECT_TRUE(Shot(page, status) == before);
+    EXPECT_TRUE(Shot(page, kFlatStatus) == before);
     Click(normal, 10, 10);
-    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == before); })) << "the click changed nothing";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == before); })) << "the click changed nothing";
 }
 
 TEST_F(GalleryLive, FlatKeysWalkAndPress) {
     Start("flat");
     HWND page = GetParent(Find("Normal"));
     ASSERT_NE(page, nullptr);
-    const RECT status{16, 572, 776, 589};
     Park(page);
     // The page puts the focus on "Fokus / Maus".
     ASSERT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
@@ -307,10 +317,10 @@ TEST_F(GalleryLive, FlatKeysWalkAndPress) {
     Key(VK_TAB, true);
     EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
     Sleep(100);
-    const Shot quiet(page, status);
+    const Shot quiet(page, kFlatStatus);
     Key(VK_RETURN);
     EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Rund"; })) << Text(G().Focus());
-    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "Enter reported nothing";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == quiet); })) << "Enter reported nothing";
     Key(VK_RETURN, true);
     EXPECT_TRUE(WaitFor([&] { return Text(G().Focus()) == "Fokus / Maus"; })) << Text(G().Focus());
     Key(VK_RETURN);
@@ -322,9 +332,9 @@ TEST_F(GalleryLive, FlatKeysWalkAndPress) {
     Sleep(100);
     EXPECT_EQ(Text(G().Focus()), "Fokus / Maus");
     Sleep(100);
-    const Shot walked(page, status);
+    const Shot walked(page, kFlatStatus);
     Key(VK_SPACE);
-    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == walked); })) << "Space did not click";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == walked); })) << "Space did not click";
     EXPECT_EQ(Text(G().Focus()), "Fokus / Maus");
 }
 
@@ -343,18 +353,17 @@ TEST_F(GalleryLive, FlatSpeedButtonsHoverAndClickWithoutWindows) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(G().Child("OK", panel), nullptr);
     const RECT ok{80, 6, 150, 32};
-    const RECT status{16, 572, 776, 589};
     Park(page);
     Sleep(150);
     const Shot cold(panel, ok);
     EXPECT_EQ(cold.At(0, 0), kBorder);
     MoveMouse(panel, 115, 19);
     EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok).At(0, 0) == kWhite; })) << std::hex << Shot(panel, ok).At(0, 0);
-    const Shot quiet(page, status);
+    const Shot quiet(page, kFlatStatus);
     LeftDown();
     EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok).At(0, 0) == kBlack; })) << "no pressed look";
     LeftUp();
-    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, status) == quiet); })) << "the click changed nothing";
+    EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == quiet); })) << "the click changed nothing";
     Park(page);
     EXPECT_TRUE(WaitFor([&] { return Shot(panel, ok) == cold; })) << "the hover look stayed";
 }
@@ -726,16 +735,8 @@ TEST_F(GalleryLive, DialogsQuestionAnswersByKeyAndMouse) {
 }
 
 TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
-    Start("dragdrop");
-    HWND page = PageArea();
-    ASSERT_NE(page, nullptr);
-    const POINT centre = ScreenPoint(page, 400, 300);
-    HWND view = WindowFromPoint(centre);
-    ASSERT_NE(view, nullptr);
-    ASSERT_NE(view, page);
-    const RECT whole{0, 0, ClientWidth(view), ClientHeight(view)};
-    MoveMouse(page, 400, 300);
-    Sleep(150);
+    const auto [centre, view, whole] = OpenDropView();
+    ASSERT_FALSE(HasFailure());
     const Shot before(view, whole);
     const COLORREF idle = before.At(3, 3);
 
@@ -758,15 +759,8 @@ TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
 }
 
 TEST_F(GalleryLive, DragDropLeftAgainTakesNothing) {
-    Start("dragdrop");
-    HWND page = PageArea();
-    ASSERT_NE(page, nullptr);
-    const POINT centre = ScreenPoint(page, 400, 300);
-    HWND view = WindowFromPoint(centre);
-    ASSERT_NE(view, page);
-    const RECT whole{0, 0, ClientWidth(view), ClientHeight(view)};
-    MoveMouse(page, 400, 300);
-    Sleep(150);
+    const auto [centre, view, whole] = OpenDropView();
+    ASSERT_FALSE(HasFailure());
     const Shot before(view, whole);
     const COLORREF idle = before.At(3, 3);
 

@@ -12,16 +12,13 @@
 namespace live {
 namespace {
 
-// The dragged data: CF_HDROP in global memory, nothing else.
-class FileData final : public IDataObject {
+// One COM interface I with its reference count; made with a count of one.
+template <class I>
+class Unknown : public I {
 public:
-    explicit FileData(const std::vector<std::wstring>& files) {
-        for (const auto& f : files) names_ += f + L'\0';
-        names_ += L'\0';
-    }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDataObject) {
-            *out = static_cast<IDataObject*>(this);
+        if (iid == IID_IUnknown || iid == __uuidof(I)) {
+            *out = static_cast<I*>(this);
             AddRef();
             return S_OK;
         }
@@ -33,6 +30,21 @@ public:
         const ULONG n = --refs_;
         if (n == 0) delete this;
         return n;
+    }
+
+protected:
+    virtual ~Unknown() = default;
+
+private:
+    std::atomic<ULONG> refs_{1};
+};
+
+// The dragged data: CF_HDROP in global memory, nothing else.
+class FileData final : public Unknown<IDataObject> {
+public:
+    explicit FileData(const std::vector<std::wstring>& files) {
+        for (const auto& f : files) names_ += f + L'\0';
+        names_ += L'\0';
     }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
         if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
@@ -72,29 +84,13 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    ~FileData() = default;
-    std::atomic<ULONG> refs_{1};
+    ~FileData() override = default;
     std::wstring names_;
 };
 
 // Drops when the left button comes up, cancels on Escape.
-class ButtonSource final : public IDropSource {
+class ButtonSource final : public Unknown<IDropSource> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDropSource) {
-            *out = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG n = --refs_;
-        if (n == 0) delete this;
-        return n;
-    }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         if (escape) return DRAGDROP_S_CANCEL;
         return keys & MK_LBUTTON ? S_OK : DRAGDROP_S_DROP;
@@ -102,8 +98,7 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 private:
-    ~ButtonSource() = default;
-    std::atomic<ULONG> refs_{1};
+    ~ButtonSource() override = default;
 };
 
 // A small window of this thread to press the button on.
