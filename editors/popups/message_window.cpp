@@ -197,12 +197,11 @@ void TI_MessageWindow::PaintInto(TBitmap& buffer) {
     c.Brush().SetStyle(bsSolid);
     c.Brush().SetColor(Color());
     RECT all{0, 0, w, h};
+    c.FillRect(all);
     if (shape_ == bsRectangle) {
-        c.FillRect(all);
         DrawEdge(c.Handle(), &all, BDR_SUNKENOUTER, BF_LEFT | BF_TOP);
         DrawEdge(c.Handle(), &all, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM);
     } else {
-        c.FillRect(all);
         GdiObject<HRGN> rgn = CreateRegion();
         GdiObject<HBRUSH> fill(CreateSolidBrush(ColorToCOLORREF(Color())));
         GdiObject<HBRUSH> line(CreateSolidBrush(ColorToCOLORREF(clBtnShadow)));
@@ -227,9 +226,7 @@ void TI_MessageWindow::PaintInto(TBitmap& buffer) {
             const int space = h - origin.y;
             if (space > e.y) area.top += (space - e.y) / 2;
         }
-        c.Brush().SetStyle(bsClear);
         DrawStyledText(c, text.c_str(), area, true, DT_WORDBREAK | DT_END_ELLIPSIS, nullptr);
-        c.Brush().SetStyle(bsSolid);
     }
     buttons_->PaintButtons(buffer.DC(), true);
 }

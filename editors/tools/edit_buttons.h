@@ -30,10 +30,6 @@ public:
     // with the collection's default anchor, coordinate mode and colour and
     // its index as tag.
     TI_EditButton* Add(const Factory& factory = nullptr);
-    template <class T>
-    T* AddButton() {
-        return static_cast<T*>(Add([](TWinControl* o, TI_EditButtons* c) { return Create<T>(o, c); }));
-    }
     void Clear();
     int Count() const { return static_cast<int>(buttons_.size()); }
     TI_EditButton* Items(int Index) const { return buttons_.at(static_cast<size_t>(Index)); }

@@ -12,9 +12,9 @@
 
 namespace {
 
-// Stands for "unbounded" in measuring rectangles; far from INT_MAX so that
-// offsets and widths added to it cannot overflow.
-constexpr int kUnbounded = 0x3FFFFFF;
+// Offsets are kept within this, far from INT_MAX, so that adding them to
+// positions and widths cannot overflow.
+constexpr int kOffsetLimit = 0x3FFFFFF;
 // Positions are kept within this range whatever the offsets say.
 constexpr int kPositionLimit = 0x3FFFFFFF;
 
@@ -29,8 +29,6 @@ public:
                      TImageList* images)
         : canvas_(canvas), text_(text), given_(rect), draw_(draw), flags_(flags), images_(images) {
         wrap_ = (flags & DT_WORDBREAK) != 0;
-        right_ = draw ? rect.right : kUnbounded;
-        bottom_ = draw ? rect.bottom : kUnbounded;
         x_ = rect.left;
         y_ = line_top_ = rect.top;
         start_name_ = canvas.Font().Name();
@@ -117,7 +115,7 @@ private:
             const SIZE s = canvas_.TextExtent(arg);
             n = which == 'H' || which == 'h' ? s.cy : s.cx;
         }
-        n = std::clamp(n, -kUnbounded, kUnbounded);
+        n = std::clamp(n, -kOffsetLimit, kOffsetLimit);
         switch (which) {
             case 'H':
                 n = -n;
@@ -146,9 +144,7 @@ private:
             Flow(s);
             return;
         }
-        RECT r{x_, y_, std::max(x_, right_), bottom_};
-        canvas_.DrawText(s, r, DT_CALCRECT | DT_SINGLELINE | (flags_ & (DT_NOPREFIX | DT_EXPANDTABS)));
-        const int width = r.right - r.left;
+        const int width = Width(s);
         if (draw_ && x_ < given_.right) {
             RECT d{x_, y_, given_.right, given_.bottom};
             canvas_.DrawText(s, d, flags_ & ~DT_CALCRECT);
@@ -285,7 +281,6 @@ private:
     UINT flags_;
     TImageList* images_;
     bool wrap_ = false;
-    int right_ = 0, bottom_ = 0;
     int x_ = 0, y_ = 0, line_top_ = 0;
     int line_height_ = 0, line_width_ = 0, total_ = 0, widest_ = 0;
     bool line_empty_ = true;
