@@ -95,10 +95,12 @@ private:
     HGDIOBJ old_;
 };
 
-// GetDC/ReleaseDC owner (hwnd nullptr: the screen).
+// GetDC/ReleaseDC owner (hwnd nullptr: the screen); with wholeWindow the DC
+// covers the non-client area too (GetWindowDC).
 class WindowDC {
 public:
-    explicit WindowDC(HWND hwnd = nullptr) : hwnd_(hwnd), dc_(GetDC(hwnd)) {
+    explicit WindowDC(HWND hwnd = nullptr, bool wholeWindow = false)
+        : hwnd_(hwnd), dc_(wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {
         if (dc_) gdi_detail::CountDC(+1);
     }
     WindowDC(const WindowDC&) = delete;

@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "controls/dialogs/placement_rules.h"
+#include "framework/plain_geometry_win32.h"
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/screen.h"
 
 namespace {
-PlainRect ToPlacement(const RECT& r) { return PlainRect{r.left, r.top, r.right, r.bottom}; }
 
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -55,7 +55,7 @@ TMonitor* PrimaryOrFirstMonitor() {
 }
 
 bool RectMostlyCovers(const RECT& MonitorRect, const RECT& R) {
-    return RectMostlyCovers(ToPlacement(MonitorRect), ToPlacement(R));
+    return RectMostlyCovers(ToPlainRect(MonitorRect), ToPlainRect(R));
 }
 
 TMonitor* ChooseMonitor() {
@@ -79,7 +79,7 @@ void RedrawOn(HWND Wnd) {
 }
 
 void KeepFormInside(TCustomForm* Form, const RECT& R) {
-    SetFormRect(Form, KeepRectInside(ToPlacement(Form->BoundsRect()), ToPlacement(R)));
+    SetFormRect(Form, KeepRectInside(ToPlainRect(Form->BoundsRect()), ToPlainRect(R)));
 }
 
 void MoveFormOntoWorkArea(TCustomForm* Form, const RECT& WorkArea) {
@@ -92,14 +92,14 @@ void MoveFormOntoWorkArea(TCustomForm* Form, const RECT& WorkArea) {
         KeepFormInside(Form, WorkArea);
         return;
     }
-    SetFormRect(Form, MoveRectOntoArea(ToPlacement(bounds), ToPlacement(from), ToPlacement(WorkArea)));
+    SetFormRect(Form, MoveRectOntoArea(ToPlainRect(bounds), ToPlainRect(from), ToPlainRect(WorkArea)));
 }
 
 void PlaceFormInWorkArea(TCustomForm* Form, TMonitor* Monitor, bool Center) {
     if (!Form || !Monitor) return;
     const RECT work = Monitor->WorkareaRect();
     if (Center) {
-        SetFormRect(Form, CenterRectIn(ToPlacement(Form->BoundsRect()), ToPlacement(work)));
+        SetFormRect(Form, CenterRectIn(ToPlainRect(Form->BoundsRect()), ToPlainRect(work)));
         return;
     }
     HWND h = Form->Visible() ? Form->WindowHandle() : nullptr;

@@ -5,6 +5,7 @@
 #include "framework/canvas.h"
 #include "framework/control.h"
 #include "framework/gdi_owner.h"
+#include "framework/plain_geometry_win32.h"
 #include "framework/win_control.h"
 
 void Frame3D(TCanvas& Canvas, RECT R, TColor TopColor, TColor BottomColor, int Width) {
@@ -63,8 +64,8 @@ void CalcButtonLayout(TCanvas& Canvas, const RECT& Client, int Offset, const std
         th = r.bottom - r.top;
     }
     const TButtonLayoutResult l =
-        LayoutButton(PlainRect{Client.left, Client.top, Client.right, Client.bottom}, Offset, tw, th, gw, gh, Margin,
+        LayoutButton(ToPlainRect(Client), Offset, tw, th, gw, gh, Margin,
                      Spacing, Layout);
     GlyphPos = POINT{l.GlyphPos.x, l.GlyphPos.y};
-    TextBounds = RECT{l.TextBounds.left, l.TextBounds.top, l.TextBounds.right, l.TextBounds.bottom};
+    TextBounds = ToRECT(l.TextBounds);
 }

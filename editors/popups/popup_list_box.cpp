@@ -1,6 +1,7 @@
 #include "editors/popups/popup_list_box.h"
 
 #include "editors/popups/popup_window.h"
+#include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
 #include "framework/screen.h"
 
@@ -112,9 +113,8 @@ void TI_PopupListBox::Dispatch(TMessage& m) {
         return;
     case WM_NCPAINT: {
         TCustomListBox::Dispatch(m);
-        HDC dc = GetWindowDC(WindowHandle());
-        DrawBorder(dc, RECT{0, 0, Width(), Height()});
-        ReleaseDC(WindowHandle(), dc);
+        WindowDC dc(WindowHandle(), true);
+        DrawBorder(dc.Get(), RECT{0, 0, Width(), Height()});
         return;
     }
     case WM_MOUSEMOVE: {

@@ -1,11 +1,10 @@
 #include "editors/popups/popup_window.h"
 
 #include "framework/application.h"
+#include "framework/plain_geometry_win32.h"
 #include "framework/screen.h"
 
 namespace {
-
-PlainRect Plain(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The owner's window and client area on the screen, with or without a window.
 PopupOwnerRects OwnerRects(TWinControl* owner) {
@@ -23,15 +22,15 @@ PopupOwnerRects OwnerRects(TWinControl* owner) {
 PopupScreens CurrentPopupScreens() {
     PopupScreens s;
     TMonitor* primary = Screen()->PrimaryMonitor();
-    s.screen = primary ? Plain(primary->BoundsRect()) : PlainRect{0, 0, Screen()->Width(), Screen()->Height()};
-    s.virtual_screen = Plain(Screen()->DesktopRect());
+    s.screen = primary ? ToPlainRect(primary->BoundsRect()) : PlainRect{0, 0, Screen()->Width(), Screen()->Height()};
+    s.virtual_screen = ToPlainRect(Screen()->DesktopRect());
     return s;
 }
 
 int PlacePopup(TWinControl* window, int mode, const RECT& rect, TWinControl* owner, bool keep_on_screen) {
     PopupOwnerRects owner_rects;
     if (owner) owner_rects = OwnerRects(owner);
-    PopupPlacement p = ComputePopupPlacement(mode, Plain(rect), owner ? &owner_rects : nullptr, keep_on_screen,
+    PopupPlacement p = ComputePopupPlacement(mode, ToPlainRect(rect), owner ? &owner_rects : nullptr, keep_on_screen,
                                              CurrentPopupScreens());
     // Qualified: a popup's own SetBounds would take the screen position as
     // its popup rectangle.

@@ -5,6 +5,7 @@
 #include "editors/tools/edit_buttons.h"
 #include "editors/tools/edit_drawing.h"
 #include "editors/tools/styled_text.h"
+#include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
 #include "framework/pattern_brush.h"
 
@@ -257,10 +258,8 @@ void TI_EditButton::PaintNow() {
     if (!visible_ || !owner_ || !owner_->HandleAllocated() || Width() <= 0 || Height() <= 0) return;
     if (collection_ && collection_->PaintLocked()) return;
     HWND hwnd = owner_->WindowHandle();
-    HDC dc = coordinate_mode_ ? GetWindowDC(hwnd) : GetDC(hwnd);
-    if (!dc) return;
-    PaintOn(dc);
-    ReleaseDC(hwnd, dc);
+    WindowDC dc(hwnd, coordinate_mode_);
+    if (dc) PaintOn(dc.Get());
 }
 
 void TI_EditButton::PaintOn(HDC dc) {
