@@ -6,6 +6,7 @@
 #include <atomic>
 #include <utility>
 
+#include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/callback_guard.h"
 #include "framework/colors.h"
@@ -138,13 +139,8 @@ TCustomDropTarget::~TCustomDropTarget() {
 void TCustomDropTarget::BeforeDestruction() {
     if (transfer_thread_) {
         // The thread's calls into an object of this thread need its messages.
-        while (MsgWaitForMultipleObjects(1, &transfer_thread_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
+        while (MsgWaitForMultipleObjects(1, &transfer_thread_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+            Application()->ProcessMessages();
         GuardCallback([this] { FinishAsyncTransfer(); });
     }
     GuardCallback([this] {
