@@ -1,10 +1,12 @@
 // ComPtr<T>: owns one reference to a COM interface. Move-only; copying goes
 // through an explicit AddRef (Copy), so every reference has one owner.
+// ComObject<I>: IUnknown for a heap object of ours that implements I.
 #pragma once
 
 #include <windows.h>
 #include <unknwn.h>
 
+#include <atomic>
 #include <utility>
 
 template <class T>
@@ -55,4 +57,39 @@ public:
 
 private:
     T* p_ = nullptr;
+};
+
+// The IUnknown of a COM object of ours implementing I: it answers IUnknown, I
+// and what Offers adds (base interfaces of I), starts with one reference held
+// by its creator and deletes itself at the last Release.
+template <class I>
+class ComObject : public I {
+public:
+    ComObject() = default;
+    ComObject(const ComObject&) = delete;
+    ComObject& operator=(const ComObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, __uuidof(I)) || Offers(riid)) {
+            *ppv = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG n = --refs_;
+        if (n == 0) delete this;
+        return n;
+    }
+
+protected:
+    virtual ~ComObject() = default;
+    virtual bool Offers(REFIID) const { return false; }
+
+private:
+    std::atomic<ULONG> refs_{1};
 };

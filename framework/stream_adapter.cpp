@@ -9,25 +9,6 @@ TStreamAdapter::~TStreamAdapter() {
     if (ownership_ == Ownership::Owned) FreeObject(stream_);
 }
 
-HRESULT TStreamAdapter::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream) || IsEqualIID(riid, IID_ISequentialStream)) {
-        *ppv = static_cast<IStream*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TStreamAdapter::AddRef() { return ++refs_; }
-
-ULONG TStreamAdapter::Release() {
-    const ULONG n = --refs_;
-    if (n == 0) delete this;
-    return n;
-}
-
 HRESULT TStreamAdapter::Read(void* pv, ULONG cb, ULONG* read) {
     if (!pv) return STG_E_INVALIDPOINTER;
     try {

@@ -7,23 +7,17 @@
 #include <windows.h>
 #include <objidl.h>
 
-#include <atomic>
-
+#include "framework/com_ptr.h"
 #include "framework/streams.h"
 
-class TStreamAdapter : public IStream {
+class TStreamAdapter : public ComObject<IStream> {
 public:
     enum class Ownership { Reference, Owned };
     // Starts with one reference, held by the caller.
     TStreamAdapter(TStream* stream, Ownership ownership);
-    TStreamAdapter(const TStreamAdapter&) = delete;
-    TStreamAdapter& operator=(const TStreamAdapter&) = delete;
 
     TStream* Stream() const { return stream_; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* read) override;
     HRESULT STDMETHODCALLTYPE Write(const void* pv, ULONG cb, ULONG* written) override;
     HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPos) override;
@@ -43,10 +37,10 @@ public:
     HRESULT STDMETHODCALLTYPE Clone(IStream** out) override;
 
 protected:
-    virtual ~TStreamAdapter();
+    ~TStreamAdapter() override;
+    bool Offers(REFIID riid) const override { return IsEqualIID(riid, IID_ISequentialStream); }
 
 private:
     TStream* stream_;
     Ownership ownership_;
-    std::atomic<ULONG> refs_{1};
 };

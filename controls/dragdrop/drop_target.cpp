@@ -6,6 +6,7 @@
 #include <atomic>
 #include <utility>
 
+#include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/callback_guard.h"
 #include "framework/colors.h"
@@ -28,28 +29,10 @@ constexpr CLSID kClsidDragDropHelper = {0x4657278A, 0x411B, 0x11D2, {0x83, 0x9A,
 
 // The COM face of a drop target. It lives as long as someone holds a
 // reference; the component clears the back-pointer when it goes.
-class TDropTargetForwarder final : public IDropTarget {
+class TDropTargetForwarder final : public ComObject<IDropTarget> {
 public:
     explicit TDropTargetForwarder(TCustomDropTarget* target) : target_(target) { ++g_live_forwarders; }
-    TDropTargetForwarder(const TDropTargetForwarder&) = delete;
-    TDropTargetForwarder& operator=(const TDropTargetForwarder&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-            *ppv = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG n = --refs_;
-        if (n == 0) delete this;
-        return n;
-    }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* obj, DWORD keys, POINTL pt, DWORD* effect) override {
         if (!effect) return E_INVALIDARG;
         if (!target_) return Refuse(effect);
@@ -70,12 +53,11 @@ public:
     void Detach() { target_ = nullptr; }
 
 private:
-    ~TDropTargetForwarder() { --g_live_forwarders; }
+    ~TDropTargetForwarder() override { --g_live_forwarders; }
     static HRESULT Refuse(DWORD* effect) {
         *effect = DROPEFFECT_NONE;
         return E_UNEXPECTED;
     }
-    std::atomic<ULONG> refs_{1};
     TCustomDropTarget* target_;
 };
 
@@ -157,13 +139,8 @@ TCustomDropTarget::~TCustomDropTarget() {
 void TCustomDropTarget::BeforeDestruction() {
     if (transfer_thread_) {
         // The thread's calls into an object of this thread need its messages.
-        while (MsgWaitForMultipleObjects(1, &transfer_thread_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
+        while (MsgWaitForMultipleObjects(1, &transfer_thread_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+            Application()->ProcessMessages();
         GuardCallback([this] { FinishAsyncTransfer(); });
     }
     GuardCallback([this] {

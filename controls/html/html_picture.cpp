@@ -6,6 +6,8 @@
 
 #include "controls/html/gif_frames.h"
 #include "framework/ansi_text.h"
+#include "framework/com_ptr.h"
+#include "framework/global_memory.h"
 
 namespace {
 
@@ -18,15 +20,6 @@ constexpr char kNoImage[] = "Could not load image";
 // Pictures are drawn at 96 pixels per inch.
 constexpr int kPixelsPerInch = 96;
 constexpr int kHimetricPerInch = 2540;
-
-// Releases a COM interface at scope exit.
-template <class T>
-struct ComRelease {
-    T* p = nullptr;
-    ~ComRelease() {
-        if (p) p->Release();
-    }
-};
 
 }  // namespace
 
@@ -119,24 +112,15 @@ void THTMLPicture::LoadPicture() {
         frame_y_ = frames_[static_cast<size_t>(frame_ - 1)].second;
         if (FrameCount() > 1) load = GifSingleFrame(bytes_, layout, static_cast<size_t>(frame_ - 1));
     }
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, load.size());
+    GlobalMemory mem = GlobalMemory::FromBytes(load.data(), load.size());
     if (!mem) throw EPictureError(kNoMemory);
-    void* dst = GlobalLock(mem);
-    if (!dst) {
-        GlobalFree(mem);
-        throw EPictureError(kNoMemory);
-    }
-    memcpy(dst, load.data(), load.size());
-    GlobalUnlock(mem);
-    ComRelease<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream.p)) || !stream.p) {
-        GlobalFree(mem);
-        throw EPictureError(kNoStream);
-    }
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(mem.Get(), TRUE, stream.Put())) || !stream) throw EPictureError(kNoStream);
+    mem.Detach();  // the stream frees it
     STATSTG stat{};
-    if (FAILED(stream.p->Stat(&stat, STATFLAG_NONAME)) || stat.cbSize.QuadPart == 0) throw EPictureError(kEmptyStream);
+    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) || stat.cbSize.QuadPart == 0) throw EPictureError(kEmptyStream);
     IPicture* pic = nullptr;
-    HRESULT hr = OleLoadPicture(stream.p, static_cast<LONG>(load.size()), FALSE, IID_IPicture,
+    HRESULT hr = OleLoadPicture(stream.Get(), static_cast<LONG>(load.size()), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(&pic));
     if (FAILED(hr)) {
         Clear();

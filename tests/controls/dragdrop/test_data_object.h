@@ -36,23 +36,11 @@ public:
 
 // A stream whose Stat claims `claimed` bytes whatever it holds, and whose
 // reads fail from offset failAt on.
-class ClaimingStream final : public IStream {
+class ClaimingStream final : public ComObject<IStream> {
 public:
     ClaimingStream(dropblocks::Bytes b, ULONGLONG claimed, size_t failAt)
         : data_(std::move(b)), claimed_(claimed), fail_at_(failAt) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        const bool ok = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IStream) ||
-                        IsEqualIID(riid, IID_ISequentialStream);
-        *ppv = ok ? this : nullptr;
-        if (ok) AddRef();
-        return ok ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG n = --refs_;
-        if (n == 0) delete this;
-        return n;
-    }
+    bool Offers(REFIID riid) const override { return IsEqualIID(riid, IID_ISequentialStream); }
     HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* read) override {
         if (read) *read = 0;
         if (pos_ >= fail_at_) return STG_E_READFAULT;
@@ -90,7 +78,6 @@ private:
     ULONGLONG claimed_;
     size_t fail_at_;
     size_t pos_ = 0;
-    std::atomic<ULONG> refs_{1};
 };
 
 // ShortStream's Stat claims twice its bytes, HugeStream's a terabyte;
