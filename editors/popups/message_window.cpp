@@ -40,8 +40,9 @@ TI_MessageWindow::TI_MessageWindow(TComponent* AOwner, const PopupFamily& family
 TI_MessageWindow::~TI_MessageWindow() = default;
 
 void TI_MessageWindow::BeforeDestruction() {
+    // The buttons stay until the bubble is deleted: a button's click may be
+    // what frees the bubble, and the collection is still routing that click.
     StopTimer();
-    buttons_.reset();
     TI_PopupWindow::BeforeDestruction();
 }
 

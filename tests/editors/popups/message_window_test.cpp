@@ -160,3 +160,53 @@ TEST(MessageWindow, AWidthLimitMovesTheButtonsOnceHoweverOftenItResizes) {
     EXPECT_EQ(hidden->Width(), 30);
     bubble->Free();
 }
+
+namespace {
+// A bubble button that tells when it is deleted.
+class TWatchedButton : public TI_EditButton {
+public:
+    TWatchedButton(TWinControl* AOwner, TI_EditButtons* Collection, bool* deleted)
+        : TI_EditButton(AOwner, Collection), deleted_(deleted) {}
+    ~TWatchedButton() override { *deleted_ = true; }
+
+private:
+    bool* deleted_;
+};
+}  // namespace
+
+TEST(MessageWindow, AButtonThatClosesItsBubbleOutlivesItsOwnClick) {
+    OwnerOnForm host(200, 200, 150, 22);
+    PumpFor(20);
+    for (TEventStyle style : {esNormal, esDropDown}) {  // a click on the release, on the press
+        const int objects = GdiOwnerLiveObjects();
+        auto* bubble = Create<TI_MessageWindow>(host.owner);
+        bool deleted = false, deleted_inside_click = true;
+        int clicks = 0;
+        TI_EditButton* b = bubble->Buttons().Add([&](TWinControl* o, TI_EditButtons* c) -> TI_EditButton* {
+            return Create<TWatchedButton>(o, c, &deleted);
+        });
+        b->SetBounds(4, 20, 40, 18);
+        b->SetCaption("OK");
+        b->SetEventStyle(style);
+        b->OnClick = [&](TObject*) {
+            ++clicks;
+            bubble->Free();
+            deleted_inside_click = deleted;
+        };
+        bubble->SetCaption("Schlie\xDF" "en?");
+        bubble->SetPopupPosition(pmInOwnerClient);
+        bubble->Show();
+        PumpFor(30);
+        HWND h = bubble->WindowHandle();
+        const LPARAM at = MAKELPARAM(b->Left() + 5, b->Top() + 5);
+        SendMessageA(h, WM_MOUSEMOVE, 0, at);
+        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        if (IsWindow(h)) SendMessageA(h, WM_LBUTTONUP, 0, at);
+        EXPECT_EQ(clicks, 1) << style;
+        EXPECT_FALSE(deleted_inside_click) << style;
+        EXPECT_TRUE(deleted) << style;
+        EXPECT_FALSE(IsWindow(h)) << style;
+        EXPECT_EQ(GetCapture(), nullptr) << style;
+        EXPECT_EQ(GdiOwnerLiveObjects(), objects) << style;
+    }
+}
