@@ -143,21 +143,34 @@ TEST(MessageWindow, WithButtonsItStaysCatchesClicksAndLeavesNothingBehind) {
 
 TEST(MessageWindow, AWidthLimitMovesTheButtonsOnceHoweverOftenItResizes) {
     auto* bubble = Create<TI_MessageWindow>(nullptr);
+    const std::string question = "Soll der ge\xE4nderte Auftrag wirklich gespeichert werden?";
+    bubble->SetCaption(question);
     TI_EditButton* ok = bubble->Buttons().Add();
-    ok->SetBounds(4, 20, 80, 18);
+    ok->SetBounds(bubble->Width() - 90, 20, 40, 18);  // at the right of the wide bubble
     TI_EditButton* hidden = bubble->Buttons().Add();
     hidden->SetBounds(90, 20, 30, 18);
     hidden->SetVisible(false);
-    bubble->SetCaption("Ja?");
-    bubble->SetMaxTextWidth(30);
+    auto inside = [&] { return ok->Left() >= 0 && ok->Left() + ok->Width() <= bubble->Width(); };
+    bubble->SetMaxTextWidth(60);
     const int left = ok->Left();
-    EXPECT_LT(left, 4);
-    bubble->SetCaption("Nein?");
+    EXPECT_TRUE(inside()) << left << " in " << bubble->Width();
+    bubble->SetCaption(question + " ");
     bubble->SetShape(bsRounded);
     bubble->ReSize();
     EXPECT_EQ(ok->Left(), left);
+    EXPECT_TRUE(inside());
     hidden->SetVisible(true);
     EXPECT_EQ(hidden->Width(), 30);
+    bubble->Free();
+
+    // A button row wider than the limit: the bubble holds it.
+    bubble = Create<TI_MessageWindow>(nullptr);
+    ok = bubble->Buttons().Add();
+    ok->SetBounds(4, 20, 80, 18);
+    bubble->SetCaption("Ja?");
+    bubble->SetMaxTextWidth(30);
+    EXPECT_EQ(ok->Left(), 4);
+    EXPECT_TRUE(inside()) << bubble->Width();
     bubble->Free();
 }
 
