@@ -540,10 +540,16 @@ int DeleteMaskedRange(std::string& text, const TMaskPositions& positions, int se
             return reached;
         }
         if (rest.empty()) return 0;
-        if (selStart < static_cast<int>(rest.size()))
+        if (selStart < static_cast<int>(rest.size())) {
             rest.erase(static_cast<size_t>(selStart), 1);
-        else
-            rest.pop_back();
+            continue;
+        }
+        // From the end: every shorter text is a front of this one, and the
+        // longest a walk takes before failing is the first that can fit.
+        int from = 0;
+        size_t best = 0;
+        fitter.FindStart(rest, from, best);
+        rest.resize(std::min(best, rest.size() - 1));
     }
 }
 
