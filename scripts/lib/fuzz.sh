@@ -105,9 +105,10 @@ ui_fuzz_flags() {
   printf '%s\n' "${flags[@]}"
 }
 
-# ui_fuzz_merge NAME: replaces fuzz/corpus/NAME/ by the smallest set of its
-# seeds and of build/fuzz/run/NAME/ that keeps their coverage, merged with
-# the target's own flags (its input size). Prints the counts before and after.
+# ui_fuzz_merge NAME: replaces fuzz/corpus/NAME/ by a small set of its seeds
+# and of build/fuzz/run/NAME/ that reaches every edge they reach (merged with
+# the target's own flags, hit counters off: a set that keeps every counter
+# change holds hundreds of large inputs). Prints the counts before and after.
 ui_fuzz_merge() {
   local name=$1 bin corpus fresh flags before
   bin=$(ui_fuzz_binary "$name")
@@ -119,7 +120,7 @@ ui_fuzz_merge() {
   rm -rf "$fresh"
   mkdir -p "$fresh" "$corpus" "$UI_FUZZ_BUILD/run/$name"
   before=$(find "$corpus" -type f | wc -l)
-  ui_run env "${UI_FUZZ_ENV[@]}" "$bin" "${flags[@]}" -merge=1 "$fresh" "$corpus" "$UI_FUZZ_BUILD/run/$name" \
+  ui_run env "${UI_FUZZ_ENV[@]}" "$bin" "${flags[@]}" -merge=1 -use_counters=0 "$fresh" "$corpus" "$UI_FUZZ_BUILD/run/$name" \
     >"$UI_FUZZ_BUILD/merge/$name.log" 2>&1 || { ui_warn "see $UI_FUZZ_BUILD/merge/$name.log"; return 1; }
   find "$fresh" -type f | grep -q . || { ui_warn "$name: the merge kept nothing"; return 1; }
   rm -rf "$corpus"
