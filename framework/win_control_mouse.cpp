@@ -61,6 +61,7 @@ void TWinControl::WMCaptureChanged(TMessage& m) {
     // mode, as a control sent WM_CANCELMODE does.
     if (reinterpret_cast<HWND>(m.LParam) != handle_) {
         if (TControl* holder = TakeCaptureControl(this)) holder->Perform(WM_CANCELMODE, 0, 0);
+        if (IsBeingFreed()) return;
     }
     DefaultHandler(m);
 }
