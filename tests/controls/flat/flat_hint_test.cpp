@@ -141,56 +141,47 @@ TEST_F(FlatHintTest, SizeWrapsAtMaxHintWidth) {
     }
 }
 
-TEST_F(FlatHintTest, PlacedBesideTheCursorByScreenQuarter) {
+TEST_F(FlatHintTest, PlacedBesideTheCursorAndKeptOnTheMonitor) {
     MainWindowLook();
     ShowAt(POINT{10, 10});
-    const int w = window_->Width(), h = window_->Height();
-    struct {
-        POINT p;
-        TFlatHintArrow arrow;
-        POINT origin;
-    } cases[] = {
-        {{10, 10}, haUpLeft, {22, 22}},
-        {{512, 384}, haDownRight, {512 - w - 5, 384 - h - 5}},
-        {{511, 383}, haUpLeft, {523, 395}},
-        {{600, 10}, haUpRight, {600 - w - 5, 15}},
-        {{10, 700}, haDownLeft, {15, 700 - h - 5}},
-    };
-    for (const auto& c : cases) {
-        ShowAt(c.p);
-        EXPECT_EQ(window_->Arrow(), c.arrow) << c.p.x << "," << c.p.y;
-        EXPECT_EQ(std::vector<LONG>({Bounds().left, Bounds().top}), std::vector<LONG>({c.origin.x, c.origin.y}))
-            << c.p.x << "," << c.p.y;
-        EXPECT_TRUE(window_->IsShowing());
-        EXPECT_FALSE(GetWindowLongA(window_->WindowHandle(), GWL_STYLE) & WS_BORDER);
-    }
+    EXPECT_EQ(std::vector<LONG>({Bounds().left, Bounds().top}), std::vector<LONG>({22, 22}));
+    EXPECT_TRUE(window_->IsShowing());
+    EXPECT_FALSE(GetWindowLongA(window_->WindowHandle(), GWL_STYLE) & WS_BORDER);
+    ShowAt(POINT{600, 10});
+    EXPECT_EQ(std::vector<LONG>({Bounds().left, Bounds().top}), std::vector<LONG>({600 - window_->Width() - 5, 15}));
     // Near the bottom-right corner the long hint is pulled back inside.
     ShowAt(POINT{1020, 760}, kLongHint);
+    EXPECT_EQ(window_->Arrow(), haDownRight);
     EXPECT_LE(Bounds().right, 1024);
     EXPECT_LE(Bounds().bottom, 768);
     EXPECT_GE(Bounds().left, 0);
 }
 
-TEST_F(FlatHintTest, StripFrameAndArrowPixels) {
+// A 100 x 30 hint with the main window's colours in each screen quarter:
+// frame, strip on the cursor's side, arrow pointing at the cursor, white text area.
+TEST_F(FlatHintTest, StripFrameAndArrowPixelsInEachQuarter) {
     MainWindowLook();
     const uint32_t border = Dib(kMainBorder), white = Dib(clWhite);
-    ShowAt(POINT{10, 10});
-    window_->SetBounds(window_->Left(), window_->Top(), 100, 30);
-    auto px = PaintToPixels(window_, 100, 30);
-    auto at = [&](int x, int y) { return PixelAt(px, 100, x, y); };
-    EXPECT_EQ(window_->Arrow(), haUpLeft);
-    EXPECT_EQ(std::vector<uint32_t>({at(0, 0), at(99, 29), at(1, 1), at(14, 28), at(98, 28)}),
-              std::vector<uint32_t>({border, border, border, border, white}));
-    for (POINT p : {POINT{3, 3}, POINT{3, 8}, POINT{8, 3}, POINT{9, 4}, POINT{5, 6}, POINT{7, 9}, POINT{10, 9}})
-        EXPECT_EQ(at(p.x, p.y), white) << "arrow at " << p.x << "," << p.y;
-    EXPECT_EQ(at(15, 15), white);  // text area starts right of the strip
-    // Lower right: strip at x = W-15 ... W-2, arrow from (W-4, H-4) pointing down-right.
-    ShowAt(POINT{900, 700});
-    window_->SetBounds(window_->Left(), window_->Top(), 100, 30);
-    px = PaintToPixels(window_, 100, 30);
-    EXPECT_EQ(window_->Arrow(), haDownRight);
-    EXPECT_EQ(std::vector<uint32_t>({at(84, 15), at(85, 2), at(98, 2), at(99, 2)}),
-              std::vector<uint32_t>({white, border, border, border}));
-    for (POINT p : {POINT{96, 26}, POINT{96, 21}, POINT{91, 26}, POINT{89, 20}})
-        EXPECT_EQ(at(p.x, p.y), white) << "arrow at " << p.x << "," << p.y;
+    struct {
+        POINT cursor;
+        TFlatHintArrow arrow;
+        POINT strip, text;
+        POINT arrowPixels[4];  // the origin first
+    } cases[] = {
+        {{10, 10}, haUpLeft, {13, 15}, {98, 28}, {{3, 3}, {3, 8}, {8, 3}, {10, 9}}},
+        {{900, 10}, haUpRight, {86, 15}, {2, 28}, {{96, 3}, {96, 8}, {91, 3}, {89, 9}}},
+        {{10, 700}, haDownLeft, {13, 15}, {98, 2}, {{3, 26}, {3, 21}, {8, 26}, {10, 20}}},
+        {{900, 700}, haDownRight, {86, 15}, {2, 2}, {{96, 26}, {96, 21}, {91, 26}, {89, 20}}},
+    };
+    for (const auto& c : cases) {
+        ShowAt(c.cursor);
+        window_->SetBounds(window_->Left(), window_->Top(), 100, 30);
+        const auto px = PaintToPixels(window_, 100, 30);
+        auto at = [&](POINT p) { return PixelAt(px, 100, p.x, p.y); };
+        EXPECT_EQ(window_->Arrow(), c.arrow);
+        EXPECT_EQ(std::vector<uint32_t>({at({0, 0}), at({99, 29}), at({0, 29}), at(c.strip), at(c.text)}),
+                  std::vector<uint32_t>({border, border, border, border, white}))
+            << c.arrow;
+        for (POINT p : c.arrowPixels) EXPECT_EQ(at(p), white) << c.arrow << " arrow at " << p.x << "," << p.y;
+    }
 }
