@@ -70,8 +70,7 @@ void TsBWCCControl::SetWordWrap(bool value) {
     if (word_wrap_ == value) return;
     word_wrap_ = value;
     AdjustBounds();
-    MarkRepaint(TCheckBoxRepaint::TextOnly);
-    Invalidate();
+    InvalidatePart(TCheckBoxRepaint::TextOnly);
 }
 
 void TsBWCCControl::SetState(TCheckBoxState value) {
@@ -88,8 +87,7 @@ void TsBWCCControl::SetChecked(bool value) {
 
 void TsBWCCControl::SetText(const std::string& value) {
     TsTransControl::SetText(value);
-    MarkRepaint(TCheckBoxRepaint::TextOnly);
-    Invalidate();
+    InvalidatePart(TCheckBoxRepaint::TextOnly);
 }
 
 RECT TsBWCCControl::BoxRect() const {
@@ -114,30 +112,37 @@ void TsBWCCControl::AdjustBounds() {
 
 // --- painting ----------------------------------------------------------------------------------
 
-void TsBWCCControl::MarkRepaint(TCheckBoxRepaint kind) {
-    if (kind == TCheckBoxRepaint::All || (repaint_ != TCheckBoxRepaint::All && repaint_ != kind))
-        repaint_ = TCheckBoxRepaint::All;
-    else
+void TsBWCCControl::Invalidate() {
+    repaint_ = TCheckBoxRepaint::All;
+    repaint_pending_ = true;
+    TsTransControl::Invalidate();
+}
+
+void TsBWCCControl::InvalidatePart(TCheckBoxRepaint kind) {
+    if (!repaint_pending_)
         repaint_ = kind;
+    else if (repaint_ != kind)
+        repaint_ = TCheckBoxRepaint::All;
+    repaint_pending_ = true;
+    TsTransControl::Invalidate();
 }
 
 void TsBWCCControl::BoxChanged() {
-    MarkRepaint(button_like_ ? TCheckBoxRepaint::All : TCheckBoxRepaint::BoxOnly);
-    Invalidate();
-}
-
-void TsBWCCControl::BoundsChanged() {
-    repaint_ = TCheckBoxRepaint::All;  // the box moves with the height
-    TsTransControl::BoundsChanged();
+    if (button_like_)
+        Invalidate();
+    else
+        InvalidatePart(TCheckBoxRepaint::BoxOnly);
 }
 
 void TsBWCCControl::Paint() {
-    // A background taken anew, and a copy painted elsewhere, need every pixel.
+    // A paint nobody asked for here (the window uncovered), a background
+    // taken anew and a copy painted elsewhere need every pixel.
+    TCheckBoxRepaint kind = repaint_pending_ ? repaint_ : TCheckBoxRepaint::All;
     if ((Transparent() && BackgroundStale()) || IsDesigning() || (ControlState() & csPaintCopy))
-        repaint_ = TCheckBoxRepaint::All;
-    TsTransControl::Paint();
-    const TCheckBoxRepaint kind = repaint_;
+        kind = TCheckBoxRepaint::All;
     repaint_ = TCheckBoxRepaint::All;
+    repaint_pending_ = false;
+    TsTransControl::Paint();
     if (Width() <= 0 || Height() <= 0) return;
     const RECT box = BoxRect();
     const RECT area = ToRECT(CheckBoxRepaintArea(Width(), Height(), BoxAtRight(), kind));
@@ -277,13 +282,8 @@ void TsBWCCControl::WMCancelMode(TMessage& Message) {
 
 void TsBWCCControl::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
 
-void TsBWCCControl::CMEnabledChanged(TMessage& Message) {
-    TsTransControl::CMEnabledChanged(Message);
-    Invalidate();
-}
-
-void TsBWCCControl::CMTextChanged(TMessage& Message) {
-    TsTransControl::CMTextChanged(Message);
+void TsBWCCControl::CMTextChanged(TMessage&) {
+    InvalidatePart(TCheckBoxRepaint::TextOnly);
     AdjustBounds();
 }
 

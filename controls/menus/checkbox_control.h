@@ -59,6 +59,8 @@ public:
     // The caption's window text changes only when it differs; every write
     // repaints the caption side.
     void SetText(const std::string& value) override;
+    // A repaint of everything; changes that touch one side ask for less.
+    void Invalidate() override;
     // With AutoSize: sizes the control to its caption (the right edge stays
     // where it is for a box at the right).
     void AdjustBounds();
@@ -72,7 +74,6 @@ protected:
     void BoxChanged();
 
     void Paint() override;
-    void BoundsChanged() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -86,7 +87,6 @@ protected:
     void WMKillFocus(TMessage& Message) override;
     void WMCancelMode(TMessage& Message) override;
     void WMEraseBkgnd(TMessage& Message) override;
-    void CMEnabledChanged(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     void CMParentColorChanged(TMessage& Message) override;
@@ -95,8 +95,8 @@ protected:
 private:
     bool BoxAtRight() const { return alignment_ == taRightJustify; }
     void SetPressed(bool value);
-    // Marks what the next paint redraws; two different parts mean all.
-    void MarkRepaint(TCheckBoxRepaint kind);
+    // Asks for a repaint of one side; two different sides mean all.
+    void InvalidatePart(TCheckBoxRepaint kind);
 
     TLeftRight alignment_ = taLeftJustify;
     bool auto_size_ = false;
@@ -104,7 +104,8 @@ private:
     TColor check_color_ = clBlack;
     bool mouse_inside_ = false;
     bool focused_ = false;
-    TCheckBoxRepaint repaint_ = TCheckBoxRepaint::All;
+    TCheckBoxRepaint repaint_ = TCheckBoxRepaint::All;  // what the pending paint redraws
+    bool repaint_pending_ = false;
     bool pressed_ = false;
     bool focus_frame_ = false;
     TAlignment text_alignment_ = taLeftJustify;

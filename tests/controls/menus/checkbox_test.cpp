@@ -294,6 +294,12 @@ TEST(CheckBox, ChangesRepaintOnlyTheirSide) {
     px = paint();  // the next paint is whole again
     EXPECT_EQ(PixelAt(px, 98, 7, 7), Dib(clWhite));
     EXPECT_EQ(PixelAt(px, 98, 60, 2), Dib(clWhite));
+    // A value change followed by one that moves the box: all of it.
+    s.box->SetChecked(false);
+    s.box->SetAlignment(taRightJustify);
+    px = paint();
+    EXPECT_EQ(PixelAt(px, 98, 7, 7), Dib(clWhite));
+    EXPECT_EQ(PixelAt(px, 98, 90, 7), Dib(clWhite));
 }
 
 TEST(CheckBox, ParentColourReachesAnOpaqueBox) {
