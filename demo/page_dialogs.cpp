@@ -5,6 +5,7 @@
 
 #include "controls/dialogs/message_box.h"
 #include "controls/flat/flat_button.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/canvas.h"
 #include "framework/font.h"
@@ -54,7 +55,6 @@ void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEv
     b->SetParent(parent);
 }
 
-}  // namespace
 
 void BuildDialogsPage(TWinControl* parent) {
     parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
@@ -81,3 +81,7 @@ void BuildDialogsPage(TWinControl* parent) {
         status->SetCaption(ShowQuestion(kQuestionText) ? "Antwort: Ja" : "Antwort: Nein");
     });
 }
+
+}  // namespace
+
+GALLERY_PAGE(dialogs, "dialogs", 50, &BuildDialogsPage);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/dragdrop/drop_target.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/colors.h"
 #include "framework/custom_control.h"
@@ -87,7 +88,6 @@ const char* EffectName(DWORD effect) {
     }
 }
 
-}  // namespace
 
 void BuildDragDropPage(TWinControl* parent) {
     SampleTitle(parent, "  Drag & Drop: Dateien ablegen");
@@ -115,3 +115,7 @@ void BuildDragDropPage(TWinControl* parent) {
     };
     target->RegisterControl(view);
 }
+
+}  // namespace
+
+GALLERY_PAGE(dragdrop, "dragdrop", 60, &BuildDragDropPage);

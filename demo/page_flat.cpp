@@ -11,6 +11,7 @@
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
 #include "controls/flat/flat_speed_button.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/bitmap.h"
 #include "framework/font.h"
@@ -56,7 +57,6 @@ TFlatButton* Button(TWinControl* parent, int x, int y, int w, int h, const std::
     return b;
 }
 
-}  // namespace
 
 void BuildFlatPage(TWinControl* parent) {
     parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
@@ -187,3 +187,7 @@ void BuildFlatPage(TWinControl* parent) {
     // The hover look shows on the focused button.
     if (TCustomForm* form = GetParentForm(parent)) form->SetActiveControl(hovered);
 }
+
+}  // namespace
+
+GALLERY_PAGE(flat, "flat", 30, &BuildFlatPage);

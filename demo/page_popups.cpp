@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "editors/popups/message_window.h"
 #include "editors/popups/popup_list_box.h"
@@ -133,7 +134,6 @@ const char* const kCities[] = {"Aachen", "Berlin", "Bremen", "Dresden", "Düssel
                                "Hamburg", "Hannover", "Kiel", "Köln", "Leipzig", "Mainz", "München",
                                "Nürnberg", "Potsdam", "Saarbrücken", "Schwerin", "Stuttgart", "Wiesbaden"};
 
-}  // namespace
 
 void BuildPopupsPage(TWinControl* parent) {
     SampleTitle(parent, "  Popups: Eingabefelder mit Schaltflächen, Auswahlliste und Meldungsblase");
@@ -239,3 +239,7 @@ void BuildPopupsPage(TWinControl* parent) {
     b3->SetCaption("Änderungen speichern?");
     pictures->items.push_back({b3, POINT{10, 240}, b3, false});
 }
+
+}  // namespace
+
+GALLERY_PAGE(popups, "popups", 80, &BuildPopupsPage);
