@@ -5,12 +5,15 @@
 // Loads FILE into memory, then times (best of three) reading it into a table,
 // writing the table back (into a fresh memory stream, and once more into one
 // that keeps its buffer), and a plain scan of the same bytes for line ends.
-// With --csv-seconds (the time Python's csv module needed for the same file,
-// measured by the script) the ratio to our load is printed too. Peak memory
-// is the process's peak working set and peak pagefile usage, once after the
-// loads (the load's own figure) and once at the end (with the save's output).
-// The last line, "result LOAD SAVE PEAK_MB SAVE_KEPT", is for the script's
-// verdicts.
+// --csv-seconds is the time Python's csv module needed for the same file
+// (measured by bench/positions_text/prepare). Peak memory is the process's
+// peak working set and peak pagefile usage, once after the loads (the load's
+// own figure) and once at the end (with the save's output).
+//
+// Targets (bench/verdict.h): the load at least twice as fast as csv, the
+// save (into a fresh memory stream) at least 2.5 times as fast as the load,
+// the peak working set of the whole run under 100 MB, and the saved text
+// byte for byte the one loaded.
 //
 // Tables: "datagrid" (the default) is the positions grid with its 16 columns,
 // loaded and saved as the import does; "simple" an in-memory table of 16
@@ -30,6 +33,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/verdict.h"
 #include "framework/ansi_text.h"
 #include "framework/streams.h"
 #include "grids/positions_text.h"
@@ -255,9 +259,18 @@ int main(int argc, char** argv) {
                     PeakPagefileMB(after_load));
         std::printf("  overall peak working set %.1f MB, peak pagefile %.1f MB (with the save's output)\n",
                     PeakWorkingSetMB(overall), PeakPagefileMB(overall));
-        std::printf("  saved text identical to the input: %s\n", identical ? "yes" : "NO");
-        std::printf("result %.6f %.6f %.3f %.6f\n", load, save, PeakWorkingSetMB(overall), save_kept);
-        return identical ? 0 : 1;
+        const double peak = PeakWorkingSetMB(overall);
+        bool holds = BenchVerdict("load", csv_seconds > 0 && csv_seconds / load >= 2,
+                                  "load %.3f s, csv %.3f s: %.2fx as fast as csv (>= 2x)", load, csv_seconds,
+                                  csv_seconds / load);
+        holds &= BenchVerdict("save", load / save >= 2.5,
+                              "save %.3f s: %.2fx as fast as the load (>= 2.5x); into a stream whose buffer is "
+                              "kept %.3f s, %.2fx",
+                              save, load / save, save_kept, load / save_kept);
+        holds &= BenchVerdict("memory", peak < 100, "peak working set of the whole run %.1f MB (< 100 MB)", peak);
+        holds &= BenchVerdict("round-trip", identical, "the saved text is %s the loaded one",
+                              identical ? "byte for byte" : "NOT");
+        return holds ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "failed: %s\n", e.what());
         return 1;
