@@ -11,6 +11,7 @@
 #include "controls/flat/flat_hint.h"
 #include "controls/flat/flat_panel.h"
 #include "controls/menus/checkbox.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/font.h"
 #include "framework/form.h"
@@ -166,3 +167,5 @@ void BuildCheckboxPage(TWinControl* parent) {
         b->SetParent(bar);
     }
 }
+
+GALLERY_PAGE(checkbox, "checkbox", 90, \&BuildCheckboxPage);

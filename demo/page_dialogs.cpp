@@ -5,11 +5,9 @@
 
 #include "controls/dialogs/message_box.h"
 #include "controls/flat/flat_button.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
-#include "framework/canvas.h"
-#include "framework/font.h"
 #include "framework/form.h"
-#include "framework/graphic_control.h"
 
 namespace {
 
@@ -19,29 +17,17 @@ const char* const kInfoText =
 const char* const kQuestionText =
     "<B>Die Datei \"Auftrag_1043.QTF\" ist schon vorhanden.</B><BR>Soll sie überschrieben werden?";
 
-// A picture of a message box: the box form is set up as ShowInfo or
-// ShowQuestion would show it, sized by its own FormShow and painted with PaintTo.
-class TBoxPicture : public TGraphicControl {
-public:
-    TBoxPicture(TComponent* AOwner, bool Question) : TGraphicControl(AOwner), box_(CreateMessageBox()) {
-        if (Question)
-            PrepareQuestionBox(box_, kQuestionText, "", "Ordivo");
-        else
-            PrepareInfoBox(box_, kInfoText, "", "Ordivo");
-        box_->FormShow(box_);
-        SetBounds(0, 0, box_->Width(), box_->Height());
-    }
-
-protected:
-    void Paint() override { box_->PaintTo(Canvas().Handle(), 0, 0); }
-    void BeforeDestruction() override {
-        box_->Free();
-        TGraphicControl::BeforeDestruction();
-    }
-
-private:
-    TFSB_BOX* box_;
-};
+// A message box as ShowInfo or ShowQuestion would show it: set up and sized
+// by its own FormShow, never shown.
+TFSB_BOX* PreparedBox(bool Question) {
+    TFSB_BOX* box = CreateMessageBox();
+    if (Question)
+        PrepareQuestionBox(box, kQuestionText, "", "Ordivo");
+    else
+        PrepareInfoBox(box, kInfoText, "", "Ordivo");
+    box->FormShow(box);
+    return box;
+}
 
 // A button that opens a real box; owned by the page's form like its other controls.
 void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEvent open) {
@@ -54,20 +40,13 @@ void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEv
     b->SetParent(parent);
 }
 
-}  // namespace
 
 void BuildDialogsPage(TWinControl* parent) {
     parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
     SampleTitle(parent, "  Meldungs- und Fragefenster", 30);
 
-    auto* info = Create<TBoxPicture>(parent, false);
-    info->SetLeft(16);
-    info->SetTop(60);
-    info->SetParent(parent);
-    auto* question = Create<TBoxPicture>(parent, true);
-    question->SetLeft(16);
-    question->SetTop(info->Top() + info->Height() + 36);
-    question->SetParent(parent);
+    auto* info = WindowPicture(parent, 16, 60, PreparedBox(false), true);
+    auto* question = WindowPicture(parent, 16, info->Top() + info->Height() + 36, PreparedBox(true), true);
 
     SampleLabel(parent, 16, 40, 320, "Information", true);
     SampleLabel(parent, 16, question->Top() - 20, 320, "Frage", true);
@@ -81,3 +60,7 @@ void BuildDialogsPage(TWinControl* parent) {
         status->SetCaption(ShowQuestion(kQuestionText) ? "Antwort: Ja" : "Antwort: Nein");
     });
 }
+
+}  // namespace
+
+GALLERY_PAGE(dialogs, "dialogs", 50, &BuildDialogsPage);

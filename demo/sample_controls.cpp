@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/bitmap.h"
 #include "framework/graphics.h"
 
 namespace {
@@ -173,6 +174,52 @@ void TSampleSwatch::MouseLeave() {
     hover_ = false;
     Invalidate();
     TGraphicControl::MouseLeave();
+}
+
+// --- TWindowPicture ------------------------------------------------------------
+
+TWindowPicture::TWindowPicture(TComponent* AOwner) : TGraphicControl(AOwner) {}
+
+void TWindowPicture::SetWindow(TWinControl* Window, bool Owned) {
+    if (owned_ && window_ && window_ != Window) window_->Free();
+    window_ = Window;
+    owned_ = Owned;
+    if (window_) SetBounds(Left(), Top(), window_->Width(), window_->Height());
+    Invalidate();
+}
+
+void TWindowPicture::Paint() {
+    if (!window_) return;
+    if (NeedsHandle) window_->HandleNeeded();
+    // Painted at the origin of a bitmap of its own and copied: a system
+    // control clips its items by device coordinates.
+    TBitmap picture(window_->Width(), window_->Height());
+    window_->PaintTo(picture.DC(), 0, 0);
+    HDC dc = Canvas().Handle();
+    ScopedSaveDC save(dc);
+    if (Shape) {
+        GdiObject<HRGN> rgn = Shape();
+        POINT origin{0, 0};  // the picture's corner on the device
+        LPtoDP(dc, &origin, 1);
+        OffsetRgn(rgn.Get(), origin.x, origin.y);
+        ExtSelectClipRgn(dc, rgn.Get(), RGN_AND);
+    }
+    BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
+}
+
+void TWindowPicture::BeforeDestruction() {
+    if (owned_ && window_) window_->Free();
+    window_ = nullptr;
+    TGraphicControl::BeforeDestruction();
+}
+
+TWindowPicture* WindowPicture(TWinControl* parent, int x, int y, TWinControl* window, bool owned) {
+    auto* p = Create<TWindowPicture>(parent);
+    p->SetLeft(x);
+    p->SetTop(y);
+    p->SetWindow(window, owned);
+    p->SetParent(parent);
+    return p;
 }
 
 TSampleLabel* SampleLabel(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold) {

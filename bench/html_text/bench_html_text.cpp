@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/verdict.h"
 #include "controls/html/html_draw.h"
 #include "controls/html/html_gdi_device.h"
 #include "controls/html/html_text.h"
@@ -89,5 +90,9 @@ int main(int argc, char** argv) {
                 engineDraw * 1e6, gdiDraw * 1e6, engineDraw / gdiDraw);
     std::printf("measure only  : %8.1f us   DrawTextA DT_CALCRECT : %8.1f us   ratio %.2f (target <= 2)\n",
                 engineMeasure * 1e6, gdiMeasure * 1e6, engineMeasure / gdiMeasure);
-    return 0;
+    bool holds = BenchVerdict("draw", engineDraw / gdiDraw <= 4, "layout and drawing take %.2fx DrawTextA (<= 4x)",
+                              engineDraw / gdiDraw);
+    holds &= BenchVerdict("measure", engineMeasure / gdiMeasure <= 2,
+                          "measuring takes %.2fx DrawTextA with DT_CALCRECT (<= 2x)", engineMeasure / gdiMeasure);
+    return holds ? 0 : 1;
 }

@@ -305,6 +305,21 @@ TEST_F(GalleryLive, FlatClickShowsInTheStatusLine) {
     EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == before); })) << "the click changed nothing";
 }
 
+TEST_F(GalleryLive, FlatEveryEnabledButtonReportsItsClick) {
+    Start("flat");
+    HWND page = GetParent(Find("Normal"));
+    ASSERT_NE(page, nullptr);
+    for (const char* caption : {"Liste", "Durchsichtig", "Nur Maus", "Normal"}) {
+        HWND b = Find(caption);
+        ASSERT_NE(b, nullptr);
+        Park(page);
+        Sleep(100);
+        const Shot before(page, kFlatStatus);
+        Click(b, 10, 10);
+        EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == before); })) << caption << " reported nothing";
+    }
+}
+
 TEST_F(GalleryLive, FlatKeysWalkAndPress) {
     Start("flat");
     HWND page = GetParent(Find("Normal"));
@@ -756,6 +771,29 @@ TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
     EXPECT_TRUE(WaitFor([&] { return PixelAt(view, 3, 3) == idle; })) << "the hover look stayed after the drop";
     EXPECT_TRUE(WaitFor([&] { return !(Shot(view, whole) == before); })) << "the dropped names do not show";
     EXPECT_TRUE(G().Popups().empty());
+}
+
+TEST_F(GalleryLive, DragDropSaysHowManyNamesDoNotFit) {
+    const auto [centre, view, whole] = OpenDropView();
+    ASSERT_FALSE(HasFailure());
+    // The names' area, without the status line at the bottom.
+    const RECT names{0, 0, whole.right, whole.bottom - 32};
+    auto drop = [&, centre = centre](int count) {
+        std::vector<std::wstring> files;
+        for (int i = 1; i <= count; ++i) files.push_back(L"C:\\windows\\datei" + std::to_wstring(i) + L".txt");
+        const Shot before(view, whole);
+        DWORD effect = 0;
+        EXPECT_EQ(DragFiles(files, centre, [] {}, &effect), DRAGDROP_S_DROP);
+        EXPECT_TRUE(WaitFor([&] { return !(Shot(view, whole) == before); })) << count << " files show nothing";
+        Sleep(150);
+        return Shot(view, names);
+    };
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    const Shot thirty = drop(30);
+    const Shot thirtyOne = drop(31);
+    OleUninitialize();
+    // The same names fit both times: only the count of the rest differs.
+    EXPECT_FALSE(thirty == thirtyOne) << "the names past the view leave no sign";
 }
 
 TEST_F(GalleryLive, DragDropLeftAgainTakesNothing) {
