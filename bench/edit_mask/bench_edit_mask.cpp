@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/verdict.h"
 #include "editors/tools/edit_mask.h"
 
 namespace {
@@ -42,8 +43,7 @@ double Paste(size_t n) {
 int failed = 0;
 
 void Verdict(const char* name, bool holds, const std::string& text) {
-    std::printf("  target %-8s %s:  %s\n", name, holds ? "holds" : "FAILS", text.c_str());
-    if (!holds) failed = 1;
+    if (!BenchVerdict(name, holds, "%s", text.c_str())) failed = 1;
 }
 
 std::string Printf(const char* format, double a, double b = 0) {
