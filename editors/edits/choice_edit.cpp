@@ -302,7 +302,8 @@ void TI_CustomChoiceEdit::CreateParams(TCreateParams& p) {
     TI_CustomMaskEdit::CreateParams(p);
     // EM_SETRECTNP works on multi-line EDITs only; the keys keep it one line.
     p.Style |= ES_MULTILINE;
-    if (multi_line_) p.Style |= ES_WANTRETURN | ES_AUTOVSCROLL;
+    // Several lines wrap at the right edge, as in a memo.
+    if (multi_line_) p.Style = (p.Style & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_WANTRETURN | ES_AUTOVSCROLL;
     p.Style &= ~static_cast<DWORD>(WS_BORDER);
     p.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
     if (draw_style_ != fsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
