@@ -853,3 +853,29 @@ TEST_F(GalleryLive, EditsComboCompletesTypedCityNames) {
     EXPECT_EQ(s, 3u);
     EXPECT_EQ(e, 10u);
 }
+
+TEST_F(GalleryLive, EditsComboButtonOpensTheListAndAClickTakesTheItem) {
+    Start("edits");
+    HWND combo = Find("Mainz");
+    ASSERT_NE(combo, nullptr);
+    const int cw = ClientWidth(combo), ch = ClientHeight(combo);
+    Click(combo, cw - 8, ch / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no list";
+    HWND list = G().Popups().front();
+    EXPECT_EQ(G().Focus(), combo);
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    const int rowH = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(rowH, 0);
+    // The edits page's cities, in the list's order.
+    const char* const cities[] = {"Aachen", "Berlin", "Bremen", "Dresden", "Duisburg", "D\xFCsseldorf", "Erfurt"};
+    ASSERT_LT(top + 1, 7);
+    Click(list, 10, rowH + rowH / 2);  // the second visible row
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the list stayed";
+    EXPECT_EQ(AskedText(combo), cities[top + 1]);
+    EXPECT_EQ(G().Focus(), combo);
+    // The button again closes what it opened.
+    Click(combo, cw - 8, ch / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }));
+    Click(combo, cw - 8, ch / 2);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the second click left the list open";
+}

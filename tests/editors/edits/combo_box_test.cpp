@@ -108,6 +108,22 @@ TEST(ComboCheck, DialogCodeIs133AndAListOnlyTextThatIsNoItemFails) {
     EXPECT_EQ(GetFocus(), c->WindowHandle());
 }
 
+TEST(ComboKeys, F4AndAltDownOpenTheListAndF4ClosesIt) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    Fill(c, {"Bern", "Basel"});
+    SendKey(c, VK_F4);
+    EXPECT_TRUE(c->IsDroppedDown());
+    SendKey(c, VK_F4);
+    EXPECT_FALSE(c->IsDroppedDown());
+    SendMessageA(c->Handle(), WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));
+    EXPECT_TRUE(c->IsDroppedDown());
+    c->SetStyle(csSimple);  // a simple combo opens nothing by keys
+    c->CloseUp(false, true);
+    SendKey(c, VK_F4);
+    EXPECT_FALSE(c->IsDroppedDown());
+}
+
 TEST(ComboList, ClosingAListNeverOpenedKeepsTheHints) {
     TwoEdits<TI_ComboBox> t;
     TI_ComboBox* c = t.first;
