@@ -1,0 +1,1 @@
+ui_include_lists(win32_*.cmake)
