@@ -6,3 +6,6 @@ list(APPEND PORTABLE_SOURCES
   calc_engine.cpp
   calc_keyboard.cpp
 )
+list(APPEND PORTABLE_SOURCES
+  clip_popup_geometry.cpp
+)

@@ -5,3 +5,6 @@ list(APPEND PORTABLE_TESTS
 list(APPEND PORTABLE_TESTS
   calc_engine_test.cpp
 )
+list(APPEND PORTABLE_TESTS
+  clip_popup_geometry_test.cpp
+)
