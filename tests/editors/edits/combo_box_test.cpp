@@ -1,0 +1,138 @@
+// The combo box: key steps, completion, wheel, list-only letters and
+// checks, and the life of its drop-down list.
+#include <gtest/gtest.h>
+
+#include "editors/edits/combo_box.h"
+#include "editors/popups/popup_list_box.h"
+#include "tests/editors/edits/edits_test_support.h"
+
+namespace {
+void Fill(TI_ComboBox* c, std::initializer_list<const char*> items) {
+    for (const char* s : items) c->Items().Add(s);
+}
+LRESULT Wheel(TWinControl* c, int delta) {
+    return SendMessageA(c->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))),
+                        MAKELPARAM(50, 50));
+}
+}  // namespace
+
+TEST(ComboKeys, UpAndDownStepThroughTheItemsUnlessReadOnly) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    Fill(c, {"a", "b", "beta", "gamma"});
+    c->SetText("BETA");
+    SendKey(c, VK_DOWN);
+    EXPECT_EQ(c->ItemIndex(), 3);
+    EXPECT_EQ(c->GetText(), "gamma");
+    c->SetItemIndex(0);
+    SendKey(c, VK_UP);
+    EXPECT_EQ(c->ItemIndex(), 0);
+    c->SetReadOnly(true);
+    SendKey(c, VK_DOWN);
+    EXPECT_EQ(c->ItemIndex(), 0);
+}
+
+TEST(ComboTyping, ThreeCharactersCompleteToTheFirstItemWithTheTailSelected) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    Fill(c, {"Mannheim", "Mainz"});
+    int changes = 0;
+    c->OnIndexChange = [&](TObject*) { ++changes; };
+    c->SetText("");
+    TypeChars(c, "Ma");
+    EXPECT_EQ(c->GetText(), "Ma");
+    EXPECT_EQ(c->ItemIndex(), -1);
+    TypeChars(c, "n");
+    EXPECT_EQ(c->GetText(), "Mannheim");
+    EXPECT_EQ(SelOf(c), std::make_pair(3, 8));
+    EXPECT_EQ(c->ItemIndex(), 0);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(ComboWheel, StepsByNotchesIgnoresStepsOutsideAndRespectsReadOnly) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    Fill(c, {"a", "b", "c", "d", "e"});
+    c->SetItemIndex(3);
+    EXPECT_NE(Wheel(c, 240), 0);
+    EXPECT_EQ(c->ItemIndex(), 1);
+    EXPECT_NE(Wheel(c, 240), 0);
+    EXPECT_EQ(c->ItemIndex(), 1);
+    c->SetReadOnly(true);
+    Wheel(c, -120);
+    EXPECT_EQ(c->ItemIndex(), 1);
+}
+
+TEST(ComboListOnly, LettersWalkTheItemsAndAnUnknownOneOpensTheList) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    c->SetStyle(csDropDownList);
+    Fill(c, {"Bern", "Basel", "Chur", "Biel"});
+    std::vector<int> walk;
+    for (int i = 0; i < 4; ++i) {
+        TypeChars(c, "b");
+        walk.push_back(c->ItemIndex());
+    }
+    EXPECT_EQ(walk, (std::vector<int>{0, 1, 3, 0}));
+    TypeChars(c, "x");
+    EXPECT_TRUE(c->IsDroppedDown());
+    c->CloseUp(false, true);
+    EXPECT_FALSE(c->IsDroppedDown());
+}
+
+TEST(ComboListOnly, WheelChangesRaiseTheChangeNotification) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    c->SetStyle(csDropDownList);
+    Fill(c, {"Bern", "Basel", "Chur"});
+    c->SetItemIndex(2);
+    int changes = 0;
+    c->OnChange = [&](TObject*) { ++changes; };
+    Wheel(c, 120);
+    EXPECT_EQ(c->ItemIndex(), 1);
+    EXPECT_EQ(c->GetText(), "Basel");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(ComboCheck, DialogCodeIs133AndAListOnlyTextThatIsNoItemFails) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    EXPECT_EQ(SendMessageA(c->Handle(), WM_GETDLGCODE, 0, 0), 133);
+    c->SetStyle(csDropDownList);
+    Fill(c, {"Bern", "Basel"});
+    c->SetText("Zug");
+    EXPECT_EQ(c->ItemIndex(), -1);
+    t.Leave();
+    EXPECT_EQ(c->ErrorCode(), kEditErrorNotInList);
+    EXPECT_EQ(GetFocus(), c->WindowHandle());
+}
+
+TEST(ComboList, ClosingAListNeverOpenedKeepsTheHints) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    c->SetShowHint(true);
+    c->CloseUp(false, true);
+    t.Leave();
+    EXPECT_TRUE(c->ShowHint());
+    c->Perform(UM_DROPDOWN, 1, 0);
+    EXPECT_FALSE(c->ShowHint());
+    c->Perform(UM_DROPDOWN, 0, 0);
+    EXPECT_TRUE(c->ShowHint());
+}
+
+TEST(ComboList, AClickOnTheListClosesItAfterItsOwnHandler) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    Fill(c, {"Bern", "Basel", "Chur"});
+    SendMessageA(c->Handle(), WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));  // Alt+Down
+    ASSERT_TRUE(c->IsDroppedDown());
+    TI_PopupListBox* list = c->List();
+    ASSERT_NE(list, nullptr);
+    list->SetItemIndex(2);
+    SendMessageA(list->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, list->ItemHeight() * 2 + 3));
+    EXPECT_TRUE(c->IsDroppedDown());  // the click's handler still runs on a living list
+    Pump();
+    EXPECT_FALSE(c->IsDroppedDown());
+    EXPECT_EQ(c->GetText(), "Chur");
+    EXPECT_EQ(c->ItemIndex(), 2);
+}
