@@ -80,9 +80,9 @@ int CheckFloatText(const std::string& text, const FloatFieldRules& rules, std::s
     std::string t = text;
     if (!ToKindForm(t, rules)) {
         switch (rules.kind) {
-        case deInteger: return kFloatErrorInteger;
-        case deFloat: return kFloatErrorDecimal;
-        case deCurrency: return kFloatErrorCurrency;
+        case deInteger: return kEditErrorInteger;
+        case deFloat: return kEditErrorDecimal;
+        case deCurrency: return kEditErrorCurrency;
         }
     }
     normalised = t;

@@ -12,12 +12,9 @@
 #include <bitset>
 #include <string>
 
+#include "editors/edits/edit_error_codes.h"
 #include "framework/edit_kinds.h"
 #include "framework/format_settings.h"
-
-inline constexpr int kFloatErrorInteger = 60680;
-inline constexpr int kFloatErrorCurrency = 60681;
-inline constexpr int kFloatErrorDecimal = 60688;
 
 using FloatCharSet = std::bitset<256>;
 

@@ -66,15 +66,15 @@ struct CheckCase {
 
 TEST_F(FloatRulesTest, CheckOnLeaving) {
     const CheckCase cases[] = {
-        {deInteger, 0, 3, "1234", kFloatErrorInteger, ""},
+        {deInteger, 0, 3, "1234", kEditErrorInteger, ""},
         {deInteger, 0, 3, "123", 0, "123"},
         {deFloat, 2, -1, "1,2", 0, "1,20"},
-        {deFloat, 2, -1, "1,2,3", kFloatErrorDecimal, ""},
-        {deCurrency, 0, -1, "1,234", kFloatErrorCurrency, ""},
+        {deFloat, 2, -1, "1,2,3", kEditErrorDecimal, ""},
+        {deCurrency, 0, -1, "1,234", kEditErrorCurrency, ""},
         {deCurrency, 0, -1, "1,5", 0, "1,50"},
         // Padded to "123423,00" it would have 9 digits of 8 and fail the
         // next check: it fails now.
-        {deFloat, 2, 8, "123423", kFloatErrorDecimal, ""},
+        {deFloat, 2, 8, "123423", kEditErrorDecimal, ""},
         {deFloat, 2, 8, "12342", 0, "12342,00"},
     };
     for (const CheckCase& c : cases) {
