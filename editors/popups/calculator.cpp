@@ -95,6 +95,7 @@ void TI_CustomCalculator::Layout() {
         b->SetFont(Font());
         b->SetColor(clBtnFace);
         b->SetCaption(k.caption ? std::string(k.caption) : std::string(1, FormatSettings.DecimalSeparator));
+        b->SetGlyph(nullptr);  // captions only
         if (code == ckCancel) {
             TBitmap glyph;
             try {

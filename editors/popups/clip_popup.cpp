@@ -2,6 +2,7 @@
 
 #include "editors/tools/edit_drawing.h"
 #include "framework/bitmap.h"
+#include "framework/canvas.h"
 #include "framework/form.h"
 #include "framework/gdi_owner.h"
 #include "framework/messages.h"
@@ -219,6 +220,15 @@ void TI_ClipPopup::Dispatch(TMessage& m) {
 }
 
 void TI_ClipPopup::PaintNonClient(HDC dc) { PaintBorder(dc); }
+
+void TI_ClipPopup::Paint() {
+    TI_PopupWindow::Paint();
+    TCanvas& c = Canvas();
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(Color());
+    c.FillRect(ClientRect());
+    if ((ControlState() & csPaintCopy) && buttons_) buttons_->PaintButtons(Canvas().Handle(), false);
+}
 
 void TI_ClipPopup::PaintBorder(HDC dc) {
     RECT r = WindowBox();

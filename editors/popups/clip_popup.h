@@ -44,6 +44,8 @@ protected:
     void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     void PaintNonClient(HDC DC) override;
+    // A copy (PaintTo) does not pass the buttons' window hook: it paints them.
+    void Paint() override;
     void BeforeDestruction() override;
     virtual void PaintBorder(HDC WindowDC);
     virtual void PaintCaption(HDC WindowDC);

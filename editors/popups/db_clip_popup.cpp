@@ -51,6 +51,7 @@ TI_AssistButton* TDBClipPopup::AddAssistButton(const std::string& Name, const st
     b->SetName(Name);
     b->SetBounds(ToRECT(DBClipButtonBounds(Column, Row, button_size_, Margins().top)));
     b->SetColor(clBtnFace);
+    b->SetGlyph(nullptr);
     if (!Glyph.empty()) {
         TBitmap glyph;
         try {
