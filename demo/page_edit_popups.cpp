@@ -53,6 +53,16 @@ TI_FloatEdit* NumberField(TWinControl* parent, int x, int y, TEditDataType_ kind
     return e;
 }
 
+// A clip popup with caption bar and size grip on a white face.
+TI_ClipPopup* SampleClipPopup(TComponent* owner) {
+    auto* clip = Create<TI_ClipPopup>(owner);
+    clip->SetBorderStyle(2);
+    clip->SetOptions(kClipCaption | kClipSizeGrip);
+    clip->SetCaption("Clip-Popup");
+    clip->SetColor(clWindow);
+    return clip;
+}
+
 }  // namespace
 
 void BuildEditPopupsPage(TWinControl* parent) {
@@ -79,11 +89,7 @@ void BuildEditPopupsPage(TWinControl* parent) {
     open->SetBounds(16, 204, 160, 24);
     open->SetCaption("Clip-Popup öffnen");
     open->SetParent(panel);
-    auto* clip = Create<TI_ClipPopup>(open);
-    clip->SetBorderStyle(2);
-    clip->SetOptions(kClipCaption | kClipSizeGrip);
-    clip->SetCaption("Clip-Popup");
-    clip->SetColor(clWindow);
+    TI_ClipPopup* clip = SampleClipPopup(open);
     clip->SetPopupRect(0, 0, 200, 120);
     clip->SetPopupPosition(pmBelowLeft);
     open->OnClick = [clip](TObject*) {
@@ -102,11 +108,7 @@ void BuildEditPopupsPage(TWinControl* parent) {
     auto* calc = Create<TI_CustomCalculator>(shots);
     calc->SetDisplay("36");
     shots->shots.push_back({calc, POINT{10, 10}});
-    auto* shown_clip = Create<TI_ClipPopup>(shots);
-    shown_clip->SetBorderStyle(2);
-    shown_clip->SetOptions(kClipCaption | kClipSizeGrip);
-    shown_clip->SetCaption("Clip-Popup");
-    shown_clip->SetColor(clWindow);
+    TI_ClipPopup* shown_clip = SampleClipPopup(shots);
     shown_clip->SetBounds(0, 0, 180, 100);
     shots->shots.push_back({shown_clip, POINT{10, 230}});
     FirstCell cell;  // read once, at construction
