@@ -663,6 +663,33 @@ TEST_F(GalleryLive, EditPopupsCalculatorResultGoesIntoTheNumberField) {
     EXPECT_EQ(G().Focus(), edit);
 }
 
+TEST_F(GalleryLive, EditPopupsClipPopupGrowsByItsGripAndClosesOnAPressOutside) {
+    Start("edit-popups");
+    HWND open = Find("Clip-Popup \xF6" "ffnen");
+    ASSERT_NE(open, nullptr);
+    Click(open, 20, 10);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no clip popup";
+    HWND clip = G().Popups().front();
+    RECT before{};
+    GetWindowRect(clip, &before);
+    MoveMouse(POINT{before.right - 3, before.bottom - 3});
+    Sleep(100);
+    LeftDown();
+    Sleep(100);
+    MoveMouse(POINT{before.right + 37, before.bottom + 22});
+    Sleep(100);
+    LeftUp();
+    RECT after{};
+    EXPECT_TRUE(WaitFor([&] {
+        GetWindowRect(clip, &after);
+        return after.right - after.left == before.right - before.left + 40;
+    })) << after.right - after.left;
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 25);
+    // Still holding the mouse, it goes on a press outside.
+    Click(open, 20, 10);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(clip); }));
+}
+
 TEST_F(GalleryLive, HtmlLinkHoversAndClicks) {
     Start("html");
     HWND page = PageArea();
