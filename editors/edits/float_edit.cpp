@@ -223,7 +223,7 @@ void TI_CustomFloatEdit::CloseCalculator() {
 }
 
 void TI_CustomFloatEdit::CloseUp(bool accept, bool immediately) {
-    if (accept && calculator_open_ && calculator_ && !calculator_->Engine().Error()) {
+    if (accept && calculator_open_ && calculator_ && !calculator_->Engine().Error() && !ReadOnly()) {
         const std::string display = calculator_->Engine().Display();
         double value = 0;
         if (IsNumberText(display) && TryStrToFloat(display, value)) {

@@ -176,6 +176,20 @@ TEST(FloatEdit, CalculatorRoundTrip) {
     EXPECT_EQ(e.GetText(), "12,5");
 }
 
+TEST(FloatEdit, ReadOnlyFieldTakesNoResult) {
+    FloatFields f;
+    TI_FloatEdit& e = f.Edit();
+    e.SetText("4");
+    e.SetReadOnly(true);
+    SendKey(&e, VK_F2);
+    ASSERT_TRUE(e.IsDroppedDown());
+    TypeChars(&e, "*2=");
+    SendKey(&e, VK_RETURN);
+    Pump();
+    EXPECT_FALSE(e.IsDroppedDown());
+    EXPECT_EQ(e.GetText(), "4");
+}
+
 TEST(FloatEdit, PressOutsideTheCalculatorClosesWithoutAccepting) {
     FloatFields f;
     TI_FloatEdit& e = f.Edit();
