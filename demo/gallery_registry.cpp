@@ -9,6 +9,7 @@ void BuildDialogsPage(TWinControl* parent);
 void BuildDragDropPage(TWinControl* parent);
 void BuildEditToolsPage(TWinControl* parent);
 void BuildPopupsPage(TWinControl* parent);
+void BuildEditsPage(TWinControl* parent);
 void BuildEditPopupsPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
@@ -25,6 +26,7 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"dragdrop", &BuildDragDropPage},
         {"edit-tools", &BuildEditToolsPage},
         {"popups", &BuildPopupsPage},
+        {"edits", &BuildEditsPage},
         {"edit-popups", &BuildEditPopupsPage},
     };
     return pages;

@@ -161,21 +161,12 @@ void TI_CustomChoiceEdit::UpdateButton() {
     const int width = choice_style_ == btsCustom ? choice_button_width_ : 16;
     const int height = c.bottom - c.top;
     LoadStyleGlyph();
-    int kind = DefaultButtonKind();
-    int left = c.right - width;
-    int top = 0;
-    int h = height;
-    switch (draw_style_) {
-    case fsFlat: kind = 2; break;
-    case fsNone:
-        top -= 2;
-        left += 2;
-        break;
-    case fsSingle: h += 2; break;
-    default: break;
-    }
+    // In client coordinates: the frame styles differ only in the look (the
+    // offsets a window-coordinate layout needs for the border fall away).
+    const int kind = draw_style_ == fsFlat ? 2 : DefaultButtonKind();
+    const int left = c.right - width;
     button_->SetKind(kind);
-    button_->SetBounds(left, std::max(0, top), width, h);
+    button_->SetBounds(left, 0, width, height);
 }
 
 bool TI_CustomChoiceEdit::OverButton(int x) const {
@@ -311,7 +302,8 @@ void TI_CustomChoiceEdit::CreateParams(TCreateParams& p) {
     TI_CustomMaskEdit::CreateParams(p);
     // EM_SETRECTNP works on multi-line EDITs only; the keys keep it one line.
     p.Style |= ES_MULTILINE;
-    if (multi_line_) p.Style |= ES_WANTRETURN | ES_AUTOVSCROLL;
+    // Several lines wrap at the right edge, as in a memo.
+    if (multi_line_) p.Style = (p.Style & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_WANTRETURN | ES_AUTOVSCROLL;
     p.Style &= ~static_cast<DWORD>(WS_BORDER);
     p.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
     if (draw_style_ != fsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
@@ -370,9 +362,9 @@ void TI_CustomChoiceEdit::CMExit(TMessage& m) {
 
 void TI_CustomChoiceEdit::PaintButton() {
     HWND h = WindowHandle();
-    if (!h || !button_ || button_retired_ || !IsWindowVisible(h)) return;
+    if (!h || !IsWindowVisible(h)) return;
     WindowDC dc(h);
-    button_->PaintOn(dc.Get());
+    PaintButtonOn(dc.Get());
 }
 
 void TI_CustomChoiceEdit::PaintCheckGlyph(HDC dc) {
@@ -393,55 +385,72 @@ void TI_CustomChoiceEdit::PaintCheckGlyph(HDC dc) {
 void TI_CustomChoiceEdit::PaintFrame(bool drawAll) {
     HWND h = WindowHandle();
     if (!h || !IsWindowVisible(h)) return;
-    {
-        WindowDC client(h);
-        PaintCheckGlyph(client.Get());
+    if (drawAll) {
+        WindowDC dc(h, true);
+        PaintFrameOn(dc.Get());
     }
-    if (!drawAll) return;
-    WindowDC dc(h, true);
+    WindowDC client(h);
+    PaintCheckGlyph(client.Get());
+    PaintButtonOn(client.Get());
+}
+
+void TI_CustomChoiceEdit::PaintFrameOn(HDC dc) {
+    ScopedSaveDC save(dc);
     RECT r{0, 0, Width(), Height()};
     const RECT area = ClientAreaInWindow();
-    const POINT origin{area.left, area.top};
     if (button_ && !button_retired_) {
         RECT b = button_->BoundsRect();
-        OffsetRect(&b, origin.x, origin.y);
-        ExcludeClipRect(dc.Get(), b.left, b.top, b.right, b.bottom);
+        OffsetRect(&b, area.left, area.top);
+        ExcludeClipRect(dc, b.left, b.top, b.right, b.bottom);
     }
     const bool hotLook = (hot_ || Focused()) && !IsDesigning();
     GdiObject<HBRUSH> own(CreateSolidBrush(ColorToRGB(Color())));
     switch (draw_style_) {
     case fcsNormal: {
-        DrawEdge(dc.Get(), &r, BDR_SUNKENOUTER, BF_RECT);
+        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
         RECT in = r;
         InflateRect(&in, -1, -1);
-        DrawEdge(dc.Get(), &in, BDR_SUNKENINNER, BF_RECT);
+        DrawEdge(dc, &in, BDR_SUNKENINNER, BF_RECT);
         break;
     }
     case fsFlat:
     case fsSingle:
         if (draw_style_ == fsFlat && hotLook) {
-            DrawEdge(dc.Get(), &r, BDR_SUNKENOUTER, BF_RECT);
+            DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
             RECT in = r;
             InflateRect(&in, -1, -1);
-            DrawEdge(dc.Get(), &in, BDR_SUNKENINNER, BF_RIGHT | BF_BOTTOM);
+            DrawEdge(dc, &in, BDR_SUNKENINNER, BF_RIGHT | BF_BOTTOM);
             HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
             RECT col{in.left, in.top, in.left + 1, in.bottom};
-            FillRect(dc.Get(), &col, face);
+            FillRect(dc, &col, face);
             RECT row{in.left, in.top, in.right, in.top + 1};
-            FillRect(dc.Get(), &row, face);
+            FillRect(dc, &row, face);
         } else {
-            DrawEdge(dc.Get(), &r, BDR_SUNKENOUTER, BF_LEFT | BF_TOP);
-            DrawEdge(dc.Get(), &r, BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM);
+            DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_LEFT | BF_TOP);
+            DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM);
             RECT in = r;
             InflateRect(&in, -1, -1);
-            FrameRect(dc.Get(), &in, own.Get());
+            FrameRect(dc, &in, own.Get());
         }
         break;
     case fsNone:
         break;
     }
-    SelectClipRgn(dc.Get(), nullptr);
-    PaintButton();
+}
+
+void TI_CustomChoiceEdit::PaintButtonOn(HDC dc) {
+    if (button_ && !button_retired_ && button_->Visible()) button_->PaintOn(dc);
+}
+
+void TI_CustomChoiceEdit::PaintClientExtras(HDC dc) {
+    PaintMarks(dc);
+    PaintCheckGlyph(dc);
+    PaintButtonOn(dc);
+}
+
+void TI_CustomChoiceEdit::PaintNonClient(HDC dc) {
+    TI_CustomMaskEdit::PaintNonClient(dc);
+    PaintFrameOn(dc);
 }
 
 void TI_CustomChoiceEdit::PaintMarks(HDC dc) {
@@ -493,13 +502,18 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
         return;
     case WM_PAINT:
         TI_CustomMaskEdit::Dispatch(m);
-        if (HWND h = WindowHandle()) {
+        if (HWND h = WindowHandle(); h && m.WParam == 0) {
             WindowDC dc(h);
-            PaintMarks(dc.Get());
+            PaintClientExtras(dc.Get());
         }
-        PaintFrame(false);
-        PaintButton();
         AfterPaint();
+        return;
+    case WM_PRINTCLIENT: {
+        // The EDIT leaves the DC clipped to its text rectangle.
+        ScopedSaveDC save(reinterpret_cast<HDC>(m.WParam));
+        TI_CustomMaskEdit::Dispatch(m);
+    }
+        PaintClientExtras(reinterpret_cast<HDC>(m.WParam));
         return;
     case WM_ERASEBKGND:
         if (!ErasesBackground()) {

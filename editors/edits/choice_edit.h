@@ -99,8 +99,14 @@ protected:
     void CMMouseLeave(TMessage& Message) override;
     void BoundsChanged() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    // Paints the frame (drawAll) and the check glyph into the window DC.
+    // Paints the frame (drawAll), the check glyph and the button on the window.
     virtual void PaintFrame(bool DrawAll);
+    // The frame into a DC of the whole window (window coordinates).
+    void PaintFrameOn(HDC Dc);
+    // Marks, check glyph and button into a DC of the client area.
+    void PaintClientExtras(HDC Dc);
+    void PaintButtonOn(HDC Dc);
+    void PaintNonClient(HDC Dc) override;
     virtual void AfterPaint() {}
     // The list-only combo paints its face itself and skips the erase.
     virtual bool ErasesBackground() const { return true; }

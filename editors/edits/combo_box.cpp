@@ -228,6 +228,13 @@ void TI_CustomComboBox::KeyDown(WORD& key, TShiftState shift) {
         key = 0;
         return;
     }
+    // F4, as in every combo of the system, opens and closes the list too.
+    if (key == VK_F4 && !alt && style_ != csSimple) {
+        TWinControl::KeyDown(key, shift);
+        if (key != 0) DropDown();
+        key = 0;
+        return;
+    }
     if (!list_open_ && key == VK_DOWN && alt && style_ != csSimple) {
         TWinControl::KeyDown(key, shift);
         DropDown();
@@ -397,10 +404,15 @@ void TI_CustomComboBox::Dispatch(TMessage& m) {
     }
     case WM_PAINT:
         if (ListOnly()) {
-            PaintDC paint(WindowHandle());
-            PaintFace(paint.Get(), Focused() && !list_open_);
-            PaintFrame(false);
-            PaintButton();
+            // A DC in WParam: a picture of the control (PaintTo).
+            if (m.WParam) {
+                PaintFace(reinterpret_cast<HDC>(m.WParam), false);
+                PaintClientExtras(reinterpret_cast<HDC>(m.WParam));
+            } else {
+                PaintDC paint(WindowHandle());
+                PaintFace(paint.Get(), Focused() && !list_open_);
+                PaintClientExtras(paint.Get());
+            }
             m.Result = 0;
             return;
         }

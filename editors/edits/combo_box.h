@@ -2,6 +2,8 @@
 // Items (a popup list box). ItemIndex follows the text; Up/Down and the
 // wheel step through the items, three typed characters are completed from
 // them, Esc restores the text of the moment of entry or of the last accept.
+// Alt+Down and F4 open the list; with the list open, the arrows move in it,
+// Enter takes the item and Esc closes it.
 // In list-only mode (Style 2 without the override) the control is a plain
 // window of its own class that paints the current item itself; a typed
 // letter selects the next item starting with it, and leaving with a text

@@ -4,6 +4,7 @@
 
 #include "editors/edits/combo_box.h"
 #include "editors/popups/popup_list_box.h"
+#include "framework/gdi_owner.h"
 #include "tests/editors/edits/edits_test_support.h"
 
 namespace {
@@ -107,6 +108,22 @@ TEST(ComboCheck, DialogCodeIs133AndAListOnlyTextThatIsNoItemFails) {
     EXPECT_EQ(GetFocus(), c->WindowHandle());
 }
 
+TEST(ComboKeys, F4AndAltDownOpenTheListAndF4ClosesIt) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    Fill(c, {"Bern", "Basel"});
+    SendKey(c, VK_F4);
+    EXPECT_TRUE(c->IsDroppedDown());
+    SendKey(c, VK_F4);
+    EXPECT_FALSE(c->IsDroppedDown());
+    SendMessageA(c->Handle(), WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));
+    EXPECT_TRUE(c->IsDroppedDown());
+    c->SetStyle(csSimple);  // a simple combo opens nothing by keys
+    c->CloseUp(false, true);
+    SendKey(c, VK_F4);
+    EXPECT_FALSE(c->IsDroppedDown());
+}
+
 TEST(ComboList, ClosingAListNeverOpenedKeepsTheHints) {
     TwoEdits<TI_ComboBox> t;
     TI_ComboBox* c = t.first;
@@ -135,4 +152,43 @@ TEST(ComboList, AClickOnTheListClosesItAfterItsOwnHandler) {
     EXPECT_FALSE(c->IsDroppedDown());
     EXPECT_EQ(c->GetText(), "Chur");
     EXPECT_EQ(c->ItemIndex(), 2);
+}
+
+namespace {
+BOOL CALLBACK CountWindow(HWND, LPARAM lp) {
+    ++*reinterpret_cast<int*>(lp);
+    return TRUE;
+}
+int ThreadWindows() {
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+}  // namespace
+
+TEST(ComboList, AThousandOpeningsAndClosingsLeaveNoWindowOrGdiObject) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    Fill(c, {"Bern", "Basel", "Chur"});
+    c->OnGetErrorHint = [](TObject*, int, std::string& s) { s = "Fehler"; };
+    // Once each, so that lazily made shared pieces exist before counting.
+    c->Perform(UM_DROPDOWN, 1, 0);
+    c->Perform(UM_DROPDOWN, 0, 0);
+    c->Perform(UM_BUBBLE, 1, kEditErrorEmpty);
+    c->Perform(UM_BUBBLE, 0, 0);
+    Pump();
+    const int windows = ThreadWindows(), objects = GdiOwnerLiveObjects(), dcs = GdiOwnerLiveDCs();
+    for (int i = 0; i < 1000; ++i) {
+        c->Perform(UM_DROPDOWN, 1, 0);
+        ASSERT_TRUE(c->IsDroppedDown());
+        c->CloseUp(i % 2 == 0, true);
+        c->Perform(UM_BUBBLE, 1, kEditErrorEmpty);
+        c->Perform(UM_BUBBLE, 0, 0);
+    }
+    Pump();
+    EXPECT_EQ(ThreadWindows(), windows);
+    EXPECT_EQ(GdiOwnerLiveObjects(), objects);
+    EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
+    EXPECT_EQ(TI_CustomEdit::SharedBubble(), nullptr);
+    EXPECT_EQ(Application()->MessageListenerCount(), 0);
 }

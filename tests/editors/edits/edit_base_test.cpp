@@ -197,3 +197,18 @@ TEST(EditEntry, KeyboardEntrySelectsAllAndEscUndoes) {
     TypeChars(t.second, "\x1B");
     EXPECT_EQ(t.second->GetText(), "abcd");
 }
+
+TEST(EditEntry, LeavingPutsTheCaretFirstAndAClickInsideDoesNotOutliveTheExit) {
+    TwoEdits<TI_ParentEdit> t;
+    t.first->SetText("abcd");
+    t.first->SelectAll();
+    // A click into the edit that already has the focus.
+    SendMessageA(t.first->Handle(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(t.form->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    t.Leave();
+    EXPECT_EQ(SelOf(t.first), std::make_pair(0, 0));
+    // Back by keyboard: the whole text is selected again.
+    t.first->SetFocus();
+    Pump();
+    EXPECT_EQ(SelOf(t.first), std::make_pair(0, 4));
+}
