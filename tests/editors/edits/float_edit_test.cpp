@@ -166,6 +166,14 @@ TEST(FloatEdit, CalculatorRoundTrip) {
     Pump();
     EXPECT_EQ(e.GetText(), "2");
 
+    // Alt+O is OK's accelerator.
+    e.SetText("12,5");
+    e.Perform(UM_DROPDOWN, 1, 0);
+    TypeChars(&e, "+1=");
+    EXPECT_EQ(e.Perform(CM_DIALOGCHAR, 'o', 1 << 29), 1);
+    Pump();
+    EXPECT_EQ(e.GetText(), "13,5");
+
     // Esc leaves the text.
     e.SetText("12,5");
     e.Perform(UM_DROPDOWN, 1, 0);
