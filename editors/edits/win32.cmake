@@ -4,3 +4,5 @@ list(APPEND WIN32_SOURCES
   choice_edit.cpp
   combo_box.cpp
 )
+# The float edit's lists stand beside this one.
+ui_include_lists(win32_*.cmake)

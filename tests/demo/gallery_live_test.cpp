@@ -633,6 +633,78 @@ POINT RightmostPixel(const Shot& shot, const std::function<bool(COLORREF)>& is) 
 // Link text, smoothed at its edges: blue well above red and green.
 bool Bluish(COLORREF c) { return GetBValue(c) > 150 && GetRValue(c) < 110 && GetGValue(c) < 110; }
 
+namespace {
+
+// An EDIT's text asked of the window itself (another process's EDIT keeps
+// no caption for GetWindowText).
+std::string EditText(HWND h) {
+    char buf[256] = {};
+    SendMessageA(h, WM_GETTEXT, sizeof(buf), reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+HWND EditWithText(HWND under, const std::string& text) {
+    std::pair<std::string, HWND> find{text, nullptr};
+    EnumChildWindows(
+        under,
+        [](HWND h, LPARAM lp) {
+            auto* f = reinterpret_cast<std::pair<std::string, HWND>*>(lp);
+            if (ClassName(h) != "Edit" && ClassName(h) != "EDIT") return TRUE;
+            if (EditText(h) != f->first) return TRUE;
+            f->second = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.second;
+}
+
+}  // namespace
+
+TEST_F(GalleryLive, EditPopupsCalculatorResultGoesIntoTheNumberField) {
+    Start("edit-popups");
+    HWND edit = EditWithText(G().Main(), "12,50");
+    ASSERT_NE(edit, nullptr);
+    Click(edit, 10, ClientHeight(edit) / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Focus() == edit; }));
+    Key(VK_F2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no calculator";
+    // "12*3=" typed into the field reaches the calculator; "*" from the
+    // keypad and "=" from its key on the (US) layout of the test display.
+    for (WORD k : {WORD('1'), WORD('2'), WORD(VK_MULTIPLY), WORD('3'), WORD(VK_OEM_PLUS)}) Key(k);
+    EXPECT_EQ(EditText(edit), "12,50");
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return EditText(edit) == "36,00"; })) << EditText(edit);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the calculator stayed";
+    EXPECT_EQ(G().Focus(), edit);
+}
+
+TEST_F(GalleryLive, EditPopupsClipPopupGrowsByItsGripAndClosesOnAPressOutside) {
+    Start("edit-popups");
+    HWND open = Find("Clip-Popup \xF6" "ffnen");
+    ASSERT_NE(open, nullptr);
+    Click(open, 20, 10);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no clip popup";
+    HWND clip = G().Popups().front();
+    RECT before{};
+    GetWindowRect(clip, &before);
+    MoveMouse(POINT{before.right - 3, before.bottom - 3});
+    Sleep(100);
+    LeftDown();
+    Sleep(100);
+    MoveMouse(POINT{before.right + 37, before.bottom + 22});
+    Sleep(100);
+    LeftUp();
+    RECT after{};
+    EXPECT_TRUE(WaitFor([&] {
+        GetWindowRect(clip, &after);
+        return after.right - after.left == before.right - before.left + 40;
+    })) << after.right - after.left;
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 25);
+    // Still holding the mouse, it goes on a press outside.
+    Click(open, 20, 10);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(clip); }));
+}
+
 TEST_F(GalleryLive, HtmlLinkHoversAndClicks) {
     Start("html");
     HWND page = PageArea();

@@ -3,3 +3,5 @@ list(APPEND WIN32_TESTS
   choice_edit_test.cpp
   combo_box_test.cpp
 )
+# The float edit's lists stand beside this one.
+ui_include_lists(win32_*.cmake)

@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  float_rules_test.cpp
+)
