@@ -118,4 +118,4 @@ void BuildEditPopupsPage(TWinControl* parent) {
     shots->shots.push_back({db, POINT{10, 350}});
 }
 
-GALLERY_PAGE(edit_popups, "edit-popups", 110, \&BuildEditPopupsPage);
+GALLERY_PAGE(edit_popups, "edit-popups", 110, &BuildEditPopupsPage);

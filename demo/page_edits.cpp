@@ -105,4 +105,4 @@ void BuildEditsPage(TWinControl* parent) {
     off->SetEnabled(false);
 }
 
-GALLERY_PAGE(edits, "edits", 100, \&BuildEditsPage);
+GALLERY_PAGE(edits, "edits", 100, &BuildEditsPage);
