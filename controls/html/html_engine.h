@@ -124,7 +124,7 @@ struct HTMLDrawParams {
 struct HTMLDrawResult {
     bool OnAnchor = false;
     std::string Anchor;     // the link of the anchor under the point
-    HTMLRect AnchorRect;    // the part of that anchor on its line(s)
+    HTMLRect AnchorRect;    // around that anchor on all its lines
     int AnchorIndex = -1;
     int Width = 0;          // the widest line
     int Height = 0;         // the sum of the line heights
