@@ -263,7 +263,7 @@ private:
 
     // Wrapped text is cut into words; the words between two tags are
     // measured with one device call when the device can. The run is decoded
-    // once; RunMap_ takes a text position to its place in the decoded run.
+    // once; runMap_ takes a text position to its place in the decoded run.
     // A run the device cannot measure at once is remembered as such.
     bool RunExtent(size_t from, size_t to, HTMLSize& sz) {
         if (!p_.WordWrap) return false;
@@ -276,21 +276,7 @@ private:
             runMap_.clear();
             std::string_view measured = run;
             if (run.find('&') != std::string_view::npos) {
-                runText_.clear();
-                runMap_.reserve(run.size() + 1);
-                for (size_t k = 0; k < run.size();) {
-                    char value = 0;
-                    size_t n = run[k] == '&' ? HTMLEntityAt(run.substr(k), true, value) : 0;
-                    runMap_.push_back(runText_.size());
-                    if (n == 0) {
-                        runText_.push_back(run[k++]);
-                        continue;
-                    }
-                    runText_.push_back(value);
-                    for (size_t j = 1; j < n; ++j) runMap_.push_back(runText_.size());
-                    k += n;
-                }
-                runMap_.push_back(runText_.size());
+                runText_ = HTMLSegmentText(run, &runMap_);
                 measured = runText_;
             }
             runValid_ = dev_.CharExtents(st_.font, measured, runRight_) && runRight_.size() == measured.size();

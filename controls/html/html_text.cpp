@@ -101,12 +101,17 @@ size_t HTMLEntityAt(std::string_view Text, bool Segment, char& Value) {
 
 namespace {
 
-std::string DecodeOnce(std::string_view Text, bool Segment) {
+std::string DecodeOnce(std::string_view Text, bool Segment, std::vector<size_t>* Map) {
     std::string out;
     out.reserve(Text.size());
+    if (Map) {
+        Map->clear();
+        Map->reserve(Text.size() + 1);
+    }
     for (size_t i = 0; i < Text.size();) {
         char value = 0;
         size_t n = Text[i] == '&' ? HTMLEntityAt(Text.substr(i), Segment, value) : 0;
+        if (Map) Map->insert(Map->end(), n > 0 ? n : 1, out.size());
         if (n > 0) {
             out.push_back(value);
             i += n;
@@ -114,14 +119,17 @@ std::string DecodeOnce(std::string_view Text, bool Segment) {
             out.push_back(Text[i++]);
         }
     }
+    if (Map) Map->push_back(out.size());
     return out;
 }
 
 }  // namespace
 
-std::string HTMLDecodeEntities(std::string_view Text) { return DecodeOnce(Text, false); }
+std::string HTMLDecodeEntities(std::string_view Text) { return DecodeOnce(Text, false, nullptr); }
 
-std::string HTMLSegmentText(std::string_view Segment) { return DecodeOnce(Segment, true); }
+std::string HTMLSegmentText(std::string_view Segment, std::vector<size_t>* Map) {
+    return DecodeOnce(Segment, true, Map);
+}
 
 std::string HTMLPrepareText(std::string_view Text) {
     std::string s(Text);

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/colors.h"
 
@@ -29,8 +30,10 @@ TColor HTMLColorValue(std::string_view Value);
 size_t HTMLEntityAt(std::string_view Text, bool Segment, char& Value);
 // A tag's text with its entities (those of any letter case) decoded once.
 std::string HTMLDecodeEntities(std::string_view Text);
-// A text segment with all its entities decoded once.
-std::string HTMLSegmentText(std::string_view Segment);
+// A text segment with all its entities decoded once. Map, when given, gets
+// for every position of Segment (and its end) the position in the result
+// where that byte's text begins.
+std::string HTMLSegmentText(std::string_view Segment, std::vector<size_t>* Map = nullptr);
 // The text as the engine lays it out: the "<" of the first "<#" and the
 // first ">" after it removed, every CR turned into "<BR>" and every LF
 // dropped. Entities stay for the segment and tag steps.

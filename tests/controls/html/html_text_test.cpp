@@ -29,6 +29,8 @@ TEST(HTMLColors, HexNamesAndSystemColours) {
     EXPECT_EQ(HTMLHexColor(std::string_view(buffer.data(), 4)), 0u);
 }
 
+std::string Segment(std::string_view s) { return HTMLSegmentText(s); }
+
 // Entities decoded once (tags: the nine of any case; segments: also the
 // three lower-case ones), the "<#" quirk, line ends and plain text.
 TEST(HTMLText, Conversions) {
@@ -47,10 +49,10 @@ TEST(HTMLText, Conversions) {
         {HTMLDecodeEntities, "&amp;quot;x", "&quot;x"},
         {HTMLDecodeEntities, "& ; &amp", "& ; &amp"},
         {HTMLDecodeEntities, "&;&amp;;", "&;&;"},
-        {HTMLSegmentText, "&lt;b&gt;&nbsp;&NBSP;&LT;", "<b> &NBSP;&LT;"},
-        {HTMLSegmentText, "R&amp;D&amp;amp;", "R&D&amp;"},
-        {HTMLSegmentText, "&amp;lt;&AMP;gt;&amp;nbsp;", "&lt;&gt;&nbsp;"},
-        {HTMLSegmentText, "&&lt;;&euro", "&<;&euro"},
+        {Segment, "&lt;b&gt;&nbsp;&NBSP;&LT;", "<b> &NBSP;&LT;"},
+        {Segment, "R&amp;D&amp;amp;", "R&D&amp;"},
+        {Segment, "&amp;lt;&AMP;gt;&amp;nbsp;", "&lt;&gt;&nbsp;"},
+        {Segment, "&&lt;;&euro", "&<;&euro"},
         {HTMLPrepareText, "x<#ff>y<#z>", "x#ffy<#z>"},
         {HTMLPrepareText, "a\r\nb\nc\rd", "a<BR>bc<BR>d"},
         {HTMLPrepareText, "<#", "#"},
@@ -60,6 +62,10 @@ TEST(HTMLText, Conversions) {
         {HTMLPlainText, "abc<B", "abc"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.convert(c.in), c.out) << c.in;
+    // Where each byte of a segment lands in its decoded text.
+    std::vector<size_t> map;
+    EXPECT_EQ(HTMLSegmentText("a&lt;b&x", &map), "a<b&x");
+    EXPECT_EQ(map, (std::vector<size_t>{0, 1, 1, 1, 1, 2, 3, 4, 5}));
 }
 
 }  // namespace
