@@ -19,6 +19,12 @@ constexpr int kMaxPoints = 1000;
 // Widths and heights that add up (many wide images, many tall lines) stop
 // here instead of overflowing.
 constexpr int kMaxExtent = 1 << 28;
+// Every drawn line starts from a copy of the state, so what the state holds
+// stays small: nested FONT, HI and R tags keep this many levels to restore
+// (deeper ones still apply, their closing tags restore the deepest level
+// kept), face names are no longer than GDI's, links live outside the state.
+constexpr size_t kMaxNesting = 32;
+constexpr size_t kMaxFaceName = 31;
 
 int Grow(int a, int b) { return static_cast<int>(std::min<long long>(static_cast<long long>(a) + b, kMaxExtent)); }
 
@@ -90,7 +96,6 @@ struct State {
     bool shadow = false, error = false, hidden = false, sub = false, sup = false;
     bool inAnchor = false;
     int anchor = -1;
-    std::string href;
     unsigned savedStyle = 0;
     TColor savedColor = 0, savedBk = clNone;
     int anchorCount = 0;
@@ -353,7 +358,7 @@ private:
         }
         if (!res_.OnAnchor && r.Contains(p_.X, p_.Y)) {
             res_.OnAnchor = true;
-            res_.Anchor = st_.href;
+            res_.Anchor = hrefs_[static_cast<size_t>(st_.anchor)];
             res_.AnchorIndex = st_.anchor;
         }
         if (res_.OnAnchor && res_.AnchorIndex == st_.anchor) res_.AnchorRect = anchorBox_;
@@ -387,8 +392,12 @@ private:
         if (st_.inAnchor) CloseAnchor();
         st_.inAnchor = true;
         st_.anchor = st_.anchorCount++;
-        st_.href.clear();
-        HTMLFirstQuoted(tag, st_.href);
+        // The first pass of the anchor's line reads its link; the second
+        // finds it under the same number.
+        if (static_cast<size_t>(st_.anchor) == hrefs_.size()) {
+            hrefs_.emplace_back();
+            HTMLFirstQuoted(tag, hrefs_.back());
+        }
         st_.savedStyle = st_.font.Style;
         st_.savedColor = st_.color;
         st_.savedBk = st_.bk;
@@ -507,8 +516,9 @@ private:
                 break;
             case TagKind::E: st_.error = true; break;
             case TagKind::Font:
-                st_.fonts.push_back(FontSave{st_.font.Name, st_.font.Size, st_.color, st_.bk});
-                if (Attribute(tag, upper, "FACE", v)) st_.font.Name = v;
+                if (st_.fonts.size() < kMaxNesting)
+                    st_.fonts.push_back(FontSave{st_.font.Name, st_.font.Size, st_.color, st_.bk});
+                if (Attribute(tag, upper, "FACE", v)) st_.font.Name = v.substr(0, kMaxFaceName);
                 if (Attribute(tag, upper, " COLOR", v)) st_.color = HTMLColorValue(v);
                 if (Attribute(tag, upper, "BGCOLOR", v)) st_.bk = HTMLColorValue(v);
                 if (IntAttribute(tag, upper, "SIZE", n) && n > 0 && n <= kMaxPoints) {
@@ -517,7 +527,7 @@ private:
                 }
                 break;
             case TagKind::HI:
-                st_.highlights.emplace_back(st_.color, st_.bk);
+                if (st_.highlights.size() < kMaxNesting) st_.highlights.emplace_back(st_.color, st_.bk);
                 st_.bk = kHighlight;
                 st_.color = kHighlightText;
                 break;
@@ -555,7 +565,7 @@ private:
                 }
                 break;
             case TagKind::R:
-                st_.angles.push_back(st_.font.Angle);
+                if (st_.angles.size() < kMaxNesting) st_.angles.push_back(st_.font.Angle);
                 if (IntAttribute(tag, upper, "A", n)) st_.font.Angle = (n % 360) * 10;
                 break;
             case TagKind::S: st_.font.Style |= htmlStrikeOut; break;
@@ -635,6 +645,7 @@ private:
     std::string text_;
     State st_;
     HTMLDrawResult res_;
+    std::vector<std::string> hrefs_;  // the link of each anchor, by number
     bool second_ = false;  // placing the line's text (not measuring it)
     int originX_ = 0;
     int lineTop_ = 0;

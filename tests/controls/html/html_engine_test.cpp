@@ -294,6 +294,23 @@ TEST(HTMLLayout, BandsArePaintedUnderTheLinesText) {
     }
 }
 
+// Every drawn line starts from a copy of the layout state, which therefore
+// stays small: face names as long as GDI's, nesting kept to 32 levels (the
+// closing tags beyond restore the deepest level kept), links outside it.
+TEST(HTMLLayout, StateStaysSmall) {
+    std::string text = "<FONT FACE=\"" + std::string(40, 'F') + "\">f</FONT>";
+    for (int i = 0; i < 40; ++i) text += "<FONT COLOR=\"#0000" + std::string(i < 31 ? "00" : "FF") + "\">";
+    text += "x";
+    for (int i = 0; i < 40; ++i) text += "</FONT>";
+    text += "y";
+    FixedMetricsDevice d;
+    HTMLRender(d, Params(text, 200, HTMLMode::Draw));
+    ASSERT_EQ(d.texts.size(), 3u);
+    EXPECT_EQ(d.texts[0].font.Name, std::string(31, 'F'));
+    EXPECT_EQ(d.texts[1].color, 0xFF0000u);
+    EXPECT_EQ(d.texts[2].color, 0u);
+}
+
 // Counts what the device is asked to measure; like GDI it cannot measure a
 // run holding a tab at once.
 struct CountingDevice : FixedMetricsDevice {
