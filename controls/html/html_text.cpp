@@ -82,8 +82,9 @@ TColor HTMLColorValue(std::string_view Value) {
 
 size_t HTMLEntityAt(std::string_view Text, bool Segment, char& Value) {
     if (Text.size() < 4 || Text[0] != '&') return 0;
-    size_t semi = Text.find(';', 1);
-    if (semi == std::string_view::npos || semi > 7) return 0;  // "&permil;" is the longest
+    // "&permil;" is the longest: the ";" is looked for in the first 8 bytes only.
+    size_t semi = Text.substr(0, 8).find(';', 1);
+    if (semi == std::string_view::npos) return 0;
     std::string_view entity = Text.substr(0, semi + 1);
     for (const auto& e : kEntities)
         if (SameTextAscii(entity, e.name)) {
