@@ -68,7 +68,7 @@ void CheckHit(FuzzDevice& device, HTMLDrawParams p, int x, int y, const HTMLDraw
 
 // The text of a message box line as the engine shows it: an escaped text's
 // bytes without its line ends, and how many lines they make unwrapped.
-void CheckEscaped(std::string_view input, bool wrap) {
+void CheckEscaped(std::string_view input, bool wrap, bool messageLabel) {
     const std::string escaped = EscapeBoxText(std::string(input));
     std::string expected;
     int lines = 0;
@@ -91,7 +91,7 @@ void CheckEscaped(std::string_view input, bool wrap) {
     p.Font = HTMLFontDesc{"Tahoma", 8, 0, 0};
     p.Rect = HTMLRect{0, 0, wrap ? 60 : 1 << 28, 1 << 30};
     p.WordWrap = wrap;
-    p.Variant = wrap ? HTMLVariant::FormLabel() : HTMLVariant::MessageLabel();
+    p.Variant = messageLabel ? HTMLVariant::MessageLabel() : HTMLVariant::FormLabel();
     p.Mode = HTMLMode::Draw;
     HTMLDrawResult r = HTMLRender(device, p);
     FUZZ_CHECK(device.shown == expected);
@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (b.Width() > 0 && b.Height() > 0) CheckHit(other, p, b.Left + b.Width() / 2, b.Top + b.Height() / 2, measured);
     }
 
-    CheckEscaped(text, (flags & 16) != 0);
+    CheckEscaped(text, (flags & 16) != 0, (flags & 32) != 0);
     HTMLPlainText(text);
     return 0;
 }

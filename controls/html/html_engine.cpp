@@ -319,7 +319,8 @@ private:
         HTMLRect box{left, bottom - sz.cy, left + sz.cx, bottom};
         if (st_.inAnchor) TrackAnchor(box);
         if (!Drawing() || st_.hidden) return;
-        if (p_.Variant.NeedRoomForW && p_.Rect.Right - left <= WWidth()) return;
+        // Text that fits is always drawn: only a cut piece at the edge may go.
+        if (p_.Variant.NeedRoomForW && left + sz.cx > p_.Rect.Right && p_.Rect.Right - left <= WWidth()) return;
         HTMLRect clip{left, box.Top, p_.Rect.Right, bottom};
         bool ellipsis = !p_.WordWrap;
         if (st_.shadow) {

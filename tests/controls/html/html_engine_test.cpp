@@ -79,8 +79,9 @@ TEST(HTMLLayout, PlacesRuns) {
         {"&amp;lt;B&amp;gt; &lt;I&gt;", 200, 995, false, false, "&lt;B&gt; @10,5|<I>@70,5"},  // decoded once
         {"<FONT COLOR=&quot;clRed&quot;>r</FONT>", 200, 995, false, false, "r@10,5"},  // tags are decoded too
         {"1<BR>2<BR>3<BR>4", 200, 40, false, false, "1@10,5|2@10,21"},  // no line below the rectangle
-        // The message box's label draws only where more than a "W" is left.
+        // The message box's label draws a cut piece only where more than a "W" is left.
         {"abcdefghij", 6, 995, true, false, ""},
+        {"aaaaa b", 42, 995, true, false, "aaaaa @10,5|b@46,5"},  // a word that fits is drawn at the edge too
         {"abcdefghij", 6, 995, false, false, "abcdefghij@10,5"},
         {"aaa bbb ccc ddd", 40, 995, false, true, "aaa bbb ccc ddd@10,5"},  // no wrap: one line
     };
