@@ -34,6 +34,7 @@ bool GetMonitorInfoAtPoint(POINT p, MONITORINFOEXA& info) {
 
 RECT MonitorRect(int Index) {
     TMonitor* mon = Screen()->Monitors(Index);
+    if (!mon) return RECT{};
     return RECT{mon->Left(), mon->Top(), mon->Left() + mon->Width(), mon->Top() + mon->Height()};
 }
 

@@ -12,7 +12,8 @@ class TMonitor;
 // The monitor nearest to p and its extended information; false when the
 // screen reports no monitor.
 bool GetMonitorInfoAtPoint(POINT p, MONITORINFOEXA& info);
-// Bounds of the screen's monitor Index.
+// Bounds of the screen's monitor Index; an empty rectangle for an index
+// outside the screen's list.
 RECT MonitorRect(int Index);
 bool IsPrimaryMonitor(const TMonitor* Monitor);
 // The first primary monitor of the screen's list, or nullptr.
