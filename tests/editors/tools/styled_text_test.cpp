@@ -172,7 +172,7 @@ TEST_F(StyledTextTest, HugeOffsetsStayBounded) {
     // leave one: nothing wraps around, nothing is lost to a clamp of the sum.
     constexpr int kOffsetLimit = 0x3FFFFFF;
     const POINT p = Measure("/ow{2147483647}/ow{2147483647}/oW{2147483647}x/oh{2147483647}/oh{2147483647}y");
-    EXPECT_EQ(p.x, kOffsetLimit + Extent("x").cx);
+    EXPECT_EQ(p.x, kOffsetLimit + Extent("x").cx + Extent("y").cx);
     const POINT down = Measure("/oh{2147483647}/oh{2147483647}/oH{2147483647}y");
     EXPECT_EQ(down.y, kOffsetLimit + Extent("Wg").cy);
     // Far beyond any offset the positions stop at 0x3FFFFFFF.
