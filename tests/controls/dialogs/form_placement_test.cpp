@@ -116,12 +116,13 @@ TEST_F(FormPlacement, ForegroundTakenFromAnotherThreadLeavesTheInputsApart) {
     });
     for (int i = 0; i < 300 && (!theirs || GetForegroundWindow() != theirs); ++i) Sleep(10);
     EXPECT_EQ(GetForegroundWindow(), theirs.load());
-    BringFormToFront(form);
+    EXPECT_TRUE(ForceForegroundWindow(form->Handle()));
     EXPECT_EQ(GetForegroundWindow(), form->Handle());
     // The inputs were joined only for the call: there is nothing left to part.
     EXPECT_FALSE(AttachThreadInput(GetCurrentThreadId(), theirThread, FALSE));
     // With our own window in front there is no other thread to join.
-    EXPECT_TRUE(ForceForegroundWindow(form->Handle()));
+    BringFormToFront(form);
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
     stop = true;
     other.join();
 }
