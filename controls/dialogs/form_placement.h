@@ -45,9 +45,10 @@ void PlaceFormInWorkArea(TCustomForm* Form, TMonitor* Monitor, bool Center);
 void PlaceFormOnMonitor(TCustomForm* Form, bool Force);
 void PlaceFormDefault(TCustomForm* Form);
 
-// SetForegroundWindow(Wnd) with the calling thread's input attached to the
-// foreground thread while it runs (only when that is another thread, and
-// detached only when the attach succeeded). Returns SetForegroundWindow's result.
+// SetForegroundWindow(Wnd); when the system refuses it, once more with the
+// calling thread's input attached to the foreground thread while it runs
+// (only when that is another thread, and detached only when the attach
+// succeeded). Returns SetForegroundWindow's result.
 bool ForceForegroundWindow(HWND Wnd);
 // Raises Form to the top of the z-order, shows it and makes it the foreground window.
 void BringFormToFront(TCustomForm* Form);

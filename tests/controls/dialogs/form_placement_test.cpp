@@ -94,7 +94,7 @@ TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnlyAndMonitorRects) {
     for (int bad : {2, -1}) EXPECT_EQ(corners(bad), (std::vector<int>{0, 0, 0, 0})) << bad;
 }
 
-TEST_F(FormPlacement, ForegroundTakenFromAnotherThreadLeavesTheInputsApart) {
+TEST_F(FormPlacement, ForegroundTakenFromAnotherThreadStaysAndLeavesTheInputsApart) {
     TForm* form = NewForm(100, 100, 200, 100);
     form->Show();
     // A window of another thread holds the foreground.
@@ -116,9 +116,10 @@ TEST_F(FormPlacement, ForegroundTakenFromAnotherThreadLeavesTheInputsApart) {
     });
     for (int i = 0; i < 300 && (!theirs || GetForegroundWindow() != theirs); ++i) Sleep(10);
     EXPECT_EQ(GetForegroundWindow(), theirs.load());
+    // Ours afterwards, not nobody's (parting joined inputs took it along).
     EXPECT_TRUE(ForceForegroundWindow(form->Handle()));
     EXPECT_EQ(GetForegroundWindow(), form->Handle());
-    // The inputs were joined only for the call: there is nothing left to part.
+    // No inputs left joined: there is nothing to part.
     EXPECT_FALSE(AttachThreadInput(GetCurrentThreadId(), theirThread, FALSE));
     // With our own window in front there is no other thread to join.
     BringFormToFront(form);
