@@ -70,9 +70,18 @@ TModalResult TypeInto(TFSB_BOX* box, const Chords& chords, std::string* focusedA
     return result;
 }
 
+// Windows of this thread, live GDI objects and DCs.
+std::vector<int> Leftovers() {
+    int windows = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(), [](HWND, LPARAM p) { return ++*reinterpret_cast<int*>(p), TRUE; },
+        reinterpret_cast<LPARAM>(&windows));
+    return {GdiOwnerLiveObjects(), GdiOwnerLiveDCs(), windows};
+}
+
 }  // namespace
 
-TEST_F(MessageBoxTest, KeysCaptionsAndHelpOfTheInformationAndTheQuestionBox) {
+TEST_F(MessageBoxTest, KeysCaptionsHelpAndNothingLeftBehind) {
     struct {
         const char* keys;
         bool question;
@@ -80,8 +89,11 @@ TEST_F(MessageBoxTest, KeysCaptionsAndHelpOfTheInformationAndTheQuestionBox) {
         int result;                     // the information box's ModalResult (0: it stays open), the answer
         const char* focused = nullptr;  // after the keys, for the question cases that leave it open
         std::string help = "", caption = "";
+        bool clickHelp = false;  // the help shown below the buttons first
     } cases[] = {
-        {"a", false, {{'A'}}, mrCancel, nullptr, "Mehr dazu", "Hinweis"},
+        // The first two fill the shared caches.
+        {"a after help", false, {{'A'}}, mrCancel, nullptr, "<B>Hilfe</B> zum<BR>Thema", "Hinweis", true},
+        {"Enter on Ja after help", true, {{VK_RETURN}}, true, nullptr, "Mehr dazu", "Frage", true},
         {"Shift+A", false, {{VK_SHIFT, 'A'}}, mrNone},
         {"Ctrl+C", false, {{VK_CONTROL, 'C'}}, mrNone},
         {"Enter", false, {{VK_RETURN}}, mrOk},  // the button's own Enter
@@ -94,7 +106,7 @@ TEST_F(MessageBoxTest, KeysCaptionsAndHelpOfTheInformationAndTheQuestionBox) {
         {"Tab", false, {{VK_TAB}}, mrNone},
         {"Up", false, {{VK_UP}}, mrNone},
         {"Down", false, {{VK_DOWN}}, mrNone},
-        {"Enter on Ja", true, {{VK_RETURN}}, true, nullptr, "Mehr dazu", "Frage"},
+        {"Enter on Ja", true, {{VK_RETURN}}, true, nullptr, "Mehr dazu"},
         {"Enter on Nein", true, {{VK_RIGHT}, {VK_RETURN}}, false},
         {"Right, Left, Enter", true, {{VK_RIGHT}, {VK_LEFT}, {VK_RETURN}}, true},
         {"Tab, Enter", true, {{VK_TAB}, {VK_RETURN}}, false},
@@ -105,6 +117,7 @@ TEST_F(MessageBoxTest, KeysCaptionsAndHelpOfTheInformationAndTheQuestionBox) {
         {"Right, Right", true, {{VK_RIGHT}, {VK_RIGHT}}, false, "Ja"},
         {"a", true, {{'A'}}, false, "Ja"},
     };
+    std::vector<int> before;
     for (const auto& c : cases) {
         TModalResult typed = -1;
         HWND shown = nullptr;
@@ -117,12 +130,23 @@ TEST_F(MessageBoxTest, KeysCaptionsAndHelpOfTheInformationAndTheQuestionBox) {
             EXPECT_EQ(box->HelpText(), c.help);
             // Question bar, message bar, their help buttons, help panel (hidden in both boxes).
             const bool help = !c.help.empty();
-            EXPECT_EQ((std::vector<bool>{box->Pquestion->Visible(), box->Pmsg->Visible(),
-                                         box->Pquestion->Visible() && box->FBhelpQ->Visible(),
-                                         box->Pmsg->Visible() && box->FBhelpS->Visible(), box->FP_help->Visible()}),
-                      (std::vector<bool>{c.question, !c.question, c.question && help, !c.question && help, false}))
+            TFlatPanel* bar = c.question ? box->Pquestion : box->Pmsg;
+            TFlatButton* helpButton = c.question ? box->FBhelpQ : box->FBhelpS;
+            EXPECT_EQ((std::vector<bool>{box->Pquestion->Visible(), box->Pmsg->Visible(), helpButton->Visible(),
+                                         box->FP_help->Visible()}),
+                      (std::vector<bool>{c.question, !c.question, help, false}))
                 << c.keys;
             EXPECT_EQ(box->ActiveControl(), c.question ? box->FB_OK : box->FB_BREAK2) << c.keys;
+            if (c.clickHelp) {
+                const int height = box->ClientHeight(), barBottom = bar->Top() + bar->Height();
+                helpButton->Click();
+                const int grow = box->HelpLabel()->Height() + 5;
+                // Shown below the bar, the box grown by it, the help button off and nothing closed.
+                EXPECT_GT(box->HelpLabel()->Height(), 6);
+                EXPECT_EQ((std::vector<int>{box->FP_help->Visible(), box->FP_help->Height(), box->ClientHeight(),
+                                            box->FP_help->Top(), helpButton->Enabled(), box->ModalResult()}),
+                          (std::vector<int>{true, grow, height + grow, barBottom, false, mrNone}));
+            }
             typed = TypeInto(box, c.chords, c.question ? &focused : nullptr);
         });
         const int result =
@@ -132,60 +156,12 @@ TEST_F(MessageBoxTest, KeysCaptionsAndHelpOfTheInformationAndTheQuestionBox) {
         if (c.focused) {
             EXPECT_EQ(focused, c.focused) << c.keys;
         }
+        if (before.empty() && c.question) before = Leftovers();
     }
     SetBoxShownHook([](TFSB_BOX* box) { PostMessageA(box->Handle(), WM_CLOSE, 0, 0); });
     EXPECT_FALSE(ShowQuestion("Weiter?"));
-}
-
-TEST_F(MessageBoxTest, NestedBoxesCloseKeyByKey) {
-    // A box opened inside another's modal loop (an error raised there): the
-    // disabled outer box must not take the foreground back from the inner one.
-    TFSB_BOX *outer = nullptr, *inner = nullptr;
-    TModalResult innerTyped = -1, outerTyped = -1;
-    bool innerReturned = false;
-    SetBoxShownHook([&](TFSB_BOX* box) {
-        if (!outer) {
-            outer = box;
-            ShowInfo("Innen");
-            innerReturned = true;
-            outerTyped = TypeInto(box, {{'B'}});
-        } else {
-            inner = box;
-            innerTyped = TypeInto(box, {{'A'}});
-        }
-    });
-    ShowInfo("Au\xDF" "en");
-    EXPECT_TRUE(innerReturned);
-    EXPECT_NE(inner, nullptr);
-    EXPECT_EQ((std::vector<int>{innerTyped, outerTyped}), (std::vector<int>{mrCancel, mrCancel}));
-}
-
-TEST_F(MessageBoxTest, HelpShowsBelowTheButtonsAndNothingIsLeftBehind) {
-    auto counts = [] {
-        int windows = 0;
-        EnumThreadWindows(
-            GetCurrentThreadId(), [](HWND, LPARAM p) { return ++*reinterpret_cast<int*>(p), TRUE; },
-            reinterpret_cast<LPARAM>(&windows));
-        return std::vector<int>{GdiOwnerLiveObjects(), GdiOwnerLiveDCs(), windows};
-    };
-    SetBoxShownHook([](TFSB_BOX* box) {
-        const int before = box->ClientHeight();
-        const int barBottom = box->Pquestion->Top() + box->Pquestion->Height();
-        box->FBhelpQ->Click();
-        const int grow = box->HelpLabel()->Height() + 5;
-        EXPECT_GT(box->HelpLabel()->Height(), 6);
-        // Shown below the bar, the box grown by it, the help button off and nothing closed.
-        EXPECT_EQ((std::vector<int>{box->FP_help->Visible(), box->FP_help->Height(), box->ClientHeight(),
-                                    box->FP_help->Top(), box->FBhelpQ->Enabled(), box->ModalResult()}),
-                  (std::vector<int>{true, grow, before + grow, barBottom, false, mrNone}));
-        PumpUntil([] { return false; }, 5);  // the help label and its panel painted too
-        box->SetModalResult(mrOk);
-    });
-    EXPECT_TRUE(ShowQuestion("<B>Erst</B> einmal", "<B>Hilfe</B> zum<BR>Thema"));  // shared caches fill once
-    const std::vector<int> before = counts();
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(ShowQuestion("<B>Noch</B> einmal", "Hilfe"));
     Application()->ProcessMessages();
-    EXPECT_EQ(counts(), before);
+    EXPECT_EQ(Leftovers(), before);
 }
 
 TEST_F(MessageBoxTest, LayoutAndTextsFollowTheScreenSize) {
@@ -218,36 +194,30 @@ TEST_F(MessageBoxTest, LayoutAndTextsFollowTheScreenSize) {
 TEST_F(MessageBoxTest, PlacedOnTheActiveFormsMonitorInsideItsWorkArea) {
     std::string tall;
     for (int i = 0; i < 600; ++i) tall += "Wort ";
-    const std::vector<TMonitorInfo> one = {{nullptr, {0, 0, 1024, 600}, {0, 0, 1024, 560}, true}};
-    // Beside a primary of 1200 (maximum height 840), a monitor of 600 whose
-    // work area is lower than that; beside a primary of 600 one of 1280 x 1024.
-    const std::vector<TMonitorInfo> low = {{nullptr, {0, 0, 1024, 1200}, {0, 0, 1024, 1160}, true},
-                                           {nullptr, {1024, 0, 2048, 600}, {1024, 0, 2048, 560}}};
-    const std::vector<TMonitorInfo> wide = {{nullptr, {0, 0, 1024, 600}, {0, 0, 1024, 560}, true},
-                                            {nullptr, {1024, 0, 2304, 1024}, {1024, 0, 2304, 984}}};
+    const TMonitorInfo small{nullptr, {0, 0, 1024, 600}, {0, 0, 1024, 560}, true};
+    // The box's height: 0 for its label's height + 37 in the client area.
     struct {
         const char* what;
         std::vector<TMonitorInfo> monitors;
-        RECT active;  // empty: no active form
+        RECT active, work;  // active form (none when empty), the work area the box goes to
         std::string text;
-        RECT work;
-        int height;  // of the box (0: its label's height + 37 in the client area)
+        int height;
     } cases[] = {
-        {"one line", one, {}, "Eine Zeile", {0, 0, 1024, 560}, 0},
-        {"three lines", one, {}, "A<BR>B<BR>C", {0, 0, 1024, 560}, 0},
-        {"tall: the maximum height", one, {}, tall, {0, 0, 1024, 560}, 420},
-        {"tall on a low monitor: its work area", low, {1100, 100, 1700, 500}, tall, {1024, 0, 2048, 560}, 560},
-        {"second monitor", wide, {1300, 100, 1900, 500}, "Zweiter Bildschirm", {1024, 0, 2304, 984}, 0},
+        {"one line", {small}, {}, {0, 0, 1024, 560}, "Eine Zeile", 0},
+        {"three lines", {small}, {}, {0, 0, 1024, 560}, "A<BR>B<BR>C", 0},
+        {"tall: the maximum height", {small}, {}, {0, 0, 1024, 560}, tall, 420},
+        // Beside a primary of 1200 (maximum height 840), a monitor lower than that.
+        {"tall on a low monitor: its work area",
+         {{nullptr, {0, 0, 1024, 1200}, {0, 0, 1024, 1160}, true}, {nullptr, {1024, 0, 2048, 600}, {1024, 0, 2048, 560}}},
+         {1100, 100, 1700, 500}, {1024, 0, 2048, 560}, tall, 560},
+        {"second monitor", {small, {nullptr, {1024, 0, 2304, 1024}, {1024, 0, 2304, 984}}}, {1300, 100, 1900, 500},
+         {1024, 0, 2304, 984}, "Zweiter Bildschirm", 0},
     };
     for (const auto& c : cases) {
         gMonitors = c.monitors;
         Screen()->RefreshMonitors();
-        TForm* active = nullptr;
-        if (c.active.right > 0) {
-            active = Create<TForm>(nullptr);
-            active->SetBounds(c.active.left, c.active.top, c.active.right - c.active.left,
-                              c.active.bottom - c.active.top);
-        }
+        TForm* active = c.active.right ? Create<TForm>(nullptr) : nullptr;
+        if (active) active->SetBoundsRect(c.active);
         Screen()->SetActiveForm(active);
         // Created centred in the work area at its designed size.
         TFSB_BOX* created = CreateMessageBox();
@@ -258,13 +228,11 @@ TEST_F(MessageBoxTest, PlacedOnTheActiveFormsMonitorInsideItsWorkArea) {
         created->Free();
         SetBoxShownHook([&](TFSB_BOX* box) {
             const RECT r = box->BoundsRect();
-            EXPECT_EQ(c.height ? box->Height() : box->ClientHeight(),
-                      c.height ? c.height : box->MessageLabel()->Height() + 37)
+            EXPECT_EQ(c.height ? box->Height() : box->ClientHeight(), c.height ? c.height : box->MessageLabel()->Height() + 37)
                 << c.what;
             // The bar stays at the bottom; at the maximum height it covers the label's end.
             EXPECT_EQ(box->Pmsg->Top() + box->Pmsg->Height(), box->ClientHeight() - 2) << c.what;
-            EXPECT_TRUE(r.left >= c.work.left && r.top >= c.work.top && r.right <= c.work.right &&
-                        r.bottom <= c.work.bottom)
+            EXPECT_TRUE(r.left >= c.work.left && r.top >= c.work.top && r.right <= c.work.right && r.bottom <= c.work.bottom)
                 << c.what;
             box->SetModalResult(mrOk);
         });
@@ -274,7 +242,7 @@ TEST_F(MessageBoxTest, PlacedOnTheActiveFormsMonitorInsideItsWorkArea) {
     }
 }
 
-TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
+TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpenAndEnabled) {
     HWND other = nullptr, boxWindow = nullptr, afterOpen = nullptr, afterClosing = nullptr;
     SetBoxShownHook([&](TFSB_BOX* box) {
         boxWindow = box->Handle();
@@ -295,4 +263,17 @@ TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
     ShowInfo("Vordergrund");
     EXPECT_EQ(afterOpen, boxWindow);
     EXPECT_EQ(afterClosing, other);
+    // A box opened inside another's modal loop (an error raised there): the
+    // disabled outer box must not take the foreground back from the inner
+    // one. A key closes the inner box, a second the outer one.
+    TFSB_BOX* outer = nullptr;
+    std::vector<int> typed;
+    SetBoxShownHook([&](TFSB_BOX* box) {
+        if (outer) return typed.push_back(TypeInto(box, {{'A'}}));
+        outer = box;
+        ShowInfo("Innen");
+        typed.push_back(TypeInto(box, {{'B'}}));
+    });
+    ShowInfo("Au\xDF" "en");
+    EXPECT_EQ(typed, (std::vector<int>{mrCancel, mrCancel}));
 }
