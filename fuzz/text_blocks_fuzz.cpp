@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::wstring wide = dropblocks::ReadUnicodeText(data, size);
     FUZZ_CHECK(wide.size() <= size / 2);
     for (size_t i = 0; i < wide.size(); ++i)
-        FUZZ_CHECK(wide[i] != 0 && static_cast<uint32_t>(wide[i]) == (data[2 * i] | (data[2 * i + 1] << 8)));
+        FUZZ_CHECK(wide[i] != 0 && static_cast<uint32_t>(wide[i]) == static_cast<uint32_t>(data[2 * i] | (data[2 * i + 1] << 8)));
     FUZZ_CHECK(wide.size() == size / 2 || (data[2 * wide.size()] | data[2 * wide.size() + 1]) == 0);
 
     const std::string list = dropblocks::ReadStringListText(data, size);
