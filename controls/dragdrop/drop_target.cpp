@@ -12,6 +12,7 @@
 #include "framework/colors.h"
 #include "framework/exceptions.h"
 #include "framework/image_list.h"
+#include "framework/scoped_state.h"
 #include "framework/sysutils.h"
 #include "framework/timer.h"
 #include "framework/win_control.h"
@@ -141,7 +142,6 @@ protected:
     }
 };
 
-
 // ----------------------------------------------------------------- shift state
 
 TShiftState DropKeysToShiftState(DWORD keys) {
@@ -245,14 +245,8 @@ HRESULT TCustomDropTarget::RegisterWindow(TWinControl* Control) {
         proxies_.emplace_back(Control, proxy);
         proxy->SetParent(Control);
         if (!Control->HandleAllocated()) return S_OK;  // registered with the window, when it comes
-        registering_ = true;
-        try {
-            proxy->HandleNeeded();
-        } catch (...) {
-            registering_ = false;
-            throw;
-        }
-        registering_ = false;
+        ScopedValue<bool> registering(registering_, true);
+        proxy->HandleNeeded();
         return proxy->Registration();
     }
     const HRESULT hr = RegisterDragDrop(Control->Handle(), DropTargetInterface());

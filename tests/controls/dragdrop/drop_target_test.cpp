@@ -70,6 +70,15 @@ protected:
         return POINTL{p.x, p.y};
     }
     POINTL Centre(TControl* c) const { return ScreenPoint(c, c->Width() / 2, c->Height() / 2); }
+    // A list with a vertical scroll bar (at 10 of 0..100), registered instead of the panel.
+    TTestPanel* ScrollingList() {
+        auto* list = Place<TTestPanel>(form, form, 320, 10, 80, 200, true);
+        Pump();
+        SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
+        SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
+        target->RegisterControl(list);
+        return list;
+    }
 
     struct Result {
         HRESULT enter, drop;
@@ -225,31 +234,39 @@ TEST_F(DropFixture, MoveReportedAsCopy) {
     }
 }
 
-TEST_F(DropFixture, RestingNearTheTopOfAScrollingControlScrollsUpOneLine) {
-    auto* list = Place<TTestPanel>(form, form, 320, 10, 80, 200, true);
-    Pump();
-    SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
-    SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
-    target->RegisterControl(list);
+TEST_F(DropFixture, RestingNearTheTopScrollsUpOneLineAndAFailingScrollStopsOnlyTheScrolling) {
+    TTestPanel* list = ScrollingList();
     EXPECT_EQ(RevokeDragDrop(panel->WindowHandle()), DRAGDROP_E_NOTREGISTERED);  // MultiTarget is off
-    std::vector<TScrollDirections> asked;
-    target->OnScroll = [&](TObject*, POINT, TScrollDirections& scroll, int& interval) {
-        asked.push_back(scroll);
-        EXPECT_EQ(interval, 50);
-    };
-    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
-    const POINTL top = ScreenPoint(list, 10, 1);
-    SetCursorPos(top.x, top.y);
-    IDropTarget* t = target->DropTargetInterface();
-    ASSERT_EQ(Enter(t, &obj, top), Step(S_OK, kDropEffectScroll | DROPEFFECT_COPY));
-    Sleep(20);
-    EXPECT_EQ(Over(t, top).first, S_OK);  // resting near the edge: the timer starts
-    EXPECT_TRUE(WaitUntil([&] { return !list->vscrolls.empty(); }, 3000));
-    EXPECT_EQ(Over(t, Centre(list)), Step(S_OK, DROPEFFECT_COPY));  // inside the no-scroll zone
-    t->DragLeave();
-    ASSERT_EQ(asked.size(), 1u);  // the tick stops the timer; only a new DragOver re-arms it
-    EXPECT_EQ(asked[0], static_cast<TScrollDirections>(sdUp));
-    EXPECT_EQ(list->vscrolls, std::vector<WPARAM>{SB_LINEUP});
+    for (bool throws : {false, true}) {
+        list->vscrolls.clear();
+        std::vector<TScrollDirections> asked;
+        target->OnScroll = [&](TObject*, POINT, TScrollDirections& scroll, int& interval) {
+            asked.push_back(scroll);
+            EXPECT_EQ(interval, 50);
+            if (throws) throw Exception("Rollen fehlgeschlagen");
+        };
+        TestDataObject obj(CF_HDROP, HDropBlock(kNames));
+        const POINTL top = ScreenPoint(list, 10, 1);
+        SetCursorPos(top.x, top.y);
+        IDropTarget* t = target->DropTargetInterface();
+        ASSERT_EQ(Enter(t, &obj, top), Step(S_OK, kDropEffectScroll | DROPEFFECT_COPY));
+        Sleep(20);
+        EXPECT_EQ(Over(t, top).first, S_OK);  // resting near the edge: the timer starts
+        EXPECT_TRUE(WaitUntil([&] { return !asked.empty(); }, 3000));
+        WaitUntil([] { return false; }, 200);
+        // The tick stops the timer; only a new DragOver re-arms it.
+        EXPECT_EQ(asked, std::vector<TScrollDirections>{sdUp}) << throws;
+        EXPECT_EQ(list->vscrolls, throws ? std::vector<WPARAM>{} : std::vector<WPARAM>{SB_LINEUP});
+        EXPECT_EQ(ControlTestEnvironment::CaughtExceptions(),
+                  throws ? std::vector<std::string>{"Rollen fehlgeschlagen"} : std::vector<std::string>{});
+        // The drag goes on to its drop.
+        EXPECT_EQ(Over(t, Centre(list)), Step(S_OK, DROPEFFECT_COPY));  // inside the no-scroll zone
+        DWORD e = 7;
+        EXPECT_EQ(t->Drop(&obj, 0, Centre(list), &e), S_OK);
+        EXPECT_EQ(e, 1u);
+        EXPECT_EQ(obj.refs, 1);
+    }
+    EXPECT_EQ(drops, 2);
 }
 
 TEST_F(DropFixture, ShellDragImageShownThroughTheImageList) {
@@ -347,36 +364,6 @@ TEST_F(DropFixture, ExceptionsAreReportedAfterTheCallAndTheNextDragWorks) {
     const Result r = DirectDrop(&obj, 0, Centre(panel));
     EXPECT_EQ(r.dropEffect, 1u);
     EXPECT_EQ(dropped, kJoined);
-}
-
-TEST_F(DropFixture, AnExceptionFromTheScrollTimerStopsOnlyTheScrolling) {
-    auto* list = Place<TTestPanel>(form, form, 320, 10, 80, 200, true);
-    Pump();
-    SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
-    SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
-    target->RegisterControl(list);
-    int asked = 0;
-    target->OnScroll = [&](TObject*, POINT, TScrollDirections&, int&) {
-        ++asked;
-        throw Exception("Rollen fehlgeschlagen");
-    };
-    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
-    const POINTL top = ScreenPoint(list, 10, 1);
-    SetCursorPos(top.x, top.y);
-    IDropTarget* t = target->DropTargetInterface();
-    ASSERT_EQ(Enter(t, &obj, top), Step(S_OK, kDropEffectScroll | DROPEFFECT_COPY));
-    Sleep(20);
-    EXPECT_EQ(Over(t, top).first, S_OK);
-    EXPECT_TRUE(WaitUntil([&] { return asked > 0; }, 3000));
-    WaitUntil([] { return false; }, 200);  // a running timer would ask again
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(ControlTestEnvironment::CaughtExceptions(), std::vector<std::string>{"Rollen fehlgeschlagen"});
-    EXPECT_TRUE(list->vscrolls.empty());
-    DWORD e = 7;
-    EXPECT_EQ(t->Drop(&obj, 0, ScreenPoint(list, 40, 100), &e), S_OK);  // the drag goes on to its drop
-    EXPECT_EQ(e, 1u);
-    EXPECT_EQ(drops, 1);
-    EXPECT_EQ(obj.refs, 1);
 }
 
 TEST_F(DropFixture, AnEndlessFormatListIsReadOnlySoFar) {
