@@ -170,8 +170,19 @@ TEST_F(StyledTextTest, WrappedCodedTextFlowsAndMeasuresAsDrawn) {
 }
 
 TEST_F(StyledTextTest, HugeOffsetsStayBounded) {
+    // Each offset counts at most 0x3FFFFFF, so two forward and one back
+    // leave one: nothing wraps around, nothing is lost to a clamp of the sum.
+    constexpr int kOffsetLimit = 0x3FFFFFF;
     const POINT p = Measure("/ow{2147483647}/ow{2147483647}/oW{2147483647}x/oh{2147483647}/oh{2147483647}y");
-    EXPECT_TRUE(p.x > 0 && p.y > 0);
+    EXPECT_EQ(p.x, kOffsetLimit + Extent("x").cx + Extent("y").cx);
+    const POINT down = Measure("/oh{2147483647}/oh{2147483647}/oH{2147483647}y");
+    EXPECT_EQ(down.y, kOffsetLimit + Extent("Wg").cy);
+    // Far beyond any offset the positions stop at 0x3FFFFFFF.
+    std::string many;
+    for (int i = 0; i < 40; ++i) many += "/ow{2147483647}";
+    EXPECT_EQ(Measure((many + "x").c_str()).x, 0x3FFFFFFF);
+    EXPECT_LE(p.y, 0x3FFFFFFF);
+    EXPECT_GE(p.y, 2 * kOffsetLimit);
 }
 
 }  // namespace
