@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "controls/dragdrop/cp1252.h"
+#include "framework/cp1252.h"
 #include "controls/dragdrop/drop_blocks.h"
 #include "fuzz/fuzz_support.h"
 
