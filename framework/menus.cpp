@@ -576,6 +576,10 @@ UINT TPopupMenu::TrackFlags() const {
 
 void TPopupMenu::Popup(int X, int Y) {
     DoPopup(this);
+    TrackPopup(X, Y);
+}
+
+void TPopupMenu::TrackPopup(int X, int Y) {
     HWND owner = PopupListWindow();
     HMENU menu = Handle();
     if (!owner || !menu) return;

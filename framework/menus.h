@@ -245,6 +245,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void BeforeDestruction() override;
     virtual void DoPopup(TObject* Sender);
+    // Tracks the menu at the screen point, owned by the popup-list window.
+    void TrackPopup(int X, int Y);
     // The TrackPopupMenu flags of Alignment and TrackButton.
     UINT TrackFlags() const;
 

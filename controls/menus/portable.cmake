@@ -1,0 +1,4 @@
+list(APPEND PORTABLE_SOURCES
+  menu_gradient_math.cpp
+  menu_search.cpp
+)

@@ -1,0 +1,8 @@
+list(APPEND WIN32_SOURCES
+  menu_appearance.cpp
+  menu_paint.cpp
+  menu_strings.cpp
+  menu_components.cpp
+  menu_subclass.cpp
+  menu_picture.cpp
+)
