@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  menu_search_test.cpp
+)

@@ -1,0 +1,4 @@
+list(APPEND WIN32_TESTS
+  menu_paint_test.cpp
+  menu_components_test.cpp
+)
