@@ -26,19 +26,6 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
 }
 
 bool TCustomForm::DispatchMenuMessage(TMessage& m) {
-    switch (m.Msg) {
-    case WM_DESTROY:
-        if (HandleAllocated()) ::SetMenu(WindowHandle(), nullptr);
-        return false;
-    case WM_COMMAND:
-    case WM_INITMENUPOPUP:
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-    case WM_MENUCHAR:
-    case WM_MENUSELECT: {
-        TMainMenu* menu = menu_;
-        return menu->HandleMenuMessage(m);
-    }
-    default: return false;
-    }
+    if (m.Msg == WM_DESTROY && HandleAllocated()) ::SetMenu(WindowHandle(), nullptr);
+    return IsMenuMessage(m.Msg) && menu_->HandleMenuMessage(m);
 }

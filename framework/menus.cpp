@@ -10,6 +10,7 @@
 #include "framework/canvas.h"
 #include "framework/colors.h"
 #include "framework/form.h"
+#include "framework/gdi_owner.h"
 #include "framework/image_list.h"
 #include "framework/screen.h"
 
@@ -56,6 +57,18 @@ std::string ShortCutToText(TShortCut ShortCut) {
     if (ShortCut & scShift) text += "Umschalt+";
     if (ShortCut & scAlt) text += "Alt+";
     return text + name;
+}
+
+bool IsMenuMessage(UINT Msg) {
+    switch (Msg) {
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR:
+    case WM_MENUSELECT: return true;
+    default: return false;
+    }
 }
 
 // --- TMenuItem -------------------------------------------------------------------------------
@@ -362,17 +375,6 @@ void TMenu::MenuChanged(TMenuItem*, bool) {}
 
 namespace {
 
-// A canvas over a DC the menu's owner window gave us, let go at scope end.
-class TBorrowedCanvas {
-public:
-    explicit TBorrowedCanvas(HDC dc) { canvas_.SetHandle(dc); }
-    ~TBorrowedCanvas() { canvas_.SetHandle(nullptr); }
-    TCanvas& Get() { return canvas_; }
-
-private:
-    TCanvas canvas_;
-};
-
 bool HasSubMenu(TMenu* menu, HMENU handle) {
     return menu->FindItem(reinterpret_cast<UINT_PTR>(handle), fkHandle) != nullptr;
 }
@@ -380,16 +382,13 @@ bool HasSubMenu(TMenu* menu, HMENU handle) {
 }  // namespace
 
 void TMenu::MeasureMenuItem(TMenuItem* Item, MEASUREITEMSTRUCT& Measure) {
-    HDC dc = GetDC(nullptr);
-    {
-        TBorrowedCanvas canvas(dc);
-        canvas.Get().Font().Assign(&Screen()->MenuFont());
-        int w = 0, h = 0;
-        Item->MeasureItem(canvas.Get(), w, h);
-        Measure.itemWidth = static_cast<UINT>(std::max(w, 0));
-        Measure.itemHeight = static_cast<UINT>(std::max(h, 0));
-    }
-    ReleaseDC(nullptr, dc);
+    WindowDC dc(nullptr);
+    TBorrowedCanvas canvas(dc.Get());
+    canvas.Get().Font().Assign(&Screen()->MenuFont());
+    int w = 0, h = 0;
+    Item->MeasureItem(canvas.Get(), w, h);
+    Measure.itemWidth = static_cast<UINT>(std::max(w, 0));
+    Measure.itemHeight = static_cast<UINT>(std::max(h, 0));
 }
 
 void TMenu::DrawMenuItem(TMenuItem* Item, DRAWITEMSTRUCT& Draw) {
@@ -493,22 +492,13 @@ std::vector<TPopupMenu*> popup_menus;
 LRESULT CALLBACK PopupListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     // The default answer stands unless a popup menu answers.
     TMessage m{msg, wParam, lParam, DefWindowProcA(hwnd, msg, wParam, lParam)};
-    switch (msg) {
-    case WM_COMMAND:
-    case WM_INITMENUPOPUP:
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-    case WM_MENUCHAR:
-    case WM_MENUSELECT: {
+    if (IsMenuMessage(msg)) {
         // A copy: a handler may free popup menus.
         const std::vector<TPopupMenu*> menus = popup_menus;
         for (TPopupMenu* menu : menus) {
             if (std::find(popup_menus.begin(), popup_menus.end(), menu) == popup_menus.end()) continue;
             if (menu->HandleMenuMessage(m)) break;
         }
-        break;
-    }
-    default: break;
     }
     return m.Result;
 }

@@ -30,6 +30,10 @@ inline constexpr TShortCut scAlt = 0x8000;
 // "Strg+Umschalt+F5", "Entf", ...; empty for 0.
 std::string ShortCutToText(TShortCut ShortCut);
 
+// The messages a menu's owner window hands to the menu
+// (TMenu::HandleMenuMessage).
+bool IsMenuMessage(UINT Msg);
+
 using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas& ACanvas, RECT ARect, bool Selected)>;
 using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height)>;
 

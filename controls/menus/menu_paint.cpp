@@ -86,17 +86,6 @@ TEXTMETRICA Metrics(HDC dc, TFont& font) {
     return tm;
 }
 
-// A canvas on a DC someone else owns, let go at scope end.
-class BorrowedCanvas {
-public:
-    explicit BorrowedCanvas(HDC dc) { canvas_.SetHandle(dc); }
-    ~BorrowedCanvas() { canvas_.SetHandle(nullptr); }
-    TCanvas& operator*() { return canvas_; }
-
-private:
-    TCanvas canvas_;
-};
-
 bool IsBarItem(TMenuItem* item) {
     TMenu* menu = item->GetParentMenu();
     return menu && menu->IsMainMenu() && item->Parent() && !item->Parent()->Parent();
@@ -369,10 +358,11 @@ void MeasureKitItem(ToxMenuData& Data, TMenuItem* Item, MEASUREITEMSTRUCT& Measu
         }
     }
     WindowDC dc(Window);  // released after every measure
-    BorrowedCanvas canvas(dc.Get());
-    SetupFont(*canvas, Data, Item);
-    const TEXTMETRICA tm = Metrics(dc.Get(), (*canvas).Font());
-    const int font_h = std::abs((*canvas).Font().Height());
+    TBorrowedCanvas scope(dc.Get());
+    TCanvas& canvas = scope.Get();
+    SetupFont(canvas, Data, Item);
+    const TEXTMETRICA tm = Metrics(dc.Get(), canvas.Font());
+    const int font_h = std::abs(canvas.Font().Height());
 
     std::string text = KitItemText(Data, Item);
     const std::string shortcut = KitShortCutText(Item);
@@ -382,12 +372,12 @@ void MeasureKitItem(ToxMenuData& Data, TMenuItem* Item, MEASUREITEMSTRUCT& Measu
     bool measured = false;
     if (owner && owner->OnMeasureText) {
         r = RECT{0, 0, 200, 0};
-        measured = owner->OnMeasureText(Item, *canvas, 200, text, r);
+        measured = owner->OnMeasureText(Item, canvas, 200, text, r);
     }
     if (!measured) {
         UINT flags = DT_CALCRECT | DT_EXPANDTABS | DT_LEFT;
         if (!Data.HasOption(oxmMultiLine)) flags |= DT_SINGLELINE;
-        (*canvas).DrawText(text, r, flags);
+        canvas.DrawText(text, r, flags);
     }
     const int text_w = RectWidth(r), text_h = RectHeight(r);
     const int line_h = std::max<int>(text_h, font_h + tm.tmInternalLeading);
@@ -515,8 +505,8 @@ void DrawImage(TCanvas& canvas, ToxMenuData& data, TMenuItem* item, int x, int y
 void DrawKitItem(ToxMenuData& Data, TMenuItem* Item, DRAWITEMSTRUCT& Draw, const MenuPopupGeometry* Geometry) {
     HDC dc = Draw.hDC;
     ScopedSaveDC save(dc);  // the DC's font and colours come back afterwards
-    BorrowedCanvas canvas_scope(dc);
-    TCanvas& canvas = *canvas_scope;
+    TBorrowedCanvas canvas_scope(dc);
+    TCanvas& canvas = canvas_scope.Get();
     RECT rc = Draw.rcItem;
     const bool selected = (Draw.itemState & ODS_SELECTED) != 0;
     const bool bar = IsBarItem(Item);

@@ -93,6 +93,18 @@ TEST_F(MenusLive, RightClickArrowsAndEnterRunTheItemAndAltLetterOpensTheBarEscap
     EXPECT_TRUE(WaitFor([&] { return !MenuOpen(g); }));
     EXPECT_NE(g.Child("Ausgef\xFChrt: Kopieren"), nullptr);
 
+    // Opening and closing again leaves the gallery's GDI objects and DCs as they were.
+    const int objects = g.GdiObjects(), dcs = g.DCs();
+    for (int i = 0; i < 3; ++i) {
+        RightClick(field, 40, 30);
+        ASSERT_TRUE(WaitFor([&] { return MenuOpen(g); }));
+        Key(VK_DOWN);
+        Key(VK_ESCAPE);
+        ASSERT_TRUE(WaitFor([&] { return !MenuOpen(g); }));
+    }
+    EXPECT_EQ(g.GdiObjects(), objects);
+    EXPECT_EQ(g.DCs(), dcs);
+
     // Alt+D opens "Datei" of the menu bar; Escape twice leaves it, nothing ran.
     SetForegroundWindow(g.Main());
     Input(VK_MENU, false);
