@@ -3,6 +3,7 @@
 #include "framework/menus.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/application.h"
 #include "framework/bitmap.h"
@@ -79,6 +80,10 @@ TMenuItem::~TMenuItem() = default;
 
 void TMenuItem::BeforeDestruction() {
     Clear();
+    // Out of the parent's platform menu before the sub-menu goes, so no
+    // platform item points at a destroyed menu.
+    if (parent_ && parent_->handle_ && VisibleIndex() >= 0)
+        RemoveMenu(parent_->handle_, static_cast<UINT>(VisibleIndex()), MF_BYPOSITION);
     if (parent_) parent_->Remove(this);
     DestroyHandle();
     TComponent::BeforeDestruction();
@@ -232,9 +237,11 @@ void TMenuItem::MenuChanged(bool Rebuild) {
     if (IsDestroying()) return;
     if (Rebuild) {
         if (items_.empty() && handle_ && parent_) {
-            // A sub-menu without items is no sub-menu any more.
-            RemoveMenu(handle_, 0, 0);
-            DestroyHandle();
+            // A sub-menu without items is no sub-menu any more: the parent
+            // lets go of it before it goes.
+            HMENU old = std::exchange(handle_, nullptr);
+            parent_->RebuildItems();
+            DestroyMenu(old);
         }
         RebuildItems();
         if (parent_) parent_->RebuildItems();

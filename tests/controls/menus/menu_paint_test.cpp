@@ -12,6 +12,7 @@
 #include "framework/control_test_support.h"
 #include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
+#include "framework/image_list.h"
 
 static ::testing::Environment* const kMenusEnv = ::testing::AddGlobalTestEnvironment(new ControlTestEnvironment);
 
@@ -338,4 +339,45 @@ TEST(MenuItemLooks, ItemsInheritFromTheirParentsSubMenuValuesUntilSetThemselves)
     EXPECT_EQ(EffectiveFont3D(child, k.Data()), ox3Raised);
     child->SetParentFont3D(true);
     EXPECT_EQ(EffectiveFont3D(child, k.Data()), ox3Normal);
+}
+
+TEST(MenuPaint, Win97GlyphColumnFramesAndEmbossedDisabledImages) {
+    KitMenu k;
+    k.menu->SetStyle(oxmWin97);
+    k.menu->SetColor(clYellow);  // apart from the light 3-D colour
+    auto* images = Create<TImageList>(nullptr);
+    TBitmap glyph(16, 16);
+    Fill(glyph, clFuchsia);
+    glyph.Canvas().Brush().SetColor(clBlack);
+    glyph.Canvas().FillRect(RECT{4, 4, 12, 12});
+    images->AddMasked(&glyph, clFuchsia);
+    k.menu->SetImageList(images);
+    ToxMenuItem* picture = k.Add("Bild");
+    picture->SetImageIndex(0);
+    ToxMenuItem* checked = k.Add("Haken");
+    checked->SetChecked(true);
+    TBitmap bmp(120, 30);
+    const RECT r{0, 0, 120, 30};
+    // Selected with an image: a raised 20x20 column, the image centred in it.
+    DrawInto(k, picture, bmp, r, true);
+    EXPECT_EQ(At(bmp, 0, 0), Dib(clBtnHighlight));
+    EXPECT_EQ(At(bmp, 0, 10), Dib(clBtnHighlight));
+    EXPECT_EQ(At(bmp, 19, 10), Dib(clBtnShadow));
+    EXPECT_EQ(At(bmp, 10, 19), Dib(clBtnShadow));
+    EXPECT_EQ(At(bmp, 8, 8), 0u);
+    EXPECT_EQ(At(bmp, 3, 3), Dib(clYellow));
+    // Checked, not selected: sunken.
+    DrawInto(k, checked, bmp, r, false);
+    EXPECT_EQ(At(bmp, 0, 0), Dib(clBtnShadow));
+    EXPECT_EQ(At(bmp, 0, 8), Dib(clBtnShadow));
+    // Disabled, not selected: the shape in shadow, and in highlight one pixel down-right.
+    picture->SetEnabled(false);
+    DrawInto(k, picture, bmp, r, false);
+    EXPECT_EQ(At(bmp, 6, 6), Dib(clBtnShadow));
+    EXPECT_EQ(At(bmp, 13, 13), Dib(clBtnShadow));
+    EXPECT_EQ(At(bmp, 14, 14), Dib(clBtnHighlight));
+    EXPECT_EQ(At(bmp, 14, 6), Dib(clYellow));
+    EXPECT_EQ(At(bmp, 5, 5), Dib(clYellow));
+    k.menu->SetImageList(nullptr);
+    images->Free();
 }
