@@ -60,22 +60,22 @@ void TI_CustomComboBox::SetStyle(TComboStyle value) {
     if (style_ == value) return;
     const bool wasListOnly = ListOnly();
     style_ = value;
-    if (wasListOnly != ListOnly()) {
-        std::string text = GetText();
-        RecreateWnd();
-        SetText(text);
-    }
+    ListOnlyChanged(wasListOnly);
 }
 
 void TI_CustomComboBox::SetListOnlyOverride(bool value) {
     if (list_only_override_ == value) return;
     const bool wasListOnly = ListOnly();
     list_only_override_ = value;
-    if (wasListOnly != ListOnly()) {
-        std::string text = GetText();
-        RecreateWnd();
-        SetText(text);
-    }
+    ListOnlyChanged(wasListOnly);
+}
+
+void TI_CustomComboBox::ListOnlyChanged(bool wasListOnly) {
+    if (wasListOnly == ListOnly()) return;
+    // Another window class: the window is made again, the text kept.
+    std::string text = GetText();
+    RecreateWnd();
+    SetText(text);
 }
 
 void TI_CustomComboBox::Clear() {

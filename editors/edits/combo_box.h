@@ -103,6 +103,7 @@ protected:
 
 private:
     ComboItems ItemVector() const;
+    void ListOnlyChanged(bool WasListOnly);
     void Remember();
     void TypedChar(TMessage& Message);
     void PaintFace(HDC Dc, bool FocusLook);
