@@ -4,12 +4,16 @@
 // locked, with a check glyph and with marks; combos of German cities whose
 // list opens with the button, F4 or Alt+Down and which complete three typed
 // letters; a list-only combo that steps by first letters and the wheel.
+// The open list and the error bubble are top-level windows: the page also
+// shows pictures of them so that its screenshot has them too.
 #include <string>
 
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "editors/edits/combo_box.h"
+#include "editors/popups/message_window.h"
+#include "editors/popups/popup_list_box.h"
 #include "framework/bitmap.h"
-#include "demo/gallery_registry.h"
 
 namespace {
 
@@ -103,6 +107,25 @@ void BuildEditsPage(TWinControl* parent) {
     flat->SetDrawStyle(fsFlat);
     auto* off = CityCombo(panel, 400, 212, "Gesperrt:", "Potsdam");
     off->SetEnabled(false);
+
+    // Pictures: the first combo's list as it opens, and the postcode's bubble.
+    SampleLabel(panel, 400, 262, 380, "Offene Liste und Fehlerblase:", true);
+    auto* list = Create<TI_PopupListBox>(pick, pick->Family());
+    for (const char* city : kCities) list->Items().Add(city);
+    list->SetDropDownRows(6);
+    list->Font().Assign(&pick->Font());
+    list->SetBounds(0, 0, pick->Width(), 10);
+    list->AdjustHeight(0);
+    list->SetItemIndex(pick->ItemIndex());
+    list->SetTopIndex(pick->ItemIndex());
+    WindowPicture(panel, 400, 284, list, false)->NeedsHandle = true;
+    auto* bubble = Create<TI_MessageWindow>(postcode, postcode->Family());
+    bubble->SetIconKind(1);
+    bubble->SetShape(bsBalloon);
+    std::string hint;
+    postcode->OnGetErrorHint(postcode, kEditErrorMask, hint);
+    bubble->SetCaption(hint);
+    WindowPicture(panel, 620, 284, bubble, false)->Shape = [bubble] { return bubble->CreateRegion(); };
 }
 
 GALLERY_PAGE(edits, "edits", 100, &BuildEditsPage);

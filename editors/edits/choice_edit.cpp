@@ -189,6 +189,19 @@ void TI_CustomChoiceEdit::ButtonClick(TObject* sender) {
     if (OnButtonClick) OnButtonClick(this);
 }
 
+void TI_CustomChoiceEdit::ToggleDropDown(TObject* sender) {
+    if (sender != button_ && event_style_ == esDropDown) {
+        DropDown();  // which comes back here from the button
+        return;
+    }
+    TI_CustomChoiceEdit::ButtonClick(sender);
+    if (IsBeingFreed()) return;
+    if (!IsDroppedDown())
+        Perform(UM_DROPDOWN, 1, 0);
+    else
+        CloseUp(false, true);
+}
+
 void TI_CustomChoiceEdit::DropDown() {
     if (!button_ || button_retired_ || event_style_ != esDropDown) return;
     // A press and a release: the button ends up in its normal state.
@@ -550,13 +563,31 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
         if (!toOwnPopup || Application()->InModalState()) CloseUp(false, true);
         break;
     }
-    case CM_CANCELMODE:
+    case UM_DROPDOWN:
+        m.Result = 0;
+        if (GetKeyState(VK_RBUTTON) & 0x8000) return;
+        // Opening what is open, or closing what is not, does nothing (the
+        // hints stay as they are).
+        if (m.WParam && !IsDroppedDown()) {
+            saved_show_hint_ = ShowHint();
+            SetShowHint(false);
+            OpenDropDown();
+        } else if (!m.WParam && IsDroppedDown()) {
+            CloseDropDown();
+            SetShowHint(saved_show_hint_);
+        }
+        return;
+    case CM_CANCELMODE: {
         TI_CustomMaskEdit::Dispatch(m);
-        if (reinterpret_cast<TControl*>(m.LParam) != this) {
+        auto* sender = reinterpret_cast<TControl*>(m.LParam);
+        TWinControl* popup = DropDownWindow();
+        // Neither the edit itself nor its own drop-down closes it.
+        if (sender != this && !(popup && (sender == popup || popup->ContainsControl(sender)))) {
             CloseUp(false, true);
             pressed_ = false;
         }
         return;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         const int x = MessageX(m), y = MessageY(m);
