@@ -9,6 +9,7 @@ void BuildDialogsPage(TWinControl* parent);
 void BuildDragDropPage(TWinControl* parent);
 void BuildEditToolsPage(TWinControl* parent);
 void BuildPopupsPage(TWinControl* parent);
+void BuildEditsPage(TWinControl* parent);
 
 // Modes (one runner per mode_*.cpp).
 int RunScreenshotsMode(int argc, char** argv);
@@ -24,6 +25,7 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"dragdrop", &BuildDragDropPage},
         {"edit-tools", &BuildEditToolsPage},
         {"popups", &BuildPopupsPage},
+        {"edits", &BuildEditsPage},
     };
     return pages;
 }

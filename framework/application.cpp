@@ -252,10 +252,36 @@ void TApplication::DispatchPendingPaint(HWND hwnd) {
     }
 }
 
+int TApplication::AddMessageListener(TMessageListener listener) {
+    int id = next_listener_id_++;
+    listeners_.push_back(ListenerEntry{id, std::move(listener)});
+    return id;
+}
+
+void TApplication::RemoveMessageListener(int id) {
+    std::erase_if(listeners_, [id](const ListenerEntry& e) { return e.id == id; });
+}
+
+ModalStateScope::ModalStateScope() { Application()->EnterModalState(); }
+ModalStateScope::~ModalStateScope() { Application()->LeaveModalState(); }
+
 bool TApplication::ProcessMessage(MSG& Msg) {
     if (Msg.message == WM_QUIT) {
         terminated_ = true;
         return false;
+    }
+    if (!listeners_.empty()) {
+        // A copy: a listener may add or remove listeners (the bubble's goes
+        // away with the bubble it hides).
+        std::vector<ListenerEntry> listeners = listeners_;
+        const MSG seen = Msg;
+        for (const ListenerEntry& e : listeners) {
+            try {
+                e.listener(seen);
+            } catch (...) {
+                HandleCurrentException(this);
+            }
+        }
     }
     // OnMessage, the hint bookkeeping and the first two key stages run
     // outside any window procedure: their exceptions are caught here, so a

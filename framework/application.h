@@ -20,6 +20,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/component.h"
 #include "framework/control.h"
@@ -32,6 +33,8 @@ using TExceptionEvent = std::function<void(TObject* Sender, const std::exception
 using TShowHintEvent = std::function<void(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 using THintWindowFactory = std::function<THintWindow*(TComponent* Owner)>;
+// Sees a message ProcessMessage took from the queue; may not change it.
+using TMessageListener = std::function<void(const MSG& Msg)>;
 
 class TApplication : public TComponent {
 public:
@@ -57,6 +60,26 @@ public:
     bool ProcessMessage(MSG& Msg);
     void Terminate();
     bool Terminated() const { return terminated_; }
+
+    // --- message listeners ------------------------------------------------
+    // Every message ProcessMessage handles is shown to the listeners first,
+    // in the order they were added (the application's own get-message hook:
+    // posted messages of tests reach it as well as real input). A listener
+    // added or removed while they run takes effect from the next message.
+    // Returns an id for RemoveMessageListener (never 0).
+    int AddMessageListener(TMessageListener Listener);
+    void RemoveMessageListener(int Id);
+    int MessageListenerCount() const { return static_cast<int>(listeners_.size()); }
+
+    // --- modal state ------------------------------------------------------
+    // True while a modal loop of the library runs (a modal form, a tracking
+    // loop); popups use it to stay open while a dialog of their own is up.
+    bool InModalState() const { return modal_level_ > 0; }
+    int ModalLevel() const { return modal_level_; }
+    void EnterModalState() { ++modal_level_; }
+    void LeaveModalState() {
+        if (modal_level_ > 0) --modal_level_;
+    }
     // Dispatches queued WM_PAINT messages (of hwnd, or all), at most a bounded number.
     void DispatchPendingPaint(HWND hwnd = nullptr);
 
@@ -121,6 +144,13 @@ private:
     void StopHintTimers();
     void StartHintTimer(int ms, bool hide);
 
+    struct ListenerEntry {
+        int id;
+        TMessageListener listener;
+    };
+    std::vector<ListenerEntry> listeners_;
+    int next_listener_id_ = 1;
+    int modal_level_ = 0;
     bool initialized_ = false;
     bool ole_initialized_ = false;
     bool terminated_ = false;
@@ -133,6 +163,15 @@ private:
     UINT_PTR hint_timer_ = 0;
     UINT_PTR hide_timer_ = 0;
     bool hint_shown_ = false;
+};
+
+// Holds the application's modal state for a scope.
+class ModalStateScope {
+public:
+    ModalStateScope();
+    ModalStateScope(const ModalStateScope&) = delete;
+    ModalStateScope& operator=(const ModalStateScope&) = delete;
+    ~ModalStateScope();
 };
 
 // The application object (made on first call; lives until the process ends).

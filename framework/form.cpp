@@ -271,6 +271,7 @@ TModalResult TCustomForm::ShowModal() {
     EnumThreadWindows(GetCurrentThreadId(), &DisableWindowProc, reinterpret_cast<LPARAM>(&tw));
     modal_ = true;
     modal_result_ = mrNone;
+    ModalStateScope modalState;
     auto restore = [&]() {
         for (HWND h : tw.disabled) {
             if (IsWindow(h)) EnableWindow(h, TRUE);

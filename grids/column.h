@@ -15,18 +15,17 @@
 
 #include "framework/collection.h"
 #include "framework/colors.h"
+#include "framework/edit_kinds.h"
 #include "framework/font.h"
 #include "framework/strings.h"
+#include "framework/text_alignment.h"
 
 class TColumn;
 class TDataGrid;
 class TDataGridColumns;
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TColumnButtonStyle { cbsAuto, cbsEllipsis, cbsNone };
 enum TColumnFormat { cfString, cfNumber, cfDate, cfdblocate, cfcombo, cfcheck };
-// Number kinds shared by the grid columns and the number edits.
-enum TEditDataType_ { deInteger, deFloat, deCurrency };
 
 // The assigned marks of a column (one byte).
 enum TColumnValue : unsigned char {

@@ -60,12 +60,18 @@ void TInplaceEditBase::CreateParams(TCreateParams& Params) {
     Params.Style &= ~static_cast<DWORD>(WS_BORDER | WS_TABSTOP);
 }
 
-TI_InplaceSecondEdit::TI_InplaceSecondEdit(TComponent* AOwner) : TInplaceEditBase(AOwner) {}
+TI_InplaceSecondEdit::TI_InplaceSecondEdit(TComponent* AOwner) : TInplaceEditor<TI_ChoiceEdit>(AOwner) {
+    SetMultiLine(true);
+}
 
-void TI_InplaceSecondEdit::CreateParams(TCreateParams& Params) {
-    TInplaceEditBase::CreateParams(Params);
-    Params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
-    Params.Style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+TI_InplaceGridEdit::TI_InplaceGridEdit(TComponent* AOwner) : TInplaceEditor<TI_ChoiceEdit>(AOwner) {
+    SetButtonExist(true);
+    SetButtonChoiceStyle(btsEllipsis);
+}
+
+TI_InplaceComboEdit::TI_InplaceComboEdit(TComponent* AOwner) : TInplaceEditor<TI_ComboBox>(AOwner) {
+    // A combo opens its list with its button.
+    SetButtonExist(true);
 }
 
 void PlaceInplaceEditor(IInplaceEditor* Editor, T_CustomGrid* Grid, bool Second, int ARow, bool Show, const RECT& Rect) {

@@ -6,15 +6,17 @@
 // ID_INPLACE_EDITOR_COMMAND (10017), notification code 0 and its window as
 // LParam; the grid ignores both while it loads the editor's text itself.
 //
-// The five editor classes below are plain single-line edits for now; the
-// full editors replace them here with the same names and constructors, and the
-// core needs no change.
+// The editors are the library's edit controls (inplace family) made
+// borderless, hidden and out of the tab order; a text set on their window
+// (from code, a mask, a completion) reaches the grid as command 10017. The number editor stays a plain edit
+// until the float edit exists.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "editors/edits/combo_box.h"
 #include "framework/win_control.h"
 
 class T_CustomGrid;
@@ -50,8 +52,8 @@ protected:
 // Hidden-state position of an editor.
 inline constexpr int InplaceEditorHiddenLeft = -1000;
 
-// A plain single-line EDIT window owned by the grid: the base of the editors
-// until the full ones arrive.
+// A plain single-line EDIT window owned by the grid (the number editor's
+// stand-in).
 class TInplaceEditBase : public TWinControl, public IInplaceEditor {
 public:
     explicit TInplaceEditBase(TComponent* AOwner);
@@ -68,37 +70,63 @@ private:
     T_CustomGrid* grid_ = nullptr;
 };
 
-// Second-line memo editor.
-class TI_InplaceSecondEdit : public TInplaceEditBase {
+// An edit control of the library as an in-place editor of the grid.
+template <class Edit>
+class TInplaceEditor : public Edit, public IInplaceEditor {
 public:
-    explicit TI_InplaceSecondEdit(TComponent* AOwner);
+    explicit TInplaceEditor(TComponent* AOwner) : Edit(AOwner) {
+        this->SetVisible(false);
+        this->SetTabStop(false);
+        this->SetParentColor(false);
+        this->SetDrawStyle(fsNone);
+        this->SetButtonExist(false);
+    }
+
+    TWinControl& EditorControl() override { return *this; }
+    T_CustomGrid* OwningGrid() const override { return grid_; }
+    void SetOwningGrid(T_CustomGrid* Grid) override { grid_ = Grid; }
 
 protected:
-    void CreateParams(TCreateParams& Params) override;
+    // Typing reaches the grid as EN_CHANGE; a text set on the window (from
+    // code, a mask or a completion) is not reported by a multi-line EDIT
+    // or the list-only combo's window, so it is reported here.
+    void Dispatch(TMessage& Message) override {
+        Edit::Dispatch(Message);
+        if (Message.Msg == WM_SETTEXT && !this->IsBeingFreed()) NotifyGridOfChange();
+    }
+
+private:
+    T_CustomGrid* grid_ = nullptr;
+};
+
+// Second-line memo editor: several lines, Enter makes a new one.
+class TI_InplaceSecondEdit : public TInplaceEditor<TI_ChoiceEdit> {
+public:
+    explicit TI_InplaceSecondEdit(TComponent* AOwner);
 };
 
 // Plain or choice text.
-class TI_InplaceChoiceEdit : public TInplaceEditBase {
+class TI_InplaceChoiceEdit : public TInplaceEditor<TI_ChoiceEdit> {
 public:
-    using TInplaceEditBase::TInplaceEditBase;
+    using TInplaceEditor<TI_ChoiceEdit>::TInplaceEditor;
 };
 
-// Float number.
+// Float number (a plain edit until the float edit exists).
 class TI_InplaceFloatEdit : public TInplaceEditBase {
 public:
     using TInplaceEditBase::TInplaceEditBase;
 };
 
-// Grid-lookup choice.
-class TI_InplaceGridEdit : public TInplaceEditBase {
+// Grid-lookup choice: an ellipsis button that calls back into the grid.
+class TI_InplaceGridEdit : public TInplaceEditor<TI_ChoiceEdit> {
 public:
-    using TInplaceEditBase::TInplaceEditBase;
+    explicit TI_InplaceGridEdit(TComponent* AOwner);
 };
 
 // Combo with pick list.
-class TI_InplaceComboEdit : public TInplaceEditBase {
+class TI_InplaceComboEdit : public TInplaceEditor<TI_ComboBox> {
 public:
-    using TInplaceEditBase::TInplaceEditBase;
+    explicit TI_InplaceComboEdit(TComponent* AOwner);
 };
 
 // With a non-empty rectangle: places Editor on the cell's first line (Rect

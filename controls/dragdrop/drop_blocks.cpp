@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "controls/dragdrop/cp1252.h"
+#include "framework/cp1252.h"
 
 namespace dropblocks {
 

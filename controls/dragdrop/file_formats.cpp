@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "controls/dragdrop/cp1252.h"
+#include "framework/cp1252.h"
 #include "controls/dragdrop/stream_formats.h"
 #include "framework/com_ptr.h"
 #include "framework/exceptions.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/dragdrop/cp1252.h"
+#include "framework/cp1252.h"
 #include "controls/dragdrop/drop_blocks.h"
 #include "controls/dragdrop/text_formats.h"
 #include "controls/dragdrop/unicode_strings.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "controls/dragdrop/cp1252.h"
+#include "framework/cp1252.h"
 #include "controls/dragdrop/drop_blocks.h"
 #include "controls/dragdrop/file_formats.h"
 #include "framework/exceptions.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "controls/dragdrop/cp1252.h"
+#include "framework/cp1252.h"
 #include "framework/exceptions.h"
 #include "framework/list_messages.h"
 #include "framework/strings.h"

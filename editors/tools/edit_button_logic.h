@@ -13,9 +13,8 @@
 #include <functional>
 #include <vector>
 
+#include "framework/edit_kinds.h"
 #include "framework/plain_geometry.h"
-
-enum TEventStyle { esNormal, esDropDown };
 
 enum TEditButtonState : int { ebsNormal = 0, ebsDown = 1, ebsHot = 2 };
 

@@ -785,3 +785,97 @@ TEST_F(GalleryLive, DragDropLeftAgainTakesNothing) {
 }
 
 }  // namespace
+
+TEST_F(GalleryLive, EditsBadPostcodeShowsTheBubbleOnLeavingAndKeepsTheFocus) {
+    Start("edits");
+    HWND postcode = Find("1234");
+    ASSERT_NE(postcode, nullptr);
+    Click(postcode, 30, ClientHeight(postcode) / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Focus() == postcode; }));
+    Key(VK_END);
+    TypeText(L"x");  // refused by the mask
+    EXPECT_EQ(AskedText(postcode), "1234");
+    Key(VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no bubble";
+    HWND bubble = G().Popups().front();
+    EXPECT_EQ(G().Focus(), postcode) << "the focus left a failed field";
+    RECT br{}, pr{};
+    GetWindowRect(bubble, &br);
+    GetWindowRect(postcode, &pr);
+    EXPECT_GT(br.top, pr.top);
+    EXPECT_LT(br.top, pr.bottom);
+    // Back in the field its text is selected again; the missing digit typed
+    // at the end makes the bubble go, and leaving then passes.
+    Key(VK_END);
+    TypeText(L"5");
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the bubble stayed";
+    EXPECT_EQ(AskedText(postcode), "12345");
+    Key(VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return G().Focus() != postcode; }));
+    EXPECT_TRUE(G().Popups().empty());
+}
+
+TEST_F(GalleryLive, EditsComboListOpensWithF4AndEnterTakesTheItem) {
+    Start("edits");
+    HWND combo = Find("Bremen");
+    ASSERT_NE(combo, nullptr);
+    Click(combo, 20, ClientHeight(combo) / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Focus() == combo; }));
+    Key(VK_F4);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no list";
+    HWND list = G().Popups().front();
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 20);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);  // Bremen
+    EXPECT_EQ(G().Focus(), combo) << "the list took the focus";
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the list stayed";
+    EXPECT_EQ(AskedText(combo), "Dresden");
+    EXPECT_EQ(G().Focus(), combo);
+    // Esc with the list closed goes back to the text of the last accept.
+    TypeText(L"Ha");
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return AskedText(combo) == "Dresden"; })) << AskedText(combo);
+}
+
+TEST_F(GalleryLive, EditsComboCompletesTypedCityNames) {
+    Start("edits");
+    HWND combo = Find("Kiel");
+    ASSERT_NE(combo, nullptr);
+    Click(combo, 20, ClientHeight(combo) / 2);  // selects the whole text
+    ASSERT_TRUE(WaitFor([&] { return G().Focus() == combo; }));
+    TypeText(L"D\u00FC");
+    EXPECT_TRUE(WaitFor([&] { return AskedText(combo) == "D\xFC"; })) << AskedText(combo);  // two letters: no completion
+    TypeText(L"s");
+    EXPECT_TRUE(WaitFor([&] { return AskedText(combo) == "D\xFCsseldorf"; })) << AskedText(combo);
+    DWORD s = 0, e = 0;
+    SendMessageA(combo, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    EXPECT_EQ(s, 3u);
+    EXPECT_EQ(e, 10u);
+}
+
+TEST_F(GalleryLive, EditsComboButtonOpensTheListAndAClickTakesTheItem) {
+    Start("edits");
+    HWND combo = Find("Mainz");
+    ASSERT_NE(combo, nullptr);
+    const int cw = ClientWidth(combo), ch = ClientHeight(combo);
+    Click(combo, cw - 8, ch / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "no list";
+    HWND list = G().Popups().front();
+    EXPECT_EQ(G().Focus(), combo);
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    const int rowH = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(rowH, 0);
+    // The edits page's cities, in the list's order.
+    const char* const cities[] = {"Aachen", "Berlin", "Bremen", "Dresden", "Duisburg", "D\xFCsseldorf", "Erfurt"};
+    ASSERT_LT(top + 1, 7);
+    Click(list, 10, rowH + rowH / 2);  // the second visible row
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the list stayed";
+    EXPECT_EQ(AskedText(combo), cities[top + 1]);
+    EXPECT_EQ(G().Focus(), combo);
+    // The button again closes what it opened.
+    Click(combo, cw - 8, ch / 2);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }));
+    Click(combo, cw - 8, ch / 2);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the second click left the list open";
+}

@@ -1,5 +1,6 @@
 #include "tests/demo/live_driver.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "demo/png_writer.h"
@@ -71,7 +72,7 @@ BOOL CALLBACK CollectTopLevel(HWND h, LPARAM lp) {
 
 BOOL CALLBACK CollectByText(HWND h, LPARAM lp) {
     auto* d = reinterpret_cast<FindData*>(lp);
-    if (Text(h) == d->text) {
+    if (Text(h) == d->text || AskedText(h) == d->text) {
         d->found.push_back(h);
         return FALSE;
     }
@@ -205,6 +206,14 @@ std::string Text(HWND h) {
     return buf;
 }
 
+std::string AskedText(HWND h) {
+    char buf[512] = {};
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(h, WM_GETTEXT, sizeof(buf), reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 1000, &got))
+        return {};
+    return std::string(buf, std::min<size_t>(got, sizeof(buf) - 1));
+}
+
 std::string ClassName(HWND h) {
     char buf[256] = {};
     GetClassNameA(h, buf, sizeof(buf));
@@ -278,20 +287,44 @@ void Click(HWND h, int x, int y) {
     LeftUp();
 }
 
+namespace {
+void PressKey(WORD k, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = k;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(k, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    Send(in);
+}
+}  // namespace
+
 void Key(WORD vk, bool shift) {
-    auto press = [](WORD k, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = k;
-        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(k, MAPVK_VK_TO_VSC));
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        Send(in);
-    };
-    if (shift) press(VK_SHIFT, false);
-    press(vk, false);
-    press(vk, true);
-    if (shift) press(VK_SHIFT, true);
+    if (shift) PressKey(VK_SHIFT, false);
+    PressKey(vk, false);
+    PressKey(vk, true);
+    if (shift) PressKey(VK_SHIFT, true);
     Sleep(40);
+}
+
+void AltKey(WORD vk) {
+    PressKey(VK_MENU, false);
+    PressKey(vk, false);
+    PressKey(vk, true);
+    PressKey(VK_MENU, true);
+    Sleep(40);
+}
+
+void TypeText(const std::wstring& text) {
+    for (wchar_t ch : text) {
+        for (bool up : {false, true}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = static_cast<WORD>(ch);
+            in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+            Send(in);
+        }
+        Sleep(40);
+    }
 }
 
 Shot::Shot(HWND h, const RECT& r) : w_(r.right - r.left), h_(r.bottom - r.top) {

@@ -31,7 +31,7 @@ public:
     bool Started() const { return main_ != nullptr; }
     HWND Main() const { return main_; }
     // The first child window (any depth) of `under` (default: the main
-    // window) whose text is `text`.
+    // window) whose text (Text or AskedText) is `text`.
     HWND Child(const std::string& text, HWND under = nullptr) const;
     // Visible top-level windows of the gallery other than its main window.
     std::vector<HWND> Popups() const;
@@ -54,6 +54,9 @@ private:
 };
 
 std::string Text(HWND h);
+// The text the window itself answers (WM_GETTEXT): what an EDIT of the
+// gallery shows now, which Text (the system's copy) does not follow.
+std::string AskedText(HWND h);
 std::string ClassName(HWND h);
 // The window rectangle of h in the client coordinates of `in`.
 RECT RectIn(HWND h, HWND in);
@@ -69,6 +72,11 @@ void LeftDown();
 void LeftUp();
 void Click(HWND h, int x, int y);
 void Key(WORD vk, bool shift = false);
+// A virtual key with Alt held.
+void AltKey(WORD vk);
+// Types the characters as the keyboard would (KEYEVENTF_UNICODE; non-ASCII
+// letters too, whatever the keyboard layout).
+void TypeText(const std::wstring& text);
 
 // Pixels of the screen as the X server shows them.
 class Shot {

@@ -23,9 +23,10 @@ class EditGrid : public T_StringGrid {
 public:
     explicit EditGrid(TComponent* AOwner) : T_StringGrid(AOwner) {}
     std::vector<std::string> log;
+    IInplaceEditor* use = nullptr;  // the editor of the first line (default: the choice editor)
 
     void ChooseEditor(bool& Second, IInplaceEditor*& Editor, bool& Found) override {
-        Editor = Second ? static_cast<IInplaceEditor*>(InplaceSecondEdit()) : InplaceChoiceEdit();
+        Editor = Second ? static_cast<IInplaceEditor*>(InplaceSecondEdit()) : use ? use : InplaceChoiceEdit();
         Found = true;
     }
     void BeforeSetCell(int ACol, int ARow, std::string& Value) override {
@@ -246,3 +247,37 @@ TEST_F(EditorLifeCycle, ALoadDropsTheGridsEditor) {
 }
 
 }  // namespace
+
+// The editors are the library's edits: the combo completes typed text from
+// its pick list and the completed text reaches the cell; the lookup editor
+// carries its ellipsis button; line breaks never reach a first-line cell.
+TEST_F(EditorLifeCycle, TheRealEditorsWriteWhatTheyMakeOfTheInputIntoTheCell) {
+    TI_InplaceComboEdit* combo = grid->InplaceComboEdit();
+    combo->Items().Add("Mannheim");
+    combo->Items().Add("Mainz");
+    grid->use = combo;
+    grid->ShowEditor();
+    Pump();
+    ASSERT_TRUE(grid->EditorMode());
+    for (char c : std::string("man")) SendMessageA(combo->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    Pump();
+    EXPECT_EQ(grid->GetCell(1, 1), "Mannheim");
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    grid->HideEdit();
+    EXPECT_EQ(combo->Left(), -1000);
+
+    EXPECT_EQ(grid->InplaceGridEdit()->GetButtonWidth(), 16);
+    EXPECT_EQ(grid->InplaceGridEdit()->ButtonChoiceStyle(), btsEllipsis);
+    EXPECT_EQ(grid->InplaceChoiceEdit()->GetButtonWidth(), 0);
+
+    grid->use = nullptr;
+    grid->SetCell(1, 1, "ab");
+    grid->ShowEditor();
+    Pump();
+    TI_InplaceChoiceEdit* plain = grid->InplaceChoiceEdit();
+    plain->MoveCaretToEnd();
+    SendMessageA(plain->Handle(), WM_CHAR, '\n', 1);  // Ctrl+Enter
+    Pump();
+    EXPECT_EQ(grid->GetCell(1, 1), "ab");
+    EXPECT_TRUE(grid->InplaceSecondEdit()->MultiLine());
+}

@@ -1,4 +1,4 @@
-#include "controls/dragdrop/cp1252.h"
+#include "framework/cp1252.h"
 
 namespace {
 

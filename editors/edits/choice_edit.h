@@ -1,0 +1,170 @@
+// TI_CustomChoiceEdit: the mask edit with a button inside its right edge,
+// an optional check glyph at its left edge, four frame styles and the
+// drop-down protocol (DropDown, ButtonClick, CloseUp, ShowDropDown, F2).
+// TI_ChoiceEdit is the one the forms and grids use.
+//
+// The window is a multi-line EDIT (a single-line one ignores EM_SETRECTNP);
+// unless MultiLine is set it stays one line: Enter and Esc go to the form as
+// dialog keys, typed CR and LF are dropped and pasted ones stripped.
+//
+// The button has no window: the edit hit-tests it, routes press, release and
+// moves to it and paints it after its own painting. A button switched off
+// from inside its own click is hidden at once and freed once the click has
+// returned.
+#pragma once
+
+#include <memory>
+
+#include "editors/edits/mask_edit.h"
+#include "editors/tools/edit_button.h"
+#include "framework/bitmap.h"
+#include "framework/edit_kinds.h"
+
+class TI_CustomChoiceEdit : public TI_CustomMaskEdit {
+public:
+    explicit TI_CustomChoiceEdit(TComponent* AOwner, const PopupFamily& family = kInplaceFamily);
+    ~TI_CustomChoiceEdit() override;
+
+    // --- the button ---------------------------------------------------------
+    TI_EditButton* Button() const { return button_; }
+    bool ButtonExist() const { return button_exist_; }
+    virtual void SetButtonExist(bool value);
+    TChoiceBtnStyle ButtonChoiceStyle() const { return choice_style_; }
+    void SetButtonChoiceStyle(TChoiceBtnStyle value);
+    TEventStyle ButtonStyle() const { return event_style_; }
+    void SetButtonStyle(TEventStyle value);
+    int ChoiceButtonWidth() const { return choice_button_width_; }
+    // Switches to btsCustom.
+    void SetChoiceButtonWidth(int value);
+    TBitmap& Glyph() { return *glyph_; }
+    // Switches to btsCustom with the glyph's width + 6 (16 without a glyph).
+    void SetGlyph(TBitmap* value);
+    // The button's width, 0 without a button.
+    int GetButtonWidth() const;
+    bool ButtonActive() const { return button_active_; }
+    void SetButtonActive(bool value);
+    bool ChoiceLocked() const { return choice_locked_; }
+    void SetChoiceLocked(bool value);
+
+    // --- look -----------------------------------------------------------------
+    TControlStyle DrawStyle() const { return draw_style_; }
+    void SetDrawStyle(TControlStyle value);
+    bool MultiLine() const { return multi_line_; }
+    // A window style (Enter then makes a new line): the window is made again.
+    void SetMultiLine(bool value);
+    TBitmap& CheckGlyph() { return *check_glyph_; }
+    void SetCheckGlyph(TBitmap* value);
+    bool ShowCheckBox() const { return show_check_box_; }
+    void SetShowCheckBox(bool value);
+    bool CornerMark() const { return corner_mark_; }
+    void SetCornerMark(bool value);
+    bool RightEdgeMark() const { return right_edge_mark_; }
+    void SetRightEdgeMark(bool value);
+    bool Hot() const { return hot_; }
+    // Enter in an open list and typing into an open calculator reach the edit.
+    bool KeyPass() const { return key_pass_; }
+    void SetKeyPass(bool value) { key_pass_ = value; }
+    TWinControl* LinkControl() const { return link_control_; }
+    void SetLinkControl(TWinControl* value);
+    // The text rectangle last given to the window (client coordinates).
+    RECT EditRect() const { return edit_rect_; }
+
+    // --- drop-down protocol -------------------------------------------------
+    virtual bool CheckGlyphVisible() const;
+    virtual void GetEditMargins(int& Left, int& Right);
+    virtual int GetMinWidth() const { return 0; }
+    virtual bool IsDroppedDown() const { return false; }
+    virtual void CheckClick();
+    virtual void UpdateButtonGlyph() {}
+    virtual int DefaultButtonKind() const { return 0; }
+    virtual void ShowDropDown() {}
+    virtual void ButtonClick(TObject* Sender);
+    // Presses and releases the button (esDropDown only), which clicks it.
+    void DropDown();
+    void LayoutChanged() override;
+
+    TNotifyEvent OnButtonClick;
+    TNotifyEvent OnCheckClick;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void CMExit(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMMouseEnter(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void BoundsChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Paints the frame (drawAll), the check glyph and the button on the window.
+    virtual void PaintFrame(bool DrawAll);
+    // The frame into a DC of the whole window (window coordinates).
+    void PaintFrameOn(HDC Dc);
+    // Marks, check glyph and button into a DC of the client area.
+    void PaintClientExtras(HDC Dc);
+    void PaintButtonOn(HDC Dc);
+    void PaintNonClient(HDC Dc) override;
+    virtual void AfterPaint() {}
+    // The list-only combo paints its face itself and skips the erase.
+    virtual bool ErasesBackground() const { return true; }
+    // Sets up the button from the styles (made when missing).
+    void UpdateButton();
+    void PaintButton();
+    bool OverButton(int X) const;
+    bool OverCheckGlyph(int X) const;
+
+private:
+    void FreeButton();
+    // Runs a call into the button; a button switched off meanwhile is freed
+    // after the outermost call.
+    template <class F>
+    void WithButton(F&& f);
+    void LoadStyleGlyph();
+    void PaintMarks(HDC Dc);
+    void PaintCheckGlyph(HDC Dc);
+    void Paste();
+
+    TI_EditButton* button_ = nullptr;
+    int button_calls_ = 0;
+    bool button_retired_ = false;
+    TChoiceBtnStyle choice_style_ = btsForm;
+    TEventStyle event_style_ = esNormal;
+    bool button_exist_ = true;
+    bool pressed_ = false;
+    int text_left_ = 0;
+    TControlStyle draw_style_ = fcsNormal;
+    bool hot_ = false;
+    int choice_button_width_ = 16;
+    std::unique_ptr<TBitmap> glyph_;
+    std::unique_ptr<TBitmap> check_glyph_;
+    bool over_check_ = false;
+    bool over_button_ = false;
+    bool show_check_box_ = true;
+    bool choice_locked_ = false;
+    bool button_active_ = true;
+    TWinControl* link_control_ = nullptr;
+    RECT edit_rect_{};
+    bool multi_line_ = false;
+    bool key_pass_ = false;
+    bool corner_mark_ = false;
+    bool right_edge_mark_ = false;
+};
+
+class TI_ChoiceEdit : public TI_CustomChoiceEdit {
+public:
+    explicit TI_ChoiceEdit(TComponent* AOwner, const PopupFamily& family = kInplaceFamily)
+        : TI_CustomChoiceEdit(AOwner, family) {}
+};
+
+class TDCCustomChoiceEdit : public TI_CustomChoiceEdit {
+public:
+    explicit TDCCustomChoiceEdit(TComponent* AOwner) : TI_CustomChoiceEdit(AOwner, kFormFamily) {}
+};
+
+class TDCChoiceEdit : public TI_ChoiceEdit {
+public:
+    explicit TDCChoiceEdit(TComponent* AOwner) : TI_ChoiceEdit(AOwner, kFormFamily) {}
+};

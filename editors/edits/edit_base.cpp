@@ -1,0 +1,323 @@
+#include "editors/edits/edit_base.h"
+
+#include <climits>
+
+#include "editors/popups/bubble_geometry.h"
+#include "editors/popups/message_window.h"
+#include "framework/application.h"
+#include "framework/form.h"
+#include "framework/messages.h"
+#include "framework/sysutils.h"
+
+namespace {
+
+// The one error bubble of the process.
+struct SharedErrorBubble {
+    TI_MessageWindow* window = nullptr;
+    TI_CustomEdit* owner = nullptr;
+    int listener = 0;
+};
+SharedErrorBubble g_bubble;
+
+// Messages after which the bubble goes: typing, commands and activation
+// changes the application's loop takes from the queue.
+bool HidesBubble(UINT msg) {
+    return msg == WM_CHAR || msg == WM_COMMAND || msg == WM_SYSCOMMAND || msg == CM_ACTIVATE ||
+           msg == CM_DEACTIVATE;
+}
+
+void InstallListener() {
+    if (g_bubble.listener) return;
+    g_bubble.listener = Application()->AddMessageListener([](const MSG& m) {
+        if (!g_bubble.window || !g_bubble.owner || !HidesBubble(m.message)) return;
+        if (HWND h = g_bubble.owner->WindowHandle()) PostMessageA(h, UM_BUBBLE, 0, 0);
+    });
+}
+
+void RemoveListener() {
+    if (!g_bubble.listener) return;
+    Application()->RemoveMessageListener(g_bubble.listener);
+    g_bubble.listener = 0;
+}
+
+// Drops the hides queued for hwnd (posted before the bubble was shown
+// again); other bubble messages stay, in their order.
+void DropQueuedHides(HWND hwnd) {
+    if (!hwnd) return;
+    std::vector<MSG> keep;
+    MSG m;
+    while (PeekMessageA(&m, hwnd, UM_BUBBLE, UM_BUBBLE, PM_REMOVE)) {
+        if (m.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        if (m.wParam != 0) keep.push_back(m);
+    }
+    for (const MSG& k : keep) PostMessageA(k.hwnd, k.message, k.wParam, k.lParam);
+}
+
+void FreeSharedBubble() {
+    RemoveListener();
+    TI_MessageWindow* w = g_bubble.window;
+    g_bubble = SharedErrorBubble{};
+    if (w) w->Free();
+}
+
+}  // namespace
+
+TI_CustomEdit::TI_CustomEdit(TComponent* AOwner, const PopupFamily& family) : TCustomEdit(AOwner), family_(family) {}
+
+void TI_CustomEdit::AfterConstruction() {
+    TCustomEdit::AfterConstruction();
+    if (OnCreated) OnCreated(this);
+}
+
+void TI_CustomEdit::BeforeDestruction() {
+    // The bubble goes with any edit that ends, whoever shows it.
+    Perform(UM_BUBBLE, 0, 0);
+    if (OnDestroying) OnDestroying(this);
+    TCustomEdit::BeforeDestruction();
+}
+
+TI_MessageWindow* TI_CustomEdit::SharedBubble() { return g_bubble.window; }
+TI_CustomEdit* TI_CustomEdit::SharedBubbleOwner() { return g_bubble.owner; }
+
+void TI_CustomEdit::CreateParams(TCreateParams& p) {
+    TCustomEdit::CreateParams(p);
+    p.Style &= ~static_cast<DWORD>(ES_LEFT | ES_RIGHT | ES_CENTER);
+    if (alignment_ == taRightJustify)
+        p.Style |= ES_RIGHT;
+    else if (alignment_ == taCenter)
+        p.Style |= ES_CENTER;
+}
+
+void TI_CustomEdit::SetAlignment(TAlignment value) {
+    if (alignment_ == value) return;
+    std::string text = GetText();
+    alignment_ = value;
+    RecreateWnd();
+    SetText(text);
+    LayoutChanged();
+}
+
+// --- update bracket ----------------------------------------------------------------
+
+void TI_CustomEdit::BeginUpdate(bool notifyAtEnd) {
+    if (update_count_ == 0) {
+        changed_ = false;
+        notify_at_end_ = false;
+    }
+    ++update_count_;
+    notify_at_end_ = notify_at_end_ || notifyAtEnd;
+}
+
+void TI_CustomEdit::EndUpdate() {
+    if (update_count_ <= 0) return;
+    if (--update_count_ > 0) return;
+    bool fire = changed_ && notify_at_end_;
+    changed_ = false;
+    notify_at_end_ = false;
+    if (fire) TCustomEdit::Change();
+}
+
+void TI_CustomEdit::Change() {
+    if (IsLoading()) return;
+    if (update_count_ > 0) {
+        changed_ = true;
+        return;
+    }
+    TCustomEdit::Change();
+}
+
+// --- checking -----------------------------------------------------------------------
+
+bool TI_CustomEdit::CanCheck() const { return !ReadOnly(); }
+
+std::string TI_CustomEdit::DefaultErrorText(int) const { return {}; }
+
+void TI_CustomEdit::BuildErrorText() {
+    // Every code starts from its own default, never from an earlier error's text.
+    error_text_ = DefaultErrorText(error_code_);
+    if (OnGetErrorHint) OnGetErrorHint(this, error_code_, error_text_);
+}
+
+void TI_CustomEdit::CheckText(bool& error) {
+    if (!CanCheck() || error) return;
+    if (!can_empty_ && Trim(GetText()).empty()) {
+        error = true;
+        error_code_ = kEditErrorEmpty;
+    } else {
+        error_code_ = 0;
+    }
+}
+
+bool TI_CustomEdit::Validate() {
+    bool error = false;
+    CheckText(error);
+    if (OnKillFocus) OnKillFocus(this, error);
+    if (error && Parent()) {
+        // The form first, then the direct parent (once when they are one).
+        TCustomForm* form = GetParentForm(this);
+        auto vetoes = [this](TWinControl* w) {
+            return w && w->Perform(UM_CHECKFAILED, reinterpret_cast<WPARAM>(this), 0) != 0;
+        };
+        if (vetoes(form) || (Parent() != form && vetoes(Parent()))) error = false;
+    }
+    if (!error) Perform(UM_BUBBLE, 0, 0);
+    return error;
+}
+
+void TI_CustomEdit::DoShowError() {
+    if (OnShowError) OnShowError(g_bubble.window);
+}
+
+void TI_CustomEdit::CloseUp(bool, bool immediately) {
+    HWND h = WindowHandle();
+    if (!h) return;
+    if (immediately)
+        SendMessageA(h, UM_DROPDOWN, 0, 0);
+    else
+        PostMessageA(h, UM_DROPDOWN, 0, 0);
+}
+
+void TI_CustomEdit::PostHideMessage() {
+    if (HWND h = WindowHandle()) PostMessageA(h, UM_BUBBLE, 0, 0);
+}
+
+void TI_CustomEdit::MoveCaretToEnd() { SetSel(INT_MAX, -1); }
+
+// --- the bubble ----------------------------------------------------------------------
+
+bool TI_CustomEdit::BubbleWithButtonsShown() const {
+    return g_bubble.window && g_bubble.window->Shown() && g_bubble.window->Buttons().Count() > 0;
+}
+
+void TI_CustomEdit::ShowBubble(int code) {
+    CloseUp(false, true);
+    if (IsBeingFreed()) return;
+    if (code != 0) error_code_ = code;
+    BuildErrorText();
+    if (Trim(error_text_).empty()) return;
+    if (g_bubble.window && g_bubble.owner != this) {
+        // Another edit's bubble: its place and delay are the other's.
+        HWND old = g_bubble.owner ? g_bubble.owner->WindowHandle() : nullptr;
+        if (g_bubble.owner) g_bubble.owner->error_shown_ = false;
+        FreeSharedBubble();
+        DropQueuedHides(old);
+    }
+    if (g_bubble.window) {
+        if (g_bubble.window->Shown() && g_bubble.window->GetText() == error_text_) {
+            // Shown as asked: a hide queued before this request is stale.
+            DropQueuedHides(WindowHandle());
+            return;
+        }
+        g_bubble.window->Hide();
+    } else {
+        auto* w = Create<TI_MessageWindow>(this, family_);
+        g_bubble.window = w;
+        g_bubble.owner = this;
+        w->SetAutoHide(true);
+        w->SetIconKind(1);
+        w->SetPopupPosition(pmInOwnerClient);
+        w->SetShape(bsBalloon);
+        w->Font().SetSize(8);
+    }
+    TI_MessageWindow* w = g_bubble.window;
+    w->SetHideDelay(GetHideDelay());
+    w->SetBounds(5, Height() - 9, w->Width(), w->Height());
+    DoShowError();
+    if (IsBeingFreed() || g_bubble.window != w) return;
+    w->SetText(error_text_);
+    error_shown_ = true;
+    DropQueuedHides(WindowHandle());
+    w->Show();
+    InstallListener();
+}
+
+void TI_CustomEdit::HideBubble() {
+    if (g_bubble.window) {
+        if (g_bubble.owner) g_bubble.owner->error_shown_ = false;
+        FreeSharedBubble();
+    }
+    error_shown_ = false;
+}
+
+void TI_CustomEdit::CancelMode(TMessage& m) {
+    if (!g_bubble.window) return;
+    auto* sender = reinterpret_cast<TControl*>(m.LParam);
+    if (sender == g_bubble.window) {
+        if (g_bubble.window->Buttons().Count() > 0) return;
+        PostHideMessage();
+        return;
+    }
+    Perform(UM_BUBBLE, 0, 0);
+}
+
+// --- messages ------------------------------------------------------------------------
+
+void TI_CustomEdit::Dispatch(TMessage& m) {
+    switch (m.Msg) {
+    case UM_BUBBLE:
+        if (m.WParam)
+            ShowBubble(static_cast<int>(m.LParam));
+        else
+            HideBubble();
+        m.Result = 0;
+        return;
+    case WM_MOUSEACTIVATE:
+        TCustomEdit::Dispatch(m);
+        mouse_activated_ = true;
+        return;
+    case CM_CANCELMODE:
+        TCustomEdit::Dispatch(m);
+        CancelMode(m);
+        return;
+    case CM_DIALOGCHAR:
+        if (g_bubble.window && g_bubble.owner == this &&
+            g_bubble.window->Buttons().FindAccelerator(static_cast<char>(m.WParam))) {
+            m.Result = 1;
+            return;
+        }
+        TCustomEdit::Dispatch(m);
+        return;
+    default:
+        TCustomEdit::Dispatch(m);
+        return;
+    }
+}
+
+void TI_CustomEdit::CMEnter(TMessage& m) {
+    TCustomEdit::CMEnter(m);
+    if (!mouse_activated_) SelectAll();
+    mouse_activated_ = false;
+}
+
+void TI_CustomEdit::CMExit(TMessage& m) {
+    // Cleared here too: a click into the focused edit set it again.
+    mouse_activated_ = false;
+    if (!Visible()) {
+        TCustomEdit::CMExit(m);
+        return;
+    }
+    error_code_ = 0;
+    error_shown_ = Validate();
+    if (IsBeingFreed()) return;
+    if (error_shown_) {
+        if (CanFocus()) SetFocus();
+        if (HWND h = WindowHandle()) PostMessageA(h, UM_BUBBLE, 1, 0);
+        return;
+    }
+    // The caret to the first position, nothing selected.
+    SetSel(0, 0);
+    TCustomEdit::CMExit(m);
+}
+
+void TI_CustomEdit::KeyPress(char& key) {
+    if (key == VK_RETURN && BubbleWithButtonsShown()) {
+        PostHideMessage();
+        key = 0;
+        return;
+    }
+    if (key == VK_ESCAPE) SendMessageA(Handle(), EM_UNDO, 0, 0);
+    TCustomEdit::KeyPress(key);
+}

@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_SOURCES
+  combo_rules.cpp
+)

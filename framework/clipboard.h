@@ -1,0 +1,30 @@
+// The clipboard's text in the library's CP1252. Writing puts the bytes as
+// CF_TEXT and their UTF-16 form as CF_UNICODETEXT; reading prefers
+// CF_UNICODETEXT (converted to CP1252, characters outside it become '?'),
+// so the text is the same whatever the system's ANSI code page is.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Opens the clipboard for a scope (a few retries while another program
+// holds it). Opened() is false when it could not be opened.
+class ClipboardScope {
+public:
+    explicit ClipboardScope(HWND Owner);
+    ClipboardScope(const ClipboardScope&) = delete;
+    ClipboardScope& operator=(const ClipboardScope&) = delete;
+    ~ClipboardScope();
+    bool Opened() const { return opened_; }
+
+private:
+    bool opened_ = false;
+};
+
+// The text on the clipboard; empty when there is none or it cannot be opened.
+std::string ClipboardText();
+bool ClipboardHasText();
+// Replaces the clipboard's contents by the text; false when the clipboard
+// could not be opened or written.
+bool SetClipboardText(const std::string& Text);

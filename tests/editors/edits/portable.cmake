@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  combo_rules_test.cpp
+)
