@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_SOURCES
+  grid_interaction_rules.cpp
+)

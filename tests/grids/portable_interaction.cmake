@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  grid_interaction_rules_test.cpp
+)
