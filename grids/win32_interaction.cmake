@@ -1,0 +1,3 @@
+list(APPEND WIN32_SOURCES
+  custom_grid_input.cpp
+)
