@@ -108,7 +108,12 @@ void TDataGrid::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TDataGrid::WndProc(TMessage& Message) {
-    T_StringGrid::WndProc(Message);
+    if (Message.Msg == WM_DATAGRID_EXTERNAL_EDITOR) {
+        Message.Result = 0;
+        ExternalEditorRequest();
+    } else {
+        T_StringGrid::WndProc(Message);
+    }
     if (message_hook_) message_hook_(this, InplaceEditor(), Message);
 }
 

@@ -23,11 +23,11 @@ TRowKindLook RowKindLookOf(const std::string& KindText) {
     TRowKindLook look;
     if (t.empty()) return look;
     switch (static_cast<unsigned char>(t[0])) {
-        case 'd': look.Symbol = TRowKindSymbol::Letter, look.Letter = "D"; break;
-        case '*': look.Symbol = TRowKindSymbol::Letter, look.Letter = "S"; break;
-        case 't': look.Symbol = TRowKindSymbol::Letter, look.Letter = "Z"; break;
-        case '-': look.Symbol = TRowKindSymbol::Letter, look.Letter = "-", look.Larger = true; break;
-        case 'a': look.Symbol = TRowKindSymbol::Letter, look.Letter = "A"; break;
+        case 'd': look.Symbol = TRowKindSymbol::Letter, look.Letter = 'D'; break;
+        case '*': look.Symbol = TRowKindSymbol::Letter, look.Letter = 'S'; break;
+        case 't': look.Symbol = TRowKindSymbol::Letter, look.Letter = 'Z'; break;
+        case '-': look.Symbol = TRowKindSymbol::Letter, look.Letter = '-', look.Larger = true; break;
+        case 'a': look.Symbol = TRowKindSymbol::Letter, look.Letter = 'A'; break;
         case 129: look.Symbol = TRowKindSymbol::Triangle; break;
         default: break;
     }

@@ -10,7 +10,7 @@ enum class TRowUnderline { None, Red, Green };
 
 struct TRowKindLook {
     TRowKindSymbol Symbol = TRowKindSymbol::None;
-    std::string Letter;      // for Letter: "D", "S", "Z", "-" or "A"
+    char Letter = 0;         // for Letter: 'D', 'S', 'Z', '-' or 'A'
     bool Larger = false;     // "-" is drawn four points larger
     bool Fill = false;       // mark "h" (character 2) or "j" (character 4)
     TRowUnderline Underline = TRowUnderline::None;  // character 3 "p" or "g"

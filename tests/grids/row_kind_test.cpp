@@ -8,14 +8,14 @@ TEST(RowKind, LettersAndMarks) {
     struct Case {
         const char* text;
         TRowKindSymbol symbol;
-        const char* letter;
+        char letter;
         bool larger;
     };
     const Case cases[] = {
-        {"d", TRowKindSymbol::Letter, "D", false},  {"*", TRowKindSymbol::Letter, "S", false},
-        {" t ", TRowKindSymbol::Letter, "Z", false}, {"-", TRowKindSymbol::Letter, "-", true},
-        {"a", TRowKindSymbol::Letter, "A", false},  {"\x81", TRowKindSymbol::Triangle, "", false},
-        {"x", TRowKindSymbol::None, "", false},     {"", TRowKindSymbol::None, "", false},
+        {"d", TRowKindSymbol::Letter, 'D', false},  {"*", TRowKindSymbol::Letter, 'S', false},
+        {" t ", TRowKindSymbol::Letter, 'Z', false}, {"-", TRowKindSymbol::Letter, '-', true},
+        {"a", TRowKindSymbol::Letter, 'A', false},  {"\x81", TRowKindSymbol::Triangle, 0, false},
+        {"x", TRowKindSymbol::None, 0, false},     {"", TRowKindSymbol::None, 0, false},
     };
     for (const Case& c : cases) {
         const TRowKindLook look = RowKindLookOf(c.text);
