@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "controls/dragdrop/cp1252.h"
+#include "framework/cp1252.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

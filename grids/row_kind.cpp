@@ -78,7 +78,7 @@ TAdjustedSizes AdjustedFontSizes(int Size, double Factor, int PixelsPerInch) {
 }
 
 int AdjustedMaxSecondHeight(int Value, double Factor, int PixelsPerInch) {
-    int64_t v = RoundHalfEven(Value * Factor);
+    int64_t v = std::clamp<int64_t>(RoundHalfEven(Value * Factor), 0, 1000);
     if (PixelsPerInch > 96) v *= 2;
     return static_cast<int>(std::clamp<int64_t>(v, 50, 100));
 }
