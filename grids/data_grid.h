@@ -59,6 +59,12 @@ using TRowImageCaptionHook = std::function<void(TDataGrid* Grid, int ARow, std::
 std::string RowImageCaption(const std::string& PosCell, const std::string& Bezeichnung1Cell,
                             const std::function<void(std::string&)>& Hook = {});
 
+// The DrawText format of a column title (and of a moved column's picture):
+// word-wrapped, no prefix, ending in an ellipsis, aligned by Alignment.
+UINT TitleTextFormat(TAlignment Alignment);
+// DT_LEFT, DT_RIGHT or DT_CENTER for an alignment.
+UINT TextAlignmentFormat(TAlignment Alignment);
+
 // The 16 standard field names of the positions grid, in their order.
 inline constexpr int StandardFieldNameCount = 16;
 extern const char* const StandardFieldNames[StandardFieldNameCount];

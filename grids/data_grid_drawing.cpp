@@ -15,14 +15,6 @@ constexpr TColor RowKindFillColor = clYellow;
 // Height of a row's coloured underline.
 constexpr int UnderlineHeight = 2;
 
-UINT AlignmentFlags(TAlignment Alignment) {
-    switch (Alignment) {
-        case taRightJustify: return DT_RIGHT;
-        case taCenter: return DT_CENTER;
-        default: return DT_LEFT;
-    }
-}
-
 }  // namespace
 
 void TDataGrid::DrawCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State) {
@@ -56,7 +48,7 @@ void TDataGrid::DrawTitle(int ACol, const RECT& Rect) {
     c.Font().Assign(&column->Title().Font());
     c.Brush().SetStyle(bsClear);
     RECT text{Rect.left + 2, Rect.top + 1, Rect.right - 2, Rect.bottom - 1};
-    c.DrawText(caption, text, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | AlignmentFlags(column->Title().Alignment()));
+    c.DrawText(caption, text, TitleTextFormat(column->Title().Alignment()));
     c.Brush().SetStyle(bsSolid);
 }
 
@@ -104,8 +96,7 @@ void TDataGrid::DrawDataCell(int ACol, int ARow, const RECT& Rect, TGridDrawStat
     if (text.empty()) return;
     c.Brush().SetStyle(bsClear);
     RECT line{Rect.left + 2, Rect.top, Rect.right - 2, std::min<LONG>(Rect.bottom, Rect.top + DefaultRowHeight())};
-    c.DrawText(text, line,
-               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
-                   AlignmentFlags(column ? column->Alignment() : taLeftJustify));
+    const UINT align = TextAlignmentFormat(column ? column->Alignment() : taLeftJustify);
+    c.DrawText(text, line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | align);
     c.Brush().SetStyle(bsSolid);
 }

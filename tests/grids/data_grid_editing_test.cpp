@@ -13,13 +13,7 @@ namespace {
 
 using grid_test::RowText;
 
-void Pump() {
-    MSG m;
-    for (int i = 0; i < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
+using grid_test::Pump;
 
 // Counts the cells drawn.
 class CountingGrid : public TDataGrid {
@@ -34,16 +28,7 @@ public:
 
 class PositionsEditing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "PositionsEditingHost";
-        RegisterClassA(&wc);
-        host_ = CreateWindowExA(0, wc.lpszClassName, "host", WS_POPUP | WS_CLIPCHILDREN, 10, 10, 800, 400, nullptr,
-                                nullptr, nullptr, nullptr);
-        ShowWindow(host_, SW_SHOW);
-        Pump();
-    }
+    static void SetUpTestSuite() { host_ = grid_test::MakeHostWindow("PositionsEditingHost", 800, 400); }
     static void TearDownTestSuite() { DestroyWindow(host_); }
 
     void SetUp() override {
@@ -119,6 +104,16 @@ TEST_F(PositionsEditing, F2ChoosesTheEditorAndHintByColumnFormat) {
     Pump();
     EXPECT_EQ(field, "Bezeichnung1");
     EXPECT_EQ(row, 2);
+}
+
+TEST_F(PositionsEditing, FocusArrivingOnAHiddenColumnGoesToTheFirstShownOne) {
+    g->MoveCurrent(false, 11, 2, true, true);  // "SummeBetrag", width -1
+    ASSERT_EQ(g->ColWidths(11), -1);
+    SetFocus(nullptr);
+    g->SetFocus();
+    Pump();
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 2);
 }
 
 TEST_F(PositionsEditing, OpeningAnEditorReformatsOnlyNumbersOfNumberColumns) {

@@ -7,16 +7,11 @@
 
 #include "grids/inplace_editor.h"
 #include "grids/string_grid.h"
+#include "tests/grids/grid_test_support.h"
 
 namespace {
 
-void Pump() {
-    MSG m;
-    for (int i = 0; i < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
+using grid_test::Pump;
 
 class InputGrid : public T_StringGrid {
 public:
@@ -29,16 +24,7 @@ public:
 
 class GridInput : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "GridInputTestHost";
-        RegisterClassA(&wc);
-        host_ = CreateWindowExA(0, wc.lpszClassName, "host", WS_POPUP | WS_CLIPCHILDREN, 10, 10, 600, 400, nullptr,
-                                nullptr, nullptr, nullptr);
-        ShowWindow(host_, SW_SHOW);
-        Pump();
-    }
+    static void SetUpTestSuite() { host_ = grid_test::MakeHostWindow("GridInputTestHost", 600, 400); }
     static void TearDownTestSuite() { DestroyWindow(host_); }
 
     void SetUp() override {
@@ -157,6 +143,7 @@ TEST_F(GridInput, WideningAColumnFitsTheFollowingOnesToTheClient) {
 
 TEST_F(GridInput, RowMovesCarryCellsAndHeightAndAgreeWithTheMarkers) {
     g->SetRowHeight(2, 30);
+    const int imageLists = ImageListLiveHandles();
     const std::string row2 = Row(2), row4 = Row(4);
     RECT from = g->CellRect(0, 2), to = g->CellRect(0, 4);
     // Released on itself: nothing moves.
@@ -187,6 +174,9 @@ TEST_F(GridInput, RowMovesCarryCellsAndHeightAndAgreeWithTheMarkers) {
     EXPECT_EQ(Row(3), row4);
     EXPECT_EQ(g->RowHeights(4), 30);
     EXPECT_EQ(g->Row(), 4);
+    // The drag pictures went with their moves.
+    EXPECT_FALSE(g->DragImageDragging());
+    EXPECT_EQ(ImageListLiveHandles(), imageLists);
 }
 
 TEST_F(GridInput, ColumnMovesAndCancelMode) {
