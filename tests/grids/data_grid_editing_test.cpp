@@ -81,6 +81,7 @@ TEST_F(PositionsEditing, F2ChoosesTheEditorAndHintByColumnFormat) {
         EXPECT_EQ(e, g->InplaceComboEdit());
         if (c == 10) {
             EXPECT_EQ(e->Items().Count(), 2);
+            EXPECT_EQ(e->DropDownCount(), 3);
         }
     };
     for (const Case& c : cases) {
@@ -104,6 +105,16 @@ TEST_F(PositionsEditing, F2ChoosesTheEditorAndHintByColumnFormat) {
     Pump();
     EXPECT_EQ(field, "Bezeichnung1");
     EXPECT_EQ(row, 2);
+    // A press into a row's second line opens the white second-line memo.
+    const RECT cell = g->CellRect(4, 3);
+    SendMessageA(g->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.left + 5, cell.top + 22));
+    SendMessageA(g->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cell.left + 5, cell.top + 22));
+    Pump();
+    ASSERT_TRUE(g->EditorMode());
+    EXPECT_EQ(g->InplaceEditor(), static_cast<IInplaceEditor*>(g->InplaceSecondEdit()));
+    EXPECT_EQ(g->InplaceSecondEdit()->Hint(), "F8, F2/F4 bearbeiten");
+    EXPECT_EQ(g->InplaceSecondEdit()->Color(), clWhite);
+    EXPECT_EQ(g->InplaceEditor()->EditorText(), "Zweite 3");
 }
 
 TEST_F(PositionsEditing, FocusArrivingOnAHiddenColumnGoesToTheFirstShownOne) {
