@@ -13,4 +13,5 @@ list(APPEND PORTABLE_SOURCES
   sysutils.cpp
   accelerator.cpp
   color_names.cpp
+  print_layout.cpp
 )
