@@ -93,7 +93,10 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     if (!p.WndParent && main && main != this && main->HandleAllocated()) p.WndParent = main->WindowHandle();
 }
 
-void TCustomForm::CreateWnd() { TWinControl::CreateWnd(); }
+void TCustomForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (menu_) SetMenu(menu_);
+}
 
 void TCustomForm::SetFormStyle(TFormStyle value) {
     if (form_style_ == value) return;
@@ -421,6 +424,7 @@ void TCustomForm::WMGetMinMaxInfo(TMessage& m) {
 }
 
 void TCustomForm::Dispatch(TMessage& m) {
+    if (menu_ && DispatchMenuMessage(m)) return;
     switch (m.Msg) {
     case WM_CLOSE: WMClose(m); return;
     case WM_ACTIVATE: WMActivate(m); return;

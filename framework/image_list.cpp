@@ -135,6 +135,38 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) co
                      enabled ? CLR_DEFAULT : GetSysColor(COLOR_HIGHLIGHT), style);
 }
 
+void DrawShapeOf(HDC dc, int x, int y, TBitmap& image, TColor Transparent, TColor Color) {
+    if (!dc || image.Empty()) return;
+    const TColor key = Transparent == clNone ? clNone : ColorToRGB(Transparent) & 0xFFFFFF;
+    const COLORREF ink = ColorToCOLORREF(Color);
+    for (int row = 0; row < image.Height(); ++row) {
+        const uint32_t* line = image.ScanLine(row);
+        for (int col = 0; col < image.Width(); ++col) {
+            const uint32_t px = line[col] & 0xFFFFFF;  // 0x00RRGGBB
+            const int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
+            if (key != clNone && static_cast<TColor>(RGB(r, g, b)) == key) continue;
+            if ((r * 30 + g * 59 + b * 11) / 100 >= 0xC0) continue;
+            SetPixelV(dc, x + col, y + row, ink);
+        }
+    }
+}
+
+void TImageList::DrawMonochrome(TCanvas* canvas, int x, int y, int index, TColor color) const {
+    if (!canvas || !handle_ || index < 0 || index >= Count()) return;
+    // Drawn over a key colour no glyph uses, which then stays out.
+    constexpr TColor kKey = 0x00FF00FF;
+    TBitmap image(width_, height_);
+    image.Canvas().Brush().SetColor(kKey);
+    image.Canvas().FillRect(RECT{0, 0, width_, height_});
+    ImageList_Draw(handle_.Get(), index, image.Canvas().Handle(), 0, 0, ILD_TRANSPARENT);
+    DrawShapeOf(canvas->Handle(), x, y, image, kKey, color);
+}
+
+void TImageList::DrawEmbossed(TCanvas* canvas, int x, int y, int index) const {
+    DrawMonochrome(canvas, x + 1, y + 1, index, clBtnHighlight);
+    DrawMonochrome(canvas, x, y, index, clBtnShadow);
+}
+
 bool TImageList::GetBitmap(int index, TBitmap* dest) const {
     if (!dest || !handle_ || index < 0 || index >= Count()) return false;
     dest->SetSize(width_, height_);

@@ -65,6 +65,10 @@ private:
     TImageList* list_ = nullptr;
 };
 
+// Paints the pixels of image that are not Transparent (clNone: none) and
+// darker than light grey in Color at (x, y) of dc.
+void DrawShapeOf(HDC dc, int x, int y, TBitmap& image, TColor Transparent, TColor Color);
+
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* AOwner = nullptr);
@@ -88,6 +92,12 @@ public:
     // Draws image index at (x, y); disabled images are drawn blended with the
     // system highlight as the system does. Out-of-range indexes draw nothing.
     void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true) const;
+    // The image's shape in one colour: its opaque pixels that are darker
+    // than light grey (the usual outline and fill of a glyph).
+    void DrawMonochrome(TCanvas* canvas, int x, int y, int index, TColor color) const;
+    // Engraved look of a disabled glyph: the shape in clBtnHighlight one
+    // pixel down and right, then in clBtnShadow at (x, y).
+    void DrawEmbossed(TCanvas* canvas, int x, int y, int index) const;
     // Copies image index into dest (resized to Width x Height) over dest's
     // current brush colour. Returns false for an out-of-range index.
     bool GetBitmap(int index, TBitmap* dest) const;

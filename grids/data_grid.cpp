@@ -6,6 +6,7 @@
 
 #include "framework/ansi_text.h"
 #include "framework/exceptions.h"
+#include "framework/menus.h"
 #include "framework/scoped_state.h"
 #include "framework/sysutils.h"
 #include "grids/inplace_editor.h"
@@ -103,7 +104,7 @@ void TDataGrid::Notification(TComponent* AComponent, TOperation Operation) {
     if (!columns_) return;
     for (int i = 0; i < columns_->Count(); ++i) {
         TColumn* column = columns_->Items(i);
-        if (column->PopupMenu() == AComponent) column->SetPopupMenu(nullptr);
+        if (static_cast<TComponent*>(column->PopupMenu()) == AComponent) column->SetPopupMenu(nullptr);
     }
 }
 
