@@ -8,6 +8,7 @@
 #include "controls/dialogs/summary_links.h"
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
+#include "controls/menus/menu_components.h"
 #include "foundation/shell_jobs.h"
 #include "framework/font.h"
 #include "framework/printer.h"
@@ -16,9 +17,12 @@ namespace {
 
 constexpr TColor kButtonBorder = 16744576;
 
-TFlatButton* MakeButton(TFTip* Form, TWinControl* Parent, const std::string& Caption, int Left) {
+// A button along one side of the bottom bar (Drucken left, Weiter right, so
+// both stay in sight at any width).
+TFlatButton* MakeButton(TFTip* Form, TWinControl* Parent, const std::string& Caption, TAlign Side) {
     auto* b = Create<TFlatButton>(Form);
-    b->SetBounds(Left, 6, 100, 25);
+    b->SetBounds(0, 0, 100, 25);
+    b->SetAlign(Side);
     b->SetCaption(Caption);
     b->SetColorBorder(kButtonBorder);
     b->SetTabStop(true);
@@ -49,9 +53,10 @@ void TFTip::BuildComponents() {
     FlatPanel1 = Create<TFlatPanel>(this);
     FlatPanel1->SetBounds(0, ClientHeight() - 37, ClientWidth(), 37);
     FlatPanel1->SetAlign(alBottom);
+    FlatPanel1->SetBorderWidth(5);
     FlatPanel1->SetParent(this);
-    FlatButton_HK_close = MakeButton(this, FlatPanel1, "Drucken", 8);
-    FlatButton2 = MakeButton(this, FlatPanel1, "&Weiter", 426);
+    FlatButton_HK_close = MakeButton(this, FlatPanel1, "Drucken", alLeft);
+    FlatButton2 = MakeButton(this, FlatPanel1, "&Weiter", alRight);
     FlatButton_HK_close->OnClick = [this](TObject*) { Print(); };
     FlatButton2->OnClick = [this](TObject* s) { FlatButton2Click(s); };
 
@@ -69,7 +74,29 @@ void TFTip::BuildComponents() {
     RichEdit->SetTabOrder(0);
 }
 
-void TFTip::FormCreate(TObject*) { ApplyLookAndFeel(this, true); }
+static TMenuItem* AddMenuItem(ToxPopupMenu* Menu, const std::string& Caption, TNotifyEvent Click) {
+    auto* item = Create<TMenuItem>(Menu);
+    item->SetCaption(Caption);
+    item->OnClick = std::move(Click);
+    Menu->Items()->Add(item);
+    return item;
+}
+
+void TFTip::FormCreate(TObject*) {
+    ApplyLookAndFeel(this, true);
+    PopupMenu = Create<ToxPopupMenu>(this);
+    PopupMenu->Font().SetSize(9);
+    PopupMenu->SetColor(clWhite);
+    CopyItem = AddMenuItem(PopupMenu, "Kopieren", [this](TObject*) { RichEdit->CopyToClipboard(); });
+    SelectAllItem = AddMenuItem(PopupMenu, "Alles markieren", [this](TObject*) { RichEdit->SelectAll(); });
+    PopupMenu->OnPopup = [this](TObject* s) { PopupMenuPopup(s); };
+    RichEdit->SetPopupMenu(PopupMenu);
+}
+
+void TFTip::PopupMenuPopup(TObject*) {
+    CopyItem->SetEnabled(RichEdit->SelLength() > 0);
+    if (!RichEdit->Focused() && RichEdit->CanFocus()) RichEdit->SetFocus();
+}
 
 void TFTip::FormShow(TObject*) {
     RECT r = RichEdit->ClientRect();

@@ -4,7 +4,9 @@
 // Links open through the shell ("open", shown normally), file links after
 // the file-link resolver (summary_links.h); printing goes through the print
 // dialog seam (framework/printer.h) with 20 mm margins, the job named after
-// the first line.
+// the first line. The context menu offers copying and selecting all (the
+// full edit context menu with its clipboard file links replaces it once it
+// exists).
 #pragma once
 
 #include <string>
@@ -14,6 +16,8 @@
 class TRichEditWithLinks;
 class TFlatPanel;
 class TFlatButton;
+class TMenuItem;
+class ToxPopupMenu;
 
 inline constexpr int kSummaryPrintMarginMm = 20;
 inline constexpr int kSummaryTextInset = 20;
@@ -26,8 +30,15 @@ public:
     TFlatPanel* FlatPanel1 = nullptr;
     TFlatButton* FlatButton_HK_close = nullptr;  // "Drucken"
     TFlatButton* FlatButton2 = nullptr;          // "&Weiter"
+    // The text's context menu, in the menu kit's looks: "Kopieren" (with a
+    // selection) and "Alles markieren".
+    ToxPopupMenu* PopupMenu = nullptr;
+    TMenuItem* CopyItem = nullptr;
+    TMenuItem* SelectAllItem = nullptr;
 
     void FormCreate(TObject* Sender);
+    // Before the context menu opens: copy only with a selection, the text focused.
+    void PopupMenuPopup(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormKeyPress(TObject* Sender, char& Key);
     void FlatButton2Click(TObject* Sender);

@@ -14,6 +14,7 @@
 #include "controls/dialogs/summary_links.h"
 #include "controls/dialogs/summary_window.h"
 #include "controls/flat/flat_button.h"
+#include "controls/menus/menu_components.h"
 #include "foundation/shell_jobs.h"
 #include "framework/application.h"
 #include "framework/printer.h"
@@ -239,6 +240,34 @@ TEST_F(SummaryTest, EscapeClosesWithoutResultWeiterGivesOk) {
         tip->Free();
         Pump();
     }
+}
+
+TEST_F(SummaryTest, ContextMenuCopiesTheSelectionAndSelectsAll) {
+    TFTip* tip = ShownTip("Auftrag 1043 übernommen");
+    TRichEditWithLinks* e = tip->RichEdit;
+    ASSERT_EQ(e->PopupMenu(), tip->PopupMenu);
+    ASSERT_EQ(tip->PopupMenu->Items()->Count(), 2);
+    EXPECT_EQ(tip->CopyItem->Caption(), "Kopieren");
+    EXPECT_EQ(tip->SelectAllItem->Caption(), "Alles markieren");
+    EXPECT_EQ(tip->PopupMenu->Color(), static_cast<TColor>(clWhite));
+
+    e->SetSelection(2, 2);
+    tip->PopupMenuPopup(tip->PopupMenu);
+    EXPECT_FALSE(tip->CopyItem->Enabled());
+    e->SetSelection(8, 12);
+    tip->PopupMenuPopup(tip->PopupMenu);
+    EXPECT_TRUE(tip->CopyItem->Enabled());
+    tip->CopyItem->Click();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE h = GetClipboardData(CF_TEXT);
+    EXPECT_STREQ(h ? static_cast<const char*>(GlobalLock(h)) : "", "1043");
+    if (h) GlobalUnlock(h);
+    CloseClipboard();
+    tip->SelectAllItem->Click();
+    EXPECT_EQ(e->SelStart(), 0);
+    EXPECT_GE(e->SelLength(), e->TextLength());  // the control's final paragraph mark too
+    tip->Free();
+    Pump();
 }
 
 // Records the job; a memory DC stands for the printer.
