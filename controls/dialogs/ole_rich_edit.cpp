@@ -62,12 +62,7 @@ std::string RichEditHostName(const std::string& Title, const std::string& ExeNam
 }
 
 TOLECustomRichEdit::TOLECustomRichEdit(TComponent* AOwner)
-    : TCustomRichEdit(AOwner), callback_(new TRichEditOleCallback(this)) {}
-
-void TOLECustomRichEdit::BeforeDestruction() {
-    TCustomRichEdit::BeforeDestruction();  // the window goes first
-    callback_->Detach();
-}
+    : TCustomRichEdit(AOwner), callback_(new TRichEditOleCallback()) {}
 
 void TOLECustomRichEdit::SetAllowObjects(bool value) {
     if (allow_objects_ == value) return;

@@ -6,8 +6,8 @@
 // control's OLE drag and drop off. Objects are closed when the window goes
 // and on Clear. The callback is reference counted: the window holds its own
 // reference, which it gives back when the callback is unregistered before
-// the window is destroyed, and the callback forgets its control when the
-// control goes, so no call ever reaches a freed control.
+// the window is destroyed, and the control holds one until it goes, so the
+// callback never goes while either can still call it.
 #pragma once
 
 #include <windows.h>
@@ -22,15 +22,10 @@
 
 __CRT_UUID_DECL(IRichEditOleCallback, 0x00020D03, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46)
 
-class TOLECustomRichEdit;
-
 // The control's answers to its rich edit. There is no in-place frame in this
 // framework, so in-place activation is declined (E_NOTIMPL).
 class TRichEditOleCallback : public ComObject<IRichEditOleCallback> {
 public:
-    explicit TRichEditOleCallback(TOLECustomRichEdit* Owner) : owner_(Owner) {}
-    // The control is going: later calls see no control.
-    void Detach() { owner_ = nullptr; }
 
     HRESULT STDMETHODCALLTYPE GetNewStorage(LPSTORAGE* Storage) override;
     HRESULT STDMETHODCALLTYPE GetInPlaceContext(LPOLEINPLACEFRAME* Frame, LPOLEINPLACEUIWINDOW* Doc,
@@ -45,9 +40,6 @@ public:
     HRESULT STDMETHODCALLTYPE GetDragDropEffect(BOOL Drag, DWORD KeyState, LPDWORD Effect) override;
     HRESULT STDMETHODCALLTYPE GetContextMenu(WORD SelType, LPOLEOBJECT Object, CHARRANGE* Range,
                                              HMENU* Menu) override;
-
-private:
-    TOLECustomRichEdit* owner_;
 };
 
 class TOLECustomRichEdit : public TCustomRichEdit {
@@ -69,7 +61,6 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
-    void BeforeDestruction() override;
 
 private:
     void CloseObjects();

@@ -116,6 +116,40 @@ TEST_F(SummaryTest, OleRichEditStylesAndCallbackLifetime) {
     e->SetModified(true);
     e->Clear();
     EXPECT_FALSE(e->Modified());
+    // Freed with its window: both the window's and the control's references
+    // are given back, the callback lives on for whoever still holds it.
+    auto kept = ComPtr<IRichEditOleCallback>::Copy(cb);
+    EXPECT_EQ(RefCount(cb), 3);
+    f->Free();
+    Pump();
+    EXPECT_EQ(RefCount(kept.Get()), 1);
+    EXPECT_EQ(kept->QueryInsertObject(nullptr, nullptr, 0), S_OK);
+}
+
+TEST_F(SummaryTest, FrameInTheFrameColourWithABorderWidth) {
+    TForm* f = Create<TForm>(nullptr);
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(30, 30, 200, 120);
+    auto* e = Create<TRichEditWithLinks>(f);
+    e->SetBounds(10, 10, 120, 60);
+    e->SetScrollBars(ssNone);
+    e->SetBorderWidth(1);
+    e->SetParent(f);
+    f->Show();
+    e->Handle();
+    SetWindowPos(e->Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    RedrawWindow(e->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    RECT client;
+    GetClientRect(e->Handle(), &client);
+    EXPECT_EQ(client.right, 118);  // one pixel of frame on each side
+    HDC dc = GetWindowDC(e->Handle());
+    const COLORREF frame = RGB(240, 202, 166);  // 10930928
+    EXPECT_EQ(GetPixel(dc, 0, 0), frame);
+    EXPECT_EQ(GetPixel(dc, 119, 59), frame);
+    EXPECT_EQ(GetPixel(dc, 60, 0), frame);
+    EXPECT_NE(GetPixel(dc, 60, 30), frame);
+    ReleaseDC(e->Handle(), dc);
     f->Free();
     Pump();
 }
