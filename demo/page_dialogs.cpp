@@ -1,12 +1,20 @@
 // Gallery page "dialogs": buttons that open an information box and a
 // question box (the answer shows in the status line), and pictures of both
-// boxes as they look when shown, painted from box forms that are never shown.
+// boxes as they look when shown, painted from box forms that are never shown;
+// the summary window with a sample order summary, opened for real (its links
+// reach the page's shell seam, which shows what would be opened) and as a
+// picture.
 #include <string>
+#include <utility>
 
 #include "controls/dialogs/message_box.h"
+#include "controls/dialogs/rich_edit_links.h"
+#include "controls/dialogs/summary_links.h"
+#include "controls/dialogs/summary_window.h"
 #include "controls/flat/flat_button.h"
 #include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
+#include "foundation/shell_jobs.h"
 #include "framework/form.h"
 
 namespace {
@@ -16,6 +24,42 @@ const char* const kInfoText =
     "Die Artikelbezüge von 2 Positionen mussten geändert werden.";
 const char* const kQuestionText =
     "<B>Die Datei \"Auftrag_1043.QTF\" ist schon vorhanden.</B><BR>Soll sie überschrieben werden?";
+
+const char* const kSummaryText =
+    "Zusammenfassung des Imports\r\n"
+    "3 Aufträge wurden übernommen, 1 Auftrag wurde erneuert.\r\n"
+    "Auftrag 1043: file://[SERVER]Auftrag_1043.pdf\r\n"
+    "Protokoll: file://[INTERN]Import_Protokoll.txt\r\n"
+    "Hilfe im Netz: http://www.example.com/ordivo/hilfe\r\n";
+
+// The page's stand-in for the document roots: the two placeholders name
+// fixed sample folders.
+std::string ResolveSampleLink(const std::string& Link) {
+    for (const auto& [root, folder] : {std::pair<std::string, std::string>{"file://[SERVER]", "C:\\Ordivo\\Server\\"},
+                                       std::pair<std::string, std::string>{"file://[INTERN]", "C:\\Ordivo\\Intern\\"}})
+        if (Link.compare(0, root.size(), root) == 0) return folder + Link.substr(root.size());
+    return std::string();
+}
+
+// Gives the shell and link seams back to the system when the page goes.
+class TShellSeamOwner : public TComponent {
+public:
+    explicit TShellSeamOwner(TComponent* AOwner) : TComponent(AOwner) {}
+
+protected:
+    void BeforeDestruction() override {
+        SetShellExecutor(nullptr);
+        SetFileLinkResolver(nullptr);
+        TComponent::BeforeDestruction();
+    }
+};
+
+TFTip* PreparedSummary() {
+    auto* tip = Create<TFTip>(nullptr);
+    tip->SetCaption("Informationen:");
+    tip->RichEdit->SetText(kSummaryText);
+    return tip;
+}
 
 // A message box as ShowInfo or ShowQuestion would show it: set up and sized
 // by its own FormShow, never shown.
@@ -59,6 +103,40 @@ void BuildDialogsPage(TWinControl* parent) {
     AddOpener(parent, 100, "Frage stellen", [status](TObject*) {
         status->SetCaption(ShowQuestion(kQuestionText) ? "Antwort: Ja" : "Antwort: Nein");
     });
+
+    // The summary window: links go to the page's shell seam, never to the shell.
+    TCustomForm* form = GetParentForm(parent);
+    auto* opened = Create<TSamplePanel>(form ? static_cast<TComponent*>(form) : parent);
+    opened->Raised = false;
+    opened->SetBounds(470, 240, 320, 22);
+    opened->SetCaption("Noch kein Verweis geöffnet.");
+    opened->SetParent(parent);
+    // The shell runs links on its own threads: the text goes to the status
+    // window as a sent message (with a time limit, so the end of the program,
+    // which waits for those threads, never waits for this one).
+    const HWND status_window = opened->Handle();
+    SetFileLinkResolver(&ResolveSampleLink);
+    SetShellExecutor([status_window](const std::string& Verb, const std::string& FileName, int) -> intptr_t {
+        const std::string text = Verb + ": " + FileName;
+        SendMessageTimeoutA(status_window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_BLOCK, 1000,
+                            nullptr);
+        InvalidateRect(status_window, nullptr, TRUE);
+        return 42;
+    });
+    Create<TShellSeamOwner>(opened);
+    AddOpener(parent, 138, "Zusammenfassung zeigen", [](TObject*) {
+        TFTip* tip = PreparedSummary();
+        tip->ShowModal();
+        tip->Free();
+    });
+    SampleLabel(parent, 470, 270, 320, "Zusammenfassung", true);
+    TFTip* picture = PreparedSummary();
+    picture->SetBounds(0, 0, 337, 290);
+    picture->RichEdit->HandleNeeded();
+    RECT r = picture->RichEdit->ClientRect();
+    InflateRect(&r, -kSummaryTextInset, -kSummaryTextInset);
+    picture->RichEdit->SetFormatRect(r);
+    WindowPicture(parent, 455, 292, picture, true)->NeedsHandle = true;
 }
 
 }  // namespace

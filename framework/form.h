@@ -132,6 +132,8 @@ protected:
     void WMSetFocus(TMessage& Message) override;
     virtual void WMClose(TMessage& Message);
     virtual void WMActivate(TMessage& Message);
+    // Tracking limits from Constraints.
+    virtual void WMGetMinMaxInfo(TMessage& Message);
     virtual void CMRelease(TMessage& Message);
     virtual void CMActivate(TMessage& Message);
     virtual void CMDeactivate(TMessage& Message);

@@ -1163,3 +1163,94 @@ TEST_F(GalleryLive, PositionsGridIsEditedByMouseAndKeysAndSavesExactlyTheChanges
     }
     EXPECT_EQ(edited, JoinPositionsText(lines));
 }
+
+// The summary window of the dialogs page: a file link clicked with the mouse
+// reaches the page's shell seam resolved, a selection copied with Ctrl+C is
+// on the clipboard exactly, Escape closes the window.
+namespace {
+
+HWND ChildOfClass(HWND parent, const char* cls) {
+    struct Search {
+        const char* cls;
+        HWND found;
+    } s{cls, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (ClassName(h) != s->cls) return TRUE;
+            s->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+void CtrlKey(WORD vk) {
+    INPUT in[4]{};
+    for (auto& i : in) i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[3].ki.wVk = VK_CONTROL;
+    in[1].ki.wVk = in[2].ki.wVk = vk;
+    in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+    Sleep(60);
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "<no clipboard>";
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The rich edit's character index of Needle (paragraphs end with one CR there).
+int CharIndexOf(HWND edit, const std::string& Needle) {
+    // Asked with WM_GETTEXT: the caption another process sees is not the control's text.
+    std::string text(static_cast<size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0'), flat;
+    text.resize(static_cast<size_t>(SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) flat += text[i];
+    const size_t at = flat.find(Needle);
+    return at == std::string::npos ? -1 : static_cast<int>(at);
+}
+
+TEST_F(GalleryLive, DialogsSummaryLinkCopyAndEscape) {
+    Start("dialogs");
+    HWND open = Find("Zusammenfassung zeigen");
+    HWND opened = Find("Noch kein Verweis geöffnet.");
+    ASSERT_TRUE(open && opened);
+    Click(open, 30, 12);
+    HWND tip = WaitForBox(G());
+    ASSERT_NE(tip, nullptr) << "no summary window";
+    EXPECT_EQ(Text(tip), "Informationen:");
+    HWND edit = ChildOfClass(tip, "RichEdit20A");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return G().Focus() == edit; })) << "the text does not have the focus";
+
+    // A click on the file link: the page's shell seam reports the resolved path.
+    const int link = CharIndexOf(edit, "file://[SERVER]Auftrag_1043.pdf");
+    ASSERT_GE(link, 0);
+    const LRESULT at = SendMessageA(edit, EM_POSFROMCHAR, static_cast<WPARAM>(link + 4), 0);
+    Click(edit, static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 5);
+    EXPECT_TRUE(WaitFor([&] { return Text(opened) == "open: C:\\Ordivo\\Server\\Auftrag_1043.pdf"; }))
+        << Text(opened);
+
+    // The first line selected with the keys and copied.
+    Key(VK_HOME);
+    CtrlKey(VK_HOME);
+    Key(VK_END, true);
+    CtrlKey('C');
+    EXPECT_TRUE(WaitFor([] { return ClipboardText() == "Zusammenfassung des Imports"; })) << ClipboardText();
+
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "Escape left the summary open";
+    EXPECT_TRUE(IsWindowEnabled(G().Main()));
+}
+
+}  // namespace
