@@ -38,6 +38,7 @@ void T_GridRows::FreeAll() {
         return 0;
     });
     lists_->Clear();
+    arena_.Drop();
     last_row_made_ = -1;
 }
 
@@ -156,7 +157,7 @@ T_StringSparseList* T_GridRows::EnsureRowList(int ARow, int ColCount) {
         text = used + used / 4 + 8;
     }
     std::unique_ptr<T_StringSparseList> list(
-        T_StringSparseList::NewWithRoom(GridListQuantum(ColCount, 512), entries, text));
+        T_StringSparseList::NewWithRoom(GridListQuantum(ColCount, 512), entries, text, &arena_));
     lists_->Put(ARow, list.get());
     last_row_made_ = ARow;
     return list.release();
@@ -174,7 +175,7 @@ void T_GridRows::StoreTexts(int ARow, int ColCount, const std::pair<int, std::st
         }
         if (entries == 0) return;  // nothing would be stored
         std::unique_ptr<T_StringSparseList> made(
-            T_StringSparseList::NewWithRoom(GridListQuantum(ColCount, 512), entries, bytes));
+            T_StringSparseList::NewWithRoom(GridListQuantum(ColCount, 512), entries, bytes, &arena_));
         lists_->Put(ARow, made.get());
         list = made.release();
     }

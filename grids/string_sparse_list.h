@@ -21,6 +21,7 @@
 #include "framework/events.h"
 #include "framework/exceptions.h"
 #include "framework/strings.h"
+#include "grids/block_arena.h"
 #include "grids/sparse_list.h"
 
 FRAMEWORK_EXCEPTION(EStringSparseListError, Exception);
@@ -63,14 +64,19 @@ public:
 
     // A list whose first storage (as ReserveStorage(Entries, TextBytes))
     // lies in the list's own allocation, so that a grid row costs one
-    // allocation. Freed with delete like any other.
-    static T_StringSparseList* NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes);
-    // The class's own operators: a list made by NewWithRoom is larger than
-    // the class, so the size-taking global delete must not be used.
-    static void* operator new(size_t Size) { return ::operator new(Size); }
+    // allocation; cut from Arena when one is given and the whole fits a
+    // chunk of it. Freed with delete like any other.
+    static T_StringSparseList* NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes,
+                                           T_BlockArena* Arena = nullptr);
+    // The class's own operators: every list's memory starts with a word
+    // naming the arena chunk it was cut from (none for the heap), so that
+    // delete gives it back to the right place; a list made by NewWithRoom
+    // is larger than the class, so the size-taking global delete must not
+    // be used either.
+    static void* operator new(size_t Size) { return Allocate(Size, nullptr); }
     static void* operator new(size_t, void* Place) noexcept { return Place; }
-    static void operator delete(void* Block) noexcept { ::operator delete(Block); }
-    static void operator delete(void* Block, void*) noexcept { ::operator delete(Block); }
+    static void operator delete(void* Block) noexcept { Deallocate(Block); }
+    static void operator delete(void* Block, void*) noexcept { Deallocate(Block); }
 
     std::string Get(int Index) const override;
     int GetCount() const override;
@@ -132,6 +138,11 @@ private:
         std::string text;
         TObject* object = nullptr;
     };
+
+    // Memory for a list of Size bytes (header word first), from Arena when
+    // it fits; the list's address.
+    static void* Allocate(size_t Size, T_BlockArena* Arena);
+    static void Deallocate(void* List) noexcept;
 
     int Capacity() const;
     void CheckStoreIndex(int Index) const;
