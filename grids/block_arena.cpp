@@ -13,6 +13,15 @@ constexpr size_t RoundUp(size_t Bytes) {
     return (Bytes + T_BlockArena::kAlignment - 1) & ~(T_BlockArena::kAlignment - 1);
 }
 constexpr size_t kHeader = RoundUp(sizeof(T_BlockArena::Chunk));
+
+// The word before a block of NewBlock: its chunk, or nullptr for the heap.
+// Its size keeps the block aligned.
+constexpr size_t kBlockHeader = T_BlockArena::kAlignment;
+static_assert(sizeof(T_BlockArena::Chunk*) <= kBlockHeader);
+
+T_BlockArena::Chunk*& ChunkOf(void* Block) {
+    return *reinterpret_cast<T_BlockArena::Chunk**>(static_cast<char*>(Block) - kBlockHeader);
+}
 }  // namespace
 
 void* T_BlockArena::Take(size_t Bytes, Chunk*& Owner) {
@@ -39,4 +48,21 @@ void T_BlockArena::Drop() noexcept {
     Give(current_);
     current_ = nullptr;
     used_ = 0;
+}
+
+void* T_BlockArena::NewBlock(size_t Bytes, T_BlockArena* Arena) {
+    Chunk* chunk = nullptr;
+    void* memory = Arena ? Arena->Take(kBlockHeader + Bytes, chunk) : nullptr;
+    if (!memory) memory = ::operator new(kBlockHeader + Bytes);
+    void* block = static_cast<char*>(memory) + kBlockHeader;
+    ChunkOf(block) = chunk;
+    return block;
+}
+
+void T_BlockArena::FreeBlock(void* Block) noexcept {
+    if (!Block) return;
+    if (Chunk* chunk = ChunkOf(Block))
+        Give(chunk);
+    else
+        ::operator delete(static_cast<char*>(Block) - kBlockHeader);
 }

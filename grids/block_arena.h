@@ -14,7 +14,9 @@ class T_BlockArena {
 public:
     // Bytes a chunk holds; a request above a quarter of it is refused.
     static constexpr size_t kChunkBytes = 64 * 1024;
-    static constexpr size_t kAlignment = alignof(std::max_align_t);
+    // Enough for the grid's lists and objects (pointers and 32-bit counts);
+    // less padding per block than the heap's 16.
+    static constexpr size_t kAlignment = 8;
 
     struct Chunk;
 
@@ -31,6 +33,12 @@ public:
     static void Give(Chunk* Owner) noexcept;
     // Lets go of the chunk being cut (freed once its blocks are given back).
     void Drop() noexcept;
+
+    // Blocks that remember where they came from: Bytes from Arena when one
+    // is given and the block fits a chunk, from the heap otherwise. A word
+    // before the block names its chunk, so FreeBlock returns either kind.
+    static void* NewBlock(size_t Bytes, T_BlockArena* Arena);
+    static void FreeBlock(void* Block) noexcept;
 
 private:
     Chunk* current_ = nullptr;

@@ -106,7 +106,7 @@ TLongTextObject2* T_GridRows::SecondLineOf(int ARow) const { return AsSecondLine
 TLongTextObject2* T_GridRows::EnsureSecondLine(int ARow, int ColCount, TObject* Grid, TCustomL2DataClass DataClass) {
     T_StringSparseList* list = EnsureRowList(ARow, ColCount);
     if (TObject* current = list->GetObject(0)) return dynamic_cast<TLongTextObject2*>(current);
-    auto* o = Create<TLongTextObject2>(Grid, DataClass);
+    auto* o = CreatePlaced<TLongTextObject2>(&arena_, Grid, DataClass, &arena_);
     try {
         second_lines_.Add(o);
     } catch (...) {

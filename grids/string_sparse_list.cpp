@@ -22,40 +22,13 @@ size_t T_StringSparseList::BlockBytes(size_t EntryCapacity, size_t TextCapacity)
     return EntryCapacity * sizeof(Entry) + TextCapacity;
 }
 
-namespace {
-// The word before every list: the arena chunk its memory was cut from, or
-// nullptr for the heap. Its size keeps the list aligned.
-constexpr size_t kListHeader = alignof(std::max_align_t);
-static_assert(sizeof(T_BlockArena::Chunk*) <= kListHeader);
-
-T_BlockArena::Chunk*& ChunkOf(void* List) {
-    return *reinterpret_cast<T_BlockArena::Chunk**>(static_cast<char*>(List) - kListHeader);
-}
-}  // namespace
-
-void* T_StringSparseList::Allocate(size_t Size, T_BlockArena* Arena) {
-    T_BlockArena::Chunk* chunk = nullptr;
-    void* memory = Arena ? Arena->Take(kListHeader + Size, chunk) : nullptr;
-    if (!memory) memory = ::operator new(kListHeader + Size);
-    void* list = static_cast<char*>(memory) + kListHeader;
-    ChunkOf(list) = chunk;
-    return list;
-}
-
-void T_StringSparseList::Deallocate(void* List) noexcept {
-    if (!List) return;
-    if (T_BlockArena::Chunk* chunk = ChunkOf(List))
-        T_BlockArena::Give(chunk);
-    else
-        ::operator delete(static_cast<char*>(List) - kListHeader);
-}
-
 T_StringSparseList* T_StringSparseList::NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes,
                                                     T_BlockArena* Arena) {
     static_assert(sizeof(T_StringSparseList) % alignof(Entry) == 0);
+    static_assert(alignof(T_StringSparseList) <= T_BlockArena::kAlignment);
     const size_t entries = static_cast<size_t>(std::max(Entries, 0));
     const size_t bytes = BlockBytes(entries, TextBytes);
-    void* memory = Allocate(sizeof(T_StringSparseList) + bytes, Arena);
+    void* memory = T_BlockArena::NewBlock(sizeof(T_StringSparseList) + bytes, Arena);
     auto* list = new (memory) T_StringSparseList(Quantum);  // the constructor does not throw
     if (bytes > 0) {
         list->block_ = static_cast<char*>(memory) + sizeof(T_StringSparseList);

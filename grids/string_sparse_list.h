@@ -68,15 +68,14 @@ public:
     // chunk of it. Freed with delete like any other.
     static T_StringSparseList* NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes,
                                            T_BlockArena* Arena = nullptr);
-    // The class's own operators: every list's memory starts with a word
-    // naming the arena chunk it was cut from (none for the heap), so that
-    // delete gives it back to the right place; a list made by NewWithRoom
-    // is larger than the class, so the size-taking global delete must not
-    // be used either.
-    static void* operator new(size_t Size) { return Allocate(Size, nullptr); }
+    // The class's own operators: every list is a block of
+    // T_BlockArena::NewBlock (from an arena or the heap), which delete gives
+    // back to where it came from; a list made by NewWithRoom is larger than
+    // the class, so the size-taking global delete must not be used either.
+    static void* operator new(size_t Size) { return T_BlockArena::NewBlock(Size, nullptr); }
     static void* operator new(size_t, void* Place) noexcept { return Place; }
-    static void operator delete(void* Block) noexcept { Deallocate(Block); }
-    static void operator delete(void* Block, void*) noexcept { Deallocate(Block); }
+    static void operator delete(void* Block) noexcept { T_BlockArena::FreeBlock(Block); }
+    static void operator delete(void* Block, void*) noexcept { T_BlockArena::FreeBlock(Block); }
 
     std::string Get(int Index) const override;
     int GetCount() const override;
@@ -138,11 +137,6 @@ private:
         std::string text;
         TObject* object = nullptr;
     };
-
-    // Memory for a list of Size bytes (header word first), from Arena when
-    // it fits; the list's address.
-    static void* Allocate(size_t Size, T_BlockArena* Arena);
-    static void Deallocate(void* List) noexcept;
 
     int Capacity() const;
     void CheckStoreIndex(int Index) const;
