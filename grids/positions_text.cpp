@@ -400,11 +400,12 @@ struct PlainToken {
 };
 
 // The first Limit values of a line in the shape the writer gives every row,
-// "v","v",...,"v", with no doubled quote in the values read: exactly what
-// TokenCursor would give, with far fewer steps per value. Tokens has room
-// for Limit values; returns how many were read, or -1 for a line of any
-// other shape, which TokenCursor then reads.
-ptrdiff_t SplitPlainLine(std::string_view line, size_t Limit, PlainToken* Tokens) {
+// "v","v",...,"v": exactly what TokenCursor would give, with far fewer steps
+// per value. Tokens has room for Limit values; a value with doubled quotes
+// is joined in Unquoted at its position (room for Limit strings). Returns
+// how many values were read, or -1 for a line of any other shape, which
+// TokenCursor then reads.
+ptrdiff_t SplitPlainLine(std::string_view line, size_t Limit, PlainToken* Tokens, std::string* Unquoted) {
     const char* const data = line.data();
     const size_t size = line.size();
     if (size < 3 || data[0] != '"' || data[size - 1] != ',') return -1;
@@ -412,9 +413,26 @@ ptrdiff_t SplitPlainLine(std::string_view line, size_t Limit, PlainToken* Tokens
     size_t n = 0;
     while (n < Limit) {
         bool percent = false;
-        const size_t quote = FindQuote(data, pos + 1, size, percent);
+        size_t from = pos + 1;
+        size_t quote = FindQuote(data, from, size, percent);
+        std::string* joined = nullptr;
+        while (quote + 1 < size && data[quote + 1] == '"') {
+            // A doubled quote: one is kept and the value goes on.
+            if (!joined) {
+                joined = &Unquoted[n];
+                joined->clear();
+            }
+            joined->append(data + from, quote - from + 1);
+            from = quote + 2;
+            quote = FindQuote(data, from, size, percent);
+        }
         if (quote + 1 >= size || data[quote + 1] != ',') return -1;
-        Tokens[n++] = PlainToken{std::string_view(data + pos + 1, quote - pos - 1), percent};
+        if (joined) {
+            joined->append(data + from, quote - from);
+            Tokens[n++] = PlainToken{*joined, percent};
+        } else {
+            Tokens[n++] = PlainToken{std::string_view(data + pos + 1, quote - pos - 1), percent};
+        }
         pos = quote + 2;
         if (pos == size) break;
         if (data[pos] != '"') return -1;
@@ -567,6 +585,7 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     for (size_t i = 0; i < map.size(); ++i) comma_check[i] = decimal[i] && separator_differs;
     // At most one value per stored position is kept for a row.
     std::vector<PlainToken> plain(map.size());
+    std::vector<std::string> unquoted(map.size());
     RowValues pending(map.size());
 
     int row = Table.FixedRows();
@@ -606,9 +625,11 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
         line = reader.ReadLine();
         if (line.empty()) break;
         ensure_row();
-        const ptrdiff_t plain_count = second_field_pos >= 0 ? SplitPlainLine(line, map.size(), plain.data()) : -1;
+        const ptrdiff_t plain_count =
+            second_field_pos >= 0 ? SplitPlainLine(line, map.size(), plain.data(), unquoted.data()) : -1;
         if (plain_count >= 0) {
-            // Most rows: values of the line, stored without a copy.
+            // Most rows: values of the line, stored without a copy (but
+            // those with doubled quotes).
             for (size_t i = 0; i < static_cast<size_t>(plain_count); ++i) {
                 value = plain[i].text;
                 escaped = plain[i].percent;
