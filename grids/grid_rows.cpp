@@ -171,7 +171,7 @@ void T_GridRows::StoreTexts(int ARow, int ColCount, const std::pair<int, std::st
         size_t bytes = 0;
         for (size_t i = 0; i < Count; ++i) {
             entries += !Cells[i].second.empty();
-            bytes += Cells[i].second.size();
+            bytes += T_StringSparseList::TextRoom(Cells[i].second.size());
         }
         if (entries == 0) return;  // nothing would be stored
         std::unique_ptr<T_StringSparseList> made(

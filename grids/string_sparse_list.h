@@ -96,6 +96,8 @@ public:
 
     // Makes room for Entries entries and TextBytes bytes of text (a hint).
     void ReserveStorage(int Entries, size_t TextBytes);
+    // Bytes of the text area a text of Size bytes takes.
+    static size_t TextRoom(size_t Size) { return Size < kLongText ? Size : Size + 4; }
     // The entries and text bytes in use, for sizing a similar list.
     int StoredEntries() const { return static_cast<int>(entry_count_); }
     size_t StoredTextBytes() const { return size_t{text_size_} - garbage_; }
@@ -120,12 +122,16 @@ protected:
 private:
     // A stored entry: its position and its text in the text area. An entry
     // exists when its text is not empty or its position holds an object.
+    // Positions stay below 2^24 (the capacity of the large quantum), which
+    // leaves a byte for the size of a short text; a longer one (kLongText)
+    // has its size in the four bytes before its bytes in the text area.
     struct Entry {
-        int32_t index;
+        uint32_t index : 24;
+        uint32_t short_size : 8;
         uint32_t offset;
-        uint32_t size;
     };
-    static_assert(sizeof(Entry) == 12);
+    static_assert(sizeof(Entry) == 8);
+    static constexpr uint32_t kLongText = 255;
     // An object and its position.
     struct ObjectAt {
         int index;
@@ -150,7 +156,11 @@ private:
     // The position of the entry at Index or npos; a negative index raises.
     size_t Find(int Index) const;
     int HighBound() const { return entry_count_ == 0 ? -1 : Entries()[entry_count_ - 1].index; }
-    std::string_view TextOf(const Entry& E) const { return std::string_view(TextArea() + E.offset, E.size); }
+    size_t SizeOf(const Entry& E) const;
+    std::string_view TextOf(const Entry& E) const;
+    // Writes Text at Offset of the text area for E (its size word first
+    // when long).
+    void WriteText(Entry& E, uint32_t Offset, std::string_view Text);
     TObject* ObjectOf(int Index) const;
     void SetObjectOf(int Index, TObject* AObject);
     // Moves the objects at or after From by Delta positions.
