@@ -168,4 +168,4 @@ void BuildCheckboxPage(TWinControl* parent) {
     }
 }
 
-GALLERY_PAGE(checkbox, "checkbox", 90, \&BuildCheckboxPage);
+GALLERY_PAGE(checkbox, "checkbox", 90, &BuildCheckboxPage);
