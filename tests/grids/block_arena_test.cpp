@@ -67,7 +67,13 @@ TEST(BlockArena, ListsFromArenaAndHeapAreDeletedThroughEitherType) {
 
 // Rows 0..n-1: cells 0..3 with texts of the row, every third row a second
 // line.
-std::string CellText(int row, int col) { return "r" + std::to_string(row) + "c" + std::to_string(col); }
+std::string CellText(int row, int col) {
+    std::string text = "r";
+    text += std::to_string(row);
+    text += 'c';
+    text += std::to_string(col);
+    return text;
+}
 
 void FillRows(T_GridRows& rows, int n) {
     for (int r = 0; r < n; ++r) {
