@@ -25,6 +25,8 @@ constexpr int kMaxExtent = 1 << 28;
 // kept), face names are no longer than GDI's, links live outside the state.
 constexpr size_t kMaxNesting = 32;
 constexpr size_t kMaxFaceName = 31;
+// The longest stretch of text between two tags measured at once.
+constexpr size_t kRunPiece = 4096;
 
 int Grow(int a, int b) { return static_cast<int>(std::min<long long>(static_cast<long long>(a) + b, kMaxExtent)); }
 
@@ -269,12 +271,18 @@ private:
     // Wrapped text is cut into words; the words between two tags are
     // measured with one device call when the device can. The run is decoded
     // once; runMap_ takes a text position to its place in the decoded run.
-    // A run the device cannot measure at once is remembered as such.
+    // A run the device cannot measure at once is remembered as such. A long
+    // run is taken in pieces that end after a blank (so no word and no
+    // entity is cut), which keeps the buffers small however long the text.
     bool RunExtent(size_t from, size_t to, HTMLSize& sz) {
         if (!p_.WordWrap) return false;
         if (!(runKnown_ && from >= runStart_ && to <= runEnd_ && runFont_ == st_.font)) {
             runStart_ = from;
             runEnd_ = NextTag(from);
+            if (runEnd_ - from > kRunPiece) {
+                size_t blank = text_.find(' ', from + kRunPiece);
+                if (blank < runEnd_) runEnd_ = blank + 1;
+            }
             runFont_ = st_.font;
             runKnown_ = true;
             std::string_view run = std::string_view(text_).substr(runStart_, runEnd_ - runStart_);
