@@ -25,6 +25,8 @@ constexpr int kMaxExtent = 1 << 28;
 // kept), face names are no longer than GDI's, links live outside the state.
 constexpr size_t kMaxNesting = 32;
 constexpr size_t kMaxFaceName = 31;
+// The longest stretch of text between two tags measured at once.
+constexpr size_t kRunPiece = 4096;
 
 int Grow(int a, int b) { return static_cast<int>(std::min<long long>(static_cast<long long>(a) + b, kMaxExtent)); }
 
@@ -132,7 +134,14 @@ public:
     Engine(HTMLDevice& device, const HTMLDrawParams& params) : dev_(device), p_(params) {}
 
     HTMLDrawResult Run() {
-        text_ = HTMLPrepareText(p_.Text);
+        // A long text is laid out where it is: a copy of it costs more than
+        // the layout.
+        if (HTMLTextIsPrepared(p_.Text)) {
+            text_ = p_.Text;
+        } else {
+            prepared_ = HTMLPrepareText(p_.Text);
+            text_ = prepared_;
+        }
         st_.font = p_.Font;
         st_.color = p_.FontColor;
         const bool output = p_.Mode != HTMLMode::Measure;
@@ -199,7 +208,7 @@ private:
                     i = text_.size();
                     break;
                 }
-                std::string_view tag = std::string_view(text_).substr(i + 1, gt - i - 1);
+                std::string_view tag = text_.substr(i + 1, gt - i - 1);
                 if (tag.find('&') != std::string_view::npos) {
                     tagScratch_ = HTMLDecodeEntities(tag);
                     tag = tagScratch_;
@@ -215,10 +224,10 @@ private:
             }
             size_t segEnd = std::min(NextTag(i), limit);
             if (p_.WordWrap) {
-                size_t sp = std::string_view(text_).substr(i, segEnd - i).find(' ');
+                size_t sp = text_.substr(i, segEnd - i).find(' ');
                 if (sp != std::string_view::npos) segEnd = i + sp + 1;
             }
-            std::string_view seg = std::string_view(text_).substr(i, segEnd - i);
+            std::string_view seg = text_.substr(i, segEnd - i);
             if (seg.find('&') != std::string_view::npos) {
                 scratch_ = HTMLSegmentText(seg);
                 seg = scratch_;
@@ -269,15 +278,21 @@ private:
     // Wrapped text is cut into words; the words between two tags are
     // measured with one device call when the device can. The run is decoded
     // once; runMap_ takes a text position to its place in the decoded run.
-    // A run the device cannot measure at once is remembered as such.
+    // A run the device cannot measure at once is remembered as such. A long
+    // run is taken in pieces that end after a blank (so no word and no
+    // entity is cut), which keeps the buffers small however long the text.
     bool RunExtent(size_t from, size_t to, HTMLSize& sz) {
         if (!p_.WordWrap) return false;
         if (!(runKnown_ && from >= runStart_ && to <= runEnd_ && runFont_ == st_.font)) {
             runStart_ = from;
             runEnd_ = NextTag(from);
+            if (runEnd_ - from > kRunPiece) {
+                size_t blank = text_.find(' ', from + kRunPiece);
+                if (blank < runEnd_) runEnd_ = blank + 1;
+            }
             runFont_ = st_.font;
             runKnown_ = true;
-            std::string_view run = std::string_view(text_).substr(runStart_, runEnd_ - runStart_);
+            std::string_view run = text_.substr(runStart_, runEnd_ - runStart_);
             runMap_.clear();
             std::string_view measured = run;
             if (run.find('&') != std::string_view::npos) {
@@ -643,7 +658,8 @@ private:
 
     HTMLDevice& dev_;
     const HTMLDrawParams& p_;
-    std::string text_;
+    std::string prepared_;  // the text with its line breaks as tags, when it has any
+    std::string_view text_;
     State st_;
     HTMLDrawResult res_;
     std::vector<std::string> hrefs_;  // the link of each anchor, by number

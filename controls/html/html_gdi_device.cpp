@@ -27,6 +27,7 @@ HTMLGdiDevice::HTMLGdiDevice(HDC Dc, BYTE Charset, BYTE Quality, HTMLFontCache* 
       ppi_(GetDeviceCaps(Dc, LOGPIXELSY)),
       orig_bk_mode_(GetBkMode(Dc)),
       orig_text_color_(GetTextColor(Dc)),
+      plain_dc_(GetMapMode(Dc) == MM_TEXT && GetGraphicsMode(Dc) == GM_COMPATIBLE && GetTextCharacterExtra(Dc) == 0),
       cache_(Fonts) {
     if (ppi_ <= 0) ppi_ = 96;
 }
@@ -37,15 +38,17 @@ HTMLGdiDevice::~HTMLGdiDevice() {
     SetTextColor(dc_, orig_text_color_);
 }
 
-HFONT HTMLFontCache::Find(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi) const {
-    for (const auto& e : entries_)
-        if (e.charset == Charset && e.quality == Quality && e.ppi == Ppi && e.desc == Font) return e.font.Get();
+HTMLMadeFont* HTMLFontCache::Find(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi) {
+    for (auto& e : entries_)
+        if (e.charset == Charset && e.quality == Quality && e.ppi == Ppi && e.desc == Font) return e.font.get();
     return nullptr;
 }
 
-HFONT HTMLFontCache::Add(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle) {
-    entries_.push_back(Entry{Font, Charset, Quality, Ppi, std::move(Handle)});
-    return entries_.back().font.Get();
+HTMLMadeFont* HTMLFontCache::Add(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi,
+                                 GdiObject<HFONT>&& Handle) {
+    entries_.push_back(Entry{Font, Charset, Quality, Ppi, std::make_unique<HTMLMadeFont>()});
+    entries_.back().font->Font = std::move(Handle);
+    return entries_.back().font.get();
 }
 
 GdiObject<HFONT> HTMLGdiDevice::MakeFont(const HTMLFontDesc& Font) const {
@@ -66,26 +69,25 @@ GdiObject<HFONT> HTMLGdiDevice::MakeFont(const HTMLFontDesc& Font) const {
 
 // Fonts come from the caller's cache when there is one; fonts beyond it
 // live for this run only (a font selected in the DC is never deleted).
+HTMLMadeFont& HTMLGdiDevice::Made(const HTMLFontDesc& Font) {
+    if (HTMLMadeFont* made = cache_ ? cache_->Find(Font, charset_, quality_, ppi_) : nullptr) return *made;
+    auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& c) { return c.desc == Font; });
+    if (it != fonts_.end()) return *it->font;
+    GdiObject<HFONT> font = MakeFont(Font);
+    if (cache_ && !cache_->Full()) return *cache_->Add(Font, charset_, quality_, ppi_, std::move(font));
+    if (fonts_.size() >= kMaxFonts) {
+        if (orig_font_) SelectObject(dc_, orig_font_);
+        selected_font_ = nullptr;
+        fonts_.clear();
+    }
+    fonts_.push_back(CachedFont{Font, std::make_unique<HTMLMadeFont>()});
+    fonts_.back().font->Font = std::move(font);
+    return *fonts_.back().font;
+}
+
 void HTMLGdiDevice::Select(const HTMLFontDesc& Font) {
     if (selected_font_ && selected_desc_ == Font) return;
-    HFONT font = cache_ ? cache_->Find(Font, charset_, quality_, ppi_) : nullptr;
-    if (!font) {
-        auto it = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& c) { return c.desc == Font; });
-        if (it != fonts_.end()) font = it->font.Get();
-    }
-    if (!font) {
-        GdiObject<HFONT> made = MakeFont(Font);
-        if (cache_ && !cache_->Full()) {
-            font = cache_->Add(Font, charset_, quality_, ppi_, std::move(made));
-        } else {
-            if (fonts_.size() >= kMaxFonts) {
-                if (orig_font_) SelectObject(dc_, orig_font_);
-                fonts_.clear();
-            }
-            fonts_.push_back(CachedFont{Font, std::move(made)});
-            font = fonts_.back().font.Get();
-        }
-    }
+    HFONT font = Made(Font).Font.Get();
     selected_font_ = font;
     selected_desc_ = Font;
     HGDIOBJ old = SelectObject(dc_, font);
@@ -108,6 +110,11 @@ const HTMLFontDesc& HTMLGdiDevice::Usable(const HTMLFontDesc& Font) {
 
 HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontDesc& AFont, std::string_view Text) {
     const HTMLFontDesc& Font = Usable(AFont);
+    if (Text.empty()) {
+        // The height of a font whose widths were read comes with them.
+        const HTMLMadeFont& made = Made(Font);
+        if (made.WidthsAsked && made.Height >= 0) return HTMLSize{0, made.Height};
+    }
     Select(Font);
     if (Text.find('\t') != std::string_view::npos) {
         RECT r{0, 0, 0, 0};
@@ -125,10 +132,30 @@ HTMLSize HTMLGdiDevice::TextExtent(const HTMLFontDesc& AFont, std::string_view T
     return HTMLSize{s.cx, s.cy};
 }
 
+// The widths are read once per font; they are used only where their sums are
+// what GetTextExtentExPointA gives: a TrueType or vector font without
+// overhang in an unscaled DC.
 bool HTMLGdiDevice::CharExtents(const HTMLFontDesc& Font, std::string_view Text, std::vector<int>& Right) {
     if (Text.empty() || Text.find('\t') != std::string_view::npos) return false;
-    Select(Font);
+    HTMLMadeFont& made = Made(Font);
+    if (!made.WidthsAsked) {
+        made.WidthsAsked = true;
+        Select(Font);
+        TEXTMETRICA tm{};
+        const bool metrics = GetTextMetricsA(dc_, &tm) != 0;
+        made.Widths.assign(256, 0);
+        made.WidthsValid = plain_dc_ && metrics && tm.tmOverhang == 0 &&
+                           (tm.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR)) != 0 &&
+                           GetCharWidth32A(dc_, 0, 255, made.Widths.data());
+        made.Height = metrics ? tm.tmHeight : -1;
+    }
     Right.resize(Text.size());
+    if (made.WidthsValid) {
+        int x = 0;
+        for (size_t k = 0; k < Text.size(); ++k) Right[k] = x += made.Widths[static_cast<unsigned char>(Text[k])];
+        return true;
+    }
+    Select(Font);
     SIZE s{0, 0};
     return GetTextExtentExPointA(dc_, Text.data(), static_cast<int>(Text.size()), 0, nullptr, Right.data(), &s) != 0;
 }

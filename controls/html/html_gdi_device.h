@@ -19,14 +19,25 @@
 class TImageList;
 class THTMLPicture;
 
+// A made font and, once text was measured in it, the advance width of each
+// of its 256 characters: runs of text are then measured without selecting
+// the font (switching fonts is what costs most when measuring).
+struct HTMLMadeFont {
+    GdiObject<HFONT> Font;
+    bool WidthsAsked = false;
+    bool WidthsValid = false;  // the sums of the widths are the text extents
+    int Height = -1;  // tmHeight, -1 when unknown
+    std::vector<int> Widths;
+};
+
 // Fonts kept between runs (a label keeps one for its paints and measures),
 // so that the same fonts are not made again for every run. Bounded; owns
 // its fonts. Must outlive the runs that use it.
 class HTMLFontCache {
 public:
-    HFONT Find(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi) const;
+    HTMLMadeFont* Find(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi);
     bool Full() const { return entries_.size() >= kCapacity; }
-    HFONT Add(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle);
+    HTMLMadeFont* Add(const HTMLFontDesc& Font, BYTE Charset, BYTE Quality, int Ppi, GdiObject<HFONT>&& Handle);
     void Clear() { entries_.clear(); }
     int Count() const { return static_cast<int>(entries_.size()); }
 
@@ -36,7 +47,7 @@ private:
         HTMLFontDesc desc;
         BYTE charset, quality;
         int ppi;
-        GdiObject<HFONT> font;
+        std::unique_ptr<HTMLMadeFont> font;
     };
     std::vector<Entry> entries_;
 };
@@ -72,6 +83,8 @@ public:
 
 private:
     void Select(const HTMLFontDesc& Font);
+    // The made font of the description (made now when missing).
+    HTMLMadeFont& Made(const HTMLFontDesc& Font);
     // Font, or the fallback face for a "Symbol" font without the bullets.
     const HTMLFontDesc& Usable(const HTMLFontDesc& Font);
     GdiObject<HFONT> MakeFont(const HTMLFontDesc& Font) const;
@@ -87,9 +100,12 @@ private:
     COLORREF orig_text_color_;
     struct CachedFont {
         HTMLFontDesc desc;
-        GdiObject<HFONT> font;
+        std::unique_ptr<HTMLMadeFont> font;
     };
     std::vector<CachedFont> fonts_;
+    // Widths add up to extents only in a DC that neither scales nor spaces
+    // its text.
+    bool plain_dc_;
     HTMLFontCache* cache_;
     HFONT selected_font_ = nullptr;
     HTMLFontDesc selected_desc_;

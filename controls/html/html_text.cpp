@@ -152,6 +152,10 @@ std::string HTMLPrepareText(std::string_view Text) {
     return out;
 }
 
+bool HTMLTextIsPrepared(std::string_view Text) {
+    return Text.find("<#") == std::string_view::npos && Text.find_first_of("\r\n") == std::string_view::npos;
+}
+
 std::string HTMLPlainText(std::string_view Html) {
     std::string out;
     out.reserve(Html.size());

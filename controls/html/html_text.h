@@ -38,6 +38,9 @@ std::string HTMLSegmentText(std::string_view Segment, std::vector<size_t>* Map =
 // first ">" after it removed, every CR turned into "<BR>" and every LF
 // dropped. Entities stay for the segment and tag steps.
 std::string HTMLPrepareText(std::string_view Text);
+// Whether HTMLPrepareText leaves Text as it is (no "<#", no CR, no LF), so
+// that the text can be laid out without a copy.
+bool HTMLTextIsPrepared(std::string_view Text);
 
 // The plain text of an HTML string: "<BR>" and "<HR>" (any case) become
 // CR LF, every other tag from "<" to the next ">" goes (an unclosed tag

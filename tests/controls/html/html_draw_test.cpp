@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/html/html_draw.h"
+#include "controls/html/html_gdi_device.h"
 #include "framework/bitmap.h"
 #include "framework/gdi_owner.h"
 #include "tests/controls/html/html_test_support.h"
@@ -98,6 +99,33 @@ TEST(HTMLDrawText, RotatedFontsAndRepeatedPaintsLeakNothing) {
     EXPECT_EQ(GetCurrentObject(bmp.DC(), OBJ_FONT), before);
     EXPECT_EQ(GdiOwnerLiveObjects(), owned);
     EXPECT_EQ(ProcessGdiObjects(), objects);
+}
+
+// Runs are measured from each font's character widths, kept with the font:
+// the same extents GDI gives, also from the kept widths and in a DC that
+// spaces its characters.
+TEST(HTMLDrawText, RunsMeasureAsGDIDoes) {
+    TBitmap bmp(10, 10);
+    const HDC dc = bmp.DC();
+    std::string all;
+    for (int ch = 32; ch < 256; ++ch) all.push_back(static_cast<char>(ch));
+    for (int extra : {0, 3}) {
+        SetTextCharacterExtra(dc, extra);
+        HTMLFontCache fonts;
+        for (int round = 0; round < 2; ++round)
+            for (unsigned style : {0u, htmlBold | htmlItalic}) {
+                const HTMLFontDesc font{"Tahoma", 8, style, 0};
+                HTMLGdiDevice device(dc, DEFAULT_CHARSET, DEFAULT_QUALITY, &fonts);
+                std::vector<int> right, gdi(all.size());
+                ASSERT_TRUE(device.CharExtents(font, all, right));
+                device.TextExtent(font, "x");  // selects the font
+                SIZE size{};
+                GetTextExtentExPointA(dc, all.data(), static_cast<int>(all.size()), 0, nullptr, gdi.data(), &size);
+                EXPECT_EQ(right, gdi) << extra << " " << style;
+                EXPECT_EQ(device.TextExtent(font, "").cy, size.cy);
+            }
+    }
+    SetTextCharacterExtra(dc, 0);
 }
 
 }  // namespace

@@ -328,24 +328,22 @@ struct CountingDevice : FixedMetricsDevice {
     }
 };
 
-// A long text without tags is measured once, not once more per word: with
-// entities it is decoded and measured as one run, with a tab word by word.
+// A long text without tags is measured once, in a few long pieces, not
+// once more per word or line: with entities it is decoded and measured in
+// those pieces, with a tab word by word.
 TEST(HTMLLayout, LongRunsAreMeasuredOnce) {
-    struct Case {
-        const char* word;
-        int runCalls;
-    } cases[] = {{"wort ", 1}, {"R&amp;D ", 1}, {"a&nbsp;b ", 1}, {"tab\t ", 1}};
-    for (const auto& c : cases) {
+    for (const char* word : {"wort ", "R&amp;D ", "a&nbsp;b ", "tab\t "}) {
         std::string text;
-        while (text.size() < 20000) text += c.word;
+        while (text.size() < 20000) text += word;
         for (HTMLMode mode : {HTMLMode::Measure, HTMLMode::Draw}) {
             CountingDevice d;
             auto p = Params(text, 100, mode);
             p.Rect.Bottom = 1 << 30;
             auto r = HTMLRender(d, p);
-            EXPECT_GT(r.LineCount, 500) << c.word;
-            EXPECT_EQ(d.runCalls, c.runCalls) << c.word;
-            EXPECT_LE(d.measured, 4 * text.size()) << c.word;
+            EXPECT_GT(r.LineCount, 500) << word;
+            EXPECT_GE(d.runCalls, 1) << word;
+            EXPECT_LE(d.runCalls, 8) << word;
+            EXPECT_LE(d.measured, 4 * text.size()) << word;
         }
     }
 }

@@ -62,6 +62,9 @@ TEST(HTMLText, Conversions) {
         {HTMLPlainText, "abc<B", "abc"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.convert(c.in), c.out) << c.in;
+    // The engine lays out a text without a copy only where preparing it changes nothing.
+    for (const char* in : {"x<#ff>y", "a\rb", "a\nb", "<#", "&amp;lt;<B>x</B> #<", ""})
+        EXPECT_EQ(HTMLTextIsPrepared(in), HTMLPrepareText(in) == in) << in;
     // Where each byte of a segment lands in its decoded text.
     std::vector<size_t> map;
     EXPECT_EQ(HTMLSegmentText("a&lt;b&x", &map), "a<b&x");
