@@ -84,7 +84,7 @@ public:
     explicit TMenuPictures(TComponent* AOwner) : TGraphicControl(AOwner) {}
     TMenuItem* popup = nullptr;
     TMenuItem* bar = nullptr;
-    TMenuItem* sub = nullptr;
+    TMenuItem* sub = nullptr;  // the first bar item's sub-menu
 
 protected:
     void Paint() override {
@@ -93,8 +93,10 @@ protected:
         c.FillRect(ClientRect());
         HDC dc = c.Handle();
         if (popup) PaintKitPopupPicture(popup, dc, 0, 0, 1);
-        if (bar) PaintKitBarPicture(bar, dc, 200, 0, 170, 1);
-        if (sub) PaintKitPopupPicture(sub, dc, 230, 22, 0);
+        if (!bar) return;
+        // The bar with its first item open: the sub-menu hangs below it.
+        const RECT shown = PaintKitBarPicture(bar, dc, 200, 0, 170, 0);
+        if (sub) PaintKitPopupPicture(sub, dc, shown.left, shown.bottom, 0);
     }
 };
 

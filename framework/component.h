@@ -82,6 +82,16 @@ protected:
 
     void SetComponentState(unsigned flags, bool on);
 
+    // Points Field at Value and moves this component's free notification
+    // with it; Notification then only forgets Field on opRemove.
+    template <class T>
+    void WatchComponent(T*& Field, T* Value) {
+        if (Field == Value) return;
+        if (Field) Field->RemoveFreeNotification(this);
+        Field = Value;
+        if (Field) Field->FreeNotification(this);
+    }
+
 private:
     void RemoveNotification(TComponent* AComponent);
 

@@ -4,10 +4,7 @@
 #include "framework/menus.h"
 
 void TControl::SetPopupMenu(TPopupMenu* value) {
-    if (popup_menu_ == value) return;
-    if (popup_menu_) popup_menu_->RemoveFreeNotification(this);
-    popup_menu_ = value;
-    if (popup_menu_) popup_menu_->FreeNotification(this);
+    WatchComponent(popup_menu_, value);
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {

@@ -313,9 +313,7 @@ void TMenu::BeforeDestruction() {
 
 void TMenu::SetImages(TImageList* Value) {
     if (images_ == Value) return;
-    if (images_) images_->RemoveFreeNotification(this);
-    images_ = Value;
-    if (images_) images_->FreeNotification(this);
+    WatchComponent(images_, Value);
     if (items_) MenuChanged(items_, true);
 }
 
@@ -551,10 +549,7 @@ void TPopupMenu::BeforeDestruction() {
 }
 
 void TPopupMenu::SetPopupComponent(TComponent* Value) {
-    if (popup_component_ == Value) return;
-    if (popup_component_) popup_component_->RemoveFreeNotification(this);
-    popup_component_ = Value;
-    if (popup_component_) popup_component_->FreeNotification(this);
+    WatchComponent(popup_component_, Value);
 }
 
 void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {

@@ -102,10 +102,7 @@ void TFlatHintWindow::CreateParams(TCreateParams& Params) {
 }
 
 void TFlatHintWindow::SetLook(TFlatHint* Look) {
-    if (look_ == Look) return;
-    if (look_) look_->RemoveFreeNotification(this);
-    look_ = Look;
-    if (look_) look_->FreeNotification(this);
+    WatchComponent(look_, Look);
 }
 
 void TFlatHintWindow::Notification(TComponent* AComponent, TOperation Operation) {

@@ -6,6 +6,7 @@
 #include "framework/graphics_base.h"
 
 #include <algorithm>
+#include <functional>
 
 // --- TGradient -------------------------------------------------------------------------------
 
@@ -228,6 +229,14 @@ ToxMenuItem::~ToxMenuItem() {
 
 ToxMenuItem* ToxMenuItem::KitParent() const { return dynamic_cast<ToxMenuItem*>(Parent()); }
 
+template <class R, class ItemValue, class MenuValue>
+R ToxMenuItem::Followed(bool Follows, R Own, ItemValue FromItem, MenuValue FromMenu) const {
+    if (!Follows) return Own;
+    if (ToxMenuItem* p = KitParent()) return std::invoke(FromItem, *p);
+    ToxMenuData* data = KitDataOf(this);
+    return data ? std::invoke(FromMenu, *data) : Own;
+}
+
 void ToxMenuItem::Refresh() {
     if (ToxMenuData* data = KitDataOf(this)) data->SetCachesDirty(true);
     UpdateItem();
@@ -241,10 +250,7 @@ void ToxMenuItem::SetFlag(bool& Flag, bool Value) {
 
 
 TFont& ToxMenuItem::Font() {
-    if (!parent_font_) return font_;
-    if (ToxMenuItem* p = KitParent()) return p->SubMenuFont();
-    ToxMenuData* data = KitDataOf(this);
-    return data ? data->Font() : font_;
+    return Followed<TFont&>(parent_font_, font_, &ToxMenuItem::SubMenuFont, &ToxMenuData::Font);
 }
 
 void ToxMenuItem::SetFont(const TFont& Value) {
@@ -254,10 +260,7 @@ void ToxMenuItem::SetFont(const TFont& Value) {
 }
 
 T3DEffect ToxMenuItem::Font3D() const {
-    if (!parent_font3d_) return font3d_;
-    if (ToxMenuItem* p = KitParent()) return p->SubMenuFont3D();
-    ToxMenuData* data = KitDataOf(this);
-    return data ? data->Font3D() : font3d_;
+    return Followed<T3DEffect>(parent_font3d_, font3d_, &ToxMenuItem::SubMenuFont3D, &ToxMenuData::Font3D);
 }
 
 void ToxMenuItem::SetFont3D(T3DEffect Value) {
@@ -267,10 +270,7 @@ void ToxMenuItem::SetFont3D(T3DEffect Value) {
 }
 
 TFont& ToxMenuItem::SubMenuFont() {
-    if (!parent_sub_font_) return sub_font_;
-    if (ToxMenuItem* p = KitParent()) return p->SubMenuFont();
-    ToxMenuData* data = KitDataOf(this);
-    return data ? data->Font() : sub_font_;
+    return Followed<TFont&>(parent_sub_font_, sub_font_, &ToxMenuItem::SubMenuFont, &ToxMenuData::Font);
 }
 
 void ToxMenuItem::SetSubMenuFont(const TFont& Value) {
@@ -280,10 +280,7 @@ void ToxMenuItem::SetSubMenuFont(const TFont& Value) {
 }
 
 T3DEffect ToxMenuItem::SubMenuFont3D() const {
-    if (!parent_sub_font3d_) return sub_font3d_;
-    if (ToxMenuItem* p = KitParent()) return p->SubMenuFont3D();
-    ToxMenuData* data = KitDataOf(this);
-    return data ? data->Font3D() : sub_font3d_;
+    return Followed<T3DEffect>(parent_sub_font3d_, sub_font3d_, &ToxMenuItem::SubMenuFont3D, &ToxMenuData::Font3D);
 }
 
 void ToxMenuItem::SetSubMenuFont3D(T3DEffect Value) {
@@ -293,10 +290,7 @@ void ToxMenuItem::SetSubMenuFont3D(T3DEffect Value) {
 }
 
 ToxBanner& ToxMenuItem::SubMenuBanner() {
-    if (!parent_sub_banner_) return sub_banner_;
-    if (ToxMenuItem* p = KitParent()) return p->SubMenuBanner();
-    ToxMenuData* data = KitDataOf(this);
-    return data ? data->Banner() : sub_banner_;
+    return Followed<ToxBanner&>(parent_sub_banner_, sub_banner_, &ToxMenuItem::SubMenuBanner, &ToxMenuData::Banner);
 }
 
 void ToxMenuItem::SetSubMenuBanner(const ToxBanner& Value) {
@@ -305,10 +299,7 @@ void ToxMenuItem::SetSubMenuBanner(const ToxBanner& Value) {
 }
 
 ToxMenuBack& ToxMenuItem::SubMenuBackground() {
-    if (!parent_sub_background_) return sub_background_;
-    if (ToxMenuItem* p = KitParent()) return p->SubMenuBackground();
-    ToxMenuData* data = KitDataOf(this);
-    return data ? data->Background() : sub_background_;
+    return Followed<ToxMenuBack&>(parent_sub_background_, sub_background_, &ToxMenuItem::SubMenuBackground, &ToxMenuData::Background);
 }
 
 void ToxMenuItem::SetSubMenuBackground(const ToxMenuBack& Value) {
@@ -317,10 +308,7 @@ void ToxMenuItem::SetSubMenuBackground(const ToxMenuBack& Value) {
 }
 
 TColor ToxMenuItem::SubMenuColor() const {
-    if (!parent_sub_color_) return sub_color_;
-    if (ToxMenuItem* p = KitParent()) return p->SubMenuColor();
-    ToxMenuData* data = KitDataOf(this);
-    return data ? data->Color() : sub_color_;
+    return Followed<TColor>(parent_sub_color_, sub_color_, &ToxMenuItem::SubMenuColor, &ToxMenuData::Color);
 }
 
 void ToxMenuItem::SetSubMenuColor(TColor Value) {

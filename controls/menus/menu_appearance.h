@@ -262,6 +262,9 @@ public:
 
 private:
     ToxMenuItem* KitParent() const;
+    // Own unless Follows: then the parent item's value, or the menu's at the top.
+    template <class R, class ItemValue, class MenuValue>
+    R Followed(bool Follows, R Own, ItemValue FromItem, MenuValue FromMenu) const;
     void SetFlag(bool& Flag, bool Value);
     void Refresh();
 

@@ -61,12 +61,8 @@ void ToxBaseSubClass::SetHandle(HWND Value) {
 
 void ToxBaseSubClass::SetControl(TWinControl* Value) {
     if (control_ == Value) return;
-    if (control_) control_->RemoveFreeNotification(this);
-    control_ = Value;
-    if (control_) {
-        control_->FreeNotification(this);
-        SetHandle(control_->Handle());
-    }
+    WatchComponent(control_, Value);
+    if (control_) SetHandle(control_->Handle());
 }
 
 bool ToxBaseSubClass::HookMessage(TMessage& m) {

@@ -260,9 +260,7 @@ void TI_CustomChoiceEdit::SetRightEdgeMark(bool value) {
 }
 
 void TI_CustomChoiceEdit::SetLinkControl(TWinControl* value) {
-    if (link_control_) link_control_->RemoveFreeNotification(this);
-    link_control_ = value;
-    if (value) value->FreeNotification(this);
+    WatchComponent(link_control_, value);
 }
 
 void TI_CustomChoiceEdit::Notification(TComponent* c, TOperation op) {

@@ -3,44 +3,17 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 #include <thread>
 
+#include "framework/com_ptr.h"
 #include "tests/demo/live_driver.h"
 
 namespace live {
 namespace {
 
-// One COM interface I with its reference count; made with a count of one.
-template <class I>
-class Unknown : public I {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == __uuidof(I)) {
-            *out = static_cast<I*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG n = --refs_;
-        if (n == 0) delete this;
-        return n;
-    }
-
-protected:
-    virtual ~Unknown() = default;
-
-private:
-    std::atomic<ULONG> refs_{1};
-};
-
 // The dragged data: CF_HDROP in global memory, nothing else.
-class FileData final : public Unknown<IDataObject> {
+class FileData final : public ComObject<IDataObject> {
 public:
     explicit FileData(const std::vector<std::wstring>& files) {
         for (const auto& f : files) names_ += f + L'\0';
@@ -89,7 +62,7 @@ private:
 };
 
 // Drops when the left button comes up, cancels on Escape.
-class ButtonSource final : public Unknown<IDropSource> {
+class ButtonSource final : public ComObject<IDropSource> {
 public:
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         if (escape) return DRAGDROP_S_CANCEL;

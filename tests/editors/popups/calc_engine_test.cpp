@@ -67,6 +67,8 @@ TEST_F(CalcEngineTest, SequencesShowTheirResults) {
         {"2 + 3 = 7", "7"},            // a result is followed by a new number
         {"1 , 5 * 2 =", "3"},
         {"10 / 4 = * 2 =", "5"},
+        {"4 MS C MR 2", "2"},          // a digit after recall starts a new number
+        {"2 + , 5 =", "2,5"},          // a separator first starts with zero
     };
     for (const SequenceCase& c : cases) {
         CalcEngine calc;
@@ -147,23 +149,11 @@ TEST_F(CalcEngineTest, Memory) {
     EXPECT_EQ(calc.Display(), "7");
 }
 
-TEST_F(CalcEngineTest, DigitAfterRecallStartsANewNumber) {
-    CalcEngine calc;
-    Press(calc, "4 MS C MR 2");
-    EXPECT_EQ(calc.Display(), "2");
-}
-
 TEST_F(CalcEngineTest, ClearForgetsThePendingOperator) {
     CalcEngine calc;
     Press(calc, "8 * C 5 =");
     EXPECT_EQ(calc.Display(), "5");
     EXPECT_EQ(calc.Pending(), 0);
-}
-
-TEST_F(CalcEngineTest, SeparatorStartsANewNumberWithZero) {
-    CalcEngine calc;
-    Press(calc, "2 + , 5 =");
-    EXPECT_EQ(calc.Display(), "2,5");
 }
 
 TEST_F(CalcEngineTest, SeparatorFollowsTheSettings) {
