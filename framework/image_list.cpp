@@ -151,3 +151,41 @@ void TImageList::Changed() {
     for (TChangeLink* link : links)
         if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->OnChange) link->OnChange(this);
 }
+
+// ---------------------------------------------------------------- drag image
+
+TDragImage::~TDragImage() { End(); }
+
+bool TDragImage::Begin(TBitmap& Picture, int HotX, int HotY, POINT Screen) {
+    End();
+    const int w = Picture.Width(), h = Picture.Height();
+    if (w <= 0 || h <= 0) return false;
+    list_.Reset(ImageList_Create(w, h, ILC_COLOR24, 1, 0));
+    if (!list_) return false;
+    GdiObject<HBITMAP> copy = CopyForList(&Picture, w, h);
+    if (ImageList_Add(list_.Get(), copy.Get(), nullptr) < 0 || !ImageList_BeginDrag(list_.Get(), 0, HotX, HotY)) {
+        list_.Reset();
+        return false;
+    }
+    dragging_ = true;
+    visible_ = ImageList_DragEnter(nullptr, Screen.x, Screen.y) != FALSE;
+    return true;
+}
+
+void TDragImage::Move(POINT Screen) {
+    if (dragging_) ImageList_DragMove(Screen.x, Screen.y);
+}
+
+void TDragImage::Show(bool Visible) {
+    if (!dragging_ || Visible == visible_) return;
+    ImageList_DragShowNolock(Visible ? TRUE : FALSE);
+    visible_ = Visible;
+}
+
+void TDragImage::End() {
+    if (!dragging_) return;
+    if (visible_) ImageList_DragLeave(nullptr);
+    ImageList_EndDrag();
+    dragging_ = visible_ = false;
+    list_.Reset();
+}

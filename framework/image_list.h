@@ -116,3 +116,34 @@ private:
     int height_ = 16;
     mutable ImageListHandle handle_;
 };
+
+// The system's drag image (ImageList_BeginDrag and its family): one picture
+// that follows the mouse over the screen while something is dragged. There
+// is one such image per process, so a TDragImage is the only one dragging
+// at a time; it ends its drag when it goes. Move-less.
+class TDragImage {
+public:
+    TDragImage() = default;
+    ~TDragImage();
+    TDragImage(const TDragImage&) = delete;
+    TDragImage& operator=(const TDragImage&) = delete;
+
+    // Takes a copy of Picture (opaque, no transparent colour) and starts
+    // dragging it with the hot spot (HotX, HotY) inside the picture, shown
+    // over the desktop at the screen point. Ends a drag already running.
+    // False when the system refuses.
+    bool Begin(TBitmap& Picture, int HotX, int HotY, POINT Screen);
+    // Moves the picture to a screen point.
+    void Move(POINT Screen);
+    // Shows or hides the picture (while windows below are painted).
+    void Show(bool Visible);
+    // Ends the drag and frees the picture; nothing when none runs.
+    void End();
+    bool Dragging() const { return dragging_; }
+    bool Visible() const { return dragging_ && visible_; }
+
+private:
+    ImageListHandle list_;
+    bool dragging_ = false;
+    bool visible_ = false;
+};

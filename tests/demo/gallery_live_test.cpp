@@ -1035,3 +1035,132 @@ TEST_F(GalleryLive, EditsComboButtonOpensTheListAndAClickTakesTheItem) {
     Click(combo, cw - 8, ch / 2);
     EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the second click left the list open";
 }
+
+namespace {
+
+// A line of the positions text as its quoted tokens (quotes kept) and
+// whether it ends in a comma.
+struct TextLine {
+    std::vector<std::string> tokens;
+    bool trailingComma = false;
+};
+
+std::vector<TextLine> SplitPositionsText(const std::string& text) {
+    std::vector<TextLine> lines;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) end = text.size();
+        TextLine line;
+        size_t i = at;
+        while (i < end) {
+            size_t j = i + 1;  // after the opening quote
+            while (j < end && !(text[j] == '"' && (j + 1 >= end || text[j + 1] != '"'))) j += text[j] == '"' ? 2 : 1;
+            line.tokens.push_back(text.substr(i, j + 1 - i));
+            i = j + 1;
+            line.trailingComma = i < end && text[i] == ',';
+            if (i < end) ++i;
+        }
+        lines.push_back(line);
+        at = end + 2;
+    }
+    return lines;
+}
+
+std::string JoinPositionsText(const std::vector<TextLine>& lines) {
+    std::string out;
+    for (const TextLine& line : lines) {
+        for (size_t i = 0; i < line.tokens.size(); ++i) out += (i ? "," : "") + line.tokens[i];
+        if (line.trailingComma) out += ",";
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The positions grid: the largest child window of the page beside the button.
+HWND PositionsGridOf(HWND save) {
+    HWND best = nullptr;
+    int area = 0;
+    for (HWND h = GetWindow(GetParent(save), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (h == save || !IsWindowVisible(h)) continue;
+        RECT r{};
+        GetWindowRect(h, &r);
+        const int a = (r.right - r.left) * (r.bottom - r.top);
+        if (a > area) area = a, best = h;
+    }
+    return best;
+}
+
+}  // namespace
+
+TEST_F(GalleryLive, PositionsGridIsEditedByMouseAndKeysAndSavesExactlyTheChanges) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "positionen.txt";
+    DeleteFileA(path.c_str());
+    Start("positions");
+    HWND save = Find("Speichern");
+    ASSERT_NE(save, nullptr);
+    HWND grid = PositionsGridOf(save);
+    ASSERT_NE(grid, nullptr);
+    const int cw = ClientWidth(save), ch = ClientHeight(save);
+
+    // The loaded text as the grid writes it.
+    Click(save, cw / 2, ch / 2);
+    ASSERT_TRUE(WaitFor([&] { return FileExists(path); })) << "nothing saved";
+    Sleep(100);
+    const std::string loaded = ReadWholeFile(path);
+    ASSERT_FALSE(loaded.empty());
+    DeleteFileA(path.c_str());
+
+    // Column x-ranges: 10, 29, 43, 41, 52, 45, 49, 43 wide, each with a line.
+    // Rows: the title 17 high, then rows of 34 (two lines).
+    Click(grid, 60, 18 + 8);  // "Stück" of the first position
+    TypeText(L"7");
+    Key(VK_RETURN);
+    Key(VK_DOWN);
+    // "Bezeichnung1" (127..178) dragged onto "Seriennummer" (276..318).
+    MoveMouse(grid, 150, 8);
+    LeftDown();
+    for (int x = 160; x <= 296; x += 17) MoveMouse(grid, x, 8);
+    MoveMouse(grid, 296, 8);
+    Sleep(60);
+    LeftUp();
+    Sleep(100);
+    CtrlKey(VK_DELETE);  // the second position
+    Click(save, cw / 2, ch / 2);
+    ASSERT_TRUE(WaitFor([&] { return FileExists(path); })) << "nothing saved";
+    Sleep(100);
+    const std::string edited = ReadWholeFile(path);
+    DeleteFileA(path.c_str());
+
+    std::vector<TextLine> lines = SplitPositionsText(loaded);
+    ASSERT_EQ(lines.size(), 23u);  // 19 header lines, the names, three positions
+    ASSERT_EQ(lines[20].tokens[2], "\"100\"");
+    lines[20].tokens[2] = "\"7\"";
+    lines.erase(lines.begin() + 21);
+    // The moved column's field-name line, then its token in every line after the header.
+    const TextLine name = lines[1 + 4];
+    lines.erase(lines.begin() + 1 + 4);
+    lines.insert(lines.begin() + 1 + 7, name);
+    for (size_t l = 19; l < lines.size(); ++l) {
+        std::vector<std::string>& t = lines[l].tokens;
+        const std::string moved = t[4];
+        t.erase(t.begin() + 4);
+        t.insert(t.begin() + 7, moved);
+    }
+    EXPECT_EQ(edited, JoinPositionsText(lines));
+}
