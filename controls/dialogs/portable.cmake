@@ -1,4 +1,5 @@
 list(APPEND PORTABLE_SOURCES
   placement_rules.cpp
   box_text.cpp
+  symbol_layout.cpp
 )

@@ -4,4 +4,5 @@ list(APPEND WIN32_SOURCES
   form_placement.cpp
   busy_cursor.cpp
   message_box.cpp
+  symbol_dialog.cpp
 )
