@@ -1164,3 +1164,28 @@ TEST_F(GalleryLive, PositionsGridIsEditedByMouseAndKeysAndSavesExactlyTheChanges
     }
     EXPECT_EQ(edited, JoinPositionsText(lines));
 }
+
+TEST_F(GalleryLive, SymbolsDialogPutsTheEuroSignIntoTheFieldByArrowAndEnter) {
+    Start("symbols");
+    HWND field = Find("Preis: 10 ");
+    HWND open = Find("Symbol einfügen ...");
+    ASSERT_TRUE(field && open);
+    Click(open, 30, 12);
+    HWND dlg = WaitForBox(G());
+    ASSERT_NE(dlg, nullptr) << "the symbol dialog did not open";
+    EXPECT_FALSE(IsWindowEnabled(G().Main())) << "the dialog is not modal";
+    Key(VK_RIGHT);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "Enter left the dialog open";
+    // The gallery's thread is busy a while as a captioned window closes.
+    EXPECT_TRUE(WaitFor([&] { return AskedText(field) == "Preis: 10 \x80"; }, 5000)) << AskedText(field);
+    // Escape chooses nothing.
+    MoveMouse(G().Main(), 5, 5);
+    Sleep(600);
+    Click(open, 30, 12);
+    ASSERT_NE(WaitForBox(G()), nullptr);
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "Escape left the dialog open";
+    // The gallery's thread is busy a while as a captioned window closes.
+    EXPECT_TRUE(WaitFor([&] { return AskedText(field) == "Preis: 10 \x80"; }, 5000)) << AskedText(field);
+}
