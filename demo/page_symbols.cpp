@@ -20,8 +20,10 @@ void UseGallerySymbols() {
     std::string chars;
     ReadUserModeString(kSymbolCharsKey, "", "", chars, false);
     if (chars.find('\x80') != std::string::npos) return;
-    std::string list = DefaultSymbolChars();
-    list.insert(1, "\x80");
+    const std::string& defaults = DefaultSymbolChars();
+    std::string list(1, defaults[0]);
+    list.push_back('\x80');
+    list.append(defaults, 1);
     WriteUserModeString(kSymbolCharsKey, list, "");
 }
 

@@ -63,21 +63,8 @@ TDocRoots LoadDocRoots() {
     return roots.Roots();
 }
 
-namespace {
-
-// BusyCursorOn/Off for a scope.
-class BusyScope {
-public:
-    BusyScope() { BusyCursorOn(); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    ~BusyScope() { BusyCursorOff(); }
-};
-
-}  // namespace
-
 std::string ResolveLink(const TDocRoots& Roots, const std::string& Text, bool DropURLs) {
-    BusyScope busy;
+    BusyCursorScope busy;
     return ResolveLinkWith(Roots, Text, DropURLs, [](const std::string& name) { return FileExists(name); });
 }
 

@@ -84,14 +84,6 @@ bool OleClipboardFiles(const TDocRoots& roots, TStrings& list) {
     return list.Count() > 0;
 }
 
-class BusyScope {
-public:
-    BusyScope() { BusyCursorOn(); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    ~BusyScope() { BusyCursorOff(); }
-};
-
 std::string WindowClassName(TWinControl* control) {
     char name[64] = {};
     GetClassNameA(control->Handle(), name, sizeof name);
@@ -116,7 +108,7 @@ TSaveOutcome SaveCopyOf(const std::string& file) {
         return TSaveOutcome::NotSaved;
     bool copied = false;
     {
-        BusyScope busy;
+        BusyCursorScope busy;
         copied = CopyFileTo(file, target);
     }
     if (!copied) ShowInfo("Die Datei konnte nicht nach<BR>" + target + "<BR>kopiert werden.");

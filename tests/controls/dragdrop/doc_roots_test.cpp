@@ -289,7 +289,9 @@ TEST_F(DocRootsTest, OneLinkedFileIsSavedElsewhere) {
             DeleteFileA((out + "copy.pdf").c_str());
         }
         // Declined and cancelled: the file goes to the clipboard instead.
-        if (c.answer != mrOk || c.choice.empty()) EXPECT_EQ(ClipboardText(), server + "Order 1.pdf") << c.what;
+        if (c.answer != mrOk || c.choice.empty()) {
+            EXPECT_EQ(ClipboardText(), server + "Order 1.pdf") << c.what;
+        }
     }
     EXPECT_EQ(ReadAll(server + "Order 1.pdf"), "order one");
 }
