@@ -44,18 +44,27 @@ std::string ClipboardText() {
     return {};
 }
 
-bool SetClipboardText(const std::string& text) {
-    // The owner window makes the written data stay after the scope.
-    ClipboardScope scope(Application()->Handle());
-    if (!scope.Opened() || !EmptyClipboard()) return false;
-    GlobalMemory ansi = GlobalMemory::FromBytes(text.c_str(), text.size() + 1);
-    std::wstring wide = WidenCp1252(text);
-    GlobalMemory unicode = GlobalMemory::FromBytes(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    if (!ansi || !unicode) return false;
-    // The clipboard owns a block once SetClipboardData took it.
-    if (!SetClipboardData(CF_TEXT, ansi.Get())) return false;
-    ansi.Detach();
-    if (!SetClipboardData(CF_UNICODETEXT, unicode.Get())) return false;
-    unicode.Detach();
+bool ClipboardWriter::Prepare() {
+    if (!scope_.Opened()) return false;
+    if (!emptied_) emptied_ = EmptyClipboard() != FALSE;
+    return emptied_;
+}
+
+bool ClipboardWriter::SetBlock(UINT format, const void* data, size_t size) {
+    if (!data || size == 0 || !Prepare()) return false;
+    GlobalMemory block = GlobalMemory::FromBytes(data, size);
+    if (!block || !SetClipboardData(format, block.Get())) return false;
+    block.Detach();
     return true;
+}
+
+bool ClipboardWriter::SetText(const std::string& text) {
+    const std::wstring wide = WidenCp1252(text);
+    return SetBlock(CF_TEXT, text.c_str(), text.size() + 1) &&
+           SetBlock(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+}
+
+bool SetClipboardText(const std::string& text) {
+    ClipboardWriter writer(Application()->Handle());
+    return writer.SetText(text);
 }

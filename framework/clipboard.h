@@ -22,6 +22,25 @@ private:
     bool opened_ = false;
 };
 
+// Writes one set of data to the clipboard: opened for Owner (the data stays
+// after the scope), emptied on the first Set, closed at the end. A block the
+// clipboard took is its own; a block it refused is freed here.
+class ClipboardWriter {
+public:
+    explicit ClipboardWriter(HWND Owner) : scope_(Owner) {}
+    bool Opened() const { return scope_.Opened(); }
+    // CF_TEXT and CF_UNICODETEXT of the CP1252 text.
+    bool SetText(const std::string& Text);
+    // The bytes as one block under Format; an empty block is not written
+    // (the clipboard would take a null block as a promise to render later).
+    bool SetBlock(UINT Format, const void* Data, size_t Size);
+
+private:
+    bool Prepare();
+    ClipboardScope scope_;
+    bool emptied_ = false;
+};
+
 // The text on the clipboard; empty when there is none or it cannot be opened.
 std::string ClipboardText();
 bool ClipboardHasText();

@@ -15,6 +15,14 @@ inline constexpr TCursor crCursor_ajax04 = -4994;
 
 void BusyCursorOn();
 void BusyCursorOff();
+// BusyCursorOn for a scope, BusyCursorOff at its end.
+class BusyCursorScope {
+public:
+    BusyCursorScope() { BusyCursorOn(); }
+    BusyCursorScope(const BusyCursorScope&) = delete;
+    BusyCursorScope& operator=(const BusyCursorScope&) = delete;
+    ~BusyCursorScope() { BusyCursorOff(); }
+};
 // Loads the four cursors once per run (also from the first BusyCursorOff).
 void LoadBusyCursors();
 // Writes the resource ResName to a temporary ".ani" file in the "XCURSOR"

@@ -3,4 +3,5 @@ list(APPEND PORTABLE_SOURCES
   box_text.cpp
   color_scheme_rules.cpp
   summary_links.cpp
+  symbol_layout.cpp
 )

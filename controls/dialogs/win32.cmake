@@ -8,4 +8,5 @@ list(APPEND WIN32_SOURCES
   ole_rich_edit.cpp
   rich_edit_links.cpp
   summary_window.cpp
+  symbol_dialog.cpp
 )

@@ -5,4 +5,6 @@ list(APPEND WIN32_SOURCES
   file_formats.cpp
   stream_formats.cpp
   drop_target.cpp
+  doc_roots.cpp
+  file_links_clipboard.cpp
 )

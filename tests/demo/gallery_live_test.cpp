@@ -1254,3 +1254,81 @@ TEST_F(GalleryLive, DialogsSummaryLinkCopyAndEscape) {
 }
 
 }  // namespace
+
+TEST_F(GalleryLive, SymbolsDialogPutsTheEuroSignIntoTheFieldByArrowAndEnter) {
+    Start("symbols");
+    HWND field = Find("Preis: 10 ");
+    HWND open = Find("Symbol einfügen ...");
+    ASSERT_TRUE(field && open);
+    Click(open, 30, 12);
+    HWND dlg = WaitForBox(G());
+    ASSERT_NE(dlg, nullptr) << "the symbol dialog did not open";
+    EXPECT_FALSE(IsWindowEnabled(G().Main())) << "the dialog is not modal";
+    Key(VK_RIGHT);
+    Key(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "Enter left the dialog open";
+    // The gallery's thread is busy a while as a captioned window closes.
+    EXPECT_TRUE(WaitFor([&] { return AskedText(field) == "Preis: 10 \x80"; }, 5000)) << AskedText(field);
+    // Escape chooses nothing.
+    MoveMouse(G().Main(), 5, 5);
+    Sleep(600);
+    Click(open, 30, 12);
+    ASSERT_NE(WaitForBox(G()), nullptr);
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "Escape left the dialog open";
+    // The gallery's thread is busy a while as a captioned window closes.
+    EXPECT_TRUE(WaitFor([&] { return AskedText(field) == "Preis: 10 \x80"; }, 5000)) << AskedText(field);
+}
+
+TEST_F(GalleryLive, FileLinksPastedFromTheClipboardAndCopiedOutAsFiles) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::vector<std::string> files = {std::string(temp) + "gl a.txt", std::string(temp) + "gl_b.txt"};
+    for (const auto& f : files) {
+        HANDLE h = CreateFileA(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, "x", 1, &written, nullptr);
+        CloseHandle(h);
+    }
+    // Files as a file manager copies them: a CF_HDROP with 8-bit names.
+    std::string block(20, '\0');
+    block[0] = 20;  // the names follow the header
+    for (const auto& f : files) block += f + '\0';
+    block += '\0';
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, block.size());
+    CopyMemory(GlobalLock(mem), block.data(), block.size());
+    GlobalUnlock(mem);
+    EXPECT_NE(SetClipboardData(CF_HDROP, mem), nullptr);
+    CloseClipboard();
+
+    Start("file-links");
+    HWND paste = Find("Dateien einfügen");
+    HWND copy = Find("Verknüpfte Dateien kopieren");
+    ASSERT_TRUE(paste && copy);
+    HWND field = FindWindowExA(GetParent(paste), nullptr, "Edit", nullptr);
+    ASSERT_NE(field, nullptr);
+    Click(paste, 30, 12);
+    std::string expected;
+    for (const auto& f : files) {
+        std::string link = "file://" + f;
+        for (char& c : link) c = c == ' ' ? '*' : c;
+        expected += (expected.empty() ? "" : " ") + link;
+    }
+    EXPECT_TRUE(WaitFor([&] { return AskedText(field) == expected; }, 5000)) << AskedText(field);
+    Click(copy, 30, 12);
+    auto clipboardText = [] {
+        std::string text;
+        if (!OpenClipboard(nullptr)) return text;
+        if (HANDLE h = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(h));
+            GlobalUnlock(h);
+        }
+        CloseClipboard();
+        return text;
+    };
+    EXPECT_TRUE(WaitFor([&] { return clipboardText() == files[0] + "\r\n" + files[1]; }, 5000)) << clipboardText();
+    EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA("Shell IDList Array")));
+    for (const auto& f : files) DeleteFileA(f.c_str());
+}

@@ -4,4 +4,5 @@ list(APPEND WIN32_TESTS
   message_box_test.cpp
   color_schemes_test.cpp
   summary_window_test.cpp
+  symbol_dialog_test.cpp
 )

@@ -1,0 +1,4 @@
+# The system's common dialogs.
+list(APPEND WIN32_SOURCES
+  save_dialog.cpp
+)
