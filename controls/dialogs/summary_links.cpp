@@ -23,6 +23,8 @@ bool IsFileLink(const std::string& Link) {
 
 TFileLinkResolver SetFileLinkResolver(TFileLinkResolver R) { return std::exchange(Resolver(), std::move(R)); }
 
+bool HasFileLinkResolver() { return static_cast<bool>(Resolver()); }
+
 std::string ShellTargetOfLink(const std::string& Link) {
     if (!IsFileLink(Link) || !Resolver()) return Link;
     std::string resolved = Resolver()(Link);

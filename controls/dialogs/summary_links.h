@@ -13,9 +13,12 @@ bool IsFileLink(const std::string& Link);
 
 // Turns a "file://" link into what the shell should open; "" when it cannot.
 using TFileLinkResolver = std::function<std::string(const std::string& Link)>;
-// Installs Resolver (an empty function: the identity, the default) and
-// returns the previous one. The document-root resolution plugs in here.
+// Installs Resolver (an empty function: none) and returns the previous one.
+// With none installed the summary window resolves file links through the
+// document roots; tests and the gallery install their own.
 TFileLinkResolver SetFileLinkResolver(TFileLinkResolver Resolver);
+// True while a resolver is installed.
+bool HasFileLinkResolver();
 
 // The text to open for Link: a file link resolved (or unchanged when the
 // resolver gives ""), any other link unchanged.

@@ -6,6 +6,7 @@
 #include "controls/dialogs/look_and_feel.h"
 #include "controls/dialogs/rich_edit_links.h"
 #include "controls/dialogs/summary_links.h"
+#include "controls/dragdrop/doc_roots.h"
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
 #include "controls/menus/menu_components.h"
@@ -126,5 +127,11 @@ bool TFTip::Print() {
 }
 
 void TFTip::RichEditHyperlinkClicked(TObject*, int, int, const std::string& Text) {
-    ShellOpen("open", ShellTargetOfLink(Text), SW_SHOWNORMAL);
+    std::string target = ShellTargetOfLink(Text);
+    if (!HasFileLinkResolver() && IsFileLink(Text)) {
+        // The program's own file links carry root placeholders.
+        const std::string resolved = ResolveFileLink(Text);
+        if (!resolved.empty()) target = resolved;
+    }
+    ShellOpen("open", target, SW_SHOWNORMAL);
 }

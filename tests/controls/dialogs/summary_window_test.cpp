@@ -236,6 +236,18 @@ TEST_F(SummaryTest, FileLinksAreResolvedFirstAndFallBackToTheirText) {
     tip->RichEditHyperlinkClicked(tip->RichEdit, 0, 25, "file://[SERVER]Order1.pdf");
     ShellJobPoolShutdown();
     EXPECT_EQ(shell.Get(), (std::vector<std::string>{"open|\\\\srv\\docs\\Order1.pdf|1"}));
+
+    // With no resolver installed the document roots resolve: a link to an
+    // existing file opens the file itself, without "file://".
+    SetFileLinkResolver(nullptr);
+    char dir[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, dir);
+    const std::string file = std::string(dir) + "summary_link_probe.txt";
+    CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    tip->RichEditHyperlinkClicked(tip->RichEdit, 0, 25, "file://" + file);
+    ShellJobPoolShutdown();
+    DeleteFileA(file.c_str());
+    EXPECT_EQ(shell.Get().back(), "open|" + file + "|1");
     tip->Free();
 }
 
