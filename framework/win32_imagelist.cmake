@@ -1,3 +1,4 @@
 list(APPEND WIN32_SOURCES
   image_list.cpp
+  drag_image.cpp
 )
