@@ -104,11 +104,6 @@ void TI_CustomComboBox::UpdateButtonGlyph() {
     if (ButtonStyle() != esDropDown) SetButtonStyle(esDropDown);
 }
 
-void TI_CustomComboBox::BuildErrorText() {
-    if (ErrorCode() == kEditErrorNotInList) SetErrorText(std::string());
-    TI_CustomChoiceEdit::BuildErrorText();
-}
-
 void TI_CustomComboBox::CheckText(bool& error) {
     TI_CustomChoiceEdit::CheckText(error);
     if (error || !CanCheck() || !ListOnly()) return;

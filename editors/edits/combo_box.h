@@ -85,7 +85,6 @@ public:
     int GetMinWidth() const override { return ListOnly() ? 2 : 0; }
     void CheckClick() override;
     void ShowDropDown() override;
-    void BuildErrorText() override;
 
     TNotifyEvent OnIndexChange;
     TNotifyEvent OnDropDown;

@@ -136,9 +136,11 @@ void TI_CustomEdit::Change() {
 
 bool TI_CustomEdit::CanCheck() const { return !ReadOnly(); }
 
+std::string TI_CustomEdit::DefaultErrorText(int) const { return {}; }
+
 void TI_CustomEdit::BuildErrorText() {
-    // The codes have no default texts of their own: OnGetErrorHint gives them.
-    if (error_code_ == kEditErrorEmpty) error_text_.clear();
+    // Every code starts from its own default, never from an earlier error's text.
+    error_text_ = DefaultErrorText(error_code_);
     if (OnGetErrorHint) OnGetErrorHint(this, error_code_, error_text_);
 }
 

@@ -55,7 +55,10 @@ public:
     int UpdateCount() const { return update_count_; }
 
     virtual bool CanCheck() const;
+    // The error text: the code's default text, then OnGetErrorHint.
     virtual void BuildErrorText();
+    // The codes have no texts of their own (empty); the mask edit shows its mask.
+    virtual std::string DefaultErrorText(int Code) const;
     virtual void LayoutChanged() {}
     virtual void DoShowError();
     // Milliseconds the bubble stays.

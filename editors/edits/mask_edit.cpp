@@ -38,16 +38,10 @@ int TI_CustomMaskEdit::GetHideDelay() const {
     return ErrorCode() == kEditErrorMask ? 4000 : TI_CustomEdit::GetHideDelay();
 }
 
-void TI_CustomMaskEdit::BuildErrorText() {
-    TI_CustomEdit::BuildErrorText();
-    if (ErrorCode() != kEditErrorMask) return;
-    // The code's default text (none) and the mask.
-    SetErrorText(std::string() + " " + edit_mask_);
-    if (OnGetErrorHint) {
-        std::string text = ErrorText();
-        OnGetErrorHint(this, ErrorCode(), text);
-        SetErrorText(text);
-    }
+std::string TI_CustomMaskEdit::DefaultErrorText(int code) const {
+    // The code's own default (none), a blank and the mask.
+    if (code == kEditErrorMask) return TI_CustomEdit::DefaultErrorText(code) + " " + edit_mask_;
+    return TI_CustomEdit::DefaultErrorText(code);
 }
 
 void TI_CustomMaskEdit::CheckText(bool& error) {

@@ -22,7 +22,7 @@ public:
     // The text empty, then the blank template.
     virtual void ResetText();
 
-    void BuildErrorText() override;
+    std::string DefaultErrorText(int Code) const override;
     int GetHideDelay() const override;
 
 protected:

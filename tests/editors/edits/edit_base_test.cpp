@@ -212,3 +212,16 @@ TEST(EditEntry, LeavingPutsTheCaretFirstAndAClickInsideDoesNotOutliveTheExit) {
     Pump();
     EXPECT_EQ(SelOf(t.first), std::make_pair(0, 4));
 }
+
+TEST(EditBubble, ACodeWithoutAHintShowsNothingRatherThanAnEarlierCodesText) {
+    TwoEdits<TI_ParentEdit> t;
+    t.first->OnGetErrorHint = [](TObject*, int code, std::string& text) {
+        if (code == kEditErrorEmpty) text = "leer";
+    };
+    t.first->Perform(UM_BUBBLE, 1, kEditErrorEmpty);
+    ASSERT_NE(TI_CustomEdit::SharedBubble(), nullptr);
+    t.first->Perform(UM_BUBBLE, 0, 0);
+    t.first->Perform(UM_BUBBLE, 1, kEditErrorInteger);
+    EXPECT_EQ(t.first->ErrorText(), "");
+    EXPECT_EQ(TI_CustomEdit::SharedBubble(), nullptr);
+}
