@@ -4,6 +4,10 @@
 // locked, with a check glyph and with marks; combos of German cities whose
 // list opens with the button, F4 or Alt+Down and which complete three typed
 // letters; a list-only combo that steps by first letters and the wheel.
+// Beside them the form edits (DC family): flat fields without a button
+// showing grey placeholders, Enter and Shift+Enter moving through the
+// fields (over a read-only one), a selected text dragged onto another
+// field, and a form combo with its placeholder.
 #include <string>
 
 #include "demo/sample_controls.h"
@@ -102,4 +106,38 @@ void BuildEditsPage(TWinControl* parent) {
     flat->SetDrawStyle(fsFlat);
     auto* off = CityCombo(panel, 400, 212, "Gesperrt:", "Potsdam");
     off->SetEnabled(false);
+
+    // The form edits.
+    SampleLabel(panel, 400, 262, 380, "Formularfelder: Platzhalter, Enter springt, Text ziehen:", true);
+    struct FormField {
+        const char* placeholder;
+        const char* text;
+        bool readOnly;
+    } fields[] = {
+        {"Vorname", "", false},
+        {"Nachname", "", false},
+        {"", "nur lesen (Enter springt darüber)", true},
+        {"Telefon", "0621 123456", false},
+    };
+    int fy = 284;
+    for (const FormField& f : fields) {
+        auto* e = Create<TDCChoiceEdit>(panel);
+        e->SetBounds(400, fy, 200, 22);
+        e->SetDrawStyle(fsFlat);
+        e->SetButtonExist(false);
+        e->SetEmptyText(f.placeholder);
+        e->SetText(f.text);
+        e->SetReadOnly(f.readOnly);
+        e->SetDataDraggingEnabled(true);
+        e->SetParent(panel);
+        fy += 28;
+    }
+    auto* city = Create<TDCComboBox>(panel);
+    city->SetBounds(400, fy, 200, 22);
+    city->SetDrawStyle(fsFlat);
+    city->SetEmptyText("Stadt");
+    for (const char* c : kCities) city->Items().Add(c);
+    city->SetDropDownCount(10);
+    city->SetParent(panel);
+    city->OnIndexChange = [status, city](TObject*) { status->SetCaption("Formular: " + city->GetText()); };
 }

@@ -2,4 +2,5 @@ list(APPEND WIN32_TESTS
   form_placement_test.cpp
   busy_cursor_test.cpp
   message_box_test.cpp
+  input_box_test.cpp
 )

@@ -10,18 +10,10 @@
 #include "editors/popups/popup_list_box.h"
 #include "framework/drag_image.h"
 #include "tests/editors/edits/edits_test_support.h"
+#include "tests/editors/popups/popup_test_support.h"
 
 namespace {
 constexpr uint32_t kGrey = 0x808080;
-
-void PumpFor(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<int>(end - GetTickCount()) > 0) {
-        Pump();
-        Sleep(5);
-    }
-    Pump();
-}
 
 // The leftmost column of a placeholder-grey pixel in the edit's client area
 // (-1: none).
@@ -85,28 +77,17 @@ POINT ScreenPointIn(TWinControl* c, int x, int y) {
     return p;
 }
 
-void SendMouse(DWORD flags, POINT p = {0, 0}) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_ABSOLUTE) {
-        in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    SendInput(1, &in, sizeof(INPUT));
-}
-
 // Presses the left button at from, moves to to and lets go there. The moves
 // are queued before the press is handled: the drag detection waits for them.
 void DragWithMouse(POINT from, POINT to) {
     SetCursorPos(from.x, from.y);
     // Past the double-click time: this press starts a drag of its own.
     PumpFor(GetDoubleClickTime() + 50);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{from.x + 12, from.y + 12});
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to);
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{from.x + 12, from.y + 12});
+    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to);
     PumpFor(200);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    MouseInput(MOUSEEVENTF_LEFTUP);
     PumpFor(200);
 }
 }  // namespace
