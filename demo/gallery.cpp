@@ -1,5 +1,5 @@
 // The gallery: one page per control family. Live it shows a page at a time
-// with a row of page buttons (PgUp/PgDn switch pages too); command-line modes
+// with a bar of page buttons (PgUp/PgDn switch pages too); command-line modes
 // (--screenshots DIR, ...) run instead of the window. `--page NAME` starts the
 // window on the page NAME (the live checks in tests/demo start it so); the
 // window answers the message "GalleryObjectCount" with the number of GDI
@@ -7,7 +7,6 @@
 // checks.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,6 +15,7 @@
 #include "controls/dialogs/look_and_feel.h"
 #include "demo/gallery_host.h"
 #include "demo/gallery_registry.h"
+#include "demo/gallery_page_bar.h"
 #include "demo/sample_controls.h"
 #include "editors/tools/short_date_format.h"
 #include "framework/application.h"
@@ -29,30 +29,20 @@ public:
         SetCaption("Galerie der Steuerelemente");
         SetPosition(poScreenCenter);
         SetKeyPreview(true);
-        auto* bar = Create<TSamplePanel>(this);
-        bar->SetHeight(36);
-        bar->SetAlign(alTop);
-        bar->SetParent(this);
-        const auto& pages = GalleryPages();
-        // As many buttons as pages, all in sight: narrower when there are many.
-        const int count = static_cast<int>(pages.size());
-        const int step = count > 0 ? std::min(110, (kGalleryPageWidth - 6) / count) : 110;
-        for (size_t i = 0; i < pages.size(); ++i) {
-            auto* b = Create<TSampleButton>(bar);
-            b->SetBounds(6 + static_cast<int>(i) * step, 5, step - 6, 26);
-            b->SetCaption(pages[i].name);
-            int index = static_cast<int>(i);
-            b->OnClick = [this, index](TObject*) { SelectPage(index); };
-            b->SetParent(bar);
-            buttons_.push_back(b);
-        }
-        SetClientSize(kGalleryPageWidth, kGalleryPageHeight + 36);
+        bar_ = Create<TPageBar>(this);
+        bar_->SetAlign(alTop);
+        std::vector<std::string> captions;
+        for (const auto& page : GalleryPages()) captions.push_back(page.name);
+        bar_->SetPages(captions, kGalleryPageWidth);
+        bar_->OnSelect = [this](int index) { SelectPage(index); };
+        bar_->SetParent(this);
+        SetClientSize(kGalleryPageWidth, kGalleryPageHeight + bar_->Height());
         SelectPage(0);
     }
 
     void SelectPage(int index) {
         ShowPage(index);
-        for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetDown(static_cast<int>(i) == PageIndex());
+        bar_->SetCurrent(PageIndex());
     }
 
 protected:
@@ -75,7 +65,7 @@ protected:
     }
 
 private:
-    std::vector<TSampleButton*> buttons_;
+    TPageBar* bar_ = nullptr;
 };
 
 // The page `--page NAME` asks for: 0 without the option, -1 for an unknown name.

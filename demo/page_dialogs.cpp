@@ -4,17 +4,14 @@
 // when shown, painted from box forms that are never shown.
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "controls/dialogs/message_box.h"
 #include "controls/flat/flat_button.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "editors/edits/combo_box.h"
-#include "framework/canvas.h"
-#include "framework/font.h"
 #include "framework/form.h"
-#include "framework/graphic_control.h"
 
 namespace {
 
@@ -25,47 +22,28 @@ const char* const kQuestionText =
     "<B>Die Datei \"Auftrag_1043.QTF\" ist schon vorhanden.</B><BR>Soll sie überschrieben werden?";
 
 const char* const kInputText = "<B>Lieferant</B><BR>Bitte den Namen eingeben oder aus der Liste wählen:";
-const std::vector<std::string> kSuppliers{"Meier GmbH", "Schulz & Partner", "Weber KG", "Zimmermann AG"};
+const char* const kSuppliers[] = {"Meier GmbH", "Schulz & Partner", "Weber KG", "Zimmermann AG"};
+
+std::vector<std::string> Suppliers() { return {std::begin(kSuppliers), std::end(kSuppliers)}; }
 
 enum class BoxKind { Info, Question, Input };
 
-// A picture of a message box: the box form is set up as ShowInfo,
-// ShowQuestion or ShowInput would show it, sized by its own FormShow and
-// painted with PaintTo.
-class TBoxPicture : public TGraphicControl {
-public:
-    TBoxPicture(TComponent* AOwner, BoxKind Kind) : TGraphicControl(AOwner), box_(CreateMessageBox()) {
-        if (Kind == BoxKind::Question)
-            PrepareQuestionBox(box_, kQuestionText, "", "Ordivo");
-        else if (Kind == BoxKind::Input) {
-            PrepareInputBox(box_, kInputText, kSuppliers, "", "", "Ordivo");
-            // The field paints its text and placeholder from its window.
-            box_->FINPE->HandleNeeded();
-        }
-        else
-            PrepareInfoBox(box_, kInfoText, "", "Ordivo");
-        box_->FormShow(box_);
-        SetBounds(0, 0, box_->Width(), box_->Height());
-        // The application owns the box and may free it first at shut-down.
-        box_->FreeNotification(this);
+// A message box as ShowInfo, ShowQuestion or ShowInput would show it: set
+// up and sized by its own FormShow, never shown.
+TFSB_BOX* PreparedBox(BoxKind Kind) {
+    TFSB_BOX* box = CreateMessageBox();
+    if (Kind == BoxKind::Question) {
+        PrepareQuestionBox(box, kQuestionText, "", "Ordivo");
+    } else if (Kind == BoxKind::Input) {
+        PrepareInputBox(box, kInputText, Suppliers(), "", "", "Ordivo");
+        // The field paints its text and placeholder from its window.
+        box->FINPE->HandleNeeded();
+    } else {
+        PrepareInfoBox(box, kInfoText, "", "Ordivo");
     }
-
-protected:
-    void Paint() override {
-        if (box_) box_->PaintTo(Canvas().Handle(), 0, 0);
-    }
-    void Notification(TComponent* AComponent, TOperation Operation) override {
-        TGraphicControl::Notification(AComponent, Operation);
-        if (Operation == TOperation::opRemove && AComponent == box_) box_ = nullptr;
-    }
-    void BeforeDestruction() override {
-        if (TFSB_BOX* box = std::exchange(box_, nullptr)) box->Free();
-        TGraphicControl::BeforeDestruction();
-    }
-
-private:
-    TFSB_BOX* box_;
-};
+    box->FormShow(box);
+    return box;
+}
 
 // A button that opens a real box; owned by the page's form like its other controls.
 void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEvent open) {
@@ -78,25 +56,15 @@ void AddOpener(TWinControl* parent, int y, const std::string& caption, TNotifyEv
     b->SetParent(parent);
 }
 
-}  // namespace
 
 void BuildDialogsPage(TWinControl* parent) {
     parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
     SampleTitle(parent, "  Meldungs- und Fragefenster", 30);
 
-    auto* info = Create<TBoxPicture>(parent, BoxKind::Info);
-    info->SetLeft(16);
-    info->SetTop(60);
-    info->SetParent(parent);
-    auto* question = Create<TBoxPicture>(parent, BoxKind::Question);
-    question->SetLeft(16);
-    question->SetTop(info->Top() + info->Height() + 36);
-    question->SetParent(parent);
-
-    auto* input = Create<TBoxPicture>(parent, BoxKind::Input);
-    input->SetLeft(16);
-    input->SetTop(question->Top() + question->Height() + 36);
-    input->SetParent(parent);
+    auto* info = WindowPicture(parent, 16, 60, PreparedBox(BoxKind::Info), true);
+    auto* question = WindowPicture(parent, 16, info->Top() + info->Height() + 36, PreparedBox(BoxKind::Question), true);
+    auto* input =
+        WindowPicture(parent, 16, question->Top() + question->Height() + 36, PreparedBox(BoxKind::Input), true);
 
     SampleLabel(parent, 16, 40, 320, "Information", true);
     SampleLabel(parent, 16, question->Top() - 20, 320, "Frage", true);
@@ -120,7 +88,11 @@ void BuildDialogsPage(TWinControl* parent) {
     answer->SetText("Noch keine Eingabe.");
     answer->SetParent(parent);
     AddOpener(parent, 138, "Eingabe abfragen", [answer](TObject*) {
-        const std::optional<std::string> text = ShowInput(kInputText, kSuppliers);
+        const std::optional<std::string> text = ShowInput(kInputText, Suppliers());
         answer->SetText(text ? *text : std::string("(abgebrochen)"));
     });
 }
+
+}  // namespace
+
+GALLERY_PAGE(dialogs, "dialogs", 50, &BuildDialogsPage);

@@ -1,10 +1,12 @@
 // Gallery page "dragdrop": a panel that takes files dropped from the shell
-// (or any drag source offering file names) and lists their full names, with
-// the effect the drop got.
+// (or any drag source offering file names) and lists their full names (as
+// many as fit, then how many more there are), with the effect the drop got.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "controls/dragdrop/drop_target.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/colors.h"
 #include "framework/custom_control.h"
@@ -58,11 +60,22 @@ protected:
             line = RECT{r.left + 12, y, r.right - 12, y + 18};
             c.DrawText("(noch keine Dateien abgelegt)", line, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
         }
-        for (const auto& n : names_) {
-            if (y + 18 > r.bottom - 24) break;
+        // As many names as fit; when some do not, the last line says how many.
+        const int room = std::max(0, static_cast<int>(r.bottom - 24 - y) / 18);
+        const size_t shown = names_.size() <= static_cast<size_t>(room) ? names_.size()
+                                                                         : static_cast<size_t>(std::max(0, room - 1));
+        for (size_t i = 0; i < shown; ++i) {
             line = RECT{r.left + 12, y, r.right - 12, y + 18};
-            c.DrawText(n, line, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+            c.DrawText(names_[i], line, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
             y += 18;
+        }
+        if (shown < names_.size()) {
+            const size_t more = names_.size() - shown;
+            line = RECT{r.left + 12, y, r.right - 12, y + 18};
+            c.Font().SetStyle(fsItalic);
+            c.DrawText("\x85 und " + std::to_string(more) + (more == 1 ? " weitere Datei" : " weitere Dateien"), line,
+                       DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+            c.Font().SetStyle(0);
         }
         if (!status_.empty()) {
             c.Font().SetColor(clGrayText);
@@ -87,7 +100,6 @@ const char* EffectName(DWORD effect) {
     }
 }
 
-}  // namespace
 
 void BuildDragDropPage(TWinControl* parent) {
     SampleTitle(parent, "  Drag & Drop: Dateien ablegen");
@@ -115,3 +127,7 @@ void BuildDragDropPage(TWinControl* parent) {
     };
     target->RegisterControl(view);
 }
+
+}  // namespace
+
+GALLERY_PAGE(dragdrop, "dragdrop", 60, &BuildDragDropPage);

@@ -13,6 +13,7 @@
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
 #include "framework/gdi_owner.h"
+#include "demo/gallery_registry.h"
 
 namespace {
 
@@ -116,3 +117,5 @@ void BuildEditPopupsPage(TWinControl* parent) {
     db->SetGotoItems({"Kunde", "Artikel", "Lieferant"}, 2);
     shots->shots.push_back({db, POINT{10, 350}});
 }
+
+GALLERY_PAGE(edit_popups, "edit-popups", 110, &BuildEditPopupsPage);

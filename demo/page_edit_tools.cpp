@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "editors/tools/drop_arrows.h"
 #include "editors/tools/edit_drawing.h"
@@ -245,7 +246,6 @@ private:
     RECT drag_{};
 };
 
-}  // namespace
 
 void BuildEditToolsPage(TWinControl* parent) {
     auto* board = Create<TEditToolsBoard>(parent);
@@ -257,3 +257,7 @@ void BuildEditToolsPage(TWinControl* parent) {
     button->OnClick = [board](TObject*) { board->ToggleMarkers(); };
     button->SetParent(board);
 }
+
+}  // namespace
+
+GALLERY_PAGE(edit_tools, "edit-tools", 70, &BuildEditToolsPage);

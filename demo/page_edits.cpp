@@ -13,6 +13,7 @@
 #include "demo/sample_controls.h"
 #include "editors/edits/combo_box.h"
 #include "framework/bitmap.h"
+#include "demo/gallery_registry.h"
 
 namespace {
 
@@ -141,3 +142,5 @@ void BuildEditsPage(TWinControl* parent) {
     city->SetParent(panel);
     city->OnIndexChange = [status, city](TObject*) { status->SetCaption("Formular: " + city->GetText()); };
 }
+
+GALLERY_PAGE(edits, "edits", 100, &BuildEditsPage);

@@ -11,7 +11,9 @@
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
 #include "controls/flat/flat_speed_button.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
+#include "framework/accelerator.h"
 #include "framework/bitmap.h"
 #include "framework/font.h"
 #include "framework/form.h"
@@ -56,7 +58,6 @@ TFlatButton* Button(TWinControl* parent, int x, int y, int w, int h, const std::
     return b;
 }
 
-}  // namespace
 
 void BuildFlatPage(TWinControl* parent) {
     parent->SetColor(RGB(0xEB, 0xEA, 0xE1));
@@ -73,7 +74,7 @@ void BuildFlatPage(TWinControl* parent) {
     auto* open = Button(bar, 112, 6, 100, 29, "Öffnen");
     open->SetGlyph(*DiscGlyph(RGB(230, 180, 30)));
     open->SetLayout(blGlyphLeft);
-    Button(bar, 218, 6, 100, 29, "Liste");
+    auto* list = Button(bar, 218, 6, 100, 29, "Liste");
 
     // Every look of the button.
     SampleLabel(parent, 16, 88, 300, "Zustände", true);
@@ -176,14 +177,20 @@ void BuildFlatPage(TWinControl* parent) {
     clear->SetParent(parent);
 
     // Status line: what the keyboard events and clicks report.
-    for (TFlatButton* b : {receive, open, normal, def, hovered, round, strip, multi, key, colored}) {
-        b->OnClick = [status, b](TObject*) { status->SetCaption("Angeklickt: " + b->Caption()); };
+    // Every enabled button reports; captions as they read (no "&").
+    for (TFlatButton* b :
+         {receive, open, list, normal, def, hovered, round, strip, multi, key, colored, transparent, notFocused}) {
+        b->OnClick = [status, b](TObject*) { status->SetCaption("Angeklickt: " + StripHotkey(b->Caption())); };
         b->OnSelectNext = [status](TWinControl*& src, TWinControl*& dst, WORD code, bool&) {
             if (src && dst)
-                status->SetCaption("Weiter mit Taste " + std::to_string(code) + ": " + src->Caption() + " -> " +
-                                   dst->Caption());
+                status->SetCaption("Weiter mit Taste " + std::to_string(code) + ": " + StripHotkey(src->Caption()) +
+                                   " -> " + StripHotkey(dst->Caption()));
         };
     }
     // The hover look shows on the focused button.
     if (TCustomForm* form = GetParentForm(parent)) form->SetActiveControl(hovered);
 }
+
+}  // namespace
+
+GALLERY_PAGE(flat, "flat", 30, &BuildFlatPage);

@@ -4,6 +4,7 @@
 // keyboard focus moving with Tab and the arrow keys.
 #include <string>
 
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/font.h"
 #include "framework/win_control.h"
@@ -31,7 +32,6 @@ TSampleLabel* MakeLabel(TWinControl* parent, int x, int y, int w, const std::str
     return l;
 }
 
-}  // namespace
 
 void BuildFrameworkPage(TWinControl* parent) {
     SampleTitle(parent, "  Framework: Steuerelemente, Ausrichtung und fensterlose Controls");
@@ -93,3 +93,7 @@ void BuildFrameworkPage(TWinControl* parent) {
     boxed->Format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
     boxed->SetHeight(30);
 }
+
+}  // namespace
+
+GALLERY_PAGE(framework, "framework", 10, &BuildFrameworkPage);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/html/html_label.h"
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/bitmap.h"
 #include "framework/font.h"
@@ -48,7 +49,6 @@ TImageList* MakeImages(TComponent* owner) {
     return images;
 }
 
-}  // namespace
 
 void BuildHtmlPage(TWinControl* parent) {
     auto* title = MakeLabel(parent, 0, 0, 800, 30,
@@ -137,3 +137,7 @@ void BuildHtmlPage(TWinControl* parent) {
                               "<HR>unter der Linie <Z>(verborgen)</Z>sichtbar");
     rotated->SetBevelOuter(bvLowered);
 }
+
+}  // namespace
+
+GALLERY_PAGE(html, "html", 40, &BuildHtmlPage);

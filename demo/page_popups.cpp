@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "editors/popups/message_window.h"
 #include "editors/popups/popup_list_box.h"
@@ -61,43 +62,6 @@ protected:
     }
 };
 
-// Shows pictures of popups (drawn with PaintTo) for the screenshot.
-class TPopupPictures : public TCustomControl {
-public:
-    explicit TPopupPictures(TComponent* AOwner) : TCustomControl(AOwner) { SetColor(clBtnFace); }
-    struct Item {
-        TWinControl* popup;
-        POINT at;
-        TI_MessageWindow* bubble;  // clipped to its window region
-        bool needs_window;         // a system control paints only with a window
-    };
-    std::vector<Item> items;
-
-protected:
-    void Paint() override {
-        TCanvas& c = Canvas();
-        c.Brush().SetColor(Color());
-        c.FillRect(ClientRect());
-        HDC dc = c.Handle();
-        for (const Item& it : items) {
-            if (it.needs_window) it.popup->HandleNeeded();
-            // Painted at the origin of a picture of its own and copied: a
-            // system list clips its items by device coordinates.
-            TBitmap picture(it.popup->Width(), it.popup->Height());
-            it.popup->PaintTo(picture.DC(), 0, 0);
-            ScopedSaveDC save(dc);
-            if (it.bubble) {
-                GdiObject<HRGN> rgn = it.bubble->CreateRegion();
-                POINT org;
-                GetViewportOrgEx(dc, &org);
-                OffsetRgn(rgn.Get(), it.at.x + org.x, it.at.y + org.y);
-                ExtSelectClipRgn(dc, rgn.Get(), RGN_AND);
-            }
-            BitBlt(dc, it.at.x, it.at.y, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
-        }
-    }
-};
-
 TDemoEdit* Edit(TWinControl* parent, int x, int y, int w, const std::string& text) {
     auto* e = Create<TDemoEdit>(parent);
     e->SetBounds(x, y, w, 24);
@@ -133,7 +97,6 @@ const char* const kCities[] = {"Aachen", "Berlin", "Bremen", "Dresden", "Düssel
                                "Hamburg", "Hannover", "Kiel", "Köln", "Leipzig", "Mainz", "München",
                                "Nürnberg", "Potsdam", "Saarbrücken", "Schwerin", "Stuttgart", "Wiesbaden"};
 
-}  // namespace
 
 void BuildPopupsPage(TWinControl* parent) {
     SampleTitle(parent, "  Popups: Eingabefelder mit Schaltflächen, Auswahlliste und Meldungsblase");
@@ -212,30 +175,35 @@ void BuildPopupsPage(TWinControl* parent) {
 
     // Pictures of the popups for the screenshot.
     SampleLabel(panel, 400, 12, 360, "Auswahlliste und Meldungsblasen:", true);
-    auto* pictures = Create<TPopupPictures>(panel);
-    pictures->SetBounds(400, 32, 380, 500);
-    pictures->SetParent(panel);
     auto* shown_list = Create<TI_PopupListBox>(choice);
     for (const char* c : kCities) shown_list->Items().Add(c);
     shown_list->SetBorderStyle(2);
     shown_list->SetBounds(0, 0, 200, 10);
     shown_list->AdjustHeight(0);
     shown_list->SetItemIndex(3);
-    pictures->items.push_back({shown_list, POINT{10, 10}, nullptr, true});
+    WindowPicture(panel, 410, 42, shown_list, false)->NeedsHandle = true;
+    // A bubble's picture is clipped to its balloon or rounded shape.
+    auto bubble_picture = [panel](TI_MessageWindow* b, int y) {
+        WindowPicture(panel, 410, 32 + y, b, false)->Shape = [b] { return b->CreateRegion(); };
+    };
 
     auto* b1 = Create<TI_MessageWindow>(file);
     b1->SetIconKind(1);
     b1->SetShape(bsBalloon);
     b1->SetCaption("/bUngültiger Wert/b0/#Bitte einen Dateinamen eingeben.");
-    pictures->items.push_back({b1, POINT{10, 160}, b1, false});
+    bubble_picture(b1, 160);
     auto* b2 = Create<TI_MessageWindow>(file);
     b2->SetShape(bsRounded);
     b2->SetMaxTextWidth(150);
     b2->SetCaption("/bEin langer Hinweis/b0 bricht an der /igrößten Breite/i0 der Blase in /c{clRed}mehrere Zeilen/c{clInfoText} um.");
-    pictures->items.push_back({b2, POINT{10, 310}, b2, false});
+    bubble_picture(b2, 310);
     auto* b3 = Create<TI_MessageWindow>(file);
     CaptionButton(b3->Buttons(), "Ja", 0, RECT{6, 20, 46, 40});
     CaptionButton(b3->Buttons(), "Nein", 0, RECT{50, 20, 90, 40});
     b3->SetCaption("Änderungen speichern?");
-    pictures->items.push_back({b3, POINT{10, 240}, b3, false});
+    bubble_picture(b3, 240);
 }
+
+}  // namespace
+
+GALLERY_PAGE(popups, "popups", 80, &BuildPopupsPage);

@@ -4,6 +4,7 @@
 // each row.
 #include <string>
 
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/font.h"
 #include "framework/streams.h"
@@ -50,6 +51,8 @@ void SetPositionsPageSource(const std::string& Name, const std::string& Bytes) {
     Source().set = true;
 }
 
+namespace {
+
 void BuildPositionsPage(TWinControl* parent) {
     const PositionsSource& source = Source();
     const std::string name = source.set ? source.name : std::string("Beispiel");
@@ -76,3 +79,7 @@ void BuildPositionsPage(TWinControl* parent) {
     title->SetCaption("  Positionen: " + name + " (" + IntToStr(rows) + (rows == 1 ? " Zeile" : " Zeilen") +
                       (loaded ? ")" : ", nicht vollständig gelesen)"));
 }
+
+}  // namespace
+
+GALLERY_PAGE(positions, "positions", 20, &BuildPositionsPage);

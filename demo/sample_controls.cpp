@@ -1,7 +1,9 @@
 #include "demo/sample_controls.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "framework/bitmap.h"
 #include "framework/graphics.h"
 
 namespace {
@@ -173,6 +175,64 @@ void TSampleSwatch::MouseLeave() {
     hover_ = false;
     Invalidate();
     TGraphicControl::MouseLeave();
+}
+
+// --- TWindowPicture ------------------------------------------------------------
+
+TWindowPicture::TWindowPicture(TComponent* AOwner) : TGraphicControl(AOwner) {}
+
+void TWindowPicture::SetWindow(TWinControl* Window, bool Owned) {
+    if (window_ && window_ != Window) {
+        window_->RemoveFreeNotification(this);
+        if (owned_) window_->Free();
+    }
+    window_ = Window;
+    owned_ = Owned;
+    // Its owner (the application, for a box) may free it first at shut-down.
+    if (window_) window_->FreeNotification(this);
+    if (window_) SetBounds(Left(), Top(), window_->Width(), window_->Height());
+    Invalidate();
+}
+
+void TWindowPicture::Paint() {
+    if (!window_) return;
+    if (NeedsHandle) window_->HandleNeeded();
+    // Painted at the origin of a bitmap of its own and copied: a system
+    // control clips its items by device coordinates.
+    TBitmap picture(window_->Width(), window_->Height());
+    window_->PaintTo(picture.DC(), 0, 0);
+    HDC dc = Canvas().Handle();
+    ScopedSaveDC save(dc);
+    if (Shape) {
+        GdiObject<HRGN> rgn = Shape();
+        POINT origin{0, 0};  // the picture's corner on the device
+        LPtoDP(dc, &origin, 1);
+        OffsetRgn(rgn.Get(), origin.x, origin.y);
+        ExtSelectClipRgn(dc, rgn.Get(), RGN_AND);
+    }
+    BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
+}
+
+void TWindowPicture::Notification(TComponent* AComponent, TOperation Operation) {
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == window_) window_ = nullptr;
+}
+
+void TWindowPicture::BeforeDestruction() {
+    if (TWinControl* w = std::exchange(window_, nullptr)) {
+        w->RemoveFreeNotification(this);
+        if (owned_) w->Free();
+    }
+    TGraphicControl::BeforeDestruction();
+}
+
+TWindowPicture* WindowPicture(TWinControl* parent, int x, int y, TWinControl* window, bool owned) {
+    auto* p = Create<TWindowPicture>(parent);
+    p->SetLeft(x);
+    p->SetTop(y);
+    p->SetWindow(window, owned);
+    p->SetParent(parent);
+    return p;
 }
 
 TSampleLabel* SampleLabel(TWinControl* parent, int x, int y, int w, const std::string& text, bool bold) {

@@ -1,11 +1,14 @@
 // Small sample controls of the gallery, built only on the framework: a
-// panel, a button, a text label and a colour swatch. They show how controls
-// are written against TCustomControl and TGraphicControl.
+// panel, a button, a text label, a colour swatch and the picture of a
+// top-level window. They show how controls are written against
+// TCustomControl and TGraphicControl.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "framework/custom_control.h"
+#include "framework/gdi_owner.h"
 #include "framework/graphic_control.h"
 
 // A container with a sunken or raised frame and an optional centred caption.
@@ -71,3 +74,32 @@ protected:
 private:
     bool hover_ = false;
 };
+
+// The picture of a top-level window that is never shown (a message box, a
+// popup list, a bubble), so that a page and its screenshot show it as it
+// looks on the screen: painted with PaintTo at its own size, clipped to its
+// shape when it has one.
+class TWindowPicture : public TGraphicControl {
+public:
+    explicit TWindowPicture(TComponent* AOwner);
+    // The window shown (sized to it); with Owned the picture frees it when
+    // the picture goes.
+    void SetWindow(TWinControl* Window, bool Owned);
+    // The window's region in its own coordinates (a bubble's balloon);
+    // unset: the whole rectangle.
+    std::function<GdiObject<HRGN>()> Shape;
+    // A system control paints only with a window: made before each paint.
+    bool NeedsHandle = false;
+
+protected:
+    void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void BeforeDestruction() override;
+
+private:
+    TWinControl* window_ = nullptr;
+    bool owned_ = false;
+};
+
+// A picture of Window at (x, y) on parent (see TWindowPicture).
+TWindowPicture* WindowPicture(TWinControl* parent, int x, int y, TWinControl* window, bool owned);

@@ -8,3 +8,6 @@
 char GetHotkey(const std::string& Caption);
 // Key is Caption's accelerator (case-insensitive, CP1252).
 bool IsAccel(char Key, const std::string& Caption);
+// Caption as it reads without its accelerator marks: every single "&"
+// dropped, "&&" made one "&".
+std::string StripHotkey(const std::string& Caption);

@@ -600,6 +600,13 @@ TControl* FindDragTarget(POINT ScreenPos, bool AllowDisabled) {
     return result;
 }
 
+TControl* TakeCaptureControl(const TWinControl* Host) {
+    TControl* c = g_capture_control;
+    if (!c || !Host || (c != Host && c->Parent() != Host)) return nullptr;
+    g_capture_control = nullptr;
+    return c;
+}
+
 TControl* GetCaptureControl() {
     HWND cap = GetCapture();
     if (!cap) return nullptr;

@@ -34,9 +34,7 @@ RECT THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void*) {
     return r;
 }
 
-void THintWindow::ActivateHint(RECT Rect, const std::string& AHint) { ActivateHintData(Rect, AHint, nullptr); }
-
-void THintWindow::ActivateHintData(RECT Rect, const std::string& AHint, void*) {
+void THintWindow::ActivateHint(RECT Rect, const std::string& AHint) {
     SetText(AHint);
     int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
     RECT work = Screen()->WorkAreaRect();
@@ -45,7 +43,13 @@ void THintWindow::ActivateHintData(RECT Rect, const std::string& AHint, void*) {
     if (Rect.top + h > work.bottom) Rect.top = work.bottom - h;
     if (Rect.left < work.left) Rect.left = work.left;
     if (Rect.top < work.top) Rect.top = work.top;
-    SetBounds(Rect.left, Rect.top, w, h);
+    ShowAt(RECT{Rect.left, Rect.top, Rect.left + w, Rect.top + h});
+}
+
+void THintWindow::ActivateHintData(RECT Rect, const std::string& AHint, void*) { ActivateHint(Rect, AHint); }
+
+void THintWindow::ShowAt(const RECT& Rect) {
+    SetBounds(Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top);
     SetVisible(true);
     if (HandleAllocated()) {
         SetWindowPos(WindowHandle(), HWND_TOPMOST, 0, 0, 0, 0,

@@ -18,6 +18,8 @@ public:
     virtual RECT CalcHintRect(int MaxWidth, const std::string& AHint, void* AData);
     // Shows the hint at Rect (screen coordinates, kept on the monitor).
     virtual void ActivateHint(RECT Rect, const std::string& AHint);
+    // The application's entry; the default shows through ActivateHint, so a
+    // look that ignores the data overrides ActivateHint alone.
     virtual void ActivateHintData(RECT Rect, const std::string& AHint, void* AData);
     // Hides the hint by destroying its window.
     virtual void ReleaseHandle();
@@ -25,6 +27,9 @@ public:
     bool IsShowing() const;
 
 protected:
+    // Moves the window to Rect (screen) and shows it topmost without
+    // taking the activation, painted at once.
+    void ShowAt(const RECT& Rect);
     void CreateParams(TCreateParams& Params) override;
     bool ShowsWithoutParent() const override { return true; }
     void Paint() override;

@@ -119,6 +119,13 @@ void TMemoryStream::SetSize(int64_t NewSize) {
     if (pos_ > NewSize) pos_ = NewSize;
 }
 
+void TMemoryStream::Reserve(int64_t Bytes) {
+    int64_t end = 0;
+    if (Bytes <= 0 || __builtin_add_overflow(pos_, Bytes, &end) || static_cast<uint64_t>(end) > data_.max_size())
+        return;
+    if (static_cast<size_t>(end) > data_.capacity()) data_.reserve(static_cast<size_t>(end));
+}
+
 void TMemoryStream::Clear() {
     std::vector<char>().swap(data_);
     pos_ = 0;

@@ -22,6 +22,10 @@ public:
     void SetPosition(int64_t Pos) { Seek(Pos, TSeekOrigin::soBeginning); }
     virtual int64_t Size();
     virtual void SetSize(int64_t NewSize);
+    // A hint that about Bytes more bytes are coming at the position: a
+    // stream that grows in memory makes room for them at once. Changes
+    // nothing a reader can see; the default does nothing.
+    virtual void Reserve(int64_t Bytes) { (void)Bytes; }
 
     // Raise EReadError / EWriteError when fewer than Count bytes move.
     void ReadBuffer(void* Buffer, int64_t Count);
@@ -44,6 +48,7 @@ public:
     int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
     int64_t Size() override { return static_cast<int64_t>(data_.size()); }
     void SetSize(int64_t NewSize) override;
+    void Reserve(int64_t Bytes) override;
     void Clear();
     const char* Memory() const { return data_.data(); }
     char* Memory() { return data_.data(); }

@@ -9,6 +9,10 @@
 extern TControl* g_mouse_control;
 extern HWND g_mouse_host;
 void SetMouseControl(TControl* control, HWND host);
+// The control holding the capture through Host's window (Host itself or a
+// window-less child), forgotten as the capture holder; nullptr when none
+// (control.cpp).
+TControl* TakeCaptureControl(const TWinControl* Host);
 
 namespace win_control_internal {
 inline bool IsWin(const TControl* c) { return dynamic_cast<const TWinControl*>(c) != nullptr; }

@@ -54,7 +54,17 @@ void TWinControl::WMMouseLeave(TMessage& m) {
     DefaultHandler(m);
 }
 
-void TWinControl::WMCaptureChanged(TMessage& m) { DefaultHandler(m); }
+void TWinControl::WMCaptureChanged(TMessage& m) {
+    // Taken away (another window's capture, a modal box, WM_CANCELMODE)
+    // rather than given up through SetMouseCapture, which forgets the holder
+    // first: the control that held it through this window ends its mouse
+    // mode, as a control sent WM_CANCELMODE does.
+    if (reinterpret_cast<HWND>(m.LParam) != handle_) {
+        if (TControl* holder = TakeCaptureControl(this)) holder->Perform(WM_CANCELMODE, 0, 0);
+        if (IsBeingFreed()) return;
+    }
+    DefaultHandler(m);
+}
 
 void TWinControl::WMSetCursor(TMessage& m) {
     if (handle_ && LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == handle_) {

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "framework/callback_guard.h"
+#include "framework/win_control.h"
 
 bool TWindowHook::Attach(HWND hwnd, Handler handler) {
     Detach();
@@ -33,6 +36,13 @@ LRESULT CALLBACK TWindowHook::HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         self->Detach();
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
+    // The message is a dispatch to the window's control, as if it came
+    // through the control's own procedure: a handler that frees the control
+    // (and with it the hook's owner) leaves the delete until the hook and
+    // the window's own procedure have returned.
+    TWinControl* control = FindControl(hwnd);
+    std::optional<TDispatchScope> scope;
+    if (control) scope.emplace(control);
     TMessage m{msg, wParam, lParam, 0};
     bool handled = false;
     if (self->handler_) GuardCallback([&] { handled = self->handler_(m); });

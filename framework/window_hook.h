@@ -4,7 +4,9 @@
 // answers it itself (returns true with Message.Result set) or lets it go on
 // (false). CallNext runs the window's own procedure from inside the handler,
 // for work that must come after it. The hook lets go of the window when it
-// is destroyed and when the hook object goes.
+// is destroyed and when the hook object goes. A message to a framework
+// control's window is a dispatch to that control while the hook runs, so a
+// handler may free the control (see docs/architecture.md).
 #pragma once
 
 #include <windows.h>

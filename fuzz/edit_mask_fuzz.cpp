@@ -1,6 +1,7 @@
 // Masks and texts from arbitrary bytes: "mask \0 text \0 typed" plus two
 // selection bytes in front. Compiling, fitting, typing and deleting must
-// stay in bounds whatever the selection.
+// stay in bounds whatever the selection, and what comes out fitted fits
+// again unchanged: fitting twice is fitting once.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,15 +28,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CompileEditMask(mask, positions);
     FUZZ_CHECK(positions.Count() <= kMaxMaskPositions);
 
+    // The same fit again: the text stays as it is.
+    auto fitsUnchanged = [&](const std::string& fitted, bool skip, bool complete) {
+        std::string again = fitted;
+        int passed = 0, reached = 0;
+        FUZZ_CHECK(ApplyEditMask(again, positions, skip, passed, complete, reached) >= 0);
+        FUZZ_CHECK(again == fitted);
+    };
+
     std::string fitted = text;
     int passed = 0, reached = 0;
     const int start = ApplyEditMask(fitted, positions, flags, passed, !flags, reached);
     // A refused text stays; a fitted one keeps its length.
     FUZZ_CHECK(start >= 0 ? fitted.size() == text.size() : fitted == text);
+    if (start >= 0) fitsUnchanged(fitted, flags, !flags);
 
     std::string edited = text;
     int a = selA, b = selB;
-    if (InsertMaskedText(edited, typed.substr(0, 16), positions, a, b)) {
+    if (InsertMaskedText(edited, typed, positions, a, b)) {
         FUZZ_CHECK(a == b && a >= 0 && a <= static_cast<int>(edited.size()));
     } else {
         FUZZ_CHECK(edited == text && a == selA && b == selB);
@@ -43,6 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::string deleted = text;
     const int index = DeleteMaskedRange(deleted, positions, selA, selB);
+    // The rest of a deletion is a fitted text.
+    fitsUnchanged(deleted, false, false);
     AppendMaskLiterals(deleted, positions, index, a, b);
     TrimMaskLiterals(deleted, positions, index);
     TrimMaskLiterals(deleted, positions, selA);

@@ -10,27 +10,9 @@
 #include "grids/string_grid_strings.h"
 #include "grids/string_sparse_list.h"
 
-namespace {
-
-// The object as a second-line store, or nullptr; the exact class is checked
-// first, as nearly every such object is one.
-TLongTextObject2* AsSecondLine(TObject* Object) {
-    if (!Object) return nullptr;
-    if (typeid(*Object) == typeid(TLongTextObject2)) return static_cast<TLongTextObject2*>(Object);
-    return dynamic_cast<TLongTextObject2*>(Object);
-}
-
-TSPAQuantum QuantumFor(int Count, int SmallLimit) {
-    return Count > SmallLimit ? TSPAQuantum::SPALarge : TSPAQuantum::SPASmall;
-}
-
-}  // namespace
-
-T_StringGrid::T_StringGrid(TComponent* AOwner) : T_DrawGrid(AOwner) {
-    second_objects_.Reserve(100);
-    data_ = std::make_unique<T_SparseList>(QuantumFor(RowCount(), 256));
-    row_views_ = std::make_unique<T_SparseList>(QuantumFor(RowCount(), 256));
-    col_views_ = std::make_unique<T_SparseList>(QuantumFor(ColCount(), 512));
+T_StringGrid::T_StringGrid(TComponent* AOwner) : T_DrawGrid(AOwner), rows_(RowCount()) {
+    row_views_ = std::make_unique<T_SparseList>(GridListQuantum(RowCount(), 256));
+    col_views_ = std::make_unique<T_SparseList>(GridListQuantum(ColCount(), 512));
 }
 
 T_StringGrid::~T_StringGrid() { FreeAllData(); }
@@ -43,10 +25,6 @@ void T_StringGrid::BeforeDestruction() {
 }
 
 void T_StringGrid::FreeAllData() {
-    for (TLongTextObject2* o : second_objects_.TakeAll()) {
-        o->ReleaseData();
-        o->Free();
-    }
     auto freeViews = [](T_SparseList* views) {
         if (!views) return;
         views->ForAll([](int, void* item) {
@@ -57,102 +35,14 @@ void T_StringGrid::FreeAllData() {
     };
     freeViews(row_views_.get());
     freeViews(col_views_.get());
-    if (data_) {
-        data_->ForAll([](int, void* item) {
-            delete static_cast<T_StringSparseList*>(item);
-            return 0;
-        });
-        data_->Clear();
-    }
-}
-
-// ---------------------------------------------------------------- second-line objects
-
-void T_StringGrid::SecondLineObjects::Add(TLongTextObject2* Object) {
-    items_.push_back(Object);
-    ++live_;
-}
-
-bool T_StringGrid::SecondLineObjects::Contains(const TLongTextObject2* Object) const {
-    return Object && std::find(items_.begin(), items_.end(), Object) != items_.end();
-}
-
-bool T_StringGrid::SecondLineObjects::Remove(TLongTextObject2* Object) {
-    if (!Object || items_.empty()) return false;
-    // Outwards from where the last one was taken: rows are mostly emptied in
-    // order, forwards or backwards.
-    const size_t n = items_.size();
-    const size_t start = std::min(hint_, n - 1);
-    size_t found = n;
-    for (size_t d = 0; d < n && found == n; ++d) {
-        if (start + d < n && items_[start + d] == Object) found = start + d;
-        else if (d > 0 && d <= start && items_[start - d] == Object) found = start - d;
-        else if (start + d >= n && d > start) break;
-    }
-    if (found == n) return false;
-    items_[found] = nullptr;
-    ++gaps_;
-    --live_;
-    hint_ = found;
-    if (gaps_ > 64 && gaps_ * 2 > items_.size()) Pack();
-    return true;
-}
-
-void T_StringGrid::SecondLineObjects::Pack() const {
-    if (gaps_ == 0) return;
-    size_t out = 0, hint = 0;
-    for (size_t i = 0; i < items_.size(); ++i) {
-        if (i == hint_) hint = out;
-        if (items_[i]) items_[out++] = items_[i];
-    }
-    items_.resize(out);
-    gaps_ = 0;
-    hint_ = hint;
-}
-
-TLongTextObject2* T_StringGrid::SecondLineObjects::At(int Index) const {
-    Pack();
-    if (Index < 0) throw std::out_of_range("SecondLineObject");
-    return items_.at(static_cast<size_t>(Index));
-}
-
-std::vector<TLongTextObject2*> T_StringGrid::SecondLineObjects::TakeAll() {
-    Pack();
-    std::vector<TLongTextObject2*> all;
-    all.swap(items_);
-    gaps_ = hint_ = 0;
-    live_ = 0;
-    return all;
+    rows_.FreeAll();
 }
 
 // ---------------------------------------------------------------- storage
 
-T_StringSparseList* T_StringGrid::RowList(int ARow) const {
-    if (ARow < 0 || !data_) return nullptr;  // no row list exists for a negative row
-    return static_cast<T_StringSparseList*>(data_->Get(ARow));
-}
+T_StringSparseList* T_StringGrid::RowList(int ARow) const { return rows_.RowList(ARow); }
 
-T_StringSparseList* T_StringGrid::EnsureRowList(int ARow) {
-    if (ARow < 0) RaiseSparseListIndexError();
-    if (T_StringSparseList* list = RowList(ARow)) return list;
-    // Rows are mostly filled one after the other and look alike: the row
-    // made before tells how much room this one will need, so that a load
-    // neither grows each row several times nor leaves much unused. The room
-    // comes with the list in one allocation.
-    int entries = std::clamp(ColCount(), 0, 64);
-    size_t text = static_cast<size_t>(entries) * 8;
-    const T_StringSparseList* previous = last_row_made_ != ARow ? RowList(last_row_made_) : nullptr;
-    if (previous && previous->StoredEntries() > 0) {
-        const size_t used = previous->StoredTextBytes();
-        entries = std::min(previous->StoredEntries() + 1, 64);
-        text = used + used / 4 + 8;
-    }
-    std::unique_ptr<T_StringSparseList> list(
-        T_StringSparseList::NewWithRoom(QuantumFor(ColCount(), 512), entries, text));
-    data_->Put(ARow, list.get());
-    last_row_made_ = ARow;
-    return list.release();
-}
+T_StringSparseList* T_StringGrid::EnsureRowList(int ARow) { return rows_.EnsureRowList(ARow, ColCount()); }
 
 T_StringGridStrings* T_StringGrid::EnsureView(T_SparseList& Views, int Index, int ViewIndex) {
     if (auto* v = static_cast<T_StringGridStrings*>(Views.Get(Index))) return v;
@@ -204,73 +94,23 @@ void T_StringGrid::SetStringsUpdateState(bool Updating) {
 
 // ---------------------------------------------------------------- cells
 
-std::string T_StringGrid::GetCell(int ACol, int ARow) const {
-    if (ACol == -1) return {};
-    if (ACol == -2) {
-        auto* o = AsSecondLine(Objects(0, ARow));
-        if (!o) return {};
-        std::string s = o->Text();
-        if (s.size() >= 2 && s[s.size() - 2] == '\r' && s[s.size() - 1] == '\n') s.resize(s.size() - 2);
-        return s;
-    }
-    T_StringSparseList* list = RowList(ARow);
-    if (!list) return {};
-    return list->Get(ACol);
-}
+std::string T_StringGrid::GetCell(int ACol, int ARow) const { return rows_.GetCell(ACol, ARow); }
 
 std::string_view T_StringGrid::CellText(int ACol, int ARow, std::string& Scratch) const {
-    if (ACol == -1) return {};
-    if (ACol == -2) {
-        auto* o = AsSecondLine(Objects(0, ARow));
-        if (!o) return {};
-        std::string_view s;
-        if (!o->TextView(s)) {
-            Scratch = o->Text();
-            s = Scratch;
-        }
-        if (s.size() >= 2 && s[s.size() - 2] == '\r' && s[s.size() - 1] == '\n') s.remove_suffix(2);
-        return s;
-    }
-    T_StringSparseList* list = RowList(ARow);
-    if (!list) return {};
-    return list->GetText(ACol);
+    return rows_.CellText(ACol, ARow, Scratch);
 }
 
 void T_StringGrid::RowTextViews(int ARow, const int* Cols, size_t Count, std::string_view* Texts) const {
-    const T_StringSparseList* list = RowList(ARow);
-    if (!list) {
-        for (size_t i = 0; i < Count; ++i) Texts[i] = std::string_view();
-        return;
-    }
-    list->GetTexts(Cols, Count, Texts);
-}
-
-TLongTextObject2* T_StringGrid::NewSecondLineObject() {
-    auto* o = Create<TLongTextObject2>(static_cast<TObject*>(this), l2_data_class_);
-    try {
-        second_objects_.Add(o);
-    } catch (...) {
-        o->Free();
-        throw;
-    }
-    return o;
+    rows_.RowTextViews(ARow, Cols, Count, Texts);
 }
 
 void T_StringGrid::SetCell(int ACol, int ARow, const std::string& Value) {
     if (ACol == -1) return;
     if (ACol == -2) {
-        TObject* current = Objects(0, ARow);
-        TLongTextObject2* lto = nullptr;
-        if (!current) {
-            lto = NewSecondLineObject();
-        } else {
-            lto = dynamic_cast<TLongTextObject2*>(current);
-            if (!lto) throw EInvalidCast(GridMessages::InvalidTypeCast);
-        }
+        TLongTextObject2* lto = rows_.EnsureSecondLine(ARow, ColCount(), this, l2_data_class_);
+        if (!lto) throw EInvalidCast(GridMessages::InvalidTypeCast);
         if (UseSecondLine()) lto->SetText(Value);
         if (Value.empty() || !UseSecondLine()) SetRowHeight(ARow, DefaultRowHeight());
-        T_StringSparseList* list = EnsureRowList(ARow);
-        list->PutObject(0, lto);
         CellChanged(0, ARow);
         AfterCellWrite(-2, ARow, std::string());
         return;
@@ -306,23 +146,7 @@ void T_StringGrid::StoreRowTexts(int ARow, const std::pair<int, std::string_view
         for (size_t i = 0; i < Count; ++i) SetCell(Cells[i].first, ARow, std::string(Cells[i].second));
         return;
     }
-    if (ARow < 0) RaiseSparseListIndexError();
-    T_StringSparseList* list = RowList(ARow);
-    if (!list) {
-        int entries = 0;
-        size_t bytes = 0;
-        for (size_t i = 0; i < Count; ++i) {
-            entries += !Cells[i].second.empty();
-            bytes += Cells[i].second.size();
-        }
-        if (entries == 0) return;  // nothing would be stored
-        std::unique_ptr<T_StringSparseList> made(
-            T_StringSparseList::NewWithRoom(QuantumFor(ColCount(), 512), entries, bytes));
-        data_->Put(ARow, made.get());
-        list = made.release();
-    }
-    if (!list->FillEmpty(Cells, Count))
-        for (size_t i = 0; i < Count; ++i) list->PutText(Cells[i].first, Cells[i].second);
+    rows_.StoreTexts(ARow, ColCount(), Cells, Count);
     // As CellChanged for each cell, with the row repainted once.
     if (!EventsEnabled()) return;
     if (strings_updating_)
@@ -332,20 +156,17 @@ void T_StringGrid::StoreRowTexts(int ARow, const std::pair<int, std::string_view
     for (size_t i = 0; i < Count; ++i) RefreshEditorAt(Cells[i].first, ARow);
 }
 
-TObject* T_StringGrid::Objects(int ACol, int ARow) const {
-    T_StringSparseList* list = RowList(ARow);
-    return list ? list->GetObject(ACol) : nullptr;
-}
+TObject* T_StringGrid::Objects(int ACol, int ARow) const { return rows_.Objects(ACol, ARow); }
 
-TLongTextObject2* T_StringGrid::SecondLineOf(int ARow) const { return AsSecondLine(Objects(0, ARow)); }
+TLongTextObject2* T_StringGrid::SecondLineOf(int ARow) const { return rows_.SecondLineOf(ARow); }
 
 void T_StringGrid::SetObjects(int ACol, int ARow, TObject* AObject) {
     if (auto* lto = dynamic_cast<TLongTextObject2*>(AObject)) {
         // A second-line object belongs to exactly one row of this grid.
-        const bool owned = second_objects_.Contains(lto);
+        const bool owned = rows_.OwnsSecondLine(lto);
         bool elsewhere = false;
         if (owned && ACol == 0) {
-            data_->ForAll([&](int row, void* item) {
+            rows_.Lists().ForAll([&](int row, void* item) {
                 if (row != ARow && static_cast<T_StringSparseList*>(item)->GetObject(0) == lto) elsewhere = true;
                 return elsewhere ? 1 : 0;
             });
@@ -357,11 +178,7 @@ void T_StringGrid::SetObjects(int ACol, int ARow, TObject* AObject) {
     CellChanged(ACol, ARow);
 }
 
-void T_StringGrid::FreeSecondLineObject(TLongTextObject2* Object) {
-    if (!second_objects_.Remove(Object)) return;
-    Object->ReleaseData();
-    Object->Free();
-}
+void T_StringGrid::FreeSecondLineObject(TLongTextObject2* Object) { rows_.FreeSecondLine(Object); }
 
 void T_StringGrid::ClearRowContents(int ARow) {
     T_StringSparseList* list = RowList(ARow);
@@ -384,7 +201,7 @@ void T_StringGrid::ClearRowContents(int ARow) {
 
 void T_StringGrid::ClearRowsFrom(int FirstRow) {
     std::vector<int> rows;
-    data_->ForAll([&](int row, void*) {
+    rows_.Lists().ForAll([&](int row, void*) {
         if (row >= FirstRow) rows.push_back(row);
         return 0;
     });
@@ -393,7 +210,7 @@ void T_StringGrid::ClearRowsFrom(int FirstRow) {
 
 void T_StringGrid::ClearColContents(int ACol) {
     if (ACol < 0) return;
-    for (int r = data_->Count() - 1; r >= 0; --r) {
+    for (int r = rows_.Lists().Count() - 1; r >= 0; --r) {
         T_StringSparseList* list = RowList(r);
         if (!list) continue;
         auto* lto = dynamic_cast<TLongTextObject2*>(list->GetObject(ACol));
@@ -404,25 +221,14 @@ void T_StringGrid::ClearColContents(int ACol) {
     }
 }
 
-void T_StringGrid::ReleaseRowList(T_StringSparseList* List) {
-    if (!List) return;
-    std::vector<TLongTextObject2*> owned;
-    List->ForAll([&](int, const std::string&, TObject* o) {
-        if (auto* lto = dynamic_cast<TLongTextObject2*>(o)) owned.push_back(lto);
-        return 0;
-    });
-    delete List;
-    for (TLongTextObject2* o : owned) FreeSecondLineObject(o);
-}
-
 void T_StringGrid::MoveRowContents(int FromRow, int ToRow) {
     if (FromRow < 0 || ToRow < 0) RaiseSparseListIndexError();
     if (FromRow == ToRow) return;
-    auto* moving = static_cast<T_StringSparseList*>(data_->Get(FromRow));
-    auto* old = static_cast<T_StringSparseList*>(data_->Get(ToRow));
-    data_->Put(ToRow, moving);
-    data_->Put(FromRow, nullptr);
-    ReleaseRowList(old);
+    auto* moving = static_cast<T_StringSparseList*>(rows_.Lists().Get(FromRow));
+    auto* old = static_cast<T_StringSparseList*>(rows_.Lists().Get(ToRow));
+    rows_.Lists().Put(ToRow, moving);
+    rows_.Lists().Put(FromRow, nullptr);
+    rows_.ReleaseRowList(old);
     if (EventsEnabled()) {
         InvalidateRow(FromRow);
         InvalidateRow(ToRow);
@@ -436,9 +242,9 @@ void T_StringGrid::DeleteRow(int ARow) {
     MoveRow(ARow, last);
     // The row that falls off is emptied, so a later RowCount + 1 shows an
     // empty row rather than the deleted one.
-    auto* list = static_cast<T_StringSparseList*>(data_->Get(last));
-    data_->Put(last, nullptr);
-    ReleaseRowList(list);
+    auto* list = static_cast<T_StringSparseList*>(rows_.Lists().Get(last));
+    rows_.Lists().Put(last, nullptr);
+    rows_.ReleaseRowList(list);
     SetRowCount(last);
     InvalidateGrid();
 }
@@ -447,7 +253,7 @@ void T_StringGrid::DeleteColumn(int ACol) {
     const int last = ColCount() - 1;
     MoveColumn(ACol, last);
     std::vector<T_StringSparseList*> lists;
-    data_->ForAll([&](int, void* item) {
+    rows_.Lists().ForAll([&](int, void* item) {
         lists.push_back(static_cast<T_StringSparseList*>(item));
         return 0;
     });
@@ -462,7 +268,7 @@ void T_StringGrid::DeleteColumn(int ACol) {
 }
 
 void T_StringGrid::ColumnMoved(int FromIndex, int ToIndex) {
-    data_->ForAll([&](int, void* item) {
+    rows_.Lists().ForAll([&](int, void* item) {
         static_cast<T_StringSparseList*>(item)->Move(FromIndex, ToIndex);
         return 0;
     });
@@ -471,7 +277,7 @@ void T_StringGrid::ColumnMoved(int FromIndex, int ToIndex) {
 }
 
 void T_StringGrid::RowMoved(int FromIndex, int ToIndex) {
-    data_->Move(FromIndex, ToIndex);
+    rows_.Lists().Move(FromIndex, ToIndex);
     InvalidateGrid();
     T_DrawGrid::RowMoved(FromIndex, ToIndex);
 }

@@ -1,6 +1,6 @@
 // T_StringGrid: the two-line grid with a text and an object per cell, kept
 // sparsely, and a second line per row kept in a TLongTextObject2 stored as
-// the object of the row's column 0.
+// the object of the row's column 0 (the storage is T_GridRows).
 //
 // GetCell / SetCell take column -1 for "no column" and -2 for the row's
 // second line. Neither checks the indices against ColCount and RowCount.
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "grids/draw_grid.h"
+#include "grids/grid_rows.h"
 #include "grids/long_text_object.h"
 #include "grids/sparse_list.h"
 
@@ -71,8 +72,8 @@ public:
     int EditUpdateCount() const { return edit_update_; }
 
     // The second-line objects the grid created (and owns).
-    int SecondLineObjectCount() const { return second_objects_.Count(); }
-    TLongTextObject2* SecondLineObject(int Index) const { return second_objects_.At(Index); }
+    int SecondLineObjectCount() const { return rows_.SecondLineCount(); }
+    TLongTextObject2* SecondLineObject(int Index) const { return rows_.SecondLineAt(Index); }
     TCustomL2DataClass SecondLineDataClass() const { return l2_data_class_; }
     void SetSecondLineDataClass(TCustomL2DataClass Value) { l2_data_class_ = Value; }
     // The row's second-line object, or nullptr.
@@ -117,45 +118,17 @@ private:
     T_StringGridStrings* EnsureView(T_SparseList& Views, int Index, int ViewIndex);
     void CellChanged(int ACol, int ARow);
     void RefreshEditorAt(int ACol, int ARow);
-    TLongTextObject2* NewSecondLineObject();
-    void ReleaseRowList(T_StringSparseList* List);
     void FreeAllData();
 
-    std::unique_ptr<T_SparseList> data_;       // row -> T_StringSparseList*
+    T_GridRows rows_;
     // Views are made when Rows / Cols first asks for one, not per written
     // cell: a view holds nothing but its grid and index, so a view made later
     // is the same view, and a load of many rows does not pay one per row.
     std::unique_ptr<T_SparseList> row_views_;  // row -> T_StringGridStrings*
     std::unique_ptr<T_SparseList> col_views_;  // column -> T_StringGridStrings*
-    // The second-line objects in the order they were made. A freed one leaves
-    // a gap that is closed in bulk, and the search for the next one to free
-    // starts where the last one was, so emptying many rows stays linear.
-    class SecondLineObjects {
-    public:
-        void Reserve(size_t Count) { items_.reserve(Count); }
-        void Add(TLongTextObject2* Object);
-        bool Contains(const TLongTextObject2* Object) const;
-        // False when Object is not in the list.
-        bool Remove(TLongTextObject2* Object);
-        int Count() const { return live_; }
-        // Raises std::out_of_range for an index outside 0 .. Count()-1.
-        TLongTextObject2* At(int Index) const;
-        // Hands out every object and empties the list.
-        std::vector<TLongTextObject2*> TakeAll();
-
-    private:
-        void Pack() const;
-
-        mutable std::vector<TLongTextObject2*> items_;  // nullptr: a gap
-        mutable size_t gaps_ = 0;
-        mutable size_t hint_ = 0;
-        int live_ = 0;
-    };
-    SecondLineObjects second_objects_;
     TCustomL2DataClass l2_data_class_ = nullptr;
     std::string set_cell_buffer_;  // SetCell's copy for the hook
     bool set_cell_buffer_busy_ = false;
-    int last_row_made_ = -1;  // the row whose cell list was made last
     bool strings_updating_ = false;
     bool needs_repaint_ = false;
     int edit_update_ = 0;

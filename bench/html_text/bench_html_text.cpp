@@ -2,6 +2,9 @@
 // "<br>" breaks, laid out and drawn with word wrap into a 400-pixel wide
 // bitmap, next to DrawTextA with DT_WORDBREAK on the same plain text; and
 // measuring alone next to DT_CALCRECT. Best of five rounds, ratios printed.
+// Then long texts without tags (400 KB and 1.6 MB, plain and with entities)
+// measured as the message box does before it shows: the verdict holds when
+// four times the text takes at most five times as long (linear layout).
 //
 //   bench_html_text.exe [--rounds=N]
 #include <windows.h>
@@ -14,6 +17,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/verdict.h"
 #include "controls/html/html_draw.h"
 #include "controls/html/html_gdi_device.h"
 #include "controls/html/html_text.h"
@@ -28,6 +32,22 @@ std::string MessageText() {
         s += "mit einer ähnlichen Anschrift zusammengeführt";
         if (i < 20) s += "<br>";
     }
+    return s;
+}
+
+// Words of a server reply, without tags, up to Size bytes; Entity goes
+// between the words when given.
+std::string LongText(size_t Size, const char* Entity) {
+    static const char* const kWords[] = {"Auftrag", "4711", "Adresse", "M\xFCller", "S\xF6hne", "GmbH",
+                                         "Lieferung", "zusammengef\xFChrt", "Rechnung", "offen"};
+    std::string s;
+    s.reserve(Size + 32);
+    for (size_t i = 0; s.size() < Size; ++i) {
+        s += kWords[i % 10];
+        s += ' ';
+        if (Entity && i % 3 == 0) s += Entity;
+    }
+    s.resize(Size);
     return s;
 }
 
@@ -89,5 +109,30 @@ int main(int argc, char** argv) {
                 engineDraw * 1e6, gdiDraw * 1e6, engineDraw / gdiDraw);
     std::printf("measure only  : %8.1f us   DrawTextA DT_CALCRECT : %8.1f us   ratio %.2f (target <= 2)\n",
                 engineMeasure * 1e6, gdiMeasure * 1e6, engineMeasure / gdiMeasure);
-    return 0;
+    bool holds = BenchVerdict("draw", engineDraw / gdiDraw <= 4, "layout and drawing take %.2fx DrawTextA (<= 4x)",
+                              engineDraw / gdiDraw);
+    holds &= BenchVerdict("measure", engineMeasure / gdiMeasure <= 2,
+                          "measuring takes %.2fx DrawTextA with DT_CALCRECT (<= 2x)", engineMeasure / gdiMeasure);
+
+    // Long texts without tags, wrapped at 400 pixels as in a message box.
+    const int longRounds = std::min(rounds, 3);
+    bool linear = true;
+    for (const char* entity : {static_cast<const char*>(nullptr), "&amp; "}) {
+        double seconds[2] = {0, 0};
+        const size_t sizes[2] = {400 * 1024, 1600 * 1024};
+        for (int k = 0; k < 2; ++k) {
+            const std::string text = LongText(sizes[k], entity);
+            p.Text = text;
+            p.Rect = HTMLRect{0, 0, 400, 600};
+            HTMLDrawResult r{};
+            seconds[k] = BestSeconds(longRounds, 1, [&] { r = HTMLDrawText(c, p, {}, &fonts); });
+            std::printf("measure %s %7zu KB: %8.1f ms (%d lines)\n", entity ? "with entities" : "plain        ",
+                        sizes[k] / 1024, seconds[k] * 1e3, r.LineCount);
+        }
+        const double ratio = seconds[1] / seconds[0];
+        linear = linear && ratio <= 5.0;
+        std::printf("  1600 KB / 400 KB: %.2f (linear: target <= 5)\n", ratio);
+    }
+    holds &= BenchVerdict("linear", linear, "1.6 MB of text without tags takes at most 5x the time of 400 KB");
+    return holds ? 0 : 1;
 }

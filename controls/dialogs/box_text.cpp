@@ -46,6 +46,8 @@ std::string EscapeBoxText(const std::string& Foreign) {
             out += "&amp;";
         else if (c == '<')
             out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
         else
             out += c;
     }

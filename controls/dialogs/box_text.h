@@ -15,8 +15,8 @@ std::string FastReplace(const std::string& S, const std::string& OldPattern, con
 void ReplaceInPlace(std::string& S, const std::string& OldPattern, const std::string& NewPattern);
 
 // For text from outside (a server reply, an exception message) put into a
-// box message: "&" and "<" become entities, so the box shows them as they
-// are instead of reading them as markup.
+// box message: "&", "<" and ">" become entities, so the box shows them as
+// they are instead of reading them as markup.
 std::string EscapeBoxText(const std::string& Foreign);
 
 // The box's maximum outer height: 70 % of the screen height, a half rounded

@@ -34,6 +34,7 @@ bool GetMonitorInfoAtPoint(POINT p, MONITORINFOEXA& info) {
 
 RECT MonitorRect(int Index) {
     TMonitor* mon = Screen()->Monitors(Index);
+    if (!mon) return RECT{};
     return RECT{mon->Left(), mon->Top(), mon->Left() + mon->Width(), mon->Top() + mon->Height()};
 }
 
@@ -121,6 +122,10 @@ void PlaceFormOnMonitor(TCustomForm* Form, bool Force) {
 void PlaceFormDefault(TCustomForm* Form) { PlaceFormOnMonitor(Form, false); }
 
 bool ForceForegroundWindow(HWND Wnd) {
+    // Asked plainly first: where the system grants it, joining the inputs
+    // only does harm (Wine moves the foreground with the joined input, and
+    // parting them again leaves no foreground window at all).
+    if (SetForegroundWindow(Wnd) && GetForegroundWindow() == Wnd) return true;
     const DWORD ours = GetCurrentThreadId();
     HWND foreground = GetForegroundWindow();
     const DWORD theirs = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;

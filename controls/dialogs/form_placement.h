@@ -12,7 +12,8 @@ class TMonitor;
 // The monitor nearest to p and its extended information; false when the
 // screen reports no monitor.
 bool GetMonitorInfoAtPoint(POINT p, MONITORINFOEXA& info);
-// Bounds of the screen's monitor Index.
+// Bounds of the screen's monitor Index; an empty rectangle for an index
+// outside the screen's list.
 RECT MonitorRect(int Index);
 bool IsPrimaryMonitor(const TMonitor* Monitor);
 // The first primary monitor of the screen's list, or nullptr.
@@ -44,9 +45,10 @@ void PlaceFormInWorkArea(TCustomForm* Form, TMonitor* Monitor, bool Center);
 void PlaceFormOnMonitor(TCustomForm* Form, bool Force);
 void PlaceFormDefault(TCustomForm* Form);
 
-// SetForegroundWindow(Wnd) with the calling thread's input attached to the
-// foreground thread while it runs (only when that is another thread, and
-// detached only when the attach succeeded). Returns SetForegroundWindow's result.
+// SetForegroundWindow(Wnd); when the system refuses it, once more with the
+// calling thread's input attached to the foreground thread while it runs
+// (only when that is another thread, and detached only when the attach
+// succeeded). Returns SetForegroundWindow's result.
 bool ForceForegroundWindow(HWND Wnd);
 // Raises Form to the top of the z-order, shows it and makes it the foreground window.
 void BringFormToFront(TCustomForm* Form);

@@ -367,9 +367,11 @@ void TFSB_BOX::FormKeyPress(TObject*, char& Key) {
 }
 
 bool TFSB_BOX::KeepsForeground() const {
-    // Only an open box keeps the foreground; a closing one lets it go.
+    // Only an open box keeps the foreground; a closing one lets it go, and
+    // so does one disabled by a box opened from it: taking the foreground
+    // back from the inner box would start a tug of war between the two.
     HWND h = WindowHandle();
-    return !link_clicked_ && h && Visible() && IsWindowVisible(h) && ModalResult() == mrNone;
+    return !link_clicked_ && h && Visible() && IsWindowVisible(h) && IsWindowEnabled(h) && ModalResult() == mrNone;
 }
 
 void TFSB_BOX::FormDeactivate(TObject*) {

@@ -96,7 +96,7 @@ private:
     // Keeps the box inside Area, no higher than it (the button bar stays
     // at the bottom and covers the end of the text).
     void KeepInside(const RECT& Area);
-    // Open, not closing, and no link was clicked.
+    // Open, enabled (no box opened from it), not closing, and no link was clicked.
     bool KeepsForeground() const;
     // Whether the input field's drop-down list is open.
     bool InputListOpen() const;

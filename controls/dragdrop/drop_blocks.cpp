@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "framework/cp1252.h"
 
@@ -135,20 +136,27 @@ bool ReadCida(const uint8_t* data, size_t size, std::vector<Bytes>& lists) {
     if (size < 4) return false;
     const uint64_t n = Le32(data);
     if (static_cast<uint64_t>(size) < 4 * (n + 2)) return false;
+    // Sized first, copied after: offsets that all name one long list must
+    // not make the reader ask for many times the block.
+    std::vector<std::pair<uint32_t, size_t>> found;
+    found.reserve(static_cast<size_t>(n) + 1);
+    uint64_t copied = 0;
     for (uint64_t i = 0; i <= n; ++i) {
         const uint32_t offset = Le32(data + 4 + 4 * i);
-        if (offset >= size) {
-            lists.clear();
-            return false;
-        }
+        if (offset >= size) return false;
         const size_t len = IdListSize(data + offset, size - offset);
-        if (len == 0) {
-            lists.clear();
-            return false;
-        }
-        lists.emplace_back(data + offset, data + offset + len);
+        if (len == 0) return false;
+        copied += len;
+        if (copied > kCidaCopyFactor * static_cast<uint64_t>(size)) return false;
+        found.emplace_back(offset, len);
     }
-    return lists.size() >= 2;
+    if (found.size() < 2) return false;
+    // Each item's path is made from the parent joined with the item.
+    const uint64_t joined = n * (found[0].second - 2) + (copied - found[0].second);
+    if (joined > kCidaJoinFactor * static_cast<uint64_t>(size)) return false;
+    lists.reserve(found.size());
+    for (const auto& [offset, len] : found) lists.emplace_back(data + offset, data + offset + len);
+    return true;
 }
 
 Bytes WriteCida(const std::vector<Bytes>& lists) {

@@ -48,9 +48,17 @@ Bytes WriteDropFilesAnsi(const std::vector<std::string>& names);
 // ends it), or 0 when an item is shorter than its size field or the list
 // runs past avail bytes.
 size_t IdListSize(const uint8_t* data, size_t avail);
+// What a block may make its reader build, in multiples of its size: the
+// copied lists (each offset may name the same long list), and the items
+// joined with the parent as their paths are made (a deep parent with many
+// short items, as a real drop of one folder's files has, stays far below).
+inline constexpr uint64_t kCidaCopyFactor = 2;
+inline constexpr uint64_t kCidaJoinFactor = 64;
 // The n + 1 ID lists of the block (parent first), each copied with its
 // terminator. Fails unless size >= 4 * (n + 2), every offset lies inside the
-// block and every list ends inside it, or when fewer than two lists come out.
+// block and every list ends inside it, or when fewer than two lists come out;
+// fails too when the lists copied exceed kCidaCopyFactor * size bytes or n *
+// (parent without terminator) + the n items exceed kCidaJoinFactor * size.
 bool ReadCida(const uint8_t* data, size_t size, std::vector<Bytes>& lists);
 // lists[0] is the parent; each list must include its terminator. Block size
 // (count + 2) * 4 + sum of the list sizes with count = lists.size() - 1.

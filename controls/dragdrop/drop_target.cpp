@@ -12,6 +12,8 @@
 #include "framework/colors.h"
 #include "framework/exceptions.h"
 #include "framework/image_list.h"
+#include "framework/scoped_state.h"
+#include "framework/sysutils.h"
 #include "framework/timer.h"
 #include "framework/win_control.h"
 
@@ -25,6 +27,10 @@ namespace {
 std::atomic<int> g_live_forwarders{0};
 // The shell's drag-image helper.
 constexpr CLSID kClsidDragDropHelper = {0x4657278A, 0x411B, 0x11D2, {0x83, 0x9A, 0x00, 0xC0, 0x4F, 0xD9, 0x18, 0xD0}};
+
+Exception RegistrationError(HRESULT hr) {
+    return Exception(Format("Failed to register the drop target (%s)", {IntToHex(static_cast<uint32_t>(hr), 8)}));
+}
 }  // namespace
 
 // The COM face of a drop target. It lives as long as someone holds a
@@ -72,6 +78,8 @@ int DropTargetForwardersAlive() { return g_live_forwarders; }
 class TWinControlProxy : public TWinControl {
 public:
     TWinControlProxy(TCustomDropTarget* owner) : TWinControl(owner), target_(owner) { SetBounds(0, 0, 0, 0); }
+    // The result of the last registration (S_OK before the first).
+    HRESULT Registration() const { return registration_; }
 
 protected:
     void CreateParams(TCreateParams& p) override {
@@ -80,34 +88,54 @@ protected:
     }
     void CreateWnd() override {
         TWinControl::CreateWnd();
-        if (HWND parent = GetAncestor(WindowHandle(), GA_PARENT))
-            RegisterDragDrop(parent, target_->DropTargetInterface());
+        if (HWND parent = GetAncestor(WindowHandle(), GA_PARENT)) {
+            registration_ = RegisterDragDrop(parent, target_->DropTargetInterface());
+            registered_ = registration_ == S_OK;
+            // Re-created with its parent, outside any call of ours: the
+            // application hears of the failure.
+            if (!registered_ && !target_->registering_)
+                GuardCallback([this] { throw RegistrationError(registration_); });
+        }
     }
     void WMDestroy(TMessage& m) override {
-        if (HWND parent = GetAncestor(WindowHandle(), GA_PARENT)) RevokeDragDrop(parent);
+        // Only what this proxy registered: another target's registration
+        // of the same window stays.
+        HWND parent = GetAncestor(WindowHandle(), GA_PARENT);
+        if (registered_ && parent) RevokeDragDrop(parent);
+        registered_ = false;
         TWinControl::WMDestroy(m);
     }
 
 private:
     TCustomDropTarget* target_;
+    HRESULT registration_ = S_OK;
+    bool registered_ = false;
 };
 
-// ------------------------------------------------------------ transfer window
+// ------------------------------------------------------------- notify window
 
 namespace {
 constexpr UINT kTransferDone = WM_APP + 0x2D0;
-}
+constexpr UINT kReportErrors = WM_APP + 0x2D1;
+// Formats asked of a source's enumerator at most: one that never ends must
+// not hang the drag (sources offer a few dozen).
+constexpr int kMaxEnumeratedFormats = 1024;
+}  // namespace
 
-// A message-only window: the transfer thread's end is handled on the UI thread.
-class TDropTransferWindow : public TWinControl {
+// A message-only window: the transfer thread's end, and the exceptions
+// caught inside IDropTarget calls, are handled on the UI thread once the
+// call has returned.
+class TDropNotifyWindow : public TWinControl {
 public:
-    explicit TDropTransferWindow(TComponent* owner) : TWinControl(owner) {}
+    explicit TDropNotifyWindow(TComponent* owner) : TWinControl(owner) {}
     std::function<void()> OnDone;
+    std::function<void()> OnReport;
 
 protected:
     void Dispatch(TMessage& m) override {
-        if (m.Msg == kTransferDone) {
-            if (OnDone) OnDone();
+        if (m.Msg == kTransferDone || m.Msg == kReportErrors) {
+            const auto& handler = m.Msg == kTransferDone ? OnDone : OnReport;
+            if (handler) handler();
             return;
         }
         TWinControl::Dispatch(m);
@@ -137,12 +165,15 @@ TCustomDropTarget::~TCustomDropTarget() {
 }
 
 void TCustomDropTarget::BeforeDestruction() {
-    if (transfer_thread_) {
-        // The thread's calls into an object of this thread need its messages.
-        while (MsgWaitForMultipleObjects(1, &transfer_thread_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-            Application()->ProcessMessages();
-        GuardCallback([this] { FinishAsyncTransfer(); });
+    // The thread's calls into an object of this thread need its messages;
+    // handling them may run the transfer's end, which closes the handle.
+    while (transfer_thread_) {
+        const DWORD wait = MsgWaitForMultipleObjects(1, &transfer_thread_, FALSE, INFINITE, QS_ALLINPUT);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) break;
+        Application()->ProcessMessages();
     }
+    if (transfer_thread_) GuardCallback([this] { FinishAsyncTransfer(); });
+    ReportErrors();
     GuardCallback([this] {
         EndDrag();
         UnregisterControl(nullptr);
@@ -201,18 +232,26 @@ void TCustomDropTarget::RegisterControl(TWinControl* Control) {
     }
     controls_.insert(at, Control);
     Control->FreeNotification(this);
-    RegisterWindow(Control);
+    const HRESULT hr = RegisterWindow(Control);
+    if (hr != S_OK) {
+        UnregisterControl(Control);
+        throw RegistrationError(hr);
+    }
 }
 
-void TCustomDropTarget::RegisterWindow(TWinControl* Control) {
+HRESULT TCustomDropTarget::RegisterWindow(TWinControl* Control) {
     if (AutoRegister) {
         auto* proxy = Create<TWinControlProxy>(this);
         proxies_.emplace_back(Control, proxy);
         proxy->SetParent(Control);
-        if (Control->HandleAllocated()) proxy->HandleNeeded();
-    } else {
-        RegisterDragDrop(Control->Handle(), DropTargetInterface());
+        if (!Control->HandleAllocated()) return S_OK;  // registered with the window, when it comes
+        ScopedValue<bool> registering(registering_, true);
+        proxy->HandleNeeded();
+        return proxy->Registration();
     }
+    const HRESULT hr = RegisterDragDrop(Control->Handle(), DropTargetInterface());
+    if (hr == S_OK) registered_windows_.push_back(Control->Handle());
+    return hr;
 }
 
 void TCustomDropTarget::UnregisterControl(TWinControl* Control) {
@@ -231,7 +270,13 @@ void TCustomDropTarget::UnregisterControl(TWinControl* Control) {
         proxies_.erase(proxy);
         p->Free();  // its window's end revokes the registration
     } else if (Control->HandleAllocated()) {
-        RevokeDragDrop(Control->WindowHandle());
+        // Only a registration of ours: another target's stays.
+        HWND h = Control->WindowHandle();
+        auto mine = std::find(registered_windows_.begin(), registered_windows_.end(), h);
+        if (mine != registered_windows_.end()) {
+            registered_windows_.erase(mine);
+            RevokeDragDrop(h);
+        }
     }
 }
 
@@ -257,7 +302,7 @@ HRESULT TCustomDropTarget::DragEnter(IDataObject* DataObject, DWORD KeyState, PO
     try {
         return DoDragEnter(DataObject, KeyState, Pt, *Effect);
     } catch (...) {
-        HandleCallbackException();
+        DeferError(std::current_exception());
         EndDrag();
         *Effect = DROPEFFECT_NONE;
         return E_UNEXPECTED;
@@ -268,7 +313,7 @@ HRESULT TCustomDropTarget::DragOver(DWORD KeyState, POINTL Pt, DWORD* Effect) no
     try {
         return DoDragOverImpl(KeyState, Pt, *Effect);
     } catch (...) {
-        HandleCallbackException();
+        DeferError(std::current_exception());
         *Effect = DROPEFFECT_NONE;
         return E_UNEXPECTED;
     }
@@ -285,7 +330,7 @@ HRESULT TCustomDropTarget::DragLeave() noexcept {
         ImageLeave();
         DoLeave();
     } catch (...) {
-        HandleCallbackException();
+        DeferError(std::current_exception());
         result = E_UNEXPECTED;
     }
     EndDrag();
@@ -297,7 +342,7 @@ HRESULT TCustomDropTarget::Drop(IDataObject*, DWORD KeyState, POINTL Pt, DWORD* 
     try {
         result = DoDropImpl(KeyState, Pt, *Effect);
     } catch (...) {
-        HandleCallbackException();
+        DeferError(std::current_exception());
         *Effect = DROPEFFECT_NONE;
         result = E_UNEXPECTED;
     }
@@ -489,12 +534,7 @@ bool TCustomDropTarget::StartAsyncTransfer(ComPtr<IDataObjectAsyncCapability> op
         op->EndOperation(E_FAIL, nullptr, DROPEFFECT_NONE);
         return DoGetData(data_object_.Get());
     }
-    if (!transfer_window_) {
-        transfer_window_ = Create<TDropTransferWindow>(this);
-        transfer_window_->SetParentWindow(HWND_MESSAGE);
-        transfer_window_->OnDone = [this] { FinishAsyncTransfer(); };
-    }
-    transfer_window_->HandleNeeded();
+    NotifyWindow()->HandleNeeded();
     async_op_ = std::move(op);
     async_effect_ = Effect;
     transfer_error_ = nullptr;
@@ -543,7 +583,7 @@ void TCustomDropTarget::RunTransfer() {
     }
     async_effect_ = effect;
     if (SUCCEEDED(init)) CoUninitialize();
-    PostMessageA(transfer_window_->WindowHandle(), kTransferDone, 0, 0);
+    PostMessageA(notify_window_->WindowHandle(), kTransferDone, 0, 0);
 }
 
 void TCustomDropTarget::FinishAsyncTransfer() {
@@ -560,6 +600,39 @@ void TCustomDropTarget::FinishAsyncTransfer() {
     target_ = nullptr;
     if (OnEndAsyncTransfer) OnEndAsyncTransfer(this);
     if (error) std::rethrow_exception(error);
+}
+
+// --- errors caught inside IDropTarget calls ---------------------------------------------
+
+TDropNotifyWindow* TCustomDropTarget::NotifyWindow() {
+    if (!notify_window_) {
+        notify_window_ = Create<TDropNotifyWindow>(this);
+        notify_window_->SetParentWindow(HWND_MESSAGE);
+        notify_window_->OnDone = [this] { FinishAsyncTransfer(); };
+        notify_window_->OnReport = [this] { ReportErrors(); };
+    }
+    return notify_window_;
+}
+
+void TCustomDropTarget::DeferError(std::exception_ptr Error) noexcept {
+    // A message box opened here would hold the drag source until the user
+    // answers: the error waits until the call has returned.
+    try {
+        pending_errors_.push_back(std::move(Error));
+        if (pending_errors_.size() == 1) {
+            TDropNotifyWindow* w = NotifyWindow();
+            w->HandleNeeded();
+            PostMessageA(w->WindowHandle(), kReportErrors, 0, 0);
+        }
+    } catch (...) {
+        // Without memory or a window the error has nobody to go to.
+    }
+}
+
+void TCustomDropTarget::ReportErrors() noexcept {
+    std::vector<std::exception_ptr> errors;
+    errors.swap(pending_errors_);
+    for (auto& e : errors) GuardCallback([&] { std::rethrow_exception(e); });
 }
 
 // --- feedback ------------------------------------------------------------------------
@@ -761,7 +834,7 @@ bool TCustomDropMultiTarget::HasValidFormats(IDataObject* obj) {
     formats->Reset();
     FORMATETC fe{};
     ULONG got = 0;
-    while (formats->Next(1, &fe, &got) == S_OK && got == 1) {
+    for (int asked = 0; asked < kMaxEnumeratedFormats && formats->Next(1, &fe, &got) == S_OK && got == 1; ++asked) {
         const FORMATETC entry = fe;
         if (fe.ptd) CoTaskMemFree(fe.ptd);
         for (int i = 0; i < data_formats_->Count(); ++i) {

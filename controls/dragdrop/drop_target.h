@@ -10,8 +10,9 @@
 // component's lifetime belongs to its owner, and a reference ole32 or a
 // stub still holds after the component is gone reaches a forwarder that
 // answers E_UNEXPECTED. No exception leaves an IDropTarget method or the
-// scroll timer: it goes to the application's handler and the drag gets
-// effect 0 with E_UNEXPECTED.
+// scroll timer: the drag gets effect 0 with E_UNEXPECTED, and the exception
+// goes to the application's handler once the IDropTarget call has returned
+// (a message box opened inside it would hold the drag source).
 #pragma once
 
 #include <windows.h>
@@ -34,7 +35,7 @@ class TWinControl;
 class TTimer;
 class TImageList;
 class TDropTargetForwarder;
-class TDropTransferWindow;
+class TDropNotifyWindow;
 
 using TDropTargetEvent = std::function<void(TObject* Sender, TShiftState ShiftState, POINT APoint, DWORD& Effect)>;
 
@@ -57,7 +58,11 @@ public:
     // --- registration ---------------------------------------------------------
     // Registers the control (once); without MultiTarget the others go first.
     // With AutoRegister a hidden child of the control keeps the registration
-    // across re-creation of the control's window.
+    // across re-creation of the control's window. Raises "Failed to register
+    // the drop target (<HRESULT>)" when the system refuses the control's
+    // window (another target has it), which then stays unregistered; a
+    // refusal on a later re-creation goes to the application's handler.
+    // Unregistering revokes only what this target registered.
     void RegisterControl(TWinControl* Control);
     // nullptr unregisters every control, last registered first.
     void UnregisterControl(TWinControl* Control);
@@ -149,7 +154,13 @@ private:
     void ImageShow(bool Show);
     POINT TargetWindowPoint(POINT ClientPt) const;
     bool IsRegistered(TWinControl* Control) const;
-    void RegisterWindow(TWinControl* Control);
+    // The registration's result; S_OK also while the control has no window.
+    HRESULT RegisterWindow(TWinControl* Control);
+    TDropNotifyWindow* NotifyWindow();
+    // Keeps an exception caught inside an IDropTarget call for ReportErrors,
+    // which a posted message runs once the call has returned.
+    void DeferError(std::exception_ptr Error) noexcept;
+    void ReportErrors() noexcept;
     bool StartAsyncTransfer(ComPtr<IDataObjectAsyncCapability> op, DWORD Effect);
     static DWORD WINAPI TransferThread(void* self);
     void RunTransfer();
@@ -160,6 +171,10 @@ private:
     ComPtr<IDropTargetHelper> helper_;
     std::vector<TWinControl*> controls_;
     std::vector<std::pair<TWinControl*, TComponent*>> proxies_;
+    // Windows registered directly (without AutoRegister) by this target.
+    std::vector<HWND> registered_windows_;
+    bool registering_ = false;  // inside RegisterControl: a refusal is raised there
+    std::vector<std::exception_ptr> pending_errors_;
     TWinControl* target_ = nullptr;
     TTimer* scroll_timer_ = nullptr;
     TImageList* drag_images_ = nullptr;
@@ -183,7 +198,7 @@ private:
     ComPtr<IDataObjectAsyncCapability> async_op_;
     DWORD async_effect_ = 0;
     std::exception_ptr transfer_error_;
-    TDropTransferWindow* transfer_window_ = nullptr;
+    TDropNotifyWindow* notify_window_ = nullptr;
 };
 
 // A drop target that lets several data formats take part in one drop.

@@ -248,16 +248,24 @@ void TFlatButtonBase<Base>::HoverOff() {
 }
 
 template <class Base>
+void TFlatButtonBase<Base>::HoverOn() {
+    if (THoverClient* previous = hover_.Current(); previous && previous != this) previous->HoverOff();
+    hover_.Watch(this);
+    if (this->Enabled() && !mouse_in_control_) {
+        mouse_in_control_ = true;
+        this->Invalidate();
+    }
+}
+
+template <class Base>
 void TFlatButtonBase<Base>::UpdateTracking() {
     if (!this->Enabled()) return;
     const bool under = UnderMouse();
     if (under == mouse_in_control_) return;
-    if (under) {
-        mouse_in_control_ = true;
-        this->Invalidate();
-    } else {
+    if (under)
+        HoverOn();
+    else
         HoverOff();
-    }
 }
 
 template <class Base>
@@ -275,11 +283,7 @@ void TFlatButtonBase<Base>::MouseMove(TShiftState Shift, int X, int Y) {
     if (hover_.Current() == this || !UnderMouse()) return;
     if (THoverClient* previous = hover_.Current()) previous->HoverOff();
     if (!Application()->Active()) return;
-    hover_.Watch(this);
-    if (this->Enabled() && !mouse_in_control_) {
-        mouse_in_control_ = true;
-        this->Invalidate();
-    }
+    HoverOn();
 }
 
 // --- mouse and click ---------------------------------------------------------------------------
@@ -325,6 +329,28 @@ void TFlatButtonBase<Base>::MouseUp(TMouseButton Button, TShiftState Shift, int 
         HoverOff();
     if (this->IsBeingFreed()) return;
     UpdateTracking();
+}
+
+template <class Base>
+void TFlatButtonBase<Base>::CancelPress() {
+    if (!dragging_) return;
+    dragging_ = false;
+    // Given up here, so the holder is forgotten before the capture goes.
+    if (this->MouseCapture()) this->SetMouseCapture(false);
+    this->ExcludeState(csClicked);
+    state_ = down_ ? bsExclusive : bsUp;
+    this->Invalidate();
+    if (UnderMouse() && this->Enabled())
+        HoverOn();
+    else
+        HoverOff();
+}
+
+template <class Base>
+void TFlatButtonBase<Base>::WMCancelMode(TMessage& m) {
+    CancelPress();
+    if (this->IsBeingFreed()) return;
+    Base::WMCancelMode(m);
 }
 
 template <class Base>

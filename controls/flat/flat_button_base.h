@@ -117,6 +117,8 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WMLButtonDblClk(TMessage& Message) override;
+    // The capture was taken away: the press ends without a click.
+    void WMCancelMode(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMDialogChar(TMessage& Message) override;
     void CMSysColorChange(TMessage& Message) override;
@@ -132,6 +134,12 @@ private:
     THoverTracker& hover_;
     void HoverTick() override;
     bool UnderMouse() const;
+    // The hover look on, with the watch's timer taking it off again once the
+    // mouse has gone (another watched control loses its look).
+    void HoverOn();
+    // Ends a press that lost the mouse: the state it had before, no click,
+    // the hover look as the mouse now stands.
+    void CancelPress();
     void SetStateColor(TColor& field, TColor v);
     void SetAdvColor(int& field, int v);
     void CalcAdvColors();

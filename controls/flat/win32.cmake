@@ -7,4 +7,5 @@ list(APPEND WIN32_SOURCES
   flat_button.cpp
   flat_panel.cpp
   flat_speed_button.cpp
+  flat_hint.cpp
 )

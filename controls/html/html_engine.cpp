@@ -19,6 +19,12 @@ constexpr int kMaxPoints = 1000;
 // Widths and heights that add up (many wide images, many tall lines) stop
 // here instead of overflowing.
 constexpr int kMaxExtent = 1 << 28;
+// Every drawn line starts from a copy of the state, so what the state holds
+// stays small: nested FONT, HI and R tags keep this many levels to restore
+// (deeper ones still apply, their closing tags restore the deepest level
+// kept), face names are no longer than GDI's, links live outside the state.
+constexpr size_t kMaxNesting = 32;
+constexpr size_t kMaxFaceName = 31;
 
 int Grow(int a, int b) { return static_cast<int>(std::min<long long>(static_cast<long long>(a) + b, kMaxExtent)); }
 
@@ -90,7 +96,6 @@ struct State {
     bool shadow = false, error = false, hidden = false, sub = false, sup = false;
     bool inAnchor = false;
     int anchor = -1;
-    std::string href;
     unsigned savedStyle = 0;
     TColor savedColor = 0, savedBk = clNone;
     int anchorCount = 0;
@@ -100,7 +105,17 @@ struct State {
     TColor pBg = clNone, pBgTo = clNone;
 };
 
+// A background a tag paints behind a line: the first pass collects them,
+// the second paints them before the line's text, so that no background
+// hides text of its own line.
+struct Backdrop {
+    enum Kind { BodyColor, BodyPicture, Band } kind;
+    TColor from = clNone, to = clNone;
+    HTMLImageRef picture;
+};
+
 struct Line {
+    std::vector<Backdrop> backdrops;  // only when drawing
     size_t end = 0;
     int width = 0;
     int height = 0;
@@ -175,7 +190,7 @@ private:
         listItems_ = 0;
         if (!second) extents_.clear();
         nextExtent_ = 0;
-        if (second_ && Drawing() && st_.pBg != clNone) FillBand();
+        if (second_ && Drawing()) PaintBackdrops();
         size_t i = pos;
         while (i < limit) {
             if (text_[i] == '<') {
@@ -184,7 +199,12 @@ private:
                     i = text_.size();
                     break;
                 }
-                Flow f = Tag(std::string_view(text_).substr(i + 1, gt - i - 1), line, x, items, endsSpace, second);
+                std::string_view tag = std::string_view(text_).substr(i + 1, gt - i - 1);
+                if (tag.find('&') != std::string_view::npos) {
+                    tagScratch_ = HTMLDecodeEntities(tag);
+                    tag = tagScratch_;
+                }
+                Flow f = Tag(tag, line, x, items, endsSpace, second);
                 if (f == Flow::BreakBefore) break;
                 i = gt + 1;
                 if (f == Flow::BreakAfter) {
@@ -193,8 +213,7 @@ private:
                 }
                 continue;
             }
-            size_t segEnd = text_.find('<', i);
-            if (segEnd == std::string::npos || segEnd > limit) segEnd = limit;
+            size_t segEnd = std::min(NextTag(i), limit);
             if (p_.WordWrap) {
                 size_t sp = std::string_view(text_).substr(i, segEnd - i).find(' ');
                 if (sp != std::string_view::npos) segEnd = i + sp + 1;
@@ -236,26 +255,47 @@ private:
         return dev_.TextExtent(st_.font, seg);
     }
 
+    // Where the next tag begins at or after from (the text's end when none
+    // does). Remembers the stretch it searched, so that the words between
+    // two tags do not search the same text again and again.
+    size_t NextTag(size_t from) {
+        if (from < tagFrom_ || from > tagAt_) {
+            tagFrom_ = from;
+            tagAt_ = std::min(text_.find('<', from), text_.size());
+        }
+        return tagAt_;
+    }
+
     // Wrapped text is cut into words; the words between two tags are
-    // measured with one device call when the device can.
+    // measured with one device call when the device can. The run is decoded
+    // once; runMap_ takes a text position to its place in the decoded run.
+    // A run the device cannot measure at once is remembered as such.
     bool RunExtent(size_t from, size_t to, HTMLSize& sz) {
         if (!p_.WordWrap) return false;
-        if (!(from >= runStart_ && to <= runEnd_ && runFont_ == st_.font && runValid_)) {
-            size_t end = text_.find('<', from);
-            if (end == std::string::npos) end = text_.size();
-            std::string_view run = std::string_view(text_).substr(from, end - from);
+        if (!(runKnown_ && from >= runStart_ && to <= runEnd_ && runFont_ == st_.font)) {
             runStart_ = from;
-            runEnd_ = end;
+            runEnd_ = NextTag(from);
             runFont_ = st_.font;
-            // Segment entities change the text: such runs go word by word.
-            bool plain = run.find("&nbsp;") == std::string_view::npos && run.find("&lt;") == std::string_view::npos &&
-                         run.find("&gt;") == std::string_view::npos;
-            runValid_ = plain && dev_.CharExtents(st_.font, run, runRight_) && runRight_.size() == run.size();
+            runKnown_ = true;
+            std::string_view run = std::string_view(text_).substr(runStart_, runEnd_ - runStart_);
+            runMap_.clear();
+            std::string_view measured = run;
+            if (run.find('&') != std::string_view::npos) {
+                runText_ = HTMLSegmentText(run, &runMap_);
+                measured = runText_;
+            }
+            runValid_ = dev_.CharExtents(st_.font, measured, runRight_) && runRight_.size() == measured.size();
             if (runValid_) runHeight_ = LineHeightOf(st_.font);
         }
         if (!runValid_ || to <= from) return false;
-        int left = from > runStart_ ? runRight_[from - 1 - runStart_] : 0;
-        sz = HTMLSize{runRight_[to - 1 - runStart_] - left, runHeight_};
+        size_t a = from - runStart_, b = to - runStart_;
+        if (!runMap_.empty()) {
+            a = runMap_[a];
+            b = runMap_[b];
+        }
+        if (b <= a) return false;
+        int left = a > 0 ? runRight_[a - 1] : 0;
+        sz = HTMLSize{runRight_[b - 1] - left, runHeight_};
         return true;
     }
 
@@ -279,7 +319,8 @@ private:
         HTMLRect box{left, bottom - sz.cy, left + sz.cx, bottom};
         if (st_.inAnchor) TrackAnchor(box);
         if (!Drawing() || st_.hidden) return;
-        if (p_.Variant.NeedRoomForW && p_.Rect.Right - left <= WWidth()) return;
+        // Text that fits is always drawn: only a cut piece at the edge may go.
+        if (p_.Variant.NeedRoomForW && left + sz.cx > p_.Rect.Right && p_.Rect.Right - left <= WWidth()) return;
         HTMLRect clip{left, box.Top, p_.Rect.Right, bottom};
         bool ellipsis = !p_.WordWrap;
         if (st_.shadow) {
@@ -318,26 +359,46 @@ private:
         }
         if (!res_.OnAnchor && r.Contains(p_.X, p_.Y)) {
             res_.OnAnchor = true;
-            res_.Anchor = st_.href;
+            res_.Anchor = hrefs_[static_cast<size_t>(st_.anchor)];
             res_.AnchorIndex = st_.anchor;
         }
         if (res_.OnAnchor && res_.AnchorIndex == st_.anchor) res_.AnchorRect = anchorBox_;
     }
 
-    void FillBand() {
-        HTMLRect band{p_.Rect.Left, lineTop_, p_.Rect.Right, lineTop_ + cur_.Advance()};
-        if (p_.Variant.GradientBands && st_.pBgTo != clNone)
-            dev_.GradientRect(band, st_.pBg, st_.pBgTo);
-        else
-            dev_.FillRect(band, st_.pBg);
+    // The band of a paragraph that goes on from the line before, then the
+    // backgrounds the line's own tags asked for, in their order.
+    void PaintBackdrops() {
+        if (st_.pBg != clNone) FillBand(st_.pBg, st_.pBgTo);
+        for (const Backdrop& b : cur_.backdrops) {
+            switch (b.kind) {
+                case Backdrop::BodyColor: dev_.FillRect(p_.Rect, b.from); break;
+                case Backdrop::BodyPicture: dev_.TileImage(b.picture, p_.Rect); break;
+                case Backdrop::Band: FillBand(b.from, b.to); break;
+            }
+        }
     }
+
+    void FillBand(TColor from, TColor to) {
+        HTMLRect band{p_.Rect.Left, lineTop_, p_.Rect.Right, lineTop_ + cur_.Advance()};
+        if (p_.Variant.GradientBands && to != clNone)
+            dev_.GradientRect(band, from, to);
+        else
+            dev_.FillRect(band, from);
+    }
+
+    // Backgrounds are collected by the first pass of a drawn line.
+    bool Collecting(bool second) const { return !second && Drawing(); }
 
     void OpenAnchor(std::string_view tag) {
         if (st_.inAnchor) CloseAnchor();
         st_.inAnchor = true;
         st_.anchor = st_.anchorCount++;
-        st_.href.clear();
-        HTMLFirstQuoted(tag, st_.href);
+        // The first pass of the anchor's line reads its link; the second
+        // finds it under the same number.
+        if (static_cast<size_t>(st_.anchor) == hrefs_.size()) {
+            hrefs_.emplace_back();
+            HTMLFirstQuoted(tag, hrefs_.back());
+        }
         st_.savedStyle = st_.font.Style;
         st_.savedColor = st_.color;
         st_.savedBk = st_.bk;
@@ -345,7 +406,9 @@ private:
         if (!p_.Hover || hovered) st_.font.Style |= htmlUnderline;
         st_.color = hovered && p_.HoverFontColor != clNone ? p_.HoverFontColor : p_.URLColor;
         if (hovered && p_.HoverColor != clNone) st_.bk = p_.HoverColor;
-        anchorBoxSet_ = false;
+        // The box grows over the lines of the anchor as they are placed; the
+        // first pass of the next line must not start it anew.
+        if (second_) anchorBoxSet_ = false;
     }
 
     void CloseAnchor() {
@@ -356,7 +419,7 @@ private:
         if (second_ && Drawing() && anchorBoxSet_ && st_.anchor == p_.FocusAnchor)
             dev_.FocusRect(HTMLRect{anchorBox_.Left - 1, anchorBox_.Top, anchorBox_.Right + 1, anchorBox_.Bottom});
         st_.inAnchor = false;
-        anchorBoxSet_ = false;
+        if (second_) anchorBoxSet_ = false;
     }
 
     Flow Image(std::string_view tag, std::string_view upper, Line& line, int& x, int& items, bool second) {
@@ -441,21 +504,22 @@ private:
                 if (p_.BlinkHidden && p_.Background != clNone) st_.color = p_.Background;
                 break;
             case TagKind::Body:
-                if (Attribute(tag, upper, "BGCOLOR", v) && second_ && Drawing()) {
+                if (Attribute(tag, upper, "BGCOLOR", v) && Collecting(second)) {
                     TColor c = AnsiContainsText(v, "CL") ? HTMLColorByName(v) : HTMLHexColor(AnsiUpperCase(v));
-                    dev_.FillRect(p_.Rect, c);
+                    line.backdrops.push_back(Backdrop{Backdrop::BodyColor, c, clNone, {}});
                 }
-                if (Attribute(tag, upper, "BACKGROUND", v) && p_.Variant.BodyBackground && second_ && Drawing()) {
+                if (Attribute(tag, upper, "BACKGROUND", v) && p_.Variant.BodyBackground && Collecting(second)) {
                     HTMLImageRef ref{v.find("://") != std::string::npos ? HTMLImageKind::URLPicture
                                                                        : HTMLImageKind::ContainerPicture,
                                      v, 0};
-                    dev_.TileImage(ref, p_.Rect);
+                    line.backdrops.push_back(Backdrop{Backdrop::BodyPicture, clNone, clNone, ref});
                 }
                 break;
             case TagKind::E: st_.error = true; break;
             case TagKind::Font:
-                st_.fonts.push_back(FontSave{st_.font.Name, st_.font.Size, st_.color, st_.bk});
-                if (Attribute(tag, upper, "FACE", v)) st_.font.Name = v;
+                if (st_.fonts.size() < kMaxNesting)
+                    st_.fonts.push_back(FontSave{st_.font.Name, st_.font.Size, st_.color, st_.bk});
+                if (Attribute(tag, upper, "FACE", v)) st_.font.Name = v.substr(0, kMaxFaceName);
                 if (Attribute(tag, upper, " COLOR", v)) st_.color = HTMLColorValue(v);
                 if (Attribute(tag, upper, "BGCOLOR", v)) st_.bk = HTMLColorValue(v);
                 if (IntAttribute(tag, upper, "SIZE", n) && n > 0 && n <= kMaxPoints) {
@@ -464,7 +528,7 @@ private:
                 }
                 break;
             case TagKind::HI:
-                st_.highlights.emplace_back(st_.color, st_.bk);
+                if (st_.highlights.size() < kMaxNesting) st_.highlights.emplace_back(st_.color, st_.bk);
                 st_.bk = kHighlight;
                 st_.color = kHighlightText;
                 break;
@@ -498,11 +562,11 @@ private:
                     st_.pBg = HTMLColorValue(v);
                     st_.pBgTo = clNone;
                     if (p_.Variant.GradientBands && Attribute(tag, upper, "BGCOLORTO", v)) st_.pBgTo = HTMLColorValue(v);
-                    if (second_ && Drawing()) FillBand();
+                    if (Collecting(second)) line.backdrops.push_back(Backdrop{Backdrop::Band, st_.pBg, st_.pBgTo, {}});
                 }
                 break;
             case TagKind::R:
-                st_.angles.push_back(st_.font.Angle);
+                if (st_.angles.size() < kMaxNesting) st_.angles.push_back(st_.font.Angle);
                 if (IntAttribute(tag, upper, "A", n)) st_.font.Angle = (n % 360) * 10;
                 break;
             case TagKind::S: st_.font.Style |= htmlStrikeOut; break;
@@ -582,16 +646,20 @@ private:
     std::string text_;
     State st_;
     HTMLDrawResult res_;
+    std::vector<std::string> hrefs_;  // the link of each anchor, by number
     bool second_ = false;  // placing the line's text (not measuring it)
     int originX_ = 0;
     int lineTop_ = 0;
     Line cur_;
     int listItems_ = 0;
-    std::string scratch_;
+    std::string scratch_, tagScratch_;
+    size_t tagFrom_ = 1, tagAt_ = 0;  // no '<' in [tagFrom_, tagAt_)
     std::vector<HTMLSize> extents_;
     size_t runStart_ = 0, runEnd_ = 0;
     HTMLFontDesc runFont_;
-    bool runValid_ = false;
+    bool runKnown_ = false, runValid_ = false;
+    std::string runText_;
+    std::vector<size_t> runMap_;
     std::vector<int> runRight_;
     int runHeight_ = 0;
     std::vector<std::pair<HTMLFontDesc, int>> heights_;

@@ -85,7 +85,7 @@ public:
 
 // The points where the engine's two users differ.
 struct HTMLVariant {
-    bool NeedRoomForW = false;      // a segment is drawn only when more than a "W" remains
+    bool NeedRoomForW = false;      // a segment cut at the right edge is drawn only when more than a "W" remains
     bool BodyBackground = false;    // BODY "BACKGROUND" tiles a picture
     bool ImageListImages = false;   // IMG "IDX:" draws from the image list
     bool Pictures = false;          // IMG from the picture container or a URL
@@ -124,7 +124,7 @@ struct HTMLDrawParams {
 struct HTMLDrawResult {
     bool OnAnchor = false;
     std::string Anchor;     // the link of the anchor under the point
-    HTMLRect AnchorRect;    // the part of that anchor on its line(s)
+    HTMLRect AnchorRect;    // around that anchor on all its lines
     int AnchorIndex = -1;
     int Width = 0;          // the widest line
     int Height = 0;         // the sum of the line heights

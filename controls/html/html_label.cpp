@@ -262,9 +262,18 @@ void THTMLLabelBase::MouseMove(TShiftState Shift, int X, int Y) {
     }
 }
 
+// Leaving the label leaves the anchor the mouse was on: the cursor goes
+// back and the exit is told, so that coming back raises a new enter.
 void THTMLLabelBase::MouseLeave() {
     if (HoverOn() && hover_index_ >= 0) Invalidate();
     hover_index_ = -1;
+    if (Cursor() == crHandPoint) {
+        SetCursor(crDefault);
+        last_anchor_.clear();
+        last_rect_ = HTMLRect{};
+        if (OnAnchorExit) OnAnchorExit(this, "");
+        if (IsBeingFreed()) return;
+    }
     TGraphicControl::MouseLeave();
 }
 

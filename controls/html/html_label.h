@@ -118,6 +118,27 @@ private:
 
 class THTMLabel : public THTMLLabelBase {
 public:
+    // A value of the label's look that is assigned and read like a field
+    // and repaints the label when it changes.
+    template <class T>
+    class LookValue {
+    public:
+        LookValue(THTMLabel& Owner, T Value) : owner_(Owner), value_(Value) {}
+        LookValue(const LookValue&) = delete;
+        LookValue& operator=(const LookValue& Other) { return *this = Other.value_; }
+        LookValue& operator=(T Value) {
+            if (value_ == Value) return *this;
+            value_ = Value;
+            owner_.Invalidate();
+            return *this;
+        }
+        operator T() const { return value_; }
+
+    private:
+        THTMLabel& owner_;
+        T value_;
+    };
+
     explicit THTMLabel(TComponent* AOwner);
     ~THTMLabel() override;
 
@@ -125,12 +146,12 @@ public:
     void SetEllipsis(bool Value);
     bool Hover() const { return hover_; }
     void SetHover(bool Value) { hover_ = Value; Changed(); }
-    TColor HoverColor = clNone;
-    TColor HoverFontColor = clNone;
+    LookValue<TColor> HoverColor{*this, clNone};
+    LookValue<TColor> HoverFontColor{*this, clNone};
     TColor URLColor() const { return url_color_; }
     void SetURLColor(TColor Value);
-    TColor ShadowColor = 0x808080;
-    int ShadowOffset = 2;
+    LookValue<TColor> ShadowColor{*this, 0x808080};
+    LookValue<int> ShadowOffset{*this, 2};
     bool AnchorHint = false;
     bool HTMLHint = false;
     bool HintShowFull = false;

@@ -33,6 +33,13 @@ constexpr std::array<Entity, 9> kEntities = {{
     {"&euro;", '\x80'},
 }};
 
+// Only in text segments, and only in lower case.
+constexpr std::array<Entity, 3> kSegmentEntities = {{
+    {"&nbsp;", ' '},
+    {"&lt;", '<'},
+    {"&gt;", '>'},
+}};
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -73,37 +80,60 @@ TColor HTMLColorValue(std::string_view Value) {
     return HTMLColorByName(Value);
 }
 
-// Entities cannot overlap (each is "&" ... ";" with neither inside), so
-// decoding to the end is the same whichever occurrence goes first. One pass
-// that checks the output's tail at every ";" reaches that end in linear time:
-// a decoded "&" stays in the output and can start the next entity.
-std::string HTMLDecodeEntities(std::string_view Text) {
+size_t HTMLEntityAt(std::string_view Text, bool Segment, char& Value) {
+    if (Text.size() < 4 || Text[0] != '&') return 0;
+    // "&permil;" is the longest: the ";" is looked for in the first 8 bytes only.
+    size_t semi = Text.substr(0, 8).find(';', 1);
+    if (semi == std::string_view::npos) return 0;
+    std::string_view entity = Text.substr(0, semi + 1);
+    for (const auto& e : kEntities)
+        if (SameTextAscii(entity, e.name)) {
+            Value = e.value;
+            return entity.size();
+        }
+    if (!Segment) return 0;
+    for (const auto& e : kSegmentEntities)
+        if (entity == e.name) {
+            Value = e.value;
+            return entity.size();
+        }
+    return 0;
+}
+
+namespace {
+
+std::string DecodeOnce(std::string_view Text, bool Segment, std::vector<size_t>* Map) {
     std::string out;
     out.reserve(Text.size());
-    size_t lastAmp = std::string::npos;  // last '&' in out
-    for (char c : Text) {
-        out.push_back(c);
-        if (c == '&') {
-            lastAmp = out.size() - 1;
-            continue;
-        }
-        if (c != ';' || lastAmp == std::string::npos) continue;
-        std::string_view tail(out.data() + lastAmp, out.size() - lastAmp);
-        size_t next = std::string::npos;  // no entity can reach back past a ';'
-        for (const auto& e : kEntities) {
-            if (!SameTextAscii(tail, e.name)) continue;
-            out.resize(lastAmp);
-            out.push_back(e.value);
-            if (e.value == '&') next = lastAmp;
-            break;
-        }
-        lastAmp = next;
+    if (Map) {
+        Map->clear();
+        Map->reserve(Text.size() + 1);
     }
+    for (size_t i = 0; i < Text.size();) {
+        char value = 0;
+        size_t n = Text[i] == '&' ? HTMLEntityAt(Text.substr(i), Segment, value) : 0;
+        if (Map) Map->insert(Map->end(), n > 0 ? n : 1, out.size());
+        if (n > 0) {
+            out.push_back(value);
+            i += n;
+        } else {
+            out.push_back(Text[i++]);
+        }
+    }
+    if (Map) Map->push_back(out.size());
     return out;
 }
 
+}  // namespace
+
+std::string HTMLDecodeEntities(std::string_view Text) { return DecodeOnce(Text, false, nullptr); }
+
+std::string HTMLSegmentText(std::string_view Segment, std::vector<size_t>* Map) {
+    return DecodeOnce(Segment, true, Map);
+}
+
 std::string HTMLPrepareText(std::string_view Text) {
-    std::string s = Text.find('&') != std::string_view::npos ? HTMLDecodeEntities(Text) : std::string(Text);
+    std::string s(Text);
     size_t hash = s.find("<#");
     if (hash != std::string::npos) {
         s.erase(hash, 1);
@@ -118,28 +148,6 @@ std::string HTMLPrepareText(std::string_view Text) {
             out += "<BR>";
         else if (c != '\n')
             out.push_back(c);
-    }
-    return out;
-}
-
-std::string HTMLSegmentText(std::string_view Segment) {
-    if (Segment.find('&') == std::string_view::npos) return std::string(Segment);
-    std::string out;
-    out.reserve(Segment.size());
-    for (size_t i = 0; i < Segment.size();) {
-        std::string_view rest = Segment.substr(i);
-        if (rest.starts_with("&nbsp;")) {
-            out.push_back(' ');
-            i += 6;
-        } else if (rest.starts_with("&lt;")) {
-            out.push_back('<');
-            i += 4;
-        } else if (rest.starts_with("&gt;")) {
-            out.push_back('>');
-            i += 4;
-        } else {
-            out.push_back(Segment[i++]);
-        }
     }
     return out;
 }

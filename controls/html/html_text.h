@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/colors.h"
 
@@ -17,19 +18,26 @@ TColor HTMLHexColor(std::string_view Value);
 // A value beginning with "#" as hexadecimal, anything else as a name.
 TColor HTMLColorValue(std::string_view Value);
 
-// Decodes the entities of the whole text until none is left: "&amp;",
-// "&quot;", "&sect;", "&permil;", "&reg;", "&copy;", "&para;", "&trade;",
-// "&euro;" (any letter case) become their CP1252 bytes. Decoding repeats, so
-// "&amp;amp;" ends as "&" and "&amp;lt;" as "&lt;" (which the segment step
-// then shows as "<"): the dialect has always worked this way.
+// Entities are decoded once, where the text is read: in a tag's text before
+// its attributes are looked up, and in a text segment before it is measured
+// and drawn. What an entity becomes is never read as an entity again, so
+// "&amp;lt;" shows "&lt;" and escaped text shows exactly as it came.
+//
+// The entity Text begins with: its length (0 when there is none) and its
+// byte in Value. Any letter case: "&amp;", "&quot;", "&sect;", "&permil;",
+// "&reg;", "&copy;", "&para;", "&trade;", "&euro;" (their CP1252 bytes). With
+// Segment also "&nbsp;" (a space), "&lt;" and "&gt;", in lower case only.
+size_t HTMLEntityAt(std::string_view Text, bool Segment, char& Value);
+// A tag's text with its entities (those of any letter case) decoded once.
 std::string HTMLDecodeEntities(std::string_view Text);
-// The text as the engine lays it out: entities decoded, the "<" of the first
-// "<#" and the first ">" after it removed, every CR turned into "<BR>" and
-// every LF dropped.
+// A text segment with all its entities decoded once. Map, when given, gets
+// for every position of Segment (and its end) the position in the result
+// where that byte's text begins.
+std::string HTMLSegmentText(std::string_view Segment, std::vector<size_t>* Map = nullptr);
+// The text as the engine lays it out: the "<" of the first "<#" and the
+// first ">" after it removed, every CR turned into "<BR>" and every LF
+// dropped. Entities stay for the segment and tag steps.
 std::string HTMLPrepareText(std::string_view Text);
-// The entities a text segment still holds: "&nbsp;" (a space), "&lt;" and
-// "&gt;", written in lower case only.
-std::string HTMLSegmentText(std::string_view Segment);
 
 // The plain text of an HTML string: "<BR>" and "<HR>" (any case) become
 // CR LF, every other tag from "<" to the next ">" goes (an unclosed tag

@@ -13,13 +13,17 @@ BubbleSize ComputeBubbleSize(const BubbleSizeInput& in, const std::function<Plai
         tw = std::max(tw, bw);
     }
     if (in.max_text_width >= 1 && in.max_text_width < tw) {
-        if (in.has_buttons) out.buttons_shift = tw - in.max_text_width;
+        const int wide = tw;
         text = measure(in.max_text_width);
         tw = text.x + 2;
         th = text.y;
         if (in.has_buttons) {
             th += bh + 5;
-            tw = std::max(tw, bw - out.buttons_shift);
+            // The limit is the text's: the bubble stays as wide as its
+            // buttons, which move left by what it narrowed, but never past
+            // the left margin.
+            tw = std::max(tw, bw);
+            out.buttons_shift = std::clamp(wide - tw, 0, std::max(0, in.buttons.left - m.margin_left));
         }
     }
     if (in.icon_kind != 0 && in.icon_shown) {

@@ -24,14 +24,14 @@ struct BubbleSizeInput {
     bool icon_shown = false;
     int icon_width = 0, icon_height = 0;
     bool has_buttons = false;
-    PlainRect buttons;       // union of the visible buttons
+    PlainRect buttons;       // union of the visible buttons where they were put
     int max_text_width = 0;  // 0: none
 };
 
 struct BubbleSize {
     int width = 0;
     int height = 0;
-    int buttons_shift = 0;  // every button moves left by this
+    int buttons_shift = 0;  // every button moves left by this (a width limit narrowed the bubble)
 };
 
 // measure(wrap_width) gives the caption's extent: on one line for 0, else

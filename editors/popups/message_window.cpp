@@ -40,8 +40,9 @@ TI_MessageWindow::TI_MessageWindow(TComponent* AOwner, const PopupFamily& family
 TI_MessageWindow::~TI_MessageWindow() = default;
 
 void TI_MessageWindow::BeforeDestruction() {
+    // The buttons stay until the bubble is deleted: a button's click may be
+    // what frees the bubble, and the collection is still routing that click.
     StopTimer();
-    buttons_.reset();
     TI_PopupWindow::BeforeDestruction();
 }
 
@@ -135,8 +136,9 @@ void TI_MessageWindow::ReSize() {
     in.icon_height = icon_->Height();
     in.has_buttons = buttons_ && buttons_->Count() > 0;
     if (in.has_buttons) {
+        // Where the buttons were put, before a width limit moved them.
         RECT b = buttons_->GetBoundsRect();
-        in.buttons = {0, 0, b.right - b.left, b.bottom - b.top};
+        in.buttons = {b.left + buttons_shift_, b.top, b.right + buttons_shift_, b.bottom};
     }
     in.max_text_width = max_text_width_;
     BubbleSize size = ComputeBubbleSize(in, measure);

@@ -19,7 +19,7 @@ struct PopupOwnerRects {
     PlainRect client;
 };
 
-// The primary screen and the virtual screen (all monitors).
+// The monitor of the popup's rectangle and the virtual screen (all monitors).
 struct PopupScreens {
     PlainRect screen;
     PlainRect virtual_screen;
@@ -32,7 +32,7 @@ struct PopupPlacement {
 
 // The position of a popup of rect's size. Without an owner (and in mode 0)
 // the rectangle's top-left is taken as it is; without an owner and with
-// keep-on-screen it is then kept inside the primary screen. Modes 1 to 4
+// keep-on-screen it is then kept inside screens.screen. Modes 1 to 4
 // are fitted onto the virtual screen when keep-on-screen is set.
 PopupPlacement ComputePopupPlacement(int mode, const PlainRect& rect, const PopupOwnerRects* owner,
                                      bool keep_on_screen, const PopupScreens& screens);

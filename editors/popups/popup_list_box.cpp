@@ -56,6 +56,13 @@ void TI_PopupListBox::AdjustHeight(int ExtraRows) {
 }
 
 void TI_PopupListBox::Show() {
+    // A window made while the owner had none has no owner window to draw
+    // its items through: it is made again under the owner's form.
+    if (HandleAllocated()) {
+        TWinControl* owner = OwnerControl();
+        HWND root = owner && owner->HandleAllocated() ? GetAncestor(owner->WindowHandle(), GA_ROOT) : nullptr;
+        if (root && GetWindow(WindowHandle(), GW_OWNER) != root) RecreateWnd();
+    }
     AdjustHeight(0);
     int flags = PlacePopup(this, mode_, popup_rect_, OwnerControl(), keep_on_screen_);
     if (flags != -1) placement_flags_ = flags;

@@ -19,10 +19,10 @@ PopupOwnerRects OwnerRects(TWinControl* owner) {
 
 }  // namespace
 
-PopupScreens CurrentPopupScreens() {
+PopupScreens CurrentPopupScreens(const RECT* popup) {
     PopupScreens s;
-    TMonitor* primary = Screen()->PrimaryMonitor();
-    s.screen = primary ? ToPlainRect(primary->BoundsRect()) : PlainRect{0, 0, Screen()->Width(), Screen()->Height()};
+    TMonitor* monitor = popup ? Screen()->MonitorFromRect(*popup, mdNearest) : Screen()->PrimaryMonitor();
+    s.screen = monitor ? ToPlainRect(monitor->BoundsRect()) : PlainRect{0, 0, Screen()->Width(), Screen()->Height()};
     s.virtual_screen = ToPlainRect(Screen()->DesktopRect());
     return s;
 }
@@ -31,7 +31,7 @@ int PlacePopup(TWinControl* window, int mode, const RECT& rect, TWinControl* own
     PopupOwnerRects owner_rects;
     if (owner) owner_rects = OwnerRects(owner);
     PopupPlacement p = ComputePopupPlacement(mode, ToPlainRect(rect), owner ? &owner_rects : nullptr, keep_on_screen,
-                                             CurrentPopupScreens());
+                                             CurrentPopupScreens(&rect));
     // Qualified: a popup's own SetBounds would take the screen position as
     // its popup rectangle.
     window->TWinControl::SetBounds(p.pos.x, p.pos.y, rect.right - rect.left, rect.bottom - rect.top);

@@ -21,8 +21,10 @@
 int PlacePopup(TWinControl* window, int mode, const RECT& rect, TWinControl* owner, bool keep_on_screen);
 
 // The screen rectangles PlacePopup fits into (from the screen object, so a
-// test may give it monitors of its own).
-PopupScreens CurrentPopupScreens();
+// test may give it monitors of its own): the monitor of popup (the nearest
+// one when it lies on none; the primary monitor without popup) and the
+// virtual screen.
+PopupScreens CurrentPopupScreens(const RECT* popup = nullptr);
 
 // Dispatches the thread's pending WM_PAINT messages, a bounded number; a
 // WM_QUIT met on the way is posted again and ends the run.

@@ -51,6 +51,8 @@ std::vector<GradientBand> PlanGradientBands(TColor from, TColor to, int extent, 
     std::vector<GradientBand> plan;
     if (bands < 1) bands = 1;
     if (extent <= 0) return plan;
+    // More bands than pixels would only paint over one another.
+    bands = std::min(bands, extent);
     const Rgb a = FromColor(from), b = FromColor(to);
     const double step = static_cast<double>(extent) / bands;
     const int width = static_cast<int>(RoundHalfEven(step)) + 1;

@@ -22,7 +22,8 @@ struct GradientBand {
     bool operator==(const GradientBand&) const = default;
 };
 
-// Splits extent pixels into bands (fewer than 1 act as 1). Band i has the
+// Splits extent pixels into bands (fewer than 1 act as 1, more than extent
+// as extent). Band i has the
 // colour from + round(i * (to - from) / bands) per channel (halves to even),
 // starts at round(i * extent / bands) and is one pixel wider than a step so
 // neighbouring bands leave no gap; every band is clipped to the extent.

@@ -38,6 +38,19 @@ void Silhouette(TBitmap& glyph, TBitmap& out, TColor color) {
     out.SetTransparent(true);
 }
 
+// After an effect: what was the key colour stays it (a dark key would turn
+// grey with the glyph), and no glyph pixel takes it on.
+void KeepKeyPixels(TBitmap& source, TBitmap& out) {
+    const TColor key = source.TransparentColor();
+    for (int y = 0; y < source.Height(); ++y)
+        for (int x = 0; x < source.Width(); ++x) {
+            if (source.Pixel(x, y) == key)
+                out.SetPixel(x, y, key);
+            else if (out.Pixel(x, y) == key)
+                out.SetPixel(x, y, key ^ 1);
+        }
+}
+
 }  // namespace
 
 TI_EditButton::TI_EditButton(TWinControl* AOwner, TI_EditButtons* Collection)
@@ -373,6 +386,7 @@ void TI_EditButton::PaintGlyph(TCanvas& canvas, const RECT& r) {
             Silhouette(picture, faded, clBtnShadow);
         } else if (disabled_look_ == 1) {
             ApplyBitmapEffect(picture, faded, BitmapEffect::Greyed, picture.TransparentColor());
+            KeepKeyPixels(picture, faded);
         } else {
             BlendBitmap(picture, nullptr, faded, clWhite, 40);
         }

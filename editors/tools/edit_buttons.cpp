@@ -173,6 +173,9 @@ bool TI_EditButtons::RouteMouse(POINT screen, EditButtonMouseAction action, bool
         if (std::find(buttons_.begin(), buttons_.end(), b) == buttons_.end()) continue;  // freed by a click
         POINT p = ToButtonSpace(b, screen);
         b->MouseEvent(p.x, p.y, action, held);
+        // A click freed the owner (a bubble closing itself): its window and
+        // hook are gone, the collection stays until the message returns.
+        if (owner_ && owner_->IsDestroying()) return false;
     }
     if (std::find(buttons_.begin(), buttons_.end(), under) == buttons_.end()) under = nullptr;
     if (under != hot_) {

@@ -47,7 +47,8 @@ struct TMaskPositions {
 void CompileEditMask(const std::string& mask, TMaskPositions& positions);
 void FreeEditMask(TMaskPositions& positions);
 
-// Whether character c fits position p; out is what the text then shows.
+// Whether character c fits position p; out is what the text then shows (a
+// case tag changes the case only where the changed character fits p too).
 bool MaskCharFits(const TMaskPosition& p, unsigned char c, char& out);
 
 // Fits text into the positions, starting at a later position while the
@@ -56,7 +57,9 @@ bool MaskCharFits(const TMaskPosition& p, unsigned char c, char& out);
 // character), or -1 with text unchanged. With skipLiterals, literal positions
 // are passed over (counted in passedLiterals). With complete, the positions
 // after the text must not require input. reached is the position after the
-// last fitted character.
+// last fitted character. A fitted text always fits again unchanged: a fit
+// whose result would be fitted differently (set literals that accept one
+// another's characters) is refused.
 int ApplyEditMask(std::string& text, const TMaskPositions& positions, bool skipLiterals, int& passedLiterals,
                   bool complete, int& reached);
 

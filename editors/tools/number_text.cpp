@@ -5,13 +5,9 @@
 
 namespace {
 
-// Digits beyond this many in one part are dropped (they cannot matter: no
-// part of a valid integer has more than ten).
-constexpr int kMaxPartDigits = 30;
-
 struct NumberPart {
-    int digits = 0;      // digits seen (counted up to kMaxPartDigits)
-    int64_t value = 0;   // value of the first digits, saturating
+    int digits = 0;      // digits seen (saturating)
+    int64_t value = 0;   // value of all digits, saturating just above 32 bits
     bool negative = false;
     bool hasSign = false;
 };
@@ -31,10 +27,10 @@ NumberClass ClassifyNumberText(const std::string& text, int& decimals, int& digi
     for (char c : text) {
         NumberPart& part = parts[current];
         if (IsDigit(c)) {
-            if (part.digits < kMaxPartDigits) {
-                ++part.digits;
-                if (part.value <= 0xFFFFFFFFLL) part.value = part.value * 10 + (c - '0');
-            }
+            // Every digit counts, so leading zeros never push later digits
+            // out of the value.
+            if (part.digits < INT32_MAX) ++part.digits;
+            if (part.value <= 0xFFFFFFFFLL) part.value = part.value * 10 + (c - '0');
         } else if (c == '+' || c == '-') {
             if (current == kFraction || part.hasSign || part.digits > 0) {
                 state = 0;

@@ -64,24 +64,27 @@ ui_stop_xvfb() {
   fi
 }
 
-# Copies a font that Wine bundles into the prefix's Fonts folder.
-_ui_copy_wine_font() {
-  local name=$1 dir src
-  for dir in /usr/share/wine/fonts /usr/lib/x86_64-linux-gnu/wine /usr/lib/wine; do
-    src=$(find "$dir" -maxdepth 3 -iname "$name" -print -quit 2>/dev/null)
-    if [ -n "$src" ]; then
-      cp -f "$src" "$WINEPREFIX/drive_c/windows/Fonts/$name"
-      return 0
-    fi
-  done
-  ui_warn "Wine font $name not found"
-}
+# The prefix's set-up; a prefix made by an older set-up is made anew.
+# Version 2: Wine's own fonts are no longer copied into the prefix's Fonts
+# folder. With copies of Wine's Tahoma and Symbol there as well as the same
+# files in Wine's data folder, Wine 8 draws the dialog texts with
+# substitutes: the caption in a bitmap font, bold lines not bold, uneven gaps
+# between words. A plain `wineboot -i` prefix with only those copies added
+# draws the same substitutes; with only the X11 setting below it draws right.
+UI_PREFIX_VERSION=2
 
-# Creates the private prefix build/wineprefix once (wineboot, fonts) and
-# exports WINEPREFIX. Needs DISPLAY.
+# Creates the private prefix build/wineprefix once (wineboot and the X11
+# driver setting below) and exports WINEPREFIX. Needs DISPLAY. scripts/test,
+# scripts/demo (without a display) and bench/run all use it.
 ui_prepare_prefix() {
   export WINEPREFIX="$UI_PREFIX"
-  [ -f "$WINEPREFIX/.ui-ready" ] && return 0
+  [ "$(cat "$WINEPREFIX/.ui-ready" 2>/dev/null)" = "$UI_PREFIX_VERSION" ] && return 0
+  if [ -d "$WINEPREFIX" ]; then
+    ui_say "making the Wine prefix $WINEPREFIX anew (older set-up)"
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    rm -rf "$WINEPREFIX"
+  fi
   ui_say "creating Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i >"$UI_BUILD/wineboot.log" 2>&1 || {
@@ -89,16 +92,13 @@ ui_prepare_prefix() {
     ui_die "wineboot failed"
   }
   wineserver -w
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  local f
-  for f in tahoma.ttf tahomabd.ttf symbol.ttf; do _ui_copy_wine_font "$f"; done
   # Without a window manager, Wine's managed windows wait about 2 s whenever
   # an activated window is hidden or destroyed; unmanaged windows do not.
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n' \
     >"$UI_BUILD/wine-x11.reg"
   wine regedit "$UI_BUILD/wine-x11.reg" >"$UI_BUILD/regedit.log" 2>&1 || ui_die "regedit failed"
   wineserver -w
-  touch "$WINEPREFIX/.ui-ready"
+  echo "$UI_PREFIX_VERSION" >"$WINEPREFIX/.ui-ready"
 }
 
 # A persistent wineserver for the prefix: the test programs start one after

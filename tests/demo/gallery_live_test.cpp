@@ -305,6 +305,21 @@ TEST_F(GalleryLive, FlatClickShowsInTheStatusLine) {
     EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == before); })) << "the click changed nothing";
 }
 
+TEST_F(GalleryLive, FlatEveryEnabledButtonReportsItsClick) {
+    Start("flat");
+    HWND page = GetParent(Find("Normal"));
+    ASSERT_NE(page, nullptr);
+    for (const char* caption : {"Liste", "Durchsichtig", "Nur Maus", "Normal"}) {
+        HWND b = Find(caption);
+        ASSERT_NE(b, nullptr);
+        Park(page);
+        Sleep(100);
+        const Shot before(page, kFlatStatus);
+        Click(b, 10, 10);
+        EXPECT_TRUE(WaitFor([&] { return !(Shot(page, kFlatStatus) == before); })) << caption << " reported nothing";
+    }
+}
+
 TEST_F(GalleryLive, FlatKeysWalkAndPress) {
     Start("flat");
     HWND page = GetParent(Find("Normal"));
@@ -875,6 +890,29 @@ TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {
     EXPECT_TRUE(G().Popups().empty());
 }
 
+TEST_F(GalleryLive, DragDropSaysHowManyNamesDoNotFit) {
+    const auto [centre, view, whole] = OpenDropView();
+    ASSERT_FALSE(HasFailure());
+    // The names' area, without the status line at the bottom.
+    const RECT names{0, 0, whole.right, whole.bottom - 32};
+    auto drop = [&, centre = centre](int count) {
+        std::vector<std::wstring> files;
+        for (int i = 1; i <= count; ++i) files.push_back(L"C:\\windows\\datei" + std::to_wstring(i) + L".txt");
+        const Shot before(view, whole);
+        DWORD effect = 0;
+        EXPECT_EQ(DragFiles(files, centre, [] {}, &effect), DRAGDROP_S_DROP);
+        EXPECT_TRUE(WaitFor([&] { return !(Shot(view, whole) == before); })) << count << " files show nothing";
+        Sleep(150);
+        return Shot(view, names);
+    };
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    const Shot thirty = drop(30);
+    const Shot thirtyOne = drop(31);
+    OleUninitialize();
+    // The same names fit both times: only the count of the rest differs.
+    EXPECT_FALSE(thirty == thirtyOne) << "the names past the view leave no sign";
+}
+
 TEST_F(GalleryLive, DragDropLeftAgainTakesNothing) {
     const auto [centre, view, whole] = OpenDropView();
     ASSERT_FALSE(HasFailure());
@@ -902,6 +940,52 @@ TEST_F(GalleryLive, DragDropLeftAgainTakesNothing) {
 }
 
 }  // namespace
+
+// The check box page: the POP3 box "Benutzen" (red tick, transparent) on
+// its panel; the tick's pixel (3, 10) is red exactly while it is checked.
+TEST_F(GalleryLive, CheckboxClickAndSpaceToggleOnceEach) {
+    Start("checkbox");
+    HWND box = Find("Benutzen");
+    ASSERT_NE(box, nullptr);
+    const COLORREF red = RGB(255, 0, 0);
+    auto checked = [&] { return PixelAt(box, 3, 10) == red; };
+    ASSERT_TRUE(WaitFor([&] { return !checked(); }));
+    Click(box, 40, 10);
+    EXPECT_TRUE(WaitFor(checked)) << "the click did not check the box";
+    EXPECT_EQ(G().Focus(), box);
+    Sleep(600);  // no double click with anything that follows
+    EXPECT_TRUE(checked()) << "the click toggled more than once";
+    Key(VK_SPACE);
+    EXPECT_TRUE(WaitFor([&] { return !checked(); })) << "Space did not uncheck the box";
+    Sleep(300);
+    EXPECT_FALSE(checked()) << "Space toggled more than once";
+}
+
+TEST_F(GalleryLive, CheckboxFlatHintShowsBesideARestingMouseAndGoes) {
+    Start("checkbox");
+    HWND button = Find("Empfangen");
+    ASSERT_NE(button, nullptr);
+    MoveMouse(button, 50, 14);
+    ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 1; }, 2500)) << "no hint";
+    HWND hint = G().Popups().front();
+    EXPECT_EQ(Text(hint), "Holt neue Auftr\xE4ge vom Mailserver");
+    EXPECT_EQ(G().Active(), G().Main()) << "the hint took the activation";
+    // Beside the cursor, away from the edges of the screen quarter it is in:
+    // 12 pixels off below right in the upper-left quarter, else 5.
+    const POINT cursor = ScreenPoint(button, 50, 14);
+    RECT hr{};
+    GetWindowRect(hint, &hr);
+    const bool left = cursor.x < GetSystemMetrics(SM_CXSCREEN) / 2, top = cursor.y < GetSystemMetrics(SM_CYSCREEN) / 2;
+    const int gap = left && top ? 12 : 5;
+    const LONG x = left ? cursor.x + gap : cursor.x - (hr.right - hr.left) - gap;
+    const LONG y = top ? cursor.y + gap : cursor.y - (hr.bottom - hr.top) - gap;
+    EXPECT_EQ(std::vector<LONG>({hr.left, hr.top}), std::vector<LONG>({x, y}));
+    // The frame and the strip in the main window's border colour.
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(hint, 0, 0) == RGB(0x80, 0x80, 0xFF); }));
+    EXPECT_EQ(PixelAt(hint, 13, 2), RGB(0x80, 0x80, 0xFF));  // the strip, beside the arrow
+    MoveMouse(G().Main(), 700, 520);
+    EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the hint stayed";
+}
 
 TEST_F(GalleryLive, EditsBadPostcodeShowsTheBubbleOnLeavingAndKeepsTheFocus) {
     Start("edits");

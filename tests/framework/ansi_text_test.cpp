@@ -69,3 +69,12 @@ TEST(Accelerator, FindsTheCharacterAfterASingleAmpersand) {
     EXPECT_FALSE(IsAccel('e', "&Weiter"));
     EXPECT_FALSE(IsAccel('&', "A && B"));
 }
+
+TEST(Accelerator, StripHotkeyShowsTheCaptionAsItReads) {
+    struct {
+        const char* caption;
+        const char* shown;
+    } cases[] = {{"&Weiter", "Weiter"}, {"Dr&ucken", "Drucken"}, {"A && B", "A & B"}, {"A &&& &B", "A & B"},
+                 {"Ende&", "Ende"},     {"&&&&", "&&"},          {"", ""},            {"Liste", "Liste"}};
+    for (auto c : cases) EXPECT_EQ(StripHotkey(c.caption), c.shown) << c.caption;
+}

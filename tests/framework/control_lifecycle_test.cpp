@@ -13,6 +13,7 @@
 #include "framework/exceptions.h"
 #include "framework/graphic_control.h"
 #include "framework/window_class.h"
+#include "framework/window_hook.h"
 #include "tests/framework/control_test_support.h"
 
 static ::testing::Environment* const kControlEnv = ::testing::AddGlobalTestEnvironment(new ControlTestEnvironment);
@@ -350,4 +351,53 @@ TEST(ControlSubclass, DefaultProcessingGoesThroughEveryOtherSubclassOnce) {
     }
     RemoveWindowSubclass(h, &CountingSubclass, 7);
     form->Free();
+}
+
+namespace {
+struct FreedSeen {
+    bool deleted = false;
+    bool deleted_inside = true;
+};
+
+// A control that keeps a hook on its own window, the way a control's helper
+// object (its edit buttons) hooks its owner: the hook's handler frees the
+// control and goes on afterwards.
+template <class Base>
+class HookFreed : public Base {
+public:
+    HookFreed(TComponent* owner, FreedSeen* seen) : Base(owner), seen_(seen) {}
+    ~HookFreed() override { seen_->deleted = true; }
+    void Hook() {
+        hook_.Attach(this->Handle(), [this](TMessage& m) {
+            if (m.Msg != WM_LBUTTONUP) return false;
+            this->Free();
+            seen_->deleted_inside = seen_->deleted;  // the hook and its owner are still there
+            return true;
+        });
+    }
+
+private:
+    FreedSeen* seen_;
+    TWindowHook hook_;
+};
+
+template <class C>
+void ExpectFreeThroughHookIsDeferred(const char* kind) {
+    TForm* form = ShowTestForm();
+    FreedSeen seen;
+    auto* c = Place<HookFreed<C>>(form, form, 10, 10, 80, 22, &seen);
+    c->Hook();
+    HWND h = c->Handle();
+    SendMessageA(h, WM_LBUTTONUP, 0, PointToLParam(5, 5));
+    EXPECT_FALSE(seen.deleted_inside) << kind;
+    EXPECT_TRUE(seen.deleted) << kind;
+    EXPECT_FALSE(IsWindow(h)) << kind;
+    EXPECT_EQ(form->ControlCount(), 0) << kind;
+    form->Free();
+}
+}  // namespace
+
+TEST(ControlLifecycle, FreeInsideAWindowHookIsDeferredUntilTheMessageReturns) {
+    ExpectFreeThroughHookIsDeferred<TCustomControl>("own class");
+    ExpectFreeThroughHookIsDeferred<PlainEdit>("wrapped system class");
 }

@@ -54,6 +54,22 @@ TEST(MemoryStream, ShortReadRaisesGrowthSeekAndGap) {
     EXPECT_EQ(m.Position(), 0);
 }
 
+TEST(MemoryStream, ReserveMakesRoomWithoutChangingTheBytes) {
+    TMemoryStream s;
+    s.WriteBuffer("abc", 3);
+    s.Reserve(1 << 20);
+    const char* room = s.Memory();
+    EXPECT_EQ(s.Size(), 3);
+    EXPECT_EQ(s.Position(), 3);
+    const std::string more(1 << 20, 'x');
+    s.WriteBuffer(more.data(), static_cast<int64_t>(more.size()));
+    EXPECT_EQ(s.Memory(), room) << "the bytes did not move while the reserved room filled";
+    EXPECT_EQ(std::string(s.Memory(), 3), "abc");
+    s.Reserve(-5);
+    s.Reserve(INT64_MAX);  // ignored, not a failure
+    EXPECT_EQ(s.Size(), 3 + (1 << 20));
+}
+
 TEST(MemoryStream, ImpossiblePositionsRaiseAndChangeNothing) {
     constexpr int64_t kMax = INT64_MAX;
     struct Case {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/exceptions.h"
+#include "framework/streams.h"
 #include "tests/grids/positions_text_fakes.h"
 
 using namespace positions_test;
@@ -170,6 +171,58 @@ TEST(PositionsReader, BufferBordersAndWordScans) {
         WritePositionsText(target, out);
         EXPECT_EQ(out.data, "PREFIX" + text) << "shift " << shift;
     }
+}
+
+TEST(PositionsReader, MemoryStreamIsReadInPlaceFromItsPosition) {
+    const std::string& text = Fixture16();
+    struct Case {
+        std::string before;
+        std::string after;  // the text read is `text + after`
+        int rows;
+    };
+    // A text without a final line break, and one ending in a run of breaks.
+    const Case cases[] = {{"", "", 7}, {"PREFIX", "", 7}, {"", "\r\n\r\n\0", 7}};
+    for (const Case& c : cases) {
+        TMemoryStream s;
+        const std::string bytes = c.before + text + c.after;
+        s.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+        s.SetPosition(static_cast<int64_t>(c.before.size()));
+        FakeTable t(PositionColumns());
+        EXPECT_EQ(ReadPositionsText(t, s), c.rows) << c.before;
+        EXPECT_EQ(s.Position(), s.Size()) << "the whole text is read";
+        EXPECT_EQ(Write(t), text);
+    }
+    // Nothing left to read: no row, the position stays.
+    TMemoryStream done;
+    done.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
+    FakeTable t(PositionColumns());
+    EXPECT_EQ(ReadPositionsText(t, done), t.FixedRows());
+    EXPECT_EQ(done.Position(), done.Size());
+}
+
+// Records the size hints a writer gives.
+class HintedStream : public ByteStream {
+public:
+    void Reserve(int64_t Bytes) override { hints.push_back({static_cast<int64_t>(data.size()), Bytes}); }
+    std::vector<std::pair<int64_t, int64_t>> hints;  // at, bytes
+};
+
+TEST(PositionsWriter, TellsAStreamTheRestOfTheRowsOnce) {
+    FakeTable source = TwoColumns();
+    const int rows = 3000;
+    source.SetRowCount(rows + 1);
+    for (int r = 1; r <= rows; ++r) {
+        // Rows alike in size (the hint extrapolates the first ones).
+        source.SetCell(0, r, "Zeile " + std::to_string(10000 + r) + (r % 7 == 0 ? " 5% \"x\"" : ""));
+        source.SetCell(1, r, std::to_string(30000 + r * 3));
+    }
+    HintedStream s;
+    WritePositionsText(source, s);
+    ASSERT_EQ(s.hints.size(), 1u);
+    const int64_t rest = static_cast<int64_t>(s.data.size()) - s.hints[0].first;
+    EXPECT_GE(s.hints[0].second, rest) << "room for the rest";
+    EXPECT_LE(s.hints[0].second, rest * 5 / 4) << "not much more";
+    EXPECT_EQ(s.data, Write(source)) << "the hint changes no byte";
 }
 
 TEST(PositionsFixture, LoadsAndSavesBackByteIdentical) {

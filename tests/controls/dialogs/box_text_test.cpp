@@ -51,7 +51,7 @@ TEST(BoxText, ReplaceFoldsAnsiLettersOnly) {
 }
 
 TEST(BoxText, EscapeSizesAndButtonKeys) {
-    EXPECT_EQ(EscapeBoxText("a<b & c>"), "a&lt;b &amp; c>");
+    EXPECT_EQ(EscapeBoxText("a<b & c> &gt;"), "a&lt;b &amp; c&gt; &amp;gt;");
     // Escaped foreign text is drawn whole by the box's label, not cut at "<".
     const std::string html = PrepareBoxText("Antwort: " + EscapeBoxText("<550> & mehr"));
     HTMLDrawParams p;

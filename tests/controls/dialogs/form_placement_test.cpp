@@ -1,6 +1,10 @@
 // Placement of forms on an injected two-monitor layout, the look-and-feel
-// hook and the foreground helper.
+// hook, the monitor rectangles and the foreground helper.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
 
 #include "controls/dialogs/form_placement.h"
 #include "controls/dialogs/look_and_feel.h"
@@ -74,7 +78,7 @@ TEST_F(FormPlacement, BorderlessFormsOnlyWithForceAndThePrimaryWithoutActiveForm
     EXPECT_EQ(std::make_pair(form->Left(), form->Top()), std::make_pair(720, 470));
 }
 
-TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnlyAndForegroundHelper) {
+TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnlyAndMonitorRects) {
     TForm* form = NewForm(100, 100, 200, 100);
     FormLookAndFeel(form, true);
     EXPECT_EQ(form->HelpContext(), 0);
@@ -82,8 +86,44 @@ TEST_F(FormPlacement, HookReachesTheInstalledRoutineOnlyAndForegroundHelper) {
     FormLookAndFeel(form, false);
     EXPECT_EQ(form->HelpContext(), 1);
     UninstallLookAndFeel();
+    auto corners = [](int index) {
+        const RECT r = MonitorRect(index);
+        return std::vector<int>{r.left, r.top, r.right, r.bottom};
+    };
+    EXPECT_EQ(corners(1), (std::vector<int>{1280, 0, 2880, 900}));
+    for (int bad : {2, -1}) EXPECT_EQ(corners(bad), (std::vector<int>{0, 0, 0, 0})) << bad;
+}
+
+TEST_F(FormPlacement, ForegroundTakenFromAnotherThreadStaysAndLeavesTheInputsApart) {
+    TForm* form = NewForm(100, 100, 200, 100);
     form->Show();
-    BringFormToFront(form);
+    // A window of another thread holds the foreground.
+    std::atomic<HWND> theirs{nullptr};
+    std::atomic<DWORD> theirThread{0};
+    std::atomic<bool> stop{false};
+    std::thread other([&] {
+        HWND h = CreateWindowExA(0, "STATIC", "andere", WS_POPUP | WS_VISIBLE, 700, 500, 80, 60, nullptr, nullptr,
+                                 nullptr, nullptr);
+        SetForegroundWindow(h);
+        theirThread = GetCurrentThreadId();
+        theirs = h;
+        while (!stop) {
+            MSG m;
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+            Sleep(5);
+        }
+        DestroyWindow(h);
+    });
+    for (int i = 0; i < 300 && (!theirs || GetForegroundWindow() != theirs); ++i) Sleep(10);
+    EXPECT_EQ(GetForegroundWindow(), theirs.load());
+    // Ours afterwards, not nobody's (parting joined inputs took it along).
     EXPECT_TRUE(ForceForegroundWindow(form->Handle()));
     EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    // No inputs left joined: there is nothing to part.
+    EXPECT_FALSE(AttachThreadInput(GetCurrentThreadId(), theirThread, FALSE));
+    // With our own window in front there is no other thread to join.
+    BringFormToFront(form);
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    stop = true;
+    other.join();
 }

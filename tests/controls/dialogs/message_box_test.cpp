@@ -70,17 +70,30 @@ TModalResult TypeInto(TFSB_BOX* box, const Chords& chords, std::string* focusedA
     return result;
 }
 
+// Windows of this thread, live GDI objects and DCs.
+std::vector<int> Leftovers() {
+    int windows = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(), [](HWND, LPARAM p) { return ++*reinterpret_cast<int*>(p), TRUE; },
+        reinterpret_cast<LPARAM>(&windows));
+    return {GdiOwnerLiveObjects(), GdiOwnerLiveDCs(), windows};
+}
+
 }  // namespace
 
-TEST_F(MessageBoxTest, KeysOfTheInformationAndTheQuestionBox) {
+TEST_F(MessageBoxTest, KeysCaptionsHelpAndNothingLeftBehind) {
     struct {
         const char* keys;
         bool question;
         Chords chords;
         int result;                     // the information box's ModalResult (0: it stays open), the answer
         const char* focused = nullptr;  // after the keys, for the question cases that leave it open
+        std::string help = "", caption = "";
+        bool clickHelp = false;  // the help shown below the buttons first
     } cases[] = {
-        {"a", false, {{'A'}}, mrCancel},
+        // The first two fill the shared caches.
+        {"a after help", false, {{'A'}}, mrCancel, nullptr, "<B>Hilfe</B> zum<BR>Thema", "Hinweis", true},
+        {"Enter on Ja after help", true, {{VK_RETURN}}, true, nullptr, "Mehr dazu", "Frage", true},
         {"Shift+A", false, {{VK_SHIFT, 'A'}}, mrNone},
         {"Ctrl+C", false, {{VK_CONTROL, 'C'}}, mrNone},
         {"Enter", false, {{VK_RETURN}}, mrOk},  // the button's own Enter
@@ -88,12 +101,12 @@ TEST_F(MessageBoxTest, KeysOfTheInformationAndTheQuestionBox) {
         {"Escape", false, {{VK_ESCAPE}}, mrCancel},
         {"Space", false, {{VK_SPACE}}, mrCancel},
         {"Left", false, {{VK_LEFT}}, mrCancel},
-        {"F1", false, {{VK_F1}}, mrNone},
+        {"F1", false, {{VK_F1}}, mrNone, nullptr, "Mehr dazu"},
         // Dialog keys: the focus moves (to the only tab stop), nothing closes.
         {"Tab", false, {{VK_TAB}}, mrNone},
         {"Up", false, {{VK_UP}}, mrNone},
         {"Down", false, {{VK_DOWN}}, mrNone},
-        {"Enter on Ja", true, {{VK_RETURN}}, true},
+        {"Enter on Ja", true, {{VK_RETURN}}, true, nullptr, "Mehr dazu"},
         {"Enter on Nein", true, {{VK_RIGHT}, {VK_RETURN}}, false},
         {"Right, Left, Enter", true, {{VK_RIGHT}, {VK_LEFT}, {VK_RETURN}}, true},
         {"Tab, Enter", true, {{VK_TAB}, {VK_RETURN}}, false},
@@ -104,83 +117,54 @@ TEST_F(MessageBoxTest, KeysOfTheInformationAndTheQuestionBox) {
         {"Right, Right", true, {{VK_RIGHT}, {VK_RIGHT}}, false, "Ja"},
         {"a", true, {{'A'}}, false, "Ja"},
     };
+    std::vector<int> before;
     for (const auto& c : cases) {
         TModalResult typed = -1;
         HWND shown = nullptr;
         std::string focused;
         SetBoxShownHook([&](TFSB_BOX* box) {
             shown = box->Handle();
-            if (c.question) {
-                EXPECT_EQ(box->ActiveControl(), box->FB_OK) << c.keys;
+            char text[64] = {};
+            GetWindowTextA(shown, text, sizeof(text));
+            EXPECT_EQ(text, c.caption.empty() ? "Ordivo" : c.caption) << c.keys;
+            EXPECT_EQ(box->HelpText(), c.help);
+            // Question bar, message bar, their help buttons, help panel (hidden in both boxes).
+            const bool help = !c.help.empty();
+            TFlatPanel* bar = c.question ? box->Pquestion : box->Pmsg;
+            TFlatButton* helpButton = c.question ? box->FBhelpQ : box->FBhelpS;
+            EXPECT_EQ((std::vector<bool>{box->Pquestion->Visible(), box->Pmsg->Visible(), helpButton->Visible(),
+                                         box->FP_help->Visible()}),
+                      (std::vector<bool>{c.question, !c.question, help, false}))
+                << c.keys;
+            EXPECT_EQ(box->ActiveControl(), c.question ? box->FB_OK : box->FB_BREAK2) << c.keys;
+            if (c.clickHelp) {
+                const int height = box->ClientHeight(), barBottom = bar->Top() + bar->Height();
+                helpButton->Click();
+                const int grow = box->HelpLabel()->Height() + 5;
+                // Shown below the bar, the box grown by it, the help button off and nothing closed.
+                EXPECT_GT(box->HelpLabel()->Height(), 6);
+                EXPECT_EQ((std::vector<int>{box->FP_help->Visible(), box->FP_help->Height(), box->ClientHeight(),
+                                            box->FP_help->Top(), helpButton->Enabled(), box->ModalResult()}),
+                          (std::vector<int>{true, grow, height + grow, barBottom, false, mrNone}));
             }
             typed = TypeInto(box, c.chords, c.question ? &focused : nullptr);
         });
-        const int result = c.question ? ShowQuestion("Weiter?") : (ShowInfo("Hallo"), typed);
+        const int result =
+            c.question ? ShowQuestion("Weiter?", c.help, c.caption) : (ShowInfo("Hallo", c.help, c.caption), typed);
         EXPECT_EQ(result, c.result) << c.keys << " " << c.question;
         EXPECT_FALSE(IsWindow(shown)) << c.keys;  // the box is gone with its window
         if (c.focused) {
             EXPECT_EQ(focused, c.focused) << c.keys;
         }
+        if (before.empty() && c.question) before = Leftovers();
     }
     SetBoxShownHook([](TFSB_BOX* box) { PostMessageA(box->Handle(), WM_CLOSE, 0, 0); });
     EXPECT_FALSE(ShowQuestion("Weiter?"));
+    Application()->ProcessMessages();
+    EXPECT_EQ(Leftovers(), before);
 }
 
-TEST_F(MessageBoxTest, CaptionHelpButtonsAndGermanTexts) {
-    struct {
-        bool question;
-        std::string help, caption, shownCaption;
-    } cases[] = {
-        {false, "", "", "Ordivo"},
-        {true, "", "", "Ordivo"},
-        {false, "Mehr dazu", "Hinweis", "Hinweis"},
-        {true, "Mehr dazu", "Frage", "Frage"},
-    };
-    for (const auto& c : cases) {
-        SetBoxShownHook([&](TFSB_BOX* box) {
-            char text[64] = {};
-            GetWindowTextA(box->Handle(), text, sizeof(text));
-            EXPECT_EQ(text, c.shownCaption);
-            EXPECT_EQ(box->HelpText(), c.help);
-            // Question bar, message bar, their help buttons, help panel (hidden in both boxes).
-            const bool help = !c.help.empty();
-            EXPECT_EQ((std::vector<bool>{box->Pquestion->Visible(), box->Pmsg->Visible(),
-                                         box->Pquestion->Visible() && box->FBhelpQ->Visible(),
-                                         box->Pmsg->Visible() && box->FBhelpS->Visible(), box->FP_help->Visible()}),
-                      (std::vector<bool>{c.question, !c.question, c.question && help, !c.question && help, false}))
-                << c.caption;
-            box->SetModalResult(mrCancel);
-        });
-        c.question ? (void)ShowQuestion("Text", c.help, c.caption) : ShowInfo("Text", c.help, c.caption);
-    }
-    TFSB_BOX* box = CreateMessageBox();
-    const std::pair<TFlatButton*, std::string> texts[] = {
-        {box->FB_OK, "Ja"},           {box->FB_BREAK1, "Nein"},
-        {box->FB_BREAK2, "Schlie\xDF" "en"}, {box->FBhelpQ, "Hilfe"},
-        {box->FBhelpS, "Hilfe"},      {box->FB_ICANCEL, "Abbrechen"},
-        {box->FB_IOK, "\xDC" "bernehmen"},  {box->FB_HELPI, "Hilfe"},
-    };
-    for (const auto& [button, text] : texts) EXPECT_EQ(button->Caption(), text);
-    box->Free();
-}
-
-TEST_F(MessageBoxTest, HelpButtonShowsTheHelpBelowTheButtons) {
-    SetBoxShownHook([](TFSB_BOX* box) {
-        const int before = box->ClientHeight();
-        const int barBottom = box->Pquestion->Top() + box->Pquestion->Height();
-        box->FBhelpQ->Click();
-        const int grow = box->HelpLabel()->Height() + 5;
-        EXPECT_GT(box->HelpLabel()->Height(), 6);
-        // Shown below the bar, the box grown by it, the help button off and nothing closed.
-        EXPECT_EQ((std::vector<int>{box->FP_help->Visible(), box->FP_help->Height(), box->ClientHeight(),
-                                    box->FP_help->Top(), box->FBhelpQ->Enabled(), box->ModalResult()}),
-                  (std::vector<int>{true, grow, before + grow, barBottom, false, mrNone}));
-        box->SetModalResult(mrOk);
-    });
-    EXPECT_TRUE(ShowQuestion("Frage", "<B>Hilfe</B> zum<BR>Thema"));
-}
-
-TEST_F(MessageBoxTest, LayoutFollowsTheScreenSize) {
+TEST_F(MessageBoxTest, LayoutAndTextsFollowTheScreenSize) {
     // Screen size, then: label, help label and form font sizes, Panel2 width,
     // FB_BREAK2 left and width, Panel3 width, FB_ICANCEL left and width,
     // FB_IOK left and width, maximum height.
@@ -196,50 +180,67 @@ TEST_F(MessageBoxTest, LayoutFollowsTheScreenSize) {
                                     b->Panel3->Width(), b->FB_ICANCEL->Left(), b->FB_ICANCEL->Width(),
                                     b->FB_IOK->Left(), b->FB_IOK->Width(), b->Constraints().MaxHeight}),
                   c);
+        std::string captions;
+        for (TFlatButton* button : {b->FB_OK, b->FB_BREAK1, b->FB_BREAK2, b->FBhelpQ, b->FBhelpS, b->FB_ICANCEL,
+                                    b->FB_IOK, b->FB_HELPI})
+            captions += button->Caption() + "|";
+        EXPECT_EQ(captions, "Ja|Nein|Schlie\xDF" "en|Hilfe|Hilfe|Abbrechen|\xDC" "bernehmen|Hilfe|");
         b->Free();
     }
 }
 
-TEST_F(MessageBoxTest, HeightFollowsTheTextAndTallTextsStayInsideTheWorkArea) {
-    // Work area 0..560, maximum height 420.
+TEST_F(MessageBoxTest, PlacedOnTheActiveFormsMonitorInsideItsWorkArea) {
     std::string tall;
     for (int i = 0; i < 600; ++i) tall += "Wort ";
-    for (const std::string& text : {std::string("Eine Zeile"), std::string("A<BR>B<BR>C"), tall}) {
+    const TMonitorInfo small{nullptr, {0, 0, 1024, 600}, {0, 0, 1024, 560}, true};
+    // The box's height: 0 for its label's height + 37 in the client area.
+    struct {
+        const char* what;
+        std::vector<TMonitorInfo> monitors;
+        RECT active, work;  // active form (none when empty), the work area the box goes to
+        std::string text;
+        int height;
+    } cases[] = {
+        {"one line", {small}, {}, {0, 0, 1024, 560}, "Eine Zeile", 0},
+        {"three lines", {small}, {}, {0, 0, 1024, 560}, "A<BR>B<BR>C", 0},
+        {"tall: the maximum height", {small}, {}, {0, 0, 1024, 560}, tall, 420},
+        // Beside a primary of 1200 (maximum height 840), a monitor lower than that.
+        {"tall on a low monitor: its work area",
+         {{nullptr, {0, 0, 1024, 1200}, {0, 0, 1024, 1160}, true}, {nullptr, {1024, 0, 2048, 600}, {1024, 0, 2048, 560}}},
+         {1100, 100, 1700, 500}, {1024, 0, 2048, 560}, tall, 560},
+        {"second monitor", {small, {nullptr, {1024, 0, 2304, 1024}, {1024, 0, 2304, 984}}}, {1300, 100, 1900, 500},
+         {1024, 0, 2304, 984}, "Zweiter Bildschirm", 0},
+    };
+    for (const auto& c : cases) {
+        gMonitors = c.monitors;
+        Screen()->RefreshMonitors();
+        TForm* active = c.active.right ? Create<TForm>(nullptr) : nullptr;
+        if (active) active->SetBoundsRect(c.active);
+        Screen()->SetActiveForm(active);
+        // Created centred in the work area at its designed size.
+        TFSB_BOX* created = CreateMessageBox();
+        EXPECT_EQ((std::vector<int>{created->Position(), created->Left(), created->Top()}),
+                  (std::vector<int>{poDesigned, (c.work.left + c.work.right - created->Width()) / 2,
+                                    (c.work.top + c.work.bottom - created->Height()) / 2}))
+            << c.what;
+        created->Free();
         SetBoxShownHook([&](TFSB_BOX* box) {
             const RECT r = box->BoundsRect();
-            if (text == tall) {
-                EXPECT_EQ(box->Height(), 420);
-            } else {
-                EXPECT_EQ(box->ClientHeight(), box->MessageLabel()->Height() + 37);
-            }
+            EXPECT_EQ(c.height ? box->Height() : box->ClientHeight(), c.height ? c.height : box->MessageLabel()->Height() + 37)
+                << c.what;
             // The bar stays at the bottom; at the maximum height it covers the label's end.
-            EXPECT_EQ(box->Pmsg->Top() + box->Pmsg->Height(), box->ClientHeight() - 2);
-            EXPECT_GE(r.top, 0);
-            EXPECT_LE(r.bottom, 560);
+            EXPECT_EQ(box->Pmsg->Top() + box->Pmsg->Height(), box->ClientHeight() - 2) << c.what;
+            EXPECT_TRUE(r.left >= c.work.left && r.top >= c.work.top && r.right <= c.work.right && r.bottom <= c.work.bottom)
+                << c.what;
             box->SetModalResult(mrOk);
         });
-        ShowInfo(text);
+        ShowInfo(c.text);
+        Screen()->SetActiveForm(nullptr);
+        if (active) active->Free();
     }
-    // Beside a primary of 1200 (maximum height 840), a monitor of 600 whose
-    // work area is lower than that: the tall box takes the work area's height.
-    gMonitors = {{nullptr, {0, 0, 1024, 1200}, {0, 0, 1024, 1160}, true},
-                 {nullptr, {1024, 0, 2048, 600}, {1024, 0, 2048, 560}}};
-    Screen()->RefreshMonitors();
-    TForm* active = Create<TForm>(nullptr);
-    active->SetBounds(1100, 100, 600, 400);
-    Screen()->SetActiveForm(active);
-    std::vector<int> shown;
-    SetBoxShownHook([&](TFSB_BOX* box) {
-        const RECT r = box->BoundsRect();
-        shown = {r.left >= 1024, r.top, r.bottom, box->Pmsg->Top() + box->Pmsg->Height() - box->ClientHeight()};
-        box->SetModalResult(mrOk);
-    });
-    ShowInfo(tall);
-    active->Free();
-    EXPECT_EQ(shown, (std::vector<int>{true, 0, 560, -2}));
 }
 
-TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
+TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpenAndEnabled) {
     HWND other = nullptr, boxWindow = nullptr, afterOpen = nullptr, afterClosing = nullptr;
     SetBoxShownHook([&](TFSB_BOX* box) {
         boxWindow = box->Handle();
@@ -260,48 +261,17 @@ TEST_F(MessageBoxTest, KeepsTheForegroundOnlyWhileOpen) {
     ShowInfo("Vordergrund");
     EXPECT_EQ(afterOpen, boxWindow);
     EXPECT_EQ(afterClosing, other);
-}
-
-TEST_F(MessageBoxTest, LeavesNoWindowOrGdiObjectBehind) {
-    auto counts = [] {
-        int windows = 0;
-        EnumThreadWindows(
-            GetCurrentThreadId(), [](HWND, LPARAM p) { return ++*reinterpret_cast<int*>(p), TRUE; },
-            reinterpret_cast<LPARAM>(&windows));
-        return std::vector<int>{GdiOwnerLiveObjects(), GdiOwnerLiveDCs(), windows};
-    };
-    SetBoxShownHook([](TFSB_BOX* box) {
-        box->FBhelpQ->Click();  // the help label and its panel painted too
-        PumpUntil([] { return false; }, 5);
-        box->SetModalResult(mrOk);
+    // A box opened inside another's modal loop (an error raised there): the
+    // disabled outer box must not take the foreground back from the inner
+    // one. A key closes the inner box, a second the outer one.
+    TFSB_BOX* outer = nullptr;
+    std::vector<int> typed;
+    SetBoxShownHook([&](TFSB_BOX* box) {
+        if (outer) return typed.push_back(TypeInto(box, {{'A'}}));
+        outer = box;
+        ShowInfo("Innen");
+        typed.push_back(TypeInto(box, {{'B'}}));
     });
-    ShowQuestion("<B>Erst</B> einmal", "Hilfe");  // shared caches fill once
-    const std::vector<int> before = counts();
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(ShowQuestion("<B>Noch</B> einmal", "Hilfe"));
-    Application()->ProcessMessages();
-    EXPECT_EQ(counts(), before);
-}
-
-TEST_F(MessageBoxTest, OpensCentredOnTheMonitorOfTheActiveForm) {
-    // Primary 1024 x 600 on the left, a second monitor of 1280 x 1024 right of it.
-    gMonitors = {{nullptr, {0, 0, 1024, 600}, {0, 0, 1024, 560}, true}, {nullptr, {1024, 0, 2304, 1024}, {1024, 0, 2304, 984}}};
-    Screen()->RefreshMonitors();
-    TForm* active = Create<TForm>(nullptr);
-    active->SetBounds(1300, 100, 600, 400);  // mostly on the right monitor
-    Screen()->SetActiveForm(active);
-    TFSB_BOX* box = CreateMessageBox();
-    EXPECT_EQ(box->Position(), poDesigned);
-    EXPECT_EQ(box->Left(), 1024 + (1280 - box->Width()) / 2);
-    EXPECT_EQ(box->Top(), (984 - box->Height()) / 2);
-    box->Free();
-    Screen()->SetActiveForm(active);
-    RECT shown{};
-    SetBoxShownHook([&](TFSB_BOX* b) {
-        shown = b->BoundsRect();
-        b->SetModalResult(mrOk);
-    });
-    ShowInfo("Zweiter Bildschirm");
-    EXPECT_GE(shown.left, 1024);
-    EXPECT_LE(shown.right, 2304);
-    active->Free();
+    ShowInfo("Au\xDF" "en");
+    EXPECT_EQ(typed, (std::vector<int>{mrCancel, mrCancel}));
 }

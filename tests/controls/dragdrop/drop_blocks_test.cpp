@@ -128,6 +128,47 @@ TEST(CidaBlock, MalformedBlocksRefused) {
     }
 }
 
+TEST(CidaBlock, WhatABlockBuildsStaysAFewTimesItsSize) {
+    // An ID list of `items` items of `payload` bytes each.
+    auto Deep = [](int items, uint8_t payload, uint8_t fill) {
+        Bytes b;
+        for (int i = 0; i < items; ++i) {
+            b.insert(b.end(), {static_cast<uint8_t>(payload + 2), 0});
+            b.insert(b.end(), payload, fill);
+        }
+        b.insert(b.end(), {0, 0});
+        return b;
+    };
+    // A thousand offsets naming one list of 4 KB: 4 MB of copies from 8 KB.
+    const Bytes shared = Deep(16, 250, 's');
+    Bytes sharing(4 * 1002, 0);
+    Put32(sharing, 0, 1000);
+    for (size_t i = 1; i <= 1001; ++i) Put32(sharing, 4 * i, static_cast<uint32_t>(sharing.size()));
+    sharing.insert(sharing.end(), shared.begin(), shared.end());
+    // A parent of 60 KB joined with each of 2,000 one-item lists: 120 MB of
+    // paths from 78 KB.
+    std::vector<Bytes> longParent = {Deep(240, 250, 'p')};
+    for (int i = 0; i < 2000; ++i) longParent.push_back(Deep(1, 1, static_cast<uint8_t>(i)));
+    // A real drop of a deep folder's files: a parent of twelve items, a
+    // thousand files.
+    std::vector<Bytes> deepFolder = {Deep(12, 98, 'p')};
+    for (int i = 0; i < 1000; ++i) deepFolder.push_back(Deep(1, 98, static_cast<uint8_t>(i)));
+    struct Case {
+        const char* what;
+        Bytes block;
+        bool read;
+    } cases[] = {
+        {"offsets sharing one long list", sharing, false},
+        {"a long parent joined with many items", WriteCida(longParent), false},
+        {"a deep folder's files", WriteCida(deepFolder), true},
+    };
+    for (const auto& c : cases) {
+        std::vector<Bytes> lists;
+        EXPECT_EQ(ReadCida(c.block.data(), c.block.size(), lists), c.read) << c.what;
+        EXPECT_EQ(lists.size(), c.read ? 1001u : 0u) << c.what;
+    }
+}
+
 TEST(CidaBlock, CommonParentOfAbsoluteLists) {
     // An ID list of one-byte items, each named by its byte.
     auto L = [](std::string items) {

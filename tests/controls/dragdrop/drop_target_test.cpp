@@ -70,6 +70,15 @@ protected:
         return POINTL{p.x, p.y};
     }
     POINTL Centre(TControl* c) const { return ScreenPoint(c, c->Width() / 2, c->Height() / 2); }
+    // A list with a vertical scroll bar (at 10 of 0..100), registered instead of the panel.
+    TTestPanel* ScrollingList() {
+        auto* list = Place<TTestPanel>(form, form, 320, 10, 80, 200, true);
+        Pump();
+        SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
+        SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
+        target->RegisterControl(list);
+        return list;
+    }
 
     struct Result {
         HRESULT enter, drop;
@@ -225,31 +234,39 @@ TEST_F(DropFixture, MoveReportedAsCopy) {
     }
 }
 
-TEST_F(DropFixture, RestingNearTheTopOfAScrollingControlScrollsUpOneLine) {
-    auto* list = Place<TTestPanel>(form, form, 320, 10, 80, 200, true);
-    Pump();
-    SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 50, 0};
-    SetScrollInfo(list->WindowHandle(), SB_VERT, &si, FALSE);
-    target->RegisterControl(list);
+TEST_F(DropFixture, RestingNearTheTopScrollsUpOneLineAndAFailingScrollStopsOnlyTheScrolling) {
+    TTestPanel* list = ScrollingList();
     EXPECT_EQ(RevokeDragDrop(panel->WindowHandle()), DRAGDROP_E_NOTREGISTERED);  // MultiTarget is off
-    std::vector<TScrollDirections> asked;
-    target->OnScroll = [&](TObject*, POINT, TScrollDirections& scroll, int& interval) {
-        asked.push_back(scroll);
-        EXPECT_EQ(interval, 50);
-    };
-    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
-    const POINTL top = ScreenPoint(list, 10, 1);
-    SetCursorPos(top.x, top.y);
-    IDropTarget* t = target->DropTargetInterface();
-    ASSERT_EQ(Enter(t, &obj, top), Step(S_OK, kDropEffectScroll | DROPEFFECT_COPY));
-    Sleep(20);
-    EXPECT_EQ(Over(t, top).first, S_OK);  // resting near the edge: the timer starts
-    EXPECT_TRUE(WaitUntil([&] { return !list->vscrolls.empty(); }, 3000));
-    EXPECT_EQ(Over(t, Centre(list)), Step(S_OK, DROPEFFECT_COPY));  // inside the no-scroll zone
-    t->DragLeave();
-    ASSERT_EQ(asked.size(), 1u);  // the tick stops the timer; only a new DragOver re-arms it
-    EXPECT_EQ(asked[0], static_cast<TScrollDirections>(sdUp));
-    EXPECT_EQ(list->vscrolls, std::vector<WPARAM>{SB_LINEUP});
+    for (bool throws : {false, true}) {
+        list->vscrolls.clear();
+        std::vector<TScrollDirections> asked;
+        target->OnScroll = [&](TObject*, POINT, TScrollDirections& scroll, int& interval) {
+            asked.push_back(scroll);
+            EXPECT_EQ(interval, 50);
+            if (throws) throw Exception("Rollen fehlgeschlagen");
+        };
+        TestDataObject obj(CF_HDROP, HDropBlock(kNames));
+        const POINTL top = ScreenPoint(list, 10, 1);
+        SetCursorPos(top.x, top.y);
+        IDropTarget* t = target->DropTargetInterface();
+        ASSERT_EQ(Enter(t, &obj, top), Step(S_OK, kDropEffectScroll | DROPEFFECT_COPY));
+        Sleep(20);
+        EXPECT_EQ(Over(t, top).first, S_OK);  // resting near the edge: the timer starts
+        EXPECT_TRUE(WaitUntil([&] { return !asked.empty(); }, 3000));
+        WaitUntil([] { return false; }, 200);
+        // The tick stops the timer; only a new DragOver re-arms it.
+        EXPECT_EQ(asked, std::vector<TScrollDirections>{sdUp}) << throws;
+        EXPECT_EQ(list->vscrolls, throws ? std::vector<WPARAM>{} : std::vector<WPARAM>{SB_LINEUP});
+        EXPECT_EQ(ControlTestEnvironment::CaughtExceptions(),
+                  throws ? std::vector<std::string>{"Rollen fehlgeschlagen"} : std::vector<std::string>{});
+        // The drag goes on to its drop.
+        EXPECT_EQ(Over(t, Centre(list)), Step(S_OK, DROPEFFECT_COPY));  // inside the no-scroll zone
+        DWORD e = 7;
+        EXPECT_EQ(t->Drop(&obj, 0, Centre(list), &e), S_OK);
+        EXPECT_EQ(e, 1u);
+        EXPECT_EQ(obj.refs, 1);
+    }
+    EXPECT_EQ(drops, 2);
 }
 
 TEST_F(DropFixture, ShellDragImageShownThroughTheImageList) {
@@ -295,29 +312,117 @@ TEST_F(DropFixture, PasteFromTheClipboard) {
     EXPECT_EQ(text.refs, 1);
 }
 
-TEST_F(DropFixture, ExceptionsStayInsideAndTheNextDragWorks) {
-    target->OnDrop = [](TObject*, TShiftState, POINT, DWORD&) { throw Exception("Ablage fehlgeschlagen"); };
-    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
-    Result r = DirectDrop(&obj, 0, Centre(panel));
-    EXPECT_EQ(r.drop, E_UNEXPECTED);
-    EXPECT_EQ(r.dropEffect, 0u);
-    EXPECT_EQ(obj.refs, 1);
-    EXPECT_EQ(target->Target(), nullptr);
-    ASSERT_EQ(ControlTestEnvironment::CaughtExceptions().size(), 1u);
-    EXPECT_EQ(ControlTestEnvironment::CaughtExceptions()[0], "Ablage fehlgeschlagen");
-
-    target->OnEnter = [](TObject*, TShiftState, POINT, DWORD&) { throw Exception("enter"); };
-    r = DirectDrop(&obj, 0, Centre(panel));
-    EXPECT_EQ(r.enter, E_UNEXPECTED);
-    EXPECT_EQ(r.enterEffect, 0u);
-    EXPECT_EQ(r.drop, E_UNEXPECTED);
-    EXPECT_EQ(obj.refs, 1);
-
-    target->OnEnter = nullptr;
+TEST_F(DropFixture, ExceptionsAreReportedAfterTheCallAndTheNextDragWorks) {
+    // The handler that throws; the drag ends with a drop or a leave; then the
+    // results and effects of DragEnter, DragOver and the end.
+    enum Handler { kEnter, kOver, kLeave, kDrop };
+    struct {
+        Handler throws;
+        bool drops;
+        std::vector<HRESULT> results;
+        std::vector<DWORD> effects;
+    } cases[] = {
+        {kEnter, true, {E_UNEXPECTED, E_UNEXPECTED, E_UNEXPECTED}, {0, 0, 0}},
+        {kOver, false, {S_OK, E_UNEXPECTED, S_OK}, {1, 0, 0}},
+        {kLeave, false, {S_OK, S_OK, E_UNEXPECTED}, {1, 1, 0}},
+        {kDrop, true, {S_OK, S_OK, E_UNEXPECTED}, {1, 1, 0}},
+    };
+    for (const auto& c : cases) {
+        const std::string what = "handler " + std::to_string(c.throws);
+        auto thrower = [&](TObject*, TShiftState, POINT, DWORD&) { throw Exception(what); };
+        target->OnEnter = c.throws == kEnter ? TDropTargetEvent(thrower) : nullptr;
+        target->OnDragOver = c.throws == kOver ? TDropTargetEvent(thrower) : nullptr;
+        target->OnDrop = c.throws == kDrop ? TDropTargetEvent(thrower) : nullptr;
+        target->OnLeave = [&](TObject*) {
+            if (c.throws == kLeave) throw Exception(what);
+        };
+        TestDataObject obj(CF_HDROP, HDropBlock(kNames));
+        IDropTarget* t = target->DropTargetInterface();
+        const Step enter = Enter(t, &obj, Centre(panel)), over = Over(t, Centre(panel));
+        Step end{S_OK, 0};
+        if (c.drops) {
+            DWORD e = 7;
+            end = {t->Drop(&obj, 0, Centre(panel), &e), e};
+        } else {
+            end.first = t->DragLeave();
+        }
+        EXPECT_EQ((std::vector<HRESULT>{enter.first, over.first, end.first}), c.results) << what;
+        EXPECT_EQ((std::vector<DWORD>{enter.second, over.second, end.second}), c.effects) << what;
+        EXPECT_EQ(obj.refs, 1) << what;
+        EXPECT_EQ(target->Target(), nullptr) << what;
+        // Nothing is shown while the drag source waits on the call; the
+        // report comes with the next messages.
+        EXPECT_TRUE(ControlTestEnvironment::CaughtExceptions().empty()) << what;
+        Pump();
+        EXPECT_EQ(ControlTestEnvironment::CaughtExceptions(), std::vector<std::string>{what});
+        ControlTestEnvironment::CaughtExceptions().clear();
+    }
+    target->OnEnter = target->OnDragOver = nullptr;
+    target->OnLeave = nullptr;
     target->OnDrop = [this](TObject*, TShiftState, POINT, DWORD&) { dropped = target->GetFiles().GetText(); };
-    r = DirectDrop(&obj, 0, Centre(panel));
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
+    const Result r = DirectDrop(&obj, 0, Centre(panel));
     EXPECT_EQ(r.dropEffect, 1u);
     EXPECT_EQ(dropped, kJoined);
+}
+
+TEST_F(DropFixture, AnEndlessFormatListIsReadOnlySoFar) {
+    TestDataObject obj(CF_HDROP, HDropBlock(kNames));
+    obj.endlessFormats = true;
+    EXPECT_EQ(Enter(target->DropTargetInterface(), &obj, Centre(panel)), Step(S_OK, 0));
+    EXPECT_LE(obj.formatCalls, 1025);
+    EXPECT_EQ(target->DropTargetInterface()->DragLeave(), S_OK);
+    EXPECT_EQ(obj.refs, 1);
+}
+
+TEST_F(DropFixture, ASecondTargetOnTheSameControlIsRefusedAndLeavesTheFirst) {
+    for (bool autoRegister : {true, false}) {
+        TDropFileTarget* first = target;
+        first->UnregisterControl(nullptr);
+        first->AutoRegister = autoRegister;
+        first->RegisterControl(panel);
+        auto* second = Create<TDropFileTarget>(nullptr);
+        second->AutoRegister = autoRegister;
+        EXPECT_EQ(ErrorOf<Exception>([&] { second->RegisterControl(panel); }),
+                  "Failed to register the drop target (80040101)")
+            << autoRegister;
+        EXPECT_EQ(second->RegisteredCount(), 0);
+        second->UnregisterControl(nullptr);
+        second->Free();
+        // Still the first target's: drops keep arriving.
+        EXPECT_EQ(RegisterDragDrop(panel->WindowHandle(), first->DropTargetInterface()), DRAGDROP_E_ALREADYREGISTERED);
+        TestDataObject obj(CF_HDROP, HDropBlock(kNames));
+        const POINTL c = Centre(panel);
+        SetCursorPos(c.x, c.y);
+        ScriptedSource source;
+        DWORD effect = 0;
+        drops = 0;
+        EXPECT_EQ(DoDragDrop(&obj, &source, 7, &effect), DRAGDROP_S_DROP) << autoRegister;
+        EXPECT_EQ(drops, 1) << autoRegister;
+        EXPECT_EQ(obj.refs, 1);
+    }
+}
+
+TEST_F(DropFixture, FreedDuringAnAsynchronousTransferReturns) {
+    target->AllowAsyncTransfer = true;
+    TestDataObject obj;
+    obj.offerAsync = true;
+    obj.Offer(CF_HDROP, HDropBlock(kNames));
+    int ended = 0;
+    TDropFileTarget* freed = target;
+    target->OnEndAsyncTransfer = [&](TObject*) { ++ended; };
+    target->OnDrop = [&](TObject*, TShiftState, POINT, DWORD&) {
+        ++drops;
+        dropped = freed->GetFiles().GetText();
+    };
+    EXPECT_EQ(DirectDrop(&obj, 0, Centre(panel)).drop, S_OK);
+    ASSERT_TRUE(target->AsyncTransfer());
+    FreeAndNil(target);  // waits for the transfer, whose end comes through the messages it handles
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(dropped, kJoined);
+    EXPECT_EQ(obj.endCalls, 1);
+    EXPECT_EQ(obj.refs, 1);
 }
 
 TEST_F(DropFixture, RegistrationOnceSurvivesRecreationAndMovesWithoutMultiTarget) {

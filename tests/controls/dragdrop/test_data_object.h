@@ -80,6 +80,27 @@ private:
     size_t pos_ = 0;
 };
 
+// A format enumerator that never ends: every Next gives one more CF_TEXT.
+class EndlessFormats final : public ComObject<IEnumFORMATETC> {
+public:
+    explicit EndlessFormats(std::atomic<long>* calls) : calls_(calls) {}
+    HRESULT STDMETHODCALLTYPE Next(ULONG n, FORMATETC* out, ULONG* got) override {
+        ++*calls_;
+        for (ULONG i = 0; i < n; ++i) out[i] = FORMATETC{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        if (got) *got = n;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Reset() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumFORMATETC** out) override {
+        *out = new EndlessFormats(calls_);
+        return S_OK;
+    }
+
+private:
+    std::atomic<long>* calls_;
+};
+
 // ShortStream's Stat claims twice its bytes, HugeStream's a terabyte;
 // FailingStream's reads fail after the first MiB.
 enum class Medium { Global, Stream, Storage, Fail, ShortStream, HugeStream, FailingStream };
@@ -123,6 +144,9 @@ public:
     std::atomic<LONG> refs{1};   // the object lives on the test's stack; the count shows balance
     // The source's side of an asynchronous transfer, offered when offerAsync.
     bool offerAsync = false;
+    // EnumFormatEtc hands out an EndlessFormats; Next calls counted here.
+    bool endlessFormats = false;
+    std::atomic<long> formatCalls{0};
     HRESULT endResult = E_PENDING;
     DWORD endEffect = 0;
     int endCalls = 0;
@@ -193,6 +217,10 @@ public:
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD dir, IEnumFORMATETC** out) override {
         *out = nullptr;
         if (dir != DATADIR_GET) return E_NOTIMPL;
+        if (endlessFormats) {
+            *out = new EndlessFormats(&formatCalls);
+            return S_OK;
+        }
         std::vector<FORMATETC> fmts;
         for (const auto& e : entries)
             fmts.push_back(FORMATETC{e.format, nullptr, DVASPECT_CONTENT, -1, TymedOf(e.medium)});

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "controls/dialogs/box_text.h"
 #include "controls/html/html_engine.h"
 #include "tests/controls/html/fixed_metrics_device.h"
 
@@ -75,10 +76,12 @@ TEST(HTMLLayout, PlacesRuns) {
         {"a<IND x=\"50\">b", 200, 995, false, false, "a@10,5|b@60,5"},
         {"a<Z>hidden</Z>b", 200, 995, false, false, "a@10,5|b@16,5"},
         {"<SH>s</SH>", 200, 995, false, false, "s@12,7|s@10,5"},  // the shadow first
-        {"&amp;lt;B&amp;gt;", 200, 995, false, false, "<B>@10,5"},  // entities decoded twice, as documented
+        {"&amp;lt;B&amp;gt; &lt;I&gt;", 200, 995, false, false, "&lt;B&gt; @10,5|<I>@70,5"},  // decoded once
+        {"<FONT COLOR=&quot;clRed&quot;>r</FONT>", 200, 995, false, false, "r@10,5"},  // tags are decoded too
         {"1<BR>2<BR>3<BR>4", 200, 40, false, false, "1@10,5|2@10,21"},  // no line below the rectangle
-        // The message box's label draws only where more than a "W" is left.
+        // The message box's label draws a cut piece only where more than a "W" is left.
         {"abcdefghij", 6, 995, true, false, ""},
+        {"aaaaa b", 42, 995, true, false, "aaaaa @10,5|b@46,5"},  // a word that fits is drawn at the edge too
         {"abcdefghij", 6, 995, false, false, "abcdefghij@10,5"},
         {"aaa bbb ccc ddd", 40, 995, false, true, "aaa bbb ccc ddd@10,5"},  // no wrap: one line
     };
@@ -225,6 +228,125 @@ TEST(HTMLLayout, TagSoupTerminates) {
         single.runs = false;
         auto w = HTMLRender(single, p);
         EXPECT_EQ(std::make_pair(w.Width, w.Height), std::make_pair(dr.Width, dr.Height)) << text;
+    }
+}
+
+// Foreign text escaped for a box shows exactly as it came, on one line or
+// wrapped, in both labels: no entity is decoded twice.
+TEST(HTMLLayout, EscapedTextShowsAsItCame) {
+    const char* inputs[] = {"&gt;", "&amp;", "R&amp;D&amp;amp;", "&lt;B&gt;", "<550> & mehr", "a&nbsp;b c",
+                            "&AMP;&Euro;", "<#x> y", "x>y \"q\"", "&&lt;;", "<B>fett</B> <BR>", "\xA7 \x80 \xFF"};
+    for (const char* in : inputs)
+        for (int variant = 0; variant < 4; ++variant) {
+            const std::string escaped = EscapeBoxText(in);
+            FixedMetricsDevice d;
+            auto p = Params(escaped, 50, HTMLMode::Draw);
+            p.WordWrap = (variant & 1) != 0;
+            if (variant & 2) p.Variant = HTMLVariant::MessageLabel();
+            p.Rect.Right = 100000;
+            if (p.WordWrap) p.Rect.Right = 50;  // the words go on several lines
+            HTMLRender(d, p);
+            std::string shown;
+            for (const auto& t : d.texts) shown += t.text;
+            EXPECT_EQ(shown, in) << escaped << " variant " << variant;
+        }
+}
+
+// The box of an anchor that wraps covers all its lines, hit on any of them;
+// the focus rectangle is drawn around the same box.
+TEST(HTMLLayout, WrappedAnchorRectangle) {
+    const char* text = "x <A HREF=\"w\">aaa bbb</A> y";  // "x aaa " | "bbb y" at 40 px
+    const HTMLRect whole{10, 5, 46, 37};
+    for (auto [x, y] : {std::pair{25, 10}, std::pair{12, 25}}) {
+        FixedMetricsDevice d;
+        auto p = Params(text, 40, HTMLMode::HitTest);
+        p.X = x;
+        p.Y = y;
+        auto r = HTMLRender(d, p);
+        ASSERT_TRUE(r.OnAnchor) << x << "," << y;
+        EXPECT_EQ(r.Anchor, "w");
+        EXPECT_EQ(r.AnchorRect, whole) << x << "," << y;
+        EXPECT_TRUE(r.AnchorRect.Contains(x, y));
+    }
+    FixedMetricsDevice d;
+    auto p = Params(text, 40, HTMLMode::Draw);
+    p.FocusAnchor = 0;
+    HTMLRender(d, p);
+    EXPECT_EQ(d.focus, (std::vector<HTMLRect>{HTMLRect{9, 5, 47, 37}}));
+}
+
+// Backgrounds of a line are painted before its text, also when the tag that
+// asks for them comes after text on the same line (a list item before a
+// paragraph with a band).
+TEST(HTMLLayout, BandsArePaintedUnderTheLinesText) {
+    struct Case {
+        const char* text;
+        const char* order;
+    } cases[] = {
+        {"<UL><LI>Artikel</UL><P BGCOLOR=\"#D8E4FF\">zentriert</P>", "FTTT"},
+        {"a<P BGCOLOR=\"clRed\" BGCOLORTO=\"clWhite\">b</P>c", "FTTT"},
+        {"<P BGCOLOR=\"clRed\">a<BR>b</P>c", "FTFTT"},  // a band goes on over the next line
+        {"a<BODY BGCOLOR=\"clYellow\"><P BGCOLOR=\"clRed\">b", "FFTT"},
+    };
+    for (const auto& c : cases) {
+        FixedMetricsDevice d;
+        HTMLRender(d, Params(c.text, 200, HTMLMode::Draw));
+        EXPECT_EQ(d.order, c.order) << c.text;
+    }
+}
+
+// Every drawn line starts from a copy of the layout state, which therefore
+// stays small: face names as long as GDI's, nesting kept to 32 levels (the
+// closing tags beyond restore the deepest level kept), links outside it.
+TEST(HTMLLayout, StateStaysSmall) {
+    std::string text = "<FONT FACE=\"" + std::string(40, 'F') + "\">f</FONT>";
+    for (int i = 0; i < 40; ++i) text += "<FONT COLOR=\"#0000" + std::string(i < 31 ? "00" : "FF") + "\">";
+    text += "x";
+    for (int i = 0; i < 40; ++i) text += "</FONT>";
+    text += "y";
+    FixedMetricsDevice d;
+    HTMLRender(d, Params(text, 200, HTMLMode::Draw));
+    ASSERT_EQ(d.texts.size(), 3u);
+    EXPECT_EQ(d.texts[0].font.Name, std::string(31, 'F'));
+    EXPECT_EQ(d.texts[1].color, 0xFF0000u);
+    EXPECT_EQ(d.texts[2].color, 0u);
+}
+
+// Counts what the device is asked to measure; like GDI it cannot measure a
+// run holding a tab at once.
+struct CountingDevice : FixedMetricsDevice {
+    size_t measured = 0;
+    int runCalls = 0;
+    HTMLSize TextExtent(const HTMLFontDesc& f, std::string_view t) override {
+        measured += t.size();
+        return FixedMetricsDevice::TextExtent(f, t);
+    }
+    bool CharExtents(const HTMLFontDesc& f, std::string_view t, std::vector<int>& right) override {
+        ++runCalls;
+        measured += t.size();
+        return t.find('\t') == std::string_view::npos && FixedMetricsDevice::CharExtents(f, t, right);
+    }
+};
+
+// A long text without tags is measured once, not once more per word: with
+// entities it is decoded and measured as one run, with a tab word by word.
+TEST(HTMLLayout, LongRunsAreMeasuredOnce) {
+    struct Case {
+        const char* word;
+        int runCalls;
+    } cases[] = {{"wort ", 1}, {"R&amp;D ", 1}, {"a&nbsp;b ", 1}, {"tab\t ", 1}};
+    for (const auto& c : cases) {
+        std::string text;
+        while (text.size() < 20000) text += c.word;
+        for (HTMLMode mode : {HTMLMode::Measure, HTMLMode::Draw}) {
+            CountingDevice d;
+            auto p = Params(text, 100, mode);
+            p.Rect.Bottom = 1 << 30;
+            auto r = HTMLRender(d, p);
+            EXPECT_GT(r.LineCount, 500) << c.word;
+            EXPECT_EQ(d.runCalls, c.runCalls) << c.word;
+            EXPECT_LE(d.measured, 4 * text.size()) << c.word;
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 // mouse, events and the shell routes of their links.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "controls/html/html_label.h"
 #include "framework/form.h"
 #include "framework/image_list.h"
@@ -225,10 +227,80 @@ TEST(HTMLabel, ImagesFromTheListAndTheShell) {
     images->Add(&red);
     EXPECT_EQ(f.label->Height(), 40 + 6);
     EXPECT_EQ(own, 2);
-    // Freeing the image list leaves the label without one.
+    // Freeing the image list leaves the label without one: the image goes.
+    TBitmap before(400, 300);
+    f.form->PaintTo(before.DC(), 0, 0);
+    EXPECT_GT(CountPixels(before, 0xFF0000), 100);
     images->Free();
     EXPECT_EQ(f.label->Images(), nullptr);
+    TBitmap after(400, 300);
+    f.form->PaintTo(after.DC(), 0, 0);
+    EXPECT_EQ(CountPixels(after, 0xFF0000), 0);
+    EXPECT_GT(CountPixels(after, 0xFFFFFF), 100);  // the label itself is still painted
+}
+
+// Counts the repaints a label asks for.
+struct CountingLabel : THTMLabel {
+    using THTMLabel::THTMLabel;
+    int invalidated = 0;
+    void Invalidate() override {
+        ++invalidated;
+        THTMLabel::Invalidate();
+    }
+};
+
+// The mouse leaving the label straight from an anchor leaves the anchor:
+// the cursor goes back, the exit is told, and coming back enters again.
+TEST(HTMLabel, LeavingTheLabelLeavesTheAnchor) {
+    LabelOnForm<CountingLabel> f;
+    std::vector<std::string> events;
+    f.label->OnAnchorEnter = [&](TObject*, const std::string& a) { events.push_back("enter " + a); };
+    f.label->OnAnchorExit = [&](TObject*, const std::string& a) { events.push_back("exit " + a); };
+    f.label->SetHover(true);
+    f.label->SetHTMLText("<A HREF=\"a\">Verweis</A> und Text");
+    f.label->MouseMove(0, 3, 5);
+    EXPECT_EQ(f.label->HoverIndex(), 0);
+    const int before = f.label->invalidated;
+    f.label->MouseLeave();
+    EXPECT_EQ(f.label->Cursor(), crDefault);
+    EXPECT_EQ(f.label->HoverIndex(), -1);
+    EXPECT_GT(f.label->invalidated, before);  // the hover look goes
+    f.label->MouseLeave();                    // leaving twice tells once
+    f.label->MouseMove(0, 3, 5);
+    EXPECT_EQ(f.label->Cursor(), crHandPoint);
+    EXPECT_EQ(events, (std::vector<std::string>{"enter a", "exit ", "enter a"}));
+}
+
+// The look's colours and the shadow offset repaint when they change, and
+// only then.
+TEST(HTMLabel, LookValuesRepaintWhenSet) {
+    LabelOnForm<CountingLabel> f;
+    THTMLabel& l = *f.label;
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+    } cases[] = {
+        {"HoverColor", [&] { l.HoverColor = RGB(255, 240, 200); }},
+        {"HoverFontColor", [&] { l.HoverFontColor = RGB(200, 0, 0); }},
+        {"ShadowColor", [&] { l.ShadowColor = clRed; }},
+        {"ShadowOffset", [&] { l.ShadowOffset = 5; }},
+    };
+    for (const auto& c : cases) {
+        int before = f.label->invalidated;
+        c.set();
+        EXPECT_EQ(f.label->invalidated, before + 1) << c.name;
+        c.set();  // the same value again
+        EXPECT_EQ(f.label->invalidated, before + 1) << c.name;
+    }
+    EXPECT_EQ(TColor(l.HoverColor), TColor(RGB(255, 240, 200)));
+    EXPECT_EQ(int(l.ShadowOffset), 5);
+    // The shadow is drawn with the new values.
+    l.SetColor(clWhite);
+    l.SetHTMLText("<SH><FONT SIZE=\"16\">Schatten</FONT></SH>");
+    l.ShadowColor = RGB(0, 0, 255);
+    TBitmap bmp(400, 300);
     f.form->PaintTo(bmp.DC(), 0, 0);
+    EXPECT_GT(CountPixels(bmp, 0x0000FF), 20);
 }
 
 // A picture tiled behind the text covers what is seen, and only that: the

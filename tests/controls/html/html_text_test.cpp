@@ -29,7 +29,10 @@ TEST(HTMLColors, HexNamesAndSystemColours) {
     EXPECT_EQ(HTMLHexColor(std::string_view(buffer.data(), 4)), 0u);
 }
 
-// Whole-text entities, the "<#" quirk, line ends, segment entities and plain text.
+std::string Segment(std::string_view s) { return HTMLSegmentText(s); }
+
+// Entities decoded once (tags: the nine of any case; segments: also the
+// three lower-case ones), the "<#" quirk, line ends and plain text.
 TEST(HTMLText, Conversions) {
     struct Case {
         std::string (*convert)(std::string_view);
@@ -37,24 +40,32 @@ TEST(HTMLText, Conversions) {
         const char* out;
     } cases[] = {
         {HTMLDecodeEntities, "a &AMP; b", "a & b"},
-        {HTMLDecodeEntities, "&NBSP;", "&NBSP;"},  // not an entity of the whole text
+        {HTMLDecodeEntities, "&NBSP;&lt;", "&NBSP;&lt;"},  // not entities of a tag
         {HTMLDecodeEntities, "1&permil;", "1\x89"},
         {HTMLDecodeEntities, "&euro;&Euro;", "\x80\x80"},
         {HTMLDecodeEntities, "&sect;&reg;&copy;&para;&trade;&quot;", "\xA7\xAE\xA9\xB6\x99\""},
-        {HTMLDecodeEntities, "&amp;amp;", "&"},
-        {HTMLDecodeEntities, "&amp;lt;", "&lt;"},  // left for the segment step, which shows "<"
-        {HTMLDecodeEntities, "&amp;quot;x", "\"x"},
+        // What an entity became is not read again.
+        {HTMLDecodeEntities, "&amp;amp;", "&amp;"},
+        {HTMLDecodeEntities, "&amp;quot;x", "&quot;x"},
         {HTMLDecodeEntities, "& ; &amp", "& ; &amp"},
         {HTMLDecodeEntities, "&;&amp;;", "&;&;"},
+        {Segment, "&lt;b&gt;&nbsp;&NBSP;&LT;", "<b> &NBSP;&LT;"},
+        {Segment, "R&amp;D&amp;amp;", "R&D&amp;"},
+        {Segment, "&amp;lt;&AMP;gt;&amp;nbsp;", "&lt;&gt;&nbsp;"},
+        {Segment, "&&lt;;&euro", "&<;&euro"},
         {HTMLPrepareText, "x<#ff>y<#z>", "x#ffy<#z>"},
         {HTMLPrepareText, "a\r\nb\nc\rd", "a<BR>bc<BR>d"},
         {HTMLPrepareText, "<#", "#"},
-        {HTMLSegmentText, "&lt;b&gt;&nbsp;&NBSP;", "<b> &NBSP;"},
+        {HTMLPrepareText, "&amp;lt;", "&amp;lt;"},  // left for the segment step
         {HTMLPlainText, "a<BR>b<hr>c<B>d</B>", "a\r\nb\r\ncd"},
         {HTMLPlainText, "<br>x<A HREF=\"y\">z</A>", "\r\nxz"},
         {HTMLPlainText, "abc<B", "abc"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.convert(c.in), c.out) << c.in;
+    // Where each byte of a segment lands in its decoded text.
+    std::vector<size_t> map;
+    EXPECT_EQ(HTMLSegmentText("a&lt;b&x", &map), "a<b&x");
+    EXPECT_EQ(map, (std::vector<size_t>{0, 1, 1, 1, 1, 2, 3, 4, 5}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "editors/popups/bubble_geometry.h"
@@ -17,10 +18,23 @@ TEST(BubbleSize, AWidthLimitWrapsTheTextAndShiftsTheButtons) {
     BubbleSize wrapped = ComputeBubbleSize(in, Measure);
     EXPECT_EQ(std::make_pair(wrapped.width, wrapped.height), std::make_pair(25 + 2 + 6 + 2, 39 + 6));
 
+    // With buttons the bubble stays at least as wide as they are; buttons
+    // put further right move left by what the bubble narrowed, never past
+    // the left margin (4).
     in.has_buttons = true;
-    in.buttons = {0, 0, 80, 18};
-    BubbleSize with_buttons = ComputeBubbleSize(in, Measure);
-    EXPECT_EQ(std::make_pair(with_buttons.buttons_shift, with_buttons.height), std::make_pair(50, 39 + 18 + 5 + 6));
+    const struct { PlainRect buttons; int width, shift; } cases[] = {
+        {{4, 0, 84, 18}, 80 + 6 + 2, 0},    // wider than the limit: the buttons set the width
+        {{26, 0, 56, 18}, 30 + 6 + 2, 22},  // the text narrowed from 52 to 30
+        {{10, 0, 40, 18}, 30 + 6 + 2, 6},   // to the margin only
+    };
+    for (const auto& c : cases) {
+        in.buttons = c.buttons;
+        const BubbleSize s = ComputeBubbleSize(in, Measure);
+        EXPECT_EQ(std::make_tuple(s.width, s.buttons_shift, s.height), std::make_tuple(c.width, c.shift, 39 + 18 + 5 + 6))
+            << c.buttons.left;
+        EXPECT_GE(c.buttons.left - s.buttons_shift, 0);
+        EXPECT_LE(c.buttons.right - s.buttons_shift, s.width);
+    }
 }
 
 TEST(BubbleRegion, BalloonPointerFollowsThePlacement) {

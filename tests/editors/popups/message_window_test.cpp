@@ -143,20 +143,83 @@ TEST(MessageWindow, WithButtonsItStaysCatchesClicksAndLeavesNothingBehind) {
 
 TEST(MessageWindow, AWidthLimitMovesTheButtonsOnceHoweverOftenItResizes) {
     auto* bubble = Create<TI_MessageWindow>(nullptr);
+    const std::string question = "Soll der ge\xE4nderte Auftrag wirklich gespeichert werden?";
+    bubble->SetCaption(question);
     TI_EditButton* ok = bubble->Buttons().Add();
-    ok->SetBounds(4, 20, 80, 18);
+    ok->SetBounds(bubble->Width() - 90, 20, 40, 18);  // at the right of the wide bubble
     TI_EditButton* hidden = bubble->Buttons().Add();
     hidden->SetBounds(90, 20, 30, 18);
     hidden->SetVisible(false);
-    bubble->SetCaption("Ja?");
-    bubble->SetMaxTextWidth(30);
+    auto inside = [&] { return ok->Left() >= 0 && ok->Left() + ok->Width() <= bubble->Width(); };
+    bubble->SetMaxTextWidth(60);
     const int left = ok->Left();
-    EXPECT_LT(left, 4);
-    bubble->SetCaption("Nein?");
+    EXPECT_TRUE(inside()) << left << " in " << bubble->Width();
+    bubble->SetCaption(question + " ");
     bubble->SetShape(bsRounded);
     bubble->ReSize();
     EXPECT_EQ(ok->Left(), left);
+    EXPECT_TRUE(inside());
     hidden->SetVisible(true);
     EXPECT_EQ(hidden->Width(), 30);
     bubble->Free();
+
+    // A button row wider than the limit: the bubble holds it.
+    bubble = Create<TI_MessageWindow>(nullptr);
+    ok = bubble->Buttons().Add();
+    ok->SetBounds(4, 20, 80, 18);
+    bubble->SetCaption("Ja?");
+    bubble->SetMaxTextWidth(30);
+    EXPECT_EQ(ok->Left(), 4);
+    EXPECT_TRUE(inside()) << bubble->Width();
+    bubble->Free();
+}
+
+namespace {
+// A bubble button that tells when it is deleted.
+class TWatchedButton : public TI_EditButton {
+public:
+    TWatchedButton(TWinControl* AOwner, TI_EditButtons* Collection, bool* deleted)
+        : TI_EditButton(AOwner, Collection), deleted_(deleted) {}
+    ~TWatchedButton() override { *deleted_ = true; }
+
+private:
+    bool* deleted_;
+};
+}  // namespace
+
+TEST(MessageWindow, AButtonThatClosesItsBubbleOutlivesItsOwnClick) {
+    OwnerOnForm host(200, 200, 150, 22);
+    PumpFor(20);
+    for (TEventStyle style : {esNormal, esDropDown}) {  // a click on the release, on the press
+        const int objects = GdiOwnerLiveObjects();
+        auto* bubble = Create<TI_MessageWindow>(host.owner);
+        bool deleted = false, deleted_inside_click = true;
+        int clicks = 0;
+        TI_EditButton* b = bubble->Buttons().Add([&](TWinControl* o, TI_EditButtons* c) -> TI_EditButton* {
+            return Create<TWatchedButton>(o, c, &deleted);
+        });
+        b->SetBounds(4, 20, 40, 18);
+        b->SetCaption("OK");
+        b->SetEventStyle(style);
+        b->OnClick = [&](TObject*) {
+            ++clicks;
+            bubble->Free();
+            deleted_inside_click = deleted;
+        };
+        bubble->SetCaption("Schlie\xDF" "en?");
+        bubble->SetPopupPosition(pmInOwnerClient);
+        bubble->Show();
+        PumpFor(30);
+        HWND h = bubble->WindowHandle();
+        const LPARAM at = MAKELPARAM(b->Left() + 5, b->Top() + 5);
+        SendMessageA(h, WM_MOUSEMOVE, 0, at);
+        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        if (IsWindow(h)) SendMessageA(h, WM_LBUTTONUP, 0, at);
+        EXPECT_EQ(clicks, 1) << style;
+        EXPECT_FALSE(deleted_inside_click) << style;
+        EXPECT_TRUE(deleted) << style;
+        EXPECT_FALSE(IsWindow(h)) << style;
+        EXPECT_EQ(GetCapture(), nullptr) << style;
+        EXPECT_EQ(GdiOwnerLiveObjects(), objects) << style;
+    }
 }

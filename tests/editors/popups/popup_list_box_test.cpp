@@ -46,6 +46,26 @@ TEST(PopupListBox, WheelHotTrackingAndOwnerDrawnItems) {
     list->Free();
 }
 
+TEST(PopupListBox, AListMadeBeforeItsOwnerHadAWindowDrawsItsItems) {
+    TForm* form = Create<TForm>(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, 150, 22);
+    auto* owner = Place<TOwnerProbe>(form, form, 0, 0, 150, 22);
+    TI_PopupListBox* list = MakeList(owner, 3);
+    list->HandleNeeded();  // no owner window yet
+    ASSERT_FALSE(owner->HandleAllocated());
+    int drawn = 0;
+    list->OnDrawItem = [&](TWinControl*, int, const RECT&, unsigned) { ++drawn; };
+    form->Show();
+    list->Show();
+    PumpFor(50);
+    EXPECT_GT(drawn, 0);
+    EXPECT_EQ(GetWindow(list->WindowHandle(), GW_OWNER), form->WindowHandle());
+    EXPECT_EQ(list->Count(), 3);
+    list->Free();
+    form->Free();
+}
+
 TEST(PopupListBox, TheFormFamilyListIsAtMostHalfTheScreen) {
     InjectedScreen screen;
     OwnerOnForm host(100, 100, 150, 22);

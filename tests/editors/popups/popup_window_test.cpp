@@ -21,6 +21,30 @@ TEST(PopupWindow, WithoutOwnerItStaysOnTheScreenInBothFamilies) {
     }
 }
 
+TEST(PopupWindow, WithoutOwnerItStaysOnTheMonitorOfItsRectangle) {
+    Screen()->SetMonitorProvider([] {
+        TMonitorInfo left, right;
+        left.BoundsRect = left.WorkareaRect = RECT{0, 0, 1024, 768};
+        left.Primary = true;
+        right.BoundsRect = right.WorkareaRect = RECT{1024, 0, 2048, 768};
+        return std::vector<TMonitorInfo>{left, right};
+    });
+    const struct { RECT rect; LONG x, y; } cases[] = {
+        {{1500, 700, 1600, 800}, 1500, 668},  // on the right monitor: its bottom edge
+        {{2000, 10, 2100, 60}, 1948, 10},     // over the right monitor's right edge
+        {{900, 700, 1000, 800}, 900, 668},    // on the primary one
+    };
+    for (const auto& c : cases) {
+        auto* p = Create<TI_PopupWindow>(nullptr);
+        p->SetPopupRect(c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top);
+        p->Show();
+        RECT r = WindowRectOf(p);
+        EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(c.x, c.y)) << c.rect.left;
+        p->Free();
+    }
+    Screen()->SetMonitorProvider(nullptr);
+}
+
 TEST(PopupWindow, ShownTopMostWithoutTakingTheFocus) {
     OwnerOnForm host(100, 100, 200, 22);
     ASSERT_EQ(GetFocus(), host.owner->WindowHandle());

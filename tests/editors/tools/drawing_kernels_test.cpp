@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -36,6 +37,11 @@ TEST(DrawingKernelsTest, GradientBands) {
     EXPECT_EQ(PlanGradientBands(0, 0xFFFFFF, 10, 3).back(), (GradientBand{7, 3, RGBColor(170, 170, 170)}));
     for (int bands : {1, 2, 3, 7, 40, 100})
         for (const GradientBand& b : PlanGradientBands(0, 0xFFFFFF, 13, bands)) EXPECT_LE(b.start + b.width, 13);
+
+    // More bands than pixels: one band a pixel, as with as many bands as pixels.
+    const auto per_pixel = PlanGradientBands(0, 0xFFFFFF, 20, 20);
+    ASSERT_EQ(per_pixel.size(), 20u);
+    for (int bands : {21, 1000000, INT_MAX}) EXPECT_EQ(PlanGradientBands(0, 0xFFFFFF, 20, bands), per_pixel) << bands;
 }
 
 TEST(DrawingKernelsTest, FitsOntoTheScreen) {

@@ -112,6 +112,29 @@ TEST_F(EditButtons, DisabledGlyphsAreGreyedOrFaded) {
     EXPECT_NE(out.Pixel(0, 0), clFuchsia);  // the key colour stays out
 }
 
+TEST_F(EditButtons, AGreyedGlyphWithADarkKeyColourStaysTransparent) {
+    TI_EditButton* b = buttons.Add();
+    b->SetKind(5);
+    b->SetBounds(0, 0, 20, 20);
+    b->SetEnabled(false);
+    b->SetDisabledLook(1);
+    TBitmap bare(20, 20), out(20, 20);
+    b->SetGlyph(nullptr);
+    b->Paint(bare.Canvas(), RECT{0, 0, 20, 20});
+    for (TColor key : {clOlive, clBlack, clNavy}) {
+        TBitmap glyph;  // the key colour with a dark red pixel at (4, 3)
+        FillBitmap(glyph, 8, 8, key);
+        glyph.SetPixel(4, 3, RGBColor(100, 0, 0));
+        b->SetGlyph(&glyph);
+        b->Glyph().SetTransparentColor(key);
+        b->Paint(out.Canvas(), RECT{0, 0, 20, 20});
+        GdiFlush();
+        EXPECT_EQ(out.Pixel(6 + 4, 6 + 3), RGBColor(120, 120, 120)) << key;
+        EXPECT_EQ(out.Pixel(6, 6), bare.Pixel(6, 6)) << key;  // the background shows through
+        EXPECT_EQ(out.Pixel(6 + 7, 6 + 7), bare.Pixel(6 + 7, 6 + 7)) << key;
+    }
+}
+
 TEST_F(EditButtons, DataThroughTheCollection) {
     TI_EditButtons& a = buttons;
     TI_EditButtons b(host.owner);

@@ -61,7 +61,9 @@ TEST(EditMaskTest, CharacterTests) {
         {"L", 0xA8, true, '\xA8'},   {"L", 0x8A, false, 0},        {"A", '7', true, '7'},
         {"A", '-', false, 0},        {"!-", '-', true, '-'},       {"!-", '+', false, 0},
         {"!(.,),", '.', true, ','},  {"!(.,),", ',', true, ','},   {"!(.,),", ';', false, 0},
-        {"<l>l", 0xFF, true, '\x9F'}, {"<u>L", 0xC4, true, '\xE4'}, {"<l>9", '5', true, '5'},
+        {"<l>l", 0xFE, true, '\xDE'}, {"<u>L", 0xC4, true, '\xE4'}, {"<l>9", '5', true, '5'},
+        // The case changes only where the changed character fits as well.
+        {"<l>l", 0xFF, true, '\xFF'}, {"<l>9[abcdef]", 'a', true, 'a'}, {"<u>C(a)", 'A', true, 'A'},
     };
     for (const FitCase& c : cases) {
         const TMaskPositions p = Compile(c.mask);
@@ -171,6 +173,41 @@ TEST(EditMaskTest, DeletingRefitsTheRest) {
         std::string text = c.text;
         EXPECT_EQ(DeleteMaskedRange(text, p, c.selStart, c.selEnd), c.result) << c.text << " " << c.selStart;
         EXPECT_EQ(text, c.after) << c.text << " " << c.selStart;
+    }
+}
+
+TEST(EditMaskTest, AFittedTextFitsAgainUnchanged) {
+    // Typing key by key, each key refits what is there.
+    const struct { const char* mask; const char* keys; const char* text; } typed[] = {
+        {"<l>LLL", "\xFF" "ab", "\xFF" "AB"},
+        {"<l>9[abcdef]{4}", "a1bc", "a1bc"},
+    };
+    for (const auto& c : typed) {
+        int caret = -1;
+        EXPECT_EQ(TypeKeys(c.mask, c.keys, caret), c.text) << c.mask;
+    }
+    // A paste, then the last character deleted: the rest stays.
+    const TMaskPositions upper = Compile("<l>LLL");
+    std::string text;
+    int a = 0, b = 0;
+    ASSERT_TRUE(InsertMaskedText(text, "\xFF" "bc", upper, a, b));
+    EXPECT_EQ(text, "\xFF" "BC");
+    EXPECT_EQ(DeleteMaskedRange(text, upper, 2, 3), 2);
+    EXPECT_EQ(text, "\xFF" "B");
+    // A set literal whose character another set literal before it takes:
+    // what would show differently when fitted again does not fit.
+    const TMaskPositions overlapping = Compile("!(,)}!((),");
+    for (const char* t : {"(", ","}) {
+        std::string fitted = t;
+        int passed = 0, reached = 0;
+        const int start = ApplyEditMask(fitted, overlapping, false, passed, false, reached);
+        if (start < 0) {
+            EXPECT_EQ(fitted, t);
+            continue;
+        }
+        std::string again = fitted;
+        EXPECT_GE(ApplyEditMask(again, overlapping, false, passed, false, reached), 0) << t;
+        EXPECT_EQ(again, fitted) << t;
     }
 }
 

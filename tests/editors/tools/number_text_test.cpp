@@ -34,6 +34,34 @@ TEST(NumberTextTest, ClassifiesNumbers) {
     }
 }
 
+TEST(NumberTextTest, LongTextsCountEveryDigit) {
+    using N = NumberClass;
+    const std::string zeros(30, '0'), many(31, '5');
+    const struct { std::string text; NumberClass cls; int decimals; int digits; } cases[] = {
+        // Leading zeros neither push digits out of the value nor make it bigger.
+        {zeros + "99999999999", N::Invalid, 0, 0}, {zeros + "2147483647", N::Integer, 0, 40},
+        {"-" + zeros + "2147483648", N::Integer, 0, 40}, {zeros + "2147483648", N::Invalid, 0, 0},
+        {std::string(100, '0') + "7", N::Integer, 0, 101},
+        {"1," + many, N::LongDecimal, 31, 33}, {"1E" + zeros + "5", N::Exponent, 0, 32},
+    };
+    for (const auto& c : cases) {
+        int decimals = -9, digits = -9;
+        EXPECT_EQ(ClassifyNumberText(c.text, decimals, digits, German()), c.cls) << c.text;
+        if (c.cls != NumberClass::Invalid) {
+            EXPECT_EQ(std::make_pair(decimals, digits), std::make_pair(c.decimals, c.digits)) << c.text;
+        }
+    }
+    EXPECT_FALSE(IsIntegerText("99999999999", German()));
+    EXPECT_FALSE(IsIntegerText(zeros + "99999999999", German()));
+    // 31 places are already more than 30: nothing is added.
+    std::string text = "1," + many;
+    EXPECT_TRUE(PadNumberText(text, 31, -1, German()));
+    EXPECT_EQ(text, "1," + many);
+    text = "1," + many;
+    EXPECT_TRUE(PadNumberText(text, 30, -1, German()));
+    EXPECT_EQ(text, "1," + many.substr(0, 30));
+}
+
 TEST(NumberTextTest, WrappersAndSettings) {
     const TFormatSettings s = German();
     EXPECT_EQ((std::vector<bool>{IsDecimalText("1,234", 3, s), IsDecimalText("1,234", -1, s),

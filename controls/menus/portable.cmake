@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_SOURCES
+  checkbox_rules.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND PORTABLE_TESTS
+  checkbox_rules_test.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  checkbox_test.cpp
+)
