@@ -582,7 +582,16 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
             if (Focused()) CheckClick();
             return;
         }
-        if (!dbl && DragMouseDown(x)) return;
+        if (!dbl) {
+            const PressKind press = DragMouseDown(x);
+            if (press == PressKind::Drag || IsBeingFreed()) return;
+            if (press == PressKind::Click) {
+                // The detection took the release: the EDIT gets it after its press.
+                TI_CustomMaskEdit::Dispatch(m);
+                if (HWND h = WindowHandle(); h && !IsBeingFreed()) SendMessageA(h, WM_LBUTTONUP, 0, m.LParam);
+                return;
+            }
+        }
         if (OverButton(x)) {
             if (CanFocus() && !Focused()) SetFocus();
             if (Focused() && button_ && !button_retired_) {

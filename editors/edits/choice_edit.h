@@ -181,8 +181,11 @@ private:
     void PaintCheckGlyph(HDC Dc);
     void PaintPlaceholder(HDC Dc);
     void Paste();
-    // Data dragging (choice_edit_drag.cpp): true when the message was the drag's.
-    bool DragMouseDown(int X);
+    // Data dragging (choice_edit_form.cpp). A press either starts a drag,
+    // or is a plain press, or was a click whose release the drag detection
+    // took from the queue.
+    enum class PressKind { Plain, Drag, Click };
+    PressKind DragMouseDown(int X);
     void DragMouseMove(TMessage& Message);
     void DragMouseUp();
     void EndDragImage();

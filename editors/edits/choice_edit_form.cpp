@@ -129,14 +129,14 @@ TI_CustomChoiceEdit* TI_CustomChoiceEdit::DropTargetAt(POINT p) const {
     return edit;
 }
 
-bool TI_CustomChoiceEdit::DragMouseDown(int x) {
+TI_CustomChoiceEdit::PressKind TI_CustomChoiceEdit::DragMouseDown(int x) {
     HWND h = WindowHandle();
-    if (!h || !data_dragging_ || drag_state_ != 0 || OverButton(x)) return false;
+    if (!h || !data_dragging_ || drag_state_ != 0 || OverButton(x)) return PressKind::Plain;
     int s = 0, e = 0;
     GetSel(s, e);
-    if (s == e) return false;
+    if (s == e) return PressKind::Plain;
     const POINT start = CursorPos();
-    if (!DragDetect(h, start)) return false;
+    if (!DragDetect(h, start)) return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? PressKind::Plain : PressKind::Click;
     dragged_text_ = SelText();
     SetMouseCapture(true);
     // The picture: the text on a raised button face, 20 high, at most 200 wide.
@@ -157,7 +157,7 @@ bool TI_CustomChoiceEdit::DragMouseDown(int x) {
     drop_target_ = nullptr;
     drag_accept_ = false;
     FollowDrag(CursorPos());
-    return true;
+    return PressKind::Drag;
 }
 
 void TI_CustomChoiceEdit::FollowDrag(POINT p) {

@@ -255,6 +255,24 @@ TEST(FormEditDrag, SelectedTextDroppedOnAFieldReplacesItsTextUnlessRefusedOrRead
     EXPECT_EQ(drops, 1);
 }
 
+TEST(FormEditDrag, AClickWithoutMovingPlacesTheCaretAndKeepsNoCapture) {
+    FourFields f;
+    TDCChoiceEdit* a = f.e[0];
+    a->SetDataDraggingEnabled(true);
+    a->SetText("abcdef");
+    a->SetSel(0, 6);
+    SetCursorPos(ScreenPointIn(a, 60, 8).x, ScreenPointIn(a, 60, 8).y);
+    PumpFor(GetDoubleClickTime() + 50);
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    MouseInput(MOUSEEVENTF_LEFTUP);
+    PumpFor(200);
+    EXPECT_FALSE(a->DataDragging());
+    EXPECT_EQ(GetCapture(), nullptr);  // the EDIT saw the release too
+    const auto [s, e] = SelOf(a);
+    EXPECT_EQ(s, e);  // the click put the caret, the selection is gone
+    EXPECT_EQ(a->GetText(), "abcdef");
+}
+
 TEST(FormCombo, StyleSwitchesTheButtonAndTheListStyleStartsEmpty) {
     TwoEdits<TDCComboBox> t;
     TDCComboBox* c = t.first;
