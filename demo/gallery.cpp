@@ -18,6 +18,7 @@
 #include "demo/gallery_page_bar.h"
 #include "demo/sample_controls.h"
 #include "editors/tools/short_date_format.h"
+#include "foundation/shell_jobs.h"
 #include "framework/application.h"
 #include "framework/gdi_owner.h"
 
@@ -118,6 +119,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Application()->Run();
         }
     }
+    ShellJobPoolShutdown();  // links opened from a page finish before the end
     UninstallLookAndFeel();
     DoneBusyCursors();
     Application()->Finalize();

@@ -4,38 +4,14 @@
 // popups are top-level windows: the page also shows pictures of them so that
 // its screenshot has them too.
 #include <string>
-#include <vector>
 
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "editors/edits/float_edit.h"
 #include "editors/popups/calculator.h"
 #include "editors/popups/db_clip_popup.h"
-#include "framework/bitmap.h"
-#include "framework/canvas.h"
-#include "framework/gdi_owner.h"
-#include "demo/gallery_registry.h"
 
 namespace {
-
-// Pictures of popups that are not shown, each drawn with PaintTo.
-class TPopupShots : public TCustomControl {
-public:
-    explicit TPopupShots(TComponent* AOwner) : TCustomControl(AOwner) { SetColor(clBtnFace); }
-    std::vector<std::pair<TWinControl*, POINT>> shots;
-
-protected:
-    void Paint() override {
-        TCanvas& c = Canvas();
-        c.Brush().SetColor(Color());
-        c.FillRect(ClientRect());
-        for (auto& [popup, at] : shots) {
-            popup->HandleNeeded();  // the buttons sit by the window's frame
-            TBitmap picture(popup->Width(), popup->Height());
-            popup->PaintTo(picture.DC(), 0, 0);
-            BitBlt(c.Handle(), at.x, at.y, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
-        }
-    }
-};
 
 // The first cell of a grid the database popup would sit under.
 struct FirstCell : IClipCellSource {
@@ -101,21 +77,23 @@ void BuildEditPopupsPage(TWinControl* parent) {
     };
 
     // Pictures for the screenshot: the calculator, a clip popup and the
-    // database grid's popup.
+    // database grid's popup (their buttons sit by the window's frame, so
+    // each is given its window first).
     SampleLabel(panel, 400, 12, 360, "Rechner, Clip-Popup und Datenbank-Popup:", true);
-    auto* shots = Create<TPopupShots>(panel);
-    shots->SetBounds(400, 32, 380, 500);
-    shots->SetParent(panel);
-    auto* calc = Create<TI_CustomCalculator>(shots);
+    auto picture = [panel](TWinControl* popup, int y) {
+        popup->HandleNeeded();
+        WindowPicture(panel, 410, 42 + y, popup, false)->NeedsHandle = true;
+    };
+    auto* calc = Create<TI_CustomCalculator>(panel);
     calc->SetDisplay("36");
-    shots->shots.push_back({calc, POINT{10, 10}});
-    TI_ClipPopup* shown_clip = SampleClipPopup(shots);
+    picture(calc, 0);
+    TI_ClipPopup* shown_clip = SampleClipPopup(panel);
     shown_clip->SetBounds(0, 0, 180, 100);
-    shots->shots.push_back({shown_clip, POINT{10, 230}});
+    picture(shown_clip, 220);
     FirstCell cell;  // read once, at construction
-    auto* db = Create<TDBClipPopup>(shots, cell);
+    auto* db = Create<TDBClipPopup>(panel, cell);
     db->SetGotoItems({"Kunde", "Artikel", "Lieferant"}, 2);
-    shots->shots.push_back({db, POINT{10, 350}});
+    picture(db, 340);
 }
 
 GALLERY_PAGE(edit_popups, "edit-popups", 110, &BuildEditPopupsPage);

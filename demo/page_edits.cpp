@@ -8,12 +8,16 @@
 // showing grey placeholders, Enter and Shift+Enter moving through the
 // fields (over a read-only one), a selected text dragged onto another
 // field, and a form combo with its placeholder.
+// The open list and the error bubble are top-level windows: the page also
+// shows pictures of them so that its screenshot has them too.
 #include <string>
 
+#include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "editors/edits/combo_box.h"
+#include "editors/popups/message_window.h"
+#include "editors/popups/popup_list_box.h"
 #include "framework/bitmap.h"
-#include "demo/gallery_registry.h"
 
 namespace {
 
@@ -108,22 +112,42 @@ void BuildEditsPage(TWinControl* parent) {
     auto* off = CityCombo(panel, 400, 212, "Gesperrt:", "Potsdam");
     off->SetEnabled(false);
 
-    // The form edits.
-    SampleLabel(panel, 400, 262, 380, "Formularfelder: Platzhalter, Enter springt, Text ziehen:", true);
+    // Pictures: the first combo's list as it opens, and the postcode's bubble.
+    SampleLabel(panel, 400, 262, 380, "Offene Liste und Fehlerblase:", true);
+    auto* list = Create<TI_PopupListBox>(pick, pick->Family());
+    for (const char* city : kCities) list->Items().Add(city);
+    list->SetDropDownRows(6);
+    list->Font().Assign(&pick->Font());
+    list->SetBounds(0, 0, pick->Width(), 10);
+    list->AdjustHeight(0);
+    list->SetItemIndex(pick->ItemIndex());
+    list->SetTopIndex(pick->ItemIndex());
+    WindowPicture(panel, 400, 284, list, false)->NeedsHandle = true;
+    auto* bubble = Create<TI_MessageWindow>(postcode, postcode->Family());
+    bubble->SetIconKind(1);
+    bubble->SetShape(bsBalloon);
+    std::string hint;
+    postcode->OnGetErrorHint(postcode, kEditErrorMask, hint);
+    bubble->SetCaption(hint);
+    WindowPicture(panel, 620, 284, bubble, false)->Shape = [bubble] { return bubble->CreateRegion(); };
+
+    // The form edits, below the grid edits: flat fields with placeholders
+    // and data dragging, Enter moving on over the read-only one.
+    SampleLabel(panel, 16, 470, 380, "Formularfelder: Platzhalter, Enter springt, Text ziehen:", true);
     struct FormField {
         const char* placeholder;
         const char* text;
         bool readOnly;
+        int x, y, w;
     } fields[] = {
-        {"Vorname", "", false},
-        {"Nachname", "", false},
-        {"", "nur lesen (Enter springt darüber)", true},
-        {"Telefon", "0621 123456", false},
+        {"Vorname", "", false, 16, 492, 180},
+        {"Nachname", "", false, 16, 520, 180},
+        {"", "nur lesen (Enter springt darüber)", true, 16, 548, 180},
+        {"Telefon", "0621 123456", false, 210, 492, 170},
     };
-    int fy = 284;
     for (const FormField& f : fields) {
         auto* e = Create<TDCChoiceEdit>(panel);
-        e->SetBounds(400, fy, 200, 22);
+        e->SetBounds(f.x, f.y, f.w, 22);
         e->SetDrawStyle(fsFlat);
         e->SetButtonExist(false);
         e->SetEmptyText(f.placeholder);
@@ -131,10 +155,9 @@ void BuildEditsPage(TWinControl* parent) {
         e->SetReadOnly(f.readOnly);
         e->SetDataDraggingEnabled(true);
         e->SetParent(panel);
-        fy += 28;
     }
     auto* city = Create<TDCComboBox>(panel);
-    city->SetBounds(400, fy, 200, 22);
+    city->SetBounds(210, 520, 170, 22);
     city->SetDrawStyle(fsFlat);
     city->SetEmptyText("Stadt");
     for (const char* c : kCities) city->Items().Add(c);

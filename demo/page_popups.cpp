@@ -1,6 +1,6 @@
 // Gallery page "popups": edits with embedded buttons (drop-down, ellipsis,
 // captions on gradients, the three disabled looks, a toggle), the drop-down
-// list that opens under an edit and the message bubble that points at it.
+// list that opens under a combo and the error bubble that points at an edit.
 // The list and the bubble are top-level windows; the page also shows
 // pictures of them so that its screenshot has them too.
 #include <string>
@@ -8,66 +8,55 @@
 
 #include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
+#include "editors/edits/combo_box.h"
 #include "editors/popups/message_window.h"
 #include "editors/popups/popup_list_box.h"
 #include "editors/tools/edit_buttons.h"
-#include "framework/custom_control.h"
 #include "framework/font.h"
+#include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
+#include "framework/messages.h"
 
 namespace {
 
-// A stand-in edit: a white field with a sunken frame, its text, and room on
-// the right for its buttons. Like the real edits it hides its bubble when
-// the bubble's timer says so.
-class TDemoEdit : public TCustomControl {
+// A mask edit carrying a collection of edit buttons at its right end; its
+// text stops left of them.
+class TButtonsEdit : public TI_ParentEdit {
 public:
-    explicit TDemoEdit(TComponent* AOwner) : TCustomControl(AOwner), buttons(this) {
-        SetColor(clWindow);
-        SetTabStop(true);
+    explicit TButtonsEdit(TComponent* AOwner) : TI_ParentEdit(AOwner), buttons(this) {
+        buttons.DefaultCoordinateMode = false;
+        buttons.DefaultAnchor = 1;
     }
     TI_EditButtons buttons;
-    TI_MessageWindow* bubble = nullptr;
 
 protected:
-    void CreateParams(TCreateParams& p) override {
-        TCustomControl::CreateParams(p);
-        p.ExStyle |= WS_EX_CLIENTEDGE;
-    }
     void CreateWnd() override {
-        TCustomControl::CreateWnd();
+        TI_ParentEdit::CreateWnd();
         buttons.AttachWindow();
-    }
-    void Paint() override {
-        TCanvas& c = Canvas();
-        RECT r = ClientRect();
-        c.Brush().SetColor(Enabled() ? clWindow : clBtnFace);
-        c.FillRect(r);
-        c.Font().Assign(&Font());
-        c.Font().SetColor(Enabled() ? clWindowText : clGrayText);
-        c.Brush().SetStyle(bsClear);
-        r.left += 3;
-        std::string text = Caption();
-        c.DrawText(text, r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        c.Brush().SetStyle(bsSolid);
-        // A copy (the gallery's picture) does not pass the window hook.
-        if (ControlState() & csPaintCopy) buttons.PaintButtons(c.Handle(), false);
+        const RECT b = buttons.GetBoundsRect();
+        if (!IsRectEmpty(&b))
+            SendMessageA(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, ClientWidth() - b.left + 2));
     }
     void Dispatch(TMessage& m) override {
-        if (m.Msg == UM_BUBBLE) {
-            if (m.WParam == 0 && bubble) bubble->Hide();
+        if (m.Msg != WM_PRINTCLIENT) {
+            TI_ParentEdit::Dispatch(m);
             return;
         }
-        TCustomControl::Dispatch(m);
+        // A copy (the gallery's picture) does not pass the window hook; the
+        // EDIT leaves the DC clipped to its text.
+        const HDC dc = reinterpret_cast<HDC>(m.WParam);
+        {
+            ScopedSaveDC save(dc);
+            TI_ParentEdit::Dispatch(m);
+        }
+        buttons.PaintButtons(dc, false);
     }
 };
 
-TDemoEdit* Edit(TWinControl* parent, int x, int y, int w, const std::string& text) {
-    auto* e = Create<TDemoEdit>(parent);
+TButtonsEdit* Edit(TWinControl* parent, int x, int y, int w, const std::string& text) {
+    auto* e = Create<TButtonsEdit>(parent);
     e->SetBounds(x, y, w, 24);
-    e->SetCaption(text);
-    e->buttons.DefaultCoordinateMode = false;
-    e->buttons.DefaultAnchor = 1;
+    e->SetText(text);
     e->SetParent(parent);
     return e;
 }
@@ -82,8 +71,8 @@ TI_EditButton* CaptionButton(TI_EditButtons& buttons, const std::string& caption
     return b;
 }
 
-// A glyph button at the right end of an edit's client area (20 x 20).
-TI_EditButton* GlyphButton(TDemoEdit* e, const char* resource, int kind, int from_right) {
+// A glyph button at the right end of an edit's client area (18 wide).
+TI_EditButton* GlyphButton(TButtonsEdit* e, const char* resource, int kind, int from_right) {
     TI_EditButton* b = e->buttons.Add();
     TBitmap glyph;
     glyph.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
@@ -106,46 +95,34 @@ void BuildPopupsPage(TWinControl* parent) {
     panel->SetAlign(alClient);
     panel->SetParent(parent);
 
-    // 1. Drop-down: the list opens below the edit; a click takes the item.
+    // 1. Drop-down: a combo whose list opens below it; a click takes the item.
     SampleLabel(panel, 16, 12, 330, "Auswahl (der Pfeil öffnet die Liste):", true);
-    TDemoEdit* choice = Edit(panel, 16, 32, 220, "Hamburg");
-    TI_EditButton* drop = GlyphButton(choice, "I_BTNCOMBO", 2, 18);
-    drop->SetEventStyle(esDropDown);
-    auto* list = Create<TI_PopupListBox>(choice);
-    for (const char* c : kCities) list->Items().Add(c);
-    list->SetBorderStyle(1);
-    list->SetPopupRect(0, 0, 220, 10);
-    list->SetItemIndex(7);
-    drop->OnClick = [list](TObject*) {
-        if (list->Shown())
-            list->Hide();
-        else
-            list->Show();
-    };
-    list->OnClick = [list, choice](TObject*) {
-        if (list->ItemIndex() >= 0) choice->SetCaption(list->Items().Get(list->ItemIndex()));
-        list->Hide();
-    };
+    auto* choice = Create<TI_ComboBox>(panel);
+    choice->SetBounds(16, 32, 220, 24);
+    for (const char* c : kCities) choice->Items().Add(c);
+    choice->SetDropDownCount(10);
+    choice->SetParent(panel);
+    choice->SetItemIndex(7);
 
-    // 2. Ellipsis: the check fails and the bubble points at the edit.
+    // 2. Ellipsis: the check fails and the edit's error bubble points at it.
     SampleLabel(panel, 16, 70, 330, "Datei (Klick auf ... zeigt die Blase):", true);
-    TDemoEdit* file = Edit(panel, 16, 90, 220, "");
-    TI_EditButton* dots = GlyphButton(file, "I_BTNELLIPSIS", 0, 18);
-    auto* bubble = Create<TI_MessageWindow>(file);
-    file->bubble = bubble;
-    bubble->SetAutoHide(true);
-    bubble->SetHideDelay(3000);
-    bubble->SetIconKind(1);
-    bubble->SetShape(bsBalloon);
-    bubble->SetCaption("/bUngültiger Wert/b0/#Bitte einen Dateinamen eingeben.");
-    bubble->SetPopupRect(5, file->ClientHeight() - 4, bubble->Width(), bubble->Height());
-    bubble->SetPopupPosition(pmInOwnerClient);
-    dots->OnClick = [bubble](TObject*) { bubble->Show(); };
+    auto* file = Create<TI_ChoiceEdit>(panel);
+    file->SetBounds(16, 90, 220, 24);
+    file->SetButtonChoiceStyle(btsEllipsis);
+    file->SetParent(panel);
+    file->OnGetErrorHint = [](TObject*, int, std::string& text) {
+        text = "/bUngültiger Wert/b0/#Bitte einen Dateinamen eingeben.";
+    };
+    // Every click checks anew: the bubble goes and comes back with its full time.
+    file->OnButtonClick = [file](TObject*) {
+        file->Perform(UM_BUBBLE, 0, 0);
+        PostMessageA(file->Handle(), UM_BUBBLE, 1, kEditErrorEmpty);
+    };
 
     // 3. Captions: kinds 3 (with gradient) and 1 (no frame until the mouse is
     // over it; a flat kind 1 keeps one frame in both looks).
     SampleLabel(panel, 16, 128, 330, "Beschriftete Schaltflächen (Art 3, Art 1):", true);
-    TDemoEdit* captions = Edit(panel, 16, 148, 220, "Text");
+    TButtonsEdit* captions = Edit(panel, 16, 148, 220, "Text");
     const int cw = captions->ClientWidth(), ch = captions->ClientHeight();
     TI_EditButton* ok = CaptionButton(captions->buttons, "/bOK", 3, RECT{cw - 74, 0, cw - 40, ch});
     ok->SetGradient(true);
@@ -156,7 +133,7 @@ void BuildPopupsPage(TWinControl* parent) {
 
     // 4. Disabled looks 0 embossed, 1 greyed, 2 faded.
     SampleLabel(panel, 16, 186, 330, "Gesperrt: geprägt, grau, verblasst:", true);
-    TDemoEdit* disabled = Edit(panel, 16, 206, 220, "gesperrt");
+    TButtonsEdit* disabled = Edit(panel, 16, 206, 220, "gesperrt");
     for (int look = 0; look < 3; ++look) {
         TI_EditButton* b = GlyphButton(disabled, "I_BTNCALC", 0, 18 * (3 - look));
         b->SetDisabledLook(look);
@@ -165,7 +142,7 @@ void BuildPopupsPage(TWinControl* parent) {
 
     // 5. Toggle with allow-all-up: stays down after a click.
     SampleLabel(panel, 16, 244, 330, "Umschalter (Art 4, bleibt gedrückt):", true);
-    TDemoEdit* toggle = Edit(panel, 16, 264, 220, "fett");
+    TButtonsEdit* toggle = Edit(panel, 16, 264, 220, "fett");
     TI_EditButton* bold = CaptionButton(toggle->buttons, "/bF", 4,
                                         RECT{toggle->ClientWidth() - 22, 0, toggle->ClientWidth(), toggle->ClientHeight()});
     bold->SetColor(clSilver);

@@ -1,12 +1,14 @@
 // Gallery page "positions": the 16-column positions grid filled from a
 // positions text (a built-in sample, or the file given to --positions),
-// shown as a plain grid: title captions in the fixed row, second lines below
-// each row.
+// live and editable: cells, rows (Ctrl+Einfg, Ctrl+Entf, Ab on the last row)
+// and moved columns and rows. "Speichern" writes the grid back to the file
+// it came from, or for the sample to positionen.txt in the temporary folder.
 #include <string>
 
 #include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "framework/font.h"
+#include "framework/exceptions.h"
 #include "framework/streams.h"
 #include "framework/sysutils.h"
 #include "framework/win_control.h"
@@ -42,6 +44,14 @@ const char kSample[] =
     "\"t\",\"3\",\"\",\"\",\"Zwischensumme\",\"\",\"\",\"\",\"\",\"\",\"\",\"16,98\",\"\",\"\",\"\",\"\","
     "\"Rabatt 5 %% ab 100 €\",\r\n";
 
+// Where "Speichern" writes.
+std::string SavePath() {
+    if (Source().set) return Source().name;
+    char folder[MAX_PATH] = {};
+    const DWORD n = GetTempPathA(MAX_PATH, folder);
+    return std::string(folder, n > 0 && n < MAX_PATH ? n : 0) + "positionen.txt";
+}
+
 }  // namespace
 
 // The text the page shows from now on (instead of the sample).
@@ -66,15 +76,30 @@ void BuildPositionsPage(TWinControl* parent) {
     const bool loaded = grid->LoadFromStream(text);
     const int rows = grid->RowCount() - grid->FixedRows();
 
-    // Until the grid draws its own titles, the captions stand in the fixed row.
-    grid->BeginUpdate();
-    for (int c = 0; c < grid->ColCount(); ++c) grid->SetCell(c, 0, grid->Columns().Items(c)->Title().Caption());
-    grid->EndUpdate(false);
     grid->SetLeftStartSecond(1);
     grid->SetRightEndSecond(grid->ColCount() - 1);
     grid->SetSecondLine(true);
+    grid->SetOptions(grid->Options() | goColMoving | goRowMoving | goTabs);
+    grid->SetDataGridOptions(dgoAppendRow | dgoInsertRow | dgoDeleteRow);
     grid->SetAlign(alClient);
     grid->SetParent(parent);
+
+    auto* save = Create<TSampleButton>(parent);
+    save->SetCaption("Speichern");
+    save->SetBounds(parent->ClientWidth() - 110, 4, 100, 26);
+    save->OnClick = [grid, title](TObject*) {
+        const std::string path = SavePath();
+        bool saved = false;
+        try {
+            TFileStream out(path, fmCreate);
+            saved = grid->SaveToStream(out);
+            out.Close();
+        } catch (const Exception&) {
+            saved = false;
+        }
+        title->SetCaption(saved ? "  Gespeichert: " + path : "  Nicht gespeichert: " + path);
+    };
+    save->SetParent(parent);
 
     title->SetCaption("  Positionen: " + name + " (" + IntToStr(rows) + (rows == 1 ? " Zeile" : " Zeilen") +
                       (loaded ? ")" : ", nicht vollständig gelesen)"));

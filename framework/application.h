@@ -122,6 +122,8 @@ public:
     TColor HintColor;
     TShowHintEvent OnShowHint;
     THintWindowFactory HintWindowClass;
+    // The hint of what the user points at outside any control (a menu item).
+    std::string Hint;
     // Mouse moved over Control at the screen point (ProcessMessage calls it
     // for WM_MOUSEMOVE): starts the pause timer for a new hint control.
     void HintMouseMessage(TControl* Control, POINT ScreenPos);

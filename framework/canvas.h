@@ -130,3 +130,17 @@ private:
     TPen pen_;
     TBrush brush_;
 };
+
+// A canvas over a DC someone else owns (an owner-draw message's), for one
+// scope: every selection it made is undone when the scope ends.
+class TBorrowedCanvas {
+public:
+    explicit TBorrowedCanvas(HDC dc) { canvas_.SetHandle(dc); }
+    ~TBorrowedCanvas() { canvas_.SetHandle(nullptr); }
+    TBorrowedCanvas(const TBorrowedCanvas&) = delete;
+    TBorrowedCanvas& operator=(const TBorrowedCanvas&) = delete;
+    TCanvas& Get() { return canvas_; }
+
+private:
+    TCanvas canvas_;
+};

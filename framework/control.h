@@ -21,6 +21,7 @@
 #include "framework/screen.h"
 
 class TFont;
+class TPopupMenu;
 class TWinControl;
 class TCustomForm;
 
@@ -169,6 +170,11 @@ public:
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor value);
 
+    // The context menu, opened on WM_CONTEXTMENU (right click or the menu
+    // key) with PopupComponent set to this control. Not owned.
+    TPopupMenu* PopupMenu() const { return popup_menu_; }
+    void SetPopupMenu(TPopupMenu* value);
+
     unsigned ControlState() const { return control_state_; }
     void SetControlState(unsigned value) { control_state_ = value; }
     void IncludeState(unsigned flags) { control_state_ |= flags; }
@@ -242,6 +248,10 @@ public:
 protected:
     void BeforeDestruction() override;
     bool DeferFree() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Opens PopupMenu at the screen point (keyboard: -1, -1 opens it at
+    // the middle of the control); true when a menu was opened.
+    virtual bool DoContextPopup(POINT ScreenPos);
 
     virtual RECT GetClientRect() const;
     // Called when the bounds really changed (window or code).
@@ -318,6 +328,7 @@ private:
     bool show_hint_ = false;
     bool parent_show_hint_ = true;
     TCursor cursor_ = crDefault;
+    TPopupMenu* popup_menu_ = nullptr;
     int dispatch_depth_ = 0;
     bool free_pending_ = false;
 };

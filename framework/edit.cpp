@@ -17,6 +17,7 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
     p.SystemClass = true;
     p.Style |= ES_AUTOHSCROLL | ES_LEFT;
     if (read_only_) p.Style |= ES_READONLY;
+    if (UseRightToLeftReading()) p.ExStyle |= WS_EX_RTLREADING;
     if (border_style_ == bsSingle) {
         if (ctl3d_)
             p.ExStyle |= WS_EX_CLIENTEDGE;
@@ -73,6 +74,12 @@ void TCustomEdit::SetBorderStyle(TBorderStyle value) {
     if (value != bsNone) value = bsSingle;
     if (border_style_ == value) return;
     border_style_ = value;
+    RecreateWnd();
+}
+
+void TCustomEdit::SetBiDiMode(TBiDiMode value) {
+    if (bidi_mode_ == value) return;
+    bidi_mode_ = value;
     RecreateWnd();
 }
 

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "framework/text_alignment.h"
 #include "framework/win_control.h"
 
 class TCustomEdit : public TWinControl {
@@ -33,6 +34,12 @@ public:
     void SetBorderStyle(TBorderStyle value);
     bool Ctl3D() const { return ctl3d_; }
     void SetCtl3D(bool value);
+    // Right-to-left reading gives the window WS_EX_RTLREADING (a window
+    // style: the window is made again, the text kept).
+    TBiDiMode BiDiMode() const { return bidi_mode_; }
+    void SetBiDiMode(TBiDiMode value);
+    bool UseRightToLeftReading() const { return bidi_mode_ != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return bidi_mode_ == bdRightToLeft; }
 
     // Selection as EM_GETSEL gives it: Start..End, End exclusive.
     void GetSel(int& Start, int& End) const;
@@ -73,6 +80,7 @@ private:
     mutable bool modified_ = false;
     TBorderStyle border_style_ = bsSingle;
     bool ctl3d_ = true;
+    TBiDiMode bidi_mode_ = bdLeftToRight;
     int sel_start_ = 0;
     int sel_end_ = 0;
 };

@@ -59,11 +59,19 @@ void TFont::SetPixelsPerInch(int value) {
     ppi_ = value;
 }
 
+void TFont::SetOrientation(int value) {
+    if (orientation_ == value) return;
+    orientation_ = value;
+    Changed();
+}
+
 HFONT TFont::Handle() {
     if (stale_ || !handle_) {
         handle_.Reset();
         LOGFONTA lf{};
         lf.lfHeight = height_;
+        lf.lfEscapement = orientation_;
+        lf.lfOrientation = orientation_;
         lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
         lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
         lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
@@ -83,7 +91,8 @@ HFONT TFont::Handle() {
 
 bool TFont::Equals(const TFont& other) const {
     return name_ == other.name_ && height_ == other.height_ && color_ == other.color_ && style_ == other.style_ &&
-           charset_ == other.charset_ && pitch_ == other.pitch_ && quality_ == other.quality_;
+           charset_ == other.charset_ && pitch_ == other.pitch_ && quality_ == other.quality_ &&
+           orientation_ == other.orientation_;
 }
 
 void TFont::Assign(const TPersistent* Source) {
@@ -91,7 +100,8 @@ void TFont::Assign(const TPersistent* Source) {
         if (src == this) return;
         int height = src->ppi_ == ppi_ ? src->height_ : -MulDiv(src->Size(), ppi_, 72);
         if (name_ == src->name_ && height_ == height && color_ == src->color_ && style_ == src->style_ &&
-            charset_ == src->charset_ && pitch_ == src->pitch_ && quality_ == src->quality_)
+            charset_ == src->charset_ && pitch_ == src->pitch_ && quality_ == src->quality_ &&
+            orientation_ == src->orientation_)
             return;
         name_ = src->name_;
         height_ = height;
@@ -100,6 +110,7 @@ void TFont::Assign(const TPersistent* Source) {
         charset_ = src->charset_;
         pitch_ = src->pitch_;
         quality_ = src->quality_;
+        orientation_ = src->orientation_;
         Changed();
         return;
     }

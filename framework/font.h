@@ -44,6 +44,10 @@ public:
     // LOGFONT quality (DEFAULT_QUALITY, NONANTIALIASED_QUALITY, ...).
     BYTE Quality() const { return quality_; }
     void SetQuality(BYTE value);
+    // Angle of the text's base line in tenths of a degree, counter-clockwise
+    // (900: upwards, as a vertical banner reads); needs a TrueType face.
+    int Orientation() const { return orientation_; }
+    void SetOrientation(int value);
     // Resolution used between Size and Height (the screen's by default).
     int PixelsPerInch() const { return ppi_; }
     void SetPixelsPerInch(int value);
@@ -70,6 +74,7 @@ private:
     BYTE charset_ = DEFAULT_CHARSET;
     TFontPitch pitch_ = fpDefault;
     BYTE quality_ = DEFAULT_QUALITY;
+    int orientation_ = 0;
     bool stale_ = true;
     GdiObject<HFONT> handle_;
 };

@@ -93,7 +93,10 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     if (!p.WndParent && main && main != this && main->HandleAllocated()) p.WndParent = main->WindowHandle();
 }
 
-void TCustomForm::CreateWnd() { TWinControl::CreateWnd(); }
+void TCustomForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (menu_) SetMenu(menu_);
+}
 
 void TCustomForm::SetFormStyle(TFormStyle value) {
     if (form_style_ == value) return;
@@ -408,10 +411,25 @@ void TCustomForm::CMDialogKey(TMessage& m) {
     TWinControl::CMDialogKey(m);
 }
 
+void TCustomForm::WMGetMinMaxInfo(TMessage& m) {
+    DefaultHandler(m);
+    // The tracking limits of the window follow Constraints (0: no limit).
+    auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+    if (!info) return;
+    const TSizeConstraints& c = Constraints();
+    if (c.MinWidth > 0) info->ptMinTrackSize.x = c.MinWidth;
+    if (c.MinHeight > 0) info->ptMinTrackSize.y = c.MinHeight;
+    if (c.MaxWidth > 0) info->ptMaxTrackSize.x = c.MaxWidth;
+    if (c.MaxHeight > 0) info->ptMaxTrackSize.y = c.MaxHeight;
+    m.Result = 0;
+}
+
 void TCustomForm::Dispatch(TMessage& m) {
+    if (menu_ && DispatchMenuMessage(m)) return;
     switch (m.Msg) {
     case WM_CLOSE: WMClose(m); return;
     case WM_ACTIVATE: WMActivate(m); return;
+    case WM_GETMINMAXINFO: WMGetMinMaxInfo(m); return;
     case CM_RELEASE: CMRelease(m); return;
     case CM_ACTIVATE: CMActivate(m); return;
     case CM_DEACTIVATE: CMDeactivate(m); return;

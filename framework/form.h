@@ -42,6 +42,8 @@ enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
+class TMainMenu;
+
 class TCustomForm : public TWinControl {
 public:
     explicit TCustomForm(TComponent* AOwner);
@@ -90,6 +92,11 @@ public:
     // Border icons follow the style: system menu always, minimize/maximize for
     // bsSingle/bsSizeable.
 
+    // The menu bar (not owned; it leaves the form when it goes). Its
+    // messages reach it before the form's own handlers.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* Value);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -125,6 +132,8 @@ protected:
     void WMSetFocus(TMessage& Message) override;
     virtual void WMClose(TMessage& Message);
     virtual void WMActivate(TMessage& Message);
+    // Tracking limits from Constraints.
+    virtual void WMGetMinMaxInfo(TMessage& Message);
     virtual void CMRelease(TMessage& Message);
     virtual void CMActivate(TMessage& Message);
     virtual void CMDeactivate(TMessage& Message);
@@ -133,6 +142,8 @@ private:
     friend class TWinControl;
     void CloseModal();
     void FocusFirstControl();
+    // Menu messages for the menu bar; true when it answered.
+    bool DispatchMenuMessage(TMessage& Message);
 
     TModalResult modal_result_ = mrNone;
     bool modal_ = false;
@@ -147,6 +158,7 @@ private:
     TFormStyle form_style_ = fsNormal;
     TFormBorderStyle border_style_ = bsSizeable;
     TWindowState window_state_ = wsNormal;
+    TMainMenu* menu_ = nullptr;
 };
 
 class TForm : public TCustomForm {

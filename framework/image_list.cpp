@@ -135,6 +135,38 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) co
                      enabled ? CLR_DEFAULT : GetSysColor(COLOR_HIGHLIGHT), style);
 }
 
+void DrawShapeOf(HDC dc, int x, int y, TBitmap& image, TColor Transparent, TColor Color) {
+    if (!dc || image.Empty()) return;
+    const TColor key = Transparent == clNone ? clNone : ColorToRGB(Transparent) & 0xFFFFFF;
+    const COLORREF ink = ColorToCOLORREF(Color);
+    for (int row = 0; row < image.Height(); ++row) {
+        const uint32_t* line = image.ScanLine(row);
+        for (int col = 0; col < image.Width(); ++col) {
+            const uint32_t px = line[col] & 0xFFFFFF;  // 0x00RRGGBB
+            const int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
+            if (key != clNone && static_cast<TColor>(RGB(r, g, b)) == key) continue;
+            if ((r * 30 + g * 59 + b * 11) / 100 >= 0xC0) continue;
+            SetPixelV(dc, x + col, y + row, ink);
+        }
+    }
+}
+
+void TImageList::DrawMonochrome(TCanvas* canvas, int x, int y, int index, TColor color) const {
+    if (!canvas || !handle_ || index < 0 || index >= Count()) return;
+    // Drawn over a key colour no glyph uses, which then stays out.
+    constexpr TColor kKey = 0x00FF00FF;
+    TBitmap image(width_, height_);
+    image.Canvas().Brush().SetColor(kKey);
+    image.Canvas().FillRect(RECT{0, 0, width_, height_});
+    ImageList_Draw(handle_.Get(), index, image.Canvas().Handle(), 0, 0, ILD_TRANSPARENT);
+    DrawShapeOf(canvas->Handle(), x, y, image, kKey, color);
+}
+
+void TImageList::DrawEmbossed(TCanvas* canvas, int x, int y, int index) const {
+    DrawMonochrome(canvas, x + 1, y + 1, index, clBtnHighlight);
+    DrawMonochrome(canvas, x, y, index, clBtnShadow);
+}
+
 bool TImageList::GetBitmap(int index, TBitmap* dest) const {
     if (!dest || !handle_ || index < 0 || index >= Count()) return false;
     dest->SetSize(width_, height_);
@@ -150,4 +182,42 @@ void TImageList::Changed() {
     const std::vector<TChangeLink*> links = links_;
     for (TChangeLink* link : links)
         if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->OnChange) link->OnChange(this);
+}
+
+// ---------------------------------------------------------------- drag image
+
+TDragImage::~TDragImage() { End(); }
+
+bool TDragImage::Begin(TBitmap& Picture, int HotX, int HotY, POINT Screen) {
+    End();
+    const int w = Picture.Width(), h = Picture.Height();
+    if (w <= 0 || h <= 0) return false;
+    list_.Reset(ImageList_Create(w, h, ILC_COLOR24, 1, 0));
+    if (!list_) return false;
+    GdiObject<HBITMAP> copy = CopyForList(&Picture, w, h);
+    if (ImageList_Add(list_.Get(), copy.Get(), nullptr) < 0 || !ImageList_BeginDrag(list_.Get(), 0, HotX, HotY)) {
+        list_.Reset();
+        return false;
+    }
+    dragging_ = true;
+    visible_ = ImageList_DragEnter(nullptr, Screen.x, Screen.y) != FALSE;
+    return true;
+}
+
+void TDragImage::Move(POINT Screen) {
+    if (dragging_) ImageList_DragMove(Screen.x, Screen.y);
+}
+
+void TDragImage::Show(bool Visible) {
+    if (!dragging_ || Visible == visible_) return;
+    ImageList_DragShowNolock(Visible ? TRUE : FALSE);
+    visible_ = Visible;
+}
+
+void TDragImage::End() {
+    if (!dragging_) return;
+    if (visible_) ImageList_DragLeave(nullptr);
+    ImageList_EndDrag();
+    dragging_ = visible_ = false;
+    list_.Reset();
 }

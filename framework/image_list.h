@@ -65,6 +65,10 @@ private:
     TImageList* list_ = nullptr;
 };
 
+// Paints the pixels of image that are not Transparent (clNone: none) and
+// darker than light grey in Color at (x, y) of dc.
+void DrawShapeOf(HDC dc, int x, int y, TBitmap& image, TColor Transparent, TColor Color);
+
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* AOwner = nullptr);
@@ -88,6 +92,12 @@ public:
     // Draws image index at (x, y); disabled images are drawn blended with the
     // system highlight as the system does. Out-of-range indexes draw nothing.
     void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true) const;
+    // The image's shape in one colour: its opaque pixels that are darker
+    // than light grey (the usual outline and fill of a glyph).
+    void DrawMonochrome(TCanvas* canvas, int x, int y, int index, TColor color) const;
+    // Engraved look of a disabled glyph: the shape in clBtnHighlight one
+    // pixel down and right, then in clBtnShadow at (x, y).
+    void DrawEmbossed(TCanvas* canvas, int x, int y, int index) const;
     // Copies image index into dest (resized to Width x Height) over dest's
     // current brush colour. Returns false for an out-of-range index.
     bool GetBitmap(int index, TBitmap* dest) const;
@@ -115,4 +125,35 @@ private:
     int width_ = 16;
     int height_ = 16;
     mutable ImageListHandle handle_;
+};
+
+// The system's drag image (ImageList_BeginDrag and its family): one picture
+// that follows the mouse over the screen while something is dragged. There
+// is one such image per process, so a TDragImage is the only one dragging
+// at a time; it ends its drag when it goes. Move-less.
+class TDragImage {
+public:
+    TDragImage() = default;
+    ~TDragImage();
+    TDragImage(const TDragImage&) = delete;
+    TDragImage& operator=(const TDragImage&) = delete;
+
+    // Takes a copy of Picture (opaque, no transparent colour) and starts
+    // dragging it with the hot spot (HotX, HotY) inside the picture, shown
+    // over the desktop at the screen point. Ends a drag already running.
+    // False when the system refuses.
+    bool Begin(TBitmap& Picture, int HotX, int HotY, POINT Screen);
+    // Moves the picture to a screen point.
+    void Move(POINT Screen);
+    // Shows or hides the picture (while windows below are painted).
+    void Show(bool Visible);
+    // Ends the drag and frees the picture; nothing when none runs.
+    void End();
+    bool Dragging() const { return dragging_; }
+    bool Visible() const { return dragging_ && visible_; }
+
+private:
+    ImageListHandle list_;
+    bool dragging_ = false;
+    bool visible_ = false;
 };

@@ -49,11 +49,10 @@ private:
     bool freeing_ = false;
 };
 
-// Creates a T with the given constructor arguments, then runs AfterConstruction().
-// If AfterConstruction throws, the object is freed and the exception passed on.
-template <class T, class... Args>
-T* Create(Args&&... args) {
-    T* obj = new T(std::forward<Args>(args)...);
+// Runs AfterConstruction() on a just-constructed object; if it throws, the
+// object is freed and the exception passed on.
+template <class T>
+T* Constructed(T* obj) {
     try {
         obj->AfterConstruction();
     } catch (...) {
@@ -61,6 +60,20 @@ T* Create(Args&&... args) {
         throw;
     }
     return obj;
+}
+
+// Creates a T with the given constructor arguments, then runs AfterConstruction().
+// If AfterConstruction throws, the object is freed and the exception passed on.
+template <class T, class... Args>
+T* Create(Args&&... args) {
+    return Constructed(new T(std::forward<Args>(args)...));
+}
+
+// Create<T> with the memory from T's own operator new(size_t, Place) (an
+// arena, say); T's operator delete gives it back when the object is freed.
+template <class T, class Place, class... Args>
+T* CreatePlaced(Place Where, Args&&... args) {
+    return Constructed(new (Where) T(std::forward<Args>(args)...));
 }
 
 inline void FreeObject(TObject* obj) {

@@ -14,4 +14,5 @@ list(APPEND PORTABLE_SOURCES
   accelerator.cpp
   color_names.cpp
   cp1252.cpp
+  print_layout.cpp
 )

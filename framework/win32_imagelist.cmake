@@ -1,4 +1,3 @@
 list(APPEND WIN32_SOURCES
   image_list.cpp
-  drag_image.cpp
 )

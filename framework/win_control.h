@@ -72,6 +72,10 @@ public:
     void NotifyControls(UINT Msg);
 
     // --- alignment --------------------------------------------------------
+    // An inner margin on every side that aligned children keep free
+    // (AdjustClientRect); 0 by default.
+    int BorderWidth() const { return border_width_; }
+    void SetBorderWidth(int value);
     void DisableAlign();
     void EnableAlign();
     void Realign();
@@ -258,6 +262,7 @@ private:
     HWND handle_ = nullptr;
     HWND parent_window_ = nullptr;
     bool subclassed_ = false;
+    int border_width_ = 0;
     // The message the subclass procedure is dispatching now (its default
     // processing goes on down the subclass chain).
     const TMessage* window_message_ = nullptr;

@@ -47,7 +47,18 @@ void TWinControl::AlignRequested(TControl* Child) {
     Realign();
 }
 
-void TWinControl::AdjustClientRect(RECT&) {}
+void TWinControl::AdjustClientRect(RECT& Rect) {
+    if (border_width_ > 0) InflateRect(&Rect, -border_width_, -border_width_);
+}
+
+void TWinControl::SetBorderWidth(int value) {
+    if (value < 0) value = 0;
+    if (border_width_ == value) return;
+    border_width_ = value;
+    nc_valid_ = false;
+    Realign();
+    Invalidate();
+}
 
 void TWinControl::AlignControls(TControl* AControl, RECT& Rect) {
     DoAlign(alTop, Rect, AControl);

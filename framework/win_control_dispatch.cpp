@@ -3,6 +3,7 @@
 #include "framework/win_control.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "framework/font.h"
 #include "framework/scoped_state.h"
@@ -19,7 +20,16 @@ void TWinControl::WMVScroll(TMessage& m) {
     DefaultHandler(m);
 }
 void TWinControl::WMTimer(TMessage& m) { DefaultHandler(m); }
-void TWinControl::WMContextMenu(TMessage& m) { DefaultHandler(m); }
+void TWinControl::WMContextMenu(TMessage& m) {
+    const POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    // A window-less child under the mouse has the first say.
+    if (at.x != -1 || at.y != -1) {
+        TControl* child = ControlAtPos(ScreenToClient(at), false);
+        if (child && child->DoContextPopup(at)) return;
+    }
+    if (DoContextPopup(at)) return;
+    DefaultHandler(m);
+}
 void TWinControl::WMDestroy(TMessage& m) { DefaultHandler(m); }
 void TWinControl::WMNCDestroy(TMessage& m) { DefaultHandler(m); }
 

@@ -1,5 +1,6 @@
 #include "grids/column.h"
 
+#include "framework/menus.h"
 #include "framework/scoped_state.h"
 #include "framework/sysutils.h"
 #include "grids/data_grid.h"
@@ -242,7 +243,7 @@ void TColumn::SetPickList(const TStrings* Value) {
     PickList().Assign(Value);
 }
 
-void TColumn::SetPopupMenu(TComponent* Value) {
+void TColumn::SetPopupMenu(TPopupMenu* Value) {
     if (Value == popup_menu_) return;
     TDataGrid* grid = Grid();
     if (popup_menu_ && grid) popup_menu_->RemoveFreeNotification(grid);

@@ -21,6 +21,7 @@
 #include "framework/text_alignment.h"
 
 class TColumn;
+class TPopupMenu;
 class TDataGrid;
 class TDataGridColumns;
 
@@ -115,10 +116,10 @@ public:
     bool HasPickList() const { return pick_list_ != nullptr; }
     // nullptr frees the list; anything else is copied.
     void SetPickList(const TStrings* Value);
-    // The column's popup menu (a TPopupMenu of the menu kit); the grid is told
-    // when it is freed and forgets it.
-    TComponent* PopupMenu() const { return popup_menu_; }
-    void SetPopupMenu(TComponent* Value);
+    // The column's popup menu; the grid is told when it is freed and
+    // forgets it.
+    TPopupMenu* PopupMenu() const { return popup_menu_; }
+    void SetPopupMenu(TPopupMenu* Value);
     bool ReadOnly() const;
     virtual void SetReadOnly(bool Value);
     TColumnTitle& Title() const { return *title_; }
@@ -189,7 +190,7 @@ private:
     std::unique_ptr<TFont> font_;
     mutable bool refreshing_font_ = false;
     std::unique_ptr<TStringList> pick_list_;
-    TComponent* popup_menu_ = nullptr;
+    TPopupMenu* popup_menu_ = nullptr;
     bool read_only_ = false;
     std::unique_ptr<TColumnTitle> title_;
     std::string display_mask_;

@@ -51,6 +51,8 @@ void T_CustomGrid::AfterConstruction() {
 }
 
 void T_CustomGrid::BeforeDestruction() {
+    drag_image_.End();
+    move_kind_ = TGridMoveKind::mkNone;
     inplace_editor_ = nullptr;
     editor_mode_ = false;
     inplace_col_ = inplace_row_ = -1;
@@ -62,6 +64,7 @@ void T_CustomGrid::BeforeDestruction() {
     float_edit_ = nullptr;
     grid_edit_ = nullptr;
     combo_edit_ = nullptr;
+    for (TArrowWindow*& marker : drop_info_.Markers) marker = nullptr;
 }
 
 void T_CustomGrid::Loaded() {
@@ -134,6 +137,8 @@ void T_CustomGrid::MoveCurrent(bool Second, int ACol, int ARow, bool MoveAnchor,
     const TGridRect oldSel = Selection();
     const TGridCoord oldCur = current_;
     current_ = TGridCoord{ACol, ARow, Second};
+    // The second-line flag always tells what the position is.
+    second_line_active_ = Second;
     HideEdit();
     if (MoveAnchor) {
         anchor_ = current_;
@@ -536,14 +541,6 @@ void T_CustomGrid::DoExit() {
     if (!(options_ & goAlwaysShowEditor)) HideEdit();
 }
 
-void T_CustomGrid::KeyDown(WORD& Key, TShiftState Shift) { TCustomControl::KeyDown(Key, Shift); }
-
-void T_CustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button == mbLeft) mouse_down_x_ = X;
-    HideEdit();
-    if (!IsDesigning() && CanFocus() && !Focused()) SetFocus();
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-}
 
 void T_CustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) {
     // The zone is a few pixels around a line inside the fixed area.

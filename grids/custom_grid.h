@@ -20,7 +20,9 @@
 #include <vector>
 
 #include "framework/custom_control.h"
+#include "editors/tools/drop_arrows.h"
 #include "framework/graphics.h"
+#include "framework/image_list.h"
 #include "grids/grid_geometry.h"
 #include "grids/grid_helpers.h"
 
@@ -270,8 +272,24 @@ public:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     // A typed character opens the editor (goEditing) and is posted to it.
     void KeyPress(char& Key) override;
-    // Closes the editor and takes the focus.
+    // The press: sizing zones, the second line, row and column moves and
+    // the current cell (see custom_grid_input.cpp).
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+    // ---- sizing and moving state ----
+    int SizingIndex() const { return sizing_index_; }
+    int SizingPos() const { return sizing_pos_; }
+    int MoveIndex() const { return move_index_; }
+    int MovePos() const { return move_pos_; }
+    const TDropArrowInfo& DropInfo() const { return drop_info_; }
+    bool DragImageDragging() const { return drag_image_.Dragging(); }
+    // Fits the columns after Index to the client width (after a sizing).
+    void ColumnFit(int Index);
+    // The grid's minimum width: the columns up to FixedCols, less one pixel
+    // per later shown column and -1 per later hidden one.
+    int MinimumGridWidth() const;
 
 protected:
     // ---- dynamics of the grid model ----
@@ -334,6 +352,22 @@ protected:
     void WMGetDlgCode(TMessage& Message) override;
 
     void HandleScroll(bool Vertical, int Code);
+
+    bool DoMouseWheelDown(TShiftState Shift, POINT MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, POINT MousePos) override;
+    void WMCancelMode(TMessage& Message) override;
+    void WMSetCursor(TMessage& Message) override;
+    void CMChildKey(TMessage& Message) override;
+    void CMWantSpecialKey(TMessage& Message) override;
+    // Whether a key may reach the grid's navigation; True here.
+    // (CanGridAcceptKey above.)
+
+    // Starts a row or column move at the pressed cell.
+    void BeginMove(TGridMoveKind Kind, int Index, int X, int Y);
+    // Ends a move: with Drop the row (column) goes to the drop position.
+    void EndMove(bool Drop);
+    // Ends sizing: erases the line and returns to the normal state.
+    void EndSizing();
 
 private:
     TGridAxisParams HorzParams();
@@ -400,4 +434,17 @@ private:
     bool can_modify_ = true;
     bool save_cell_extents_ = true;
     bool drawing_enabled_ = true;
+
+    int sizing_index_ = -1;
+    int sizing_pos_ = 0;
+    int sizing_ofs_ = 0;
+    bool sizing_line_shown_ = false;
+    int move_index_ = -1;
+    int move_pos_ = -1;
+    bool pressed_data_cell_ = false;
+    TDropArrowInfo drop_info_;
+    TDragImage drag_image_;
+
+    void DrawSizingLine();
+    void TrackMove(int X, int Y);
 };

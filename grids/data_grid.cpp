@@ -6,6 +6,7 @@
 
 #include "framework/ansi_text.h"
 #include "framework/exceptions.h"
+#include "framework/menus.h"
 #include "framework/scoped_state.h"
 #include "framework/sysutils.h"
 #include "grids/inplace_editor.h"
@@ -40,15 +41,15 @@ TBitmap& DragBitmap() {
     return *g_drag_bitmap.bitmap;
 }
 
-UINT AlignmentFlags(TAlignment Alignment) {
-    switch (Alignment) {
-        case taRightJustify: return DT_RIGHT;
-        case taCenter: return DT_CENTER;
-        default: return DT_LEFT;
-    }
+}  // namespace
+
+UINT TextAlignmentFormat(TAlignment Alignment) {
+    return Alignment == taRightJustify ? DT_RIGHT : Alignment == taCenter ? DT_CENTER : DT_LEFT;
 }
 
-}  // namespace
+UINT TitleTextFormat(TAlignment Alignment) {
+    return DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | TextAlignmentFormat(Alignment);
+}
 
 std::string RowImageCaption(const std::string& PosCell, const std::string& Bezeichnung1Cell,
                             const std::function<void(std::string&)>& Hook) {
@@ -103,12 +104,17 @@ void TDataGrid::Notification(TComponent* AComponent, TOperation Operation) {
     if (!columns_) return;
     for (int i = 0; i < columns_->Count(); ++i) {
         TColumn* column = columns_->Items(i);
-        if (column->PopupMenu() == AComponent) column->SetPopupMenu(nullptr);
+        if (static_cast<TComponent*>(column->PopupMenu()) == AComponent) column->SetPopupMenu(nullptr);
     }
 }
 
 void TDataGrid::WndProc(TMessage& Message) {
-    T_StringGrid::WndProc(Message);
+    if (Message.Msg == WM_DATAGRID_EXTERNAL_EDITOR) {
+        Message.Result = 0;
+        ExternalEditorRequest();
+    } else {
+        T_StringGrid::WndProc(Message);
+    }
     if (message_hook_) message_hook_(this, InplaceEditor(), Message);
 }
 
@@ -295,8 +301,7 @@ void TDataGrid::DrawColumnImage(TCanvas& Canvas, int ACol, int ARow, const RECT&
     const std::string caption = column ? column->Title().Caption() : std::string();
     const TAlignment alignment = column ? column->Title().Alignment() : taLeftJustify;
     RECT text{2, 2, w - 2, h - 2};
-    DrawDragPicture(Canvas, Rect, caption, text,
-                    DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | AlignmentFlags(alignment));
+    DrawDragPicture(Canvas, Rect, caption, text, TitleTextFormat(alignment));
 }
 
 std::string TDataGrid::RowImageCaptionOf(int ARow) {

@@ -59,6 +59,12 @@ using TRowImageCaptionHook = std::function<void(TDataGrid* Grid, int ARow, std::
 std::string RowImageCaption(const std::string& PosCell, const std::string& Bezeichnung1Cell,
                             const std::function<void(std::string&)>& Hook = {});
 
+// The DrawText format of a column title (and of a moved column's picture):
+// word-wrapped, no prefix, ending in an ellipsis, aligned by Alignment.
+UINT TitleTextFormat(TAlignment Alignment);
+// DT_LEFT, DT_RIGHT or DT_CENTER for an alignment.
+UINT TextAlignmentFormat(TAlignment Alignment);
+
 // The 16 standard field names of the positions grid, in their order.
 inline constexpr int StandardFieldNameCount = 16;
 extern const char* const StandardFieldNames[StandardFieldNameCount];
@@ -92,9 +98,26 @@ public:
     int MaxSecondHeight() const { return max_second_height_; }
     // Clamped to 50..100.
     void SetMaxSecondHeight(int Value);
-    // Write-only font settings; applied by the grid's drawing part.
-    void SetAdjustGrid(const std::string& Value) { adjust_grid_ = Value; }
-    void SetGlobalFontName(const std::string& Value) { global_font_name_ = Value; }
+    // Write-only font settings. AdjustGrid: "size factor" (the factor with
+    // "." or ","); every column and title font takes the adjusted size, the
+    // first column's font sets the default row height, MaxSecondHeight is
+    // scaled. A malformed text is kept but changes nothing.
+    void SetAdjustGrid(const std::string& Value);
+    // Every column, title and second-line font takes the name; a stored
+    // AdjustGrid text is applied again.
+    void SetGlobalFontName(const std::string& Value);
+    // The private hook asked before the external editor is called; False
+    // vetoes the request.
+    void SetPreEditorHook(std::function<bool(TDataGrid* Grid)> Hook) { pre_editor_hook_ = std::move(Hook); }
+
+    // ---- the keyboard row operations (gated by DataGridOptions and the
+    // editing switch by the keys; callable directly) ----
+    void AppendRow();
+    void InsertRow();
+    void DeleteCurrentRow();
+    // Whether the keyboard may edit a cell: its column is wider than 15 and
+    // the row kind allows read-only columns or the column is not read-only.
+    bool CellEditable(int ACol, int ARow);
 
     // The column item of a grid column, or nullptr.
     TColumn* ColumnOf(int ACol) const { return columns_ ? columns_->ItemOrNull(ACol) : nullptr; }
@@ -161,8 +184,18 @@ public:
     void BeforeSetCell(int ACol, int ARow, std::string& Value) override;
     void AfterCellEdit(int ACol, int ARow, const std::string& FieldName, bool Equal) override;
     void AfterCellWrite(int ACol, int ARow, const std::string& FieldName) override;
+    // The editor by the current column's Format, with its hint.
+    void ChooseEditor(bool& Second, IInplaceEditor*& Editor, bool& Found) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
 
 protected:
+    // A number column with an edit mask opens with its text reformatted,
+    // only when the text is a number.
+    std::string GetEditText(bool Second, int ACol, int ARow) override;
+    void DrawCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State) override;
+    void WMSetFocus(TMessage& Message) override;
+    void TopLeftChanged() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void WndProc(TMessage& Message) override;
@@ -179,6 +212,12 @@ protected:
     void SetRowShiftInProgress(bool Value) { row_shift_ = Value; }
 
 private:
+    void ExternalEditorRequest();
+    void PostExternalEditorRequest();
+    void ApplyAdjustGrid();
+    void DrawRowKind(const RECT& Rect, int ARow);
+    void DrawTitle(int ACol, const RECT& Rect);
+    void DrawDataCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State);
     void DrawDragPicture(TCanvas& Canvas, const RECT& Rect, const std::string& Caption, RECT TextRect, UINT Format);
     friend class TDataGridColumns;
     void SyncColumns();
@@ -203,4 +242,8 @@ private:
     POINT external_point_{0, 0};
     TDataGridMessageHook message_hook_;
     TRowImageCaptionHook row_caption_hook_;
+    std::function<bool(TDataGrid* Grid)> pre_editor_hook_;
 };
+
+// The private message of the external-editor request.
+inline constexpr UINT WM_DATAGRID_EXTERNAL_EDITOR = 33258;

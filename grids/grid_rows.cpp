@@ -38,6 +38,7 @@ void T_GridRows::FreeAll() {
         return 0;
     });
     lists_->Clear();
+    arena_.Drop();
     last_row_made_ = -1;
 }
 
@@ -105,7 +106,7 @@ TLongTextObject2* T_GridRows::SecondLineOf(int ARow) const { return AsSecondLine
 TLongTextObject2* T_GridRows::EnsureSecondLine(int ARow, int ColCount, TObject* Grid, TCustomL2DataClass DataClass) {
     T_StringSparseList* list = EnsureRowList(ARow, ColCount);
     if (TObject* current = list->GetObject(0)) return dynamic_cast<TLongTextObject2*>(current);
-    auto* o = Create<TLongTextObject2>(Grid, DataClass);
+    auto* o = CreatePlaced<TLongTextObject2>(&arena_, Grid, DataClass, &arena_);
     try {
         second_lines_.Add(o);
     } catch (...) {
@@ -156,7 +157,7 @@ T_StringSparseList* T_GridRows::EnsureRowList(int ARow, int ColCount) {
         text = used + used / 4 + 8;
     }
     std::unique_ptr<T_StringSparseList> list(
-        T_StringSparseList::NewWithRoom(GridListQuantum(ColCount, 512), entries, text));
+        T_StringSparseList::NewWithRoom(GridListQuantum(ColCount, 512), entries, text, &arena_));
     lists_->Put(ARow, list.get());
     last_row_made_ = ARow;
     return list.release();
@@ -170,11 +171,11 @@ void T_GridRows::StoreTexts(int ARow, int ColCount, const std::pair<int, std::st
         size_t bytes = 0;
         for (size_t i = 0; i < Count; ++i) {
             entries += !Cells[i].second.empty();
-            bytes += Cells[i].second.size();
+            bytes += T_StringSparseList::TextRoom(Cells[i].second.size());
         }
         if (entries == 0) return;  // nothing would be stored
         std::unique_ptr<T_StringSparseList> made(
-            T_StringSparseList::NewWithRoom(GridListQuantum(ColCount, 512), entries, bytes));
+            T_StringSparseList::NewWithRoom(GridListQuantum(ColCount, 512), entries, bytes, &arena_));
         lists_->Put(ARow, made.get());
         list = made.release();
     }

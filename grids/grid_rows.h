@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "grids/block_arena.h"
 #include "grids/long_text_object.h"
 #include "grids/sparse_list.h"
 
@@ -99,6 +100,9 @@ private:
         int live_ = 0;
     };
 
+    // The cell lists' memory: rows made one after the other share chunks.
+    // Declared first, so that it goes last.
+    T_BlockArena arena_;
     std::unique_ptr<T_SparseList> lists_;
     SecondLineObjects second_lines_;
     int last_row_made_ = -1;  // the row whose cell list was made last

@@ -44,22 +44,6 @@ void IInplaceEditor::NotifyGridOfChange() {
                  reinterpret_cast<LPARAM>(c.WindowHandle()));
 }
 
-TInplaceEditBase::TInplaceEditBase(TComponent* AOwner) : TWinControl(AOwner) {
-    SetVisible(false);
-    SetTabStop(false);
-    SetParentColor(false);
-}
-
-void TInplaceEditBase::SetOwningGrid(T_CustomGrid* Grid) { grid_ = Grid; }
-
-void TInplaceEditBase::CreateParams(TCreateParams& Params) {
-    TWinControl::CreateParams(Params);
-    Params.WinClassName = "EDIT";
-    Params.SystemClass = true;
-    Params.Style |= ES_AUTOHSCROLL;
-    Params.Style &= ~static_cast<DWORD>(WS_BORDER | WS_TABSTOP);
-}
-
 TI_InplaceSecondEdit::TI_InplaceSecondEdit(TComponent* AOwner) : TInplaceEditor<TI_ChoiceEdit>(AOwner) {
     SetMultiLine(true);
 }

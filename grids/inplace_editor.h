@@ -8,8 +8,10 @@
 //
 // The editors are the library's edit controls (inplace family) made
 // borderless, hidden and out of the tab order; a text set on their window
-// (from code, a mask, a completion) reaches the grid as command 10017. The number editor stays a plain edit
-// until the float edit exists.
+// (from code, a mask, a completion) reaches the grid as command 10017.
+// They keep no check of their own on leaving: the grid writes every change
+// into the cell as it is made, so holding the focus would protect nothing
+// and would leave a focused editor behind when the grid hides it.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +19,7 @@
 #include <string>
 
 #include "editors/edits/combo_box.h"
+#include "editors/edits/float_edit.h"
 #include "framework/win_control.h"
 
 class T_CustomGrid;
@@ -52,24 +55,6 @@ protected:
 // Hidden-state position of an editor.
 inline constexpr int InplaceEditorHiddenLeft = -1000;
 
-// A plain single-line EDIT window owned by the grid (the number editor's
-// stand-in).
-class TInplaceEditBase : public TWinControl, public IInplaceEditor {
-public:
-    explicit TInplaceEditBase(TComponent* AOwner);
-    using TWinControl::AfterConstruction;  // for Create<T>
-
-    TWinControl& EditorControl() override { return *this; }
-    T_CustomGrid* OwningGrid() const override { return grid_; }
-    void SetOwningGrid(T_CustomGrid* Grid) override;
-
-protected:
-    void CreateParams(TCreateParams& Params) override;
-
-private:
-    T_CustomGrid* grid_ = nullptr;
-};
-
 // An edit control of the library as an in-place editor of the grid.
 template <class Edit>
 class TInplaceEditor : public Edit, public IInplaceEditor {
@@ -85,6 +70,8 @@ public:
     TWinControl& EditorControl() override { return *this; }
     T_CustomGrid* OwningGrid() const override { return grid_; }
     void SetOwningGrid(T_CustomGrid* Grid) override { grid_ = Grid; }
+    // The grid holds the cell's value; the editor never keeps the focus.
+    bool CanCheck() const override { return false; }
 
 protected:
     // Typing reaches the grid as EN_CHANGE; a text set on the window (from
@@ -111,10 +98,11 @@ public:
     using TInplaceEditor<TI_ChoiceEdit>::TInplaceEditor;
 };
 
-// Float number (a plain edit until the float edit exists).
-class TI_InplaceFloatEdit : public TInplaceEditBase {
+// Float number: the grid sets DataType()'s Kind, Precision and Digits and
+// ButtonExist (the calculator's button), and reads Value and the text.
+class TI_InplaceFloatEdit : public TInplaceEditor<TI_FloatEdit> {
 public:
-    using TInplaceEditBase::TInplaceEditBase;
+    using TInplaceEditor<TI_FloatEdit>::TInplaceEditor;
 };
 
 // Grid-lookup choice: an ellipsis button that calls back into the grid.

@@ -5,9 +5,11 @@
 
 namespace {
 int g_live_long_text_objects = 0;
+static_assert(alignof(TLongTextObject2) <= T_BlockArena::kAlignment);
 }
 
-TLongTextObject2::TLongTextObject2(TObject* Grid, TCustomL2DataClass DataClass) : grid_(Grid) {
+TLongTextObject2::TLongTextObject2(TObject* Grid, TCustomL2DataClass DataClass, T_BlockArena* TextArena)
+    : grid_(Grid), text_arena_(TextArena) {
     if (DataClass) {
         data_.reset(DataClass());
         if (!data_) data_.reset(new TCustomL2Data());
@@ -63,7 +65,8 @@ void TLongTextObject2::SetText(const std::string& Value) {
     size_t size = 0;
     for_each_line([&](size_t, size_t length) { size += length + 2; });
     if (size > UINT32_MAX) throw std::length_error("TLongTextObject2: text too long");
-    std::unique_ptr<char[]> text(size > 0 ? new char[size] : nullptr);
+    std::unique_ptr<char[], FreeTextBlock> text(
+        size > 0 ? static_cast<char*>(T_BlockArena::NewBlock(size, text_arena_)) : nullptr);
     size_t used = 0;
     for_each_line([&](size_t from, size_t length) {
         std::memcpy(text.get() + used, Value.data() + from, length);

@@ -9,6 +9,7 @@
 
 #include "framework/object.h"
 #include "framework/strings.h"
+#include "grids/block_arena.h"
 
 // Provider of a grid's second-line data. The default does nothing.
 class TCustomL2Data : public TObject {
@@ -35,11 +36,20 @@ using TCustomL2DataClass = TCustomL2Data* (*)();
 // so the text is kept as one string until Lines() is first asked for (the
 // list then takes it over), and the default data object is made on its
 // first use; an empty store costs one small block. A data class of the
-// caller's is made at once, as its constructor may matter.
+// caller's is made at once, as its constructor may matter. The grid's rows
+// make theirs in their arena (CreatePlaced with the arena; the text's block
+// then comes from it too): the arena must outlive the object.
 class TLongTextObject2 : public TObject {
 public:
-    explicit TLongTextObject2(TObject* Grid, TCustomL2DataClass DataClass = nullptr);
+    explicit TLongTextObject2(TObject* Grid, TCustomL2DataClass DataClass = nullptr,
+                              T_BlockArena* TextArena = nullptr);
     ~TLongTextObject2() override;
+
+    // Blocks of T_BlockArena::NewBlock, from the heap or from an arena.
+    static void* operator new(size_t Size) { return T_BlockArena::NewBlock(Size, nullptr); }
+    static void* operator new(size_t Size, T_BlockArena* Arena) { return T_BlockArena::NewBlock(Size, Arena); }
+    static void operator delete(void* Block) noexcept { T_BlockArena::FreeBlock(Block); }
+    static void operator delete(void* Block, T_BlockArena*) noexcept { T_BlockArena::FreeBlock(Block); }
 
     TObject* Grid() const { return grid_; }
     TCustomL2Data& Data();
@@ -74,8 +84,13 @@ private:
     std::unique_ptr<TCustomL2Data> data_;
     // Mutable: the const Lines() may have to make the list.
     mutable std::unique_ptr<TStringList> lines_;
+    struct FreeTextBlock {
+        void operator()(char* Block) const noexcept { T_BlockArena::FreeBlock(Block); }
+    };
+
+    T_BlockArena* text_arena_;
     // Without lines_: the text as the list would give it back, in a block of
     // its exact size (one per row: no string's spare room).
-    mutable std::unique_ptr<char[]> text_;
+    mutable std::unique_ptr<char[], FreeTextBlock> text_;
     mutable uint32_t text_size_ = 0;
 };

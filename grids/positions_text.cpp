@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -399,26 +400,62 @@ struct PlainToken {
 };
 
 // The first Limit values of a line in the shape the writer gives every row,
-// "v","v",...,"v", with no doubled quote in the values read: exactly what
-// TokenCursor would give, with far fewer steps per value. False for a line
-// of any other shape, which TokenCursor then reads.
-bool SplitPlainLine(std::string_view line, size_t Limit, std::vector<PlainToken>& Tokens) {
-    Tokens.clear();
+// "v","v",...,"v": exactly what TokenCursor would give, with far fewer steps
+// per value. Tokens has room for Limit values; a value with doubled quotes
+// is joined in Unquoted at its position (room for Limit strings). Returns
+// how many values were read, or -1 for a line of any other shape, which
+// TokenCursor then reads.
+ptrdiff_t SplitPlainLine(std::string_view line, size_t Limit, PlainToken* Tokens, std::string* Unquoted) {
     const char* const data = line.data();
     const size_t size = line.size();
-    if (size < 3 || data[0] != '"' || data[size - 1] != ',') return false;
+    if (size < 3 || data[0] != '"' || data[size - 1] != ',') return -1;
     size_t pos = 0;  // at an opening quote
-    while (Tokens.size() < Limit) {
+    size_t n = 0;
+    while (n < Limit) {
         bool percent = false;
-        const size_t quote = FindQuote(data, pos + 1, size, percent);
-        if (quote + 1 >= size || data[quote + 1] != ',') return false;
-        Tokens.push_back({std::string_view(data + pos + 1, quote - pos - 1), percent});
+        size_t from = pos + 1;
+        size_t quote = FindQuote(data, from, size, percent);
+        std::string* joined = nullptr;
+        while (quote + 1 < size && data[quote + 1] == '"') {
+            // A doubled quote: one is kept and the value goes on.
+            if (!joined) {
+                joined = &Unquoted[n];
+                joined->clear();
+            }
+            joined->append(data + from, quote - from + 1);
+            from = quote + 2;
+            quote = FindQuote(data, from, size, percent);
+        }
+        if (quote + 1 >= size || data[quote + 1] != ',') return -1;
+        if (joined) {
+            joined->append(data + from, quote - from);
+            Tokens[n++] = PlainToken{*joined, percent};
+        } else {
+            Tokens[n++] = PlainToken{std::string_view(data + pos + 1, quote - pos - 1), percent};
+        }
         pos = quote + 2;
         if (pos == size) break;
-        if (data[pos] != '"') return false;
+        if (data[pos] != '"') return -1;
     }
-    return true;
+    return static_cast<ptrdiff_t>(n);
 }
+
+// The values of one row until they are handed to the table, in a buffer
+// sized once for the longest row (no growth check per value).
+class RowValues {
+public:
+    explicit RowValues(size_t Room) : items_(Room) {}
+    void Add(int Col, std::string_view Text) { items_[size_++] = PositionsTextTable::RowValue(Col, Text); }
+    void HandTo(PositionsTextTable& Table, int Row) {
+        if (size_ == 0) return;
+        Table.SetRowTexts(Row, items_.data(), size_);
+        size_ = 0;
+    }
+
+private:
+    std::vector<PositionsTextTable::RowValue> items_;
+    size_t size_ = 0;
+};
 
 }  // namespace
 
@@ -507,9 +544,8 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     std::string token;    // a value being changed (escape, separator)
     std::string scratch;  // a value with doubled quotes
     std::string_view value;
-    // The row's values until they are handed over: views of the line, or of
-    // the owned copy of their stored position.
-    std::vector<PositionsTextTable::RowValue> pending;
+    // The row's values are views of the line, or of the owned copy of their
+    // stored position.
     std::vector<std::string> owned;
 
     // Header: the stored field names between the two markers. Any other first
@@ -547,9 +583,10 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     // Positions whose values may need the separator change.
     std::vector<unsigned char> comma_check(map.size());
     for (size_t i = 0; i < map.size(); ++i) comma_check[i] = decimal[i] && separator_differs;
-    std::vector<PlainToken> plain;
-    plain.reserve(map.size());
-    pending.reserve(map.size() + 1);
+    // At most one value per stored position is kept for a row.
+    std::vector<PlainToken> plain(map.size());
+    std::vector<std::string> unquoted(map.size());
+    RowValues pending(map.size());
 
     int row = Table.FixedRows();
     auto ensure_row = [&] {
@@ -560,24 +597,20 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     };
     bool escaped = false;  // the value may hold a cell escape
     owned.resize(map.size());
-    auto flush = [&] {
-        if (pending.empty()) return;
-        Table.SetRowTexts(row, pending.data(), pending.size());
-        pending.clear();
-    };
+    auto flush = [&] { pending.HandTo(Table, row); };
     auto store_value = [&](size_t pos) {
         // Only a comma starts the separator change; most values have none,
         // and with the comma as the separator nothing can change.
         const bool comma = decimal[pos] && separator_differs && value.find(',') != std::string_view::npos;
         if (!escaped && !comma && value.data() != scratch.data()) {
-            pending.emplace_back(map[pos], value);
+            pending.Add(map[pos], value);
             return;
         }
         std::string& text = owned[pos];
         text.assign(value);
         if (escaped) UnescapeInPlace(text);
         if (comma && AnsiReplaceTextInPlace(text, ",", separator)) AnsiReplaceTextInPlace(text, ".", separator);
-        pending.emplace_back(map[pos], text);
+        pending.Add(map[pos], text);
     };
     auto store_second_line = [&] {
         flush();  // the cells before it are written first
@@ -592,15 +625,18 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
         line = reader.ReadLine();
         if (line.empty()) break;
         ensure_row();
-        if (second_field_pos >= 0 && SplitPlainLine(line, map.size(), plain)) {
-            // Most rows: values of the line, stored without a copy.
-            for (size_t i = 0; i < plain.size(); ++i) {
+        const ptrdiff_t plain_count =
+            second_field_pos >= 0 ? SplitPlainLine(line, map.size(), plain.data(), unquoted.data()) : -1;
+        if (plain_count >= 0) {
+            // Most rows: values of the line, stored without a copy (but
+            // those with doubled quotes).
+            for (size_t i = 0; i < static_cast<size_t>(plain_count); ++i) {
                 value = plain[i].text;
                 escaped = plain[i].percent;
                 if (static_cast<int>(i) == second_field_pos)
                     store_second_line();
                 else if (map[i] >= 0 && !escaped && !comma_check[i])
-                    pending.emplace_back(map[i], value);
+                    pending.Add(map[i], value);
                 else if (map[i] >= 0)
                     store_value(i);
             }

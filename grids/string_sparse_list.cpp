@@ -1,6 +1,7 @@
 #include "grids/string_sparse_list.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -21,11 +22,13 @@ size_t T_StringSparseList::BlockBytes(size_t EntryCapacity, size_t TextCapacity)
     return EntryCapacity * sizeof(Entry) + TextCapacity;
 }
 
-T_StringSparseList* T_StringSparseList::NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes) {
+T_StringSparseList* T_StringSparseList::NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes,
+                                                    T_BlockArena* Arena) {
     static_assert(sizeof(T_StringSparseList) % alignof(Entry) == 0);
+    static_assert(alignof(T_StringSparseList) <= T_BlockArena::kAlignment);
     const size_t entries = static_cast<size_t>(std::max(Entries, 0));
     const size_t bytes = BlockBytes(entries, TextBytes);
-    void* memory = ::operator new(sizeof(T_StringSparseList) + bytes);
+    void* memory = T_BlockArena::NewBlock(sizeof(T_StringSparseList) + bytes, Arena);
     auto* list = new (memory) T_StringSparseList(Quantum);  // the constructor does not throw
     if (bytes > 0) {
         list->block_ = static_cast<char*>(memory) + sizeof(T_StringSparseList);
@@ -139,6 +142,32 @@ void T_StringSparseList::ClearObjects() {
     first_object_ = nullptr;
 }
 
+size_t T_StringSparseList::SizeOf(const Entry& E) const {
+    if (E.short_size != kLongText) return E.short_size;
+    uint32_t size;
+    std::memcpy(&size, TextArea() + E.offset, sizeof size);
+    return size;
+}
+
+std::string_view T_StringSparseList::TextOf(const Entry& E) const {
+    if (E.short_size != kLongText) return std::string_view(TextArea() + E.offset, E.short_size);
+    return std::string_view(TextArea() + E.offset + 4, SizeOf(E));
+}
+
+void T_StringSparseList::WriteText(Entry& E, uint32_t Offset, std::string_view Text) {
+    char* at = TextArea() + Offset;
+    E.offset = Offset;
+    if (Text.size() < kLongText) {
+        E.short_size = static_cast<uint32_t>(Text.size());
+    } else {
+        const uint32_t size = static_cast<uint32_t>(Text.size());
+        std::memcpy(at, &size, sizeof size);
+        at += 4;
+        E.short_size = kLongText;
+    }
+    if (!Text.empty()) std::memcpy(at, Text.data(), Text.size());
+}
+
 void T_StringSparseList::Reallocate(uint32_t EntryCapacity, size_t TextCapacity) {
     char* block = new char[BlockBytes(EntryCapacity, TextCapacity)];
     Entry* entries = reinterpret_cast<Entry*>(block);
@@ -147,9 +176,10 @@ void T_StringSparseList::Reallocate(uint32_t EntryCapacity, size_t TextCapacity)
     const Entry* old = Entries();
     for (uint32_t i = 0; i < entry_count_; ++i) {
         Entry e = old[i];
-        if (e.size) std::memcpy(text + used, TextArea() + e.offset, e.size);
+        const size_t room = TextRoom(SizeOf(e));  // the size word moves along
+        if (room) std::memcpy(text + used, TextArea() + e.offset, room);
         e.offset = used;
-        used += e.size;
+        used += static_cast<uint32_t>(room);
         entries[i] = e;
     }
     if (!inline_block_) delete[] block_;
@@ -178,27 +208,26 @@ void T_StringSparseList::ReleaseBlock() {
 // the end of the text area, which is packed or grown when full.
 void T_StringSparseList::SetText(size_t Pos, std::string_view Text) {
     Entry* e = &Entries()[Pos];
-    if (Text.size() <= e->size) {
-        if (!Text.empty()) std::memcpy(TextArea() + e->offset, Text.data(), Text.size());
-        garbage_ += e->size - static_cast<uint32_t>(Text.size());
-        e->size = static_cast<uint32_t>(Text.size());
+    const size_t old_room = TextRoom(SizeOf(*e));
+    const size_t room = TextRoom(Text.size());
+    if (room <= old_room) {
+        WriteText(*e, e->offset, Text);
+        garbage_ += static_cast<uint32_t>(old_room - room);
         return;
     }
-    garbage_ += e->size;
-    e->size = 0;
-    if (Text.size() > text_capacity_ - text_size_) {
+    garbage_ += static_cast<uint32_t>(old_room);
+    e->short_size = 0;
+    if (room > text_capacity_ - text_size_) {
         const size_t live = size_t{text_size_} - garbage_;
-        size_t want = live + Text.size();
+        size_t want = live + room;
         // Packing alone does when at least half the area would stay free.
         if (want * 2 > text_capacity_) want = std::max<size_t>({want, size_t{text_capacity_} + text_capacity_ / 2, 32});
         else want = text_capacity_;
         Reallocate(entry_capacity_, want);
         e = &Entries()[Pos];
     }
-    e->offset = text_size_;
-    std::memcpy(TextArea() + text_size_, Text.data(), Text.size());
-    text_size_ += static_cast<uint32_t>(Text.size());
-    e->size = static_cast<uint32_t>(Text.size());
+    WriteText(*e, text_size_, Text);
+    text_size_ += static_cast<uint32_t>(room);
 }
 
 size_t T_StringSparseList::InsertEntry(int Index) {
@@ -209,14 +238,14 @@ size_t T_StringSparseList::InsertEntry(int Index) {
     }
     Entry* e = Entries();
     std::memmove(e + pos + 1, e + pos, (entry_count_ - pos) * sizeof(Entry));
-    e[pos] = Entry{Index, text_size_, 0};
+    e[pos] = Entry{static_cast<uint32_t>(Index), 0, text_size_};
     ++entry_count_;
     return pos;
 }
 
 void T_StringSparseList::EraseEntry(size_t Pos) {
     Entry* e = Entries();
-    garbage_ += e[Pos].size;
+    garbage_ += static_cast<uint32_t>(TextRoom(SizeOf(e[Pos])));
     SetObjectOf(e[Pos].index, nullptr);
     std::memmove(e + Pos, e + Pos + 1, (entry_count_ - Pos - 1) * sizeof(Entry));
     --entry_count_;
@@ -307,19 +336,17 @@ bool T_StringSparseList::FillEmpty(const std::pair<int, std::string_view>* Texts
         if (Texts[i].first <= last || Texts[i].first >= Capacity()) return false;
         last = Texts[i].first;
         entries += !Texts[i].second.empty();
-        bytes += Texts[i].second.size();
+        bytes += TextRoom(Texts[i].second.size());
     }
     if (entries > entry_capacity_ || bytes > size_t{text_capacity_} - text_size_) return false;
     Entry* e = Entries();
-    char* text = TextArea() + text_size_;
     uint32_t at = text_size_;
     for (size_t i = 0; i < Count; ++i) {
         const std::string_view s = Texts[i].second;
         if (s.empty()) continue;
-        *e++ = Entry{Texts[i].first, at, static_cast<uint32_t>(s.size())};
-        std::memcpy(text, s.data(), s.size());
-        text += s.size();
-        at += static_cast<uint32_t>(s.size());
+        e->index = static_cast<uint32_t>(Texts[i].first);
+        WriteText(*e++, at, s);
+        at += static_cast<uint32_t>(TextRoom(s.size()));
     }
     entry_count_ = static_cast<uint32_t>(entries);
     text_size_ = at;

@@ -21,6 +21,7 @@
 #include "framework/events.h"
 #include "framework/exceptions.h"
 #include "framework/strings.h"
+#include "grids/block_arena.h"
 #include "grids/sparse_list.h"
 
 FRAMEWORK_EXCEPTION(EStringSparseListError, Exception);
@@ -63,14 +64,18 @@ public:
 
     // A list whose first storage (as ReserveStorage(Entries, TextBytes))
     // lies in the list's own allocation, so that a grid row costs one
-    // allocation. Freed with delete like any other.
-    static T_StringSparseList* NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes);
-    // The class's own operators: a list made by NewWithRoom is larger than
-    // the class, so the size-taking global delete must not be used.
-    static void* operator new(size_t Size) { return ::operator new(Size); }
+    // allocation; cut from Arena when one is given and the whole fits a
+    // chunk of it. Freed with delete like any other.
+    static T_StringSparseList* NewWithRoom(TSPAQuantum Quantum, int Entries, size_t TextBytes,
+                                           T_BlockArena* Arena = nullptr);
+    // The class's own operators: every list is a block of
+    // T_BlockArena::NewBlock (from an arena or the heap), which delete gives
+    // back to where it came from; a list made by NewWithRoom is larger than
+    // the class, so the size-taking global delete must not be used either.
+    static void* operator new(size_t Size) { return T_BlockArena::NewBlock(Size, nullptr); }
     static void* operator new(size_t, void* Place) noexcept { return Place; }
-    static void operator delete(void* Block) noexcept { ::operator delete(Block); }
-    static void operator delete(void* Block, void*) noexcept { ::operator delete(Block); }
+    static void operator delete(void* Block) noexcept { T_BlockArena::FreeBlock(Block); }
+    static void operator delete(void* Block, void*) noexcept { T_BlockArena::FreeBlock(Block); }
 
     std::string Get(int Index) const override;
     int GetCount() const override;
@@ -91,6 +96,8 @@ public:
 
     // Makes room for Entries entries and TextBytes bytes of text (a hint).
     void ReserveStorage(int Entries, size_t TextBytes);
+    // Bytes of the text area a text of Size bytes takes.
+    static size_t TextRoom(size_t Size) { return Size < kLongText ? Size : Size + 4; }
     // The entries and text bytes in use, for sizing a similar list.
     int StoredEntries() const { return static_cast<int>(entry_count_); }
     size_t StoredTextBytes() const { return size_t{text_size_} - garbage_; }
@@ -115,12 +122,16 @@ protected:
 private:
     // A stored entry: its position and its text in the text area. An entry
     // exists when its text is not empty or its position holds an object.
+    // Positions stay below 2^24 (the capacity of the large quantum), which
+    // leaves a byte for the size of a short text; a longer one (kLongText)
+    // has its size in the four bytes before its bytes in the text area.
     struct Entry {
-        int32_t index;
+        uint32_t index : 24;
+        uint32_t short_size : 8;
         uint32_t offset;
-        uint32_t size;
     };
-    static_assert(sizeof(Entry) == 12);
+    static_assert(sizeof(Entry) == 8);
+    static constexpr uint32_t kLongText = 255;
     // An object and its position.
     struct ObjectAt {
         int index;
@@ -145,7 +156,11 @@ private:
     // The position of the entry at Index or npos; a negative index raises.
     size_t Find(int Index) const;
     int HighBound() const { return entry_count_ == 0 ? -1 : Entries()[entry_count_ - 1].index; }
-    std::string_view TextOf(const Entry& E) const { return std::string_view(TextArea() + E.offset, E.size); }
+    size_t SizeOf(const Entry& E) const;
+    std::string_view TextOf(const Entry& E) const;
+    // Writes Text at Offset of the text area for E (its size word first
+    // when long).
+    void WriteText(Entry& E, uint32_t Offset, std::string_view Text);
     TObject* ObjectOf(int Index) const;
     void SetObjectOf(int Index, TObject* AObject);
     // Moves the objects at or after From by Delta positions.

@@ -4,4 +4,8 @@ list(APPEND WIN32_SOURCES
   form_placement.cpp
   busy_cursor.cpp
   message_box.cpp
+  color_schemes.cpp
+  ole_rich_edit.cpp
+  rich_edit_links.cpp
+  summary_window.cpp
 )

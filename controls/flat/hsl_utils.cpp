@@ -92,3 +92,34 @@ TColor ShiftLightness(TColor Base, TColor Current, int Amount, bool Darker) {
     }
     return HSLRangeToRGB(h, s, l);
 }
+
+void RGBToHLS(TColor RGB, int& H, int& L, int& S) {
+    double h, s, l;
+    RGBToHSL(RGB, h, s, l);
+    L = static_cast<int>(RoundHalfEven(l * HSLRange));
+    S = static_cast<int>(RoundHalfEven(s * HSLRange));
+    H = S == 0 ? HLSGreyHue : static_cast<int>(RoundHalfEven(h * HSLRange)) % HSLRange;
+}
+
+TColor HLSToRGB(int H, int L, int S) {
+    return HSLToRGB(static_cast<double>(H % HSLRange) / HSLRange, static_cast<double>(S) / HSLRange,
+                    static_cast<double>(L) / HSLRange);
+}
+
+TColor AdjustLuminance(TColor RGB, int Delta) {
+    struct LastAdjustment {
+        bool valid = false;
+        TColor rgb = 0;
+        int delta = 0;
+        TColor result = 0;
+    };
+    thread_local LastAdjustment last;
+    if (last.valid && last.rgb == RGB && last.delta == Delta) return last.result;
+    int h, l, s;
+    RGBToHLS(RGB, h, l, s);
+    l += Delta;
+    if (l < 0) l = 0;
+    if (l > HSLRange) l = HSLRange;
+    last = {true, RGB, Delta, HLSToRGB(h, l, s)};
+    return last.result;
+}

@@ -24,3 +24,14 @@ inline double MinOf(double A, double B) { return A < B ? A : B; }
 // lightness starts 10 above Base's; darker subtracts (not below 0), lighter
 // adds but caps at 100 of 240. Amount 0 returns Current unchanged.
 TColor ShiftLightness(TColor Base, TColor Current, int Amount, bool Darker);
+
+// The hue-luminance-saturation form of the system's colour dialog: all three
+// on 0..HSLRange (a hue of HSLRange is hue 0 again), and a grey has the hue
+// HLSGreyHue (the system's "undefined" hue) with saturation 0.
+inline constexpr int HLSGreyHue = 160;
+void RGBToHLS(TColor RGB, int& H, int& L, int& S);
+TColor HLSToRGB(int H, int L, int S);
+// RGB with its luminance on that scale moved by Delta and kept to
+// 0..HSLRange. The last argument pair and its result are kept per thread, as
+// painting asks for the same colour again and again.
+TColor AdjustLuminance(TColor RGB, int Delta);

@@ -10,7 +10,7 @@
 #include "framework/colors.h"
 #include "framework/form.h"
 #include "framework/application.h"
-#include "framework/drag_image.h"
+#include "framework/image_list.h"
 #include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
 #include "framework/messages.h"
@@ -188,6 +188,19 @@ void TI_CustomChoiceEdit::ButtonClick(TObject* sender) {
     }
     PostHideMessage();
     if (OnButtonClick) OnButtonClick(this);
+}
+
+void TI_CustomChoiceEdit::ToggleDropDown(TObject* sender) {
+    if (sender != button_ && event_style_ == esDropDown) {
+        DropDown();  // which comes back here from the button
+        return;
+    }
+    TI_CustomChoiceEdit::ButtonClick(sender);
+    if (IsBeingFreed()) return;
+    if (!IsDroppedDown())
+        Perform(UM_DROPDOWN, 1, 0);
+    else
+        CloseUp(false, true);
 }
 
 void TI_CustomChoiceEdit::DropDown() {
@@ -565,13 +578,31 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
             EndDragImage();
         }
         break;
-    case CM_CANCELMODE:
+    case UM_DROPDOWN:
+        m.Result = 0;
+        if (GetKeyState(VK_RBUTTON) & 0x8000) return;
+        // Opening what is open, or closing what is not, does nothing (the
+        // hints stay as they are).
+        if (m.WParam && !IsDroppedDown()) {
+            saved_show_hint_ = ShowHint();
+            SetShowHint(false);
+            OpenDropDown();
+        } else if (!m.WParam && IsDroppedDown()) {
+            CloseDropDown();
+            SetShowHint(saved_show_hint_);
+        }
+        return;
+    case CM_CANCELMODE: {
         TI_CustomMaskEdit::Dispatch(m);
-        if (reinterpret_cast<TControl*>(m.LParam) != this) {
+        auto* sender = reinterpret_cast<TControl*>(m.LParam);
+        TWinControl* popup = DropDownWindow();
+        // Neither the edit itself nor its own drop-down closes it.
+        if (sender != this && !(popup && (sender == popup || popup->ContainsControl(sender)))) {
             CloseUp(false, true);
             pressed_ = false;
         }
         return;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         const int x = MessageX(m), y = MessageY(m);

@@ -107,6 +107,8 @@ public:
     virtual void ButtonClick(TObject* Sender);
     // Presses and releases the button (esDropDown only), which clicks it.
     void DropDown();
+    // The open drop-down's window (a list, the calculator), else nullptr.
+    virtual TWinControl* DropDownWindow() const { return nullptr; }
     void LayoutChanged() override;
     TDropDownReason DropDownReason() const { return drop_down_reason_; }
 
@@ -164,6 +166,15 @@ protected:
     virtual void AfterPaint() {}
     // The list-only combo paints its face itself and skips the erase.
     virtual bool ErasesBackground() const { return true; }
+    // An edit with a drop-down: UM_DROPDOWN 1 runs OpenDropDown with the
+    // hints off, 0 runs CloseDropDown and gives the hints back (each only
+    // when the drop-down is not open, or open); both ignored while the right
+    // button is held. A cancel-mode from the drop-down closes nothing.
+    virtual void OpenDropDown() {}
+    virtual void CloseDropDown() {}
+    // ButtonClick of an edit with a drop-down: the click, then the drop-down
+    // opened, or closed without accepting when it is open.
+    void ToggleDropDown(TObject* Sender);
     // Sets up the button from the styles (made when missing).
     void UpdateButton();
     void PaintButton();
@@ -232,6 +243,7 @@ private:
     TI_CustomChoiceEdit* drop_target_ = nullptr;
     std::string dragged_text_;
     std::unique_ptr<TDragImage> drag_image_;
+    bool saved_show_hint_ = false;
 };
 
 class TI_ChoiceEdit : public TI_CustomChoiceEdit {

@@ -8,7 +8,7 @@
 #include "editors/edits/form_edit_rules.h"
 #include "framework/canvas.h"
 #include "framework/colors.h"
-#include "framework/drag_image.h"
+#include "framework/image_list.h"
 #include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
 #include "framework/screen.h"
@@ -152,7 +152,7 @@ TI_CustomChoiceEdit::PressKind TI_CustomChoiceEdit::DragMouseDown(int x) {
     RECT tr{5, 0, w - 5, kDragImageHeight};
     c.DrawText(dragged_text_, tr, DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     drag_image_ = std::make_unique<TDragImage>();
-    drag_image_->Begin(bmp, kDragHotSpot, CursorPos());
+    drag_image_->Begin(bmp, kDragHotSpot.x, kDragHotSpot.y, CursorPos());
     drag_state_ = 1;
     drop_target_ = nullptr;
     drag_accept_ = false;

@@ -76,22 +76,22 @@ void TI_CustomComboBox::SetStyle(TComboStyle value) {
         SetText(text);
         return;
     }
-    if (wasListOnly != ListOnly()) {
-        std::string text = GetText();
-        RecreateWnd();
-        SetText(text);
-    }
+    ListOnlyChanged(wasListOnly);
 }
 
 void TI_CustomComboBox::SetListOnlyOverride(bool value) {
     if (list_only_override_ == value) return;
     const bool wasListOnly = ListOnly();
     list_only_override_ = value;
-    if (wasListOnly != ListOnly()) {
-        std::string text = GetText();
-        RecreateWnd();
-        SetText(text);
-    }
+    ListOnlyChanged(wasListOnly);
+}
+
+void TI_CustomComboBox::ListOnlyChanged(bool wasListOnly) {
+    if (wasListOnly == ListOnly()) return;
+    // Another window class: the window is made again, the text kept.
+    std::string text = GetText();
+    RecreateWnd();
+    SetText(text);
 }
 
 void TI_CustomComboBox::Clear() {
@@ -120,14 +120,11 @@ void TI_CustomComboBox::Remember() {
     remembered_index_ = item_index_;
 }
 
-void TI_CustomComboBox::OpenList() {
-    if (list_open_) return;
+void TI_CustomComboBox::OpenDropDown() {
     if (HWND h = WindowHandle(); h && ListOnly()) {
         WindowDC dc(h);
         PaintFace(dc.Get(), false);
     }
-    saved_show_hint_ = ShowHint();
-    SetShowHint(false);
     if (OnDropDown) OnDropDown(this);
     if (IsBeingFreed()) return;
     auto* list = Create<TI_PopupListBox>(this, Family());
@@ -137,14 +134,20 @@ void TI_CustomComboBox::OpenList() {
     list->Font().Assign(&Font());
     list->SetItemHeight(item_height_ > 0 ? item_height_
                                          : std::max(list->ItemHeight(), TextHeightFor(Font(), "WQ", nullptr)));
-    if (OnDrawItem) list->OnDrawItem = OnDrawItem;
+    if (OnMeasureItem) {
+        int height = list->ItemHeight();
+        OnMeasureItem(list, 0, height);
+        if (height > 0) list->SetItemHeight(height);
+    }
+    list->OnDrawItem = OnDrawItem;
     PrepareList(*list);
     list->Items().Assign(items_.get());
     // The list closes by a posted message: never freed inside its own click.
     list->OnClick = [this](TObject*) { CloseUp(true, false); };
     const int width = drop_down_width_ > 0 ? drop_down_width_ : Width();
     list->SetPopupRect(0, 0, width, list->ItemHeight());
-    if (match_items_ && item_index_ >= 0 && item_index_ < items_->Count() - 1 && AnsiSameText(items_->Get(item_index_), GetText()))
+    if (match_items_ && item_index_ >= 0 && item_index_ < items_->Count() - 1 &&
+        AnsiSameText(items_->Get(item_index_), GetText()))
         item_index_ = FindItem(false);
     list->SetItemIndex(item_index_);
     SelectAll();
@@ -152,18 +155,17 @@ void TI_CustomComboBox::OpenList() {
     list_open_ = true;
 }
 
+TWinControl* TI_CustomComboBox::DropDownWindow() const { return list_; }
+
 void TI_CustomComboBox::ShowDropDown() {
     if (list_) list_->Show();
 }
 
-void TI_CustomComboBox::CloseList() {
-    // Closing a list that is not open does nothing (hints stay as they are).
-    if (!list_open_) return;
+void TI_CustomComboBox::CloseDropDown() {
     list_open_ = false;
     TI_PopupListBox* list = list_;
     list_ = nullptr;
     if (list) list->Free();
-    SetShowHint(saved_show_hint_);
     RepaintFace();
 }
 
@@ -185,18 +187,7 @@ void TI_CustomComboBox::CloseUp(bool accept, bool immediately) {
     }
 }
 
-void TI_CustomComboBox::ButtonClick(TObject* sender) {
-    if (sender != Button() && ButtonStyle() == esDropDown) {
-        DropDown();  // which comes back here from the button
-        return;
-    }
-    TI_CustomChoiceEdit::ButtonClick(sender);
-    if (IsBeingFreed()) return;
-    if (!list_open_)
-        Perform(UM_DROPDOWN, 1, 0);
-    else
-        CloseUp(false, true);
-}
+void TI_CustomComboBox::ButtonClick(TObject* sender) { ToggleDropDown(sender); }
 
 void TI_CustomComboBox::CheckClick() {
     if (ListOnly()) HideCaret(WindowHandle());
@@ -354,6 +345,15 @@ void TI_CustomComboBox::RepaintFace() {
     ::InvalidateRect(h, nullptr, FALSE);
 }
 
+void TI_CustomComboBox::DrawItemImage(int index) {
+    if (!OnItemImage) return;
+    TBitmap& glyph = CheckGlyph();
+    const RECT area{0, 0, glyph.Width(), glyph.Height()};
+    glyph.SetSize(0, 0);
+    OnItemImage(this, area, glyph, index);
+    if (glyph.Width() != area.right || glyph.Height() != area.bottom) LayoutChanged();
+}
+
 void TI_CustomComboBox::PaintFace(HDC dc, bool focusLook) {
     RECT c = ClientRect();
     c.right -= GetButtonWidth();
@@ -377,7 +377,9 @@ void TI_CustomComboBox::PaintFace(HDC dc, bool focusLook) {
         OnDrawText(canvas, this, index, face);
     } else {
         const std::string text = index >= 0 ? items_->Get(index) : std::string();
-        UINT align = Alignment() == taRightJustify ? DT_RIGHT : Alignment() == taCenter ? DT_CENTER : DT_LEFT;
+        const TAlignment shown = MirroredAlignment(Alignment(), BiDiMode());
+        UINT align = shown == taRightJustify ? DT_RIGHT : shown == taCenter ? DT_CENTER : DT_LEFT;
+        if (UseRightToLeftReading()) align |= DT_RTLREADING;
         RECT tr = face;
         tr.left += 1;
         canvas.Brush().SetStyle(bsClear);
@@ -388,14 +390,6 @@ void TI_CustomComboBox::PaintFace(HDC dc, bool focusLook) {
 
 void TI_CustomComboBox::Dispatch(TMessage& m) {
     switch (m.Msg) {
-    case UM_DROPDOWN:
-        if (GetKeyState(VK_RBUTTON) & 0x8000) return;
-        if (m.WParam)
-            OpenList();
-        else
-            CloseList();
-        m.Result = 0;
-        return;
     case WM_GETDLGCODE:
         m.Result = kComboDlgCode;
         return;
@@ -412,16 +406,9 @@ void TI_CustomComboBox::Dispatch(TMessage& m) {
         if (!ListOnly() && match_items_) item_index_ = FindItem(false);
         RepaintFace();
         return;
-    case CM_CANCELMODE: {
-        auto* sender = reinterpret_cast<TControl*>(m.LParam);
-        if (sender == this || (list_ && (sender == list_ || list_->ContainsControl(sender)))) {
-            TI_CustomMaskEdit::Dispatch(m);
-            return;
-        }
-        break;
-    }
     case WM_PAINT:
         if (ListOnly()) {
+            DrawItemImage(item_index_);
             // A DC in WParam: a picture of the control (PaintTo).
             if (m.WParam) {
                 PaintFace(reinterpret_cast<HDC>(m.WParam), false);

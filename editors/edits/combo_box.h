@@ -33,10 +33,16 @@
 class TI_PopupListBox;
 class TCanvas;
 
-// Draws the face of a list-only combo: the item at Index in Rect.
 // A text and index about to be set (the control still shows the old ones).
 using TComboSelectTextEvent = std::function<void(TObject* Sender, const std::string& Text, int Index)>;
+// Draws the face of a list-only combo: the item at Index in Rect.
 using TComboDrawTextEvent = std::function<void(TCanvas& Canvas, TObject* Control, int Index, const RECT& Rect)>;
+// The open list's item height (its items share one): Height comes in as
+// the list's own and may be changed.
+using TComboMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
+// Draws the check-glyph picture of the item at Index into Bitmap (emptied
+// before; Rect: the picture's area before). It may give it another size.
+using TComboItemImageEvent = std::function<void(TObject* Sender, const RECT& Rect, TBitmap& Bitmap, int Index)>;
 
 // Combo styles: only 1 (simple: no Alt+Down) and 2 (drop-down list) change
 // behaviour.
@@ -75,12 +81,16 @@ public:
     void Clear();
 
     virtual void PrepareList(TI_PopupListBox&) {}
+    // The check glyph made by OnItemImage for the item at Index (before each
+    // paint of the list-only face); a new size lays the edit out again.
+    virtual void DrawItemImage(int Index);
     // The next item starting with Ch; no hit with the list closed opens it.
     virtual bool SelectItemByChar(char Ch);
 
     void CloseUp(bool Accept, bool Immediately) override;
     void ButtonClick(TObject* Sender) override;
     bool IsDroppedDown() const override { return list_open_; }
+    TWinControl* DropDownWindow() const override;
     void UpdateButtonGlyph() override;
     int GetMinWidth() const override { return ListOnly() ? 2 : 0; }
     void CheckClick() override;
@@ -89,8 +99,10 @@ public:
     TNotifyEvent OnIndexChange;
     TNotifyEvent OnDropDown;
     TComboDrawTextEvent OnDrawText;
-    // Handed to the list: draws its rows (Control is the list box).
+    // Handed to the open list: its items drawn by the owner.
     TDrawItemEvent OnDrawItem;
+    TComboMeasureItemEvent OnMeasureItem;
+    TComboItemImageEvent OnItemImage;
     TNotifyEvent OnCompleteText;
     TComboSelectTextEvent OnSelectText;
 
@@ -104,11 +116,12 @@ protected:
     void CMEnter(TMessage& Message) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
     bool ErasesBackground() const override { return !ListOnly(); }
+    void OpenDropDown() override;
+    void CloseDropDown() override;
 
 private:
     ComboItems ItemVector() const;
-    void OpenList();
-    void CloseList();
+    void ListOnlyChanged(bool WasListOnly);
     void Remember();
     void TypedChar(TMessage& Message);
     void PaintFace(HDC Dc, bool FocusLook);
@@ -120,7 +133,6 @@ private:
     int drop_down_width_ = 0;
     TI_PopupListBox* list_ = nullptr;
     bool list_open_ = false;
-    bool saved_show_hint_ = true;
     std::string remembered_text_;
     int remembered_index_ = -1;
     int item_index_ = -1;

@@ -88,9 +88,11 @@ TI_CustomEdit* TI_CustomEdit::SharedBubbleOwner(const PopupFamily& family) { ret
 void TI_CustomEdit::CreateParams(TCreateParams& p) {
     TCustomEdit::CreateParams(p);
     p.Style &= ~static_cast<DWORD>(ES_LEFT | ES_RIGHT | ES_CENTER);
-    if (alignment_ == taRightJustify)
+    // Mirrored for right-to-left reading.
+    const TAlignment shown = MirroredAlignment(alignment_, BiDiMode());
+    if (shown == taRightJustify)
         p.Style |= ES_RIGHT;
-    else if (alignment_ == taCenter)
+    else if (shown == taCenter)
         p.Style |= ES_CENTER;
 }
 

@@ -56,7 +56,7 @@ TI_CustomFloatEdit::~TI_CustomFloatEdit() = default;
 
 void TI_CustomFloatEdit::BeforeDestruction() {
     Perform(UM_BUBBLE, 0, 0);
-    CloseCalculator();
+    if (calculator_open_) CloseDropDown();
     TI_CustomChoiceEdit::BeforeDestruction();
 }
 
@@ -191,10 +191,7 @@ void TI_CustomFloatEdit::KeyPress(char& key) {
 
 // --- the calculator --------------------------------------------------------------------
 
-void TI_CustomFloatEdit::OpenCalculator() {
-    if (calculator_open_) return;
-    saved_show_hint_ = ShowHint();
-    SetShowHint(false);
+void TI_CustomFloatEdit::OpenDropDown() {
     calculator_ = Create<TI_CustomCalculator>(this, Family());
     calculator_->Font().Assign(&Font());
     if (HWND h = WindowHandle()) HideCaret(h);
@@ -207,18 +204,17 @@ void TI_CustomFloatEdit::OpenCalculator() {
     ShowDropDown();
 }
 
+TWinControl* TI_CustomFloatEdit::DropDownWindow() const { return calculator_; }
+
 void TI_CustomFloatEdit::ShowDropDown() {
     if (calculator_) calculator_->Show();
 }
 
-void TI_CustomFloatEdit::CloseCalculator() {
-    // Closing what is not open does nothing (hints stay as they are).
-    if (!calculator_open_) return;
+void TI_CustomFloatEdit::CloseDropDown() {
     calculator_open_ = false;
     TI_CustomCalculator* calc = calculator_;
     calculator_ = nullptr;
     if (calc) calc->Free();
-    SetShowHint(saved_show_hint_);
     if (HWND h = WindowHandle(); h && GetFocus() == h) ShowCaret(h);
 }
 
@@ -234,37 +230,10 @@ void TI_CustomFloatEdit::CloseUp(bool accept, bool immediately) {
     TI_CustomChoiceEdit::CloseUp(accept, immediately);
 }
 
-void TI_CustomFloatEdit::ButtonClick(TObject* sender) {
-    if (sender != Button() && ButtonStyle() == esDropDown) {
-        DropDown();  // which comes back here from the button
-        return;
-    }
-    TI_CustomChoiceEdit::ButtonClick(sender);
-    if (IsBeingFreed()) return;
-    if (!calculator_open_)
-        Perform(UM_DROPDOWN, 1, 0);
-    else
-        CloseUp(false, true);
-}
+void TI_CustomFloatEdit::ButtonClick(TObject* sender) { ToggleDropDown(sender); }
 
 void TI_CustomFloatEdit::Dispatch(TMessage& m) {
     switch (m.Msg) {
-    case UM_DROPDOWN:
-        if (GetKeyState(VK_RBUTTON) & 0x8000) return;
-        if (m.WParam)
-            OpenCalculator();
-        else
-            CloseCalculator();
-        m.Result = 0;
-        return;
-    case CM_CANCELMODE: {
-        auto* sender = reinterpret_cast<TControl*>(m.LParam);
-        if (sender == this || (calculator_ && (sender == calculator_ || calculator_->ContainsControl(sender)))) {
-            TI_CustomMaskEdit::Dispatch(m);
-            return;
-        }
-        break;
-    }
     case CM_DIALOGCHAR:
         if (calculator_open_ && calculator_ && calculator_->DialogChar(static_cast<char>(m.WParam))) {
             m.Result = 1;

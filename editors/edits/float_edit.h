@@ -69,6 +69,7 @@ public:
     TI_CustomCalculator* Calculator() const { return calculator_; }
 
     bool IsDroppedDown() const override { return calculator_open_; }
+    TWinControl* DropDownWindow() const override;
     void CloseUp(bool Accept, bool Immediately) override;
     void ButtonClick(TObject* Sender) override;
     void UpdateButtonGlyph() override;
@@ -89,10 +90,10 @@ protected:
     void KeyPress(char& Key) override;
     void CMExit(TMessage& Message) override;
     void BeforeDestruction() override;
+    void OpenDropDown() override;
+    void CloseDropDown() override;
 
 private:
-    void OpenCalculator();
-    void CloseCalculator();
     // The limit check, then the text in the kind's form.
     void Reformat();
     bool MaskAccepts(const std::string& text) const;
@@ -105,7 +106,6 @@ private:
     double max_ = 0;
     bool limit_check_ = false;
     bool typed_ = false;
-    bool saved_show_hint_ = false;
 };
 
 class TI_FloatEdit : public TI_CustomFloatEdit {

@@ -314,6 +314,14 @@ void AltKey(WORD vk) {
     Sleep(40);
 }
 
+void CtrlKey(WORD vk) {
+    PressKey(VK_CONTROL, false);
+    PressKey(vk, false);
+    PressKey(vk, true);
+    PressKey(VK_CONTROL, true);
+    Sleep(40);
+}
+
 void TypeText(const std::wstring& text) {
     for (wchar_t ch : text) {
         for (bool up : {false, true}) {

@@ -74,6 +74,8 @@ void Click(HWND h, int x, int y);
 void Key(WORD vk, bool shift = false);
 // A virtual key with Alt held.
 void AltKey(WORD vk);
+// A virtual key with Ctrl held.
+void CtrlKey(WORD vk);
 // Types the characters as the keyboard would (KEYEVENTF_UNICODE; non-ASCII
 // letters too, whatever the keyboard layout).
 void TypeText(const std::wstring& text);

@@ -4,4 +4,5 @@ list(APPEND PORTABLE_TESTS
   ansi_text_test.cpp
   sysutils_test.cpp
   streams_test.cpp
+  print_layout_test.cpp
 )

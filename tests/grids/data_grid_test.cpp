@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/graphics.h"
+#include "framework/menus.h"
 #include "grids/column.h"
 #include "grids/data_grid.h"
 #include "tests/grids/grid_test_support.h"
@@ -300,7 +301,7 @@ TEST(ColumnValues, FollowTheGridUntilTheyAreTheColumnsOwn) {
     EXPECT_EQ(f.Color(), clAqua);
     EXPECT_EQ(f.AssignedValues(), cvFont | cvColor);
 
-    auto* menu = Create<TComponent>(nullptr);
+    auto* menu = Create<TPopupMenu>(nullptr);
     g.Column(3).SetPopupMenu(menu);
     menu->Free();
     EXPECT_EQ(g.Column(3).PopupMenu(), nullptr);

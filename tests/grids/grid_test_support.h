@@ -47,6 +47,29 @@ inline std::string RowText(TDataGrid& g, int r) {
     return all;
 }
 
+// Runs the messages waiting for this thread.
+inline void Pump() {
+    MSG m;
+    for (int i = 0; i < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+// A plain shown top-level window to hold grids (a suite makes one: mapping
+// a window is slow under Wine).
+inline HWND MakeHostWindow(const char* ClassName, int Width, int Height) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = ClassName;
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, ClassName, "host", WS_POPUP | WS_CLIPCHILDREN, 10, 10, Width, Height, nullptr,
+                                nullptr, nullptr, nullptr);
+    ShowWindow(host, SW_SHOW);
+    Pump();
+    return host;
+}
+
 inline std::string Save(TDataGrid& g) {
     TStringStream out;
     EXPECT_TRUE(g.SaveToStream(out, "", ""));

@@ -1,10 +1,14 @@
 // The editor life cycle on a real window (Xvfb): typed characters, change
-// notifications, closing, re-placing, and the rule that a hidden grid never
-// opens an editor.
+// notifications, closing, re-placing, the rule that a hidden grid never
+// opens an editor, and the real editors behind the interface.
 #include "grids/inplace_editor.h"
 
 #include <gtest/gtest.h>
 
+#include "editors/popups/calculator.h"
+#include "framework/application.h"
+#include "framework/form.h"
+#include "framework/format_settings.h"
 #include "framework/streams.h"
 #include "grids/data_grid.h"
 #include "grids/string_grid.h"
@@ -280,4 +284,111 @@ TEST_F(EditorLifeCycle, TheRealEditorsWriteWhatTheyMakeOfTheInputIntoTheCell) {
     Pump();
     EXPECT_EQ(grid->GetCell(1, 1), "ab");
     EXPECT_TRUE(grid->InplaceSecondEdit()->MultiLine());
+}
+
+// The number editor is the float edit behind the same interface: the grid
+// sets kind, places and button, the editor's rules decide what a typed key
+// does, and what it makes of the input (also the calculator's result)
+// reaches the cell.
+namespace {
+
+class TNumberGridForm : public TForm {
+public:
+    explicit TNumberGridForm(TComponent* AOwner) : TForm(AOwner) {}
+};
+
+struct NumberGrid {
+    TNumberGridForm* form = nullptr;
+    EditGrid* grid = nullptr;
+    TI_InplaceFloatEdit* number = nullptr;
+
+    NumberGrid(TEditDataType_ kind, int precision, int digits, bool button) {
+        InitFormatSettings();
+        form = Create<TNumberGridForm>(nullptr);
+        form->SetBorderStyle(bsNone);
+        form->SetBounds(20, 20, 520, 320);
+        grid = Create<EditGrid>(form);
+        grid->SetBounds(0, 0, 500, 300);
+        grid->SetOptions(DefaultGridOptions | goEditing);
+        grid->SetParent(form);
+        number = grid->InplaceFloatEdit();
+        // The order the positions grid uses.
+        number->DataType().SetKind(kind);
+        number->DataType().SetPrecision(precision);
+        number->DataType().SetDigits(digits);
+        number->SetButtonExist(button);
+        grid->use = number;
+        form->Show();
+        Application()->ProcessMessages();
+        grid->SetFocus();
+        Application()->ProcessMessages();
+    }
+    ~NumberGrid() {
+        form->Free();
+        Application()->ProcessMessages();
+    }
+    void Type(const std::string& s) {
+        for (char c : s) SendMessageA(grid->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        Application()->ProcessMessages();
+    }
+};
+
+}  // namespace
+
+TEST(NumberEditor, TypedKeysFollowTheColumnsKindAndReachTheCell) {
+    struct Case {
+        TEditDataType_ kind;
+        int precision, digits;
+        const char* typed;
+        const char* cell;
+        double value;
+    } cases[] = {
+        {deFloat, 2, 8, "12a,5", "12,5", 12.5},
+        {deInteger, 0, 3, "1-2,x3", "123", 123},
+        {deCurrency, 0, 10, "-4,2x5", "-4,25", -4.25},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        NumberGrid g(c.kind, c.precision, c.digits, false);
+        g.Type(c.typed);
+        ASSERT_EQ(g.grid->InplaceEditor(), static_cast<IInplaceEditor*>(g.number));
+        EXPECT_EQ(g.grid->GetCell(1, 1), c.cell);
+        EXPECT_EQ(g.number->Value(), c.value);
+        EXPECT_EQ(g.number->GetButtonWidth(), 0);
+        EXPECT_EQ(g.number->Alignment(), taRightJustify);
+    }
+}
+
+TEST(NumberEditor, TheCalculatorsResultIsWrittenIntoTheCell) {
+    NumberGrid g(deFloat, 2, 8, true);
+    g.Type("12,5");
+    EXPECT_GT(g.number->GetButtonWidth(), 0);
+    EXPECT_EQ(g.number->ButtonStyle(), esDropDown);
+    g.number->DropDown();
+    ASSERT_NE(g.number->Calculator(), nullptr);
+    for (char c : std::string("*2=")) SendMessageA(g.number->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    g.number->Calculator()->Press(ckOK);
+    Application()->ProcessMessages();
+    EXPECT_EQ(g.number->Calculator(), nullptr);
+    EXPECT_EQ(g.number->GetText(), "25,00");
+    EXPECT_EQ(g.grid->GetCell(1, 1), "25,00");
+    g.grid->HideEdit();
+    EXPECT_EQ(g.grid->GetCell(1, 1), "25,00");
+}
+
+// A text the float edit would refuse on leaving (four digits of three)
+// is the cell's already: closing the editor hands the focus to the grid,
+// shows no bubble and leaves no focused editor behind.
+TEST(NumberEditor, ClosingNeverKeepsTheFocusInTheHiddenEditor) {
+    NumberGrid g(deInteger, 0, 3, false);
+    g.Type("1234");
+    ASSERT_TRUE(g.number->Focused());
+    EXPECT_EQ(g.grid->GetCell(1, 1), "1234");
+    g.grid->HideEdit();
+    Application()->ProcessMessages();
+    EXPECT_TRUE(g.grid->Focused());
+    EXPECT_FALSE(g.number->Visible());
+    EXPECT_EQ(TI_CustomEdit::SharedBubble(), nullptr);
+    EXPECT_EQ(g.number->ErrorCode(), 0);
+    EXPECT_EQ(g.grid->GetCell(1, 1), "1234");
 }

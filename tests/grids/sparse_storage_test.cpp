@@ -2,6 +2,7 @@
 // and the string list of one grid row) and the long text of a second line.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -130,6 +131,53 @@ TEST(StringSparseList, EntriesObjectsAndErrors) {
         static void Raise() { Error(); }
     };
     EXPECT_EQ(ErrorOf<EStringSparseListError>([] { Probe::Raise(); }), "PutObject auf undefiniertes Element");
+}
+
+
+// Texts around the 255 bytes from which a text's size is kept in the text
+// area, written over each other (longer, shorter, across that bound), moved
+// and exchanged, in a list made with room and growing past it: every read
+// gives what a plain map of positions holds.
+TEST(StringSparseList, TextsOfEverySizeSurviveRewritesMovesAndGrowth) {
+    const size_t sizes[] = {0, 1, 7, 254, 255, 256, 300, 1000, 70000};
+    std::unique_ptr<T_StringSparseList> list(T_StringSparseList::NewWithRoom(TSPAQuantum::SPALarge, 3, 20));
+    std::map<int, std::string> model;
+    auto check = [&](int step) {
+        for (int i = 0; i < 40; ++i) {
+            const auto it = model.find(i);
+            ASSERT_EQ(list->GetText(i), it == model.end() ? "" : it->second) << "step " << step << " position " << i;
+        }
+    };
+    unsigned seed = 7;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 8) % 1000; };
+    for (int step = 0; step < 600; ++step) {
+        const int at = static_cast<int>(next() % 30);
+        const unsigned op = next() % 10;
+        if (op < 7) {
+            const std::string text(sizes[next() % 9], static_cast<char>('a' + step % 26));
+            list->Put(at, text);
+            if (text.empty()) model.erase(at); else model[at] = text;
+        } else if (op == 7) {
+            const int other = static_cast<int>(next() % 30);
+            list->Exchange(at, other);
+            std::string a = model.count(at) ? model[at] : "", b = model.count(other) ? model[other] : "";
+            model.erase(at), model.erase(other);
+            if (!b.empty()) model[at] = b;
+            if (!a.empty()) model[other] = a;
+        } else {
+            const int to = static_cast<int>(next() % 30);
+            std::vector<std::string> flat(40);
+            for (auto& [k, v] : model) flat[static_cast<size_t>(k)] = v;
+            list->Move(at, to);
+            std::string moving = flat[static_cast<size_t>(at)];
+            flat.erase(flat.begin() + at);
+            flat.insert(flat.begin() + to, moving);
+            model.clear();
+            for (size_t k = 0; k < flat.size(); ++k)
+                if (!flat[k].empty()) model[static_cast<int>(k)] = flat[k];
+        }
+        check(step);
+    }
 }
 
 

@@ -3,4 +3,6 @@ list(APPEND WIN32_TESTS
   busy_cursor_test.cpp
   message_box_test.cpp
   input_box_test.cpp
+  color_schemes_test.cpp
+  summary_window_test.cpp
 )

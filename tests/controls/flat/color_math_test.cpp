@@ -50,6 +50,33 @@ TEST(HslRange, ConvertsAndShiftsColoursExactly) {
     EXPECT_EQ(ShiftLightness(face, current, 0, true), current);   // amount 0: the current colour
 }
 
+TEST(HlsScale, GreyHasTheUndefinedHueAndLuminanceMovesWithinTheScale) {
+    struct {
+        TColor rgb;
+        int h, l, s;
+    } toHls[] = {
+        {RGBColor(128, 128, 128), 160, 120, 0},
+        {0, 160, 0, 0},
+        {kWhite, 160, 240, 0},
+        {RGBColor(255, 0, 0), 0, 120, 240},
+        {RGBColor(0, 0, 255), 160, 120, 240},  // a true blue: 240 * 2 / 3
+        {RGBColor(255, 0, 1), 0, 120, 240},    // a hue just below 240 wraps to 0
+    };
+    for (const auto& c : toHls) {
+        int h, l, s;
+        RGBToHLS(c.rgb, h, l, s);
+        EXPECT_EQ(std::vector<int>({h, l, s}), std::vector<int>({c.h, c.l, c.s})) << std::hex << c.rgb;
+    }
+    EXPECT_EQ(HLSToRGB(160, 120, 240), RGBColor(0, 0, 255));
+    // The placeholder's colour on white: inverted to black, then 200 lighter
+    // (255 * 200 / 240 = 212.5, half to even).
+    EXPECT_EQ(AdjustLuminance(0, 200), RGBColor(212, 212, 212));
+    EXPECT_EQ(AdjustLuminance(0, 200), RGBColor(212, 212, 212));  // from the kept pair
+    EXPECT_EQ(AdjustLuminance(RGBColor(128, 128, 128), 200), kWhite);
+    EXPECT_EQ(AdjustLuminance(RGBColor(128, 128, 128), -200), 0);
+    EXPECT_EQ(AdjustLuminance(RGBColor(255, 0, 0), -60), RGBColor(128, 0, 0));
+}
+
 // A small image in a padded buffer; the padding bytes are 0xAB.
 struct Image {
     int w, h, row;

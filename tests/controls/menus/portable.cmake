@@ -1,3 +1,4 @@
 list(APPEND PORTABLE_TESTS
   checkbox_rules_test.cpp
+  menu_search_test.cpp
 )

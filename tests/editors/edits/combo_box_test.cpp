@@ -2,6 +2,8 @@
 // checks, and the life of its drop-down list.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "editors/edits/combo_box.h"
 #include "editors/popups/popup_list_box.h"
 #include "framework/gdi_owner.h"
@@ -191,4 +193,40 @@ TEST(ComboList, AThousandOpeningsAndClosingsLeaveNoWindowOrGdiObject) {
     EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
     EXPECT_EQ(TI_CustomEdit::SharedBubble(), nullptr);
     EXPECT_EQ(Application()->MessageListenerCount(), 0);
+}
+
+// Owner drawing: the list is drawn and measured by the combo's events, and
+// the list-only face shows the picture the image event makes for the
+// current item, laying the text out beside it.
+TEST(ComboOwnerDraw, TheListsItemsAndTheFacesPictureComeFromTheEvents) {
+    TwoEdits<TI_ComboBox> t;
+    TI_ComboBox* c = t.first;
+    Fill(c, {"Bern", "Basel", "Chur"});
+    std::set<int> drawn;
+    c->OnDrawItem = [&](TWinControl*, int index, const RECT&, unsigned) { drawn.insert(index); };
+    c->OnMeasureItem = [](TWinControl*, int, int& height) { height = 25; };
+    c->Perform(UM_DROPDOWN, 1, 0);
+    ASSERT_NE(c->List(), nullptr);
+    UpdateWindow(c->List()->Handle());
+    EXPECT_EQ(c->List()->ItemHeight(), 25);
+    EXPECT_EQ(SendMessageA(c->List()->Handle(), LB_GETITEMHEIGHT, 0, 0), 25);
+    EXPECT_EQ(drawn, (std::set<int>{0, 1, 2}));
+    c->Perform(UM_DROPDOWN, 0, 0);
+
+    c->SetStyle(csDropDownList);
+    c->SetItemIndex(1);
+    std::vector<int> pictured;
+    c->OnItemImage = [&](TObject*, const RECT&, TBitmap& b, int index) {
+        pictured.push_back(index);
+        b.SetSize(10, 10);
+    };
+    int left = 0, right = 0;
+    c->GetEditMargins(left, right);
+    const int plainLeft = left;
+    c->Invalidate();
+    UpdateWindow(c->Handle());
+    EXPECT_EQ(pictured, std::vector<int>{1});
+    EXPECT_EQ(c->CheckGlyph().Width(), 10);
+    c->GetEditMargins(left, right);
+    EXPECT_GT(left, plainLeft);
 }

@@ -225,3 +225,32 @@ TEST(EditBubble, ACodeWithoutAHintShowsNothingRatherThanAnEarlierCodesText) {
     EXPECT_EQ(t.first->ErrorText(), "");
     EXPECT_EQ(TI_CustomEdit::SharedBubble(), nullptr);
 }
+
+// Right-to-left reading: the window reads right to left and, unless the
+// mode keeps it, shows the alignment mirrored; the text stays.
+TEST(EditAlignment, RightToLeftReadingMirrorsTheAlignment) {
+    TwoEdits<TI_ParentEdit> f;
+    TI_ParentEdit* e = f.first;
+    e->SetText("abc");
+    struct Case {
+        TAlignment alignment;
+        TBiDiMode mode;
+        DWORD es;
+        bool rtl;
+    } cases[] = {
+        {taLeftJustify, bdLeftToRight, ES_LEFT, false},       {taRightJustify, bdLeftToRight, ES_RIGHT, false},
+        {taLeftJustify, bdRightToLeft, ES_RIGHT, true},       {taRightJustify, bdRightToLeft, ES_LEFT, true},
+        {taCenter, bdRightToLeft, ES_CENTER, true},           {taLeftJustify, bdRightToLeftNoAlign, ES_LEFT, true},
+        {taRightJustify, bdRightToLeftReadingOnly, ES_RIGHT, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.alignment << " " << c.mode);
+        e->SetAlignment(c.alignment);
+        e->SetBiDiMode(c.mode);
+        const LONG style = GetWindowLongA(e->Handle(), GWL_STYLE);
+        const LONG ex = GetWindowLongA(e->Handle(), GWL_EXSTYLE);
+        EXPECT_EQ(static_cast<DWORD>(style) & (ES_LEFT | ES_RIGHT | ES_CENTER), c.es);
+        EXPECT_EQ((ex & WS_EX_RTLREADING) != 0, c.rtl);
+        EXPECT_EQ(e->GetText(), "abc");
+    }
+}

@@ -8,7 +8,7 @@
 #include "editors/edits/combo_box.h"
 #include "editors/popups/message_window.h"
 #include "editors/popups/popup_list_box.h"
-#include "framework/drag_image.h"
+#include "framework/image_list.h"
 #include "tests/editors/edits/edits_test_support.h"
 #include "tests/editors/popups/popup_test_support.h"
 
@@ -221,12 +221,13 @@ TEST(FormEditDrag, SelectedTextDroppedOnAFieldReplacesItsTextUnlessRefusedOrRead
     a->SetSel(0, 3);
     int cancels = 0, drops = 0;
     a->OnDragOverCancel = [&](int&) { ++cancels; };
+    const int lists = ImageListLiveHandles();
     // Onto C: accepted (no OnDragOverData), C takes the whole text, A keeps it.
     DragWithMouse(ScreenPointIn(a, 8, 8), ScreenPointIn(f.e[2], 30, 8));
     EXPECT_EQ(f.e[2]->GetText(), "abc");
     EXPECT_EQ(a->GetText(), "abc");
     EXPECT_FALSE(a->DataDragging());
-    EXPECT_EQ(TDragImage::Current(), nullptr);
+    EXPECT_EQ(ImageListLiveHandles(), lists);  // the drag image is gone
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(a->DragExtra().Values[1], -1);
     EXPECT_GT(cancels, 0);

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "editors/popups/calculator.h"
 #include "editors/popups/clip_popup.h"
 #include "editors/popups/db_clip_popup.h"
+#include "framework/bitmap.h"
 #include "framework/gdi_owner.h"
+#include "framework/graphics_base.h"
 #include "tests/editors/popups/popup_test_support.h"
 
 namespace {
@@ -289,4 +293,33 @@ TEST(ClipPopup, ThousandOpenCloseCyclesLeaveNothingBehind) {
         EXPECT_EQ(TimerMessagesWithin(100), 0);
         EXPECT_EQ(GetCapture(), nullptr);
     }
+}
+
+// The status line names a button: a disabled one's text in its light grey;
+// clearing leaves the popup's colour only.
+TEST(DBClipPopup, StatusLineShowsADisabledButtonsTextInGreyAndClears) {
+    OwnerOnForm host(100, 100, 300, 100);
+    Cells cells;
+    auto* p = Create<TDBClipPopup>(host.owner, cells);
+    p->SetGotoItems({"Kunde", "Artikel"}, 1);
+    TI_EditButton* b = p->Buttons().Items(0);
+    b->SetEnabled(false);
+    p->HandleNeeded();
+    // Pixels of the status line (the rows above the 2-pixel frame's bottom).
+    auto statusPixels = [p] {
+        TBitmap picture(p->Width(), p->Height());
+        p->PaintTo(picture.DC(), 0, 0);
+        std::vector<COLORREF> out;
+        for (int y = p->Height() - 2 - p->StatusHeight(); y < p->Height() - 2; ++y)
+            for (int x = 2; x < p->Width() - 2; ++x) out.push_back(GetPixel(picture.DC(), x, y));
+        return out;
+    };
+    p->ShowButtonText(b, false);
+    const std::vector<COLORREF> shown = statusPixels();
+    EXPECT_GT(std::count(shown.begin(), shown.end(), RGB(0xD5, 0xD5, 0xD5)), 10);
+    p->ShowButtonText(b, true);
+    const std::vector<COLORREF> cleared = statusPixels();
+    const COLORREF face = ColorToCOLORREF(p->Color());
+    EXPECT_EQ(std::count(cleared.begin(), cleared.end(), face), static_cast<std::ptrdiff_t>(cleared.size()));
+    p->Free();
 }

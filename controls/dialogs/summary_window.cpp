@@ -1,0 +1,130 @@
+#include "controls/dialogs/summary_window.h"
+
+#include <memory>
+
+#include "controls/dialogs/form_placement.h"
+#include "controls/dialogs/look_and_feel.h"
+#include "controls/dialogs/rich_edit_links.h"
+#include "controls/dialogs/summary_links.h"
+#include "controls/flat/flat_button.h"
+#include "controls/flat/flat_panel.h"
+#include "controls/menus/menu_components.h"
+#include "foundation/shell_jobs.h"
+#include "framework/font.h"
+#include "framework/printer.h"
+
+namespace {
+
+constexpr TColor kButtonBorder = 16744576;
+
+// A button along one side of the bottom bar (Drucken left, Weiter right, so
+// both stay in sight at any width).
+TFlatButton* MakeButton(TFTip* Form, TWinControl* Parent, const std::string& Caption, TAlign Side) {
+    auto* b = Create<TFlatButton>(Form);
+    b->SetBounds(0, 0, 100, 25);
+    b->SetAlign(Side);
+    b->SetCaption(Caption);
+    b->SetColorBorder(kButtonBorder);
+    b->SetTabStop(true);
+    b->SetParent(Parent);
+    return b;
+}
+
+}  // namespace
+
+TFTip::TFTip(TComponent* AOwner) : TForm(AOwner) {
+    SetCaption("Nachricht hinzufügen");
+    SetBorderStyle(bsDialog);
+    SetBorderWidth(5);
+    SetClientSize(546, 318);
+    Constraints().MinWidth = 337;
+    Constraints().MinHeight = 150;
+    Font().SetName("Tahoma");
+    Font().SetHeight(-12);
+    SetKeyPreview(true);
+    SetPosition(poScreenCenter);
+    BuildComponents();
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
+}
+
+void TFTip::BuildComponents() {
+    FlatPanel1 = Create<TFlatPanel>(this);
+    FlatPanel1->SetBounds(0, ClientHeight() - 37, ClientWidth(), 37);
+    FlatPanel1->SetAlign(alBottom);
+    FlatPanel1->SetBorderWidth(5);
+    FlatPanel1->SetParent(this);
+    FlatButton_HK_close = MakeButton(this, FlatPanel1, "Drucken", alLeft);
+    FlatButton2 = MakeButton(this, FlatPanel1, "&Weiter", alRight);
+    FlatButton_HK_close->OnClick = [this](TObject*) { Print(); };
+    FlatButton2->OnClick = [this](TObject* s) { FlatButton2Click(s); };
+
+    RichEdit = Create<TRichEditWithLinks>(this);
+    RichEdit->SetAlign(alClient);
+    RichEdit->Font().SetName("Tahoma");
+    RichEdit->Font().SetHeight(-13);
+    RichEdit->Font().SetStyle(fsBold);
+    RichEdit->SetPlainText(true);
+    RichEdit->SetScrollBars(ssBoth);
+    RichEdit->OnHyperlinkClicked = [this](TObject* s, int a, int b, const std::string& t) {
+        RichEditHyperlinkClicked(s, a, b, t);
+    };
+    RichEdit->SetParent(this);
+    RichEdit->SetTabOrder(0);
+}
+
+static TMenuItem* AddMenuItem(ToxPopupMenu* Menu, const std::string& Caption, TNotifyEvent Click) {
+    auto* item = Create<TMenuItem>(Menu);
+    item->SetCaption(Caption);
+    item->OnClick = std::move(Click);
+    Menu->Items()->Add(item);
+    return item;
+}
+
+void TFTip::FormCreate(TObject*) {
+    ApplyLookAndFeel(this, true);
+    PopupMenu = Create<ToxPopupMenu>(this);
+    PopupMenu->Font().SetSize(9);
+    PopupMenu->SetColor(clWhite);
+    CopyItem = AddMenuItem(PopupMenu, "Kopieren", [this](TObject*) { RichEdit->CopyToClipboard(); });
+    SelectAllItem = AddMenuItem(PopupMenu, "Alles markieren", [this](TObject*) { RichEdit->SelectAll(); });
+    PopupMenu->OnPopup = [this](TObject* s) { PopupMenuPopup(s); };
+    RichEdit->SetPopupMenu(PopupMenu);
+}
+
+void TFTip::PopupMenuPopup(TObject*) {
+    CopyItem->SetEnabled(RichEdit->SelLength() > 0);
+    if (!RichEdit->Focused() && RichEdit->CanFocus()) RichEdit->SetFocus();
+}
+
+void TFTip::FormShow(TObject*) {
+    RECT r = RichEdit->ClientRect();
+    InflateRect(&r, -kSummaryTextInset, -kSummaryTextInset);
+    RichEdit->SetFormatRect(r);
+    if (RichEdit->CanFocus()) RichEdit->SetFocus();
+    BringFormToFront(this);
+}
+
+void TFTip::FormKeyPress(TObject*, char& Key) {
+    if (Key == VK_ESCAPE) {
+        Key = 0;
+        Close();
+    }
+}
+
+void TFTip::FlatButton2Click(TObject*) { SetModalResult(mrOk); }
+
+std::string TFTip::PrintTitle() const { return RichEdit->LineCount() > 0 ? RichEdit->Line(0) : std::string(); }
+
+bool TFTip::Print() {
+    std::unique_ptr<TPrinter> printer = ExecutePrintDialog(HandleAllocated() ? WindowHandle() : nullptr);
+    if (!printer) return false;
+    const PlainRect page = MarginPageRect(printer->Metrics(), kSummaryPrintMarginMm);
+    RichEdit->PageRect = {page.left, page.top, page.right, page.bottom};
+    return RichEdit->Print(*printer, PrintTitle());
+}
+
+void TFTip::RichEditHyperlinkClicked(TObject*, int, int, const std::string& Text) {
+    ShellOpen("open", ShellTargetOfLink(Text), SW_SHOWNORMAL);
+}

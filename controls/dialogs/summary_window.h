@@ -1,0 +1,55 @@
+// TFTip: the summary window shown after an import run. A read-mostly rich
+// edit with clickable links above a bottom bar with "Drucken" and "&Weiter".
+// Esc and the system menu close it without a result, "&Weiter" with mrOk.
+// Links open through the shell ("open", shown normally), file links after
+// the file-link resolver (summary_links.h); printing goes through the print
+// dialog seam (framework/printer.h) with 20 mm margins, the job named after
+// the first line. The context menu offers copying and selecting all (the
+// full edit context menu with its clipboard file links replaces it once it
+// exists).
+#pragma once
+
+#include <string>
+
+#include "framework/form.h"
+
+class TRichEditWithLinks;
+class TFlatPanel;
+class TFlatButton;
+class TMenuItem;
+class ToxPopupMenu;
+
+inline constexpr int kSummaryPrintMarginMm = 20;
+inline constexpr int kSummaryTextInset = 20;
+
+class TFTip : public TForm {
+public:
+    explicit TFTip(TComponent* AOwner);
+
+    TRichEditWithLinks* RichEdit = nullptr;
+    TFlatPanel* FlatPanel1 = nullptr;
+    TFlatButton* FlatButton_HK_close = nullptr;  // "Drucken"
+    TFlatButton* FlatButton2 = nullptr;          // "&Weiter"
+    // The text's context menu, in the menu kit's looks: "Kopieren" (with a
+    // selection) and "Alles markieren".
+    ToxPopupMenu* PopupMenu = nullptr;
+    TMenuItem* CopyItem = nullptr;
+    TMenuItem* SelectAllItem = nullptr;
+
+    void FormCreate(TObject* Sender);
+    // Before the context menu opens: copy only with a selection, the text focused.
+    void PopupMenuPopup(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormKeyPress(TObject* Sender, char& Key);
+    void FlatButton2Click(TObject* Sender);
+    // Prints the text; False when the dialog was cancelled or the job did
+    // not start.
+    bool Print();
+    void RichEditHyperlinkClicked(TObject* Sender, int cpMin, int cpMax, const std::string& Text);
+
+    // The job title: the first line, "" for an empty text.
+    std::string PrintTitle() const;
+
+private:
+    void BuildComponents();
+};

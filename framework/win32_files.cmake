@@ -1,0 +1,3 @@
+list(APPEND WIN32_SOURCES
+  file_search.cpp
+)

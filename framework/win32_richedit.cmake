@@ -1,0 +1,4 @@
+list(APPEND WIN32_SOURCES
+  printer.cpp
+  rich_edit.cpp
+)

@@ -1,0 +1,102 @@
+// TDataGrid: cell drawing. The row-kind column, the word-wrapped titles and
+// the data cells in their column's font and colour.
+#include <algorithm>
+
+#include "framework/canvas.h"
+#include "framework/colors.h"
+#include "grids/data_grid.h"
+#include "grids/draw_grid.h"
+#include "grids/row_kind.h"
+
+namespace {
+
+// Background of a marked ("h" or "j") row-kind cell.
+constexpr TColor RowKindFillColor = clYellow;
+// Height of a row's coloured underline.
+constexpr int UnderlineHeight = 2;
+
+}  // namespace
+
+void TDataGrid::DrawCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State) {
+    if (DefaultDrawing()) {
+        if (ARow < FixedRows())
+            DrawTitle(ACol, Rect);
+        else if (ACol < FixedCols())
+            DrawRowKind(Rect, ARow);
+        else
+            DrawDataCell(ACol, ARow, Rect, State);
+        // Character 3 of the row kind underlines the whole row.
+        if (ARow >= FixedRows()) {
+            const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
+            if (look.Underline != TRowUnderline::None) {
+                TCanvas& c = Canvas();
+                c.Brush().SetStyle(bsSolid);
+                c.Brush().SetColor(look.Underline == TRowUnderline::Red ? clRed : clGreen);
+                c.FillRect(RECT{Rect.left, std::max(Rect.top, Rect.bottom - UnderlineHeight), Rect.right, Rect.bottom});
+            }
+        }
+    }
+    T_DrawGrid::DrawCell(ACol, ARow, Rect, State);
+}
+
+void TDataGrid::DrawTitle(int ACol, const RECT& Rect) {
+    const TColumn* column = ColumnOf(ACol);
+    if (!column) return;
+    const std::string caption = column->Title().Caption();
+    if (caption.empty()) return;
+    TCanvas& c = Canvas();
+    c.Font().Assign(&column->Title().Font());
+    c.Brush().SetStyle(bsClear);
+    RECT text{Rect.left + 2, Rect.top + 1, Rect.right - 2, Rect.bottom - 1};
+    c.DrawText(caption, text, TitleTextFormat(column->Title().Alignment()));
+    c.Brush().SetStyle(bsSolid);
+}
+
+void TDataGrid::DrawRowKind(const RECT& Rect, int ARow) {
+    const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
+    TCanvas& c = Canvas();
+    if (look.Fill) {
+        c.Brush().SetStyle(bsSolid);
+        c.Brush().SetColor(RowKindFillColor);
+        c.FillRect(Rect);
+    }
+    // The symbol sits in the row's first line.
+    const RECT line{Rect.left, Rect.top, Rect.right, std::min<LONG>(Rect.bottom, Rect.top + DefaultRowHeight())};
+    if (look.Symbol == TRowKindSymbol::Letter) {
+        c.Font().SetName("Tahoma");
+        c.Font().SetSize(look.Larger ? 12 : 8);
+        c.Font().SetColor(clBlack);
+        c.Font().SetStyle(0);
+        c.Brush().SetStyle(bsClear);
+        RECT text = line;
+        c.DrawText(std::string(1, look.Letter), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+        c.Brush().SetStyle(bsSolid);
+    } else if (look.Symbol == TRowKindSymbol::Triangle) {
+        const int cx = (line.left + line.right) / 2, cy = (line.top + line.bottom) / 2;
+        const POINT points[3] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
+        c.Brush().SetStyle(bsSolid);
+        c.Brush().SetColor(clBlack);
+        c.Pen().SetColor(clBlack);
+        c.Polygon(points, 3);
+    }
+}
+
+void TDataGrid::DrawDataCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State) {
+    const TColumn* column = ColumnOf(ACol);
+    TCanvas& c = Canvas();
+    const bool highlighted = (State & gdSelected) && (!(State & gdFocused) || (Options() & goDrawFocusSelected));
+    if (column && !highlighted) {
+        c.Brush().SetStyle(bsSolid);
+        c.Brush().SetColor(column->Color());
+        c.FillRect(Rect);
+    }
+    if (column) c.Font().Assign(&column->Font());
+    if (highlighted) c.Font().SetColor(clHighlightText);
+    const std::string text = GetCell(ACol, ARow);
+    if (text.empty()) return;
+    c.Brush().SetStyle(bsClear);
+    RECT line{Rect.left + 2, Rect.top, Rect.right - 2, std::min<LONG>(Rect.bottom, Rect.top + DefaultRowHeight())};
+    const UINT align = TextAlignmentFormat(column ? column->Alignment() : taLeftJustify);
+    c.DrawText(text, line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | align);
+    c.Brush().SetStyle(bsSolid);
+}

@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  menus_test.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  rich_edit_test.cpp
+)

@@ -1,0 +1,4 @@
+list(APPEND WIN32_TESTS
+  grid_interaction_test.cpp
+  data_grid_editing_test.cpp
+)
