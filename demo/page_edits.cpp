@@ -133,17 +133,17 @@ void BuildEditsPage(TWinControl* parent) {
 
     // The form edits, below the grid edits: flat fields with placeholders
     // and data dragging, Enter moving on over the read-only one.
-    SampleLabel(panel, 16, 470, 380, "Formularfelder: Platzhalter, Enter springt, Text ziehen:", true);
+    SampleLabel(panel, 16, 460, 380, "Formularfelder: Platzhalter, Enter springt, Text ziehen:", true);
     struct FormField {
         const char* placeholder;
         const char* text;
         bool readOnly;
         int x, y, w;
     } fields[] = {
-        {"Vorname", "", false, 16, 492, 180},
-        {"Nachname", "", false, 16, 520, 180},
-        {"", "nur lesen (Enter springt darüber)", true, 16, 548, 180},
-        {"Telefon", "0621 123456", false, 210, 492, 170},
+        {"Vorname", "", false, 16, 480, 180},
+        {"Nachname", "", false, 16, 508, 180},
+        {"", "nur lesen (Enter springt darüber)", true, 210, 480, 180},
+        {"Telefon", "0621 123456", false, 210, 508, 180},
     };
     for (const FormField& f : fields) {
         auto* e = Create<TDCChoiceEdit>(panel);
@@ -157,7 +157,7 @@ void BuildEditsPage(TWinControl* parent) {
         e->SetParent(panel);
     }
     auto* city = Create<TDCComboBox>(panel);
-    city->SetBounds(210, 520, 170, 22);
+    city->SetBounds(404, 480, 180, 22);
     city->SetDrawStyle(fsFlat);
     city->SetEmptyText("Stadt");
     for (const char* c : kCities) city->Items().Add(c);
