@@ -4,6 +4,10 @@
 // locked, with a check glyph and with marks; combos of German cities whose
 // list opens with the button, F4 or Alt+Down and which complete three typed
 // letters; a list-only combo that steps by first letters and the wheel.
+// Beside them the form edits (DC family): flat fields without a button
+// showing grey placeholders, Enter and Shift+Enter moving through the
+// fields (over a read-only one), a selected text dragged onto another
+// field, and a form combo with its placeholder.
 // The open list and the error bubble are top-level windows: the page also
 // shows pictures of them so that its screenshot has them too.
 #include <string>
@@ -126,6 +130,40 @@ void BuildEditsPage(TWinControl* parent) {
     postcode->OnGetErrorHint(postcode, kEditErrorMask, hint);
     bubble->SetCaption(hint);
     WindowPicture(panel, 620, 284, bubble, false)->Shape = [bubble] { return bubble->CreateRegion(); };
+
+    // The form edits, below the grid edits: flat fields with placeholders
+    // and data dragging, Enter moving on over the read-only one.
+    SampleLabel(panel, 16, 460, 380, "Formularfelder: Platzhalter, Enter springt, Text ziehen:", true);
+    struct FormField {
+        const char* placeholder;
+        const char* text;
+        bool readOnly;
+        int x, y, w;
+    } fields[] = {
+        {"Vorname", "", false, 16, 480, 180},
+        {"Nachname", "", false, 16, 508, 180},
+        {"", "nur lesen (Enter springt darüber)", true, 210, 480, 180},
+        {"Telefon", "0621 123456", false, 210, 508, 180},
+    };
+    for (const FormField& f : fields) {
+        auto* e = Create<TDCChoiceEdit>(panel);
+        e->SetBounds(f.x, f.y, f.w, 22);
+        e->SetDrawStyle(fsFlat);
+        e->SetButtonExist(false);
+        e->SetEmptyText(f.placeholder);
+        e->SetText(f.text);
+        e->SetReadOnly(f.readOnly);
+        e->SetDataDraggingEnabled(true);
+        e->SetParent(panel);
+    }
+    auto* city = Create<TDCComboBox>(panel);
+    city->SetBounds(404, 480, 180, 22);
+    city->SetDrawStyle(fsFlat);
+    city->SetEmptyText("Stadt");
+    for (const char* c : kCities) city->Items().Add(c);
+    city->SetDropDownCount(10);
+    city->SetParent(panel);
+    city->OnIndexChange = [status, city](TObject*) { status->SetCaption("Formular: " + city->GetText()); };
 }
 
 GALLERY_PAGE(edits, "edits", 100, &BuildEditsPage);

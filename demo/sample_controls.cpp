@@ -1,6 +1,7 @@
 #include "demo/sample_controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/bitmap.h"
 #include "framework/graphics.h"
@@ -181,9 +182,14 @@ void TSampleSwatch::MouseLeave() {
 TWindowPicture::TWindowPicture(TComponent* AOwner) : TGraphicControl(AOwner) {}
 
 void TWindowPicture::SetWindow(TWinControl* Window, bool Owned) {
-    if (owned_ && window_ && window_ != Window) window_->Free();
+    if (window_ && window_ != Window) {
+        window_->RemoveFreeNotification(this);
+        if (owned_) window_->Free();
+    }
     window_ = Window;
     owned_ = Owned;
+    // Its owner (the application, for a box) may free it first at shut-down.
+    if (window_) window_->FreeNotification(this);
     if (window_) SetBounds(Left(), Top(), window_->Width(), window_->Height());
     Invalidate();
 }
@@ -207,9 +213,16 @@ void TWindowPicture::Paint() {
     BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
 }
 
+void TWindowPicture::Notification(TComponent* AComponent, TOperation Operation) {
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == window_) window_ = nullptr;
+}
+
 void TWindowPicture::BeforeDestruction() {
-    if (owned_ && window_) window_->Free();
-    window_ = nullptr;
+    if (TWinControl* w = std::exchange(window_, nullptr)) {
+        w->RemoveFreeNotification(this);
+        if (owned_) w->Free();
+    }
     TGraphicControl::BeforeDestruction();
 }
 

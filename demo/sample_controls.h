@@ -93,6 +93,7 @@ public:
 
 protected:
     void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void BeforeDestruction() override;
 
 private:

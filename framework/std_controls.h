@@ -1,5 +1,6 @@
 // Plain standard controls built on the framework: a container without a
-// frame (TPanel) and a window-less picture (TImage).
+// frame (TPanel), a window-less picture (TImage) and a window-less line of
+// text (TLabel).
 #pragma once
 
 #include <memory>
@@ -30,4 +31,15 @@ protected:
 
 private:
     std::unique_ptr<TBitmap> picture_;
+};
+
+// One line of text in the control's font, on the parent's background (no
+// accelerator prefix; cut at the control's width).
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* AOwner);
+
+protected:
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
 };

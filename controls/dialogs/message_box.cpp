@@ -6,6 +6,7 @@
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
 #include "controls/html/html_label.h"
+#include "editors/edits/combo_box.h"
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
@@ -14,6 +15,9 @@
 #include "framework/std_controls.h"
 
 namespace {
+
+// The input list's odd rows (counted from 0).
+constexpr TColor kInputOddRowColor = 12383742;  // 0xBCF5FE, light yellow
 
 // Posted by FormShow so the shown hook runs once the box is on the screen.
 constexpr UINT kBoxShown = WM_APP + 0x1B0;
@@ -99,7 +103,7 @@ struct BoxOwner {
     ~BoxOwner() { box->Free(); }
 };
 
-void SetUpBox(TFSB_BOX* Box, TFlatPanel* Bar, TFlatButton* Help, TFlatButton* Focus, const std::string& Text,
+void SetUpBox(TFSB_BOX* Box, TFlatPanel* Bar, TFlatButton* Help, TWinControl* Focus, const std::string& Text,
               const std::string& HelpText, const std::string& Caption) {
     Box->FP_help->Hide();
     Box->MessageLabel()->SetHTMLText(PrepareBoxText(Text));
@@ -214,7 +218,7 @@ void TFSB_BOX::FormCreate(TObject*) {
         FB_IOK->SetBounds(FB_ICANCEL->Left() + FB_ICANCEL->Width() + 4, FB_IOK->Top(), FB_IOK->Width() * 12 / 10,
                           FB_IOK->Height());
     }
-    // The input field sets FlatPanel1's height (its height + 4) once the edit family provides it.
+    // The input field and FlatPanel1's height come with the input box (CreateInputField).
     message_label_->OnLinkClick = [this](TObject* s) { LinkClicked(s); };
     help_label_->OnLinkClick = [this](TObject* s) { LinkClicked(s); };
     Pmsg->SetColor(clBtnFace);
@@ -280,6 +284,8 @@ void TFSB_BOX::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
     }
     switch (Key) {
     case VK_RETURN:
+        // An open input list takes Enter for its item.
+        if (InputListOpen()) break;
         // No button carries Tag 20 ("Nein" and "Abbrechen" have 50), and a
         // focused flat button takes Enter before the form sees it.
         SetModalResult(ActiveControl() && ActiveControl()->Tag == 20 ? mrCancel : mrOk);
@@ -305,6 +311,55 @@ void TFSB_BOX::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
     }
     default: break;
     }
+}
+
+bool TFSB_BOX::InputListOpen() const { return FINPE && FINPE->IsDroppedDown(); }
+
+void TFSB_BOX::CreateInputField() {
+    if (FINPE) return;
+    Label1 = Create<TLabel>(this);
+    Label1->Font().SetName("Arial");
+    Label1->Font().SetHeight(-11);
+    Label1->SetCaption("Eingabe:");
+    Label1->SetBounds(6, 6, 52, 14);
+    Label1->SetParent(FlatPanel1);
+    FINPE = Create<TDCComboBox>(this);
+    FINPE->SetBounds(60, 2, FlatPanel1->Width() - 64, 21);
+    FINPE->SetStyle(csDropDown);
+    FINPE->SetDrawStyle(fsFlat);
+    FINPE->SetEmptyText("Eingabe");
+    FINPE->SetShowCheckBox(true);
+    FINPE->SetItemHeight(19);
+    FINPE->OnDrawItem = [this](TWinControl* c, int i, const RECT& r, unsigned st) { FINPEDrawItem(c, i, r, st); };
+    FINPE->OnKeyPress = [this](TObject* s, char& k) { FINPEKeyPress(s, k); };
+    FINPE->SetParent(FlatPanel1);
+    // The bar's first row: the field's height + 4.
+    FlatPanel1->SetHeight(FINPE->Height() + 4);
+}
+
+void TFSB_BOX::FINPEKeyPress(TObject*, char& Key) {
+    if (Key != VK_RETURN) return;
+    Key = 0;
+    SetModalResult(mrOk);
+}
+
+void TFSB_BOX::FINPEDrawItem(TWinControl* Control, int Index, const RECT& Rect, unsigned State) {
+    auto* list = dynamic_cast<TCustomListBox*>(Control);
+    if (!list) return;
+    TCanvas& c = list->Canvas();
+    if (State & (ODS_SELECTED | ODS_FOCUS)) {
+        c.Brush().SetColor(clHighlight);
+        c.Font().SetColor(clHighlightText);
+    } else {
+        c.Brush().SetColor(Index % 2 == 1 ? kInputOddRowColor : clWhite);
+        c.Font().SetColor(clWindowText);
+    }
+    c.Brush().SetStyle(bsSolid);
+    c.FillRect(Rect);
+    if (Index < 0 || Index >= list->Items().Count()) return;
+    RECT text{Rect.left + 5, Rect.top + 1, Rect.right, Rect.bottom - 1};
+    c.Brush().SetStyle(bsClear);
+    c.DrawText(list->Items().Get(Index), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void TFSB_BOX::FormKeyPress(TObject*, char& Key) {
@@ -355,6 +410,24 @@ void PrepareInfoBox(TFSB_BOX* Box, const std::string& Text, const std::string& H
 void PrepareQuestionBox(TFSB_BOX* Box, const std::string& Text, const std::string& HelpText,
                         const std::string& Caption) {
     SetUpBox(Box, Box->Pquestion, Box->FBhelpQ, Box->FB_OK, Text, HelpText, Caption);
+}
+
+void PrepareInputBox(TFSB_BOX* Box, const std::string& Text, const std::vector<std::string>& Items,
+                     const std::string& Value, const std::string& HelpText, const std::string& Caption) {
+    Box->CreateInputField();
+    Box->FINPE->Items().Clear();
+    for (const std::string& item : Items) Box->FINPE->Items().Add(item);
+    Box->FINPE->SetText(Value);
+    SetUpBox(Box, Box->Pinput, Box->FB_HELPI, Box->FINPE, Text, HelpText, Caption);
+}
+
+std::optional<std::string> ShowInput(const std::string& Text, const std::vector<std::string>& Items,
+                                     const std::string& Value, const std::string& HelpText,
+                                     const std::string& Caption) {
+    BoxOwner owner{CreateMessageBox()};
+    PrepareInputBox(owner.box, Text, Items, Value, HelpText, Caption);
+    if (owner.box->ShowModal() != mrOk) return std::nullopt;
+    return owner.box->FINPE->GetText();
 }
 
 void ShowInfo(const std::string& Text, const std::string& HelpText, const std::string& Caption) {

@@ -9,14 +9,21 @@
 //    Up and Down are dialog keys: they move the focus and close nothing.
 //  - question box: Enter answers with the focused button ("Ja" true, "Nein"
 //    false), Escape answers false, Left/Right move between the two buttons.
+//  - input box: Enter takes the field's text, Escape cancels; while the
+//    field's list is open both belong to the list (Enter takes its item,
+//    Escape closes it) and the box stays.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/form.h"
 
+class TDCComboBox;
 class TFlatButton;
+class TLabel;
 class TFlatPanel;
 class TImage;
 class TPanel;
@@ -49,6 +56,10 @@ public:
     TFlatButton* FB_ICANCEL = nullptr;
     TFlatButton* FB_IOK = nullptr;
     TFlatButton* FB_HELPI = nullptr;
+    // The input field and its caption on FlatPanel1: made only for the
+    // input box (CreateInputField), nullptr otherwise.
+    TLabel* Label1 = nullptr;
+    TDCComboBox* FINPE = nullptr;
 
     // Made by FormCreate.
     TSBHTM* MessageLabel() const { return message_label_; }
@@ -66,6 +77,12 @@ public:
     void FB_BREAK1SelectNext(TWinControl*& SourceControl, TWinControl*& DestControl, WORD CharCode, bool& Accept);
     void FB_BREAK2SelectNext(TWinControl*& SourceControl, TWinControl*& DestControl, WORD CharCode, bool& Accept);
     void LinkClicked(TObject* Sender);
+    // Makes Label1 and FINPE (once); FlatPanel1 takes FINPE's height + 4.
+    void CreateInputField();
+    void FINPEKeyPress(TObject* Sender, char& Key);
+    // The list's rows: odd rows (counted from 0) light yellow, even rows
+    // white, the selected row in the highlight colours.
+    void FINPEDrawItem(TWinControl* Control, int Index, const RECT& Rect, unsigned State);
 
 protected:
     // The form's border width: an inner margin of 2 pixels around the aligned bars.
@@ -81,9 +98,8 @@ private:
     void KeepInside(const RECT& Area);
     // Open, enabled (no box opened from it), not closing, and no link was clicked.
     bool KeepsForeground() const;
-    // Whether the input field's drop-down list is open (the input field
-    // comes with the edit family; until then there is no list).
-    bool InputListOpen() const { return false; }
+    // Whether the input field's drop-down list is open.
+    bool InputListOpen() const;
 
     TSBHTM* message_label_ = nullptr;
     TSBHTM* help_label_ = nullptr;
@@ -100,6 +116,15 @@ void PrepareInfoBox(TFSB_BOX* Box, const std::string& Text, const std::string& H
                     const std::string& Caption = "");
 void PrepareQuestionBox(TFSB_BOX* Box, const std::string& Text, const std::string& HelpText = "",
                         const std::string& Caption = "");
+// Sets Box up as the input box: Text above the field, Items in its list,
+// Value in the field, the field focused.
+void PrepareInputBox(TFSB_BOX* Box, const std::string& Text, const std::vector<std::string>& Items,
+                     const std::string& Value = "", const std::string& HelpText = "", const std::string& Caption = "");
+// Input box: the typed or chosen text on "Übernehmen" (Enter), nothing on
+// "Abbrechen" (Escape, closing).
+std::optional<std::string> ShowInput(const std::string& Text, const std::vector<std::string>& Items = {},
+                                     const std::string& Value = "", const std::string& HelpText = "",
+                                     const std::string& Caption = "");
 // Information box; returns when it is closed.
 void ShowInfo(const std::string& Text, const std::string& HelpText = "", const std::string& Caption = "");
 // Yes/no box: true for "Ja".

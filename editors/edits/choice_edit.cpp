@@ -10,6 +10,7 @@
 #include "framework/colors.h"
 #include "framework/form.h"
 #include "framework/application.h"
+#include "framework/image_list.h"
 #include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
 #include "framework/messages.h"
@@ -203,6 +204,7 @@ void TI_CustomChoiceEdit::ToggleDropDown(TObject* sender) {
 }
 
 void TI_CustomChoiceEdit::DropDown() {
+    drop_down_reason_ = drKey;
     if (!button_ || button_retired_ || event_style_ != esDropDown) return;
     // A press and a release: the button ends up in its normal state.
     const int x = button_->Left() + 1, y = button_->Top() + 1;
@@ -345,6 +347,7 @@ void TI_CustomChoiceEdit::CMFontChanged(TMessage& m) {
 
 void TI_CustomChoiceEdit::CMMouseEnter(TMessage& m) {
     TI_CustomMaskEdit::CMMouseEnter(m);
+    if (drag_state_ != 0) return;
     if (!(GetKeyState(VK_LBUTTON) & 0x8000)) pressed_ = false;
     if (draw_style_ == fsFlat && !hot_) {
         hot_ = true;
@@ -354,6 +357,7 @@ void TI_CustomChoiceEdit::CMMouseEnter(TMessage& m) {
 
 void TI_CustomChoiceEdit::CMMouseLeave(TMessage& m) {
     TI_CustomMaskEdit::CMMouseLeave(m);
+    if (drag_state_ != 0) return;
     if (button_) WithButton([&] { button_->MouseEvent(-1, -1, EditButtonMouseAction::Move, false); });
     if (draw_style_ == fsFlat && hot_ && !Focused()) {
         hot_ = false;
@@ -516,6 +520,7 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
         if (HWND h = WindowHandle(); h && m.WParam == 0) {
             WindowDC dc(h);
             PaintClientExtras(dc.Get());
+            PaintPlaceholder(dc.Get());
         }
         AfterPaint();
         return;
@@ -525,6 +530,7 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
         TI_CustomMaskEdit::Dispatch(m);
     }
         PaintClientExtras(reinterpret_cast<HDC>(m.WParam));
+        PaintPlaceholder(reinterpret_cast<HDC>(m.WParam));
         return;
     case WM_ERASEBKGND:
         if (!ErasesBackground()) {
@@ -559,8 +565,17 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
         HWND to = reinterpret_cast<HWND>(m.WParam);
         bool toOwnPopup = to && GetWindow(to, GW_OWNER) == WindowHandle();
         if (!toOwnPopup || Application()->InModalState()) CloseUp(false, true);
+        if (drag_state_ == 0) EndDragImage();
         break;
     }
+    case WM_CAPTURECHANGED:
+        // The capture taken away (another window, a menu): the drag ends without a drop.
+        if (drag_state_ != 0 && reinterpret_cast<HWND>(m.LParam) != WindowHandle()) {
+            drag_state_ = 0;
+            drop_target_ = nullptr;
+            EndDragImage();
+        }
+        break;
     case UM_DROPDOWN:
         m.Result = 0;
         if (GetKeyState(VK_RBUTTON) & 0x8000) return;
@@ -596,10 +611,21 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
             if (Focused()) CheckClick();
             return;
         }
+        if (!dbl) {
+            const PressKind press = DragMouseDown(x);
+            if (press == PressKind::Drag || IsBeingFreed()) return;
+            if (press == PressKind::Click) {
+                // The detection took the release: the EDIT gets it after its press.
+                TI_CustomMaskEdit::Dispatch(m);
+                if (HWND h = WindowHandle(); h && !IsBeingFreed()) SendMessageA(h, WM_LBUTTONUP, 0, m.LParam);
+                return;
+            }
+        }
         if (OverButton(x)) {
             if (CanFocus() && !Focused()) SetFocus();
             if (Focused() && button_ && !button_retired_) {
                 pressed_ = true;
+                drop_down_reason_ = drButton;
                 WithButton([&] { button_->MouseEvent(x, y, EditButtonMouseAction::Press, true); });
             }
             return;
@@ -611,6 +637,10 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
         break;
     }
     case WM_MOUSEMOVE:
+        if (drag_state_ != 0) {
+            DragMouseMove(m);
+            return;
+        }
         if (button_ && !button_retired_) {
             const int x = MessageX(m), y = MessageY(m);
             const bool held = (m.WParam & MK_LBUTTON) != 0 && pressed_;
@@ -618,6 +648,10 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
         }
         break;
     case WM_LBUTTONUP: {
+        if (drag_state_ != 0) {
+            DragMouseUp();
+            return;
+        }
         const bool was = pressed_;
         pressed_ = false;
         if (was && Focused() && button_ && !button_retired_) {
@@ -634,11 +668,33 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
 }
 
 void TI_CustomChoiceEdit::KeyDown(WORD& key, TShiftState shift) {
+    swallow_enter_char_ = false;
     TI_CustomMaskEdit::KeyDown(key, shift);
-    if (key == VK_F2) DropDown();
+    if (IsBeingFreed()) return;
+    const bool formRules = Family().form_edit_rules;
+    // The form edits open with a plain F2 only.
+    if (key == VK_F2 && (!formRules || (shift & (ssShift | ssCtrl | ssAlt)) == 0)) DropDown();
+    if (!formRules || key == 0 || IsBeingFreed()) return;
+    HWND self = WindowHandle();
+    if (key == VK_RETURN) {
+        // An open list takes Enter itself (KeyPress accepts its item).
+        if (IsDroppedDown()) return;
+        SelectNext(this, (shift & ssShift) == 0, VK_RETURN, true);
+        // Its character must not act a second time as the form's dialog key.
+        if (!IsBeingFreed() && self && GetFocus() != self) swallow_enter_char_ = true;
+        return;
+    }
+    AskSelectNext(this, nullptr, key);
 }
 
 void TI_CustomChoiceEdit::KeyPress(char& key) {
+    if (key == VK_RETURN && swallow_enter_char_) {
+        // The Enter that moved the focus: its own handler sees it, nothing else.
+        swallow_enter_char_ = false;
+        TWinControl::KeyPress(key);
+        key = 0;
+        return;
+    }
     if ((key == VK_RETURN || key == VK_ESCAPE) && BubbleWithButtonsShown()) {
         PostHideMessage();
         key = 0;

@@ -7,18 +7,44 @@
 // unless MultiLine is set it stays one line: Enter and Esc go to the form as
 // dialog keys, typed CR and LF are dropped and pasted ones stripped.
 //
+// The form family (TDC...) adds a placeholder text drawn while the field is
+// empty (or after its text), Enter and Shift+Enter moving the focus through
+// the owner's tab order (OnSelectNext may veto or redirect), and dragging a
+// selected text onto another form edit with data dragging enabled. The
+// code is the same for both families; the family's rules switch it on.
+//
 // The button has no window: the edit hit-tests it, routes press, release and
 // moves to it and paints it after its own painting. A button switched off
 // from inside its own click is hidden at once and freed once the click has
 // returned.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "editors/edits/mask_edit.h"
 #include "editors/tools/edit_button.h"
 #include "framework/bitmap.h"
 #include "framework/edit_kinds.h"
+
+class TDragImage;
+
+// What a data drag passes to its events unchanged (the edits set the second
+// and third values to -1 after a drop).
+struct TDataDragExtra {
+    int32_t Values[3] = {0, 0, 0};
+};
+using TDataDragOverEvent = std::function<void(bool& Accept, int& State, POINT ScreenPos, TDataDragExtra& Extra)>;
+using TDataDragCancelEvent = std::function<void(int& State)>;
+// Enter (Key VK_RETURN) or any other key: Next may be named or changed,
+// Allow false keeps the focus where it is.
+using TEditSelectNextEvent =
+    std::function<void(TWinControl*& From, TWinControl*& Next, bool& Allow, WORD Key)>;
+
+// Why the drop-down opened last.
+enum TDropDownReason : int { drNone = 0, drKey = 1, drButton = 3 };
 
 class TI_CustomChoiceEdit : public TI_CustomMaskEdit {
 public:
@@ -84,6 +110,33 @@ public:
     // The open drop-down's window (a list, the calculator), else nullptr.
     virtual TWinControl* DropDownWindow() const { return nullptr; }
     void LayoutChanged() override;
+    TDropDownReason DropDownReason() const { return drop_down_reason_; }
+
+    // --- form edits: placeholder, Enter, data dragging --------------------------
+    const std::string& EmptyText() const { return empty_text_; }
+    void SetEmptyText(const std::string& value);
+    // The placeholder also stands after a text (left alignment only).
+    bool ShowEmptyTextAfterText() const { return empty_text_after_text_; }
+    void SetShowEmptyTextAfterText(bool value);
+    // Moves the focus from From to the next (previous) control of the owner's
+    // tab order, passing over read-only form edits; OnSelectNext may veto or
+    // name another. TabStopOnly false: only children of this edit count.
+    virtual void SelectNext(TWinControl* From, bool Forward, WORD Key, bool TabStopOnly);
+    bool DataDraggingEnabled() const { return data_dragging_; }
+    void SetDataDraggingEnabled(bool value) { data_dragging_ = value; }
+    bool DataDragging() const { return drag_state_ != 0; }
+    // The edit the running drag would drop on (nullptr: none).
+    TI_CustomChoiceEdit* DropTarget() const { return drop_target_; }
+    bool DragAccepted() const { return drag_accept_; }
+    const TDataDragExtra& DragExtra() const { return drag_extra_; }
+    TDataDragExtra& DragExtra() { return drag_extra_; }
+
+    // Called instead of the placeholder while the text is empty.
+    TNotifyEvent OnEmptyPaint;
+    TDataDragOverEvent OnDragOverData;
+    TDataDragOverEvent OnDragDropData;
+    TDataDragCancelEvent OnDragOverCancel;
+    TEditSelectNextEvent OnSelectNext;
 
     TNotifyEvent OnButtonClick;
     TNotifyEvent OnCheckClick;
@@ -91,6 +144,7 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void Change() override;
     void Dispatch(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
@@ -136,7 +190,21 @@ private:
     void LoadStyleGlyph();
     void PaintMarks(HDC Dc);
     void PaintCheckGlyph(HDC Dc);
+    void PaintPlaceholder(HDC Dc);
     void Paste();
+    // Data dragging (choice_edit_form.cpp). A press either starts a drag,
+    // or is a plain press, or was a click whose release the drag detection
+    // took from the queue.
+    enum class PressKind { Plain, Drag, Click };
+    PressKind DragMouseDown(int X);
+    void DragMouseMove(TMessage& Message);
+    void DragMouseUp();
+    void EndDragImage();
+    void FollowDrag(POINT ScreenPos);
+    // The form edit under a screen point that takes a data drop.
+    TI_CustomChoiceEdit* DropTargetAt(POINT ScreenPos) const;
+    // Asks OnSelectNext about Next; an allowed control that can take the focus gets it.
+    bool AskSelectNext(TWinControl* From, TWinControl* Next, WORD Key);
 
     TI_EditButton* button_ = nullptr;
     int button_calls_ = 0;
@@ -162,6 +230,19 @@ private:
     bool key_pass_ = false;
     bool corner_mark_ = false;
     bool right_edge_mark_ = false;
+    TDropDownReason drop_down_reason_ = drNone;
+    std::string empty_text_;
+    bool empty_text_after_text_ = false;
+    // The WM_CHAR of an Enter whose key-down moved the focus.
+    bool swallow_enter_char_ = false;
+    bool data_dragging_ = false;
+    int drag_state_ = 0;
+    int drag_state_value_ = 0;
+    bool drag_accept_ = false;
+    TDataDragExtra drag_extra_;
+    TI_CustomChoiceEdit* drop_target_ = nullptr;
+    std::string dragged_text_;
+    std::unique_ptr<TDragImage> drag_image_;
     bool saved_show_hint_ = false;
 };
 

@@ -33,7 +33,9 @@ ComboItems TI_CustomComboBox::ItemVector() const {
     return v;
 }
 
-int TI_CustomComboBox::FindItem(bool prefixOnly) const { return FindComboItem(ItemVector(), GetText(), prefixOnly); }
+int TI_CustomComboBox::FindItem(bool prefixOnly) const {
+    return match_items_ ? FindComboItem(ItemVector(), GetText(), prefixOnly) : -1;
+}
 
 void TI_CustomComboBox::SetItemIndex(int index) {
     const bool inList = index >= 0 && index < items_->Count();
@@ -51,6 +53,10 @@ void TI_CustomComboBox::SetItemIndex(int index) {
 
 void TI_CustomComboBox::SetTextAndIndex(const std::string& text, int index, int selStart, int selEnd) {
     if (text == GetText() && index == item_index_) return;
+    if (OnSelectText) {
+        OnSelectText(this, text, index);
+        if (IsBeingFreed()) return;
+    }
     SetItemIndex(index);
     SetText(text);
     SetSel(selStart, selEnd);
@@ -60,6 +66,16 @@ void TI_CustomComboBox::SetStyle(TComboStyle value) {
     if (style_ == value) return;
     const bool wasListOnly = ListOnly();
     style_ = value;
+    if (Family().form_edit_rules) {
+        // The form combo: the simple style has no button, the list style
+        // starts empty; the window is made anew either way.
+        SetButtonExist(value != csSimple);
+        if (value == csDropDownList) SetText(std::string());
+        std::string text = GetText();
+        RecreateWnd();
+        SetText(text);
+        return;
+    }
     ListOnlyChanged(wasListOnly);
 }
 
@@ -116,7 +132,8 @@ void TI_CustomComboBox::OpenDropDown() {
     list->SetDropDownRows(drop_down_count_);
     list->SetBorderStyle(DrawStyle() == fsFlat || DrawStyle() == fsSingle ? 2 : 1);
     list->Font().Assign(&Font());
-    list->SetItemHeight(std::max(list->ItemHeight(), TextHeightFor(Font(), "WQ", nullptr)));
+    list->SetItemHeight(item_height_ > 0 ? item_height_
+                                         : std::max(list->ItemHeight(), TextHeightFor(Font(), "WQ", nullptr)));
     if (OnMeasureItem) {
         int height = list->ItemHeight();
         OnMeasureItem(list, 0, height);
@@ -129,7 +146,8 @@ void TI_CustomComboBox::OpenDropDown() {
     list->OnClick = [this](TObject*) { CloseUp(true, false); };
     const int width = drop_down_width_ > 0 ? drop_down_width_ : Width();
     list->SetPopupRect(0, 0, width, list->ItemHeight());
-    if (item_index_ >= 0 && item_index_ < items_->Count() - 1 && AnsiSameText(items_->Get(item_index_), GetText()))
+    if (match_items_ && item_index_ >= 0 && item_index_ < items_->Count() - 1 &&
+        AnsiSameText(items_->Get(item_index_), GetText()))
         item_index_ = FindItem(false);
     list->SetItemIndex(item_index_);
     SelectAll();
@@ -208,7 +226,9 @@ void TI_CustomComboBox::KeyDown(WORD& key, TShiftState shift) {
     if (!list_open_ && (key == VK_UP || key == VK_DOWN) && !alt) {
         TWinControl::KeyDown(key, shift);
         if (key != 0 && !ReadOnly()) {
-            const int index = StepComboIndex(ItemVector(), item_index_, GetText(), key == VK_UP ? -1 : +1);
+            // Without item matching the text does not find the start.
+            const std::string text = match_items_ ? GetText() : std::string("\x01");
+            const int index = StepComboIndex(ItemVector(), item_index_, text, key == VK_UP ? -1 : +1);
             if (index >= 0) SetTextAndIndex(items_->Get(index), index, -1, 0);
         }
         key = 0;
@@ -262,7 +282,10 @@ void TI_CustomComboBox::TypedChar(TMessage& m) {
     if (ch != VK_RETURN && ch != VK_ESCAPE) item_index_ = -1;
     TI_CustomChoiceEdit::Dispatch(m);
     if (IsBeingFreed() || ch == VK_BACK || ch == VK_RETURN || ch == VK_ESCAPE) return;
-    if (!ReadOnly()) {
+    if (OnCompleteText) {
+        OnCompleteText(this);
+        if (IsBeingFreed()) return;
+    } else if (match_items_ && !ReadOnly()) {
         const ComboCompletion c = CompleteComboText(ItemVector(), GetText());
         if (c.index >= 0) {
             SetTextAndIndex(c.text, c.index, c.sel_start, c.sel_end);
@@ -380,7 +403,7 @@ void TI_CustomComboBox::Dispatch(TMessage& m) {
         return;
     case WM_KILLFOCUS:
         TI_CustomChoiceEdit::Dispatch(m);
-        if (!ListOnly()) item_index_ = FindItem(false);
+        if (!ListOnly() && match_items_) item_index_ = FindItem(false);
         RepaintFace();
         return;
     case WM_PAINT:

@@ -9,6 +9,13 @@
 // letter selects the next item starting with it, and leaving with a text
 // that is no item fails with kEditErrorNotInList.
 //
+// Item matching (on by default) finds items for the text: switched off,
+// typed text is never completed and ItemIndex is not looked up from the
+// text. OnCompleteText replaces the built-in completion; OnSelectText is told
+// of a text and index about to be set, before anything changes. A form
+// combo's Style also switches its button (off for the simple style) and the
+// drop-down list style starts with an empty text.
+//
 // UM_DROPDOWN: WParam 1 opens, 0 closes the list (closing a list that is
 // not open does nothing). The list closes itself by a posted message, so it
 // is never freed inside its own handlers.
@@ -26,6 +33,8 @@
 class TI_PopupListBox;
 class TCanvas;
 
+// A text and index about to be set (the control still shows the old ones).
+using TComboSelectTextEvent = std::function<void(TObject* Sender, const std::string& Text, int Index)>;
 // Draws the face of a list-only combo: the item at Index in Rect.
 using TComboDrawTextEvent = std::function<void(TCanvas& Canvas, TObject* Control, int Index, const RECT& Rect)>;
 // The open list's item height (its items share one): Height comes in as
@@ -60,6 +69,13 @@ public:
     void SetDropDownCount(int value) { drop_down_count_ = value; }
     int DropDownWidth() const { return drop_down_width_; }
     void SetDropDownWidth(int value) { drop_down_width_ = value; }
+    bool MatchItems() const { return match_items_; }
+    void SetMatchItems(bool value) { match_items_ = value; }
+    // The rows' height in the list; 0: from the font.
+    int ItemHeight() const { return item_height_; }
+    void SetItemHeight(int value) { item_height_ = value < 0 ? 0 : value; }
+    int CheckTag() const { return check_tag_; }
+    void SetCheckTag(int value) { check_tag_ = value; }
     // The open list (nullptr when closed).
     TI_PopupListBox* List() const { return list_; }
     void Clear();
@@ -87,6 +103,8 @@ public:
     TDrawItemEvent OnDrawItem;
     TComboMeasureItemEvent OnMeasureItem;
     TComboItemImageEvent OnItemImage;
+    TNotifyEvent OnCompleteText;
+    TComboSelectTextEvent OnSelectText;
 
 protected:
     void CheckText(bool& Error) override;
@@ -118,6 +136,9 @@ private:
     std::string remembered_text_;
     int remembered_index_ = -1;
     int item_index_ = -1;
+    bool match_items_ = true;
+    int item_height_ = 0;
+    int check_tag_ = 0;
 };
 
 class TI_ComboBox : public TI_CustomComboBox {
@@ -129,4 +150,9 @@ public:
 class TDCCustomComboBox : public TI_CustomComboBox {
 public:
     explicit TDCCustomComboBox(TComponent* AOwner) : TI_CustomComboBox(AOwner, kFormFamily) {}
+};
+
+class TDCComboBox : public TI_ComboBox {
+public:
+    explicit TDCComboBox(TComponent* AOwner) : TI_ComboBox(AOwner, kFormFamily) {}
 };

@@ -11,13 +11,16 @@
 
 namespace {
 
-// The one error bubble of the process.
+// The one error bubble of a family (an in-place editor's and a form edit's
+// can show at the same time).
 struct SharedErrorBubble {
     TI_MessageWindow* window = nullptr;
     TI_CustomEdit* owner = nullptr;
     int listener = 0;
 };
-SharedErrorBubble g_bubble;
+SharedErrorBubble g_bubbles[2];
+
+SharedErrorBubble& BubbleOf(const PopupFamily& family) { return g_bubbles[family.form_edit_rules ? 1 : 0]; }
 
 // Messages after which the bubble goes: typing, commands and activation
 // changes the application's loop takes from the queue.
@@ -26,18 +29,18 @@ bool HidesBubble(UINT msg) {
            msg == CM_DEACTIVATE;
 }
 
-void InstallListener() {
-    if (g_bubble.listener) return;
-    g_bubble.listener = Application()->AddMessageListener([](const MSG& m) {
-        if (!g_bubble.window || !g_bubble.owner || !HidesBubble(m.message)) return;
-        if (HWND h = g_bubble.owner->WindowHandle()) PostMessageA(h, UM_BUBBLE, 0, 0);
+void InstallListener(SharedErrorBubble& b) {
+    if (b.listener) return;
+    b.listener = Application()->AddMessageListener([&b](const MSG& m) {
+        if (!b.window || !b.owner || !HidesBubble(m.message)) return;
+        if (HWND h = b.owner->WindowHandle()) PostMessageA(h, UM_BUBBLE, 0, 0);
     });
 }
 
-void RemoveListener() {
-    if (!g_bubble.listener) return;
-    Application()->RemoveMessageListener(g_bubble.listener);
-    g_bubble.listener = 0;
+void RemoveListener(SharedErrorBubble& b) {
+    if (!b.listener) return;
+    Application()->RemoveMessageListener(b.listener);
+    b.listener = 0;
 }
 
 // Drops the hides queued for hwnd (posted before the bubble was shown
@@ -56,10 +59,10 @@ void DropQueuedHides(HWND hwnd) {
     for (const MSG& k : keep) PostMessageA(k.hwnd, k.message, k.wParam, k.lParam);
 }
 
-void FreeSharedBubble() {
-    RemoveListener();
-    TI_MessageWindow* w = g_bubble.window;
-    g_bubble = SharedErrorBubble{};
+void FreeSharedBubble(SharedErrorBubble& b) {
+    RemoveListener(b);
+    TI_MessageWindow* w = b.window;
+    b = SharedErrorBubble{};
     if (w) w->Free();
 }
 
@@ -79,8 +82,8 @@ void TI_CustomEdit::BeforeDestruction() {
     TCustomEdit::BeforeDestruction();
 }
 
-TI_MessageWindow* TI_CustomEdit::SharedBubble() { return g_bubble.window; }
-TI_CustomEdit* TI_CustomEdit::SharedBubbleOwner() { return g_bubble.owner; }
+TI_MessageWindow* TI_CustomEdit::SharedBubble(const PopupFamily& family) { return BubbleOf(family).window; }
+TI_CustomEdit* TI_CustomEdit::SharedBubbleOwner(const PopupFamily& family) { return BubbleOf(family).owner; }
 
 void TI_CustomEdit::CreateParams(TCreateParams& p) {
     TCustomEdit::CreateParams(p);
@@ -170,7 +173,8 @@ bool TI_CustomEdit::Validate() {
 }
 
 void TI_CustomEdit::DoShowError() {
-    if (OnShowError) OnShowError(g_bubble.window);
+    SharedErrorBubble& shared = BubbleOf(family_);
+    if (OnShowError) OnShowError(shared.window);
 }
 
 void TI_CustomEdit::CloseUp(bool, bool immediately) {
@@ -191,64 +195,68 @@ void TI_CustomEdit::MoveCaretToEnd() { SetSel(INT_MAX, -1); }
 // --- the bubble ----------------------------------------------------------------------
 
 bool TI_CustomEdit::BubbleWithButtonsShown() const {
-    return g_bubble.window && g_bubble.window->Shown() && g_bubble.window->Buttons().Count() > 0;
+    SharedErrorBubble& shared = BubbleOf(family_);
+    return shared.window && shared.window->Shown() && shared.window->Buttons().Count() > 0;
 }
 
 void TI_CustomEdit::ShowBubble(int code) {
+    SharedErrorBubble& shared = BubbleOf(family_);
     CloseUp(false, true);
     if (IsBeingFreed()) return;
     if (code != 0) error_code_ = code;
     BuildErrorText();
     if (Trim(error_text_).empty()) return;
-    if (g_bubble.window && g_bubble.owner != this) {
+    if (shared.window && shared.owner != this) {
         // Another edit's bubble: its place and delay are the other's.
-        HWND old = g_bubble.owner ? g_bubble.owner->WindowHandle() : nullptr;
-        if (g_bubble.owner) g_bubble.owner->error_shown_ = false;
-        FreeSharedBubble();
+        HWND old = shared.owner ? shared.owner->WindowHandle() : nullptr;
+        if (shared.owner) shared.owner->error_shown_ = false;
+        FreeSharedBubble(shared);
         DropQueuedHides(old);
     }
-    if (g_bubble.window) {
-        if (g_bubble.window->Shown() && g_bubble.window->GetText() == error_text_) {
+    if (shared.window) {
+        if (shared.window->Shown() && shared.window->GetText() == error_text_) {
             // Shown as asked: a hide queued before this request is stale.
             DropQueuedHides(WindowHandle());
             return;
         }
-        g_bubble.window->Hide();
+        shared.window->Hide();
     } else {
         auto* w = Create<TI_MessageWindow>(this, family_);
-        g_bubble.window = w;
-        g_bubble.owner = this;
+        shared.window = w;
+        shared.owner = this;
         w->SetAutoHide(true);
         w->SetIconKind(1);
         w->SetPopupPosition(pmInOwnerClient);
         w->SetShape(bsBalloon);
         w->Font().SetSize(8);
     }
-    TI_MessageWindow* w = g_bubble.window;
+    TI_MessageWindow* w = shared.window;
     w->SetHideDelay(GetHideDelay());
     w->SetBounds(5, Height() - 9, w->Width(), w->Height());
     DoShowError();
-    if (IsBeingFreed() || g_bubble.window != w) return;
+    if (IsBeingFreed() || shared.window != w) return;
     w->SetText(error_text_);
     error_shown_ = true;
     DropQueuedHides(WindowHandle());
     w->Show();
-    InstallListener();
+    InstallListener(shared);
 }
 
 void TI_CustomEdit::HideBubble() {
-    if (g_bubble.window) {
-        if (g_bubble.owner) g_bubble.owner->error_shown_ = false;
-        FreeSharedBubble();
+    SharedErrorBubble& shared = BubbleOf(family_);
+    if (shared.window) {
+        if (shared.owner) shared.owner->error_shown_ = false;
+        FreeSharedBubble(shared);
     }
     error_shown_ = false;
 }
 
 void TI_CustomEdit::CancelMode(TMessage& m) {
-    if (!g_bubble.window) return;
+    SharedErrorBubble& shared = BubbleOf(family_);
+    if (!shared.window) return;
     auto* sender = reinterpret_cast<TControl*>(m.LParam);
-    if (sender == g_bubble.window) {
-        if (g_bubble.window->Buttons().Count() > 0) return;
+    if (sender == shared.window) {
+        if (shared.window->Buttons().Count() > 0) return;
         PostHideMessage();
         return;
     }
@@ -275,8 +283,8 @@ void TI_CustomEdit::Dispatch(TMessage& m) {
         CancelMode(m);
         return;
     case CM_DIALOGCHAR:
-        if (g_bubble.window && g_bubble.owner == this &&
-            g_bubble.window->Buttons().FindAccelerator(static_cast<char>(m.WParam))) {
+        if (const SharedErrorBubble& shared = BubbleOf(family_); shared.window && shared.owner == this &&
+            shared.window->Buttons().FindAccelerator(static_cast<char>(m.WParam))) {
             m.Result = 1;
             return;
         }

@@ -10,7 +10,8 @@
 // form and the parent on a failed check; a non-zero answer cancels the error.
 //
 // The bubble is a TI_MessageWindow of the edit's family, owned by the edit
-// that shows it; an error of another edit makes a new one for that edit (its
+// that shows it; each family has one (a grid's and a form's can show at
+// once); an error of another edit makes a new one for that edit (its
 // place and delay belong to the owner). Hides already queued when the bubble
 // is shown again are dropped, so an old text's expiry never hides a new one.
 #pragma once
@@ -72,9 +73,9 @@ public:
     // No selection, caret after the last character.
     void MoveCaretToEnd();
 
-    // The process's error bubble and the edit it belongs to (nullptr: none).
-    static TI_MessageWindow* SharedBubble();
-    static TI_CustomEdit* SharedBubbleOwner();
+    // A family's error bubble and the edit it belongs to (nullptr: none).
+    static TI_MessageWindow* SharedBubble(const PopupFamily& Family = kInplaceFamily);
+    static TI_CustomEdit* SharedBubbleOwner(const PopupFamily& Family = kInplaceFamily);
 
     TEditKillFocusEvent OnKillFocus;
     // Sender: the bubble window.

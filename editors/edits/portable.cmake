@@ -1,5 +1,6 @@
 list(APPEND PORTABLE_SOURCES
   combo_rules.cpp
+  form_edit_rules.cpp
 )
 # The float edit's lists stand beside this one.
 ui_include_lists(portable_*.cmake)

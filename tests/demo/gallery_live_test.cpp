@@ -762,6 +762,15 @@ HWND WaitForBox(Gallery& g) {
     return box;
 }
 
+// Clicks a box opener of the dialogs page (the mouse rested away first, so
+// the click is no double click with an earlier one) and waits for the box.
+HWND OpenBoxBy(Gallery& g, HWND opener) {
+    MoveMouse(GetParent(opener), 700, 590);
+    Sleep(550);
+    Click(opener, 30, 12);
+    return WaitForBox(g);
+}
+
 TEST_F(GalleryLive, DialogsInfoBoxClosesOnAKeyAndTheSpaceUpClicksNothing) {
     Start("dialogs");
     HWND open = Find("Information zeigen");
@@ -795,10 +804,7 @@ TEST_F(GalleryLive, DialogsQuestionAnswersByKeyAndMouse) {
     const RECT status{470, 170, 790, 187};
     // Opens the box, answers with `answer` and returns the status line.
     auto answer = [&](const std::function<void(HWND box)>& act) {
-        MoveMouse(page, 700, 590);
-        Sleep(550);  // the next click on the opener is no double click
-        Click(ask, 30, 12);
-        HWND box = WaitForBox(G());
+        HWND box = OpenBoxBy(G(), ask);
         EXPECT_NE(box, nullptr) << "no box";
         if (!box) return Shot(page, status);
         EXPECT_EQ(Text(G().Focus()), "Ja");
@@ -818,6 +824,45 @@ TEST_F(GalleryLive, DialogsQuestionAnswersByKeyAndMouse) {
     EXPECT_TRUE(answer([](HWND) { Key(VK_ESCAPE); }) == no) << "Escape did not answer Nein";
     EXPECT_TRUE(answer([&](HWND box) { Click(G().Child("Ja", box), 20, 10); }) == yes) << "a click on Ja";
     EXPECT_TRUE(answer([&](HWND box) { Click(G().Child("Nein", box), 20, 10); }) == no) << "a click on Nein";
+}
+
+TEST_F(GalleryLive, DialogsInputBoxGivesTheTypedOrChosenTextAndNothingOnEscape) {
+    Start("dialogs");
+    HWND open = Find("Eingabe abfragen");
+    HWND answer = Find("Noch keine Eingabe.");
+    ASSERT_TRUE(open && answer);
+    // Opens the input box, acts in it and waits until it is gone.
+    auto ask = [&](const std::function<void(HWND box)>& act) {
+        HWND box = OpenBoxBy(G(), open);
+        ASSERT_NE(box, nullptr) << "no box";
+        EXPECT_TRUE(WaitFor([&] { return GetAncestor(G().Focus(), GA_ROOT) == box; })) << "the field has no focus";
+        act(box);
+        EXPECT_TRUE(WaitFor([&] { return G().Popups().empty(); })) << "the box stayed open";
+        Sleep(100);
+    };
+    ask([](HWND) {
+        TypeText(L"M\u00FCller & S\u00F6hne");
+        Key(VK_RETURN);
+    });
+    EXPECT_EQ(AskedText(answer), "M\xFCller & S\xF6hne");
+    // The second entry of the list, by the arrow keys.
+    ask([&](HWND) {
+        MoveMouse(POINT{1, 1});  // the list follows the mouse: none under it
+        AltKey(VK_DOWN);
+        ASSERT_TRUE(WaitFor([&] { return G().Popups().size() == 2; })) << "no list";
+        Key(VK_DOWN);
+        Key(VK_DOWN);
+        Key(VK_RETURN);  // takes the entry; the box stays
+        EXPECT_TRUE(WaitFor([&] { return G().Popups().size() == 1; })) << "the list stayed open";
+        Key(VK_RETURN);
+    });
+    EXPECT_EQ(AskedText(answer), "Schulz & Partner");
+    // Escape: the cancel answer, nothing of what was typed.
+    ask([](HWND) {
+        TypeText(L"xyz");
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(AskedText(answer), "(abgebrochen)");
 }
 
 TEST_F(GalleryLive, DragDropTakesFilesFromAnotherProgram) {

@@ -32,17 +32,6 @@ TI_ClipPopup* ShownClipPopup(TWinControl* owner) {
     return p;
 }
 
-void MouseInput(DWORD flags, POINT at = {0, 0}) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_ABSOLUTE) {
-        in.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-        in.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    }
-    SendInput(1, &in, sizeof(INPUT));
-}
-
 }  // namespace
 
 TEST(ClipPopup, TrackingResizesOnReleaseAndPinsThePosition) {

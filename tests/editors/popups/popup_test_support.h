@@ -45,6 +45,19 @@ inline void PumpFor(DWORD ms) {
     Application()->ProcessMessages();
 }
 
+// One mouse event through the system; with MOUSEEVENTF_ABSOLUTE a move to
+// the screen point at.
+inline void MouseInput(DWORD flags, POINT at = {0, 0}) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        in.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+        in.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    }
+    SendInput(1, &in, sizeof(INPUT));
+}
+
 // Real mouse input through the system: the cursor to p, then a press and/or
 // a release of the left button, with the queue handled after each step.
 inline void MouseAt(POINT p, bool press = true, bool release = true) {
