@@ -47,6 +47,16 @@ void TLongTextObject2::SetText(const std::string& Value) {
     // The list's own rule: split at CR, LF and CR LF, every line ended by
     // CR LF, no line for a final line end. A first pass sizes the block.
     const size_t n = Value.size();
+    if (n > 0 && n <= UINT32_MAX - 2 && !std::memchr(Value.data(), '\n', n) && !std::memchr(Value.data(), '\r', n)) {
+        // One line (most second lines): the text and a line end.
+        std::unique_ptr<char[], FreeTextBlock> text(static_cast<char*>(T_BlockArena::NewBlock(n + 2, text_arena_)));
+        std::memcpy(text.get(), Value.data(), n);
+        text[n] = '\r';
+        text[n + 1] = '\n';
+        text_ = std::move(text);
+        text_size_ = static_cast<uint32_t>(n + 2);
+        return;
+    }
     auto for_each_line = [&](auto&& Line) {
         size_t start = 0;
         for (size_t i = 0; i < n;) {

@@ -589,11 +589,25 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
     RowValues pending(map.size());
 
     int row = Table.FixedRows();
+    // Rows are added in steps rather than one per line (each new count costs
+    // the grid a resize and a report); what is left over is taken back at the
+    // end, also when a table exception ends the read. A table that does not
+    // grow as asked gets its last row written again, as one row at a time.
+    const int rows_before = Table.RowCount();
+    int rows_needed = 0;  // the highest row written, plus one
+    bool grown = false;
     auto ensure_row = [&] {
-        if (Table.RowCount() - 1 < row) {
-            Table.SetRowCount(Table.RowCount() + 1);
-            row = Table.RowCount() - 1;
+        const int count = Table.RowCount();
+        if (count - 1 < row) {
+            Table.SetRowCount(count + std::max(256, count / 4));
+            grown = true;
+            if (Table.RowCount() - 1 < row) row = Table.RowCount() - 1;
         }
+        rows_needed = std::max(rows_needed, row + 1);
+    };
+    auto give_back_rows = [&] {
+        const int keep = std::max(rows_before, rows_needed);
+        if (grown && Table.RowCount() > keep) Table.SetRowCount(keep);
     };
     bool escaped = false;  // the value may hold a cell escape
     owned.resize(map.size());
@@ -619,58 +633,68 @@ int ReadPositionsText(PositionsTextTable& Table, TStream& Stream) {
         Table.SetSecondLine(row, token);
     };
 
-    ensure_row();
-    const int cols = Table.ColCount();
-    for (;;) {
-        line = reader.ReadLine();
-        if (line.empty()) break;
+    try {
         ensure_row();
-        const ptrdiff_t plain_count =
-            second_field_pos >= 0 ? SplitPlainLine(line, map.size(), plain.data(), unquoted.data()) : -1;
-        if (plain_count >= 0) {
-            // Most rows: values of the line, stored without a copy (but
-            // those with doubled quotes).
-            for (size_t i = 0; i < static_cast<size_t>(plain_count); ++i) {
-                value = plain[i].text;
-                escaped = plain[i].percent;
-                if (static_cast<int>(i) == second_field_pos)
-                    store_second_line();
-                else if (map[i] >= 0 && !escaped && !comma_check[i])
-                    pending.Add(map[i], value);
-                else if (map[i] >= 0)
-                    store_value(i);
+        const int cols = Table.ColCount();
+        for (;;) {
+            line = reader.ReadLine();
+            if (line.empty()) break;
+            ensure_row();
+            const ptrdiff_t plain_count =
+                second_field_pos >= 0 ? SplitPlainLine(line, map.size(), plain.data(), unquoted.data()) : -1;
+            if (plain_count >= 0) {
+                // Most rows: values of the line, stored without a copy (but
+                // those with doubled quotes).
+                for (size_t i = 0; i < static_cast<size_t>(plain_count); ++i) {
+                    value = plain[i].text;
+                    escaped = plain[i].percent;
+                    if (static_cast<int>(i) == second_field_pos)
+                        store_second_line();
+                    else if (map[i] >= 0 && !escaped && !comma_check[i])
+                        pending.Add(map[i], value);
+                    else if (map[i] >= 0)
+                        store_value(i);
+                }
+                flush();
+                ++row;
+                continue;
             }
-            flush();
+            TokenCursor cursor(line);
+            if (second_field_pos >= 0) {
+                // The header says where the second line is; every stored position
+                // is read, so differing column sets keep their second lines.
+                for (size_t i = 0; i < map.size() && cursor.BeforeEnd(); ++i) {
+                    value = cursor.Next(scratch, escaped);
+                    if (static_cast<int>(i) == second_field_pos)
+                        store_second_line();
+                    else if (map[i] >= 0)
+                        store_value(i);
+                }
+                flush();
+            } else {
+                // No stored "SecondField": the token after the grid's columns.
+                // A text without any stored name (no header, or one that starts
+                // with a line break) matches nothing, its second lines included.
+                for (int i = 0; i < cols && cursor.BeforeEnd(); ++i) {
+                    value = cursor.Next(scratch, escaped);
+                    if (static_cast<size_t>(i) < map.size() && map[i] >= 0) store_value(static_cast<size_t>(i));
+                }
+                flush();
+                if (!map.empty() && cursor.BeforeEnd()) {
+                    value = cursor.Next(scratch, escaped);
+                    store_second_line();
+                }
+            }
             ++row;
-            continue;
         }
-        TokenCursor cursor(line);
-        if (second_field_pos >= 0) {
-            // The header says where the second line is; every stored position
-            // is read, so differing column sets keep their second lines.
-            for (size_t i = 0; i < map.size() && cursor.BeforeEnd(); ++i) {
-                value = cursor.Next(scratch, escaped);
-                if (static_cast<int>(i) == second_field_pos)
-                    store_second_line();
-                else if (map[i] >= 0)
-                    store_value(i);
-            }
-            flush();
-        } else {
-            // No stored "SecondField": the token after the grid's columns.
-            // A text without any stored name (no header, or one that starts
-            // with a line break) matches nothing, its second lines included.
-            for (int i = 0; i < cols && cursor.BeforeEnd(); ++i) {
-                value = cursor.Next(scratch, escaped);
-                if (static_cast<size_t>(i) < map.size() && map[i] >= 0) store_value(static_cast<size_t>(i));
-            }
-            flush();
-            if (!map.empty() && cursor.BeforeEnd()) {
-                value = cursor.Next(scratch, escaped);
-                store_second_line();
-            }
+    } catch (...) {
+        try {
+            give_back_rows();
+        } catch (...) {
+            // The table's own exception is the one that counts.
         }
-        ++row;
+        throw;
     }
+    give_back_rows();
     return row;
 }

@@ -87,7 +87,8 @@ std::string UnescapeCellText(const std::string& Text);
 void WritePositionsText(PositionsTextTable& Table, TStream& Stream);
 
 // Reads from the stream's position to its end and fills the table's cells and
-// second lines from row FixedRows() on, adding rows as needed. Returns the row
-// after the last row read. Texts that do not fit the layout are no error;
+// second lines from row FixedRows() on, adding rows as needed (in steps; the
+// table is left with the rows it had or the rows reached, whichever is more).
+// Returns the row after the last row read. Texts that do not fit the layout are no error;
 // stream and table exceptions pass through.
 int ReadPositionsText(PositionsTextTable& Table, TStream& Stream);

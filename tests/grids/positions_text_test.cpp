@@ -140,6 +140,40 @@ TEST(PositionsReader, LayoutRulesAndTheDecimalSeparatorInDecimalColumns) {
 // Lines over several buffer fills, the break on either side of a fill's
 // border, and reads of a few bytes at a time, with special bytes at every
 // offset of the eight-byte scans: all come back byte for byte.
+// Rows are added in steps; the table keeps the rows it had or the rows
+// reached, whichever is more, also when the table raises halfway (the row
+// being stored then counts, as it did when rows came one at a time).
+class RaisingTable : public FakeTable {
+public:
+    RaisingTable() : FakeTable({{"TColumn-1", false}, {"Pos.", true}}) {}
+    void SetRowTexts(int Row, const RowValue* Cells, size_t Count) override {
+        if (Row == raise_at) throw std::runtime_error("table full");
+        FakeTable::SetRowTexts(Row, Cells, Count);
+    }
+    int raise_at = -1;
+};
+
+TEST(PositionsReader, RowCountAfterTheReadIsTheLargerOfBeforeAndRead) {
+    std::string text = kHeader2;
+    for (int r = 1; r <= 300; ++r) text += "\"d\",\"" + std::to_string(r) + "\",\"\",\r\n";
+    struct Case {
+        int before, raise_at, rows_after;
+    };
+    for (const Case& c : {Case{2, -1, 301}, Case{500, -1, 500}, Case{2, 5, 6}, Case{2, 290, 291}, Case{400, 5, 400}}) {
+        SCOPED_TRACE(c.before * 1000 + c.raise_at);
+        RaisingTable t;
+        t.rows = c.before;
+        t.raise_at = c.raise_at;
+        if (c.raise_at < 0)
+            EXPECT_EQ(Read(t, text), 301);
+        else
+            EXPECT_THROW(Read(t, text), std::runtime_error);
+        EXPECT_EQ(t.RowCount(), c.rows_after);
+        const int last = c.raise_at < 0 ? 300 : c.raise_at - 1;
+        EXPECT_EQ(t.GetCell(1, last), std::to_string(last));
+    }
+}
+
 TEST(PositionsReader, BufferBordersAndWordScans) {
     FakeTable source = TwoColumns();
     std::vector<std::string> values;

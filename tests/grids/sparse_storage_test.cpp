@@ -190,7 +190,8 @@ public:
 // The text is kept whole until the line list is asked for; both ways give
 // what a string list gives.
 TEST(LongTextObject, TextMatchesAStringListBeforeAndAfterTheListIsMade) {
-    const std::string samples[] = {"", "a", "a\r\n", "a\rb\nc\r\nd", "\r\n\r\n", "x\n\r", std::string("n\0ul", 4)};
+    const std::string samples[] = {"",   "a",    "a\r\n", "a\rb\nc\r\nd", "\r\n\r\n", "x\n\r", "\n", "\r", "ab\r",
+                                   "\nab", "Lieferung ab Lager", std::string("n\0ul", 4)};
     for (const std::string& s : samples) {
         TLongTextObject2 whole(nullptr);
         whole.SetText(s);
@@ -198,6 +199,11 @@ TEST(LongTextObject, TextMatchesAStringListBeforeAndAfterTheListIsMade) {
         list.SetText(s);
         EXPECT_EQ(whole.Text(), list.Text()) << s;
         EXPECT_EQ(whole.Lines().Count(), list.Count()) << s;
+        // Set again: the one-line text replaces the one before, whole.
+        TLongTextObject2 again(nullptr);
+        again.SetText("a\r\nb");
+        again.SetText(s);
+        EXPECT_EQ(again.Text(), list.Text()) << s;
         whole.Lines().Add("neu");
         EXPECT_EQ(whole.Text(), list.Text() + "neu\r\n") << s;
     }
