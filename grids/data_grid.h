@@ -177,6 +177,12 @@ public:
     TExternalDBGridEditorEvent OnExternalDBGridEditor;
     TForceFormatThisCellEvent OnForceFormatThisCell;
 
+    // The text a data cell shows. A number goes through the column's
+    // DisplayMask when the cell is formatted: number columns are, and
+    // OnForceFormatThisCell may decide otherwise per cell. Any other text
+    // is shown as stored ("16 %" stays "16 %").
+    std::string CellDisplayText(int ACol, int ARow);
+
     // ---- overrides of the grid ----
     void DrawColumnImage(TCanvas& Canvas, int ACol, int ARow, const RECT& Rect, unsigned Flags) override;
     void DrawRowImage(TCanvas& Canvas, int ARow, const RECT& Rect, unsigned Flags) override;
