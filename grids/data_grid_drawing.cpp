@@ -27,17 +27,23 @@ void TDataGrid::DrawCell(int ACol, int ARow, const RECT& Rect, TGridDrawState St
         else
             DrawDataCell(ACol, ARow, Rect, State);
         // Character 3 of the row kind underlines the whole row.
-        if (ARow >= FixedRows()) {
-            const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
-            if (look.Underline != TRowUnderline::None) {
-                TCanvas& c = Canvas();
-                c.Brush().SetStyle(bsSolid);
-                c.Brush().SetColor(look.Underline == TRowUnderline::Red ? clRed : clGreen);
-                c.FillRect(RECT{Rect.left, std::max(Rect.top, Rect.bottom - UnderlineHeight), Rect.right, Rect.bottom});
-            }
-        }
+        if (ARow >= FixedRows()) DrawRowUnderline(ARow, Rect);
     }
     T_DrawGrid::DrawCell(ACol, ARow, Rect, State);
+}
+
+void TDataGrid::DrawRowUnderline(int ARow, const RECT& Rect) {
+    const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
+    if (look.Underline == TRowUnderline::None) return;
+    TCanvas& c = Canvas();
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(look.Underline == TRowUnderline::Red ? clRed : clGreen);
+    c.FillRect(RECT{Rect.left, std::max(Rect.top, Rect.bottom - UnderlineHeight), Rect.right, Rect.bottom});
+}
+
+void TDataGrid::DrawSecondLine(int ARow, const RECT& Rect) {
+    T_StringGrid::DrawSecondLine(ARow, Rect);
+    if (DefaultDrawing()) DrawRowUnderline(ARow, RECT{Rect.left + 1, Rect.top, Rect.right - 1, Rect.bottom});
 }
 
 std::string TDataGrid::CellDisplayText(int ACol, int ARow) {

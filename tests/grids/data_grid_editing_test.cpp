@@ -322,6 +322,23 @@ TEST_F(PositionsEditing, RowKindUnderlinesAndGridLinesHaveTheirPixels) {
     EXPECT_EQ(PixelAt(shot, fixed.right, fixed.top + 3), 0x000000u);
 }
 
+TEST_F(PositionsEditing, SecondLineIsOneBandUnderTheCellsWithTheRowsUnderline) {
+    g->SetCell(0, 3, "dxp");  // row 3 is 30 high: a second line below the first
+    g->SetLeftStartSecond(1);
+    g->SetRightEndSecond(g->ColCount() - 1);
+    g->MoveCurrent(false, 2, 3, true, true);
+    TBitmap shot;
+    shot.SetSize(g->ClientWidth(), g->ClientHeight());
+    SendMessageA(g->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas().Handle()), PRF_CLIENT);
+    const RECT cell = g->CellRect(2, 3), blank = g->CellRect(3, 4);
+    const int band = cell.top + g->DefaultRowHeight() + 4;
+    const COLORREF background = PixelAt(shot, blank.left + 2, blank.bottom - 3);
+    ASSERT_EQ(PixelAt(shot, cell.left + 2, cell.top + 2), ColorToRGB(clHighlight));
+    EXPECT_EQ(PixelAt(shot, cell.left + 2, band), background);  // no highlight below the first line
+    EXPECT_EQ(PixelAt(shot, cell.right, band), background);     // no column line through the band
+    EXPECT_EQ(PixelAt(shot, cell.right, cell.bottom - 1), 0x0000FFu);
+}
+
 TEST_F(PositionsEditing, PaintingDrawsOnlyTheVisibleCells) {
     auto paintCount = [&](int rows) {
         g->SetRowCount(rows);
