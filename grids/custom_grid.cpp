@@ -475,7 +475,17 @@ void T_CustomGrid::PaintGrid() {
         }
         if (r >= fixed_rows_) {
             const RECT second = SecondLineRect(r);
-            if (!IsEmptyRect(second)) DrawSecondLine(r, second);
+            if (!IsEmptyRect(second)) {
+                // One band under the cells of its span: no cell colour or
+                // column line runs through the second line's text.
+                if (default_drawing_) {
+                    canvas.Brush().SetStyle(bsSolid);
+                    canvas.Brush().SetColor(Color());
+                    const int left = std::max<int>(second.left + 1, info.Horz.FixedBoundary);
+                canvas.FillRect(RECT{left, second.top, second.right - 1, second.bottom});
+                }
+                DrawSecondLine(r, second);
+            }
         }
     }
 }

@@ -290,6 +290,9 @@ public:
     // The grid's minimum width: the columns up to FixedCols, less one pixel
     // per later shown column and -1 per later hidden one.
     int MinimumGridWidth() const;
+    // Keeps the window's minimum width at MinimumGridWidth, widening a
+    // window that is narrower.
+    void ApplyMinimumWidth();
 
 protected:
     // ---- dynamics of the grid model ----

@@ -95,7 +95,10 @@ void T_CustomGrid::HideEdit() {
     // editor again; the values are taken first and nested calls return here.
     ScopedValue<bool> hiding(hiding_editor_, true);
     bool equal = true;
-    if (editor_mode_) equal = UpdateText();
+    if (editor_mode_) {
+        inplace_editor_->FinishEditorText();
+        equal = UpdateText();
+    }
     const int col = inplace_col_, row = inplace_row_;
     IInplaceEditor* editor = inplace_editor_;
     if (editor->EditorFocused() && HandleAllocated() && CanFocus()) SetFocus();

@@ -31,6 +31,7 @@ void T_CustomGrid::SetFixedCols(int Value) {
     if (Value < 0) RaiseGridError(GridMessages::IndexOutOfRange);
     if (Value >= col_count_) RaiseGridError(GridMessages::FixedColTooBig);
     fixed_cols_ = Value;
+    ApplyMinimumWidth();
     InitializeFixedArea();
     InvalidateGrid();
 }
@@ -126,7 +127,15 @@ void T_CustomGrid::SetRowHeight(int ARow, int Value) {
     RowHeightsChanged();
 }
 
+void T_CustomGrid::ApplyMinimumWidth() {
+    const int minimum = std::max(0, MinimumGridWidth());
+    if (Constraints().MinWidth == minimum) return;
+    Constraints().MinWidth = minimum;
+    if (Width() < minimum) SetBounds(Left(), Top(), minimum, Height());
+}
+
 void T_CustomGrid::ColWidthsChanged() {
+    ApplyMinimumWidth();
     UpdateScrollRange();
     // Only an open editor runs the show step again; a closed one stays closed.
     if (editor_mode_) ShowEditor();
@@ -206,6 +215,7 @@ void T_CustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     // no walk over the extents.
     if (top_left_.X > fixed_cols_) top_left_.X = std::min(top_left_.X, AxisMaxFirstGridCell(HorzParams()));
     if (top_left_.Y > fixed_rows_) top_left_.Y = std::min(top_left_.Y, AxisMaxFirstGridCell(VertParams()));
+    if (col_count_ != oldCols) ApplyMinimumWidth();
     UpdateScrollRange();
     InvalidateGrid();
     SizeChanged(oldCols, oldRows);

@@ -177,6 +177,12 @@ public:
     TExternalDBGridEditorEvent OnExternalDBGridEditor;
     TForceFormatThisCellEvent OnForceFormatThisCell;
 
+    // The text a data cell shows. A number goes through the column's
+    // DisplayMask when the cell is formatted: number columns are, and
+    // OnForceFormatThisCell may decide otherwise per cell. Any other text
+    // is shown as stored ("16 %" stays "16 %").
+    std::string CellDisplayText(int ACol, int ARow);
+
     // ---- overrides of the grid ----
     void DrawColumnImage(TCanvas& Canvas, int ACol, int ARow, const RECT& Rect, unsigned Flags) override;
     void DrawRowImage(TCanvas& Canvas, int ARow, const RECT& Rect, unsigned Flags) override;
@@ -188,6 +194,8 @@ public:
     void ChooseEditor(bool& Second, IInplaceEditor*& Editor, bool& Found) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
+    // The second line, with the row's underline across it.
+    void DrawSecondLine(int ARow, const RECT& Rect) override;
 
 protected:
     // A number column with an edit mask opens with its text reformatted,
@@ -216,6 +224,8 @@ private:
     void PostExternalEditorRequest();
     void ApplyAdjustGrid();
     void DrawRowKind(const RECT& Rect, int ARow);
+    // The row's coloured underline (character 3 of its kind) along Rect's bottom.
+    void DrawRowUnderline(int ARow, const RECT& Rect);
     void DrawTitle(int ACol, const RECT& Rect);
     void DrawDataCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State);
     void DrawDragPicture(TCanvas& Canvas, const RECT& Rect, const std::string& Caption, RECT TextRect, UINT Format);

@@ -4,6 +4,7 @@
 
 #include "framework/canvas.h"
 #include "framework/colors.h"
+#include "framework/sysutils.h"
 #include "grids/data_grid.h"
 #include "grids/draw_grid.h"
 #include "grids/row_kind.h"
@@ -26,17 +27,34 @@ void TDataGrid::DrawCell(int ACol, int ARow, const RECT& Rect, TGridDrawState St
         else
             DrawDataCell(ACol, ARow, Rect, State);
         // Character 3 of the row kind underlines the whole row.
-        if (ARow >= FixedRows()) {
-            const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
-            if (look.Underline != TRowUnderline::None) {
-                TCanvas& c = Canvas();
-                c.Brush().SetStyle(bsSolid);
-                c.Brush().SetColor(look.Underline == TRowUnderline::Red ? clRed : clGreen);
-                c.FillRect(RECT{Rect.left, std::max(Rect.top, Rect.bottom - UnderlineHeight), Rect.right, Rect.bottom});
-            }
-        }
+        if (ARow >= FixedRows()) DrawRowUnderline(ARow, Rect);
     }
     T_DrawGrid::DrawCell(ACol, ARow, Rect, State);
+}
+
+void TDataGrid::DrawRowUnderline(int ARow, const RECT& Rect) {
+    const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
+    if (look.Underline == TRowUnderline::None) return;
+    TCanvas& c = Canvas();
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(look.Underline == TRowUnderline::Red ? clRed : clGreen);
+    c.FillRect(RECT{Rect.left, std::max(Rect.top, Rect.bottom - UnderlineHeight), Rect.right, Rect.bottom});
+}
+
+void TDataGrid::DrawSecondLine(int ARow, const RECT& Rect) {
+    T_StringGrid::DrawSecondLine(ARow, Rect);
+    if (DefaultDrawing()) DrawRowUnderline(ARow, RECT{Rect.left + 1, Rect.top, Rect.right - 1, Rect.bottom});
+}
+
+std::string TDataGrid::CellDisplayText(int ACol, int ARow) {
+    std::string text = GetCell(ACol, ARow);
+    const TColumn* column = ColumnOf(ACol);
+    if (text.empty() || !column || ARow < FixedRows() || ACol < FixedCols()) return text;
+    bool force = column->Format() == cfNumber;
+    if (OnForceFormatThisCell) OnForceFormatThisCell(ACol, ARow, force);
+    double value = 0;
+    if (!force || column->DisplayMask().empty() || !TryStrToFloat(Trim(text), value)) return text;
+    return FormatFloat(column->DisplayMask(), value);
 }
 
 void TDataGrid::DrawTitle(int ACol, const RECT& Rect) {
@@ -92,7 +110,7 @@ void TDataGrid::DrawDataCell(int ACol, int ARow, const RECT& Rect, TGridDrawStat
     }
     if (column) c.Font().Assign(&column->Font());
     if (highlighted) c.Font().SetColor(clHighlightText);
-    const std::string text = GetCell(ACol, ARow);
+    const std::string text = CellDisplayText(ACol, ARow);
     if (text.empty()) return;
     c.Brush().SetStyle(bsClear);
     RECT line{Rect.left + 2, Rect.top, Rect.right - 2, std::min<LONG>(Rect.bottom, Rect.top + DefaultRowHeight())};

@@ -51,7 +51,14 @@ void TDataGrid::ChooseEditor(bool& Second, IInplaceEditor*& Editor, bool& Found)
     switch (column->Format()) {
         case cfNumber: {
             TI_InplaceFloatEdit* number = InplaceFloatEdit();
+            // Kind first: it resets the precision the column then gives.
+            TFloatDataType_& type = number->DataType();
+            type.SetKind(column->NumericKind());
+            type.SetPrecision(column->NumericPrecision());
+            type.SetDigits(column->NumericDigits());
+            number->SetButtonExist(column->ButtonExists());
             number->SetHint("Numerische Daten");
+            SetEditorAlignment(*number, column->Alignment());
             Editor = number;
             control = number;
             break;

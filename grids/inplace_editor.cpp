@@ -1,6 +1,8 @@
 #include "grids/inplace_editor.h"
 
+#include "editors/edits/float_rules.h"
 #include "framework/messages.h"
+#include "framework/sysutils.h"
 #include "grids/custom_grid.h"
 #include "grids/string_grid.h"
 
@@ -46,6 +48,14 @@ void IInplaceEditor::NotifyGridOfChange() {
 
 TI_InplaceSecondEdit::TI_InplaceSecondEdit(TComponent* AOwner) : TInplaceEditor<TI_ChoiceEdit>(AOwner) {
     SetMultiLine(true);
+}
+
+void TI_InplaceFloatEdit::FinishEditorText() {
+    if (ReadOnly() || !Modified()) return;
+    const std::string text = Trim(GetText());
+    std::string normal;
+    if (text.empty() || CheckFloatText(text, DataType().Rules(), normal) != 0) return;
+    if (normal != GetText()) SetText(normal);
 }
 
 TI_InplaceGridEdit::TI_InplaceGridEdit(TComponent* AOwner) : TInplaceEditor<TI_ChoiceEdit>(AOwner) {

@@ -43,6 +43,10 @@ public:
     virtual void FocusEditor();
     // Selects the whole text (a typed first character then replaces it).
     virtual void SelectAllText();
+    // Called as the grid closes the editor, before it reads the text for
+    // the last time: an editor that keeps its values in a form of its own
+    // writes the typed text in that form here.
+    virtual void FinishEditorText() {}
 
     // Sends command 10017 to the owning grid (for changes the control does
     // not report by EN_CHANGE itself).
@@ -103,6 +107,10 @@ public:
 class TI_InplaceFloatEdit : public TInplaceEditor<TI_FloatEdit> {
 public:
     using TInplaceEditor<TI_FloatEdit>::TInplaceEditor;
+    // A typed, valid number goes to the cell in the kind's form ("5" in a
+    // currency column as "5,00"); a text the user did not touch, or one that
+    // is no number, goes as it is.
+    void FinishEditorText() override;
 };
 
 // Grid-lookup choice: an ellipsis button that calls back into the grid.

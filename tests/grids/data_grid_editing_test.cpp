@@ -149,6 +149,104 @@ TEST_F(PositionsEditing, OpeningAnEditorReformatsOnlyNumbersOfNumberColumns) {
     }
 }
 
+TEST_F(PositionsEditing, NumberEditorTakesTheColumnsKindPlacesAndButton) {
+    g->Columns().Items(9)->SetButtonExists(true);
+    struct Case {
+        int col;
+        TEditDataType_ kind;
+        int precision, digits;
+        bool button;
+        TAlignment alignment;
+    };
+    const Case cases[] = {
+        {2, deCurrency, 2, 2, false, taRightJustify},  // "Stueck"
+        {9, deCurrency, 20, 2, true, taLeftJustify},   // "Einzelbetrag", given a button
+    };
+    for (const Case& c : cases) {
+        F2At(c.col, 2);
+        ASSERT_EQ(g->InplaceEditor(), static_cast<IInplaceEditor*>(g->InplaceFloatEdit())) << c.col;
+        TI_InplaceFloatEdit* e = g->InplaceFloatEdit();
+        EXPECT_EQ(e->DataType().Kind(), c.kind) << c.col;
+        EXPECT_EQ(e->DataType().Precision(), c.precision) << c.col;
+        EXPECT_EQ(e->DataType().Digits(), c.digits) << c.col;
+        EXPECT_EQ(e->ButtonExist(), c.button) << c.col;
+        EXPECT_EQ(e->Alignment(), c.alignment) << c.col;
+        EXPECT_FALSE(e->CanCheck());
+    }
+}
+
+TEST_F(PositionsEditing, TypingIntoANumberColumnReachesTheCellInTheColumnsForm) {
+    struct Case {
+        int col, digits;
+        const char* typed;
+        const char* stored;
+    };
+    // With two digits (as the positions columns have them) a padded number
+    // no longer fits: the typed text stays, it never becomes "0".
+    const Case cases[] = {
+        {2, 8, "5", "5,00"}, {2, 8, "7,5", "7,50"}, {9, 8, "12", "12,00"}, {2, 8, "", ""},
+        {2, 2, "7", "7"},    {2, 2, "100", "100"},  {2, 8, "7x", "7,00"},
+    };
+    g->SetFocus();
+    for (const Case& c : cases) {
+        g->Columns().Items(c.col)->SetNumericDigits(c.digits);
+        g->HideEdit();
+        g->MoveCurrent(false, c.col, 2, true, true);
+        Key(VK_F2);
+        ASSERT_TRUE(g->EditorMode());
+        const HWND edit = g->InplaceFloatEdit()->Handle();
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
+        for (const char* p = c.typed; *p; ++p) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*p), 1);
+        Pump();
+        g->HideEdit();
+        EXPECT_EQ(g->GetCell(c.col, 2), c.stored) << c.col << " " << c.digits << " " << c.typed;
+    }
+    // Opened and closed without typing: the cell keeps its text.
+    g->SetCell(2, 3, "3");
+    F2At(2, 3);
+    g->HideEdit();
+    EXPECT_EQ(g->GetCell(2, 3), "3");
+}
+
+TEST_F(PositionsEditing, CellsShowNumbersThroughTheDisplayMask) {
+    bool forceSteuer = false, keepPreis = false;
+    g->OnForceFormatThisCell = [&](int col, int, bool& force) {
+        if (col == 10 && forceSteuer) force = true;
+        if (col == 9 && keepPreis) force = false;
+    };
+    struct Case {
+        int col;
+        const char* stored;
+        bool forceSteuer, keepPreis;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {9, "12,5", false, false, "12,50 DM"}, {9, "viel", false, false, "viel"},
+        {9, "12,5", false, true, "12,5"},      {10, "16 %", true, false, "16 %"},
+        {10, "16", false, false, "16"},        {10, "16", true, false, "16,00 %"},
+        {2, "3", false, false, "3"},           {9, "", false, false, ""},
+    };
+    for (const Case& c : cases) {
+        g->SetCell(c.col, 2, c.stored);
+        forceSteuer = c.forceSteuer;
+        keepPreis = c.keepPreis;
+        EXPECT_EQ(g->CellDisplayText(c.col, 2), c.shown) << c.col << " " << c.stored;
+    }
+}
+
+TEST_F(PositionsEditing, WindowKeepsTheMinimumWidthOfItsColumns) {
+    // Columns 0 and 1 (10 + 29) less one pixel for each of the 14 later ones.
+    ASSERT_EQ(g->MinimumGridWidth(), 25);
+    g->SetBounds(0, 0, 20, 200);
+    EXPECT_EQ(g->Width(), 25);
+    g->SetColWidth(1, 200);
+    EXPECT_EQ(g->Width(), 196);
+    g->SetColWidth(1, 29);
+    g->SetBounds(0, 0, 30, 200);
+    EXPECT_EQ(g->Width(), 30);
+}
+
 TEST_F(PositionsEditing, AppendInsertAndDeleteByKeyboard) {
     int before = 0, after = 0;
     g->BeforeInsert = [&](TObject*) { ++before; };
@@ -222,6 +320,23 @@ TEST_F(PositionsEditing, RowKindUnderlinesAndGridLinesHaveTheirPixels) {
     const RECT data = g->CellRect(2, 3), fixed = g->CellRect(0, 3);
     EXPECT_EQ(PixelAt(shot, data.right, data.top + 3), 0xC0C0C0u);
     EXPECT_EQ(PixelAt(shot, fixed.right, fixed.top + 3), 0x000000u);
+}
+
+TEST_F(PositionsEditing, SecondLineIsOneBandUnderTheCellsWithTheRowsUnderline) {
+    g->SetCell(0, 3, "dxp");  // row 3 is 30 high: a second line below the first
+    g->SetLeftStartSecond(1);
+    g->SetRightEndSecond(g->ColCount() - 1);
+    g->MoveCurrent(false, 2, 3, true, true);
+    TBitmap shot;
+    shot.SetSize(g->ClientWidth(), g->ClientHeight());
+    SendMessageA(g->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas().Handle()), PRF_CLIENT);
+    const RECT cell = g->CellRect(2, 3), blank = g->CellRect(3, 4);
+    const int band = cell.top + g->DefaultRowHeight() + 4;
+    const COLORREF background = PixelAt(shot, blank.left + 2, blank.bottom - 3);
+    ASSERT_EQ(PixelAt(shot, cell.left + 2, cell.top + 2), ColorToRGB(clHighlight));
+    EXPECT_EQ(PixelAt(shot, cell.left + 2, band), background);  // no highlight below the first line
+    EXPECT_EQ(PixelAt(shot, cell.right, band), background);     // no column line through the band
+    EXPECT_EQ(PixelAt(shot, cell.right, cell.bottom - 1), 0x0000FFu);
 }
 
 TEST_F(PositionsEditing, PaintingDrawsOnlyTheVisibleCells) {
