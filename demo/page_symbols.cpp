@@ -1,11 +1,12 @@
 // Gallery page "symbols": the symbol dialog as it looks when shown, and a
-// field with a button that opens the real dialog; the chosen character goes
-// into the field at its caret.
+// field with a button (or its context menu) that opens the real dialog; the
+// chosen character goes into the field at its caret.
 #include <string>
 
 #include "controls/dialogs/symbol_dialog.h"
 #include "controls/dialogs/symbol_layout.h"
 #include "controls/flat/flat_button.h"
+#include "controls/menus/edit_context_menu.h"
 #include "demo/gallery_registry.h"
 #include "demo/sample_controls.h"
 #include "foundation/user_mode.h"
@@ -47,6 +48,8 @@ void BuildSymbolsPage(TWinControl* parent) {
     edit->SetBounds(470, 62, 200, 21);
     edit->SetText("Preis: 10 ");
     edit->SetParent(parent);
+    // Right click: the edit menu, whose "Symbol einfügen" opens the dialog too.
+    edit->SetPopupMenu(Create<TTextoxPopupMenu>(owner));
     auto* open = Create<TFlatButton>(owner);
     open->SetBounds(470, 92, 150, 29);
     open->SetCaption("Symbol einfügen ...");

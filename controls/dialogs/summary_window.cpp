@@ -9,7 +9,7 @@
 #include "controls/dragdrop/doc_roots.h"
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
-#include "controls/menus/menu_components.h"
+#include "controls/menus/edit_context_menu.h"
 #include "foundation/shell_jobs.h"
 #include "framework/font.h"
 #include "framework/printer.h"
@@ -75,28 +75,13 @@ void TFTip::BuildComponents() {
     RichEdit->SetTabOrder(0);
 }
 
-static TMenuItem* AddMenuItem(ToxPopupMenu* Menu, const std::string& Caption, TNotifyEvent Click) {
-    auto* item = Create<TMenuItem>(Menu);
-    item->SetCaption(Caption);
-    item->OnClick = std::move(Click);
-    Menu->Items()->Add(item);
-    return item;
-}
-
 void TFTip::FormCreate(TObject*) {
     ApplyLookAndFeel(this, true);
-    PopupMenu = Create<ToxPopupMenu>(this);
+    PopupMenu = Create<TRTFoxPopupMenu>(this);
     PopupMenu->Font().SetSize(9);
     PopupMenu->SetColor(clWhite);
-    CopyItem = AddMenuItem(PopupMenu, "Kopieren", [this](TObject*) { RichEdit->CopyToClipboard(); });
-    SelectAllItem = AddMenuItem(PopupMenu, "Alles markieren", [this](TObject*) { RichEdit->SelectAll(); });
-    PopupMenu->OnPopup = [this](TObject* s) { PopupMenuPopup(s); };
+    PopupMenu->SymbolItem()->SetVisible(false);
     RichEdit->SetPopupMenu(PopupMenu);
-}
-
-void TFTip::PopupMenuPopup(TObject*) {
-    CopyItem->SetEnabled(RichEdit->SelLength() > 0);
-    if (!RichEdit->Focused() && RichEdit->CanFocus()) RichEdit->SetFocus();
 }
 
 void TFTip::FormShow(TObject*) {

@@ -16,8 +16,7 @@
 class TRichEditWithLinks;
 class TFlatPanel;
 class TFlatButton;
-class TMenuItem;
-class ToxPopupMenu;
+class TRTFoxPopupMenu;
 
 inline constexpr int kSummaryPrintMarginMm = 20;
 inline constexpr int kSummaryTextInset = 20;
@@ -30,15 +29,11 @@ public:
     TFlatPanel* FlatPanel1 = nullptr;
     TFlatButton* FlatButton_HK_close = nullptr;  // "Drucken"
     TFlatButton* FlatButton2 = nullptr;          // "&Weiter"
-    // The text's context menu, in the menu kit's looks: "Kopieren" (with a
-    // selection) and "Alles markieren".
-    ToxPopupMenu* PopupMenu = nullptr;
-    TMenuItem* CopyItem = nullptr;
-    TMenuItem* SelectAllItem = nullptr;
+    // The text's context menu (the edit menu with file links, without the
+    // symbol item).
+    TRTFoxPopupMenu* PopupMenu = nullptr;
 
     void FormCreate(TObject* Sender);
-    // Before the context menu opens: copy only with a selection, the text focused.
-    void PopupMenuPopup(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormKeyPress(TObject* Sender, char& Key);
     void FlatButton2Click(TObject* Sender);

@@ -8,4 +8,5 @@ list(APPEND WIN32_SOURCES
   menu_components.cpp
   menu_subclass.cpp
   menu_picture.cpp
+  edit_context_menu.cpp
 )

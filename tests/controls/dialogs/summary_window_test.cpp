@@ -14,7 +14,7 @@
 #include "controls/dialogs/summary_links.h"
 #include "controls/dialogs/summary_window.h"
 #include "controls/flat/flat_button.h"
-#include "controls/menus/menu_components.h"
+#include "controls/menus/edit_context_menu.h"
 #include "foundation/shell_jobs.h"
 #include "framework/application.h"
 #include "framework/printer.h"
@@ -292,24 +292,24 @@ TEST_F(SummaryTest, ContextMenuCopiesTheSelectionAndSelectsAll) {
     TFTip* tip = ShownTip("Auftrag 1043 übernommen");
     TRichEditWithLinks* e = tip->RichEdit;
     ASSERT_EQ(e->PopupMenu(), tip->PopupMenu);
-    ASSERT_EQ(tip->PopupMenu->Items()->Count(), 2);
-    EXPECT_EQ(tip->CopyItem->Caption(), "Kopieren");
-    EXPECT_EQ(tip->SelectAllItem->Caption(), "Alles markieren");
+    ASSERT_EQ(tip->PopupMenu->Items()->Count(), 6);
+    EXPECT_FALSE(tip->PopupMenu->SymbolItem()->Visible());
     EXPECT_EQ(tip->PopupMenu->Color(), static_cast<TColor>(clWhite));
+    tip->PopupMenu->SetPopupComponent(e);
 
     e->SetSelection(2, 2);
-    tip->PopupMenuPopup(tip->PopupMenu);
-    EXPECT_FALSE(tip->CopyItem->Enabled());
+    tip->PopupMenu->PreparePopup();
+    EXPECT_FALSE(tip->PopupMenu->CopyItem()->Enabled());
     e->SetSelection(8, 12);
-    tip->PopupMenuPopup(tip->PopupMenu);
-    EXPECT_TRUE(tip->CopyItem->Enabled());
-    tip->CopyItem->Click();
+    tip->PopupMenu->PreparePopup();
+    EXPECT_TRUE(tip->PopupMenu->CopyItem()->Enabled());
+    tip->PopupMenu->CopyItem()->Click();
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE h = GetClipboardData(CF_TEXT);
     EXPECT_STREQ(h ? static_cast<const char*>(GlobalLock(h)) : "", "1043");
     if (h) GlobalUnlock(h);
     CloseClipboard();
-    tip->SelectAllItem->Click();
+    tip->PopupMenu->SelectAllItem()->Click();
     EXPECT_EQ(e->SelStart(), 0);
     EXPECT_GE(e->SelLength(), e->TextLength());  // the control's final paragraph mark too
     tip->Free();
