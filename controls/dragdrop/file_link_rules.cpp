@@ -40,8 +40,9 @@ bool StaysBelowRoot(const std::string& Rest) {
         size_t end = Rest.find_first_of("\\/", start);
         if (end == std::string::npos) end = Rest.size();
         std::string step = Trim(Rest.substr(start, end - start));
-        while (!step.empty() && step.back() == '.') step.pop_back();
-        // ".." and "..." both climb under Windows, which drops trailing dots.
+        while (!step.empty() && (step.back() == '.' || step.back() == ' ')) step.pop_back();
+        // ".." and "... .." both climb under Windows, which drops trailing
+        // dots and blanks of a name.
         if (step.empty() && end > start) return false;
         start = end + 1;
     }

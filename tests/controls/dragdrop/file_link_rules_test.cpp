@@ -62,6 +62,7 @@ TEST(FileLinkResolve, Table) {
         {kRoots, "[SERVER]..\\..\\E:\\x.pdf", true, ""},
         {kRoots, "[INTERN]..\\r\\S\\old.pdf", true, ""},
         {kRoots, "[SERVER]sub\\...\\old.pdf", true, ""},
+        {kRoots, "[SERVER]sub\\.. .\\old.pdf", true, ""},  // dots and blanks: Windows drops both
         {kRoots, "[SERVER]\\old.pdf", true, ""},
         {kRoots, "Order 1.pdf", true, ""},  // relative: never looked up
         {kRoots, "", true, ""},
