@@ -23,6 +23,7 @@
 class IInplaceEditor;
 class TI_InplaceComboEdit;
 class TDataGrid;
+struct TRowKindLook;
 
 enum TDataGridOption : unsigned {
     dgoAppendRow = 1u << 0,
@@ -223,9 +224,9 @@ private:
     void ExternalEditorRequest();
     void PostExternalEditorRequest();
     void ApplyAdjustGrid();
-    void DrawRowKind(const RECT& Rect, int ARow);
+    void DrawRowKind(const RECT& Rect, const TRowKindLook& Look);
     // The row's coloured underline (character 3 of its kind) along Rect's bottom.
-    void DrawRowUnderline(int ARow, const RECT& Rect);
+    void DrawRowUnderline(const TRowKindLook& Look, const RECT& Rect);
     void DrawTitle(int ACol, const RECT& Rect);
     void DrawDataCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State);
     void DrawDragPicture(TCanvas& Canvas, const RECT& Rect, const std::string& Caption, RECT TextRect, UINT Format);

@@ -20,30 +20,34 @@ constexpr int UnderlineHeight = 2;
 
 void TDataGrid::DrawCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State) {
     if (DefaultDrawing()) {
-        if (ARow < FixedRows())
+        if (ARow < FixedRows()) {
             DrawTitle(ACol, Rect);
-        else if (ACol < FixedCols())
-            DrawRowKind(Rect, ARow);
-        else
-            DrawDataCell(ACol, ARow, Rect, State);
-        // Character 3 of the row kind underlines the whole row.
-        if (ARow >= FixedRows()) DrawRowUnderline(ARow, Rect);
+        } else {
+            // The row kind is read once per cell, for its symbol and its underline.
+            const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
+            if (ACol < FixedCols())
+                DrawRowKind(Rect, look);
+            else
+                DrawDataCell(ACol, ARow, Rect, State);
+            // Character 3 of the row kind underlines the whole row.
+            DrawRowUnderline(look, Rect);
+        }
     }
     T_DrawGrid::DrawCell(ACol, ARow, Rect, State);
 }
 
-void TDataGrid::DrawRowUnderline(int ARow, const RECT& Rect) {
-    const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
-    if (look.Underline == TRowUnderline::None) return;
+void TDataGrid::DrawRowUnderline(const TRowKindLook& Look, const RECT& Rect) {
+    if (Look.Underline == TRowUnderline::None) return;
     TCanvas& c = Canvas();
     c.Brush().SetStyle(bsSolid);
-    c.Brush().SetColor(look.Underline == TRowUnderline::Red ? clRed : clGreen);
+    c.Brush().SetColor(Look.Underline == TRowUnderline::Red ? clRed : clGreen);
     c.FillRect(RECT{Rect.left, std::max(Rect.top, Rect.bottom - UnderlineHeight), Rect.right, Rect.bottom});
 }
 
 void TDataGrid::DrawSecondLine(int ARow, const RECT& Rect) {
     T_StringGrid::DrawSecondLine(ARow, Rect);
-    if (DefaultDrawing()) DrawRowUnderline(ARow, RECT{Rect.left + 1, Rect.top, Rect.right - 1, Rect.bottom});
+    if (DefaultDrawing())
+        DrawRowUnderline(RowKindLookOf(GetCell(0, ARow)), RECT{Rect.left + 1, Rect.top, Rect.right - 1, Rect.bottom});
 }
 
 std::string TDataGrid::CellDisplayText(int ACol, int ARow) {
@@ -70,26 +74,25 @@ void TDataGrid::DrawTitle(int ACol, const RECT& Rect) {
     c.Brush().SetStyle(bsSolid);
 }
 
-void TDataGrid::DrawRowKind(const RECT& Rect, int ARow) {
-    const TRowKindLook look = RowKindLookOf(GetCell(0, ARow));
+void TDataGrid::DrawRowKind(const RECT& Rect, const TRowKindLook& Look) {
     TCanvas& c = Canvas();
-    if (look.Fill) {
+    if (Look.Fill) {
         c.Brush().SetStyle(bsSolid);
         c.Brush().SetColor(RowKindFillColor);
         c.FillRect(Rect);
     }
     // The symbol sits in the row's first line.
     const RECT line{Rect.left, Rect.top, Rect.right, std::min<LONG>(Rect.bottom, Rect.top + DefaultRowHeight())};
-    if (look.Symbol == TRowKindSymbol::Letter) {
+    if (Look.Symbol == TRowKindSymbol::Letter) {
         c.Font().SetName("Tahoma");
-        c.Font().SetSize(look.Larger ? 12 : 8);
+        c.Font().SetSize(Look.Larger ? 12 : 8);
         c.Font().SetColor(clBlack);
         c.Font().SetStyle(0);
         c.Brush().SetStyle(bsClear);
         RECT text = line;
-        c.DrawText(std::string(1, look.Letter), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+        c.DrawText(std::string(1, Look.Letter), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
         c.Brush().SetStyle(bsSolid);
-    } else if (look.Symbol == TRowKindSymbol::Triangle) {
+    } else if (Look.Symbol == TRowKindSymbol::Triangle) {
         const int cx = (line.left + line.right) / 2, cy = (line.top + line.bottom) / 2;
         const POINT points[3] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
         c.Brush().SetStyle(bsSolid);
