@@ -184,17 +184,8 @@ void T_GridRows::StoreTexts(int ARow, int ColCount, const std::pair<int, std::st
 }
 
 std::string T_GridRows::GetCell(int ACol, int ARow) const {
-    if (ACol == -1) return {};
-    if (ACol == -2) {
-        auto* o = SecondLineOf(ARow);
-        if (!o) return {};
-        std::string s = o->Text();
-        if (s.size() >= 2 && s[s.size() - 2] == '\r' && s[s.size() - 1] == '\n') s.resize(s.size() - 2);
-        return s;
-    }
-    T_StringSparseList* list = RowList(ARow);
-    if (!list) return {};
-    return list->Get(ACol);
+    std::string scratch;
+    return std::string(CellText(ACol, ARow, scratch));
 }
 
 std::string_view T_GridRows::CellText(int ACol, int ARow, std::string& Scratch) const {
