@@ -36,13 +36,9 @@ void TCustomEdit::CreateWnd() {
 }
 
 void TCustomEdit::RememberWindowState() {
-    HWND h = WindowHandle();
-    if (!h) return;
-    DWORD s = 0, e = 0;
-    SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
-    sel_start_ = static_cast<int>(s);
-    sel_end_ = static_cast<int>(e);
-    modified_ = SendMessageA(h, EM_GETMODIFY, 0, 0) != 0;
+    if (!WindowHandle()) return;
+    GetSel(sel_start_, sel_end_);
+    Modified();  // reads the window's flag into modified_
 }
 
 void TCustomEdit::Dispatch(TMessage& m) {

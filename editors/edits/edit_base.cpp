@@ -33,7 +33,7 @@ void InstallListener(SharedErrorBubble& b) {
     if (b.listener) return;
     b.listener = Application()->AddMessageListener([&b](const MSG& m) {
         if (!b.window || !b.owner || !HidesBubble(m.message)) return;
-        if (HWND h = b.owner->WindowHandle()) PostMessageA(h, UM_BUBBLE, 0, 0);
+        b.owner->PostHideMessage();
     });
 }
 
@@ -328,6 +328,6 @@ void TI_CustomEdit::KeyPress(char& key) {
         key = 0;
         return;
     }
-    if (key == VK_ESCAPE) SendMessageA(Handle(), EM_UNDO, 0, 0);
+    if (key == VK_ESCAPE) Undo();
     TCustomEdit::KeyPress(key);
 }

@@ -31,8 +31,6 @@ void TI_ClipPopup::BeforeDestruction() {
     TI_PopupWindow::BeforeDestruction();
 }
 
-void TI_ClipPopup::CreateParams(TCreateParams& p) { TI_PopupWindow::CreateParams(p); }
-
 void TI_ClipPopup::CreateWnd() {
     TI_PopupWindow::CreateWnd();
     if (buttons_) buttons_->AttachWindow();

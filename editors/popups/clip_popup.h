@@ -40,7 +40,6 @@ public:
     void KeyDown(WORD& Key, TShiftState Shift) override;
 
 protected:
-    void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     void PaintNonClient(HDC DC) override;
