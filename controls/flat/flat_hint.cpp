@@ -78,18 +78,14 @@ void TFlatHint::SetFont(const TFont& Value) { font_->Assign(&Value); }
 void TFlatHint::SetMaxHintWidth(int Value) { max_hint_width_ = Value < kFlatHintExtraWidth ? kFlatHintExtraWidth : Value; }
 
 TFlatHint* FindFlatHint() {
-    TFlatHint* found = nullptr;
-    for (int i = Screen()->FormCount() - 1; i >= 0; --i) {
+    for (int i = 0; i < Screen()->FormCount(); ++i) {
         TCustomForm* form = Screen()->Forms(i);
         for (int j = 0; j < form->ComponentCount(); ++j) {
             auto* hint = dynamic_cast<TFlatHint*>(form->Components(j));
-            if (hint && !hint->IsDestroying()) {
-                found = hint;
-                break;
-            }
+            if (hint && !hint->IsDestroying()) return hint;
         }
     }
-    return found;
+    return nullptr;
 }
 
 // --- TFlatHintWindow ---------------------------------------------------------------------------
