@@ -4,6 +4,7 @@
 
 #include "foundation/file_exists_rule.h"
 #include "foundation/file_handle.h"
+#include "foundation/find_handle.h"
 
 static_assert(kFileAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY);
 static_assert(kFileAttributeReparsePoint == FILE_ATTRIBUTE_REPARSE_POINT);
@@ -25,9 +26,7 @@ bool FoundByDirectorySearch(const std::string& Name) {
     // The name is searched literally; a pattern would find other files.
     if (Name.find_first_of("*?") != std::string::npos) return false;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(Name.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    FindClose(find);
+    if (!TFindHandle(Name, data).Found()) return false;
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

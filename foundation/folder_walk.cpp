@@ -2,31 +2,16 @@
 
 #include <windows.h>
 
+#include "foundation/find_handle.h"
 #include "foundation/path_text.h"
 
 namespace {
-
-// FindFirstFileA/FindClose for a scope.
-class FindScope {
-public:
-    FindScope(const std::string& pattern, WIN32_FIND_DATAA& data) : h_(FindFirstFileA(pattern.c_str(), &data)) {}
-    FindScope(const FindScope&) = delete;
-    FindScope& operator=(const FindScope&) = delete;
-    ~FindScope() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-    }
-    bool Found() const { return h_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(h_, &data) != FALSE; }
-
-private:
-    HANDLE h_;
-};
 
 bool IsDotEntry(const char* name) { return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2])); }
 
 void ForEachEntry(const std::string& folder, const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
     WIN32_FIND_DATAA data{};
-    FindScope find(folder + "*", data);
+    TFindHandle find(folder + "*", data);
     if (!find.Found()) return;
     do {
         if (!IsDotEntry(data.cFileName)) visit(data);

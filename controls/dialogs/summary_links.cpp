@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/ansi_text.h"
+
 namespace {
 
 TFileLinkResolver& Resolver() {
@@ -9,17 +11,9 @@ TFileLinkResolver& Resolver() {
     return resolver;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
-bool IsFileLink(const std::string& Link) {
-    static constexpr char kScheme[] = "file:";
-    if (Link.size() < sizeof(kScheme) - 1) return false;
-    for (size_t i = 0; i + 1 < sizeof(kScheme); ++i)
-        if (Lower(Link[i]) != kScheme[i]) return false;
-    return true;
-}
+bool IsFileLink(const std::string& Link) { return AnsiStartsText("file:", Link); }
 
 TFileLinkResolver SetFileLinkResolver(TFileLinkResolver R) { return std::exchange(Resolver(), std::move(R)); }
 
