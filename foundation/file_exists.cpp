@@ -4,7 +4,7 @@
 
 #include "foundation/file_exists_rule.h"
 #include "foundation/file_handle.h"
-#include "foundation/find_handle.h"
+#include "framework/find_handle.h"
 
 static_assert(kFileAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY);
 static_assert(kFileAttributeReparsePoint == FILE_ATTRIBUTE_REPARSE_POINT);

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "foundation/find_handle.h"
+#include "framework/find_handle.h"
 #include "foundation/path_text.h"
 
 namespace {
