@@ -6,4 +6,4 @@ list(APPEND WIN32_TESTS
   application_hint_test.cpp
   form_test.cpp
 )
-list(APPEND WIN32_TESTS edit_clipboard_test.cpp)
+list(APPEND WIN32_TESTS edit_clipboard_test.cpp user_input_counters_test.cpp)
