@@ -1,7 +1,9 @@
 // The float edit's number rules over arbitrary texts and places: a
 // normalised text is a number whose normalising changes nothing, a value
-// written as text parses back to the value that writes the same text, and
-// the generated masks compile to one position per digit and the separator.
+// written as text parses back to the value that writes the same text, an
+// accepted text is written back as the same value, a paste holds no control
+// characters and fits the field, and the generated masks compile to one
+// position per digit and the separator.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -29,10 +31,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(FloatTextValue(text, rules) == value);
 
     std::string checked;
-    if (CheckFloatText(text, rules, checked) == 0) FUZZ_CHECK(checked == normal);
+    if (CheckFloatText(text, rules, checked) == 0) {
+        FUZZ_CHECK(checked == normal);
+        // What the field writes for an accepted text is that value and passes
+        // the check again: nothing accepted is ever shown as another number.
+        const std::string shown = FloatValueText(value, rules);
+        double again = 0;
+        FUZZ_CHECK(TryStrToFloat(shown, again) && again == value);
+        std::string rechecked;
+        FUZZ_CHECK(CheckFloatText(shown, rules, rechecked) == 0);
+    }
 
     const std::string written = FloatValueText(value, rules);
     double back = 0;
+    FUZZ_CHECK(!written.empty());
     FUZZ_CHECK(TryStrToFloat(written, back) && std::isfinite(back));
     FUZZ_CHECK(FloatValueText(back, rules) == written);
 
@@ -44,8 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     else if (rules.digits > 0 && rules.precision < 1)
         FUZZ_CHECK(positions.Count() == rules.digits);
 
-    const FloatCharSet allowed = FloatCharsForKind(rules.kind, DecimalFloatChars(FormatSettings.DecimalSeparator),
-                                                   FormatSettings.DecimalSeparator);
+    const FloatCharSet allowed = FloatCharsForKind(rules.kind, FormatSettings.DecimalSeparator);
+
+    const std::string pasted = PastedFloatText(text, rules);
+    FUZZ_CHECK(static_cast<int>(pasted.size()) <= FloatTextCapacity(rules));
+    for (char c : pasted) FUZZ_CHECK(static_cast<unsigned char>(c) >= 32);
     const FloatLimitReading reading = ReadFloatLimitText(text, rules.kind, allowed);
     FUZZ_CHECK(!reading.valid || std::isfinite(reading.value));
     if (!text.empty()) {

@@ -15,7 +15,7 @@ TFloatDataType_::TFloatDataType_(TI_CustomFloatEdit* Owner)
 
 void TFloatDataType_::SetKind(TEditDataType_ value) {
     rules_.kind = value;
-    allowed_ = FloatCharsForKind(value, allowed_, FormatSettings.DecimalSeparator);
+    allowed_ = FloatCharsForKind(value, FormatSettings.DecimalSeparator);
     if (value != deFloat) rules_.precision = 0;
     Rebuild();
 }
@@ -62,16 +62,23 @@ void TI_CustomFloatEdit::BeforeDestruction() {
 
 double TI_CustomFloatEdit::Value() const { return FloatTextValue(GetText(), data_type_->Rules()); }
 
-void TI_CustomFloatEdit::SetValue(double value) { SetText(FloatValueText(value, data_type_->Rules())); }
+void TI_CustomFloatEdit::SetValue(double value) { SetFloatValue(value); }
 
-void TI_CustomFloatEdit::SetFloatValue(double value) { SetText(FloatValueText(value, data_type_->Rules())); }
+void TI_CustomFloatEdit::SetFloatValue(double value) {
+    // A value that is no number leaves the text as it is.
+    const std::string text = FloatValueText(value, data_type_->Rules());
+    if (!text.empty()) SetText(text);
+}
 
 bool TI_CustomFloatEdit::IsMasked() const { return masked_ && TI_CustomChoiceEdit::IsMasked(); }
 
 void TI_CustomFloatEdit::ResetText() {
     const std::string text = GetText();
     if (CanEmpty() && text.empty()) return;
-    const std::string normal = NormalizeFloatText(text, data_type_->Rules());
+    // A required empty field shows the kind's zero; a text the field cannot
+    // take stays as it is for the check to refuse, never replaced.
+    std::string normal = text.empty() ? NormalizeFloatText(text, data_type_->Rules()) : text;
+    if (!text.empty() && !ToFloatKindForm(normal, data_type_->Rules())) return;
     if (normal != text) SetText(normal);
 }
 
@@ -121,12 +128,34 @@ void TI_CustomFloatEdit::BuildErrorText() {
 
 void TI_CustomFloatEdit::CMExit(TMessage& m) {
     TI_CustomChoiceEdit::CMExit(m);
-    if (IsBeingFreed() || ErrorShown() || !Visible()) return;
+    // An edit that is not checked (an in-place editor) is not rewritten
+    // either: its owner writes the text in its own time.
+    if (IsDestroying() || ErrorShown() || !Visible() || !CanCheck()) return;
     Reformat();
 }
 
+void TI_CustomFloatEdit::Change() {
+    // A change the user did not type (code, a paste from a menu, the
+    // calculator) is shown in the kind's form at once; typing is left alone
+    // until the field is left.
+    if (!typed_ && !reformatting_ && CanCheck()) {
+        TDispatchScope keep(this);
+        const std::string before = GetText();
+        Reformat();
+        // A text the reformatting changed was announced by its own change.
+        if (IsDestroying() || GetText() != before) return;
+    }
+    TI_CustomChoiceEdit::Change();
+}
+
 void TI_CustomFloatEdit::Reformat() {
-    if (ComponentState() & (csDesigning | csLoading)) return;
+    if ((ComponentState() & (csDesigning | csLoading)) || reformatting_) return;
+    // The texts written here are changes of their own, not reformatted again.
+    struct Guard {
+        bool& flag;
+        explicit Guard(bool& f) : flag(f) { flag = true; }
+        ~Guard() { flag = false; }
+    } guard(reformatting_);
     const std::string text = Trim(GetText());
     if (text.empty()) return;  // an empty optional field stays empty
     if (text != GetText()) SetText(text);
@@ -142,8 +171,12 @@ void TI_CustomFloatEdit::Reformat() {
         } else if (reading.value > max_) {
             if (OnLimitMax) OnLimitMax(this);
         }
-        if (IsBeingFreed()) return;
+        if (IsDestroying()) return;
     }
+    // Only a text the field takes is written in its form; any other stays
+    // for the check to refuse (1,234 in a currency field is not 1,23).
+    std::string normal;
+    if (CheckFloatText(text, data_type_->Rules(), normal) != 0) return;
     SetFloatValue(reading.value);
     Invalidate();
 }
@@ -199,7 +232,7 @@ void TI_CustomFloatEdit::OpenDropDown() {
     // own handlers.
     calculator_->OnClose = [this](bool accept) { CloseUp(accept, false); };
     const std::string text = Trim(GetText());
-    if (IsNumberText(text)) calculator_->SetDisplay(text);
+    if (IsNumberText(text, FormatSettings, IntegerRange::Any)) calculator_->SetDisplay(text);
     calculator_open_ = true;
     ShowDropDown();
 }
@@ -219,11 +252,15 @@ void TI_CustomFloatEdit::CloseDropDown() {
 }
 
 void TI_CustomFloatEdit::CloseUp(bool accept, bool immediately) {
+    // OnChange may free the edit (from inside the calculator's OK): it stays
+    // until this call returns.
+    TDispatchScope keep(this);
     if (accept && calculator_open_ && calculator_ && !calculator_->Engine().Error() && !ReadOnly()) {
         const std::string display = calculator_->Engine().Display();
         double value = 0;
-        if (IsNumberText(display) && TryStrToFloat(display, value)) {
+        if (IsNumberText(display, FormatSettings, IntegerRange::Any) && TryStrToFloat(display, value)) {
             SetValue(value);
+            if (IsDestroying()) return;
             SelectAll();
         }
     }
@@ -241,12 +278,14 @@ void TI_CustomFloatEdit::Dispatch(TMessage& m) {
         }
         break;
     case WM_PASTE:
+        m.Result = 0;
         if (!ReadOnly()) {
-            // The clipboard's text replaces the whole text, selected.
-            SetText(ClipboardText());
+            // The clipboard's text replaces the whole text, selected: one line,
+            // no longer than the field holds.
+            SetText(PastedFloatText(ClipboardText(), data_type_->Rules()));
+            if (IsDestroying()) return;
             SelectAll();
         }
-        m.Result = 0;
         return;
     default: break;
     }

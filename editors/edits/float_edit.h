@@ -7,7 +7,9 @@
 // calculator's display into Value.
 //
 // On leaving, the text is checked first and only a valid, non-empty text is
-// written again in the kind's form; an empty optional field stays empty.
+// written again in the kind's form; an empty optional field stays empty. A
+// change the user did not type is written in the kind's form at once. A
+// value the field cannot show is refused by the check, never replaced.
 // While the calculator is open the edit's keys go to it.
 #pragma once
 
@@ -89,6 +91,7 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void CMExit(TMessage& Message) override;
+    void Change() override;
     void BeforeDestruction() override;
     void OpenDropDown() override;
     void CloseDropDown() override;
@@ -106,6 +109,7 @@ private:
     double max_ = 0;
     bool limit_check_ = false;
     bool typed_ = false;
+    bool reformatting_ = false;
 };
 
 class TI_FloatEdit : public TI_CustomFloatEdit {

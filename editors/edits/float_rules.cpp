@@ -1,6 +1,8 @@
 #include "editors/edits/float_rules.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "editors/tools/number_text.h"
 #include "framework/ansi_text.h"
@@ -9,14 +11,49 @@
 
 namespace {
 
-// The kind's padding of text; false leaves text as it was.
+// What a double holds of any decimal number: a text with more significant
+// digits has a value the field cannot show.
+constexpr int kHeldDigits = 15;
+
+// A currency field's Digits is the number of decimals it holds (the typed
+// filter's reading too); texts are padded to the currency decimals, or to
+// Digits when that is fewer.
+int CurrencyMaxDecimals(const FloatFieldRules& rules) {
+    return rules.digits >= 0 ? rules.digits : FormatSettings.CurrencyDecimals;
+}
+int CurrencyPadDecimals(const FloatFieldRules& rules) {
+    return rules.digits >= 0 && rules.digits < FormatSettings.CurrencyDecimals ? rules.digits
+                                                                              : FormatSettings.CurrencyDecimals;
+}
+
+// The kind's padding of text; false leaves text as it was. Integers may take
+// 64 bits: the field's value carries more than 32.
 bool PadForKind(std::string& text, const FloatFieldRules& rules) {
     switch (rules.kind) {
-    case deInteger: return IsIntegerTextMaxDigits(text, rules.digits);
-    case deFloat: return PadNumberText(text, rules.precision, rules.digits);
-    case deCurrency: return PadCurrencyText(text, FormatSettings.CurrencyDecimals, rules.digits);
+    case deInteger: return IsIntegerTextMaxDigits(text, rules.digits, FormatSettings, IntegerRange::Int64);
+    case deFloat: return PadNumberText(text, rules.precision, rules.digits, FormatSettings, IntegerRange::Int64);
+    case deCurrency: {
+        TFormatSettings padded = FormatSettings;
+        padded.CurrencyDecimals = CurrencyPadDecimals(rules);
+        return PadCurrencyText(text, CurrencyMaxDecimals(rules), -1, padded, IntegerRange::Int64);
+    }
     }
     return false;
+}
+
+// Digits from the first to the last non-zero one, before any exponent.
+int SignificantDigits(const std::string& text) {
+    int first = -1, last = -1, at = 0;
+    for (char c : text) {
+        if (c == 'E' || c == 'e') break;
+        if (c < '0' || c > '9') continue;
+        if (c != '0') {
+            if (first < 0) first = at;
+            last = at;
+        }
+        ++at;
+    }
+    return first < 0 ? 0 : last - first + 1;
 }
 
 bool HasFiniteValue(const std::string& text) {
@@ -25,16 +62,59 @@ bool HasFiniteValue(const std::string& text) {
 }
 
 // The kind's form of text, when that form is itself accepted and has a
-// value: padding an integer to its decimals can take it past Digits (the
-// separator counts as a digit), and a text that would fail on the next
-// check must fail now rather than turn into "0" later.
+// value the field holds: padding an integer to its decimals can take it past
+// Digits (the separator counts as a digit), and a text that would fail on
+// the next check must fail now rather than turn into "0" later.
 bool ToKindForm(std::string& text, const FloatFieldRules& rules) {
     std::string t = text;
     if (!PadForKind(t, rules)) return false;
     std::string again = t;
     if (!PadForKind(again, rules) || again != t || !HasFiniteValue(t)) return false;
+    if (SignificantDigits(t) > kHeldDigits) return false;
     text = t;
     return true;
+}
+
+// value fixed-point with decimals places and every integer digit: from
+// 1E15 on, the general formatting would fall back to an exponent.
+std::string FixedText(double value, int decimals) {
+    if (std::fabs(value) < 1e15) return FloatToStrF(value, TFloatFormat::ffFixed, 15, decimals);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*e", kHeldDigits - 1, value);  // "-1.23456789012345e+20"
+    std::string sign, digits;
+    int exponent = 0;
+    const char* p = buffer;
+    if (*p == '-') sign = "-", ++p;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') digits += *p;
+    if (*p == 'e') exponent = std::atoi(p + 1);
+    // exponent >= 15 here: the held digits, then zeros to the point.
+    std::string t = sign + digits + std::string(static_cast<size_t>(exponent - (kHeldDigits - 1)), '0');
+    if (decimals > 0) t += FormatSettings.DecimalSeparator + std::string(static_cast<size_t>(decimals), '0');
+    return t;
+}
+
+// The value as the field writes it before its kind's form.
+std::string RawValueText(double value, const FloatFieldRules& rules) {
+    switch (rules.kind) {
+    case deInteger:
+        return std::fabs(value) < 1e15 ? IntToStr(RoundHalfEven(value)) : FixedText(value, 0);
+    case deFloat:
+        if (rules.precision >= 0) return FixedText(value, rules.precision);
+        return std::fabs(value) < 1e15 ? FloatToStr(value) : FixedText(value, 0);
+    case deCurrency: {
+        // Every decimal the field holds, the zeros beyond the padding dropped.
+        std::string t = FixedText(value, CurrencyMaxDecimals(rules));
+        const size_t sep = t.find(FormatSettings.DecimalSeparator);
+        if (sep != std::string::npos) {
+            const size_t keep = sep + 1 + static_cast<size_t>(CurrencyPadDecimals(rules));
+            while (t.size() > keep && t.back() == '0') t.pop_back();
+            if (t.back() == FormatSettings.DecimalSeparator) t.pop_back();
+        }
+        return t;
+    }
+    }
+    return std::string();
 }
 
 }  // namespace
@@ -54,18 +134,12 @@ FloatCharSet DecimalFloatChars(char separator) {
     return set;
 }
 
-FloatCharSet FloatCharsForKind(TEditDataType_ kind, const FloatCharSet& current, char separator) {
-    switch (kind) {
-    case deInteger: {
-        FloatCharSet set;
-        for (char c = '0'; c <= '9'; ++c) set.set(static_cast<unsigned char>(c));
-        set.set('-');
-        return set;
-    }
-    case deCurrency: return DecimalFloatChars(separator);
-    case deFloat: break;
-    }
-    return current;
+FloatCharSet FloatCharsForKind(TEditDataType_ kind, char separator) {
+    if (kind != deInteger) return DecimalFloatChars(separator);
+    FloatCharSet set;
+    for (char c = '0'; c <= '9'; ++c) set.set(static_cast<unsigned char>(c));
+    set.set('-');
+    return set;
 }
 
 std::string NormalizeFloatText(const std::string& text, const FloatFieldRules& rules) {
@@ -76,9 +150,17 @@ std::string NormalizeFloatText(const std::string& text, const FloatFieldRules& r
     return zero;
 }
 
+bool ToFloatKindForm(std::string& text, const FloatFieldRules& rules) { return ToKindForm(text, rules); }
+
 int CheckFloatText(const std::string& text, const FloatFieldRules& rules, std::string& normalised) {
     std::string t = text;
-    if (!ToKindForm(t, rules)) {
+    // The text the field writes for the value must pass as well: a value
+    // the field cannot show is refused, never written as something else.
+    double value = 0;
+    std::string shown;
+    const bool ok = ToKindForm(t, rules) && TryStrToFloat(t, value) &&
+                    !(shown = RawValueText(value, rules)).empty() && ToKindForm(shown, rules);
+    if (!ok) {
         switch (rules.kind) {
         case deInteger: return kEditErrorInteger;
         case deFloat: return kEditErrorDecimal;
@@ -90,22 +172,42 @@ int CheckFloatText(const std::string& text, const FloatFieldRules& rules, std::s
 }
 
 std::string FloatValueText(double value, const FloatFieldRules& rules) {
-    if (!std::isfinite(value)) value = 0;
-    std::string t;
-    switch (rules.kind) {
-    case deInteger: t = IntToStr(RoundHalfEven(value)); break;
-    case deFloat:
-        t = rules.precision >= 0 ? FloatToStrF(value, TFloatFormat::ffFixed, 15, rules.precision) : FloatToStr(value);
-        break;
-    case deCurrency: t = FloatToStrF(value, TFloatFormat::ffFixed, 15, FormatSettings.CurrencyDecimals); break;
-    }
-    return NormalizeFloatText(t, rules);
+    if (!std::isfinite(value)) return std::string();
+    std::string t = RawValueText(value, rules);
+    std::string form = t;
+    // A value the field cannot show keeps its own digits (the check on
+    // leaving refuses it); it never becomes "0".
+    return ToKindForm(form, rules) ? form : t;
 }
 
 double FloatTextValue(const std::string& text, const FloatFieldRules& rules) {
     double v = 0;
     if (!TryStrToFloat(NormalizeFloatText(text, rules), v) || !std::isfinite(v)) return 0;
     return v;
+}
+
+int FloatTextCapacity(const FloatFieldRules& rules) {
+    // A sign, 309 integer digits (the largest double) and the separator.
+    constexpr int kLongestValue = 311;
+    switch (rules.kind) {
+    case deInteger: return rules.digits > 0 ? rules.digits + 1 : 20;  // a sign and 19 digits: 64 bits
+    case deFloat: return rules.digits > 0 ? rules.digits + 3 : kLongestValue + (rules.precision > 0 ? rules.precision : 17);
+    case deCurrency: return kLongestValue + CurrencyMaxDecimals(rules);
+    }
+    return kLongestValue;
+}
+
+std::string PastedFloatText(const std::string& clipboard, const FloatFieldRules& rules) {
+    const size_t capacity = static_cast<size_t>(FloatTextCapacity(rules));
+    std::string t;
+    for (char c : clipboard) {
+        if (static_cast<unsigned char>(c) < 32) continue;
+        if (c == ' ' && t.empty()) continue;
+        t += c;
+        if (t.size() == capacity) break;
+    }
+    while (!t.empty() && t.back() == ' ') t.pop_back();
+    return t;
 }
 
 FloatLimitReading ReadFloatLimitText(const std::string& text, TEditDataType_ kind, const FloatCharSet& allowed) {
@@ -117,9 +219,9 @@ FloatLimitReading ReadFloatLimitText(const std::string& text, TEditDataType_ kin
         if (t[i] == '-' && i > 0) return r;
     }
     if (kind == deInteger) {
-        int v = 0;
-        if (!TryStrToInt(t, v)) return r;
-        r.value = v;
+        int64_t v = 0;
+        if (!TryStrToInt64(t, v)) return r;
+        r.value = static_cast<double>(v);
     } else {
         double v = 0;
         if (!TryStrToFloat(t, v) || !std::isfinite(v)) return r;

@@ -5,8 +5,9 @@
 //
 // Precision is the number of decimals and Digits the number of digits (the
 // separator counting as one), both -1 when not set, as the number-text
-// helpers read them. Separators and the currency decimals of deCurrency
-// texts come from the process-wide FormatSettings.
+// helpers read them; a deCurrency field's Digits is its number of decimals
+// (its check and its typed filter read it alike). Separators and the
+// currency decimals come from the process-wide FormatSettings.
 #pragma once
 
 #include <bitset>
@@ -31,34 +32,53 @@ std::string FloatEditMask(int digits, int precision, char separator);
 // Digits, "-", the separator and "E": what a decimal text may hold, and what
 // a new number field starts with.
 FloatCharSet DecimalFloatChars(char separator);
-// The characters after a change of kind: deInteger the digits and "-",
-// deCurrency the decimal ones, deFloat keeps current.
-FloatCharSet FloatCharsForKind(TEditDataType_ kind, const FloatCharSet& current, char separator);
+// The characters of a kind: deInteger the digits and "-", deFloat and
+// deCurrency the decimal ones (one editor serves integer and decimal
+// columns: a decimal kind never keeps an integer kind's set).
+FloatCharSet FloatCharsForKind(TEditDataType_ kind, char separator);
 
 // The text a field keeps: deInteger an integer of at most Digits digits;
-// deFloat padded to Precision decimals within Digits; deCurrency padded to
-// the currency decimals within Digits. A text that fails (or has no finite
-// value) becomes "0" in the kind's form.
+// deFloat padded to Precision decimals within Digits; deCurrency a number of
+// at most Digits decimals (the currency decimals when Digits is not set),
+// padded to the currency decimals (or to Digits when fewer). Integers may
+// take 64 bits; a number of more than 15 significant digits has a value the
+// field cannot hold and fails. ToFloatKindForm answers false and leaves
+// text alone when it fails; NormalizeFloatText gives "0" in the kind's form
+// then (the reading of Value).
+bool ToFloatKindForm(std::string& text, const FloatFieldRules& rules);
 std::string NormalizeFloatText(const std::string& text, const FloatFieldRules& rules);
 
 // The check of a non-empty, trimmed text on leaving the field: 0 with the
-// normalised text in normalised, or the kind's error code.
+// normalised text in normalised, or the kind's error code. The text the
+// field writes for the value must pass too: a value the field cannot show
+// is refused.
 int CheckFloatText(const std::string& text, const FloatFieldRules& rules, std::string& normalised);
 
 // A value as the field shows it: deInteger rounded (halves to even);
 // deFloat fixed-point with Precision decimals (the general form without a
-// Precision); deCurrency with the currency decimals; then normalised. All
-// significant digits of the integer part are kept.
+// Precision); deCurrency with its decimals; then in the kind's form. Every
+// integer digit is written (no exponent from 1E15 on). A value the field
+// cannot show keeps its digits, so the check refuses it; it never becomes
+// "0". Empty for a value that is not finite.
 std::string FloatValueText(double value, const FloatFieldRules& rules);
 
 // The value of a field's text: the normalised text converted, 0 when it is
 // no number.
 double FloatTextValue(const std::string& text, const FloatFieldRules& rules);
 
+// The longest text a field can hold: Digits digits with a sign (and an
+// exponent's "E" and sign for decimals), or the longest value the kind
+// writes when Digits is not set.
+int FloatTextCapacity(const FloatFieldRules& rules);
+// What a paste puts into a field: the clipboard's text without line breaks
+// and other control characters, without blanks around it, and no longer
+// than the field can hold (a long paste never reaches the window whole).
+std::string PastedFloatText(const std::string& clipboard, const FloatFieldRules& rules);
+
 // The limit check's reading of a text (trimmed first): invalid when empty,
 // when a character is outside allowed, when "-" stands after the first
 // place, when it is "-" alone, or when it has no value (deInteger: as a
-// 32-bit integer).
+// 64-bit integer).
 struct FloatLimitReading {
     bool valid = false;
     double value = 0;

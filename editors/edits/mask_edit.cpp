@@ -4,6 +4,16 @@
 #include "framework/messages.h"
 #include "framework/sysutils.h"
 
+namespace {
+
+// A mask fits one line: pasted line breaks never reach its positions.
+std::string WithoutLineBreaks(std::string s) {
+    std::erase_if(s, [](char c) { return c == '\r' || c == '\n'; });
+    return s;
+}
+
+}  // namespace
+
 TI_CustomMaskEdit::TI_CustomMaskEdit(TComponent* AOwner, const PopupFamily& family) : TI_CustomEdit(AOwner, family) {}
 
 void TI_CustomMaskEdit::SetEditMask(const std::string& value) {
@@ -105,7 +115,7 @@ void TI_CustomMaskEdit::Dispatch(TMessage& m) {
             if (m.Msg == WM_CUT)
                 DeleteThroughMask();  // the clipboard stays as it is
             else
-                InsertThroughMask(ClipboardText());
+                InsertThroughMask(WithoutLineBreaks(ClipboardText()));
         }
         m.Result = 0;
         return;

@@ -25,7 +25,10 @@ void CalcEngine::SetDisplay(const std::string& text) {
 
 void CalcEngine::ReadDisplay() {
     double v = 0;
-    if (IsNumberText(display_) && TryStrToFloat(display_, v) && std::isfinite(v)) value_ = v;
+    // Whole numbers beyond 32 bits are numbers too: the value is what the
+    // display shows.
+    if (IsNumberText(display_, FormatSettings, IntegerRange::Any) && TryStrToFloat(display_, v) && std::isfinite(v))
+        value_ = v;
 }
 
 void CalcEngine::ShowValue() {

@@ -139,6 +139,9 @@ RECT TI_CustomCalculator::MemoryRect() const {
 
 void TI_CustomCalculator::Press(int Code) {
     if (Code < 0 || Code >= kCalcKeyCount) return;
+    // OK and Cancel reach the edit, which may free the calculator (its field
+    // freed by OnChange): it stays until the key has returned.
+    TDispatchScope keep(this);
     const std::string before = engine_.Display();
     const bool memory_before = engine_.Memory() != 0;
     const CalcAction action = engine_.Press(Code);

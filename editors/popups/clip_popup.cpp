@@ -27,7 +27,9 @@ TI_ClipPopup::~TI_ClipPopup() = default;
 
 void TI_ClipPopup::BeforeDestruction() {
     if (HandleAllocated() && GetCapture() == WindowHandle()) ReleaseCapture();
-    buttons_.reset();
+    // The buttons stay until the popup is deleted: a button's click may be
+    // what frees the popup (its own OnButtonClick, a calculator's OK whose
+    // field goes), and the collection is still routing that click.
     TI_PopupWindow::BeforeDestruction();
 }
 

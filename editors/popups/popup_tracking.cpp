@@ -59,10 +59,13 @@ private:
     bool& flag_;
 };
 
+// The size label belongs to the popup: when the popup goes during the loop
+// (a timer frees it), the popup has freed its label already.
 struct LabelOwner {
+    TI_ClipPopup* popup = nullptr;
     TI_MessageWindow* label = nullptr;
     ~LabelOwner() {
-        if (label) label->Free();
+        if (label && !popup->IsDestroying()) label->Free();
     }
 };
 
@@ -80,12 +83,16 @@ bool TrackPopupRect(TI_ClipPopup* popup, int x, int y, int step, int mode) {
     RECT start{};
     GetWindowRect(h, &start);
     TrackState state{ToPlainRect(start)};
+    // The popup may be freed while the loop runs (a timer, a message the
+    // loop dispatches): it is deleted only when the loop has returned.
+    TDispatchScope keep(popup);
     DispatchPendingPaint();
     TWinControl* parent = popup->Parent();
     UpdateLock lock(parent && parent->HandleAllocated() ? parent->WindowHandle() : nullptr);
     DesktopDC desktop;
 
     LabelOwner label;
+    label.popup = popup;
     label.label = Create<TI_MessageWindow>(popup, popup->Family());
     label.label->SetAutoHide(false);
     auto show_label = [&] {
@@ -153,6 +160,7 @@ bool TrackPopupRect(TI_ClipPopup* popup, int x, int y, int step, int mode) {
         frame = ToRECT(state.rect);
         if (desktop.Get()) DrawDragFrame(desktop.Get(), nullptr, &frame, 2);
     }
+    if (popup->IsDestroying()) return false;
     if (accepted) {
         SendMessageA(h, UM_BEFORETRACKMOVE, pmAtPosition, 0);
         const ClipMargins& m = popup->Margins();

@@ -7,7 +7,7 @@ namespace {
 
 struct NumberPart {
     int digits = 0;      // digits seen (saturating)
-    int64_t value = 0;   // value of all digits, saturating just above 32 bits
+    uint64_t value = 0;  // value of all digits, saturating at the largest 64-bit value
     bool negative = false;
     bool hasSign = false;
 };
@@ -17,7 +17,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 NumberClass ClassifyNumberText(const std::string& text, int& decimals, int& digits,
-                               const TFormatSettings& settings) {
+                               const TFormatSettings& settings, IntegerRange range) {
     decimals = 0;
     digits = 0;
     enum { kInteger, kFraction, kExponent };
@@ -30,7 +30,8 @@ NumberClass ClassifyNumberText(const std::string& text, int& decimals, int& digi
             // Every digit counts, so leading zeros never push later digits
             // out of the value.
             if (part.digits < INT32_MAX) ++part.digits;
-            if (part.value <= 0xFFFFFFFFLL) part.value = part.value * 10 + (c - '0');
+            const uint64_t d = static_cast<uint64_t>(c - '0');
+            part.value = part.value > (UINT64_MAX - d) / 10 ? UINT64_MAX : part.value * 10 + d;
         } else if (c == '+' || c == '-') {
             if (current == kFraction || part.hasSign || part.digits > 0) {
                 state = 0;
@@ -59,8 +60,10 @@ NumberClass ClassifyNumberText(const std::string& text, int& decimals, int& digi
     switch (state) {
         case 1: {
             if (integer.digits == 0) return NumberClass::Invalid;
-            const int64_t limit = integer.negative ? 2147483648LL : 2147483647LL;
-            if (integer.value > limit) return NumberClass::Invalid;
+            uint64_t limit = UINT64_MAX;
+            if (range == IntegerRange::Int32) limit = integer.negative ? 2147483648ULL : 2147483647ULL;
+            if (range == IntegerRange::Int64) limit = integer.negative ? 9223372036854775808ULL : 9223372036854775807ULL;
+            if (range != IntegerRange::Any && integer.value > limit) return NumberClass::Invalid;
             digits = integer.digits;
             return NumberClass::Integer;
         }
@@ -92,9 +95,9 @@ bool IsIntegerText(const std::string& text, const TFormatSettings& settings) {
     return ClassifyNumberText(text, decimals, digits, settings) == NumberClass::Integer;
 }
 
-bool IsNumberText(const std::string& text, const TFormatSettings& settings) {
+bool IsNumberText(const std::string& text, const TFormatSettings& settings, IntegerRange range) {
     int decimals = 0, digits = 0;
-    return ClassifyNumberText(text, decimals, digits, settings) != NumberClass::Invalid;
+    return ClassifyNumberText(text, decimals, digits, settings, range) != NumberClass::Invalid;
 }
 
 bool IsDecimalText(const std::string& text, int maxDecimals, const TFormatSettings& settings) {
@@ -110,15 +113,17 @@ bool IsDecimalText(const std::string& text, int maxDecimals, const TFormatSettin
     }
 }
 
-bool IsIntegerTextMaxDigits(const std::string& text, int maxDigits, const TFormatSettings& settings) {
+bool IsIntegerTextMaxDigits(const std::string& text, int maxDigits, const TFormatSettings& settings,
+                            IntegerRange range) {
     int decimals = 0, digits = 0;
-    return ClassifyNumberText(text, decimals, digits, settings) == NumberClass::Integer &&
+    return ClassifyNumberText(text, decimals, digits, settings, range) == NumberClass::Integer &&
            (maxDigits == -1 || digits <= maxDigits);
 }
 
-bool PadNumberText(std::string& text, int decimals, int maxDigits, const TFormatSettings& settings) {
+bool PadNumberText(std::string& text, int decimals, int maxDigits, const TFormatSettings& settings,
+                   IntegerRange range) {
     int have = 0, digits = 0;
-    const NumberClass cls = ClassifyNumberText(text, have, digits, settings);
+    const NumberClass cls = ClassifyNumberText(text, have, digits, settings, range);
     if (cls == NumberClass::Invalid) return false;
     const bool digitsOk = maxDigits == -1 || digits <= maxDigits;
     if (digitsOk && (decimals == -1 || have <= decimals)) {
@@ -137,15 +142,16 @@ bool PadNumberText(std::string& text, int decimals, int maxDigits, const TFormat
     if (sep == std::string::npos) return false;
     const std::string cut = text.substr(0, sep + 1 + static_cast<size_t>(decimals));
     int cutDecimals = 0, cutDigits = 0;
-    if (ClassifyNumberText(cut, cutDecimals, cutDigits, settings) == NumberClass::Invalid) return false;
+    if (ClassifyNumberText(cut, cutDecimals, cutDigits, settings, range) == NumberClass::Invalid) return false;
     if (maxDigits != -1 && cutDigits > maxDigits) return false;
     text = cut;
     return true;
 }
 
-bool PadCurrencyText(std::string& text, int maxDecimals, int maxDigits, const TFormatSettings& settings) {
+bool PadCurrencyText(std::string& text, int maxDecimals, int maxDigits, const TFormatSettings& settings,
+                     IntegerRange range) {
     int have = 0, digits = 0;
-    const NumberClass cls = ClassifyNumberText(text, have, digits, settings);
+    const NumberClass cls = ClassifyNumberText(text, have, digits, settings, range);
     const bool classOk = cls == NumberClass::Integer || cls == NumberClass::CurrencyDecimal ||
                          (cls == NumberClass::LongDecimal && (maxDecimals == -1 || have <= maxDecimals));
     if (!classOk || (maxDigits != -1 && digits > maxDigits)) return false;

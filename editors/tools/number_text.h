@@ -17,36 +17,45 @@ enum class NumberClass : int {
     CurrencyDecimal = 4, // decimals within the currency decimals
 };
 
+// How large an integer text may be: 32 bits (the grid cells' integers), 64
+// bits (the number fields, whose value carries more than 32 bits), or any
+// length (the calculator, which reads every whole number as a double).
+enum class IntegerRange : int { Int32 = 0, Int64 = 1, Any = 2 };
+
 // Classifies text as a number: optional sign, digits, the decimal separator
 // with digits, "E"/"e" with an optional sign and digits. A sign is allowed
 // only at the start of the integer part and of the exponent. digits counts
 // the digits (plus one for a separator, never the signs); decimals the
 // fraction digits, less the number of exponent digits for a positive
 // exponent (not below 0), plus it for a negative one. An integer must fit
-// into 32 bits.
+// into the range (32 bits unless asked for 64).
 NumberClass ClassifyNumberText(const std::string& text, int& decimals, int& digits,
-                               const TFormatSettings& settings = FormatSettings);
+                               const TFormatSettings& settings = FormatSettings,
+                               IntegerRange range = IntegerRange::Int32);
 
 bool IsIntegerText(const std::string& text, const TFormatSettings& settings = FormatSettings);
 // Any valid class.
-bool IsNumberText(const std::string& text, const TFormatSettings& settings = FormatSettings);
+bool IsNumberText(const std::string& text, const TFormatSettings& settings = FormatSettings,
+                  IntegerRange range = IntegerRange::Int32);
 // An integer, a currency-length decimal, or a longer one with at most
 // maxDecimals decimals (-1: any).
 bool IsDecimalText(const std::string& text, int maxDecimals, const TFormatSettings& settings = FormatSettings);
 // An integer of at most maxDigits digits (-1: any).
 bool IsIntegerTextMaxDigits(const std::string& text, int maxDigits,
-                            const TFormatSettings& settings = FormatSettings);
+                            const TFormatSettings& settings = FormatSettings,
+                            IntegerRange range = IntegerRange::Int32);
 
 // Accepts a number of at most maxDigits digits (-1: any) and at most decimals
 // decimals (-1: any), padding an integer or a decimal with "0" to decimals
 // places; an exponent text stays as it is. A long decimal with too many
 // places is cut to decimals places when the cut text keeps within maxDigits.
-bool PadNumberText(std::string& text, int decimals, int maxDigits, const TFormatSettings& settings = FormatSettings);
+bool PadNumberText(std::string& text, int decimals, int maxDigits, const TFormatSettings& settings = FormatSettings,
+                   IntegerRange range = IntegerRange::Int32);
 // Accepts an integer, a currency-length decimal or a longer decimal of at
 // most maxDecimals places (-1: any), of at most maxDigits digits; integers
 // and currency-length decimals are padded to the currency decimals.
 bool PadCurrencyText(std::string& text, int maxDecimals, int maxDigits,
-                     const TFormatSettings& settings = FormatSettings);
+                     const TFormatSettings& settings = FormatSettings, IntegerRange range = IntegerRange::Int32);
 
 // Day, month, year, hour, minute, second.
 struct DateParts {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "editors/popups/calculator.h"
+#include "framework/clipboard.h"
 #include "tests/editors/edits/edits_test_support.h"
 #include "tests/editors/popups/popup_test_support.h"
+#include "tests/framework/user_input.h"
 
 namespace {
 
@@ -132,7 +134,7 @@ TEST(FloatEdit, LimitsOnLeaving) {
     int low = 0, high = 0;
     e.OnLimitMin = [&](TObject*) { ++low; };
     e.OnLimitMax = [&](TObject*) { ++high; };
-    e.SetText("11");
+    user_input::TypeText("11");
     f.Leave();
     EXPECT_EQ(high, 1);
     EXPECT_EQ(low, 0);
@@ -212,4 +214,232 @@ TEST(FloatEdit, PressOutsideTheCalculatorClosesWithoutAccepting) {
     // Closing what is not open again changes nothing.
     e.Perform(UM_DROPDOWN, 0, 0);
     EXPECT_FALSE(e.IsDroppedDown());
+}
+
+namespace {
+
+void SetPlaces(TI_FloatEdit& e, TEditDataType_ kind, int precision, int digits) {
+    e.DataType().SetKind(kind);
+    e.DataType().SetPrecision(precision);
+    e.DataType().SetDigits(digits);
+}
+
+// The screen point of a calculator key.
+POINT KeyPoint(TI_CustomCalculator* calc, const char* name) {
+    TI_EditButton* key = calc->Buttons().FindByName(name);
+    RECT w;
+    GetWindowRect(calc->WindowHandle(), &w);
+    return POINT{w.left + key->Left() + 4, w.top + key->Top() + 4};
+}
+
+}  // namespace
+
+// Values beyond 32 bits and 1E15 are shown with all their digits; a value
+// the field cannot hold is refused with the field's error on leaving and
+// stays as typed: nothing turns into "0".
+TEST(FloatEdit, LargeValuesAreShownOrRefusedNeverZero) {
+    struct Case {
+        TEditDataType_ kind;
+        int precision, digits;
+        double value;
+        const char* shown;
+    };
+    const Case values[] = {
+        {deInteger, 0, -1, 1e15, "1000000000000000"},
+        {deInteger, 0, -1, 3000000000.0, "3000000000"},
+        {deCurrency, 0, -1, 1e15, "1000000000000000,00"},
+    };
+    for (const Case& c : values) {
+        FloatFields f;
+        SetPlaces(f.Edit(), c.kind, c.precision, c.digits);
+        f.Edit().SetValue(c.value);
+        EXPECT_EQ(f.Edit().GetText(), c.shown);
+        EXPECT_EQ(f.Edit().Value(), c.value);
+        f.Leave();
+        EXPECT_EQ(f.Edit().ErrorCode(), 0);
+        EXPECT_EQ(f.Edit().GetText(), c.shown);
+    }
+    struct Typed {
+        TEditDataType_ kind;
+        int precision, digits;
+        const char* text;
+        int code;
+        const char* after;
+    };
+    const Typed typed[] = {
+        {deFloat, 2, -1, "12345678901234567,5", kEditErrorDecimal, "12345678901234567,5"},
+        {deCurrency, 0, -1, "1000000000000000", 0, "1000000000000000,00"},
+        {deInteger, 0, -1, "3000000000", 0, "3000000000"},
+        {deInteger, 0, 5, "3000000000", kEditErrorInteger, "3000000000"},
+    };
+    for (const Typed& c : typed) {
+        FloatFields f;
+        SetPlaces(f.Edit(), c.kind, c.precision, c.digits);
+        user_input::TypeText(c.text);
+        f.Leave();
+        EXPECT_EQ(f.Edit().ErrorCode(), c.code) << c.text;
+        EXPECT_EQ(f.Edit().GetText(), c.after) << c.text;
+        EXPECT_EQ(GetFocus() == f.Edit().WindowHandle(), c.code != 0) << c.text;
+    }
+}
+
+// The calculator computes with the number it shows, and OK puts that number
+// into the field.
+TEST(FloatEdit, CalculatorKeepsNumbersBeyond32Bits) {
+    for (TEditDataType_ kind : {deInteger, deFloat}) {
+        FloatFields f;
+        TI_FloatEdit& e = f.Edit();
+        SetPlaces(e, kind, kind == deFloat ? 2 : 0, -1);
+        user_input::PressKey(VK_F2);
+        ASSERT_TRUE(e.IsDroppedDown());
+        user_input::TypeText("3000000000+1=");
+        EXPECT_EQ(e.Calculator()->Engine().Display(), "3000000001");
+        user_input::PressKey(VK_RETURN);
+        Pump();
+        EXPECT_FALSE(e.IsDroppedDown());
+        EXPECT_EQ(e.GetText(), kind == deFloat ? "3000000001,00" : "3000000001");
+        EXPECT_EQ(e.Value(), 3000000001.0);
+        // Opened on a large value, the calculator starts from it.
+        user_input::PressKey(VK_F2);
+        ASSERT_TRUE(e.IsDroppedDown());
+        user_input::TypeText("*2=");
+        EXPECT_EQ(e.Calculator()->Engine().Display(), "6000000002");
+        user_input::PressKey(VK_RETURN);
+        Pump();
+        EXPECT_EQ(e.Value(), 6000000002.0);
+    }
+}
+
+// One meaning of Digits for a currency field: its decimals. With Digits 2
+// (the positions grid's Stück and Preis) every two-decimal amount passes.
+TEST(FloatEdit, CurrencyFieldWithDigitsTwoTakesAmounts) {
+    struct Case {
+        const char* typed;
+        const char* after;
+    };
+    const Case cases[] = {{"12,5", "12,50"}, {"1250,75", "1250,75"}, {"100000", "100000,00"}, {"1,234", "1,23"}};
+    for (const Case& c : cases) {
+        FloatFields f;
+        SetPlaces(f.Edit(), deCurrency, 2, 2);
+        user_input::TypeText(c.typed);
+        f.Leave();
+        EXPECT_EQ(f.Edit().ErrorCode(), 0) << c.typed;
+        EXPECT_EQ(f.Edit().GetText(), c.after) << c.typed;
+        EXPECT_NE(GetFocus(), f.Edit().WindowHandle()) << c.typed;
+    }
+}
+
+// The one editor serves an integer column and then a decimal one: the
+// decimal kind takes the separator again.
+TEST(FloatEdit, DecimalKindAfterAnIntegerKindTakesTheSeparator) {
+    FloatFields f;
+    TI_FloatEdit& e = f.Edit();
+    SetPlaces(e, deInteger, 0, 3);
+    SetPlaces(e, deFloat, 2, 8);
+    e.SetText("");
+    user_input::TypeText("1,5");
+    EXPECT_EQ(e.GetText(), "1,5");
+    f.Leave();
+    EXPECT_EQ(e.GetText(), "1,50");
+    EXPECT_EQ(e.Value(), 1.5);
+}
+
+// A paste is one line, no longer than the field holds, before it reaches
+// the window.
+TEST(FloatEdit, PasteTakesOneLineTheFieldCanHold) {
+    FloatFields f;
+    TI_FloatEdit& e = f.Edit();
+    SetPlaces(e, deCurrency, 2, 2);
+    ASSERT_TRUE(SetClipboardText("12,5\r\n"));
+    user_input::PressKey('V', user_input::kCtrl);
+    EXPECT_EQ(e.GetText(), "12,5");
+    f.Leave();
+    EXPECT_EQ(e.GetText(), "12,50");
+
+    SetPlaces(e, deFloat, 2, 8);
+    e.SetFocus();
+    Pump();
+    ASSERT_TRUE(SetClipboardText(std::string(27000, '7')));
+    const DWORD start = GetTickCount();
+    user_input::PressKey('V', user_input::kCtrl);
+    EXPECT_EQ(e.GetText(), std::string(11, '7'));
+    EXPECT_LT(GetTickCount() - start, 5000u);
+}
+
+// Changes that were not typed are shown in the kind's form at once; typing
+// is left alone until the field is left.
+TEST(FloatEdit, UntypedChangesAreReformattedTypingIsNot) {
+    FloatFields f;
+    TI_FloatEdit& e = f.Edit();
+    SetPlaces(e, deCurrency, 0, -1);
+    int changes = 0;
+    e.OnChange = [&](TObject*) { ++changes; };
+    e.SetText("7");
+    EXPECT_EQ(e.GetText(), "7,00");
+    EXPECT_EQ(changes, 1);  // announced once, in the kind's form
+    e.SetText("");
+    user_input::TypeText("8");
+    EXPECT_EQ(e.GetText(), "8");
+    e.SetText("9");  // typed before: code is not reformatted either
+    EXPECT_EQ(e.GetText(), "9");
+}
+
+namespace {
+// Stands in for a grid's in-place editor, which is not checked.
+class TUncheckedFloatEdit : public TI_FloatEdit {
+public:
+    explicit TUncheckedFloatEdit(TComponent* AOwner) : TI_FloatEdit(AOwner) {}
+    bool CanCheck() const override { return false; }
+};
+}  // namespace
+
+TEST(FloatEdit, UncheckedEditorIsNotRewrittenOnLeaving) {
+    TwoEdits<TUncheckedFloatEdit> f;
+    TI_FloatEdit& e = *f.first;
+    SetPlaces(e, deFloat, 2, -1);
+    e.SetText("12345678901234567,5");
+    f.Leave();
+    EXPECT_EQ(e.GetText(), "12345678901234567,5");
+    SetPlaces(e, deCurrency, 0, -1);
+    e.SetText("5");
+    e.SetFocus();
+    Pump();
+    f.Leave();
+    EXPECT_EQ(e.GetText(), "5");
+}
+
+// A field whose OnChange frees it, the change coming from the calculator's
+// OK clicked with the mouse: the field goes once the click has returned.
+TEST(FloatEdit, FreedByOnChangeFromTheCalculatorsOK) {
+    FloatFields f;
+    TI_FloatEdit* e = f.first;
+    SetPlaces(*e, deInteger, 0, -1);
+    e->OnChange = [&](TObject*) {
+        e->Free();
+        f.first = nullptr;
+    };
+    user_input::PressKey(VK_F2);
+    ASSERT_TRUE(e->IsDroppedDown());
+    TI_CustomCalculator* calc = e->Calculator();
+    MouseAt(KeyPoint(calc, "$BT_4"));
+    ASSERT_EQ(calc->Engine().Display(), "4");
+    MouseAt(KeyPoint(calc, "$BT_OK"));
+    PumpFor(50);
+    EXPECT_EQ(f.first, nullptr);
+    EXPECT_EQ(f.form->ControlCount(), 1);
+    // The same by Enter: the field is freed inside its own key.
+    TI_FloatEdit* other = f.second;
+    other->SetFocus();
+    Pump();
+    other->OnChange = [&](TObject*) {
+        other->Free();
+        f.second = nullptr;
+    };
+    user_input::PressKey(VK_F2);
+    ASSERT_TRUE(other->IsDroppedDown());
+    user_input::TypeText("5");
+    user_input::PressKey(VK_RETURN);
+    PumpFor(50);
+    EXPECT_EQ(f.second, nullptr);
+    EXPECT_EQ(f.form->ControlCount(), 0);
 }

@@ -206,3 +206,23 @@ TEST_F(CalcEngineTest, TypedCharacters) {
 }
 
 }  // namespace
+
+// The calculator computes with the number it shows, however many digits.
+TEST_F(CalcEngineTest, WholeNumbersBeyond32BitsAreWhatTheDisplayShows) {
+    const SequenceCase cases[] = {
+        {"3000000000 + 1 =", "3000000001"},
+        {"9999999999 * 2 =", "19999999998"},
+        {"2147483648 - 1 =", "2147483647"},
+        {"99999999999999999999 / 1 =", "1E20"},
+    };
+    for (const SequenceCase& c : cases) {
+        CalcEngine calc;
+        Press(calc, c.script);
+        EXPECT_EQ(calc.Display(), c.display) << c.script;
+    }
+    CalcEngine calc;
+    calc.SetDisplay("5000000000");
+    EXPECT_EQ(calc.Value(), 5000000000.0);
+    Press(calc, "MS");
+    EXPECT_EQ(calc.Memory(), 5000000000.0);
+}

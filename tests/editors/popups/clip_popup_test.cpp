@@ -11,7 +11,9 @@
 #include "framework/bitmap.h"
 #include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
+#include "editors/popups/message_window.h"
 #include "tests/editors/popups/popup_test_support.h"
+#include "tests/framework/gui_counters.h"
 
 namespace {
 
@@ -322,4 +324,55 @@ TEST(DBClipPopup, StatusLineShowsADisabledButtonsTextInGreyAndClears) {
     const COLORREF face = ColorToCOLORREF(p->Color());
     EXPECT_EQ(std::count(cleared.begin(), cleared.end(), face), static_cast<std::ptrdiff_t>(cleared.size()));
     p->Free();
+}
+
+namespace {
+TI_ClipPopup* g_freed_by_timer = nullptr;
+void CALLBACK FreePopupTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_freed_by_timer) g_freed_by_timer->Free();
+    g_freed_by_timer = nullptr;
+}
+}  // namespace
+
+// A popup freed while its tracking loop runs (a timer dispatched by the
+// loop): the loop ends, the size label goes once with the popup, and the
+// popup is deleted when the loop has returned.
+TEST(ClipPopup, FreedDuringTrackingEndsTheLoop) {
+    OwnerOnForm host(100, 100, 200, 22);
+    const int windows = gui_counters::UserWindows();
+    TI_ClipPopup* p = ShownClipPopup(host.owner);
+    g_freed_by_timer = p;
+    SetTimer(nullptr, 0, 60, FreePopupTimer);
+    EXPECT_FALSE(TrackPopupRect(p, 300, 300, 1, 0));
+    EXPECT_EQ(g_freed_by_timer, nullptr);
+    EXPECT_FALSE(PopupTrackingActive());
+    PumpFor(30);
+    EXPECT_EQ(gui_counters::UserWindows(), windows);
+}
+
+// A database popup freed by its own OnButtonClick, clicked with the mouse:
+// the click finishes on the buttons, which go with the popup afterwards.
+TEST(DBClipPopup, FreedByItsOwnButtonClick) {
+    OwnerOnForm host(100, 100, 300, 100);
+    Cells cells;
+    const int windows = gui_counters::UserWindows();
+    auto* p = Create<TDBClipPopup>(host.owner, cells);
+    p->SetGotoItems({"Kunde", "Artikel"}, 1);
+    p->Show();
+    PumpFor(30);
+    std::string clicked;
+    p->OnButtonClick = [&](TObject* sender, const std::string& name) {
+        clicked = name;
+        static_cast<TDBClipPopup*>(sender)->Free();
+    };
+    TI_EditButton* second = p->Buttons().FindByName("#Goto1");
+    ASSERT_NE(second, nullptr);
+    RECT w;
+    GetWindowRect(p->WindowHandle(), &w);
+    MouseAt(POINT{w.left + second->Left() + 5, w.top + second->Top() + 5});
+    EXPECT_EQ(clicked, "#Goto1");
+    PumpFor(30);
+    EXPECT_EQ(gui_counters::UserWindows(), windows);
+    EXPECT_EQ(GetCapture(), nullptr);
 }

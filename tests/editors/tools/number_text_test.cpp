@@ -100,9 +100,29 @@ TEST(NumberTextTest, PadsAndCutsNumbersAndCurrency) {
     for (const PadCase& c : cases) {
         std::string text = c.text;
         const auto pad = c.currency ? PadCurrencyText : PadNumberText;
-        EXPECT_EQ(pad(text, c.decimals, c.maxDigits, German()), c.ok) << c.text;
+        EXPECT_EQ(pad(text, c.decimals, c.maxDigits, German(), IntegerRange::Int32), c.ok) << c.text;
         EXPECT_EQ(text, c.result) << c.text;
     }
+}
+
+TEST(NumberTextTest, IntegerRanges) {
+    // A grid cell's integer keeps to 32 bits; a number field's takes 64, the
+    // calculator any length.
+    int decimals = 0, digits = 0;
+    EXPECT_EQ(ClassifyNumberText("3000000000", decimals, digits, German()), NumberClass::Invalid);
+    EXPECT_EQ(ClassifyNumberText("3000000000", decimals, digits, German(), IntegerRange::Int64), NumberClass::Integer);
+    EXPECT_EQ(digits, 10);
+    EXPECT_TRUE(IsNumberText("-9223372036854775808", German(), IntegerRange::Int64));
+    EXPECT_FALSE(IsNumberText("9223372036854775808", German(), IntegerRange::Int64));
+    EXPECT_FALSE(IsNumberText("-9223372036854775809", German(), IntegerRange::Int64));
+    EXPECT_TRUE(IsNumberText("99999999999999999999999999", German(), IntegerRange::Any));
+    EXPECT_TRUE(IsIntegerTextMaxDigits("1000000000000000", 16, German(), IntegerRange::Int64));
+    EXPECT_FALSE(IsIntegerTextMaxDigits("1000000000000000", 15, German(), IntegerRange::Int64));
+    std::string text = "1000000000000000";
+    EXPECT_TRUE(PadCurrencyText(text, -1, -1, German(), IntegerRange::Int64));
+    EXPECT_EQ(text, "1000000000000000,00");
+    // Leading zeros do not push digits out of the value.
+    EXPECT_TRUE(IsNumberText("0000000000000000000000012", German()));
 }
 
 struct DateCase { const char* text; DateTextMode mode; const char* result; };  // result nullptr: refused
