@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -327,12 +328,37 @@ TEST(DBClipPopup, StatusLineShowsADisabledButtonsTextInGreyAndClears) {
 }
 
 namespace {
+
+// Told when a watched component starts to go.
+class TFreeProbe : public TComponent {
+public:
+    TFreeProbe() : TComponent(nullptr) {}
+    std::function<void(TComponent*)> OnFreed;
+
+protected:
+    void Notification(TComponent* c, TOperation op) override {
+        TComponent::Notification(c, op);
+        if (op == TOperation::opRemove && OnFreed) OnFreed(c);
+    }
+};
+
 TI_ClipPopup* g_freed_by_timer = nullptr;
+TFreeProbe* g_label_probe = nullptr;
+TI_MessageWindow* g_decoy = nullptr;
 void CALLBACK FreePopupTimer(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    if (g_freed_by_timer) g_freed_by_timer->Free();
+    if (!g_freed_by_timer) return;
+    // The size label is the bubble the loop gave the popup.
+    for (int i = 0; i < g_freed_by_timer->ComponentCount(); ++i)
+        if (auto* label = dynamic_cast<TI_MessageWindow*>(g_freed_by_timer->Components(i)))
+            label->FreeNotification(g_label_probe);
+    g_freed_by_timer->Free();
     g_freed_by_timer = nullptr;
+    // A new bubble takes the memory the label left: a second free of the
+    // label would end it.
+    g_decoy = Create<TI_MessageWindow>(nullptr);
 }
+
 }  // namespace
 
 // A popup freed while its tracking loop runs (a timer dispatched by the
@@ -342,11 +368,24 @@ TEST(ClipPopup, FreedDuringTrackingEndsTheLoop) {
     OwnerOnForm host(100, 100, 200, 22);
     const int windows = gui_counters::UserWindows();
     TI_ClipPopup* p = ShownClipPopup(host.owner);
+    TFreeProbe probe;
+    int label_frees = 0;
+    probe.OnFreed = [&](TComponent*) { ++label_frees; };
+    g_label_probe = &probe;
     g_freed_by_timer = p;
+    g_decoy = nullptr;
     SetTimer(nullptr, 0, 60, FreePopupTimer);
     EXPECT_FALSE(TrackPopupRect(p, 300, 300, 1, 0));
     EXPECT_EQ(g_freed_by_timer, nullptr);
     EXPECT_FALSE(PopupTrackingActive());
+    EXPECT_EQ(label_frees, 1);
+    ASSERT_NE(g_decoy, nullptr);
+    bool decoy_freed = false;
+    TFreeProbe decoy_probe;
+    decoy_probe.OnFreed = [&](TComponent*) { decoy_freed = true; };
+    g_decoy->FreeNotification(&decoy_probe);
+    g_decoy->Free();
+    EXPECT_TRUE(decoy_freed);  // freed here, by its maker, once
     PumpFor(30);
     EXPECT_EQ(gui_counters::UserWindows(), windows);
 }
@@ -362,9 +401,19 @@ TEST(DBClipPopup, FreedByItsOwnButtonClick) {
     p->Show();
     PumpFor(30);
     std::string clicked;
+    bool in_click = false;
+    int buttons_freed_in_click = 0, buttons_freed = 0;
+    TFreeProbe probe;
+    probe.OnFreed = [&](TComponent*) {
+        ++buttons_freed;
+        if (in_click) ++buttons_freed_in_click;
+    };
+    for (int i = 0; i < p->Buttons().Count(); ++i) p->Buttons().Items(i)->FreeNotification(&probe);
     p->OnButtonClick = [&](TObject* sender, const std::string& name) {
         clicked = name;
+        in_click = true;
         static_cast<TDBClipPopup*>(sender)->Free();
+        in_click = false;
     };
     TI_EditButton* second = p->Buttons().FindByName("#Goto1");
     ASSERT_NE(second, nullptr);
@@ -372,6 +421,9 @@ TEST(DBClipPopup, FreedByItsOwnButtonClick) {
     GetWindowRect(p->WindowHandle(), &w);
     MouseAt(POINT{w.left + second->Left() + 5, w.top + second->Top() + 5});
     EXPECT_EQ(clicked, "#Goto1");
+    // The buttons went after the click had returned, not under it.
+    EXPECT_EQ(buttons_freed_in_click, 0);
+    EXPECT_EQ(buttons_freed, 3);
     PumpFor(30);
     EXPECT_EQ(gui_counters::UserWindows(), windows);
     EXPECT_EQ(GetCapture(), nullptr);

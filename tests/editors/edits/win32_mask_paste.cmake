@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  mask_paste_test.cpp
+)
