@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+
 #include "editors/popups/calculator.h"
 #include "framework/clipboard.h"
 #include "tests/editors/edits/edits_test_support.h"
@@ -408,38 +409,55 @@ TEST(FloatEdit, UncheckedEditorIsNotRewrittenOnLeaving) {
     EXPECT_EQ(e.GetText(), "5");
 }
 
+namespace {
+// A field that tells when it is deleted, and whether that happened while the
+// result was still being written into it.
+class TWatchedFloatEdit : public TI_FloatEdit {
+public:
+    TWatchedFloatEdit(TComponent* AOwner, bool& deleted, bool& deleted_under_write)
+        : TI_FloatEdit(AOwner), deleted_(deleted), deleted_under_write_(deleted_under_write) {}
+    ~TWatchedFloatEdit() override { deleted_ = true; }
+    void SetFloatValue(double value) override {
+        bool& deleted = deleted_;
+        bool& under_write = deleted_under_write_;
+        TI_FloatEdit::SetFloatValue(value);
+        if (deleted) under_write = true;  // only the references are read: they live in the test
+    }
+
+private:
+    bool& deleted_;
+    bool& deleted_under_write_;
+};
+}  // namespace
+
 // A field whose OnChange frees it, the change coming from the calculator's
-// OK clicked with the mouse: the field goes once the click has returned.
+// OK (clicked with the mouse, or Enter): the field is kept until the call
+// that wrote the result has returned, then deleted.
 TEST(FloatEdit, FreedByOnChangeFromTheCalculatorsOK) {
     FloatFields f;
-    TI_FloatEdit* e = f.first;
-    SetPlaces(*e, deInteger, 0, -1);
-    e->OnChange = [&](TObject*) {
-        e->Free();
-        f.first = nullptr;
-    };
-    user_input::PressKey(VK_F2);
-    ASSERT_TRUE(e->IsDroppedDown());
-    TI_CustomCalculator* calc = e->Calculator();
-    MouseAt(KeyPoint(calc, "$BT_4"));
-    ASSERT_EQ(calc->Engine().Display(), "4");
-    MouseAt(KeyPoint(calc, "$BT_OK"));
-    PumpFor(50);
-    EXPECT_EQ(f.first, nullptr);
-    EXPECT_EQ(f.form->ControlCount(), 1);
-    // The same by Enter: the field is freed inside its own key.
-    TI_FloatEdit* other = f.second;
-    other->SetFocus();
-    Pump();
-    other->OnChange = [&](TObject*) {
-        other->Free();
-        f.second = nullptr;
-    };
-    user_input::PressKey(VK_F2);
-    ASSERT_TRUE(other->IsDroppedDown());
-    user_input::TypeText("5");
-    user_input::PressKey(VK_RETURN);
-    PumpFor(50);
-    EXPECT_EQ(f.second, nullptr);
-    EXPECT_EQ(f.form->ControlCount(), 0);
+    for (bool by_mouse : {true, false}) {
+        bool deleted = false, deleted_under_write = false;
+        auto* e = Create<TWatchedFloatEdit>(f.form, deleted, deleted_under_write);
+        e->SetBounds(10, 110, 150, 21);
+        e->SetParent(f.form);
+        SetPlaces(*e, deInteger, 0, -1);
+        e->SetFocus();
+        Pump();
+        e->OnChange = [&](TObject*) { e->Free(); };
+        user_input::PressKey(VK_F2);
+        ASSERT_TRUE(e->IsDroppedDown());
+        TI_CustomCalculator* calc = e->Calculator();
+        if (by_mouse) {
+            MouseAt(KeyPoint(calc, "$BT_4"));
+            ASSERT_EQ(calc->Engine().Display(), "4");
+            MouseAt(KeyPoint(calc, "$BT_OK"));
+        } else {
+            user_input::TypeText("5");
+            user_input::PressKey(VK_RETURN);
+        }
+        PumpFor(50);
+        EXPECT_TRUE(deleted) << by_mouse;
+        EXPECT_FALSE(deleted_under_write) << by_mouse;
+        EXPECT_EQ(f.form->ControlCount(), 2) << by_mouse;
+    }
 }
