@@ -181,11 +181,11 @@ TEST_F(PositionsEditing, TypingIntoANumberColumnReachesTheCellInTheColumnsForm) 
         const char* typed;
         const char* stored;
     };
-    // With two digits (as the positions columns have them) a padded number
-    // no longer fits: the typed text stays, it never becomes "0".
+    // A currency column's digits are its decimals: with two (as the
+    // positions columns have them) every amount takes its two places.
     const Case cases[] = {
-        {2, 8, "5", "5,00"}, {2, 8, "7,5", "7,50"}, {9, 8, "12", "12,00"}, {2, 8, "", ""},
-        {2, 2, "7", "7"},    {2, 2, "100", "100"},  {2, 8, "7x", "7,00"},
+        {2, 8, "5", "5,00"},   {2, 8, "7,5", "7,50"},     {9, 8, "12", "12,00"}, {2, 8, "", ""},
+        {2, 2, "7", "7,00"},   {2, 2, "100", "100,00"},   {2, 8, "7x", "7,00"},
     };
     g->SetFocus();
     for (const Case& c : cases) {
