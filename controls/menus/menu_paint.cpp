@@ -488,6 +488,11 @@ void DrawImage(TCanvas& canvas, ToxMenuData& data, TMenuItem* item, int x, int y
     const SIZE size = ImageSize(item);
     TBitmap& own = item->Bitmap();
     TBitmap image(size.cx, size.cy);
+    if (own.Transparent()) {
+        // The key colour must survive the copy: the stretch leaves it out.
+        image.Canvas().Brush().SetColor(own.TransparentColor());
+        image.Canvas().FillRect(RECT{0, 0, size.cx, size.cy});
+    }
     image.Canvas().StretchDraw(RECT{0, 0, size.cx, size.cy}, own);
     if (item->Enabled()) {
         image.SetTransparent(own.Transparent());
