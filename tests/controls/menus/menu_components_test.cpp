@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/menus/menu_components.h"
+#include "controls/menus/menu_paint.h"
 #include "controls/menus/menu_search.h"
 #include "controls/menus/menu_strings.h"
 #include "controls/menus/menu_subclass.h"
@@ -247,4 +248,20 @@ TEST(KitMainMenu, MenusOfOneFormShareOneHook) {
     LRESULT r = SendMessageA(form->Handle(), WM_MENUCHAR, 'd', reinterpret_cast<LPARAM>(second->Handle()));
     EXPECT_EQ(static_cast<uint32_t>(r), MenuCharAnswer(0, kMenuCharExecute));
     form->Free();
+}
+
+TEST(KitPopupMenu, PaintingAnOpenPopupReadsItsItemRectanglesOnceNotOncePerItem) {
+    auto* menu = Create<ToxPopupMenu>(nullptr);
+    menu->SetOptions(oxmBanner | oxmBackground);
+    for (int i = 0; i < 40; ++i) AddKitItem(menu->Items(), "Eintrag " + std::to_string(i));
+    int drawn = 0;
+    menu->OnDrawText = [&](TMenuItem*, TCanvas&, bool, const std::string&, RECT&) {
+        ++drawn;
+        return false;
+    };
+    const int reads = MenuGeometryReads();
+    RunPopup(menu, LoopScript{});
+    EXPECT_GE(drawn, 40);
+    EXPECT_EQ(MenuGeometryReads() - reads, 1) << drawn << " items drawn";
+    menu->Free();
 }
