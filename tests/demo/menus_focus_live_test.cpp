@@ -134,11 +134,16 @@ TEST_F(MenusFocusLive, VisitingTheSymbolsPageTenTimesLeavesTheGdiObjects) {
     away_and_back();  // shared objects are made once
     WaitFor([] { return false; }, 300);
     ASSERT_NE(G().Child("Preis: 10 "), nullptr) << "not on the symbols page";
-    const int gdi = G().GdiObjects(), dcs = G().DCs();
-    ASSERT_GT(gdi, 0);
+    // The process's GDI objects (the library's own count says the same).
+    auto process_gdi = [&] {
+        return static_cast<int>(SendMessageA(G().Main(), RegisterWindowMessageA("GalleryObjectCount"), 2, 0));
+    };
+    const int process = process_gdi(), gdi = G().GdiObjects(), dcs = G().DCs();
+    ASSERT_GT(process, 0);
     for (int i = 0; i < 10; ++i) away_and_back();
     WaitFor([] { return false; }, 300);
     ASSERT_NE(G().Child("Preis: 10 "), nullptr) << "not on the symbols page";
+    EXPECT_EQ(process_gdi(), process);
     EXPECT_EQ(G().GdiObjects(), gdi);
     EXPECT_EQ(G().DCs(), dcs);
 }
