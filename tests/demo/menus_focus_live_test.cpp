@@ -1,6 +1,7 @@
 // Context menus used live with mouse and keys: the field that had the focus
 // keeps taking the typed keys after a menu closed (by Escape or by a
-// command), Alt+F4 after a menu still closes the window and a close request
+// command, also one that opened the symbol dialog), Alt+F4 after a menu
+// still closes the window and a close request
 // to the menus' hidden owner window does not end the context menus, the
 // edits' context menu shows its captions and banner, and visiting the
 // symbols page again and again leaves the GDI objects where they were.
@@ -146,4 +147,26 @@ TEST_F(MenusFocusLive, VisitingTheSymbolsPageTenTimesLeavesTheGdiObjects) {
     EXPECT_EQ(process_gdi(), process);
     EXPECT_EQ(G().GdiObjects(), gdi);
     EXPECT_EQ(G().DCs(), dcs);
+}
+
+TEST_F(MenusFocusLive, AfterTheSymbolDialogOpenedFromTheMenuTheWindowAndFieldHaveTheFocusAgain) {
+    Start("symbols");
+    HWND field = G().Child("Preis: 10 ");
+    ASSERT_NE(field, nullptr);
+    Click(field, 190, 10);
+    Key(VK_END);
+    ASSERT_NE(OpenEditMenu(field), nullptr);
+    Key('S');  // "Symbol einfügen"
+    auto dialog = [&] {
+        for (HWND h : G().Popups())
+            if (Text(h) == "Symbol einf\xFCgen") return h;
+        return HWND{};
+    };
+    ASSERT_TRUE(WaitFor([&] { return dialog() != nullptr; })) << "no symbol dialog";
+    Key(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return dialog() == nullptr; }, 4000)) << "the dialog stayed";
+    EXPECT_TRUE(WaitFor([&] { return G().Active() == G().Main(); })) << "the window lost the activation";
+    EXPECT_TRUE(WaitFor([&] { return G().Focus() == field; })) << "the field lost the focus";
+    TypeText(L"z");
+    EXPECT_TRUE(WaitFor([&] { return AskedText(field) == "Preis: 10 z"; })) << AskedText(field);
 }
