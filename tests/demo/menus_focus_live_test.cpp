@@ -1,10 +1,10 @@
 // Context menus used live with mouse and keys: the field that had the focus
 // keeps taking the typed keys after a menu closed (by Escape or by a
 // command, also one that opened the symbol dialog), Alt+F4 after a menu
-// still closes the window and a close request
-// to the menus' hidden owner window does not end the context menus, the
-// edits' context menu shows its captions and banner, and visiting the
-// symbols page again and again leaves the GDI objects where they were.
+// still closes the window and a close request to the menus' hidden owner
+// window does not end the context menus, the edits' context menu shows its
+// captions and banner, and visiting the symbols page again and again leaves
+// the GDI objects where they were.
 #include <gtest/gtest.h>
 
 #include <memory>
