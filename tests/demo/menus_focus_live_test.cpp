@@ -41,7 +41,9 @@ protected:
     }
     void TearDown() override {
         if (gallery_ && OpenMenu(*gallery_)) Key(VK_ESCAPE);
-        if (gallery_) EXPECT_TRUE(gallery_->Close()) << "exit code " << gallery_->ExitCode();
+        if (gallery_) {
+            EXPECT_TRUE(gallery_->Close()) << "exit code " << gallery_->ExitCode();
+        }
         MoveMouse(POINT{1, 1});
     }
     Gallery& G() { return *gallery_; }
