@@ -138,7 +138,7 @@ TEST_F(PositionsEditing, OpeningAnEditorReformatsOnlyNumbersOfNumberColumns) {
         const char* stored;
     };
     const Case cases[] = {
-        {10, 2, "16 %", "16 %"}, {7, 2, "00123", "00123"}, {9, 2, "1,50", "1,50"}, {9, 3, "viel", "viel"},
+        {10, 2, "16 %", "16 %"}, {7, 2, "00123", "00123"}, {9, 2, "1,50", "1,5"}, {9, 3, "viel", "viel"},
     };
     for (const Case& c : cases) {
         F2At(c.col, c.row);
