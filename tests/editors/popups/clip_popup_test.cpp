@@ -229,7 +229,7 @@ struct Counts {
     int windows, objects, dcs, gdi;
     static Counts Now() {
         return {ThreadWindows(), GdiOwnerLiveObjects(), GdiOwnerLiveDCs(),
-                static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))};
+                gui_counters::GdiObjects()};
     }
 };
 
