@@ -156,10 +156,12 @@ int CheckFloatText(const std::string& text, const FloatFieldRules& rules, std::s
     std::string t = text;
     // The text the field writes for the value must pass as well: a value
     // the field cannot show is refused, never written as something else.
-    double value = 0;
+    // ("70E-225" with 9 decimals would be written "0,000000000").
+    double value = 0, again = 0;
     std::string shown;
     const bool ok = ToKindForm(t, rules) && TryStrToFloat(t, value) &&
-                    !(shown = RawValueText(value, rules)).empty() && ToKindForm(shown, rules);
+                    !(shown = RawValueText(value, rules)).empty() && ToKindForm(shown, rules) &&
+                    TryStrToFloat(shown, again) && again == value;
     if (!ok) {
         switch (rules.kind) {
         case deInteger: return kEditErrorInteger;

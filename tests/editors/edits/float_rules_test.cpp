@@ -221,6 +221,9 @@ TEST_F(FloatRulesTest, LargeValuesAreShownOrRefusedNeverZero) {
         {deCurrency, 0, -1, "12345678901234567", kEditErrorCurrency, ""},
         // Accepted as typed, but the value's own text would not fit Digits.
         {deFloat, 2, 8, "1E20", kEditErrorDecimal, ""},
+        // A value too small for the decimals would be written as 0.
+        {deFloat, 9, 13, "70E-225", kEditErrorDecimal, ""},
+        {deFloat, 9, 13, "15E-4", 0, "15E-4"},
     };
     for (const CheckCase& c : checks) {
         std::string normal;
