@@ -1194,7 +1194,9 @@ TEST_F(GalleryLive, PositionsGridIsEditedByMouseAndKeysAndSavesExactlyTheChanges
     std::vector<TextLine> lines = SplitPositionsText(loaded);
     ASSERT_EQ(lines.size(), 23u);  // 19 header lines, the names, three positions
     ASSERT_EQ(lines[20].tokens[2], "\"100\"");
-    lines[20].tokens[2] = "\"7\"";
+    // Stück is a currency column of two decimals: a typed number is kept in
+    // that form.
+    lines[20].tokens[2] = "\"7,00\"";
     lines.erase(lines.begin() + 21);
     // The moved column's field-name line, then its token in every line after the header.
     const TextLine name = lines[1 + 4];
