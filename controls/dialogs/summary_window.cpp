@@ -7,6 +7,7 @@
 #include "controls/dialogs/rich_edit_links.h"
 #include "controls/dialogs/summary_links.h"
 #include "controls/dragdrop/doc_roots.h"
+#include "controls/dragdrop/file_link_rules.h"
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
 #include "controls/menus/edit_context_menu.h"
@@ -112,11 +113,16 @@ bool TFTip::Print() {
 }
 
 void TFTip::RichEditHyperlinkClicked(TObject*, int, int, const std::string& Text) {
-    std::string target = ShellTargetOfLink(Text);
-    if (!HasFileLinkResolver() && IsFileLink(Text)) {
-        // The program's own file links carry root placeholders.
-        const std::string resolved = ResolveFileLink(Text);
-        if (!resolved.empty()) target = resolved;
+    // The program's own file links carry root placeholders: without an
+    // installed resolver the document roots resolve them.
+    const bool viaRoots = SummaryLinkKind(Text) == TSummaryLinkKind::File && !HasFileLinkResolver();
+    const std::string target = viaRoots ? ResolveFileLink(Text) : ShellTargetOfLink(Text);
+    if (target.empty()) return;
+    // A link in a report never starts a program: its folder opens with the
+    // file selected instead.
+    if (SummaryLinkKind(Text) == TSummaryLinkKind::File && IsProgramFile(target)) {
+        OpenFolderAndSelect(target);
+        return;
     }
     ShellOpen("open", target, SW_SHOWNORMAL);
 }
