@@ -69,6 +69,9 @@ void TFTip::BuildComponents() {
     RichEdit->Font().SetStyle(fsBold);
     RichEdit->SetPlainText(true);
     RichEdit->SetScrollBars(ssBoth);
+    // Scroll bars that stay keep the client area, and with it the text's
+    // rectangle, the same for every text.
+    RichEdit->SetHideScrollBars(false);
     RichEdit->OnHyperlinkClicked = [this](TObject* s, int a, int b, const std::string& t) {
         RichEditHyperlinkClicked(s, a, b, t);
     };
@@ -85,10 +88,19 @@ void TFTip::FormCreate(TObject*) {
     RichEdit->SetPopupMenu(PopupMenu);
 }
 
-void TFTip::FormShow(TObject*) {
+RECT TFTip::TextRect() const {
     RECT r = RichEdit->ClientRect();
     InflateRect(&r, -kSummaryTextInset, -kSummaryTextInset);
-    RichEdit->SetFormatRect(r);
+    return r;
+}
+
+void TFTip::CreateWnd() {
+    TForm::CreateWnd();
+    if (!RichEdit->HandleAllocated()) RichEdit->SetFormatRect(TextRect());
+}
+
+void TFTip::FormShow(TObject*) {
+    RichEdit->SetFormatRect(TextRect());
     if (RichEdit->CanFocus()) RichEdit->SetFocus();
     BringFormToFront(this);
 }

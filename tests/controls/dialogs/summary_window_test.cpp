@@ -4,6 +4,9 @@
 // through the print dialog seam, the placeholder's colour.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <memory>
 #include <mutex>
 #include <string>
@@ -184,6 +187,29 @@ POINT CharPoint(TRichEditWithLinks* e, int Char) {
 
 void Mouse(HWND h, UINT msg, POINT p) {
     SendMessageA(h, msg, msg == WM_LBUTTONUP || msg == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
+}
+
+LRESULT CALLBACK CountSetRect(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    if (msg == EM_SETRECT) ++*reinterpret_cast<int*>(data);
+    return DefSubclassProc(h, msg, w, l);
+}
+
+TEST_F(SummaryTest, TheTextIsLaidOutInItsRectangleOnce) {
+    // Each new rectangle lays out the whole text again (a minute for a long
+    // report): the window gets it before the text, and showing sets no other.
+    TFTip* tip = ShownTip(std::string(3000, 'x') + "\r\nhttp://example.com/a");
+    TRichEditWithLinks* e = tip->RichEdit;
+    int setRects = 0;
+    SetWindowSubclass(e->Handle(), CountSetRect, 1, reinterpret_cast<DWORD_PTR>(&setRects));
+    tip->FormShow(tip);
+    EXPECT_EQ(setRects, 0);
+    RemoveWindowSubclass(e->Handle(), CountSetRect, 1);
+    const RECT client = e->ClientRect(), fr = e->FormatRect();
+    EXPECT_EQ(fr.left, 20);
+    EXPECT_EQ(fr.right, client.right - 20);
+    EXPECT_EQ(fr.bottom, client.bottom - 20);
+    tip->Free();
+    Pump();
 }
 
 TEST_F(SummaryTest, FormatRectIsInsetAndLinksReachTheShell) {
