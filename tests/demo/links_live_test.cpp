@@ -25,14 +25,10 @@ HWND RichEditOf(HWND parent) {
     return found;
 }
 
-// Where character Index of the rich edit lies, in its client coordinates.
+// Where a character of Needle lies in the rich edit, in its client coordinates.
 POINT CharPoint(HWND edit, const std::string& Needle) {
-    std::string text(static_cast<size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0'), flat;
-    text.resize(static_cast<size_t>(SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    for (size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) flat += text[i];
-    const size_t at = flat.find(Needle);
-    if (at == std::string::npos) return POINT{-1, -1};
+    const int at = CharIndexOf(edit, Needle);
+    if (at < 0) return POINT{-1, -1};
     const LRESULT pos = SendMessageA(edit, EM_POSFROMCHAR, static_cast<WPARAM>(at + 4), 0);
     return POINT{static_cast<short>(LOWORD(pos)) + 2, static_cast<short>(HIWORD(pos)) + 5};
 }
