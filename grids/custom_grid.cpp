@@ -282,6 +282,14 @@ void T_CustomGrid::UpdateScrollRange() {
         si.nPage = static_cast<UINT>(std::max(1, p.Count - maxFirst));
         if (maxFirst <= p.FixedCount) si.nPage = static_cast<UINT>(si.nMax + 1);
         si.nPos = std::max(0, first - p.FixedCount);
+        // A bar whose values stay is not set again: setting redraws it, which
+        // on a shown grid costs more than the rest of a scroll step.
+        SCROLLINFO now{};
+        now.cbSize = sizeof now;
+        now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        if (GetScrollInfo(WindowHandle(), bar, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
+            now.nPage == si.nPage && now.nPos == si.nPos)
+            return;
         SetScrollInfo(WindowHandle(), bar, &si, TRUE);
     };
     apply(SB_VERT, VertParams(), top_left_.Y);
