@@ -49,12 +49,12 @@ SCROLLINFO VertBar(HWND Window) {
 
 class GridSizes : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { host_ = grid_test::MakeHostWindow("GridSizesTestHost", 800, 500); }
-    static void TearDownTestSuite() { DestroyWindow(host_); }
+    static void SetUpTestSuite() { host_ = grid_test::MakeHostForm(800, 500); }
+    static void TearDownTestSuite() { grid_test::FreeHostForm(host_); }
 
     void SetUp() override {
         g = Create<CountingGrid>(nullptr);
-        g->SetParentWindow(host_);
+        g->SetParent(host_);
         g->SetDefaultRowHeight(17);
         g->SetRowCount(2000);
         g->SetColCount(300);
@@ -67,7 +67,7 @@ protected:
     }
     void TearDown() override { g->Free(); }
 
-    static inline HWND host_ = nullptr;
+    static inline TForm* host_ = nullptr;
     CountingGrid* g = nullptr;
     int user_heights = 0;
 };
@@ -171,14 +171,14 @@ TEST_F(GridSizes, TheSizingCursorFindsTheLinesOfAScrolledGrid) {
 // The positions grid loaded as the import loads it, shown.
 class PositionsSizing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { host_ = grid_test::MakeHostWindow("PositionsSizingHost", 800, 500); }
-    static void TearDownTestSuite() { DestroyWindow(host_); }
+    static void SetUpTestSuite() { host_ = grid_test::MakeHostForm(800, 500); }
+    static void TearDownTestSuite() { grid_test::FreeHostForm(host_); }
 
     void SetUp() override {
         g = Create<CountingPositions>(nullptr);
         BuildSourceGridColumns(*g);
         g->SetUseSecondLine(true);
-        g->SetParentWindow(host_);
+        g->SetParent(host_);
         g->SetBounds(0, 0, 780, 380);
         g->Show();
         ASSERT_TRUE(grid_test::Import(*g, positions_test::Fixture16()));
@@ -200,7 +200,7 @@ protected:
         Send(WM_LBUTTONUP, 0, title.right + dx, y);
     }
 
-    static inline HWND host_ = nullptr;
+    static inline TForm* host_ = nullptr;
     CountingPositions* g = nullptr;
 };
 
