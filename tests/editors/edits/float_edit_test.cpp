@@ -345,9 +345,23 @@ TEST(FloatEdit, DecimalKindAfterAnIntegerKindTakesTheSeparator) {
     EXPECT_EQ(e.Value(), 1.5);
 }
 
+namespace {
+// Empties the clipboard when the test ends: the next program finds it as
+// it was before.
+struct ClipboardEmptiedAfter {
+    ~ClipboardEmptiedAfter() {
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+    }
+};
+}  // namespace
+
 // A paste is one line, no longer than the field holds, before it reaches
 // the window.
 TEST(FloatEdit, PasteTakesOneLineTheFieldCanHold) {
+    ClipboardEmptiedAfter clean;
     FloatFields f;
     TI_FloatEdit& e = f.Edit();
     SetPlaces(e, deCurrency, 2, 2);

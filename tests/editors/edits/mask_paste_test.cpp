@@ -7,7 +7,21 @@
 #include "tests/editors/edits/edits_test_support.h"
 #include "tests/framework/user_input.h"
 
+namespace {
+// Empties the clipboard when the test ends: the next program finds it as
+// it was before.
+struct ClipboardEmptiedAfter {
+    ~ClipboardEmptiedAfter() {
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+    }
+};
+}  // namespace
+
 TEST(MaskPaste, PastedLineBreaksAreDropped) {
+    ClipboardEmptiedAfter clean;
     TwoEdits<TI_ChoiceEdit> f;
     TI_ChoiceEdit& e = *f.first;
     e.SetEditMask("C{8}");
