@@ -278,6 +278,11 @@ void TI_CustomEdit::Dispatch(TMessage& m) {
         TCustomEdit::Dispatch(m);
         mouse_activated_ = true;
         return;
+    case WM_SETFOCUS:
+        // Without a form nobody sends CM_ENTER: the focus is the entry.
+        if (!GetParentForm(this)) RememberEntryText();
+        TCustomEdit::Dispatch(m);
+        return;
     case CM_CANCELMODE:
         TCustomEdit::Dispatch(m);
         CancelMode(m);
@@ -296,11 +301,15 @@ void TI_CustomEdit::Dispatch(TMessage& m) {
     }
 }
 
-void TI_CustomEdit::CMEnter(TMessage& m) {
+void TI_CustomEdit::RememberEntryText() {
     // Entered again after its own failed check: Escape still goes back to
     // the text of the first entry.
     if (!error_shown_ || !entered_) entry_text_ = GetText();
     entered_ = true;
+}
+
+void TI_CustomEdit::CMEnter(TMessage& m) {
+    RememberEntryText();
     TCustomEdit::CMEnter(m);
     if (!mouse_activated_) SelectAll();
     mouse_activated_ = false;

@@ -100,7 +100,7 @@ protected:
     void BeforeDestruction() override;
     // Escape: the text goes back to what it was on entry, however often it
     // is pressed (the window's own undo would bring the typing back on the
-    // second press). Without an entry (no form) the window's undo runs.
+    // second press). An edit on no form is entered by getting the focus.
     virtual void UndoTyping();
     // A bubble with buttons is up (Enter and Esc then only hide it).
     bool BubbleWithButtonsShown() const;
@@ -109,6 +109,7 @@ protected:
 
 private:
     void CancelMode(TMessage& Message);
+    void RememberEntryText();
     const PopupFamily& family_;
     bool can_empty_ = true;
     std::string error_text_;
