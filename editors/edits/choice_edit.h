@@ -94,7 +94,8 @@ public:
     void SetKeyPass(bool value) { key_pass_ = value; }
     TWinControl* LinkControl() const { return link_control_; }
     void SetLinkControl(TWinControl* value);
-    // The text rectangle last given to the window (client coordinates).
+    // The text area last laid out (client coordinates): a MultiLine edit's
+    // formatting rectangle; a one-line edit's left and right margins.
     RECT EditRect() const { return edit_rect_; }
 
     // --- drop-down protocol -------------------------------------------------
