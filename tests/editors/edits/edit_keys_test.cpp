@@ -261,3 +261,22 @@ TEST(EditFocus, AFailedCheckRunsOnceAndAFieldNeverEnteredIsNeverLeft) {
     EXPECT_EQ(entersN + exitsN, 0);
     EXPECT_EQ(checksA, 3);  // its exit when the focus went on to the second
 }
+
+TEST(EditEscape, ANumberFieldStraightOnAFormLeavesTheFormOpen) {
+    InitFormatSettings();
+    TwoEdits<TI_FloatEdit> t;
+    TI_FloatEdit* e = t.first;
+    e->SetText("12,50");
+    t.Leave();
+    e->SetFocus();
+    Pump();
+    const std::string entry = e->GetText();  // in the field's own form
+    e->MoveCaretToEnd();
+    TypeChars(e, "9");
+    ASSERT_NE(e->GetText(), entry);
+    SendKey(e, VK_ESCAPE);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(t.form->WindowHandle()));
+    EXPECT_EQ(GetFocus(), e->WindowHandle());
+    EXPECT_EQ(e->GetText(), entry);
+}
