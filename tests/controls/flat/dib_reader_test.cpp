@@ -51,24 +51,9 @@ TEST(DibReader, EveryDepthGivesTheSameRows) {
         const char* name;
         Bytes info, bits;
     };
+    // 1, 4, 8 and 24 bits are read against the system's own reading in the
+    // image's tests; here the depths and headers only this reader knows.
     std::vector<Case> cases;
-    {
-        Bytes info = InfoHeader(3, 2, 1);  // bottom-up: the bottom row first
-        PutColors(info, {kB, kA});
-        cases.push_back({"1 bit", info, Rows({{0x20}, {0xA0}})});  // 001, 101
-    }
-    {
-        Bytes info = InfoHeader(3, -2, 4, 0, 12);  // top-down, 12 colours used
-        PutColors(info, {0, 0, 0, 0, 0, kA, 0, 0, 0, 0, 0, kB});
-        cases.push_back({"4 bit", info, Rows({{0x5B, 0x50}, {0xBB, 0x50}})});
-    }
-    {
-        Bytes info = InfoHeader(3, 2, 8, 0, 200);
-        for (int i = 0; i < 200; ++i) Put32(info, i == 7 ? kA : i == 199 ? kB : 0x123456);
-        cases.push_back({"8 bit", info, Rows({{199, 199, 7}, {7, 199, 7}})});
-    }
-    cases.push_back({"24 bit", InfoHeader(3, -2, 24),
-                     Rows({{0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF}, {0xFF, 0xFF, 0, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF}})});
     cases.push_back({"32 bit", InfoHeader(3, -2, 32),
                      Rows({{0xFF, 0, 0xFF, 9, 0xFF, 0xFF, 0, 9, 0xFF, 0, 0xFF, 9},
                            {0xFF, 0xFF, 0, 9, 0xFF, 0xFF, 0, 9, 0xFF, 0, 0xFF, 9}})});
