@@ -3,8 +3,8 @@
 // (--screenshots DIR, ...) run instead of the window. `--page NAME` starts the
 // window on the page NAME (the live checks in tests/demo start it so); the
 // window answers the message "GalleryObjectCount" with the number of GDI
-// objects (wParam 0) or DCs (wParam 1) the library holds, for their leak
-// checks.
+// objects (wParam 0) or DCs (wParam 1) the library holds, or every GDI
+// object of the process (wParam 2), for their leak checks.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,6 +21,7 @@
 #include "foundation/shell_jobs.h"
 #include "framework/application.h"
 #include "framework/gdi_owner.h"
+#include "tests/framework/gui_counters.h"
 
 namespace {
 
@@ -50,7 +51,9 @@ protected:
     void Dispatch(TMessage& m) override {
         static const UINT count_message = RegisterWindowMessageA("GalleryObjectCount");
         if (m.Msg == count_message) {
-            m.Result = m.WParam == 0 ? GdiOwnerLiveObjects() : GdiOwnerLiveDCs();
+            m.Result = m.WParam == 0 ? GdiOwnerLiveObjects()
+                       : m.WParam == 1 ? GdiOwnerLiveDCs()
+                                       : gui_counters::GdiObjects();
             return;
         }
         TGalleryForm::Dispatch(m);

@@ -1,15 +1,19 @@
 // Gallery page "menus": the owner-drawn menu kit. A context menu in the
 // looks of the edit menus (banner, gradient background, glyphs, separator, a
-// disabled item) opens on a right click or the menu key over the field; the
-// gallery's window gets a kit menu bar (Alt and a letter open it) while the
-// page is shown. Menus are windows of their own, so the page also shows
-// pictures of them, painted through the same code, for its screenshot.
+// disabled item) opens on a right click or the menu key over the field; an
+// edit field has the edits' own context menu (cut, copy, paste, select all,
+// insert symbol); the gallery's window gets a kit menu bar (Alt and a letter
+// open it) while the page is shown. Menus are windows of their own, so the
+// page also shows pictures of them, painted through the same code, for its
+// screenshot.
 #include <string>
 
+#include "controls/menus/edit_context_menu.h"
 #include "controls/menus/menu_components.h"
 #include "controls/menus/menu_picture.h"
 #include "demo/sample_controls.h"
 #include "framework/bitmap.h"
+#include "framework/edit.h"
 #include "framework/form.h"
 #include "framework/graphic_control.h"
 #include "framework/image_list.h"
@@ -158,14 +162,28 @@ void BuildMenusPage(TWinControl* parent) {
 
     SampleLabel(parent, 16, 150, 360, "Alt+D \xF6" "ffnet die Men\xFCleiste, Esc schlie\xDF" "t sie.", false);
 
+    // The edits' context menu on an edit field.
+    SampleLabel(parent, 16, 190, 360, "Kontextmen\xFC der Eingabefelder (Rechtsklick):", true);
+    auto* field = Create<TCustomEdit>(parent);
+    field->SetBounds(16, 212, 220, 21);
+    field->SetText("Hallo Welt");
+    field->SetParent(parent);
+    auto* edit_menu = Create<TTextoxPopupMenu>(parent);
+    field->SetPopupMenu(edit_menu);
+
     // Pictures for the screenshot.
     SampleLabel(parent, 400, 50, 380, "Bilder der offenen Men\xFCs:", true);
     auto* pictures = Create<TMenuPictures>(parent);
-    pictures->SetBounds(400, 72, 390, 300);
+    pictures->SetBounds(400, 72, 390, 110);
     pictures->popup = popup->Items();
     pictures->bar = bar->Items();
     pictures->sub = file;
     pictures->SetParent(parent);
+    SampleLabel(parent, 400, 190, 380, "Bild des Kontextmen\xFCs der Eingabefelder:", true);
+    auto* edit_picture = Create<TMenuPictures>(parent);
+    edit_picture->SetBounds(400, 212, 200, 140);
+    edit_picture->popup = edit_menu->Items();
+    edit_picture->SetParent(parent);
 }
 
 GALLERY_PAGE(menus, "menus", 120, &BuildMenusPage);

@@ -11,7 +11,6 @@
 #include "demo/sample_controls.h"
 #include "foundation/user_mode.h"
 #include "framework/edit.h"
-#include "framework/form.h"
 
 namespace {
 
@@ -41,8 +40,8 @@ void BuildSymbolsPage(TWinControl* parent) {
     SampleLabel(parent, 16, 40, 320, "Symbolfenster", true);
     WindowPicture(parent, 16, 60, LoadedDialog(), true);
 
-    TCustomForm* form = GetParentForm(parent);
-    TComponent* owner = form ? static_cast<TComponent*>(form) : parent;
+    // Everything here belongs to the page and goes with it.
+    TComponent* owner = parent;
     SampleLabel(parent, 470, 40, 320, "Feld mit Symbol (modal)", true);
     auto* edit = Create<TCustomEdit>(owner);
     edit->SetBounds(470, 62, 200, 21);

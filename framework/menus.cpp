@@ -10,6 +10,7 @@
 #include "framework/callback_guard.h"
 #include "framework/canvas.h"
 #include "framework/colors.h"
+#include "framework/exceptions.h"
 #include "framework/form.h"
 #include "framework/gdi_owner.h"
 #include "framework/image_list.h"
@@ -17,13 +18,37 @@
 
 namespace {
 
-// Command ids are unique in the process; ids below 100 are left to dialogs.
-UINT next_command = 100;
+// Command ids are unique among the live items of the process: ids below
+// 100 are left to dialogs, ids from 0xF000 on are system commands. An id
+// comes back when its item goes; the search goes round past the ids in use,
+// so a new item never answers to an older item's command.
+constexpr UINT kFirstCommand = 100;
+constexpr UINT kEndCommand = 0xF000;
+std::vector<bool>* commands_in_use = nullptr;  // made by the first item, freed with the last
+UINT commands_live = 0;
+UINT next_command = kFirstCommand;
 
 UINT NewCommand() {
-    UINT id = next_command++;
-    if (next_command >= 0xF000) next_command = 100;  // above: system commands
-    return id;
+    if (!commands_in_use) commands_in_use = new std::vector<bool>(kEndCommand, false);
+    std::vector<bool>& used = *commands_in_use;
+    for (UINT tried = kFirstCommand; tried < kEndCommand; ++tried) {
+        const UINT id = next_command++;
+        if (next_command >= kEndCommand) next_command = kFirstCommand;
+        if (used[id]) continue;
+        used[id] = true;
+        ++commands_live;
+        return id;
+    }
+    throw EOutOfResources("Keine freie Men\xFC" "kennung mehr");
+}
+
+void FreeCommand(UINT id) {
+    if (!commands_in_use || id < kFirstCommand || id >= kEndCommand || !(*commands_in_use)[id]) return;
+    (*commands_in_use)[id] = false;
+    if (--commands_live == 0) {
+        delete commands_in_use;
+        commands_in_use = nullptr;
+    }
 }
 
 struct KeyName {
@@ -76,7 +101,7 @@ bool IsMenuMessage(UINT Msg) {
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), command_(NewCommand()) {}
 
-TMenuItem::~TMenuItem() = default;
+TMenuItem::~TMenuItem() { FreeCommand(command_); }
 
 void TMenuItem::BeforeDestruction() {
     Clear();
@@ -495,6 +520,11 @@ HWND popup_window = nullptr;
 std::vector<TPopupMenu*> popup_menus;
 
 LRESULT CALLBACK PopupListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The window lives as long as popup menus do: a close request (Alt+F4
+    // while it was the foreground window, a message from elsewhere) is no
+    // reason to go.
+    if (msg == WM_CLOSE) return 0;
+    if (msg == WM_NCDESTROY && hwnd == popup_window) popup_window = nullptr;
     // The default answer stands unless a popup menu answers.
     TMessage m{msg, wParam, lParam, DefWindowProcA(hwnd, msg, wParam, lParam)};
     if (IsMenuMessage(msg)) {
@@ -519,7 +549,9 @@ void ReleasePopupWindow() {
 }  // namespace
 
 HWND PopupListWindow() {
-    if (popup_window) return popup_window;
+    // Made again when something destroyed it.
+    if (popup_window && IsWindow(popup_window)) return popup_window;
+    popup_window = nullptr;
     WNDCLASSA wc{};
     wc.lpfnWndProc = PopupListProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -571,10 +603,40 @@ void TPopupMenu::Popup(int X, int Y) {
     TrackPopup(X, Y);
 }
 
+namespace {
+
+// The foreground window and the focus before a popup menu took them; given
+// back when the menu closed, unless the user went elsewhere meanwhile.
+class ForegroundKeeper {
+public:
+    explicit ForegroundKeeper(HWND popup_owner)
+        : owner_(popup_owner), foreground_(GetForegroundWindow()), focus_(GetFocus()) {}
+    ~ForegroundKeeper() {
+        const HWND now = GetForegroundWindow();
+        if (now && now != owner_) return;  // another window was activated
+        if (foreground_ && foreground_ != owner_ && IsWindow(foreground_) && IsWindowVisible(foreground_))
+            SetForegroundWindow(foreground_);
+        if (focus_ && focus_ != owner_ && IsWindow(focus_) && GetFocus() != focus_ &&
+            GetWindowThreadProcessId(focus_, nullptr) == GetCurrentThreadId() && IsWindowEnabled(focus_) &&
+            IsWindowVisible(focus_))
+            ::SetFocus(focus_);
+    }
+    ForegroundKeeper(const ForegroundKeeper&) = delete;
+    ForegroundKeeper& operator=(const ForegroundKeeper&) = delete;
+
+private:
+    HWND owner_;
+    HWND foreground_;
+    HWND focus_;
+};
+
+}  // namespace
+
 void TPopupMenu::TrackPopup(int X, int Y) {
     HWND owner = PopupListWindow();
     HMENU menu = Handle();
     if (!owner || !menu) return;
+    ForegroundKeeper keep(owner);
     // The platform's rules: the owner in the foreground while tracking, and
     // a message after it, or the menu stays open on an outside click.
     SetForegroundWindow(owner);

@@ -11,6 +11,8 @@
 #include "controls/flat/flat_panel.h"
 #include "controls/menus/edit_context_menu.h"
 #include "foundation/shell_jobs.h"
+#include "framework/bitmap.h"
+#include "framework/exceptions.h"
 #include "framework/font.h"
 #include "framework/printer.h"
 
@@ -20,8 +22,16 @@ constexpr TColor kButtonBorder = 16744576;
 
 // A button along one side of the bottom bar (Drucken left, Weiter right, so
 // both stay in sight at any width).
-TFlatButton* MakeButton(TFTip* Form, TWinControl* Parent, const std::string& Caption, TAlign Side) {
+TFlatButton* MakeButton(TFTip* Form, TWinControl* Parent, const std::string& Caption, TAlign Side,
+                        const char* Glyph) {
     auto* b = Create<TFlatButton>(Form);
+    // A program built without the picture keeps the button, just without it.
+    try {
+        TBitmap glyph;
+        glyph.LoadFromResourceName(GetModuleHandleA(nullptr), Glyph);
+        b->SetGlyph(glyph);
+    } catch (const EInvalidOperation&) {
+    }
     b->SetBounds(0, 0, 100, 25);
     b->SetAlign(Side);
     b->SetCaption(Caption);
@@ -56,8 +66,8 @@ void TFTip::BuildComponents() {
     FlatPanel1->SetAlign(alBottom);
     FlatPanel1->SetBorderWidth(5);
     FlatPanel1->SetParent(this);
-    FlatButton_HK_close = MakeButton(this, FlatPanel1, "Drucken", alLeft);
-    FlatButton2 = MakeButton(this, FlatPanel1, "&Weiter", alRight);
+    FlatButton_HK_close = MakeButton(this, FlatPanel1, "Drucken", alLeft, "FTIP_PRINT");
+    FlatButton2 = MakeButton(this, FlatPanel1, "&Weiter", alRight, "FTIP_NEXT");
     FlatButton_HK_close->OnClick = [this](TObject*) { Print(); };
     FlatButton2->OnClick = [this](TObject* s) { FlatButton2Click(s); };
 

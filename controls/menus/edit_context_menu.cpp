@@ -36,6 +36,9 @@ TMenuItem* TTextoxPopupMenu::AddItem(const std::string& Caption, const std::stri
         // A program built without the picture keeps the item, just without it.
         try {
             item->Bitmap().LoadFromResourceName(GetModuleHandleA(nullptr), Resource);
+            // The pictures stand on a key colour (their bottom-left pixel)
+            // that the menu's background shows through.
+            item->Bitmap().SetTransparent(true);
         } catch (const EInvalidOperation&) {
         }
     }
@@ -71,10 +74,10 @@ void TTextoxPopupMenu::SetAppearance() {
     banner.Font().SetStyle(0);
     banner.SetColor(8421504);
     banner.SetGradient(clWhite);
-    banner.SetFont3D(ox3None);
+    banner.SetFont3D(ox3Normal);  // plain text; no effect would draw none
     banner.SetVertical(true);
     banner.SetCaption("Text bearbeiten");
-    SetFont3D(ox3None);
+    SetFont3D(ox3Normal);
     Background().SetStyle(oxmHorzGradient);
     Background().SetGradient(16776176);
     SetSelectionStyle(oxmNormSel);

@@ -8,10 +8,9 @@
 
 namespace {
 
-// The kit's popup list: its popups and the letters of the one opening.
+// The kit's popup list.
 struct KitPopupList {
     std::vector<ToxPopupMenu*> popups;
-    std::vector<std::string> letters;
 };
 KitPopupList* popup_list = nullptr;
 bool popup_open = false;
@@ -26,11 +25,6 @@ int Highlighted(HMENU menu) {
 
 }  // namespace
 
-const std::vector<std::string>& KitPopupLetters() {
-    static const std::vector<std::string> none;
-    return popup_list ? popup_list->letters : none;
-}
-
 int KitPopupCount() { return popup_list ? static_cast<int>(popup_list->popups.size()) : 0; }
 
 LRESULT KitMenuCharSearch(TMenu* Owner, HMENU Menu, char Key) {
@@ -40,7 +34,8 @@ LRESULT KitMenuCharSearch(TMenu* Owner, HMENU Menu, char Key) {
     for (int i = 0; i < parent->Count(); ++i) {
         TMenuItem* item = parent->Items(i);
         if (!item->Visible()) continue;  // not in the platform menu
-        entries.push_back(MenuCharEntry{item->IsLine() ? std::string() : item->Caption(), item->Enabled()});
+        entries.push_back(
+            MenuCharEntry{item->IsLine() ? std::string() : StripMenuMarkup(item->Caption()), item->Enabled()});
     }
     return static_cast<LRESULT>(MenuCharSearch(entries, Key, Highlighted(Menu)));
 }
@@ -71,16 +66,6 @@ bool ToxPopupMenu::PopupOpen() { return popup_open; }
 void ToxPopupMenu::Popup(int X, int Y) {
     popup_open = true;
     DoPopup(this);
-    // One letter string per position of the platform menu: hidden items
-    // are not in it and get no string.
-    if (popup_list) {
-        popup_list->letters.clear();
-        for (int i = 0; i < Items()->Count(); ++i) {
-            TMenuItem* item = Items()->Items(i);
-            if (!item->Visible()) continue;
-            popup_list->letters.push_back(item->Enabled() ? StripMenuMarkup(item->Caption()) : std::string());
-        }
-    }
     if (Items()->Count() == 0) {
         popup_open = false;
         return;
@@ -93,8 +78,8 @@ void ToxPopupMenu::Popup(int X, int Y) {
 }
 
 bool ToxPopupMenu::MenuChar(char Key, UINT, HMENU Menu, LRESULT& Result) {
-    if (Menu == Handle()) Result = static_cast<LRESULT>(PopupListMenuChar(KitPopupLetters(), Key, Highlighted(Menu)));
-    else Result = KitMenuCharSearch(this, Menu, Key);
+    // Asked of the items as they are now: the menu may have changed while open.
+    Result = KitMenuCharSearch(this, Menu, Key);
     return true;
 }
 

@@ -80,13 +80,11 @@ protected:
     bool MenuChar(char Key, UINT Flags, HMENU Menu, LRESULT& Result) override;
 };
 
-// The letters of the popup being opened (one per position of its platform
-// menu, empty for disabled items), shared by every kit popup while one lives.
-const std::vector<std::string>& KitPopupLetters();
 int KitPopupCount();
 
-// The general menu-character search over the platform menu Menu of a
-// framework menu (accelerators, then first letters).
+// The menu-character search over the platform menu Menu of a framework
+// menu, on its items as they are now (one entry per position, captions
+// without markup; see MenuCharSearch).
 LRESULT KitMenuCharSearch(TMenu* Owner, HMENU Menu, char Key);
 
 class ToxMenu : public ToxMenuComponent<TMainMenu> {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "controls/flat/hsl_utils.h"
 #include "controls/menus/menu_search.h"
@@ -36,9 +37,19 @@ struct PaintCache {
     }
 };
 
+// The item union of an open popup, read from the platform once per popup
+// window and menu (and again after a reset or a change of its item count).
+struct GeometryEntry {
+    HMENU menu = nullptr;
+    HWND window = nullptr;
+    int count = 0;
+    RECT items{};
+};
+
 struct PaintResources {
     PaintCache background;
     PaintCache banner;
+    std::vector<GeometryEntry> geometry;
     TBitmap check;   // black glyph on white
     TBitmap bullet;
     GdiObject<HBRUSH> dither;
@@ -233,7 +244,14 @@ void MenuPaintCaches::Reset() {
     if (!resources) return;
     resources->background.valid = false;
     resources->banner.valid = false;
+    resources->geometry.clear();
 }
+
+namespace {
+int geometry_reads = 0;
+}  // namespace
+
+int MenuGeometryReads() { return geometry_reads; }
 
 int MenuPaintCaches::Holders() { return resource_holders; }
 
@@ -324,13 +342,22 @@ MenuPopupGeometry LivePopupGeometry(TMenuItem* Item, const DRAWITEMSTRUCT& Draw)
     TMenuItem* parent = Item->Parent();
     if (!parent || !parent->HandleAllocated()) return g;
     HMENU menu = parent->Handle();
+    const int count = GetMenuItemCount(menu);
+    // Every item of a popup is drawn in the same coordinates: the union is
+    // read once per popup, not once per item.
+    std::vector<GeometryEntry>& known = Resources().geometry;
+    for (const GeometryEntry& e : known)
+        if (e.menu == menu && e.window == g.popup && e.count == count) {
+            g.items = e.items;
+            return g;
+        }
     RECT mine{};
     if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(std::max(Item->VisibleIndex(), 0)), &mine)) return g;
+    ++geometry_reads;
     // The platform's rectangles are on the screen; the DC's are moved by
     // what lies between this item's two rectangles.
     const int dx = Draw.rcItem.left - mine.left, dy = Draw.rcItem.top - mine.top;
     RECT all = Draw.rcItem;
-    const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         RECT r{};
         if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r)) continue;
@@ -338,6 +365,9 @@ MenuPopupGeometry LivePopupGeometry(TMenuItem* Item, const DRAWITEMSTRUCT& Draw)
         UnionRect(&all, &all, &r);
     }
     g.items = all;
+    // A popup and its open sub-menus: a few entries at a time.
+    if (known.size() >= 8) known.clear();
+    known.push_back(GeometryEntry{menu, g.popup, count, all});
     return g;
 }
 
@@ -488,6 +518,11 @@ void DrawImage(TCanvas& canvas, ToxMenuData& data, TMenuItem* item, int x, int y
     const SIZE size = ImageSize(item);
     TBitmap& own = item->Bitmap();
     TBitmap image(size.cx, size.cy);
+    if (own.Transparent()) {
+        // The key colour must survive the copy: the stretch leaves it out.
+        image.Canvas().Brush().SetColor(own.TransparentColor());
+        image.Canvas().FillRect(RECT{0, 0, size.cx, size.cy});
+    }
     image.Canvas().StretchDraw(RECT{0, 0, size.cx, size.cy}, own);
     if (item->Enabled()) {
         image.SetTransparent(own.Transparent());

@@ -22,8 +22,12 @@ struct MenuPopupGeometry {
 };
 
 // The live geometry of Item's open popup, from the platform's item
-// rectangles of the menu that holds it, moved to the coordinates of Draw's DC.
+// rectangles of the menu that holds it, moved to the coordinates of Draw's
+// DC. Read once per popup window and menu; the paint caches' reset forgets it.
 MenuPopupGeometry LivePopupGeometry(TMenuItem* Item, const DRAWITEMSTRUCT& Draw);
+// How many times a popup's item rectangles were read from the platform
+// (a diagnostic: painting a popup reads them once, whatever its size).
+int MenuGeometryReads();
 
 // Measures Item into Measure (result 1). The DC comes from Window (the
 // menu's owner; the screen for nullptr) and is released again.

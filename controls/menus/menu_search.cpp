@@ -45,50 +45,34 @@ bool SameLetter(char a, char b) {
 
 }  // namespace
 
-uint32_t PopupListMenuChar(const std::vector<std::string>& Letters, char Key, int Highlighted) {
-    int first = -1, after = -1, count = 0;
-    for (int i = 0; i < static_cast<int>(Letters.size()); ++i) {
-        const std::string& s = Letters[static_cast<size_t>(i)];
-        if (s.empty() || !SameLetter(s[0], Key)) continue;
-        ++count;
-        if (first < 0) first = i;
-        if (after < 0 && i > Highlighted) after = i;
-    }
-    if (count == 0) return 0;
-    if (count == 1) return MenuCharAnswer(first, kMenuCharExecute);
-    return MenuCharAnswer(after >= 0 ? after : first, kMenuCharSelect);
-}
-
 uint32_t MenuCharSearch(const std::vector<MenuCharEntry>& Entries, char Key, int Highlighted) {
     const int n = static_cast<int>(Entries.size());
-    // Accelerators first.
-    int first = -1, after = -1, enabled = 0, disabled = -1;
-    for (int i = 0; i < n; ++i) {
-        const MenuCharEntry& e = Entries[static_cast<size_t>(i)];
-        if (!IsAccel(Key, e.caption)) continue;
-        if (!e.enabled) {
-            if (disabled < 0) disabled = i;
-            continue;
-        }
-        ++enabled;
-        if (first < 0) first = i;
-        if (after < 0 && i > Highlighted) after = i;
-    }
-    if (enabled == 0 && disabled >= 0) return MenuCharAnswer(disabled, kMenuCharClose);
-    if (enabled == 0) {
-        // First letters; a disabled match closes at once.
+    // Accelerators first, then the first letter shown.
+    for (int pass = 0; pass < 2; ++pass) {
+        int first = -1, after = -1, enabled = 0, disabled = -1;
         for (int i = 0; i < n; ++i) {
             const MenuCharEntry& e = Entries[static_cast<size_t>(i)];
-            if (e.caption.empty() || !SameLetter(e.caption[0], Key)) continue;
-            if (!e.enabled) return MenuCharAnswer(i, kMenuCharClose);
+            bool match;
+            if (pass == 0) {
+                match = IsAccel(Key, e.caption);
+            } else {
+                const std::string shown = StripHotkey(e.caption);
+                match = !shown.empty() && SameLetter(shown[0], Key);
+            }
+            if (!match) continue;
+            if (!e.enabled) {
+                if (disabled < 0) disabled = i;
+                continue;
+            }
             ++enabled;
             if (first < 0) first = i;
             if (after < 0 && i > Highlighted) after = i;
         }
+        if (enabled == 1) return MenuCharAnswer(first, kMenuCharExecute);
+        if (enabled > 1) return MenuCharAnswer(after >= 0 ? after : first, kMenuCharSelect);
+        if (disabled >= 0) return MenuCharAnswer(disabled, kMenuCharClose);
     }
-    if (enabled == 0) return 0;
-    if (enabled == 1) return MenuCharAnswer(first, kMenuCharExecute);
-    return MenuCharAnswer(after >= 0 ? after : first, kMenuCharSelect);
+    return 0;
 }
 
 std::vector<std::string> SplitMenuLines(const std::string& Caption) {

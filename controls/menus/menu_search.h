@@ -22,19 +22,16 @@ constexpr uint32_t MenuCharAnswer(int Position, uint32_t Action) {
 // "<!-- ... -->" comments.
 std::string StripMenuMarkup(const std::string& Caption);
 
-// The popup list's letter search: Letters holds one string per position of
-// the platform menu (empty for a disabled item). Key is compared without
-// regard to case with each first letter. One match executes it; more
-// select the first after Highlighted (-1: none), else the first; none: 0.
-uint32_t PopupListMenuChar(const std::vector<std::string>& Letters, char Key, int Highlighted);
-
 // One position of a platform menu for the general search.
 struct MenuCharEntry {
     std::string caption;
     bool enabled = true;
 };
-// The general search: accelerators ("&K") first, then first letters.
-// Disabled-only matches close the menu.
+// The search of every kit menu, over the captions as they are drawn:
+// accelerators ("&K") first, then the first letters (the first one shown,
+// so "&Kopieren" counts as K). Enabled matches win; when only disabled
+// items match, the menu closes. One match executes it; more select the
+// first after Highlighted (-1: none), else the first; none: 0.
 uint32_t MenuCharSearch(const std::vector<MenuCharEntry>& Entries, char Key, int Highlighted);
 
 // A caption as lines ("A||B" is two lines; an empty caption none) and back.

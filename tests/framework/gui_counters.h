@@ -8,7 +8,7 @@
 // Windows GetGuiResources counts.
 //
 // Windows are counted by walking the process's top-level, child and
-// message-only windows.
+// message-only windows (the system's input-method windows left out).
 #pragma once
 
 #include <windows.h>
@@ -43,10 +43,15 @@ inline void AddWindowTree(HWND top, std::vector<HWND>& out) {
         reinterpret_cast<LPARAM>(&out));
 }
 
+// The system's input-method windows come and go with top-level windows of
+// their own accord: they are not the process's to leak.
 inline bool OfThisProcess(HWND hwnd) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    return pid == GetCurrentProcessId();
+    if (pid != GetCurrentProcessId()) return false;
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    return lstrcmpiA(cls, "IME") != 0 && lstrcmpiA(cls, "MSCTFIME UI") != 0;
 }
 }  // namespace detail
 

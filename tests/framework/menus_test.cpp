@@ -7,8 +7,10 @@
 
 #include "framework/control_test_support.h"
 #include "framework/custom_control.h"
+#include "framework/edit.h"
 #include "framework/exceptions.h"
 #include "framework/menus.h"
+#include "tests/framework/user_input.h"
 
 namespace {
 
@@ -33,6 +35,65 @@ MENUITEMINFOA InfoAt(HMENU menu, int pos, char* text = nullptr, UINT size = 0) {
 void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
+}
+
+// Real keys, as a keyboard gives them to the menu's loop.
+void SendKeys(std::initializer_list<WORD> keys) {
+    for (WORD vk : keys)
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = vk;
+            in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+            in.ki.dwFlags = up;
+            SendInput(1, &in, sizeof(INPUT));
+        }
+}
+
+// What the next menu loop of the thread saw and did: whether a menu window
+// showed, and which keys it was given.
+struct MenuLoopScript {
+    std::vector<WORD> keys;
+    bool opened = false;
+    int ticks = 0;
+};
+MenuLoopScript* script = nullptr;
+
+BOOL CALLBACK FindMenuWindow(HWND h, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(h, name, sizeof(name));
+    if (std::string(name) == "#32768" && IsWindowVisible(h)) *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
+// Waits for the menu window, then types the script's keys (or ends the
+// menu when it has none); gives up after a second.
+void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!script) {
+        KillTimer(nullptr, id);
+        return;
+    }
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&found));
+    if (!found && ++script->ticks < 50) return;
+    KillTimer(nullptr, id);
+    script->opened = found;
+    if (!found || script->keys.empty()) {
+        EndMenu();
+        return;
+    }
+    for (WORD k : script->keys) SendKeys({k});
+}
+
+// Opens menu at the point with the script running in its loop; whether a menu window showed.
+bool PopupWith(TPopupMenu* menu, std::vector<WORD> keys = {}) {
+    MenuLoopScript s{std::move(keys)};
+    script = &s;
+    SetTimer(nullptr, 0, 20, RunScript);
+    menu->Popup(60, 60);
+    script = nullptr;
+    Pump();
+    return s.opened;
 }
 
 }  // namespace
@@ -179,4 +240,98 @@ TEST(PopupMenu, ContextMenuOpensForTheControlFromMouseAndKeyboard) {
     EXPECT_EQ(control->PopupMenu(), nullptr);
     EXPECT_FALSE(PopupListAllocated());
     form->Free();
+}
+
+TEST(PopupMenu, TheFieldThatHadTheFocusHasItAgainAfterEscapeOrACommand) {
+    TForm* form = ShowTestForm();
+    auto* edit = Place<TCustomEdit>(form, form, 10, 10, 150, 22);
+    auto* menu = Create<TPopupMenu>(form);
+    TMenuItem* all = AddItem(menu->Items(), "Alles markieren");
+    all->OnClick = [&](TObject*) { SendMessageA(edit->Handle(), EM_SETSEL, 0, -1); };
+    edit->SetText("Hallo");
+    SetForegroundWindow(form->Handle());
+    edit->SetFocus();
+    SendMessageA(edit->Handle(), EM_SETSEL, 5, 5);
+    ASSERT_EQ(GetFocus(), edit->Handle());
+
+    // Escape: nothing ran, the next typed key goes into the field.
+    ASSERT_TRUE(PopupWith(menu, {VK_ESCAPE}));
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    EXPECT_EQ(GetFocus(), edit->Handle());
+    user_input::TypeText("x");
+    EXPECT_EQ(edit->GetText(), "Hallox");
+
+    // A command: it runs, and typing replaces what it selected.
+    ASSERT_TRUE(PopupWith(menu, {VK_DOWN, VK_RETURN}));
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    EXPECT_EQ(GetFocus(), edit->Handle());
+    user_input::TypeText("y");
+    EXPECT_EQ(edit->GetText(), "y");
+    form->Free();
+}
+
+TEST(PopupMenu, TheHiddenOwnerWindowOutlivesACloseRequestAndIsMadeAgainWhenDestroyed) {
+    auto* menu = Create<TPopupMenu>(nullptr);
+    AddItem(menu->Items(), "Kopieren");
+    ASSERT_TRUE(PopupWith(menu));
+    HWND owner = PopupListWindow();
+    SendMessageA(owner, WM_CLOSE, 0, 0);  // Alt+F4 while it was the foreground window
+    EXPECT_TRUE(IsWindow(owner));
+    EXPECT_EQ(PopupListWindow(), owner);
+    EXPECT_TRUE(PopupWith(menu)) << "no menu after WM_CLOSE";
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(owner));
+    EXPECT_TRUE(PopupWith(menu)) << "no menu after the owner was destroyed";
+    EXPECT_TRUE(IsWindow(PopupListWindow()));
+    menu->Free();
+    EXPECT_FALSE(PopupListAllocated());
+}
+
+TEST(MenuItems, CommandIdsNeverRepeatTheIdOfALiveItem) {
+    auto* first = Create<TPopupMenu>(nullptr);
+    std::vector<std::string> ran;
+    TMenuItem* a = AddItem(first->Items(), "A-Eins");
+    a->OnClick = [&](TObject*) { ran.push_back("A-Eins"); };
+    const UINT kept = a->Command();
+    // More items made and freed than there are ids: none takes a live id.
+    for (int i = 0; i < 0xF000; ++i) {
+        auto* passing = Create<TMenuItem>(nullptr);
+        const UINT id = passing->Command();
+        passing->Free();
+        ASSERT_NE(id, kept) << "after " << i << " items";
+        ASSERT_GE(id, 100u);
+        ASSERT_LT(id, 0xF000u);
+    }
+    auto* second = Create<TPopupMenu>(nullptr);
+    TMenuItem* b = AddItem(second->Items(), "B-Eins");
+    b->OnClick = [&](TObject*) { ran.push_back("B-Eins"); };
+    second->Handle();
+    first->Handle();
+    SendMessageA(PopupListWindow(), WM_COMMAND, b->Command(), 0);
+    SendMessageA(PopupListWindow(), WM_COMMAND, a->Command(), 0);
+    EXPECT_EQ(ran, (std::vector<std::string>{"B-Eins", "A-Eins"}));
+
+    // With every id taken a new item is refused, not given a taken id.
+    std::vector<TMenuItem*> all;
+    std::string error;
+    for (;;) {
+        try {
+            all.push_back(Create<TMenuItem>(nullptr));
+        } catch (const EOutOfResources& e) {
+            error = e.what();
+            break;
+        }
+        ASSERT_LT(all.size(), 0x10000u);
+    }
+    EXPECT_EQ(error, "Keine freie Men\xFC" "kennung mehr");
+    EXPECT_GT(all.size(), 0xF000u - 200u);
+    const UINT freed = all.back()->Command();
+    all.back()->Free();
+    all.pop_back();
+    auto* again = Create<TMenuItem>(nullptr);
+    EXPECT_EQ(again->Command(), freed);
+    again->Free();
+    for (TMenuItem* item : all) item->Free();
+    first->Free();
+    second->Free();
 }

@@ -17,6 +17,7 @@
 #include "controls/menus/edit_context_menu.h"
 #include "foundation/shell_jobs.h"
 #include "framework/application.h"
+#include "framework/bitmap.h"
 #include "framework/printer.h"
 
 namespace {
@@ -372,3 +373,31 @@ TEST_F(SummaryTest, PrintsThroughTheDialogSeamWithMarginsAndTitle) {
 }
 
 }  // namespace
+
+TEST_F(SummaryTest, DruckenAndWeiterShowTheirGlyphsOnTheButtonsGround) {
+    TFTip* tip = Create<TFTip>(nullptr);
+    const struct {
+        TFlatButton* button;
+        COLORREF colour;  // a colour only the glyph has
+        int pixels;       // how many of it the glyph holds
+    } cases[] = {{tip->FlatButton_HK_close, RGB(0xFF, 0x30, 0x30), 1}, {tip->FlatButton2, RGB(0xA8, 0xD8, 0xFF), 43}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button->Caption());
+        EXPECT_EQ(c.button->Glyph().Width(), 16);
+        EXPECT_EQ(c.button->Glyph().Height(), 16);
+        EXPECT_EQ(c.button->NumGlyphs(), 1);
+        TBitmap shown(c.button->Width(), c.button->Height());
+        c.button->PaintTo(shown.DC(), 0, 0);
+        int own = 0, key = 0;
+        for (int y = 0; y < shown.Height(); ++y)
+            for (int x = 0; x < shown.Width(); ++x) {
+                const COLORREF px = static_cast<COLORREF>(shown.Pixel(x, y));
+                own += px == c.colour;
+                key += px == RGB(0xFF, 0x00, 0xFF);
+            }
+        EXPECT_EQ(own, c.pixels);
+        EXPECT_EQ(key, 0);
+    }
+    tip->Free();
+    Pump();
+}

@@ -14,6 +14,7 @@
 #include "framework/gdi_owner.h"
 #include "framework/image_list.h"
 #include "framework/window_region.h"
+#include "tests/framework/gui_counters.h"
 
 namespace {
 
@@ -174,12 +175,12 @@ TEST(FlatButton, PaintingLeavesNoGdiObjectBehind) {
         b->PaintTo(target.DC(), 0, 0);
     };
     paintBoth();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const int gdi = gui_counters::GdiObjects();
     auto owned = [] { return std::vector<int>{GdiOwnerLiveObjects(), GdiOwnerLiveDCs(), ImageListLiveHandles()}; };
     const std::vector<int> before = owned();
     for (int i = 0; i < 500; ++i) paintBoth();
     EXPECT_EQ(owned(), before);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_EQ(gui_counters::GdiObjects(), gdi);
     b->Free();
 }
 

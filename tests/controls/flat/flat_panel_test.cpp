@@ -7,6 +7,7 @@
 #include "controls/flat/flat_speed_button.h"
 #include "flat_test_support.h"
 #include "framework/gdi_owner.h"
+#include "tests/framework/gui_counters.h"
 
 namespace {
 
@@ -76,10 +77,10 @@ TEST(FlatSpeedButton, RoundGrowsOncePerNewValueAndLeaksNoClip) {
     TBitmap target(100, 60);
     parent->PaintTo(target.DC(), 0, 0);
     const int owned = GdiOwnerLiveObjects();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const int gdi = gui_counters::GdiObjects();
     for (int i = 0; i < 500; ++i) parent->PaintTo(target.DC(), 0, 0);
     EXPECT_EQ(GdiOwnerLiveObjects(), owned);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_EQ(gui_counters::GdiObjects(), gdi);
     EXPECT_EQ(target.Pixel(10, 10), clWhite);  // the round corner is clipped away: the bitmap shows
     EXPECT_EQ(target.Pixel(20, 20), kFlatColor);
     parent->Free();

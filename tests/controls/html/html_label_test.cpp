@@ -155,8 +155,8 @@ TEST(HTMLabel, PaintsOnItsParentWithoutLeaks) {
     f.label->SetHTMLText("<FONT COLOR=\"#FF0000\">Rot</FONT> <IMG SRC=\"http://h/x.png\"><A HREF=\"a\">Link</A>");
     TBitmap warm(400, 300);
     f.form->PaintTo(warm.DC(), 0, 0);
-    const int objects = ProcessGdiObjects();
     TBitmap bmp(400, 300);
+    const int objects = ProcessGdiObjects();
     for (int i = 0; i < 5; ++i) f.form->PaintTo(bmp.DC(), 0, 0);
     EXPECT_GT(CountPixels(bmp, 0xFF0000), 5);  // the red run
     EXPECT_GT(CountPixels(bmp, 0x0000FF), 5);  // the link in the URL colour

@@ -8,6 +8,7 @@
 
 #include "foundation/shell_jobs.h"
 #include "tests/framework/control_test_support.h"
+#include "tests/framework/gui_counters.h"
 
 // Records ShellOpen and OpenFolderAndSelect instead of launching anything.
 class ShellRecorder {
@@ -54,4 +55,4 @@ inline int CountPixels(TBitmap& bmp, uint32_t rgb) {
     return n;
 }
 
-inline int ProcessGdiObjects() { return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
+inline int ProcessGdiObjects() { return gui_counters::GdiObjects(); }

@@ -14,6 +14,7 @@
 #include "framework/graphics.h"
 #include "framework/std_controls.h"
 #include "tests/controls/flat/flat_test_support.h"
+#include "tests/framework/gui_counters.h"
 #include "tests/framework/user_input.h"
 
 namespace {
@@ -384,12 +385,12 @@ TEST(CheckBox, PaintingLeavesNoGdiObjects) {
     Scene s;
     s.box->SetTransparentMode(tmTransparent);
     s.Pixels();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const int gdi = gui_counters::GdiObjects();
     for (int i = 0; i < 20; ++i) {
         s.box->SetChecked(i % 2 == 0);
         s.box->SetLeft(i);
         s.Pixels();
         s.box->Repaint();
     }
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_EQ(gui_counters::GdiObjects(), gdi);
 }

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "controls/menus/edit_context_menu.h"
+#include "controls/menus/menu_picture.h"
+#include "framework/bitmap.h"
 #include "framework/clipboard.h"
 #include "framework/edit.h"
 #include "framework/rich_edit.h"
@@ -150,4 +152,73 @@ TEST(EditContextMenu, AFreedItemIsForgotten) {
     EXPECT_EQ(t.menu->Items()->Count(), 5);
     TMenuItem* extra = t.menu->AddItem("Extra");
     EXPECT_EQ(t.menu->Items()->Items(5), extra);
+}
+
+namespace {
+
+uint32_t Rgb(int r, int g, int b) { return (static_cast<uint32_t>(r) << 16) | (g << 8) | b; }
+
+// The open menu as the platform would show it, with its top-left at (0, 0).
+struct MenuPicture {
+    TBitmap bmp{260, 200};
+    RECT popup{};
+    explicit MenuPicture(TTextoxPopupMenu* menu) {
+        bmp.Canvas().Brush().SetColor(clFuchsia);
+        bmp.Canvas().FillRect(RECT{0, 0, 260, 200});
+        popup = PaintKitPopupPicture(menu->Items(), bmp.DC(), 0, 0);
+    }
+    uint32_t At(int x, int y) {
+        GdiFlush();
+        return bmp.ScanLine(y)[x] & 0xFFFFFF;
+    }
+    int Count(uint32_t colour, RECT r) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += At(x, y) == colour;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST(EditContextMenu, CaptionsAndBannerTextShowAndTheGlyphsKeyColourIsTransparent) {
+    EditFixture t(false, "Hallo");
+    MenuPicture pic(t.menu);
+    const int margin = 3, banner = t.menu->Banner().Width();
+    const RECT strip{margin, margin, margin + banner, pic.popup.bottom - margin};
+    // Past the glyph column only caption text is black (clWindowText).
+    const RECT text{margin + banner + 24, margin, pic.popup.right - margin, pic.popup.bottom - margin};
+    EXPECT_GT(pic.Count(Rgb(0, 0, 0), text), 400);
+    // The banner: gray with the caption in white, nothing else.
+    const int white = pic.Count(Rgb(255, 255, 255), strip), gray = pic.Count(Rgb(128, 128, 128), strip);
+    EXPECT_GT(white, 100);
+    EXPECT_EQ(white + gray, banner * (strip.bottom - strip.top));
+
+    // The paste picture: its own pixels exactly, its magenta ground not at all.
+    TBitmap glyph;
+    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), "UIPASTETEXT0");
+    ASSERT_EQ(glyph.Width(), 16);
+    auto source = [&](int x, int y) {
+        GdiFlush();
+        return glyph.ScanLine(y)[x] & 0xFFFFFF;
+    };
+    const uint32_t key = source(0, 15);
+    ASSERT_EQ(key, Rgb(255, 0, 255));
+    EXPECT_EQ(pic.Count(key, pic.popup), 0);
+    POINT at{-1, -1};
+    for (int y = 0; y + 16 <= pic.popup.bottom && at.x < 0; ++y)
+        for (int x = 0; x + 16 <= pic.popup.right && at.x < 0; ++x) {
+            bool same = true;
+            for (int gy = 0; gy < 16 && same; ++gy)
+                for (int gx = 0; gx < 16 && same; ++gx)
+                    if (source(gx, gy) != key && pic.At(x + gx, y + gy) != source(gx, gy)) same = false;
+            if (same) at = POINT{x, y};
+        }
+    ASSERT_GE(at.x, 0) << "the paste picture is not in the menu";
+    // Where the picture has its key colour, the menu's background shows:
+    // the gradient runs from left to right, so the row above tells it.
+    for (int gy = 0; gy < 16; ++gy)
+        for (int gx = 0; gx < 16; ++gx)
+            if (source(gx, gy) == key)
+                ASSERT_EQ(pic.At(at.x + gx, at.y + gy), pic.At(at.x + gx, at.y - 1)) << gx << "," << gy;
 }

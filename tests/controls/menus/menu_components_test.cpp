@@ -2,10 +2,12 @@
 // answers to WM_MENUCHAR, caption lines, the window hooks.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "controls/menus/menu_components.h"
+#include "controls/menus/menu_paint.h"
 #include "controls/menus/menu_search.h"
 #include "controls/menus/menu_strings.h"
 #include "controls/menus/menu_subclass.h"
@@ -63,16 +65,103 @@ TEST(KitPopupMenu, LettersSkipHiddenItemsSoAPressRunsTheRightItem) {
     items[2]->SetEnabled(false);
     menu->OnPopup = [](TObject*) { SetTimer(nullptr, 0, 30, EndMenuSoon); };
     menu->Popup(10, 10);
-    EXPECT_EQ(KitPopupLetters(),
-              (std::vector<std::string>{"Kopieren", "", "-", "Alles markieren", "Symbol einf\xFCgen"}));
-    // 'k' finds "Kopieren" at platform position 0 and runs it at once.
+    // 'k' finds "Kopieren" (its markup left out) at platform position 0 and runs it at once.
     TMessage m{WM_MENUCHAR, 'k', reinterpret_cast<LPARAM>(menu->Handle()), 0};
     ASSERT_TRUE(menu->HandleMenuMessage(m));
     EXPECT_EQ(static_cast<uint32_t>(m.Result), MenuCharAnswer(0, kMenuCharExecute));
     EXPECT_EQ(menu->Items()->Items(1)->VisibleIndex(), 0);
-    TMessage none{WM_MENUCHAR, 'e', reinterpret_cast<LPARAM>(menu->Handle()), 0};
+    // Only the disabled "Einfuegen" shows an E: the menu closes.
+    TMessage disabled{WM_MENUCHAR, 'e', reinterpret_cast<LPARAM>(menu->Handle()), 0};
+    ASSERT_TRUE(menu->HandleMenuMessage(disabled));
+    EXPECT_EQ(static_cast<uint32_t>(disabled.Result), MenuCharAnswer(1, kMenuCharClose));
+    TMessage none{WM_MENUCHAR, 'z', reinterpret_cast<LPARAM>(menu->Handle()), 0};
     ASSERT_TRUE(menu->HandleMenuMessage(none));
     EXPECT_EQ(none.Result, 0);
+    menu->Free();
+}
+
+namespace {
+
+// Real keys, as a keyboard gives them to the menu's loop.
+void SendKey(WORD vk) {
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = up;
+        SendInput(1, &in, sizeof(INPUT));
+    }
+}
+
+// Inside the next menu loop: once the menu shows, `first` runs, then the keys are typed.
+struct LoopScript {
+    std::function<void()> first;
+    std::vector<WORD> keys;
+    bool shown = false;
+    int ticks = 0;
+    UINT_PTR end_timer = 0;
+};
+LoopScript* loop_script = nullptr;
+
+BOOL CALLBACK SeeMenuWindow(HWND h, LPARAM shown) {
+    char name[16] = {};
+    GetClassNameA(h, name, sizeof(name));
+    if (std::string(name) == "#32768" && IsWindowVisible(h)) *reinterpret_cast<bool*>(shown) = true;
+    return TRUE;
+}
+
+void CALLBACK RunLoopScript(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!loop_script) {
+        KillTimer(nullptr, id);
+        return;
+    }
+    bool shown = false;
+    EnumThreadWindows(GetCurrentThreadId(), SeeMenuWindow, reinterpret_cast<LPARAM>(&shown));
+    if (!shown && ++loop_script->ticks < 50) return;
+    KillTimer(nullptr, id);
+    loop_script->shown = shown;
+    if (!shown) {
+        EndMenu();
+        return;
+    }
+    if (loop_script->first) loop_script->first();
+    for (WORD k : loop_script->keys) SendKey(k);
+    // Whatever the keys left open is closed.
+    loop_script->end_timer = SetTimer(nullptr, 0, 300, EndMenuSoon);
+}
+
+// The captions of the items that ran when menu was opened and the script played.
+std::vector<std::string> RunPopup(ToxPopupMenu* menu, LoopScript script) {
+    std::vector<std::string> ran;
+    for (int i = 0; i < menu->Items()->Count(); ++i) {
+        TMenuItem* item = menu->Items()->Items(i);
+        item->OnClick = [&ran, item](TObject*) { ran.push_back(item->Caption()); };
+    }
+    loop_script = &script;
+    SetTimer(nullptr, 0, 20, RunLoopScript);
+    menu->Popup(40, 40);
+    loop_script = nullptr;
+    if (script.end_timer) KillTimer(nullptr, script.end_timer);
+    WaitUntil([] { return false; }, 100);
+    EXPECT_TRUE(script.shown) << "the menu did not show";
+    return ran;
+}
+
+}  // namespace
+
+TEST(KitPopupMenu, ATypedLetterRunsTheItemThatShowsItUnderlinedAlsoAfterTheMenuChangedWhileOpen) {
+    auto* menu = Create<ToxPopupMenu>(nullptr);
+    for (const char* c : {"Ausschneiden", "&Kopieren", "Kalender", "Einf\xFCgen"}) AddKitItem(menu->Items(), c);
+    EXPECT_EQ(RunPopup(menu, LoopScript{nullptr, {'K'}}), std::vector<std::string>{"&Kopieren"});
+    menu->Free();
+
+    // "Ausschneiden" hidden while the menu is open: k still runs "Kopieren".
+    menu = Create<ToxPopupMenu>(nullptr);
+    for (const char* c : {"Ausschneiden", "Kopieren", "Einf\xFCgen"}) AddKitItem(menu->Items(), c);
+    TMenuItem* cut = menu->Items()->Items(0);
+    EXPECT_EQ(RunPopup(menu, LoopScript{[cut] { cut->SetVisible(false); }, {'K'}}),
+              std::vector<std::string>{"Kopieren"});
     menu->Free();
 }
 
@@ -159,4 +248,20 @@ TEST(KitMainMenu, MenusOfOneFormShareOneHook) {
     LRESULT r = SendMessageA(form->Handle(), WM_MENUCHAR, 'd', reinterpret_cast<LPARAM>(second->Handle()));
     EXPECT_EQ(static_cast<uint32_t>(r), MenuCharAnswer(0, kMenuCharExecute));
     form->Free();
+}
+
+TEST(KitPopupMenu, PaintingAnOpenPopupReadsItsItemRectanglesOnceNotOncePerItem) {
+    auto* menu = Create<ToxPopupMenu>(nullptr);
+    menu->SetOptions(oxmBanner | oxmBackground);
+    for (int i = 0; i < 40; ++i) AddKitItem(menu->Items(), "Eintrag " + std::to_string(i));
+    int drawn = 0;
+    menu->OnDrawText = [&](TMenuItem*, TCanvas&, bool, const std::string&, RECT&) {
+        ++drawn;
+        return false;
+    };
+    const int reads = MenuGeometryReads();
+    RunPopup(menu, LoopScript{});
+    EXPECT_GE(drawn, 40);
+    EXPECT_EQ(MenuGeometryReads() - reads, 1) << drawn << " items drawn";
+    menu->Free();
 }

@@ -13,6 +13,7 @@
 #include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
 #include "framework/image_list.h"
+#include "tests/framework/gui_counters.h"
 
 static ::testing::Environment* const kMenusEnv = ::testing::AddGlobalTestEnvironment(new ControlTestEnvironment);
 
@@ -314,11 +315,11 @@ TEST(MenuPaint, ThousandPaintsLeaveNoGdiObjectsOrDCs) {
     TBitmap bmp(220, 120);
     PaintKitPopupPicture(k.menu->Items(), bmp.DC(), 0, 0, 0);
     const int objects = GdiOwnerLiveObjects(), dcs = GdiOwnerLiveDCs();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const int gdi = gui_counters::GdiObjects();
     for (int i = 0; i < 1000; ++i) PaintKitPopupPicture(k.menu->Items(), bmp.DC(), 0, 0, i % 3);
     EXPECT_EQ(GdiOwnerLiveObjects(), objects);
     EXPECT_EQ(GdiOwnerLiveDCs(), dcs);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_EQ(gui_counters::GdiObjects(), gdi);
 }
 
 TEST(MenuItemLooks, ItemsInheritFromTheirParentsSubMenuValuesUntilSetThemselves) {

@@ -1,4 +1,4 @@
-// The menu kit's text work: markup, both letter searches, caption lines and
+// The menu kit's text work: markup, the letter search, caption lines and
 // the gradient arithmetic.
 #include <gtest/gtest.h>
 
@@ -26,35 +26,14 @@ TEST(MenuMarkup, KeepsOnlyTheTextOutsideTagsAndComments) {
     for (const auto& c : cases) EXPECT_EQ(StripMenuMarkup(c.in), c.out) << c.in;
 }
 
-TEST(PopupListLetters, OneMatchRunsMoreSelectAfterTheHighlightedNoneIgnores) {
-    const std::vector<std::string> edit = {"Ausschneiden", "Kopieren", "Einf\xFCgen", "", "Alles markieren"};
-    std::vector<std::string> no_copy = edit;
-    no_copy[1] = "";
-    const struct {
-        const std::vector<std::string>* letters;
-        char key;
-        int highlighted;
-        uint32_t answer;
-    } cases[] = {
-        {&edit, 'k', -1, MenuCharAnswer(1, kMenuCharExecute)},
-        {&edit, 'K', 3, MenuCharAnswer(1, kMenuCharExecute)},
-        {&edit, 'a', -1, MenuCharAnswer(0, kMenuCharSelect)},
-        {&edit, 'a', 0, MenuCharAnswer(4, kMenuCharSelect)},
-        {&edit, 'A', 4, MenuCharAnswer(0, kMenuCharSelect)},
-        {&edit, 'z', -1, 0},
-        {&no_copy, 'k', -1, 0},
-        {&edit, '\xC4', -1, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(PopupListMenuChar(*c.letters, c.key, c.highlighted), c.answer) << c.key << " " << c.highlighted;
-}
-
-TEST(MenuCharSearch, AcceleratorsFirstThenFirstLettersAndDisabledMatchesClose) {
+TEST(MenuCharSearch, AcceleratorsFirstThenFirstLettersShownEnabledMatchesWinDisabledOnlyCloses) {
     using E = MenuCharEntry;
     const std::vector<E> accel = {{"&Kopieren", true}, {"Ko&pie", true}};
     const std::vector<E> twice = {{"&Datei", true}, {"&Drucken", true}, {"&Ende", true}};
     const std::vector<E> disabled = {{"&Kopieren", false}, {"Kasse", true}};
     const std::vector<E> letters = {{"Ausschneiden", true}, {"Kopieren", true}, {"Kasse", false}};
+    const std::vector<E> drawn = {{"Ausschneiden", true}, {"&Kopieren", true}, {"Kalender", true},
+                                  {"&Ende", true},        {"Alles markieren", true}, {"Symbol", false}};
     const struct {
         const std::vector<E>* entries;
         char key;
@@ -68,8 +47,17 @@ TEST(MenuCharSearch, AcceleratorsFirstThenFirstLettersAndDisabledMatchesClose) {
         {&twice, 'd', 1, MenuCharAnswer(0, kMenuCharSelect)},
         {&disabled, 'k', -1, MenuCharAnswer(0, kMenuCharClose)},
         {&letters, 'a', -1, MenuCharAnswer(0, kMenuCharExecute)},
-        {&letters, 'k', -1, MenuCharAnswer(2, kMenuCharClose)},  // a disabled first letter closes
+        {&letters, 'k', -1, MenuCharAnswer(1, kMenuCharExecute)},  // the enabled match wins
         {&letters, 'x', -1, 0},
+        // As drawn: "&Kopieren" shows K underlined, so k runs it, not "Kalender".
+        {&drawn, 'k', -1, MenuCharAnswer(1, kMenuCharExecute)},
+        {&drawn, 'K', 3, MenuCharAnswer(1, kMenuCharExecute)},
+        {&drawn, 'e', -1, MenuCharAnswer(3, kMenuCharExecute)},  // the accelerator of "&Ende"
+        {&drawn, 'a', -1, MenuCharAnswer(0, kMenuCharSelect)},
+        {&drawn, 'a', 0, MenuCharAnswer(4, kMenuCharSelect)},
+        {&drawn, 'A', 4, MenuCharAnswer(0, kMenuCharSelect)},
+        {&drawn, 's', -1, MenuCharAnswer(5, kMenuCharClose)},  // only a disabled item shows S
+        {&drawn, '\xC4', -1, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MenuCharSearch(*c.entries, c.key, c.highlighted), c.answer) << c.key << " " << c.highlighted;

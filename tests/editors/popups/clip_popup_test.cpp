@@ -12,6 +12,7 @@
 #include "framework/gdi_owner.h"
 #include "framework/graphics_base.h"
 #include "tests/editors/popups/popup_test_support.h"
+#include "tests/framework/gui_counters.h"
 
 namespace {
 
@@ -226,7 +227,7 @@ struct Counts {
     int windows, objects, dcs, gdi;
     static Counts Now() {
         return {ThreadWindows(), GdiOwnerLiveObjects(), GdiOwnerLiveDCs(),
-                static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))};
+                gui_counters::GdiObjects()};
     }
 };
 
