@@ -201,6 +201,11 @@ bool TI_CustomChoiceEdit::OnSelection(int x, int y) {
     RECT r{};
     if (c >= length || (c < length && cell(c, r) && x < r.left)) --c;
     if (c < s || c >= e || c < 0) return false;
+    // Past the end of a line lies no text.
+    const std::string text = GetText();
+    if (static_cast<size_t>(c) >= text.size() || text[static_cast<size_t>(c)] == '\r' ||
+        text[static_cast<size_t>(c)] == '\n')
+        return false;
     return cell(c, r) && x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 

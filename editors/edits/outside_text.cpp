@@ -35,11 +35,12 @@ std::optional<OutsideTextResult> Drop(const OutsideTextField& f, const std::stri
     if (!f.multi_line && std::any_of(text.begin(), text.end(), IsLineBreak)) return std::nullopt;
     if (f.max_length > 0 && text.size() > static_cast<size_t>(f.max_length)) return std::nullopt;
     if (!Masked(f)) return OutsideTextResult{text, static_cast<int>(text.size()), text};
+    // Every character takes a position of its own.
+    if (text.size() > static_cast<size_t>(f.mask->Count())) return std::nullopt;
     // As it stands, the mask's literals included (a text from a field with the same mask).
     std::string fitted = text;
     int passed = 0, reached = 0;
-    if (text.size() <= static_cast<size_t>(f.mask->Count()) &&
-        ApplyEditMask(fitted, *f.mask, false, passed, false, reached) == 0) {
+    if (ApplyEditMask(fitted, *f.mask, false, passed, false, reached) == 0) {
         int a = static_cast<int>(fitted.size()), b = a;
         AppendMaskLiterals(fitted, *f.mask, reached, a, b);
         if (f.max_length > 0 && fitted.size() > static_cast<size_t>(f.max_length)) return std::nullopt;
