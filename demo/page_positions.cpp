@@ -1,7 +1,8 @@
 // Gallery page "positions": the 16-column positions grid filled from a
 // positions text (a built-in sample, or the file given to --positions),
 // live and editable: cells, rows (Ctrl+Einfg, Ctrl+Entf, Ab on the last row)
-// and moved columns and rows. "Speichern" writes the grid back to the file
+// and moved columns and rows; F4 in a second line reports its long-text
+// request on the status line. "Speichern" writes the grid back to the file
 // it came from, or for the sample to positionen.txt in the temporary folder.
 #include <string>
 
@@ -83,6 +84,12 @@ void BuildPositionsPage(TWinControl* parent) {
     grid->SetDataGridOptions(dgoAppendRow | dgoInsertRow | dgoDeleteRow);
     grid->SetAlign(alClient);
     grid->SetParent(parent);
+
+    // F4 in a second line asks for the row's long text; the gallery has no
+    // long-text editor, so it only says so and keeps the text.
+    grid->OnLongTextRequest = [title](TObject*, int row, std::string&) {
+        title->SetCaption("  F4: Langtext für Zeile " + IntToStr(row) + " angefordert");
+    };
 
     auto* save = Create<TSampleButton>(parent);
     save->SetCaption("Speichern");

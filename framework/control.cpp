@@ -438,6 +438,18 @@ void TControl::WMMouseWheel(TMessage& m) {
         m.Result = 1;
         return;
     }
+    // Not taken here: the parents are asked in turn, nearest first (a grid
+    // takes the wheel over its in-place editor). Only a wheel nobody takes
+    // reaches the window's own procedure (a rich edit or list scrolls).
+    for (TWinControl* p = parent_; p && !IsBeingFreed();) {
+        TControl* asked = p;
+        p = asked->parent_;
+        if (asked->DoMouseWheel(shift, delta, screen)) {
+            m.Result = 1;
+            return;
+        }
+    }
+    if (IsBeingFreed()) return;
     DefaultHandler(m);
 }
 

@@ -334,6 +334,9 @@ protected:
     // again, HideEdit does nothing and reports no closing.
     void DropEditor();
 
+    // Loads the open editor's text from its cell again (no user input).
+    void ReloadEditorText();
+
     // A change notification (EN_CHANGE or command 10017) of the open editor:
     // the text is written back, then OnAfterCellInput fires.
     virtual void EditorTextChanged();
@@ -414,6 +417,8 @@ private:
     TI_InplaceGridEdit* grid_edit_ = nullptr;
     TI_InplaceComboEdit* combo_edit_ = nullptr;
     int loading_editor_text_ = 0;
+    // The user changed the open editor's text (typed, picked, pasted).
+    bool editor_changed_ = false;
     bool hiding_editor_ = false;
     HWND focus_target_ = nullptr;
     bool updating_scroll_range_ = false;

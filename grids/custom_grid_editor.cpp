@@ -59,9 +59,23 @@ void T_CustomGrid::LoadEditorText() {
     inplace_editor_->SetEditorText(GetEditText(inplace_second_, inplace_col_, inplace_row_));
 }
 
+void T_CustomGrid::ReloadEditorText() {
+    if (!OpenEditor()) return;
+    LoadEditorText();
+    editor_changed_ = false;
+}
+
 void T_CustomGrid::PlaceOpenEditor(bool Repaint) {
     if (!inplace_editor_ || inplace_col_ < 0 || inplace_row_ < 0) return;
-    PlaceInplaceEditor(inplace_editor_, this, inplace_second_, inplace_row_, Repaint, CellRect(inplace_col_, inplace_row_));
+    const RECT cell = CellRect(inplace_col_, inplace_row_);
+    // An editor whose place went out of sight (the row shrank below its
+    // second line, the column was hidden or scrolled away) is closed, not
+    // left open and hidden.
+    if (editor_mode_ && !HasInplaceEditorRoom(this, inplace_second_, inplace_row_, cell)) {
+        HideEdit();
+        return;
+    }
+    PlaceInplaceEditor(inplace_editor_, this, inplace_second_, inplace_row_, Repaint, cell);
 }
 
 void T_CustomGrid::ShowEditor() {
@@ -73,12 +87,16 @@ void T_CustomGrid::ShowEditor() {
     bool found = false;
     ChooseEditor(second, editor, found);
     if (!editor) return;
+    // A position that is not shown (a hidden column, a row without room for
+    // its second line) opens nothing: typing never reaches what is not seen.
+    if (!HasInplaceEditorRoom(this, second, current_.Y, CellRect(current_.X, current_.Y))) return;
     if (inplace_editor_ && inplace_editor_ != editor) inplace_editor_->HideEditor();
     inplace_editor_ = editor;
     editor_mode_ = true;
     inplace_col_ = current_.X;
     inplace_row_ = current_.Y;
     inplace_second_ = second;
+    editor_changed_ = false;
     LoadEditorText();
     PlaceOpenEditor(true);
     inplace_editor_->SelectAllText();
@@ -95,7 +113,10 @@ void T_CustomGrid::HideEdit() {
     // editor again; the values are taken first and nested calls return here.
     ScopedValue<bool> hiding(hiding_editor_, true);
     bool equal = true;
-    if (editor_mode_) {
+    // Only what the user changed goes back: a cell the editor cannot hold
+    // as it is (bytes after a NUL, a number shown reformatted) stays as it
+    // is when the editor was only opened and closed.
+    if (editor_mode_ && editor_changed_) {
         inplace_editor_->FinishEditorText();
         equal = UpdateText();
     }
@@ -117,17 +138,25 @@ void T_CustomGrid::DropEditor() {
 }
 
 void T_CustomGrid::EditorTextChanged() {
-    if (loading_editor_text_ > 0 || hiding_editor_ || !OpenEditor()) return;
+    IInplaceEditor* editor = OpenEditor();
+    if (loading_editor_text_ > 0 || hiding_editor_ || !editor) return;
+    editor_changed_ = true;
+    // An emptied second line gives the row back to its cell. Decided before
+    // the write: writing it shrinks the row, which closes the editor.
+    const bool emptiedSecond = second_line_active_ && inplace_second_ && editor->EditorText().empty();
+    const int row = inplace_row_;
+    const bool hadFocus = HandleAllocated() && (Focused() || editor->EditorFocused());
     UpdateText();
     if (OnAfterCellInput) OnAfterCellInput(this);
-    // An emptied second line gives the row back to its cell.
-    IInplaceEditor* editor = OpenEditor();
-    if (editor && second_line_active_ && inplace_second_ && editor->EditorText().empty()) {
-        second_line_active_ = false;
-        current_.Second = false;
-        if (second_line_col_ >= 0 && second_line_col_ < col_count_) current_.X = second_line_col_;
-        ShowEditor();
-    }
+    if (IsBeingFreed() || !emptiedSecond) return;
+    if (!second_line_active_ || !current_.Second || current_.Y != row) return;  // moved meanwhile
+    second_line_active_ = false;
+    current_.Second = false;
+    if (second_line_col_ >= 0 && second_line_col_ < col_count_) current_.X = second_line_col_;
+    // The grid keeps the focus for the editor it opens: the closed second-line
+    // editor handed it over, and the cell's editor takes it from the grid.
+    if (hadFocus && !Focused() && CanFocus() && !OpenEditor()) SetFocus();
+    ShowEditor();
 }
 
 void T_CustomGrid::KeyPress(char& Key) {

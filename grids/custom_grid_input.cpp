@@ -386,6 +386,7 @@ void T_CustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
     s.VisibleCols = VisibleColCount();
     s.VisibleRows = VisibleRowCount();
     s.RowSelect = (options_ & goRowSelect) != 0;
+    s.ColShown = [this](int c) { return ColWidths(c) > 0; };
     const TGridNavResult r = NavigateGrid(s, nav, (Shift & ssCtrl) != 0);
     Key = 0;
     if (r.LeftCol != top_left_.X || r.TopRow != top_left_.Y) MoveTopLeft(r.LeftCol, r.TopRow);
@@ -399,7 +400,11 @@ void T_CustomGrid::CMChildKey(TMessage& Message) {
     IInplaceEditor* editor = OpenEditor();
     const auto* source = reinterpret_cast<TControl*>(Message.LParam);
     WORD key = static_cast<WORD>(Message.WParam);
-    if (editor && source == &editor->EditorControl() && !inplace_second_) {
+    // With a drop-down open (a combo's list, the calculator) every key is
+    // the drop-down's: Enter takes its item or result.
+    auto* choice = editor ? dynamic_cast<TI_CustomChoiceEdit*>(&editor->EditorControl()) : nullptr;
+    const bool droppedDown = choice && choice->IsDroppedDown();
+    if (editor && source == &editor->EditorControl() && !inplace_second_ && !droppedDown) {
         const bool combo = combo_edit_ && editor == static_cast<IInplaceEditor*>(combo_edit_);
         const bool take = key == VK_RETURN || (key == VK_TAB && (options_ & goTabs)) ||
                           (!combo && (key == VK_UP || key == VK_DOWN));

@@ -187,6 +187,9 @@ void T_CustomGrid::FireUserHeight() {
 }
 
 void T_CustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
+    // The editor closes before the structure changes: its text goes to its
+    // cell while that cell is still where the editor was opened.
+    if (editor_mode_ && (NewColCount != col_count_ || NewRowCount != row_count_)) HideEdit();
     const int oldCols = col_count_, oldRows = row_count_;
     // The one limit of the counts, checked here whether or not widths or
     // heights were ever set, so that a count accepted now never fails later.
@@ -196,7 +199,6 @@ void T_CustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     // resized in place (no copy of all heights per new row).
     ReserveExtents(col_widths_, NewColCount);
     ReserveExtents(row_heights_, NewRowCount);
-    if (editor_mode_ && (inplace_col_ >= NewColCount || inplace_row_ >= NewRowCount)) HideEdit();
     if (col_widths_) ResizeExtents(col_widths_, NewColCount, default_col_width_);
     if (row_heights_) ResizeExtents(row_heights_, NewRowCount, default_row_height_);
     col_count_ = NewColCount;
@@ -274,7 +276,7 @@ void T_CustomGrid::MoveColumn(int FromIndex, int ToIndex) {
     if (FromIndex < 0 || FromIndex >= col_count_ || ToIndex < 0 || ToIndex >= col_count_)
         RaiseGridError(GridMessages::IndexOutOfRange);
     if (FromIndex == ToIndex) return;
-    const bool wasOpen = editor_mode_;
+    if (editor_mode_) HideEdit();  // closed before the structure changes
     MoveExtentEntry(col_widths_, FromIndex, ToIndex);
     current_.X = Shifted(current_.X, FromIndex, ToIndex);
     anchor_.X = Shifted(anchor_.X, FromIndex, ToIndex);
@@ -282,32 +284,32 @@ void T_CustomGrid::MoveColumn(int FromIndex, int ToIndex) {
     if (second_line_col_ >= 0) second_line_col_ = Shifted(second_line_col_, FromIndex, ToIndex);
     ColumnMoved(FromIndex, ToIndex);
     InvalidateGrid();
-    if (wasOpen && editor_mode_) PlaceOpenEditor(false);
 }
 
 void T_CustomGrid::MoveRow(int FromIndex, int ToIndex) {
     if (FromIndex < 0 || FromIndex >= row_count_ || ToIndex < 0 || ToIndex >= row_count_)
         RaiseGridError(GridMessages::IndexOutOfRange);
     if (FromIndex == ToIndex) return;
-    const bool wasOpen = editor_mode_;
+    if (editor_mode_) HideEdit();  // closed before the structure changes
     MoveExtentEntry(row_heights_, FromIndex, ToIndex);
     current_.Y = Shifted(current_.Y, FromIndex, ToIndex);
     anchor_.Y = Shifted(anchor_.Y, FromIndex, ToIndex);
     if (inplace_row_ >= 0) inplace_row_ = Shifted(inplace_row_, FromIndex, ToIndex);
     RowMoved(FromIndex, ToIndex);
     InvalidateGrid();
-    if (wasOpen && editor_mode_) PlaceOpenEditor(false);
 }
 
 void T_CustomGrid::ColumnMoved(int FromIndex, int ToIndex) { (void)FromIndex, (void)ToIndex; }
 void T_CustomGrid::RowMoved(int FromIndex, int ToIndex) { (void)FromIndex, (void)ToIndex; }
 
 void T_CustomGrid::DeleteColumn(int ACol) {
+    if (editor_mode_) HideEdit();
     MoveColumn(ACol, col_count_ - 1);
     SetColCount(col_count_ - 1);
 }
 
 void T_CustomGrid::DeleteRow(int ARow) {
+    if (editor_mode_) HideEdit();
     MoveRow(ARow, row_count_ - 1);
     SetRowCount(row_count_ - 1);
 }

@@ -38,6 +38,10 @@ void TDataGrid::ChooseEditor(bool& Second, IInplaceEditor*& Editor, bool& Found)
     if (IsBeingFreed()) return;
     TColumn* column = ColumnOf(Col());
     if (!column) return;
+    // Every road that opens an editor (keys, typing, the mouse, the wheel)
+    // comes here: a cell the keyboard may not edit (a hidden or narrow
+    // column, a read-only one on an ordinary row) gets none.
+    if (!Second && !CellEditable(Col(), Row())) return;
     if (Second) {
         TI_InplaceSecondEdit* second = InplaceSecondEdit();
         second->SetColor(clWhite);

@@ -102,6 +102,73 @@ TColumnFitResult FitColumns(const TColumnFitInput& Input) {
     return out;
 }
 
+namespace {
+
+bool ColumnShown(const TGridNavState& S, int Col) { return !S.ColShown || S.ColShown(Col); }
+
+// The first shown column from From on in steps of Step within the data
+// columns, or -1.
+int NextShownColumn(const TGridNavState& S, int From, int Step) {
+    for (int c = From; c >= S.FixedCols && c < S.ColCount; c += Step)
+        if (ColumnShown(S, c)) return c;
+    return -1;
+}
+
+// Moves a target that lies on a hidden column on, in the key's direction.
+void PassHiddenColumns(const TGridNavState& S, TGridNavKey Key, bool Ctrl, TGridNavResult& R) {
+    if (ColumnShown(S, R.Col)) return;
+    const int firstRow = S.FixedRows, lastRow = std::max(S.FixedRows, S.RowCount - 1);
+    int found = -1;
+    switch (Key) {
+        case TGridNavKey::Tab:
+        case TGridNavKey::ShiftTab: {
+            // The rest of the row, then the next row from its start, wrapping
+            // as the key does; a shown column, if any, is in one of the two.
+            const bool back = Key == TGridNavKey::ShiftTab;
+            int col = R.Col, row = R.Row;
+            for (int pass = 0; pass < 2 && found < 0; ++pass) {
+                found = NextShownColumn(S, col, back ? -1 : 1);
+                if (found >= 0) {
+                    R.Row = row;
+                } else if (back) {
+                    col = S.ColCount - 1;
+                    row = row > firstRow ? row - 1 : lastRow;
+                } else {
+                    col = S.FixedCols;
+                    row = row < lastRow ? row + 1 : firstRow;
+                }
+            }
+            break;
+        }
+        case TGridNavKey::Left:
+            found = NextShownColumn(S, R.Col, -1);
+            if (found < 0 && Ctrl) found = NextShownColumn(S, R.Col, 1);
+            break;
+        case TGridNavKey::Right:
+        case TGridNavKey::Enter:
+        case TGridNavKey::End:
+            found = NextShownColumn(S, R.Col, Key == TGridNavKey::End ? -1 : 1);
+            if (found < 0 && (Ctrl || Key == TGridNavKey::End)) found = NextShownColumn(S, R.Col, -1);
+            break;
+        case TGridNavKey::Home:
+            found = NextShownColumn(S, R.Col, 1);
+            break;
+        default:
+            // Up, Down and the pages keep the column the position has.
+            found = R.Col;
+            break;
+    }
+    if (found >= 0) {
+        R.Col = found;
+    } else {
+        // Nothing shown that way: the column stays where it was.
+        R.Col = S.Col;
+        R.Row = Key == TGridNavKey::Tab || Key == TGridNavKey::ShiftTab ? S.Row : R.Row;
+    }
+}
+
+}  // namespace
+
 TGridNavResult NavigateGrid(const TGridNavState& S, TGridNavKey Key, bool Ctrl) {
     TGridNavResult r{S.Col, S.Row, S.LeftCol, S.TopRow, false};
     const int firstCol = S.FixedCols, lastCol = S.ColCount - 1;
@@ -163,5 +230,6 @@ TGridNavResult NavigateGrid(const TGridNavState& S, TGridNavKey Key, bool Ctrl) 
     r.Row = std::clamp(r.Row, firstRow, std::max(firstRow, lastRow));
     r.LeftCol = std::clamp(r.LeftCol, firstCol, std::max(firstCol, lastCol));
     r.TopRow = std::clamp(r.TopRow, firstRow, std::max(firstRow, lastRow));
+    if (S.ColShown && !S.RowSelect) PassHiddenColumns(S, Key, Ctrl, r);
     return r;
 }

@@ -3,6 +3,7 @@
 // columns to the client width, and where a navigation key leads.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 // Narrowest width the column fit gives a column.
@@ -49,6 +50,9 @@ struct TGridNavState {
     int VisibleCols = 1;  // scrolling columns shown completely
     int VisibleRows = 1;
     bool RowSelect = false;
+    // Whether a column is shown (width above 0); null: every column is.
+    // The keys that move between columns pass hidden ones over.
+    std::function<bool(int)> ColShown;
 };
 
 struct TGridNavResult {
@@ -59,6 +63,8 @@ struct TGridNavResult {
     bool PageMove = false;  // the grid is repainted
 };
 
-// Where a key leads from the state. The target stays within the data cells;
-// Ctrl+Up/Down only scroll (the position stays).
+// Where a key leads from the state. The target stays within the data cells
+// and never lands on a hidden column (a move that finds no shown column in
+// its direction keeps the column); Ctrl+Up/Down only scroll (the position
+// stays).
 TGridNavResult NavigateGrid(const TGridNavState& State, TGridNavKey Key, bool Ctrl);

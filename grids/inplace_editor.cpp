@@ -22,6 +22,10 @@ void IInplaceEditor::ShowEditorAt(const RECT& R, bool Repaint) {
 
 void IInplaceEditor::HideEditor() {
     TWinControl& c = EditorControl();
+    // A focused editor hands the focus to its grid before it goes: hidden,
+    // it would take the keys, or the focus would fall to the form.
+    T_CustomGrid* grid = OwningGrid();
+    if (c.HandleAllocated() && c.Focused() && grid && grid->HandleAllocated() && grid->CanFocus()) grid->SetFocus();
     c.SetVisible(false);
     c.SetBounds(InplaceEditorHiddenLeft, c.Top(), c.Width(), 0);
 }
@@ -50,6 +54,20 @@ TI_InplaceSecondEdit::TI_InplaceSecondEdit(TComponent* AOwner) : TInplaceEditor<
     SetMultiLine(true);
 }
 
+void TI_InplaceSecondEdit::KeyDown(WORD& Key, TShiftState Shift) {
+    if ((Key != VK_F2 && Key != VK_F4) || (Shift & (ssCtrl | ssAlt))) {
+        TInplaceEditor<TI_ChoiceEdit>::KeyDown(Key, Shift);
+        return;
+    }
+    // The edit's own F2 (its drop-down) does not apply: the keys are the
+    // grid's second-line keys. OnKeyDown may take them first.
+    TWinControl::KeyDown(Key, Shift);
+    if (Key == 0) return;
+    const WORD key = Key;
+    Key = 0;
+    if (auto* grid = dynamic_cast<T_StringGrid*>(OwningGrid())) grid->SecondLineEditorKey(key);
+}
+
 void TI_InplaceFloatEdit::FinishEditorText() {
     if (ReadOnly() || !Modified()) return;
     const std::string text = Trim(GetText());
@@ -68,8 +86,9 @@ TI_InplaceComboEdit::TI_InplaceComboEdit(TComponent* AOwner) : TInplaceEditor<TI
     SetButtonExist(true);
 }
 
-void PlaceInplaceEditor(IInplaceEditor* Editor, T_CustomGrid* Grid, bool Second, int ARow, bool Show, const RECT& Rect) {
-    if (!Editor || !Grid) return;
+namespace {
+
+RECT InplaceEditorRect(T_CustomGrid* Grid, bool Second, int ARow, const RECT& Rect) {
     RECT r = Rect;
     if (r.right > r.left && r.bottom > r.top) {
         if (Second)
@@ -77,6 +96,20 @@ void PlaceInplaceEditor(IInplaceEditor* Editor, T_CustomGrid* Grid, bool Second,
         else if (r.bottom > r.top + Grid->DefaultRowHeight())
             r.bottom = r.top + Grid->DefaultRowHeight();
     }
+    return r;
+}
+
+}  // namespace
+
+bool HasInplaceEditorRoom(T_CustomGrid* Grid, bool Second, int ARow, const RECT& Rect) {
+    if (!Grid) return false;
+    const RECT r = InplaceEditorRect(Grid, Second, ARow, Rect);
+    return r.right > r.left && r.bottom > r.top;
+}
+
+void PlaceInplaceEditor(IInplaceEditor* Editor, T_CustomGrid* Grid, bool Second, int ARow, bool Show, const RECT& Rect) {
+    if (!Editor || !Grid) return;
+    const RECT r = InplaceEditorRect(Grid, Second, ARow, Rect);
     if (r.right <= r.left || r.bottom <= r.top) {
         Editor->HideEditor();
         return;

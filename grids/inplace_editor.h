@@ -78,6 +78,14 @@ public:
     bool CanCheck() const override { return false; }
 
 protected:
+    // The wheel over an editor is the grid's (it closes the editor and moves
+    // the row): not taken here, it goes on to the grid. Only an open
+    // drop-down (a combo's list) uses it.
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override {
+        if (!this->IsDroppedDown()) return false;
+        Edit::DoMouseWheel(Shift, WheelDelta, MousePos);
+        return true;
+    }
     // Typing reaches the grid as EN_CHANGE; a text set on the window (from
     // code, a mask or a completion) is not reported by a multi-line EDIT
     // or the list-only combo's window, so it is reported here.
@@ -90,10 +98,15 @@ private:
     T_CustomGrid* grid_ = nullptr;
 };
 
-// Second-line memo editor: several lines, Enter makes a new one.
+// Second-line memo editor: several lines, Enter makes a new one. F2 and F4
+// fit the row's height to the second line (the editor moves with it); F4
+// then asks the grid for the row's long text (T_StringGrid::LongTextRequest).
 class TI_InplaceSecondEdit : public TInplaceEditor<TI_ChoiceEdit> {
 public:
     explicit TI_InplaceSecondEdit(TComponent* AOwner);
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
 };
 
 // Plain or choice text.
@@ -130,6 +143,9 @@ public:
 // shows it, records Second as the grid's in-place second flag and gives the
 // editor the focus when the grid has it. With an empty rectangle: hides it.
 void PlaceInplaceEditor(IInplaceEditor* Editor, T_CustomGrid* Grid, bool Second, int ARow, bool Show, const RECT& Rect);
+// Whether PlaceInplaceEditor would find room for an editor there (a cell
+// of a hidden column, or a row without room below its first line, has none).
+bool HasInplaceEditorRoom(T_CustomGrid* Grid, bool Second, int ARow, const RECT& Rect);
 
 // The row whose second-line indicator lies under the point, or -1. No
 // provider of this library shows an indicator, so this is -1.

@@ -5,8 +5,11 @@
 #include <stdexcept>
 #include <typeinfo>
 
+#include "framework/bitmap.h"
+#include "framework/canvas.h"
 #include "framework/scoped_state.h"
 #include "grids/grid_messages.h"
+#include "grids/inplace_editor.h"
 #include "grids/string_grid_strings.h"
 #include "grids/string_sparse_list.h"
 
@@ -238,6 +241,8 @@ void T_StringGrid::MoveRowContents(int FromRow, int ToRow) {
 // ---------------------------------------------------------------- structure
 
 void T_StringGrid::DeleteRow(int ARow) {
+    // The editor closes while its row is still there: its text goes with it.
+    if (EditorMode()) HideEdit();
     const int last = RowCount() - 1;
     MoveRow(ARow, last);
     // The row that falls off is emptied, so a later RowCount + 1 shows an
@@ -250,6 +255,7 @@ void T_StringGrid::DeleteRow(int ARow) {
 }
 
 void T_StringGrid::DeleteColumn(int ACol) {
+    if (EditorMode()) HideEdit();
     const int last = ColCount() - 1;
     MoveColumn(ACol, last);
     std::vector<T_StringSparseList*> lists;
@@ -303,6 +309,50 @@ bool T_StringGrid::SetEditText(bool Second, int ACol, int ARow, const std::strin
     }
     if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
     return equal;
+}
+
+// ---------------------------------------------------------------- the second-line editor's keys
+
+int T_StringGrid::SecondLineFitHeight(int ARow) {
+    const int lineHeight = DefaultRowHeight();
+    const int twoLines = 2 * lineHeight;
+    TI_InplaceSecondEdit* editor = InplaceSecondEdit();
+    const bool editing = EditorMode() && InplaceSecond() && InplaceRow() == ARow && editor &&
+                         InplaceEditor() == static_cast<IInplaceEditor*>(editor);
+    const std::string text = editing ? editor->GetText() : GetCell(-2, ARow);
+    const RECT area = SecondLineRect(ARow);
+    // The text's room as DrawSecondLine gives it: 3 pixels in on the left,
+    // 2 on the right, one above and below.
+    const int width = static_cast<int>(area.right - area.left) - 5;
+    if (text.empty() || width <= 0) return twoLines;
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    measure.Canvas().Font().Assign(&SecondFont());
+    RECT r{0, 0, width, 0};
+    measure.Canvas().DrawText(text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    const long long needed = static_cast<long long>(lineHeight) + 1 + (r.bottom - r.top) + 2;
+    return static_cast<int>(std::clamp<long long>(needed, twoLines, 1 << 20));
+}
+
+void T_StringGrid::SecondLineEditorKey(WORD Key) {
+    TI_InplaceSecondEdit* editor = InplaceSecondEdit();
+    if (!editor || !EditorMode() || !InplaceSecond() || InplaceEditor() != static_cast<IInplaceEditor*>(editor)) return;
+    const int row = InplaceRow();
+    if (row < 0 || row >= RowCount()) return;
+    // The row-height rule re-places the open editor on the new area.
+    SetRowHeight(row, SecondLineFitHeight(row));
+    if (Key == VK_F4 && !editor->ReadOnly() && !IsBeingFreed()) LongTextRequest(row);
+}
+
+void T_StringGrid::LongTextRequest(int ARow) {
+    if (!OnLongTextRequest || ARow < 0) return;
+    const std::string before = GetCell(-2, ARow);
+    std::string text = before;
+    OnLongTextRequest(this, ARow, text);
+    if (IsBeingFreed() || text == before) return;
+    SetEditText(true, Col(), ARow, text);
+    // The open second-line editor of the row shows the answer.
+    if (EditorMode() && InplaceSecond() && InplaceRow() == ARow) ReloadEditorText();
 }
 
 void T_StringGrid::DrawCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State) {

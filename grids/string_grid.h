@@ -7,6 +7,7 @@
 // Second-line objects belong to the grid and are never shared by two cells.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,6 +20,10 @@
 
 class T_StringSparseList;
 class T_StringGridStrings;
+
+// The long-text request of a row: Text comes in as the row's second line;
+// what the handler leaves in it becomes the row's second line.
+using TLongTextRequestEvent = std::function<void(TObject* Sender, int ARow, std::string& Text)>;
 
 class T_StringGrid : public T_DrawGrid {
 public:
@@ -96,6 +101,20 @@ public:
     // Releases (data release, then free) a second-line object the grid owns
     // and takes it out of the list; the caller has detached it from its cell.
     void FreeSecondLineObject(TLongTextObject2* Object);
+
+    // F2 and F4 in the open second-line editor: the row takes the height
+    // that shows its whole second line (SecondLineFitHeight, through the
+    // row-height rule) and the editor moves onto the new second-line area;
+    // F4 then sends the long-text request when the editor is not read-only.
+    void SecondLineEditorKey(WORD Key);
+    // The height of row ARow with its second-line text (the open second-line
+    // editor's, else the stored one) wrapped in SecondFont across the
+    // second-line area: two lines at least, before the row-height rule.
+    int SecondLineFitHeight(int ARow);
+    // Asks OnLongTextRequest for row ARow's long text (once; nothing without
+    // a handler) and writes the answer into the second line when it differs.
+    void LongTextRequest(int ARow);
+    TLongTextRequestEvent OnLongTextRequest;
 
     // Overrides of the grid.
     void DrawCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State) override;

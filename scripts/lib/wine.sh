@@ -104,7 +104,13 @@ ui_prepare_prefix() {
 # A persistent wineserver for the prefix: the test programs start one after
 # another without paying the server's start each time.
 ui_start_wineserver() {
-  wineserver -p || ui_die "wineserver -p failed"
+  # A server left running for the prefix (a program run by hand) is stopped
+  # first: ours must be the one that stops at the end.
+  if ! wineserver -p 2>/dev/null; then
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    wineserver -p || ui_die "wineserver -p failed"
+  fi
   UI_WINESERVER_STARTED=1
 }
 

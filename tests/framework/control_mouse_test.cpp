@@ -130,3 +130,53 @@ TEST(ControlMouse, EnterAndLeaveBetweenWindowedControlsAndOutOfTheWindow) {
     EXPECT_EQ(g_mouse, (std::vector<std::string>{"enter:left", "leave:left", "enter:right", "leave:right"}));
     form->Free();
 }
+
+namespace {
+
+// Records the wheel it is asked about; takes it when told to.
+class WheelPad : public TCustomControl {
+public:
+    WheelPad(TComponent* owner, std::string name) : TCustomControl(owner), name_(std::move(name)) {
+        OnMouseWheel = [this](TObject*, TShiftState, int delta, POINT, bool& handled) {
+            g_mouse.push_back("wheel:" + name_ + ":" + std::to_string(delta));
+            handled = take;
+        };
+    }
+    bool take = false;
+
+protected:
+    void DefaultHandler(TMessage& m) override {
+        if (m.Msg == WM_MOUSEWHEEL) g_mouse.push_back("own:" + name_);
+        TCustomControl::DefaultHandler(m);
+    }
+    std::string name_;
+};
+
+}  // namespace
+
+// A wheel the control under the focus does not take goes to its parents,
+// nearest first; only a wheel none of them takes reaches the control's own
+// window procedure.
+TEST(ControlMouse, AnUntakenWheelGoesUpToTheParentsBeforeTheWindowsOwnProcedure) {
+    TForm* form = ShowTestForm(300, 200);
+    auto* outer = Place<WheelPad>(form, form, 0, 0, 250, 150, "outer");
+    auto* inner = Place<WheelPad>(form, outer, 10, 10, 200, 100, "inner");
+    auto* leaf = Place<WheelPad>(form, inner, 10, 10, 100, 50, "leaf");
+    Pump();
+    auto wheel = [&] {
+        g_mouse.clear();
+        SendMessageA(leaf->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(30, 30));
+    };
+    outer->take = true;
+    wheel();
+    EXPECT_EQ(g_mouse, (std::vector<std::string>{"wheel:leaf:-120", "wheel:inner:-120", "wheel:outer:-120"}));
+    leaf->take = true;
+    wheel();
+    EXPECT_EQ(g_mouse, (std::vector<std::string>{"wheel:leaf:-120"}));
+    leaf->take = outer->take = false;
+    wheel();
+    ASSERT_GE(g_mouse.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(g_mouse.begin(), g_mouse.begin() + 4),
+              (std::vector<std::string>{"wheel:leaf:-120", "wheel:inner:-120", "wheel:outer:-120", "own:leaf"}));
+    form->Free();
+}

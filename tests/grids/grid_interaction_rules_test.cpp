@@ -106,4 +106,44 @@ TEST(GridInteractionRules, KeysMoveWithinTheDataCells) {
     EXPECT_EQ(NavigateGrid(s, TGridNavKey::Down, true).TopRow, 2);
 }
 
+// Hidden columns are passed over by every key that moves between columns;
+// a move with no shown column that way keeps the column.
+TEST(GridInteractionRules, KeysPassHiddenColumnsOver) {
+    TGridNavState s;
+    s.ColCount = 8, s.RowCount = 4, s.FixedCols = 1, s.FixedRows = 1;
+    s.LeftCol = 1, s.TopRow = 1, s.VisibleCols = 7, s.VisibleRows = 3;
+    // Columns 1, 4 and 6 are shown.
+    s.ColShown = [](int c) { return c == 1 || c == 4 || c == 6; };
+    struct Case {
+        int col, row;
+        TGridNavKey key;
+        bool ctrl;
+        int wantCol, wantRow;
+    };
+    const Case cases[] = {
+        {1, 1, TGridNavKey::Right, false, 4, 1},     {4, 1, TGridNavKey::Enter, false, 6, 1},
+        {6, 1, TGridNavKey::Right, false, 6, 1},     {4, 1, TGridNavKey::Left, false, 1, 1},
+        {1, 1, TGridNavKey::Left, false, 1, 1},      {6, 1, TGridNavKey::Tab, false, 1, 2},
+        {4, 3, TGridNavKey::Tab, false, 6, 3},       {6, 3, TGridNavKey::Tab, false, 1, 1},
+        {1, 2, TGridNavKey::ShiftTab, false, 6, 1},  {1, 1, TGridNavKey::ShiftTab, false, 6, 3},
+        {4, 2, TGridNavKey::Home, false, 1, 2},      {4, 2, TGridNavKey::End, false, 6, 2},
+        {4, 2, TGridNavKey::End, true, 6, 3},        {4, 2, TGridNavKey::Down, false, 4, 3},
+        {1, 1, TGridNavKey::Right, true, 6, 1},
+    };
+    for (const Case& c : cases) {
+        s.Col = c.col, s.Row = c.row;
+        const TGridNavResult r = NavigateGrid(s, c.key, c.ctrl);
+        EXPECT_EQ(r.Col, c.wantCol) << c.col << "," << c.row << " key " << static_cast<int>(c.key);
+        EXPECT_EQ(r.Row, c.wantRow) << c.col << "," << c.row << " key " << static_cast<int>(c.key);
+    }
+    // No column shown at all: the position stays.
+    s.ColShown = [](int) { return false; };
+    s.Col = 4, s.Row = 2;
+    for (TGridNavKey key : {TGridNavKey::Tab, TGridNavKey::ShiftTab, TGridNavKey::Right, TGridNavKey::Home}) {
+        const TGridNavResult r = NavigateGrid(s, key, false);
+        EXPECT_EQ(r.Col, 4);
+        EXPECT_EQ(r.Row, 2);
+    }
+}
+
 }  // namespace

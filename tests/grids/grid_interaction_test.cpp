@@ -7,6 +7,7 @@
 
 #include "grids/inplace_editor.h"
 #include "grids/string_grid.h"
+#include "tests/framework/user_input.h"
 #include "tests/grids/grid_test_support.h"
 
 namespace {
@@ -24,12 +25,12 @@ public:
 
 class GridInput : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { host_ = grid_test::MakeHostWindow("GridInputTestHost", 600, 400); }
-    static void TearDownTestSuite() { DestroyWindow(host_); }
+    static void SetUpTestSuite() { host_ = grid_test::MakeHostForm(600, 400); }
+    static void TearDownTestSuite() { grid_test::FreeHostForm(host_); }
 
     void SetUp() override {
         g = Create<InputGrid>(nullptr);
-        g->SetParentWindow(host_);
+        g->SetParent(host_);
         g->SetDefaultRowHeight(17);
         g->SetDefaultColWidth(60);
         g->SetRowCount(8);
@@ -50,9 +51,10 @@ protected:
     void Press(int x, int y) { Send(WM_LBUTTONDOWN, MK_LBUTTON, x, y); }
     void Move(int x, int y) { Send(WM_MOUSEMOVE, MK_LBUTTON, x, y); }
     void Release(int x, int y) { Send(WM_LBUTTONUP, 0, x, y); }
+    // A key as the user presses it, to the focused grid.
     void Key(WORD key) {
-        SendMessageA(g->Handle(), WM_KEYDOWN, key, 1);
-        Pump();
+        if (GetFocus() != g->Handle()) g->SetFocus();
+        user_input::PressKey(key);
     }
     std::string Column(int c) {
         std::string s;
@@ -66,7 +68,7 @@ protected:
     }
     bool Captured() { return GetCapture() == g->Handle(); }
 
-    static inline HWND host_ = nullptr;
+    static inline TForm* host_ = nullptr;
     InputGrid* g = nullptr;
 };
 
@@ -206,6 +208,8 @@ TEST_F(GridInput, WheelAndKeysMoveTheCurrentCell) {
     EXPECT_EQ(g->Row(), 1);
     g->HideEdit();
     g->MoveCurrent(false, 4, 7, true, true);
+    // Tab is the grid's with goTabs; without, it moves the form's focus.
+    g->SetOptions(g->Options() | goTabs);
     Key(VK_TAB);
     EXPECT_EQ(g->Current(), (TGridCoord{1, 1, false}));
     Key(VK_RETURN);

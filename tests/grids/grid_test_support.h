@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "framework/form.h"
 #include "framework/streams.h"
 #include "grids/data_grid.h"
 #include "grids/grid_messages.h"
@@ -56,18 +57,23 @@ inline void Pump() {
     }
 }
 
-// A plain shown top-level window to hold grids (a suite makes one: mapping
-// a window is slow under Wine).
-inline HWND MakeHostWindow(const char* ClassName, int Width, int Height) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = ClassName;
-    RegisterClassA(&wc);
-    HWND host = CreateWindowExA(0, ClassName, "host", WS_POPUP | WS_CLIPCHILDREN, 10, 10, Width, Height, nullptr,
-                                nullptr, nullptr, nullptr);
-    ShowWindow(host, SW_SHOW);
+// A shown form to hold grids (a suite makes one: mapping a window is slow
+// under Wine). A form, so that the focus and the key pipeline (dialog keys,
+// CM_CHILDKEY) work as they do for a user.
+inline TForm* MakeHostForm(int Width, int Height) {
+    TForm* host = Create<TForm>(nullptr);
+    host->SetBorderStyle(bsNone);
+    host->SetBounds(10, 10, Width, Height);
+    host->Show();
     Pump();
     return host;
+}
+
+// Frees a host form and handles what its going left behind.
+inline void FreeHostForm(TForm*& Host) {
+    if (Host) Host->Free();
+    Host = nullptr;
+    Pump();
 }
 
 inline std::string Save(TDataGrid& g) {

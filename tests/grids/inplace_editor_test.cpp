@@ -12,16 +12,10 @@
 #include "framework/streams.h"
 #include "grids/data_grid.h"
 #include "grids/string_grid.h"
+#include "tests/framework/user_input.h"
+#include "tests/grids/grid_test_support.h"
 
 namespace {
-
-void Pump() {
-    MSG m;
-    for (int i = 0; i < 200 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
 
 class EditGrid : public T_StringGrid {
 public:
@@ -46,21 +40,12 @@ public:
 class EditorLifeCycle : public ::testing::Test {
 protected:
     // One plain top-level host for the suite: mapping a window is slow under Wine.
-    static void SetUpTestSuite() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "GridCoreTestHost";
-        RegisterClassA(&wc);
-        host_ = CreateWindowExA(0, wc.lpszClassName, "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, 600, 400,
-                                nullptr, nullptr, nullptr, nullptr);
-        ShowWindow(host_, SW_SHOW);
-        Pump();
-    }
-    static void TearDownTestSuite() { DestroyWindow(host_); }
+    static void SetUpTestSuite() { host_ = grid_test::MakeHostForm(600, 400); }
+    static void TearDownTestSuite() { grid_test::FreeHostForm(host_); }
 
     void SetUp() override {
         grid = Create<EditGrid>(nullptr);
-        grid->SetParentWindow(host_);
+        grid->SetParent(host_);
         grid->SetBounds(0, 0, 500, 300);
         grid->SetOptions(DefaultGridOptions | goEditing);
         grid->Show();
@@ -73,12 +58,14 @@ protected:
     }
     void TearDown() override { grid->Free(); }
     TWinControl& Editor() { return *grid->InplaceChoiceEdit(); }
+    // A character as the user types it: to the grid, or to its editor once
+    // that has the focus.
     void Type(char c) {
-        SendMessageA(grid->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
-        Pump();
+        if (GetFocus() != grid->Handle() && !IsChild(grid->Handle(), GetFocus())) grid->SetFocus();
+        user_input::TypeText(std::string(1, c));
     }
 
-    static inline HWND host_ = nullptr;
+    static inline TForm* host_ = nullptr;
     EditGrid* grid = nullptr;
 };
 
@@ -237,7 +224,7 @@ public:
 // A load closes the editor and forgets it: later closings report nothing.
 TEST_F(EditorLifeCycle, ALoadDropsTheGridsEditor) {
     auto* d = Create<EditDataGrid>(nullptr);
-    d->SetParentWindow(grid->ParentWindow());
+    d->SetParent(host_);
     d->SetBounds(0, 0, 400, 200);
     d->Show();
     Pump();
@@ -260,11 +247,12 @@ TEST_F(EditorLifeCycle, TheRealEditorsWriteWhatTheyMakeOfTheInputIntoTheCell) {
     combo->Items().Add("Mannheim");
     combo->Items().Add("Mainz");
     grid->use = combo;
+    grid->SetFocus();
     grid->ShowEditor();
     Pump();
     ASSERT_TRUE(grid->EditorMode());
-    for (char c : std::string("man")) SendMessageA(combo->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
-    Pump();
+    ASSERT_EQ(GetFocus(), combo->Handle());
+    user_input::TypeText("man");
     EXPECT_EQ(grid->GetCell(1, 1), "Mannheim");
     EXPECT_EQ(combo->ItemIndex(), 0);
     grid->HideEdit();
@@ -280,8 +268,8 @@ TEST_F(EditorLifeCycle, TheRealEditorsWriteWhatTheyMakeOfTheInputIntoTheCell) {
     Pump();
     TI_InplaceChoiceEdit* plain = grid->InplaceChoiceEdit();
     plain->MoveCaretToEnd();
-    SendMessageA(plain->Handle(), WM_CHAR, '\n', 1);  // Ctrl+Enter
-    Pump();
+    ASSERT_EQ(GetFocus(), plain->Handle());
+    user_input::TypeText("\n");  // the character of Ctrl+Enter
     EXPECT_EQ(grid->GetCell(1, 1), "ab");
     EXPECT_TRUE(grid->InplaceSecondEdit()->MultiLine());
 }
@@ -327,10 +315,8 @@ struct NumberGrid {
         form->Free();
         Application()->ProcessMessages();
     }
-    void Type(const std::string& s) {
-        for (char c : s) SendMessageA(grid->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
-        Application()->ProcessMessages();
-    }
+    // Typed to the grid, then to the editor the first character opened.
+    void Type(const std::string& s) { user_input::TypeText(s); }
 };
 
 }  // namespace
@@ -366,7 +352,8 @@ TEST(NumberEditor, TheCalculatorsResultIsWrittenIntoTheCell) {
     EXPECT_EQ(g.number->ButtonStyle(), esDropDown);
     g.number->DropDown();
     ASSERT_NE(g.number->Calculator(), nullptr);
-    for (char c : std::string("*2=")) SendMessageA(g.number->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    ASSERT_EQ(GetFocus(), g.number->Handle());
+    user_input::TypeText("*2=");
     g.number->Calculator()->Press(ckOK);
     Application()->ProcessMessages();
     EXPECT_EQ(g.number->Calculator(), nullptr);

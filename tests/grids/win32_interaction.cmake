@@ -1,4 +1,5 @@
 list(APPEND WIN32_TESTS
   grid_interaction_test.cpp
   data_grid_editing_test.cpp
+  data_grid_keys_test.cpp
 )
