@@ -61,6 +61,7 @@ void TCustomRichEdit::CreateParams(TCreateParams& p) {
     if (read_only_) p.Style |= ES_READONLY;
     if (scroll_bars_ == ssVertical || scroll_bars_ == ssBoth) p.Style |= WS_VSCROLL;
     if (scroll_bars_ == ssHorizontal || scroll_bars_ == ssBoth) p.Style |= WS_HSCROLL | ES_AUTOHSCROLL;
+    if (!hide_scroll_bars_) p.Style |= ES_DISABLENOSCROLL;
     // The text goes in after the text mode is set (only an empty control
     // changes its mode).
     creation_text_ = p.Caption;
@@ -74,6 +75,9 @@ void TCustomRichEdit::CreateWnd() {
     SendMessageA(h, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
     SendMessageA(h, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColorToCOLORREF(Color())));
     SendMessageA(h, EM_AUTOURLDETECT, auto_url_detect_, 0);
+    // The text is laid out once, in its rectangle.
+    format_rect_given_ = has_format_rect_;
+    if (has_format_rect_) SendMessageA(h, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format_rect_));
     if (has_kept_rtf_) {
         StreamIn(SF_RTF, kept_rtf_);
         kept_rtf_.clear();
@@ -82,12 +86,14 @@ void TCustomRichEdit::CreateWnd() {
         SetWindowTextA(h, creation_text_.c_str());
     }
     creation_text_.clear();
-    SendMessageA(h, EM_SETMODIFY, FALSE, 0);
+    // Putting the text in sets the flag; the window keeps what it had.
+    SendMessageA(h, EM_SETMODIFY, modified_, 0);
     SendMessageA(h, EM_SETEVENTMASK, 0, static_cast<LPARAM>(event_mask_));
 }
 
 void TCustomRichEdit::DestroyWnd() {
     if (HWND h = WindowHandle()) {
+        modified_ = SendMessageA(h, EM_GETMODIFY, 0, 0) != 0;
         if (!plain_text_) {
             kept_rtf_ = StreamOut(SF_RTF);
             has_kept_rtf_ = true;
@@ -250,10 +256,11 @@ void TCustomRichEdit::CopyToClipboard() {
 
 bool TCustomRichEdit::Modified() const {
     HWND h = WindowHandle();
-    return h && SendMessageA(h, EM_GETMODIFY, 0, 0) != 0;
+    return h ? SendMessageA(h, EM_GETMODIFY, 0, 0) != 0 : modified_;
 }
 
 void TCustomRichEdit::SetModified(bool value) {
+    modified_ = value;
     if (HWND h = WindowHandle()) SendMessageA(h, EM_SETMODIFY, value, 0);
 }
 
@@ -275,13 +282,26 @@ void TCustomRichEdit::SetScrollBars(TScrollStyle value) {
 }
 
 RECT TCustomRichEdit::FormatRect() const {
-    RECT r = ClientRect();
+    RECT r = has_format_rect_ ? format_rect_ : ClientRect();
     if (HWND h = WindowHandle()) SendMessageA(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
     return r;
 }
 
 void TCustomRichEdit::SetFormatRect(const RECT& Rect) {
-    if (HWND h = WindowHandle()) SendMessageA(h, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&Rect));
+    // Compared with what the window was given: the control itself may take
+    // room off the rectangle it reports (for a scroll bar).
+    HWND h = WindowHandle();
+    if (h && format_rect_given_ && EqualRect(&format_rect_, &Rect)) return;
+    format_rect_ = Rect;
+    has_format_rect_ = true;
+    format_rect_given_ = h != nullptr;
+    if (h) SendMessageA(h, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&Rect));
+}
+
+void TCustomRichEdit::SetHideScrollBars(bool value) {
+    if (hide_scroll_bars_ == value) return;
+    hide_scroll_bars_ = value;
+    RecreateWnd();
 }
 
 void TCustomRichEdit::SetAutoUrlDetect(bool value) {

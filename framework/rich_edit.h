@@ -67,10 +67,17 @@ public:
     void SetPlainText(bool value);
     TScrollStyle ScrollBars() const { return scroll_bars_; }
     void SetScrollBars(TScrollStyle value);
+    // False: the scroll bars stay in place (disabled while not needed), so
+    // the client area does not change with the text.
+    bool HideScrollBars() const { return hide_scroll_bars_; }
+    void SetHideScrollBars(bool value);
     bool WantTabs() const { return want_tabs_; }
     void SetWantTabs(bool value) { want_tabs_ = value; }
     // The rectangle the text is formatted in (EM_GETRECT/EM_SETRECT), client
-    // coordinates; without a window the client rectangle.
+    // coordinates; without a window the one set, else the client rectangle.
+    // Set before the window exists, it is given to the window before the
+    // text goes in; the same rectangle again changes nothing. (Each change
+    // lays the whole text out anew, which takes long for a long text.)
     RECT FormatRect() const;
     void SetFormatRect(const RECT& Rect);
     // Links detected in the text (EM_AUTOURLDETECT), set before the text
@@ -110,8 +117,13 @@ private:
     bool want_tabs_ = false;
     bool auto_url_detect_ = false;
     TScrollStyle scroll_bars_ = ssBoth;
+    bool hide_scroll_bars_ = true;
+    bool has_format_rect_ = false;
+    bool format_rect_given_ = false;  // the window has format_rect_
+    RECT format_rect_{};
     DWORD event_mask_ = ENM_CHANGE | ENM_PROTECTED;
     std::string creation_text_;  // plain text for the window being made
     std::string kept_rtf_;       // the content while the window is re-made
     bool has_kept_rtf_ = false;
+    bool modified_ = false;      // the flag while there is no window
 };

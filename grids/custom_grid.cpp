@@ -282,6 +282,14 @@ void T_CustomGrid::UpdateScrollRange() {
         si.nPage = static_cast<UINT>(std::max(1, p.Count - maxFirst));
         if (maxFirst <= p.FixedCount) si.nPage = static_cast<UINT>(si.nMax + 1);
         si.nPos = std::max(0, first - p.FixedCount);
+        // A bar whose values stay is not set again: setting redraws it, which
+        // on a shown grid costs more than the rest of a scroll step.
+        SCROLLINFO now{};
+        now.cbSize = sizeof now;
+        now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        if (GetScrollInfo(WindowHandle(), bar, &now) && now.nMin == si.nMin && now.nMax == si.nMax &&
+            now.nPage == si.nPage && now.nPos == si.nPos)
+            return;
         SetScrollInfo(WindowHandle(), bar, &si, TRUE);
     };
     apply(SB_VERT, VertParams(), top_left_.Y);
@@ -553,37 +561,26 @@ void T_CustomGrid::DoExit() {
 
 
 void T_CustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) {
-    // The zone is a few pixels around a line inside the fixed area.
+    // The zone is a few pixels around a line inside the fixed area. Only the
+    // shown cells are looked at: the cursor test runs on every mouse move.
     State = TGridState::gsNormal;
     Index = -1;
     SizingPos = SizingOfs = 0;
     const TGridDrawInfo info = CalcDrawInfo();
     const int zone = 3;
-    if ((options_ & goColSizing) && Y < info.Vert.FixedBoundary) {
-        for (int c = 0; c < col_count_; ++c) {
-            int s = 0, e = 0;
-            if (!AxisCellSpan(info.Horz, c, s, e)) continue;
-            if (X >= e - zone && X <= e + grid_line_width_ + zone - 1) {
-                State = TGridState::gsColSizing;
-                Index = c;
-                SizingPos = e;
-                SizingOfs = e - X;
-                return;
-            }
-        }
+    int end = 0, hit = -1;
+    if ((options_ & goColSizing) && Y < info.Vert.FixedBoundary && (hit = AxisSizingHit(info.Horz, X, zone, end)) >= 0) {
+        State = TGridState::gsColSizing;
+        Index = hit;
+        SizingPos = end;
+        SizingOfs = end - X;
+        return;
     }
-    if ((options_ & goRowSizing) && X < info.Horz.FixedBoundary) {
-        for (int r = 0; r < row_count_; ++r) {
-            int s = 0, e = 0;
-            if (!AxisCellSpan(info.Vert, r, s, e)) continue;
-            if (Y >= e - zone && Y <= e + grid_line_width_ + zone - 1) {
-                State = TGridState::gsRowSizing;
-                Index = r;
-                SizingPos = e;
-                SizingOfs = e - Y;
-                return;
-            }
-        }
+    if ((options_ & goRowSizing) && X < info.Horz.FixedBoundary && (hit = AxisSizingHit(info.Vert, Y, zone, end)) >= 0) {
+        State = TGridState::gsRowSizing;
+        Index = hit;
+        SizingPos = end;
+        SizingOfs = end - Y;
     }
 }
 

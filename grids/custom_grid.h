@@ -103,6 +103,11 @@ public:
     // The row-height rule: Value clamped to DefaultRowHeight..300; ARow
     // outside 0..RowCount-1 raises the index message.
     void SetRowHeight(int ARow, int Value);
+    // The row-height rule for every row from First to Last, with one repaint
+    // and one row-heights-changed step (one OnUserHeigth, one scroll range)
+    // when any height changed: linear in the rows. A row outside
+    // 0..RowCount-1 raises the index message before any height changes.
+    void SetRowHeights(int First, int Last, int Value);
     TGridOptions Options() const { return options_; }
     void SetOptions(TGridOptions Value);
     TColor FixedColor() const { return fixed_color_; }
@@ -334,6 +339,12 @@ protected:
     // again, HideEdit does nothing and reports no closing.
     void DropEditor();
 
+    // Runs Apply with the repaint and the changed steps of SetColWidth and
+    // SetRowHeight held back; afterwards the grid is repainted once and each
+    // step that is due (column widths, row heights) runs once. Each step sets
+    // the scroll range, which costs a redraw of the bars on a shown grid.
+    void BatchSizeChanges(const std::function<void()>& Apply);
+
     // Loads the open editor's text from its cell again (no user input).
     void ReloadEditorText();
 
@@ -422,6 +433,11 @@ private:
     bool hiding_editor_ = false;
     HWND focus_target_ = nullptr;
     bool updating_scroll_range_ = false;
+    // BatchSizeChanges: nesting depth, and the steps it holds back.
+    int sizes_held_ = 0;
+    bool col_widths_due_ = false;
+    bool row_heights_due_ = false;
+    void RunDueSizeChanges();
 
     bool second_line_ = false;
     bool use_second_line_ = false;

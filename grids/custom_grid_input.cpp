@@ -178,8 +178,11 @@ void T_CustomGrid::ColumnFit(int Index) {
     const bool barShown = HandleAllocated() && (GetWindowLongA(WindowHandle(), GWL_STYLE) & WS_VSCROLL);
     in.BarWidth = barShown ? 0 : GetSystemMetrics(SM_CXVSCROLL);
     const TColumnFitResult fit = FitColumns(in);
-    for (int c = 0; c < col_count_; ++c)
-        if (fit.Apply[c]) SetColWidth(c, fit.Widths[c]);
+    // All widths first, then one repaint and one scroll range.
+    BatchSizeChanges([&] {
+        for (int c = 0; c < col_count_; ++c)
+            if (fit.Apply[c]) SetColWidth(c, fit.Widths[c]);
+    });
 }
 
 int T_CustomGrid::MinimumGridWidth() const {

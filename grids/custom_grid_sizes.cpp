@@ -1,6 +1,7 @@
 // T_CustomGrid: counts, fixed counts, widths and heights, options, the size
 // change, moving rows and columns, and the streaming helpers.
 #include <algorithm>
+#include <utility>
 
 #include "grids/custom_grid.h"
 #include "grids/grid_messages.h"
@@ -106,6 +107,11 @@ void T_CustomGrid::SetColWidth(int Index, int Value) {
     }
     int& slot = (*col_widths_)[static_cast<size_t>(Index)];
     if (slot == Value) return;
+    if (sizes_held_ > 0) {
+        slot = Value;
+        col_widths_due_ = true;
+        return;
+    }
     InvalidateGrid();
     slot = Value;
     ColWidthsChanged();
@@ -122,9 +128,50 @@ void T_CustomGrid::SetRowHeight(int ARow, int Value) {
     if (ARow < 0 || ARow >= row_count_) RaiseGridError(GridMessages::IndexOutOfRange);
     int& slot = (*row_heights_)[static_cast<size_t>(ARow)];
     if (slot == Value) return;
+    if (sizes_held_ > 0) {
+        slot = Value;
+        row_heights_due_ = true;
+        return;
+    }
     InvalidateGrid();
     slot = Value;
     RowHeightsChanged();
+}
+
+void T_CustomGrid::SetRowHeights(int First, int Last, int Value) {
+    if (First > Last) return;
+    // The checks of the rule first, so that a refused range changes nothing.
+    EnsureRowHeights();
+    if (First < 0 || Last >= row_count_) RaiseGridError(GridMessages::IndexOutOfRange);
+    BatchSizeChanges([&] {
+        for (int r = First; r <= Last; ++r) SetRowHeight(r, Value);
+    });
+}
+
+void T_CustomGrid::BatchSizeChanges(const std::function<void()>& Apply) {
+    ++sizes_held_;
+    try {
+        Apply();
+    } catch (...) {
+        --sizes_held_;
+        // What was stored before the failure is shown; the failure wins.
+        try {
+            RunDueSizeChanges();
+        } catch (...) {
+        }
+        throw;
+    }
+    --sizes_held_;
+    RunDueSizeChanges();
+}
+
+void T_CustomGrid::RunDueSizeChanges() {
+    if (sizes_held_ > 0) return;
+    const bool cols = std::exchange(col_widths_due_, false);
+    const bool rows = std::exchange(row_heights_due_, false);
+    if (cols || rows) InvalidateGrid();
+    if (cols) ColWidthsChanged();
+    if (rows) RowHeightsChanged();
 }
 
 void T_CustomGrid::ApplyMinimumWidth() {
@@ -155,8 +202,7 @@ void T_CustomGrid::RowHeightsChanged() {
 void T_CustomGrid::SetSecondLine(bool Value) {
     if (Value == second_line_) return;
     second_line_ = Value;
-    const int height = (Value ? 2 : 1) * default_row_height_;
-    for (int r = 1; r < row_count_; ++r) SetRowHeight(r, height);
+    SetRowHeights(1, row_count_ - 1, (Value ? 2 : 1) * default_row_height_);
 }
 
 void T_CustomGrid::SetOptions(TGridOptions Value) {
@@ -339,11 +385,15 @@ std::vector<int> T_CustomGrid::WriteRowHeights() const {
 }
 
 void T_CustomGrid::ReadColWidths(const std::vector<int>& Values) {
-    for (size_t i = 0; i < Values.size() && static_cast<int>(i) < col_count_; ++i)
-        SetColWidth(static_cast<int>(i), Values[i]);
+    BatchSizeChanges([&] {
+        for (size_t i = 0; i < Values.size() && static_cast<int>(i) < col_count_; ++i)
+            SetColWidth(static_cast<int>(i), Values[i]);
+    });
 }
 
 void T_CustomGrid::ReadRowHeights(const std::vector<int>& Values) {
-    for (size_t i = 0; i < Values.size() && static_cast<int>(i) < row_count_; ++i)
-        SetRowHeight(static_cast<int>(i), Values[i]);
+    BatchSizeChanges([&] {
+        for (size_t i = 0; i < Values.size() && static_cast<int>(i) < row_count_; ++i)
+            SetRowHeight(static_cast<int>(i), Values[i]);
+    });
 }

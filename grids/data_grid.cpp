@@ -229,7 +229,7 @@ bool TDataGrid::Clear() {
     // the count again brings back nothing of an earlier order.
     const int last = RowCount() - 1;
     ClearRowsFrom(FixedRows());
-    for (int r = FixedRows(); r <= last; ++r) SetRowHeight(r, DefaultRowHeight());
+    SetRowHeights(FixedRows(), last, DefaultRowHeight());
     SetRowCount(FixedRows() + 1);
     MakeFirstCellCurrent();
     return true;

@@ -268,18 +268,28 @@ void TDataGrid::ApplyAdjustGrid() {
     if (!ParseAdjustGrid(adjust_grid_, size, factor)) return;
     const int ppi = Screen()->PixelsPerInch();
     const TAdjustedSizes sizes = AdjustedFontSizes(size, factor, ppi);
+    // A row raised to two lines must still hold both: the default row height
+    // stays within half the row-height limit, and the fonts are made smaller
+    // until their rows fit it.
+    const int maxDefaultHeight = GridMaxRowHeight / 2;
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    auto textHeightIn = [&](const TFont& Font) {
+        return [&measure, font = &Font](int FontSize) {
+            measure.Canvas().Font().Assign(font);
+            measure.Canvas().Font().SetSize(FontSize);
+            return measure.Canvas().TextHeight("Wg");
+        };
+    };
+    int columnSize = sizes.Final;
+    if (columns_->Count() > 0)
+        columnSize = FittingFontSize(sizes.Final, maxDefaultHeight, textHeightIn(columns_->Items(0)->Font()));
     for (int c = 0; c < columns_->Count(); ++c) {
         TColumn* column = columns_->Items(c);
-        column->Title().Font().SetSize(sizes.Final);
-        column->Font().SetSize(sizes.Final);
-        if (c == 0) {
-            TBitmap measure;
-            measure.SetSize(1, 1);
-            measure.Canvas().Font().Assign(&column->Font());
-            const int height = measure.Canvas().TextHeight("Wg");
-            SetDefaultRowHeight(static_cast<int>(std::ceil(1.6 * height)));
-        }
+        column->Title().Font().SetSize(columnSize);
+        column->Font().SetSize(columnSize);
+        if (c == 0) SetDefaultRowHeight(AdjustedRowHeight(textHeightIn(column->Font())(columnSize)));
     }
-    SecondFont().SetSize(sizes.Scaled);
+    SecondFont().SetSize(FittingFontSize(sizes.Scaled, maxDefaultHeight, textHeightIn(SecondFont())));
     SetMaxSecondHeight(AdjustedMaxSecondHeight(MaxSecondHeight(), factor, ppi));
 }

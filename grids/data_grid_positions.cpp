@@ -184,7 +184,7 @@ bool TDataGrid::LoadFromStream(TStream& Stream, const std::string& A, const std:
         {
             UpdatingScope silent(*this);
             ClearRowsFrom(n);
-            for (int r = n; r <= last; ++r) SetRowHeight(r, DefaultRowHeight());
+            SetRowHeights(n, last, DefaultRowHeight());
         }
         SetRowCount(n);
     } catch (...) {

@@ -80,6 +80,27 @@ int AxisHitTest(const TGridAxisDrawInfo& Info, int Pos) {
     return -1;
 }
 
+int AxisSizingHit(const TGridAxisDrawInfo& Info, int Pos, int Zone, int& End) {
+    End = 0;
+    const TGridAxisParams& p = Info.Params;
+    long long pos = 0;
+    auto probe = [&](int i) {
+        const int extent = Info.CellExtent(i);
+        const long long start = pos;
+        pos += Info.CellSpan(i);
+        if (extent <= 0) return false;  // hidden
+        const long long end = start + extent;
+        if (Pos < end - Zone || Pos > end + p.LineWidth + Zone - 1) return false;
+        End = static_cast<int>(end);
+        return true;
+    };
+    for (int i = 0; i < p.FixedCount && i < p.Count && pos < p.ClientExtent; ++i)
+        if (probe(i)) return i;
+    for (int i = Info.FirstGridCell; i < p.Count && pos < p.ClientExtent; ++i)
+        if (probe(i)) return i;
+    return -1;
+}
+
 int AxisVisibleCount(const TGridAxisDrawInfo& Info) {
     if (Info.Params.Count <= Info.FixedCellCount) return 0;
     return Info.LastFullVisibleCell - Info.FirstGridCell + 1;

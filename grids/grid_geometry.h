@@ -50,6 +50,13 @@ bool AxisCellSpan(const TGridAxisDrawInfo& Info, int Index, int& Start, int& End
 // The cell whose span (line included) contains pixel Pos; -1 when none.
 int AxisHitTest(const TGridAxisDrawInfo& Info, int Pos);
 
+// The shown cell whose sizing zone holds pixel Pos: from Zone pixels before
+// the cell's end to Zone pixels after its line (End - Zone .. End + LineWidth
+// + Zone - 1); the first in order when zones overlap. -1 when none; End is
+// the cell's end then. Only the shown cells are visited, so the cost does not
+// grow with the count.
+int AxisSizingHit(const TGridAxisDrawInfo& Info, int Pos, int Zone, int& End);
+
 // The number of scrolling cells shown completely.
 int AxisVisibleCount(const TGridAxisDrawInfo& Info);
 

@@ -18,9 +18,15 @@ long long DivideHalfEven(long long Numerator, long long Denominator) {
 bool ColumnSizingDropped(const std::vector<int>& Widths, int Index) {
     const int count = static_cast<int>(Widths.size());
     if (Index < 0 || Index + 1 >= count) return false;
-    long long sum = 0;
-    for (int i = Index + 1; i < count; ++i) sum += Widths[i];
-    return DivideHalfEven(sum, count - Index - 1) < GridFitMinWidth;
+    // Hidden columns (-1) take no room and are never fitted: counting them
+    // would drop the widening of every column before a hidden one.
+    long long sum = 0, shown = 0;
+    for (int i = Index + 1; i < count; ++i) {
+        if (Widths[i] < 0) continue;
+        sum += Widths[i];
+        ++shown;
+    }
+    return shown > 0 && DivideHalfEven(sum, shown) < GridFitMinWidth;
 }
 
 TColumnFitResult FitColumns(const TColumnFitInput& Input) {

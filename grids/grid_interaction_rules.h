@@ -9,9 +9,9 @@
 // Narrowest width the column fit gives a column.
 inline constexpr int GridFitMinWidth = 15;
 
-// Whether the widening of column Index is dropped: the columns after it (up
-// to the last, hidden ones with their -1 included) average, rounded with
-// halves to even, below 15 pixels. False when no column follows.
+// Whether the widening of column Index is dropped: the shown columns after
+// it (hidden ones, width -1, left out) average, rounded with halves to even,
+// below 15 pixels. False when no shown column follows.
 bool ColumnSizingDropped(const std::vector<int>& Widths, int Index);
 
 struct TColumnFitInput {

@@ -82,3 +82,20 @@ int AdjustedMaxSecondHeight(int Value, double Factor, int PixelsPerInch) {
     if (PixelsPerInch > 96) v *= 2;
     return static_cast<int>(std::clamp<int64_t>(v, 50, 100));
 }
+
+int AdjustedRowHeight(int TextHeight) { return static_cast<int>(std::ceil(1.6 * TextHeight)); }
+
+int FittingFontSize(int Size, int MaxRowHeight, const std::function<int(int)>& TextHeight) {
+    auto fits = [&](int size) { return AdjustedRowHeight(TextHeight(size)) <= MaxRowHeight; };
+    if (Size <= 1 || fits(Size)) return std::max(Size, 1);
+    // fits(lo) is assumed (or lo is 1), fits(hi) is false.
+    int lo = 1, hi = Size;
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        if (fits(mid))
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return lo;
+}

@@ -3,6 +3,7 @@
 // window code here.
 #pragma once
 
+#include <functional>
 #include <string>
 
 enum class TRowKindSymbol { None, Letter, Triangle };
@@ -40,3 +41,13 @@ TAdjustedSizes AdjustedFontSizes(int Size, double Factor, int PixelsPerInch);
 // MaxSecondHeight after AdjustGrid: round(value * factor), doubled above
 // 96 pixels per inch, clamped to 50..100.
 int AdjustedMaxSecondHeight(int Value, double Factor, int PixelsPerInch);
+
+// The default row height AdjustGrid gives a font whose text is TextHeight
+// pixels high: ceil(1.6 * TextHeight).
+int AdjustedRowHeight(int TextHeight);
+
+// The largest font size up to Size whose row, AdjustedRowHeight of
+// TextHeight(size), is at most MaxRowHeight (never below 1). Size itself
+// when it fits: TextHeight is asked once then. TextHeight must not fall as
+// the size grows.
+int FittingFontSize(int Size, int MaxRowHeight, const std::function<int(int)>& TextHeight);

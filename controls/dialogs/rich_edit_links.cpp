@@ -39,10 +39,16 @@ void TRichEditWithLinks::CNNotify(TMessage& m) {
     const auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);
     if (hdr && hdr->code == EN_LINK) {
         const auto* link = reinterpret_cast<const ENLINK*>(m.LParam);
+        const int from = static_cast<int>(link->chrg.cpMin), to = static_cast<int>(link->chrg.cpMax);
+        if (link->msg == WM_LBUTTONDOWN) {
+            pressed_from_ = from;
+            pressed_to_ = to;
+        }
         if (link->msg == WM_LBUTTONUP && OnHyperlinkClicked) {
-            const int from = static_cast<int>(link->chrg.cpMin), to = static_cast<int>(link->chrg.cpMax);
+            const bool clicked = pressed_from_ == from && pressed_to_ == to;
+            pressed_from_ = pressed_to_ = -1;
             const std::string text = TextRange(from, to);
-            if (SelLength() == 0) OnHyperlinkClicked(this, from, to, text);
+            if (clicked && SelLength() == 0) OnHyperlinkClicked(this, from, to, text);
             m.Result = 1;
             return;
         }
@@ -91,6 +97,21 @@ void TRichEditWithLinks::Change() {
 
 void TRichEditWithLinks::Dispatch(TMessage& m) {
     switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // A press off every link forgets the last one; a press on a link
+        // records it through the control's link notice.
+        pressed_from_ = pressed_to_ = -1;
+        TOLECustomRichEdit::Dispatch(m);
+        return;
+    case WM_LBUTTONUP:
+        TOLECustomRichEdit::Dispatch(m);
+        pressed_from_ = pressed_to_ = -1;
+        return;
+    case WM_KILLFOCUS:
+        pressed_from_ = pressed_to_ = -1;
+        TOLECustomRichEdit::Dispatch(m);
+        return;
     case WM_NCCALCSIZE:
         DefaultHandler(m);
         // Room for the frame inside the window.

@@ -23,8 +23,11 @@ public:
     const std::string& Placeholder() const { return placeholder_; }
     void SetPlaceholder(const std::string& Text);
 
-    // Only for a release of the left button on a link while nothing is
-    // selected; the notification counts as handled whenever this is set.
+    // Only for a release of the left button on the link the button was
+    // pressed on, while nothing is selected (a release alone, say after a
+    // double click elsewhere opened the window under the pointer, is no
+    // click); the release's notification counts as handled whenever this
+    // is set.
     TLinkClicked OnHyperlinkClicked;
     // Page Up, Page Down and End, after the control handled them.
     TBlockKeyDown OnBlockKeyDown;
@@ -42,6 +45,9 @@ private:
     void PaintPlaceholder();
     std::string placeholder_;
     bool empty_ = true;
+    // The link the left button went down on; from < 0: none.
+    int pressed_from_ = -1;
+    int pressed_to_ = -1;
 };
 
 // The placeholder's colour on Background: inverted, then 200 lighter on the

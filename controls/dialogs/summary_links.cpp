@@ -15,12 +15,23 @@ TFileLinkResolver& Resolver() {
 
 bool IsFileLink(const std::string& Link) { return AnsiStartsText("file:", Link); }
 
+TSummaryLinkKind SummaryLinkKind(const std::string& Link) {
+    if (AnsiStartsText("http://", Link) || AnsiStartsText("https://", Link) || AnsiStartsText("www.", Link))
+        return TSummaryLinkKind::Web;
+    if (AnsiStartsText("mailto:", Link)) return TSummaryLinkKind::Mail;
+    if (IsFileLink(Link)) return TSummaryLinkKind::File;
+    return TSummaryLinkKind::Other;
+}
+
 TFileLinkResolver SetFileLinkResolver(TFileLinkResolver R) { return std::exchange(Resolver(), std::move(R)); }
 
 bool HasFileLinkResolver() { return static_cast<bool>(Resolver()); }
 
 std::string ShellTargetOfLink(const std::string& Link) {
-    if (!IsFileLink(Link) || !Resolver()) return Link;
-    std::string resolved = Resolver()(Link);
-    return resolved.empty() ? Link : resolved;
+    switch (SummaryLinkKind(Link)) {
+    case TSummaryLinkKind::Web:
+    case TSummaryLinkKind::Mail: return Link;
+    case TSummaryLinkKind::File: return Resolver() ? Resolver()(Link) : std::string();
+    default: return {};
+    }
 }

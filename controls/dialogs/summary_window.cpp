@@ -7,6 +7,7 @@
 #include "controls/dialogs/rich_edit_links.h"
 #include "controls/dialogs/summary_links.h"
 #include "controls/dragdrop/doc_roots.h"
+#include "controls/dragdrop/file_link_rules.h"
 #include "controls/flat/flat_button.h"
 #include "controls/flat/flat_panel.h"
 #include "controls/menus/edit_context_menu.h"
@@ -78,6 +79,9 @@ void TFTip::BuildComponents() {
     RichEdit->Font().SetStyle(fsBold);
     RichEdit->SetPlainText(true);
     RichEdit->SetScrollBars(ssBoth);
+    // Scroll bars that stay keep the client area, and with it the text's
+    // rectangle, the same for every text.
+    RichEdit->SetHideScrollBars(false);
     RichEdit->OnHyperlinkClicked = [this](TObject* s, int a, int b, const std::string& t) {
         RichEditHyperlinkClicked(s, a, b, t);
     };
@@ -94,10 +98,19 @@ void TFTip::FormCreate(TObject*) {
     RichEdit->SetPopupMenu(PopupMenu);
 }
 
-void TFTip::FormShow(TObject*) {
+RECT TFTip::TextRect() const {
     RECT r = RichEdit->ClientRect();
     InflateRect(&r, -kSummaryTextInset, -kSummaryTextInset);
-    RichEdit->SetFormatRect(r);
+    return r;
+}
+
+void TFTip::CreateWnd() {
+    TForm::CreateWnd();
+    if (!RichEdit->HandleAllocated()) RichEdit->SetFormatRect(TextRect());
+}
+
+void TFTip::FormShow(TObject*) {
+    RichEdit->SetFormatRect(TextRect());
     if (RichEdit->CanFocus()) RichEdit->SetFocus();
     BringFormToFront(this);
 }
@@ -122,11 +135,16 @@ bool TFTip::Print() {
 }
 
 void TFTip::RichEditHyperlinkClicked(TObject*, int, int, const std::string& Text) {
-    std::string target = ShellTargetOfLink(Text);
-    if (!HasFileLinkResolver() && IsFileLink(Text)) {
-        // The program's own file links carry root placeholders.
-        const std::string resolved = ResolveFileLink(Text);
-        if (!resolved.empty()) target = resolved;
+    // The program's own file links carry root placeholders: without an
+    // installed resolver the document roots resolve them.
+    const bool viaRoots = SummaryLinkKind(Text) == TSummaryLinkKind::File && !HasFileLinkResolver();
+    const std::string target = viaRoots ? ResolveFileLink(Text) : ShellTargetOfLink(Text);
+    if (target.empty()) return;
+    // A link in a report never starts a program: its folder opens with the
+    // file selected instead.
+    if (SummaryLinkKind(Text) == TSummaryLinkKind::File && IsProgramFile(target)) {
+        OpenFolderAndSelect(target);
+        return;
     }
     ShellOpen("open", target, SW_SHOWNORMAL);
 }

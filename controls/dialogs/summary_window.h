@@ -45,6 +45,12 @@ public:
     // The job title: the first line, "" for an empty text.
     std::string PrintTitle() const;
 
+protected:
+    // The form's window comes before the text's: the text's rectangle is set
+    // then, so the window lays the text out once, in it.
+    void CreateWnd() override;
+
 private:
     void BuildComponents();
+    RECT TextRect() const;
 };

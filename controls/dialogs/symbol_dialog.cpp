@@ -1,11 +1,14 @@
 #include "controls/dialogs/symbol_dialog.h"
 
+#include <algorithm>
+
 #include "controls/dialogs/look_and_feel_hook.h"
 #include "controls/dialogs/symbol_layout.h"
 #include "controls/flat/flat_speed_button.h"
 #include "foundation/user_mode.h"
 #include "framework/canvas.h"
 #include "framework/font.h"
+#include "framework/screen.h"
 #include "framework/std_controls.h"
 #include "grids/string_grid.h"
 
@@ -85,7 +88,7 @@ void TSymbolDlg::LoadSymbols() {
     const int cell = ClampSymbolCellSize(ReadUserModeInteger(kSymbolCellKey, kSymbolCellDefault, "", true));
     std::string chars;
     ReadUserModeString(kSymbolCharsKey, DefaultSymbolChars(), "", chars, true);
-    const TSymbolLayout layout = LayoutSymbols(chars);
+    const TSymbolLayout layout = LayoutSymbols(LimitSymbolChars(chars));
     Grid->SetDefaultColWidth(cell);
     Grid->SetDefaultRowHeight(cell);
     Grid->SetColCount(layout.Cols);
@@ -96,15 +99,20 @@ void TSymbolDlg::LoadSymbols() {
         const int n = static_cast<int>(i);
         Grid->SetCell(n % layout.Cols, n / layout.Cols, layout.Cells[i]);
     }
-    const TSymbolWindowSize size =
-        SymbolWindowSize(cell, Grid->GridLineWidth(), layout.Cols, layout.Rows, kSymbolPanelHeight);
-    SetBounds(Left(), Top(), size.Width, size.Height);
+    // The whole dialog stays on the work area; the grid scrolls the rest.
+    const RECT work = Screen()->WorkAreaRect();
+    const TSymbolWindowSize size = SymbolWindowSize(cell, Grid->GridLineWidth(), layout.Cols, layout.Rows,
+                                                    kSymbolPanelHeight, work.right - work.left,
+                                                    work.bottom - work.top);
+    const int left = std::max<int>(work.left, std::min<int>(Left(), work.right - size.Width));
+    const int top = std::max<int>(work.top, std::min<int>(Top(), work.bottom - size.Height));
+    SetBounds(left, top, size.Width, size.Height);
 }
 
 void TSymbolDlg::ChooseCurrent() {
+    // An empty cell inserts nothing, but choosing still closes the dialog.
     const std::string text = Grid->Cells(Grid->Col(), Grid->Row());
-    if (text.empty()) return;
-    if (InsertProc) InsertProc(text);
+    if (!text.empty() && InsertProc) InsertProc(text);
     SetModalResult(mrOk);
 }
 

@@ -45,7 +45,15 @@ TSymbolLayout LayoutSymbols(const std::string& Chars) {
     return layout;
 }
 
-TSymbolWindowSize SymbolWindowSize(int CellSize, int GridLineWidth, int Cols, int Rows, int PanelHeight) {
-    const int step = CellSize + GridLineWidth;
-    return {step * (Cols + 1) + 10, step * (Rows + 1) + PanelHeight + 15};
+TSymbolWindowSize SymbolWindowSize(int CellSize, int GridLineWidth, int Cols, int Rows, int PanelHeight,
+                                   int MaxWidth, int MaxHeight) {
+    const long long step = CellSize + GridLineWidth;
+    long long width = step * (Cols + 1LL) + 10, height = step * (Rows + 1LL) + PanelHeight + 15;
+    if (MaxWidth > 0) width = std::min<long long>(width, MaxWidth);
+    if (MaxHeight > 0) height = std::min<long long>(height, MaxHeight);
+    return {static_cast<int>(std::min<long long>(width, 1 << 30)), static_cast<int>(std::min<long long>(height, 1 << 30))};
+}
+
+std::string LimitSymbolChars(const std::string& Chars) {
+    return Chars.size() <= kSymbolCharsLimit ? Chars : Chars.substr(0, kSymbolCharsLimit);
 }

@@ -30,5 +30,15 @@ struct TSymbolWindowSize {
     int Width;
     int Height;
 };
-// One cell more than needed each way, the bottom panel and a margin.
-TSymbolWindowSize SymbolWindowSize(int CellSize, int GridLineWidth, int Cols, int Rows, int PanelHeight);
+// One cell more than needed each way, the bottom panel and a margin; never
+// larger than the work area (MaxWidth x MaxHeight, 0: no bound): the grid
+// scrolls what does not fit.
+TSymbolWindowSize SymbolWindowSize(int CellSize, int GridLineWidth, int Cols, int Rows, int PanelHeight,
+                                   int MaxWidth = 0, int MaxHeight = 0);
+
+// The most bytes of the stored character list the dialog shows: the code
+// page has 256 characters, a longer list only repeats them and would make a
+// grid of thousands of cells.
+inline constexpr size_t kSymbolCharsLimit = 1024;
+// The stored list cut to the limit; a group cut short runs to the end.
+std::string LimitSymbolChars(const std::string& Chars);

@@ -63,9 +63,13 @@ TDocRoots LoadDocRoots() {
     return roots.Roots();
 }
 
+std::string FindLinkedFile(const TDocRoots& Roots, const std::string& Text, bool DropURLs) {
+    return ResolveLinkWith(Roots, Text, DropURLs, [](const std::string& name) { return FileExists(name); });
+}
+
 std::string ResolveLink(const TDocRoots& Roots, const std::string& Text, bool DropURLs) {
     BusyCursorScope busy;
-    return ResolveLinkWith(Roots, Text, DropURLs, [](const std::string& name) { return FileExists(name); });
+    return FindLinkedFile(Roots, Text, DropURLs);
 }
 
 bool IsInternalLink(const TDocRoots& Roots, const std::string& Text) { return !ResolveLink(Roots, Text, true).empty(); }
@@ -74,14 +78,27 @@ std::string ResolveFileLink(const std::string& Link) { return ResolveLink(LoadDo
 
 void ScanFileLinks(const TDocRoots& Roots, const std::string& Text, TStrings& List,
                    const std::string& ExtensionFilter) {
+    if (Text.empty()) return;
+    BusyCursorScope busy;
     ScanLinksWith(Text, List, ExtensionFilter,
-                  [&](const std::string& candidate) { return IsInternalLink(Roots, candidate); });
+                  [&](const std::string& candidate) { return !FindLinkedFile(Roots, candidate, true).empty(); });
+}
+
+void AddFolderFiles(TLinkCollector& Links, const std::string& Folder) {
+    constexpr int kFilesBetweenMessages = 256;
+    int files = 0;
+    WalkFolderFiles(
+        Folder,
+        [&](const std::string& file) {
+            Links.Add(file);
+            if (++files % kFilesBetweenMessages == 0) Application()->ProcessMessages();
+        },
+        [] { Application()->ProcessMessages(); });
 }
 
 void AddFolderFiles(const TDocRoots& Roots, TStrings& List, const std::string& Folder) {
-    WalkFolderFiles(
-        Folder, [&](const std::string& file) { AddLink(Roots, file, List, 0); },
-        [] { Application()->ProcessMessages(); });
+    TLinkCollector links(Roots, List, 0);
+    AddFolderFiles(links, Folder);
 }
 
 unsigned ClipboardFormatByName(const std::string& Name) {

@@ -35,16 +35,22 @@ TDocRoots LoadDocRoots();
 // The file Text links to, or "" (see ResolveLinkWith); the busy cursor is
 // shown while the file system is asked.
 std::string ResolveLink(const TDocRoots& Roots, const std::string& Text, bool DropURLs);
+// The same without touching the cursor, for operations that resolve many
+// links under one busy-cursor scope of their own.
+std::string FindLinkedFile(const TDocRoots& Roots, const std::string& Text, bool DropURLs);
 bool IsInternalLink(const TDocRoots& Roots, const std::string& Text);
 // The file a clicked "file://" link names through the current roots, "" when
 // it names none. Plugs into the summary window's file-link resolver.
 std::string ResolveFileLink(const std::string& Link);
 
-// The links of Text that resolve to files, in text order (see ScanLinksWith).
+// The links of Text that resolve to files, in text order (see ScanLinksWith);
+// one busy-cursor scope for the whole scan.
 void ScanFileLinks(const TDocRoots& Roots, const std::string& Text, TStrings& List,
                    const std::string& ExtensionFilter = "");
 // Every file below Folder as a link (AddLink, server root), subfolders'
-// files first; pending messages are handled as each folder is entered.
+// files first; pending messages are handled as each folder is entered and
+// every few hundred files, so the window keeps painting.
 void AddFolderFiles(const TDocRoots& Roots, TStrings& List, const std::string& Folder);
+void AddFolderFiles(TLinkCollector& Links, const std::string& Folder);
 // A number 1..16 is that standard format; any other name is registered.
 unsigned ClipboardFormatByName(const std::string& Name);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 
 class TStrings;
 
@@ -38,8 +39,10 @@ std::string StripLinkText(const std::string& Text);
 
 using TFileExistsTest = std::function<bool(const std::string& Name)>;
 
-// The file a link names, or "". An address (IsURL) gives "" with DropURLs
-// and itself otherwise. A link starting with a placeholder resolves below
+// The file a link names, or "". A text that starts with a placeholder or is
+// an absolute path is always a path (a file name may hold "@"); any other
+// address (IsURL) gives "" with DropURLs and itself otherwise. A name of a
+// device ("CON", "nul.txt", "COM1", ...) is never a file. A link starting with a placeholder resolves below
 // that root; a root that is not configured (or no absolute folder) resolves
 // nothing, and the part
 // after the root may not leave it (no ".." step, no drive or second root).
@@ -56,6 +59,29 @@ std::string FormatLinks(const TDocRoots& Roots, const TStrings& List, int Flags,
 // Adds Path in placeholder form unless List holds that form or Path itself
 // (any case).
 void AddLink(const TDocRoots& Roots, const std::string& Path, TStrings& List, int RootIndex);
+
+// AddLink for many paths into one list: what the list holds is indexed once,
+// so each further path costs the same however long the list grows.
+class TLinkCollector {
+public:
+    TLinkCollector(const TDocRoots& Roots, TStrings& List, int RootIndex);
+    void Add(const std::string& Path);
+
+private:
+    const TDocRoots& roots_;
+    TStrings& list_;
+    int root_index_;
+    std::unordered_set<std::string> seen_;  // the entries, upper-cased
+};
+
+// True when a part of Path names a device of the system ("CON", "PRN",
+// "AUX", "NUL", "COM1".."COM9", "LPT1".."LPT9", "CONIN$", "CONOUT$"),
+// whatever its extension, case or trailing dots and blanks.
+bool NamesDevice(const std::string& Path);
+
+// True for a file the shell would start as a program rather than open as a
+// document (".exe", ".bat", ".lnk", scripts, installers, ...).
+bool IsProgramFile(const std::string& Path);
 
 // The "file://" links of Text in text order, each without "file://", with
 // "*" turned into blanks, kept when Accept takes it and, when

@@ -3,8 +3,10 @@
 #include <richedit.h>
 #include <shellapi.h>
 
+#include <unordered_set>
 #include <vector>
 
+#include "controls/dialogs/box_text.h"
 #include "controls/dialogs/busy_cursor.h"
 #include "controls/dialogs/message_box.h"
 #include "controls/dragdrop/doc_roots.h"
@@ -55,33 +57,66 @@ dropblocks::Bytes IdListBlock(const std::vector<std::string>& names) {
     return dropblocks::WriteCida(pidls.Lists());
 }
 
+// The name of entry Index of a drop, whole, as the system has it.
+std::wstring DropName(HDROP drop, UINT index) {
+    const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+    if (length == 0) return {};
+    std::wstring name(length + 1, L'\0');
+    const UINT got = DragQueryFileW(drop, index, name.data(), length + 1);
+    name.resize(got);
+    return name;
+}
+
+// A link holds a name only when the name is a path the 8-bit functions can
+// open: shorter than MAX_PATH and without characters outside the code page.
+bool LinkCanHold(const std::wstring& wide, const std::string& narrow) {
+    return narrow.size() < MAX_PATH && WidenCp1252(narrow) == wide;
+}
+
 // The names of a CF_HDROP on the clipboard; the clipboard is closed again
-// before the caller walks any folder.
-bool ClipboardDropNames(HWND window, std::vector<std::string>& names) {
+// before the caller walks any folder. Names no link can hold go to refused.
+bool ClipboardDropNames(HWND window, std::vector<std::string>& names, std::vector<std::string>& refused) {
     if (!IsClipboardFormatAvailable(CF_HDROP)) return false;
     ClipboardScope scope(window);
     if (!scope.Opened()) return false;
     auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
     if (!drop) return false;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char name[MAX_PATH + 1] = {};
-        if (DragQueryFileA(drop, i, name, MAX_PATH) > 0) names.emplace_back(name);
+        const std::wstring wide = DropName(drop, i);
+        if (wide.empty()) continue;
+        std::string narrow = NarrowCp1252(wide);
+        (LinkCanHold(wide, narrow) ? names : refused).push_back(std::move(narrow));
     }
     return true;
 }
 
-bool OleClipboardFiles(const TDocRoots& roots, TStrings& list) {
+void OleClipboardFiles(TLinkCollector& links, std::vector<std::string>& refused) {
     ComPtr<IDataObject> obj;
-    if (FAILED(OleGetClipboard(obj.Put())) || !obj) return false;
+    if (FAILED(OleGetClipboard(obj.Put())) || !obj) return;
     TFileDataFormat files(nullptr);
     try {
         files.GetData(obj.Get());
     } catch (const Exception&) {
-        return false;
+        return;
     }
-    for (int i = 0; i < files.Files.Count(); ++i) AddLink(roots, NarrowCp1252(files.Files[i]), list, 0);
-    return list.Count() > 0;
+    for (int i = 0; i < files.Files.Count(); ++i) {
+        const std::wstring wide = files.Files[i];
+        std::string narrow = NarrowCp1252(wide);
+        if (LinkCanHold(wide, narrow))
+            links.Add(narrow);
+        else
+            refused.push_back(std::move(narrow));
+    }
+}
+
+// What the user is told about names that could not become links.
+void ReportRefusedNames(const std::vector<std::string>& refused) {
+    if (refused.empty()) return;
+    std::string names;
+    for (const auto& name : refused) names += "<BR>" + EscapeBoxText(name);
+    ShowInfo("Diese Dateien können nicht als Verweis eingefügt werden: ihr Name ist zu lang oder enthält Zeichen, "
+             "die hier nicht darstellbar sind." + names);
 }
 
 std::string WindowClassName(TWinControl* control) {
@@ -134,38 +169,71 @@ bool CopyFilesToClipboard(const TStrings& List, bool AsLink, HWND Owner) {
     return true;
 }
 
-bool GetClipboardFileLinks(const TDocRoots& Roots, TStrings& List, HWND Window) {
-    bool found = false;
+bool GetClipboardFileLinks(const TDocRoots& Roots, TStrings& List, HWND Window, std::vector<std::string>* Refused) {
+    BusyCursorScope busy;
+    TLinkCollector links(Roots, List, 0);
+    const int before = List.Count();
     TStringList lines;
     lines.SetText(ClipboardText());
     for (int i = 0; i < lines.Count(); ++i) {
-        const std::string path = ResolveLink(Roots, Trim(lines[i]), true);
-        if (path.empty()) return found;
-        AddLink(Roots, path, List, 0);
-        found = true;
+        const std::string path = FindLinkedFile(Roots, Trim(lines[i]), true);
+        if (path.empty()) return List.Count() > before;
+        links.Add(path);
     }
-    std::vector<std::string> dropped;
-    if (ClipboardDropNames(ClipboardOwner(Window), dropped)) {
-        found = true;
+    std::vector<std::string> dropped, refused;
+    if (ClipboardDropNames(ClipboardOwner(Window), dropped, refused)) {
         for (const auto& name : dropped) {
+            if (NamesDevice(name)) continue;
             if (FolderExists(name))
-                AddFolderFiles(Roots, List, name);
+                AddFolderFiles(links, name);
             else if (FileExists(name))
-                AddLink(Roots, name, List, 0);
+                links.Add(name);
         }
+    } else {
+        OleClipboardFiles(links, refused);
     }
-    if (!found) found = OleClipboardFiles(Roots, List);
-    return found;
+    if (Refused) Refused->insert(Refused->end(), refused.begin(), refused.end());
+    return List.Count() > before;
+}
+
+bool ClipboardTextWithLinks(const TDocRoots& Roots, std::string& Text) {
+    const std::string clip = ClipboardText();
+    TStringList lines;
+    lines.SetText(clip);
+    if (lines.Count() == 0) return false;
+    BusyCursorScope busy;
+    if (FindLinkedFile(Roots, Trim(lines[0]), true).empty()) return false;
+    const bool endsWithBreak = !clip.empty() && (clip.back() == '\n' || clip.back() == '\r');
+    TStringList files;
+    TLinkCollector links(Roots, files, 0);
+    Text.clear();
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string path = FindLinkedFile(Roots, Trim(lines[i]), true);
+        if (path.empty()) {
+            Text += lines[i];
+            if (i + 1 < lines.Count() || endsWithBreak) Text += "\r\n";
+            continue;
+        }
+        const int count = files.Count();
+        links.Add(path);
+        if (files.Count() > count) Text += MakeLink(Roots, files[count], kLinkWithLineEnd | kLinkAsFileUrl, 0);
+    }
+    return true;
 }
 
 bool CopyLinkedFiles(const std::string& Text, bool PlainFallback) {
     const TDocRoots roots = LoadDocRoots();
     TStringList links;
     ScanFileLinks(roots, Trim(Text), links);
+    // Each file once, however often the selection links it.
     TStringList files;
-    for (int i = 0; i < links.Count(); ++i) {
-        const std::string file = ResolveLink(roots, links[i], true);
-        if (!file.empty()) files.Add(file);
+    {
+        BusyCursorScope busy;
+        std::unordered_set<std::string> seen;
+        for (int i = 0; i < links.Count(); ++i) {
+            const std::string file = FindLinkedFile(roots, links[i], true);
+            if (!file.empty() && seen.insert(AnsiUpperCase(file)).second) files.Add(file);
+        }
     }
     if (files.Count() > 1) {
         CopyFilesToClipboard(files, false);
@@ -223,12 +291,23 @@ void PasteWithFileLinks(TWinControl* Control) {
     if (!Control) return;
     if (IsRichEditControl(Control)) {
         const TDocRoots roots = LoadDocRoots();
-        TStringList files;
-        if (GetClipboardFileLinks(roots, files, Control->Handle())) {
-            const std::string links = FormatLinks(roots, files, kLinkWithLineEnd | kLinkAsFileUrl, 0);
-            SendMessageA(Control->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(links.c_str()));
+        std::string text;
+        if (ClipboardTextWithLinks(roots, text)) {
+            SendMessageA(Control->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
             return;
         }
+        // Files offered without text: a paste that links none of them
+        // leaves the control as it was.
+        const bool filesOnly = IsClipboardFormatAvailable(CF_HDROP) && ClipboardText().empty();
+        TStringList files;
+        std::vector<std::string> refused;
+        const bool linked = GetClipboardFileLinks(roots, files, Control->Handle(), &refused);
+        if (linked) {
+            const std::string links = FormatLinks(roots, files, kLinkWithLineEnd | kLinkAsFileUrl, 0);
+            SendMessageA(Control->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(links.c_str()));
+        }
+        ReportRefusedNames(refused);
+        if (linked || filesOnly || !refused.empty()) return;
     }
     SendMessageA(Control->Handle(), WM_PASTE, 0, 0);
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "controls/dragdrop/file_link_rules.h"
 
@@ -21,8 +22,17 @@ bool CopyFilesToClipboard(const TStrings& List, bool AsLink, HWND Owner = nullpt
 
 // Files on the clipboard as links (placeholder form, server root): text
 // lines that all resolve, then "CF_HDROP" (folders walked after the
-// clipboard was closed), then the OLE clipboard's file formats.
-bool GetClipboardFileLinks(const TDocRoots& Roots, TStrings& List, HWND Window = nullptr);
+// clipboard was closed), then the OLE clipboard's file formats. True when
+// links were added. A dropped name that a link cannot hold (longer than a
+// path may be, or with characters outside the 8-bit code page) is not
+// linked but added to Refused when given.
+bool GetClipboardFileLinks(const TDocRoots& Roots, TStrings& List, HWND Window = nullptr,
+                           std::vector<std::string>* Refused = nullptr);
+
+// The clipboard's text for a paste into a rich edit when its first line
+// names a file: lines that name files become links (each file once), the
+// other lines stay as they are. False when the first line names no file.
+bool ClipboardTextWithLinks(const TDocRoots& Roots, std::string& Text);
 
 // Copies the files Text links to (see the file's head note). True when the
 // copy was handled here; with PlainFallback an unhandled Text goes to the
@@ -33,7 +43,9 @@ bool CopyLinkedFiles(const std::string& Text, bool PlainFallback);
 // WM_COPY to the control. Nothing for a component that is no window control.
 void CopyWithFileLinks(TComponent* PopupComponent);
 // A context menu's paste: into a rich edit clipboard files become links,
-// one per line; otherwise (and for other controls) WM_PASTE.
+// one per line; files on the clipboard that give no link change nothing
+// (refused names are reported); otherwise (and for other controls)
+// WM_PASTE.
 void PasteWithFileLinks(TWinControl* Control);
 
 // Type tests on the control's window class.

@@ -34,7 +34,10 @@ std::string StripLineEnds(const std::string& s) {
 THTMLLabelBase::THTMLLabelBase(TComponent* AOwner) : TGraphicControl(AOwner) {
     SetBounds(0, 0, 100, 40);
     SetColor(clWindow);
-    html_text_.OnChange = [this](TObject*) { TextChanged(); };
+    html_text_.OnChange = [this](TObject*) {
+        joined_valid_ = false;
+        TextChanged();
+    };
 }
 
 THTMLLabelBase::~THTMLLabelBase() = default;
@@ -48,10 +51,13 @@ void THTMLLabelBase::SetHTMLText(const std::string& Value) {
     html_text_.EndUpdate();
 }
 
-std::string THTMLLabelBase::LabelText() const {
-    std::string s;
-    for (int i = 0; i < html_text_.Count(); ++i) s += html_text_[i];
-    return s;
+const std::string& THTMLLabelBase::LabelText() const {
+    if (!joined_valid_) {
+        joined_text_.clear();
+        for (int i = 0; i < html_text_.Count(); ++i) joined_text_ += html_text_[i];
+        joined_valid_ = true;
+    }
+    return joined_text_;
 }
 
 void THTMLLabelBase::SetAutoSizing(bool Value) {
@@ -122,9 +128,8 @@ HTMLRect THTMLLabelBase::TextRect(bool grow) const {
 }
 
 HTMLDrawResult THTMLLabelBase::RunEngine(TCanvas& canvas, HTMLMode mode, int X, int Y) {
-    std::string text = LabelText();
     HTMLDrawParams p;
-    p.Text = text;
+    p.Text = LabelText();
     p.Rect = TextRect(true);
     p.WordWrap = WordWrap();
     p.Variant = Variant();

@@ -37,7 +37,9 @@ public:
     void SetHTMLText(const TStrings& Value);
     void SetHTMLText(const std::string& Value);
     // All lines joined.
-    std::string LabelText() const;
+    // The lines joined; kept until the text changes, so painting and mouse
+    // moves do not join them again.
+    const std::string& LabelText() const;
 
     bool AutoSizing() const { return auto_sizing_; }
     void SetAutoSizing(bool Value);
@@ -94,6 +96,8 @@ protected:
     int hover_index_ = -1;
 
 private:
+    mutable std::string joined_text_;
+    mutable bool joined_valid_ = false;
     // Grow: with the room auto-sizing adds in the directions it may grow.
     HTMLRect TextRect(bool grow) const;
     HTMLDrawResult RunEngine(TCanvas& canvas, HTMLMode mode, int X, int Y);

@@ -1254,17 +1254,6 @@ std::string ClipboardText() {
     return text;
 }
 
-// The rich edit's character index of Needle (paragraphs end with one CR there).
-int CharIndexOf(HWND edit, const std::string& Needle) {
-    // Asked with WM_GETTEXT: the caption another process sees is not the control's text.
-    std::string text(static_cast<size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0'), flat;
-    text.resize(static_cast<size_t>(SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    for (size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) flat += text[i];
-    const size_t at = flat.find(Needle);
-    return at == std::string::npos ? -1 : static_cast<int>(at);
-}
-
 TEST_F(GalleryLive, DialogsSummaryLinkCopyAndEscape) {
     Start("dialogs");
     HWND open = Find("Zusammenfassung zeigen");

@@ -68,7 +68,9 @@ protected:
     }
     void TearDown() override {
         DeleteFileA(path_.c_str());
-        if (gallery_) EXPECT_TRUE(gallery_->Close()) << "exit code " << gallery_->ExitCode();
+        if (gallery_) {
+            EXPECT_TRUE(gallery_->Close()) << "exit code " << gallery_->ExitCode();
+        }
         MoveMouse(POINT{1, 1});
     }
     // What "Speichern" writes now.

@@ -58,6 +58,9 @@ std::string Text(HWND h);
 // gallery shows now, which Text (the system's copy) does not follow.
 std::string AskedText(HWND h);
 std::string ClassName(HWND h);
+// The rich edit's character index of Needle (paragraphs end with one CR
+// there), or -1.
+int CharIndexOf(HWND edit, const std::string& Needle);
 // The window rectangle of h in the client coordinates of `in`.
 RECT RectIn(HWND h, HWND in);
 // Client point of h on the screen.

@@ -51,7 +51,9 @@ protected:
             Key(VK_ESCAPE);
             Key(VK_ESCAPE);
         }
-        if (gallery_) EXPECT_TRUE(gallery_->Close()) << "exit code " << gallery_->ExitCode();
+        if (gallery_) {
+            EXPECT_TRUE(gallery_->Close()) << "exit code " << gallery_->ExitCode();
+        }
         MoveMouse(POINT{1, 1});
     }
     std::unique_ptr<Gallery> gallery_;

@@ -4,6 +4,9 @@
 // limits and inner margin.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,6 +86,52 @@ TEST_F(RichEditTest, TextInAndOut) {
     edit->Clear();
     EXPECT_EQ(edit->GetText(), "");
     EXPECT_FALSE(edit->Modified());
+}
+
+// Counts EM_SETRECT reaching a window.
+LRESULT CALLBACK CountSetRect(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    if (msg == EM_SETRECT) ++*reinterpret_cast<int*>(data);
+    return DefSubclassProc(h, msg, w, l);
+}
+
+TEST_F(RichEditTest, AFormatRectSetBeforeTheWindowIsThereBeforeTheText) {
+    auto* e = Create<TCustomRichEdit>(form);
+    e->SetBounds(10, 10, 300, 200);
+    const RECT r{20, 20, 250, 120};
+    e->SetFormatRect(r);
+    e->SetText(std::string(2000, 'x') + "\r\nzwei");
+    RECT got = e->FormatRect();
+    EXPECT_TRUE(EqualRect(&got, &r));  // no window yet: the one set
+    e->SetParent(form);
+    ASSERT_TRUE(e->HandleAllocated());
+    // The control takes the horizontal scroll bar's room off the bottom.
+    got = e->FormatRect();
+    EXPECT_EQ(std::vector<LONG>({got.left, got.top, got.right}), std::vector<LONG>({r.left, r.top, r.right}));
+    EXPECT_LE(got.bottom, r.bottom);
+    int setRects = 0;
+    SetWindowSubclass(e->Handle(), CountSetRect, 1, reinterpret_cast<DWORD_PTR>(&setRects));
+    e->SetFormatRect(r);  // the same again: the text is not laid out anew
+    EXPECT_EQ(setRects, 0);
+    e->SetFormatRect(RECT{10, 10, 250, 120});
+    EXPECT_EQ(setRects, 1);
+    RemoveWindowSubclass(e->Handle(), CountSetRect, 1);
+    // A remade window keeps the rectangle.
+    e->SetScrollBars(ssNone);
+    got = e->FormatRect();
+    EXPECT_EQ(got.left, 10);
+    EXPECT_EQ(e->GetText(), std::string(2000, 'x') + "\r\nzwei");
+}
+
+TEST_F(RichEditTest, ARemadeWindowKeepsTheModifiedFlag) {
+    edit->SetText("Auftrag");
+    EXPECT_FALSE(edit->Modified());
+    edit->SetModified(true);
+    edit->SetScrollBars(ssBoth);
+    EXPECT_TRUE(edit->Modified());
+    edit->SetModified(false);
+    edit->SetScrollBars(ssNone);
+    EXPECT_FALSE(edit->Modified());
+    EXPECT_EQ(edit->GetText(), "Auftrag");
 }
 
 TEST_F(RichEditTest, SelectionMessages) {

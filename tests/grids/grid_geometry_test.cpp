@@ -1,6 +1,8 @@
 // Grid geometry without a window: axis spans, hit tests, rectangles, extents.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "grids/grid_geometry.h"
 #include "grids/grid_helpers.h"
 #include "grids/grid_messages.h"
@@ -56,6 +58,31 @@ TEST(GridGeometry, SpansHitsMaxFirstCellRectsAndHugeCounts) {
     EXPECT_EQ(GridHitTest(grid, 70, 30), (TGridCoord{1, 1, false}));
     // A block reaching far below the window is cut to the shown rows.
     EXPECT_EQ(GridBoxRect(grid, TGridRect{1, 0, 1, 99}), (TGridPixelRect{65, 0, 129, 249}));
+}
+
+TEST(GridGeometry, SizingZonesLieAroundTheShownLinesOnly) {
+    // Rows of 17 + 1, one fixed, scrolled to row 50,000 of 100,000, client 200:
+    // row 0 ends at 17, row 50000 spans 18-35 and ends at 35.
+    TExtents heights = std::vector<int>(100000, 17);
+    (*heights)[50001] = 30;
+    const auto info = CalcAxisDrawInfo(Axis(100000, 1, 50000, 17, 1, 200, &heights));
+    int end = -1;
+    const std::tuple<int, int, int> hits[] = {
+        {14, 0, 17},     {17, 0, 17},     {20, 0, 17},  // 3 before the line (17), 3 after it
+        {32, 50000, 35}, {38, 50000, 35}, {63, 50001, 66}, {69, 50001, 66},
+        {13, -1, 0},     {21, -1, 0},     {39, -1, 0},  {199, -1, 0}, {-5, -1, 0}};
+    for (const auto& [pos, cell, at] : hits) {
+        EXPECT_EQ(AxisSizingHit(info, pos, 3, end), cell) << pos;
+        EXPECT_EQ(end, at) << pos;
+    }
+    // Hidden columns have no zone; the shown one after them does.
+    TExtents widths = std::vector<int>{20, 30, -1, -1, 40};
+    const auto cols = CalcAxisDrawInfo(Axis(5, 1, 1, 64, 1, 1000, &widths));
+    EXPECT_EQ(AxisSizingHit(cols, 51, 3, end), 1);
+    EXPECT_EQ(end, 51);
+    EXPECT_EQ(AxisSizingHit(cols, 92, 3, end), 4);
+    EXPECT_EQ(end, 92);
+    EXPECT_EQ(AxisSizingHit(cols, 70, 3, end), -1);
 }
 
 TEST(GridRects, RectsAndExtents) {

@@ -20,7 +20,11 @@ TEST(GridInteractionRules, SizingDropAveragesTheFollowingColumnsWithHalvesToEven
         {{50, 15, 16}, 0, false},              // 15.5 -> 16
         {{50, 15, 14, 15, 14, 15}, 0, false},  // 14.6 -> 15
         {{50, 60}, 1, false},                  // nothing follows
-        {{50, 30, -1, -1, -1, -1, 47}, 1, true},  // hidden columns count: 8.6
+        // Hidden columns take no part: 47, and 14 | 15 with halves to even.
+        {{50, 30, -1, -1, -1, -1, 47}, 1, false},
+        {{50, 30, -1, 14, -1, 15, -1}, 1, true},
+        {{50, 30, -1, 15, -1, 16, -1}, 1, false},
+        {{50, 30, -1, -1}, 1, false},  // only hidden ones follow
     };
     for (const DropCase& c : cases) EXPECT_EQ(ColumnSizingDropped(c.widths, c.index), c.dropped) << c.widths.size();
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 TEST(RowKind, LettersAndMarks) {
@@ -56,6 +58,30 @@ TEST(RowKind, AdjustedSizesRoundHalvesToEvenAndClampTheSecondHeight) {
     EXPECT_EQ(AdjustedMaxSecondHeight(100, 1.2, 96), 100);
     EXPECT_EQ(AdjustedMaxSecondHeight(100, 0.5, 96), 50);
     EXPECT_EQ(AdjustedMaxSecondHeight(40, 1.0, 120), 80);
+}
+
+TEST(RowKind, FittingFontSizeKeepsASizeThatFitsAndFindsTheLargestOtherwise) {
+    int asked = 0;
+    // A face whose text is 4/3 of its size, plus 2 pixels of leading.
+    const auto height = [&](int size) {
+        ++asked;
+        return static_cast<int>(std::min<long long>(size * 4LL / 3 + 2, 1000000));
+    };
+    EXPECT_EQ(AdjustedRowHeight(16), 26);  // 25.6
+    EXPECT_EQ(AdjustedRowHeight(15), 24);
+    EXPECT_EQ(FittingFontSize(10, 150, height), 10);
+    EXPECT_EQ(asked, 1);  // a size that fits is measured once
+    for (int size : {71, 72, 1000, 9999, 1 << 30}) {
+        const int fit = FittingFontSize(size, 150, height);
+        int largest = 1;
+        for (int s = 1; s <= 200; ++s)
+            if (AdjustedRowHeight(height(s)) <= 150) largest = s;
+        EXPECT_EQ(fit, std::min(size, largest)) << size;
+        EXPECT_LE(AdjustedRowHeight(height(fit)), 150) << size;
+    }
+    // Nothing fits: the smallest size; a size below 1 becomes 1.
+    EXPECT_EQ(FittingFontSize(50, 3, height), 1);
+    EXPECT_EQ(FittingFontSize(0, 150, height), 1);
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 // through the print dialog seam, the placeholder's colour.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <memory>
 #include <mutex>
 #include <string>
@@ -187,6 +190,29 @@ void Mouse(HWND h, UINT msg, POINT p) {
     SendMessageA(h, msg, msg == WM_LBUTTONUP || msg == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
 }
 
+LRESULT CALLBACK CountSetRect(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    if (msg == EM_SETRECT) ++*reinterpret_cast<int*>(data);
+    return DefSubclassProc(h, msg, w, l);
+}
+
+TEST_F(SummaryTest, TheTextIsLaidOutInItsRectangleOnce) {
+    // Each new rectangle lays out the whole text again (a minute for a long
+    // report): the window gets it before the text, and showing sets no other.
+    TFTip* tip = ShownTip(std::string(3000, 'x') + "\r\nhttp://example.com/a");
+    TRichEditWithLinks* e = tip->RichEdit;
+    int setRects = 0;
+    SetWindowSubclass(e->Handle(), CountSetRect, 1, reinterpret_cast<DWORD_PTR>(&setRects));
+    tip->FormShow(tip);
+    EXPECT_EQ(setRects, 0);
+    RemoveWindowSubclass(e->Handle(), CountSetRect, 1);
+    const RECT client = e->ClientRect(), fr = e->FormatRect();
+    EXPECT_EQ(fr.left, 20);
+    EXPECT_EQ(fr.right, client.right - 20);
+    EXPECT_EQ(fr.bottom, client.bottom - 20);
+    tip->Free();
+    Pump();
+}
+
 TEST_F(SummaryTest, FormatRectIsInsetAndLinksReachTheShell) {
     const std::string text = "Siehe http://example.com/abcdef und mehr";
     TFTip* tip = ShownTip(text);
@@ -207,6 +233,19 @@ TEST_F(SummaryTest, FormatRectIsInsetAndLinksReachTheShell) {
     ShellJobPoolShutdown();
     EXPECT_EQ(shell.Get(), (std::vector<std::string>{"open|http://example.com/abcdef|1"}));
 
+    // A release on the link without a press there (the window opened under
+    // a pointer whose button was still down) is no click; nor is a press
+    // beside the link with the release on it.
+    Mouse(e->Handle(), WM_MOUSEMOVE, on);
+    Mouse(e->Handle(), WM_LBUTTONUP, on);
+    Mouse(e->Handle(), WM_LBUTTONDOWN, CharPoint(e, 2));
+    Mouse(e->Handle(), WM_LBUTTONUP, on);
+    e->SetSelection(0, 0);
+    Mouse(e->Handle(), WM_LBUTTONUP, on);
+    Pump();
+    ShellJobPoolShutdown();
+    EXPECT_EQ(shell.Get().size(), 1u);
+
     // Press on the link, drag 8 characters, release on the link: a selection, no call.
     Mouse(e->Handle(), WM_LBUTTONDOWN, CharPoint(e, 15));
     Mouse(e->Handle(), WM_MOUSEMOVE, CharPoint(e, 23));
@@ -219,7 +258,7 @@ TEST_F(SummaryTest, FormatRectIsInsetAndLinksReachTheShell) {
     Pump();
 }
 
-TEST_F(SummaryTest, FileLinksAreResolvedFirstAndFallBackToTheirText) {
+TEST_F(SummaryTest, FileLinksOpenOnlyResolvedAndOtherSchemesNever) {
     SetFileLinkResolver([](const std::string& link) {
         return link == "file://[SERVER]Order1.pdf" ? std::string("\\\\srv\\docs\\Order1.pdf") : std::string();
     });
@@ -228,8 +267,14 @@ TEST_F(SummaryTest, FileLinksAreResolvedFirstAndFallBackToTheirText) {
         const char* opened;
     } cases[] = {
         {"file://[SERVER]Order1.pdf", "\\\\srv\\docs\\Order1.pdf"},
-        {"file://C:/Daten/x.txt", "file://C:/Daten/x.txt"},  // nothing resolved: as written
+        {"file://C:/Daten/x.txt", ""},  // nothing resolved: nothing opened
         {"http://example.com/a", "http://example.com/a"},
+        {"HTTPS://example.com/a", "HTTPS://example.com/a"},
+        {"www.example.com", "www.example.com"},
+        {"mailto:max@firma.de", "mailto:max@firma.de"},
+        {"telnet://host", ""},
+        {"news:de.comp", ""},
+        {"ftp://host/a", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(ShellTargetOfLink(c.link), c.opened) << c.link;
 
@@ -249,6 +294,25 @@ TEST_F(SummaryTest, FileLinksAreResolvedFirstAndFallBackToTheirText) {
     ShellJobPoolShutdown();
     DeleteFileA(file.c_str());
     EXPECT_EQ(shell.Get().back(), "open|" + file + "|1");
+
+    // A link to a program never starts it: its folder shows it selected.
+    const std::string program = std::string(dir) + "summary_link_probe.exe";
+    CloseHandle(CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::vector<std::string> selected;
+    TFolderSelector old = SetFolderSelector([&](const std::string& p) {
+        selected.push_back(p);
+        return true;
+    });
+    const size_t calls = shell.Get().size();
+    tip->RichEditHyperlinkClicked(tip->RichEdit, 0, 25, "file://" + program);
+    // Nor does a link the roots cannot resolve, nor another scheme.
+    tip->RichEditHyperlinkClicked(tip->RichEdit, 0, 25, "file://C:\\nirgends\\x.pdf");
+    tip->RichEditHyperlinkClicked(tip->RichEdit, 0, 25, "telnet://host");
+    ShellJobPoolShutdown();
+    SetFolderSelector(old);
+    DeleteFileA(program.c_str());
+    EXPECT_EQ(selected, std::vector<std::string>{program});
+    EXPECT_EQ(shell.Get().size(), calls);
     tip->Free();
 }
 

@@ -1,14 +1,17 @@
 // The symbol dialog: settings clamped and written back, the grid filled and
 // the window sized from them, choosing by keys and by double click through
-// its modal loop (an empty cell is not chosen), and the cell colours.
+// its modal loop (an empty cell inserts nothing), a long list kept on the
+// work area, and the cell colours.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "controls/dialogs/symbol_dialog.h"
+#include "controls/flat/flat_speed_button.h"
 #include "foundation/user_mode.h"
 #include "framework/application.h"
+#include "framework/screen.h"
 #include "grids/string_grid.h"
 #include "tests/foundation/test_folder.h"
 #include "tests/framework/control_test_support.h"
@@ -91,8 +94,8 @@ TEST_F(SymbolDialogTest, KeysAndDoubleClickChooseThroughTheModalLoop) {
         {"F3", "a(bc)d", {key(VK_RIGHT), key(VK_F3)}, {"bc"}, mrOk},
         {"Enter", "a(bc)d", {key(VK_RIGHT), key(VK_RIGHT), key(VK_RETURN)}, {"d"}, mrOk},
         {"Esc", "a(bc)d", {key(VK_RIGHT), key(VK_ESCAPE)}, {}, mrCancel},
-        {"empty cell", "abcde", {key(VK_DOWN), key(VK_RIGHT), key(VK_RIGHT), key(VK_F3), key(VK_RETURN), key(VK_ESCAPE)},
-         {}, mrCancel},
+        // An empty cell inserts nothing, but choosing it closes with OK.
+        {"empty cell", "abcde", {key(VK_DOWN), key(VK_RIGHT), key(VK_RIGHT), key(VK_F3)}, {}, mrOk},
         {"double click",
          "\x80xy",
          {at(WM_LBUTTONDOWN, 15, 45), at(WM_LBUTTONUP, 15, 45), at(WM_LBUTTONDBLCLK, 15, 45), at(WM_LBUTTONUP, 15, 45)},
@@ -116,6 +119,46 @@ TEST_F(SymbolDialogTest, KeysAndDoubleClickChooseThroughTheModalLoop) {
         dlg->Free();
         Pump();
     }
+}
+
+TEST_F(SymbolDialogTest, FertigOnAnEmptyCellClosesWithOkAndInsertsNothing) {
+    WriteUserModeString(kSymbolCharsKey, "abcde", "");
+    TSymbolDlg* dlg = Create<TSymbolDlg>(nullptr);
+    std::vector<std::string> inserted;
+    dlg->InsertProc = [&](const std::string& t) { inserted.push_back(t); };
+    dlg->LoadSymbols();
+    dlg->Grid->SetCol(2);
+    dlg->Grid->SetRow(1);
+    ASSERT_EQ(dlg->Grid->Cells(2, 1), "");
+    dlg->fok->OnClick(dlg->fok);
+    EXPECT_EQ(dlg->ModalResult(), mrOk);
+    EXPECT_EQ(inserted, std::vector<std::string>{});
+    dlg->Free();
+}
+
+TEST_F(SymbolDialogTest, ALongCharacterListStaysOnTheWorkArea) {
+    WriteUserModeString(kSymbolCellKey, "50", "");
+    WriteUserModeString(kSymbolCharsKey, std::string(10000, 'x'), "");
+    TSymbolDlg* dlg = Create<TSymbolDlg>(nullptr);
+    dlg->Show();
+    Pump();
+    const RECT work = Screen()->WorkAreaRect();
+    EXPECT_GE(dlg->Left(), work.left);
+    EXPECT_GE(dlg->Top(), work.top);
+    EXPECT_LE(dlg->Left() + dlg->Width(), work.right);
+    EXPECT_LE(dlg->Top() + dlg->Height(), work.bottom);
+    // The buttons are on the screen; the grid holds what the limit lets in.
+    RECT button;
+    GetWindowRect(dlg->fok->Parent()->Handle(), &button);
+    EXPECT_LE(button.bottom, work.bottom);
+    EXPECT_EQ(dlg->Grid->ColCount() * dlg->Grid->RowCount() >= 1024, true);
+    EXPECT_LE(dlg->Grid->ColCount() * dlg->Grid->RowCount(), 1024 + dlg->Grid->ColCount());
+    // The setting itself is kept as the user wrote it.
+    std::string stored;
+    ReadUserModeString(kSymbolCharsKey, "", "", stored, false);
+    EXPECT_EQ(stored.size(), 10000u);
+    dlg->Free();
+    Pump();
 }
 
 TEST_F(SymbolDialogTest, CurrentCellIsBlueWithWhiteTextOthersWhite) {

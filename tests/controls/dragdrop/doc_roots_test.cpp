@@ -296,4 +296,107 @@ TEST_F(DocRootsTest, OneLinkedFileIsSavedElsewhere) {
     EXPECT_EQ(ReadAll(server + "Order 1.pdf"), "order one");
 }
 
+void PutDropFilesWide(const std::vector<std::wstring>& names) {
+    const dropblocks::Bytes block = dropblocks::WriteDropFilesWide(names);
+    ClipboardWriter writer(Application()->Handle());
+    ASSERT_TRUE(writer.SetBlock(CF_HDROP, block.data(), block.size()));
+}
+
+std::string RichText(HWND rich) {
+    char text[4096] = {};
+    GetWindowTextA(rich, text, sizeof text);
+    std::string got = text;
+    std::erase(got, '\n');  // the control keeps line ends as CR
+    return got;
+}
+
+TEST_F(DocRootsTest, ClipboardFilesThatGiveNoLinkLeaveTheTextAlone) {
+    TForm* form = ShowTestForm(400, 200);
+    auto* rich = Place<TTestRichEdit>(form, form, 0, 0, 380, 180);
+    form->Show();
+    Pump();
+    std::vector<std::string> boxes;
+    SetBoxShownHook([&](TFSB_BOX* box) {
+        boxes.push_back(box->MessageLabel()->HTMLText().Text());
+        box->SetModalResult(mrOk);
+    });
+    // A name as long as a path may be, and the same name with more after it:
+    // cut to the limit, the longer one would name the shorter file.
+    const std::string stem = server + std::string(MAX_PATH - 1 - server.size() - 4, 'n');
+    WriteAll(stem + ".pdf", "kurz");
+    ASSERT_EQ(ReadAll(stem + ".pdf"), "kurz");
+    const std::wstring omega = WidenCp1252(server) + L"\u03A9mega.pdf";
+    CloseHandle(CreateFileW(omega.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    struct Case {
+        const char* what;
+        std::vector<std::wstring> dropped;
+        size_t boxes;
+    };
+    const std::vector<Case> cases = {
+        {"empty list", {}, 0},
+        {"deleted file", {WidenCp1252(server + "weg.pdf")}, 0},
+        {"device", {WidenCp1252(server + "NUL")}, 0},
+        {"no 8-bit name", {omega}, 1},
+        {"too long", {WidenCp1252(stem + ".pdf - zweite Fassung.pdf")}, 1},
+    };
+    for (const auto& c : cases) {
+        SetWindowTextA(rich->Handle(), "Hallo Welt");
+        SendMessageA(rich->Handle(), EM_SETSEL, 0, 5);
+        boxes.clear();
+        PutDropFilesWide(c.dropped);
+        PasteWithFileLinks(rich);
+        EXPECT_EQ(RichText(rich->Handle()), "Hallo Welt") << c.what;
+        EXPECT_EQ(boxes.size(), c.boxes) << c.what;
+    }
+    EXPECT_NE(boxes.empty() ? std::string() : boxes[0], "");
+    // A good name beside a refused one is linked; the refused one is told.
+    SetWindowTextA(rich->Handle(), "");
+    boxes.clear();
+    PutDropFilesWide({omega, WidenCp1252(server + "b.pdf")});
+    PasteWithFileLinks(rich);
+    EXPECT_EQ(RichText(rich->Handle()), "file://[SERVER]b.pdf\r");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("?mega.pdf"), std::string::npos) << boxes[0];
+    DeleteFileW(omega.c_str());
+    form->Free();
+}
+
+TEST_F(DocRootsTest, TextLinesThatNameNoFileStayText) {
+    TForm* form = ShowTestForm(400, 200);
+    auto* rich = Place<TTestRichEdit>(form, form, 0, 0, 380, 180);
+    form->Show();
+    Pump();
+    struct Case {
+        std::string clip;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {server + "b.pdf\r\nzweite Zeile\r\n" + server + "Order 1.pdf\r\n",
+         "file://[SERVER]b.pdf\rzweite Zeile\rfile://[SERVER]Order*1.pdf\r"},
+        {server + "b.pdf\r\nohne Umbruch", "file://[SERVER]b.pdf\rohne Umbruch"},
+        {server + "b.pdf\r\n" + server + "B.PDF", "file://[SERVER]b.pdf\r"},  // each file once
+        {"erste Zeile\r\n" + server + "b.pdf", "erste Zeile\r" + server + "b.pdf"},  // plain text
+    };
+    for (const auto& c : cases) {
+        SetWindowTextA(rich->Handle(), "");
+        SetClipboardText(c.clip);
+        PasteWithFileLinks(rich);
+        EXPECT_EQ(RichText(rich->Handle()), c.text) << c.clip;
+    }
+    form->Free();
+}
+
+TEST_F(DocRootsTest, TheSameLinkTwiceIsOneFile) {
+    std::vector<std::string> asked;
+    SetSaveDialogRunner([&](TSaveDialog& d) {
+        asked.push_back(d.FileName);
+        return false;
+    });
+    SetClipboardText("");
+    EXPECT_TRUE(CopyLinkedFiles("file://[SERVER]b.pdf und nochmal file://[server]B.pdf", false));
+    // One file: the save-elsewhere flow, then (cancelled) the file alone.
+    EXPECT_EQ(asked, std::vector<std::string>{"b.pdf"});
+    EXPECT_EQ(ClipboardText(), server + "b.pdf");
+}
+
 }  // namespace

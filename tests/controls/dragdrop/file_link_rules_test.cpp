@@ -77,6 +77,59 @@ TEST(FileLinkResolve, Table) {
     }
 }
 
+TEST(FileLinkResolve, NamesWithAtSignsAreFilesAndDevicesNever) {
+    // The existence test says yes to devices, as the file system's does.
+    FakeFiles fs{{"C:\\r\\S\\Rechnung max@firma.de.pdf", "\\\\srv\\s\\an@b.pdf", "E:\\x@y.pdf",
+                  "C:\\r\\S\\CON", "C:\\r\\S\\nul.txt", "C:\\r\\S\\Con.pdf", "C:\\r\\S\\COM1",
+                  "C:\\r\\S\\LPT1", "C:\\r\\S\\AUX", "C:\\r\\S\\NUL", "C:\\r\\S\\sub\\prn . .",
+                  "E:\\conin$"}, {}};
+    // A link the paste wrote reads back as the same file.
+    const std::string pasted = MakeLink(kRoots, "C:\\r\\S\\Rechnung max@firma.de.pdf", kLinkAsFileUrl, 0);
+    EXPECT_EQ(pasted, "file://[SERVER]Rechnung*max@firma.de.pdf");
+    EXPECT_EQ(ResolveLinkWith(kRoots, pasted, true, fs.Test()), "C:\\r\\S\\Rechnung max@firma.de.pdf");
+    EXPECT_EQ(ResolveLinkWith(kRoots, "file://\\\\srv\\s\\an@b.pdf", true, fs.Test()), "\\\\srv\\s\\an@b.pdf");
+    EXPECT_EQ(ResolveLinkWith(kRoots, "E:\\x@y.pdf", true, fs.Test()), "E:\\x@y.pdf");
+    // Addresses stay addresses.
+    EXPECT_EQ(ResolveLinkWith(kRoots, "max@firma.de", true, fs.Test()), "");
+    EXPECT_EQ(ResolveLinkWith(kRoots, "max@firma.de", false, fs.Test()), "max@firma.de");
+    fs.asked.clear();
+    for (const char* device : {"[SERVER]CON", "[SERVER]nul.txt", "[SERVER]Con.pdf", "[SERVER]COM1", "[SERVER]LPT1",
+                               "file://[SERVER]AUX", "[server]nul", "[SERVER]sub\\prn*.*.", "E:\\conin$",
+                               "\\\\NUL"}) {
+        EXPECT_EQ(ResolveLinkWith(kRoots, device, true, fs.Test()), "") << device;
+    }
+    EXPECT_EQ(fs.asked, std::vector<std::string>{});  // never asked the file system
+}
+
+TEST(FileLinkRules, DeviceNamesAndProgramFiles) {
+    for (const char* device : {"CON", "con", "NUL.txt", "C:\\a\\Aux.tar.gz", "COM9", "lpt1 ", "nul. .",
+                               "C:\\prn\\x.pdf", "COM\xB9", "CONOUT$"})
+        EXPECT_TRUE(NamesDevice(device)) << device;
+    for (const char* file : {"CONSOLE.txt", "COM10", "COM0", "LPT", "nully.pdf", "C:\\a\\conx\\b.pdf", "",
+                             "Rechnung.pdf"})
+        EXPECT_FALSE(NamesDevice(file)) << file;
+    for (const char* program : {"C:\\a\\notepad.exe", "x.BAT", "x.cmd", "setup.msi", "a.lnk", "a.vbs",
+                                "a.js", "evil.exe. ", "b.ps1", "c.scr", "d.hta"})
+        EXPECT_TRUE(IsProgramFile(program)) << program;
+    for (const char* document : {"a.pdf", "b.docx", "c.txt", "exe", "C:\\x.exe\\a.pdf", "d.xlsx"})
+        EXPECT_FALSE(IsProgramFile(document)) << document;
+}
+
+TEST(FileLinkList, ACollectorAddsAsAddLinkDoes) {
+    const std::vector<std::string> paths{"C:\\r\\S\\Order 1.pdf", "c:\\r\\s\\ORDER 1.PDF", "E:\\\xE4 z.pdf",
+                                         "e:\\\xC4 Z.pdf", "[SERVER]Order 1.pdf", "E:\\other.pdf",
+                                         "C:\\r\\S\\Order 1.pdf"};
+    TStringList byAddLink, byCollector;
+    byAddLink.Add("E:\\OTHER.PDF");
+    byCollector.Add("E:\\OTHER.PDF");
+    for (const auto& p : paths) AddLink(kRoots, p, byAddLink, 0);
+    TLinkCollector collector(kRoots, byCollector, 0);
+    for (const auto& p : paths) collector.Add(p);
+    EXPECT_EQ(Items(byCollector), Items(byAddLink));
+    EXPECT_EQ(Items(byCollector),
+              (std::vector<std::string>{"E:\\OTHER.PDF", "[SERVER]Order 1.pdf", "E:\\\xE4 z.pdf"}));
+}
+
 TEST(FileLinkMake, PlaceholderFormAndFlags) {
     struct Case {
         const char* path;
