@@ -28,7 +28,8 @@ inline LPARAM PointToLParam(int x, int y) {
 }
 
 // Framework-internal messages. Kept above WM_APP + 0x3000 so they clash with
-// neither WM_USER-based private messages nor the 33258 external-editor message.
+// neither WM_USER-based private messages nor the positions grid's 33258
+// external-editor message (WM_DATAGRID_EXTERNAL_EDITOR, grids/data_grid.h).
 inline constexpr UINT CM_BASE = 0xB000;
 inline constexpr UINT CM_ACTIVATE = CM_BASE + 0;
 inline constexpr UINT CM_DEACTIVATE = CM_BASE + 1;
@@ -97,8 +98,6 @@ inline constexpr UINT UM_DROPDOWN = WM_USER + 605;  // 1629
 inline constexpr UINT UM_CHECKFAILED = WM_USER + 606;  // 1630
 // Sent to a popup just before the tracking loop applies a move or size.
 inline constexpr UINT UM_BEFORETRACKMOVE = WM_USER + 608;  // 1632
-// Posted to the positions grid: external-editor request of a lookup column.
-inline constexpr UINT UM_EXTERNALEDITOR = 33258;
 
 // WM_COMMAND id an in-place editor sends to its grid.
 inline constexpr WORD ID_INPLACE_EDITOR_COMMAND = 10017;

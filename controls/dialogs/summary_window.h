@@ -4,9 +4,8 @@
 // Links open through the shell ("open", shown normally), file links after
 // the file-link resolver (summary_links.h); printing goes through the print
 // dialog seam (framework/printer.h) with 20 mm margins, the job named after
-// the first line. The context menu offers copying and selecting all (the
-// full edit context menu with its clipboard file links replaces it once it
-// exists).
+// the first line. The context menu is the rich edit's full edit menu with
+// its clipboard file links (without the symbol item).
 #pragma once
 
 #include <string>

@@ -114,6 +114,19 @@ bool TClipboardFormat::SetDataOn(IDataObject* obj) {
     return true;
 }
 
+bool TClipboardFormat::Render(const FORMATETC& request, STGMEDIUM& medium) {
+    medium = STGMEDIUM{};
+    try {
+        if (!AcceptFormat(request)) return false;
+        StgMedium owned;
+        if (!DoSetData(request, *owned.Put())) return false;
+        medium = owned.Detach();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 bool TClipboardFormat::Assign(TCustomDataFormat*) { return false; }
 bool TClipboardFormat::AssignTo(TCustomDataFormat*) { return false; }
 bool TClipboardFormat::DoGetData(IDataObject*, const STGMEDIUM&) { return false; }

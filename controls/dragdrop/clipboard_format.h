@@ -78,6 +78,10 @@ public:
     virtual bool GetDataFromMedium(IDataObject* source, STGMEDIUM& medium);
     // Writes the value into the object (IDataObject::SetData with release).
     bool SetDataOn(IDataObject* obj);
+    // A source's answer to IDataObject::GetData: when the request matches
+    // (AcceptFormat), the value in a new medium that the caller releases.
+    // Never throws: it runs inside a COM method.
+    bool Render(const FORMATETC& request, STGMEDIUM& medium);
     // Data format -> this format, and this format -> data format.
     virtual bool Assign(TCustomDataFormat* source);
     virtual bool AssignTo(TCustomDataFormat* dest);
@@ -89,6 +93,8 @@ protected:
     virtual bool DoSetData(const FORMATETC& request, STGMEDIUM& medium);
     // Registers a format name once per class; keep the id in a static.
     static CLIPFORMAT RegisterName(const char* name);
+    // The index of FormatEtc: which file a "FileContents" request is for.
+    void SetFormatIndex(LONG index) { fmt_.lindex = index; }
 
 private:
     mutable FORMATETC fmt_{};

@@ -250,6 +250,64 @@ bool ReadFileGroupDescriptorW(const uint8_t* data, size_t size, std::vector<std:
                                [](const uint8_t* p) { return Wide16(p, kFileDescriptorNameChars); });
 }
 
+bool ReadFileDescriptorRecords(const uint8_t* data, size_t size, size_t record, std::vector<Bytes>& records) {
+    records.clear();
+    if (size < 4 || record == 0) return false;
+    const uint64_t count = Le32(data);
+    if (static_cast<uint64_t>(size) < 4 + count * record) return false;
+    records.reserve(static_cast<size_t>(count));
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint8_t* start = data + 4 + i * record;
+        records.emplace_back(start, start + record);
+    }
+    return true;
+}
+
+Bytes WriteFileGroupDescriptor(const std::vector<Bytes>& records, size_t record) {
+    Bytes b(4 + records.size() * record, 0);
+    Put32(b, 0, static_cast<uint32_t>(records.size()));
+    for (size_t i = 0; i < records.size(); ++i)
+        std::memcpy(b.data() + 4 + i * record, records[i].data(), std::min(record, records[i].size()));
+    return b;
+}
+
+std::wstring FileDescriptorNameW(const Bytes& record) {
+    if (record.size() <= kFileDescriptorNameOffset) return {};
+    const size_t units = std::min(kFileDescriptorNameChars, (record.size() - kFileDescriptorNameOffset) / 2);
+    return Wide16(record.data() + kFileDescriptorNameOffset, units);
+}
+
+void SetFileDescriptorNameW(Bytes& record, const std::wstring& name) {
+    if (record.size() < kFileDescriptorWSize) record.resize(kFileDescriptorWSize, 0);
+    uint8_t* field = record.data() + kFileDescriptorNameOffset;
+    std::memset(field, 0, 2 * kFileDescriptorNameChars);
+    const size_t n = std::min(name.size(), kFileDescriptorNameChars - 1);
+    for (size_t k = 0; k < n; ++k) {
+        const auto c = static_cast<uint32_t>(name[k]);
+        field[2 * k] = static_cast<uint8_t>(c & 0xFF);
+        field[2 * k + 1] = static_cast<uint8_t>((c >> 8) & 0xFF);
+    }
+}
+
+Bytes FileDescriptorAToW(const Bytes& record) {
+    Bytes w(kFileDescriptorWSize, 0);
+    std::memcpy(w.data(), record.data(), std::min(kFileDescriptorNameOffset, record.size()));
+    std::string name;
+    if (record.size() > kFileDescriptorNameOffset)
+        name = ReadAnsiText(record.data() + kFileDescriptorNameOffset,
+                            std::min(kFileDescriptorNameChars, record.size() - kFileDescriptorNameOffset), true);
+    SetFileDescriptorNameW(w, WidenCp1252(name));
+    return w;
+}
+
+Bytes FileDescriptorWToA(const Bytes& record) {
+    Bytes a(kFileDescriptorASize, 0);
+    std::memcpy(a.data(), record.data(), std::min(kFileDescriptorNameOffset, record.size()));
+    const std::string name = NarrowCp1252(FileDescriptorNameW(record));
+    std::memcpy(a.data() + kFileDescriptorNameOffset, name.data(), std::min(name.size(), kFileDescriptorNameChars - 1));
+    return a;
+}
+
 std::string ReadAnsiText(const uint8_t* data, size_t size, bool cutAtZero) {
     if (size == 0) return {};
     size_t len = size;

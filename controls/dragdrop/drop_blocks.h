@@ -79,6 +79,22 @@ inline constexpr size_t kFileDescriptorNameChars = 260;
 // 4 + count * record size (computed without overflow).
 bool ReadFileGroupDescriptorA(const uint8_t* data, size_t size, std::vector<std::string>& names);
 bool ReadFileGroupDescriptorW(const uint8_t* data, size_t size, std::vector<std::wstring>& names);
+// The whole records (`record` bytes each, copied), refused as the name
+// readers refuse a block.
+bool ReadFileDescriptorRecords(const uint8_t* data, size_t size, size_t record, std::vector<Bytes>& records);
+// The count, then each record cut or zero-padded to `record` bytes.
+Bytes WriteFileGroupDescriptor(const std::vector<Bytes>& records, size_t record);
+// The name of a wide record: from UTF-16 unit 36 (byte 72) up to its first
+// zero, at most 260 characters; a record too short to hold it gives what it
+// holds.
+std::wstring FileDescriptorNameW(const Bytes& record);
+// A wide record (zero-padded to its size) with its name field replaced: the
+// name cut to 259 characters, the rest of the field zero.
+void SetFileDescriptorNameW(Bytes& record, const std::wstring& name);
+// An 8-bit record as a wide one and back: the fields before the name copied,
+// the name converted from or to CP1252 ('?' for characters outside it).
+Bytes FileDescriptorAToW(const Bytes& record);
+Bytes FileDescriptorWToA(const Bytes& record);
 
 // --- text and values --------------------------------------------------------
 // The block as 8-bit text, cut at its first zero byte when cutAtZero.

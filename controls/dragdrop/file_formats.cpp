@@ -8,6 +8,7 @@
 
 #include "framework/cp1252.h"
 #include "controls/dragdrop/stream_formats.h"
+#include "controls/dragdrop/virtual_files.h"
 #include "framework/com_ptr.h"
 #include "framework/exceptions.h"
 #include "framework/sysutils.h"
@@ -230,6 +231,7 @@ void RegisterStandardDataFormats() {
     RegisterDataFormat(TFileMapDataFormat::Info);
     RegisterDataFormat(TPIDLDataFormat::Info);
     RegisterDataFormat(TDataStreamDataFormat::Info);
+    RegisterDataFormat(TVirtualFileStreamDataFormat::Info);
 }
 
 TFileDataFormat::TFileDataFormat(TDragDropComponent* owner) : TCustomDataFormat(owner) {

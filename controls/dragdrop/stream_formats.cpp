@@ -58,10 +58,16 @@ HRESULT TFixedStreamAdapter::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEG
 
 template <class Name>
 bool TFileGroupDescriptorCustomClipboardFormat<Name>::ReadData(const uint8_t* data, size_t size) {
+    bool ok;
     if constexpr (sizeof(typename Name::value_type) == 1)
-        return dropblocks::ReadFileGroupDescriptorA(data, size, Names);
+        ok = dropblocks::ReadFileGroupDescriptorA(data, size, Names);
     else
-        return dropblocks::ReadFileGroupDescriptorW(data, size, Names);
+        ok = dropblocks::ReadFileGroupDescriptorW(data, size, Names);
+    if (!ok || !dropblocks::ReadFileDescriptorRecords(data, size, kRecordSize, Records)) {
+        Clear();
+        return false;
+    }
+    return true;
 }
 
 template <class Name>
@@ -70,7 +76,10 @@ bool TFileGroupDescriptorCustomClipboardFormat<Name>::WriteData(uint8_t* data, s
     if (size != GetSize()) return false;
     dropblocks::WriteDword(data, static_cast<uint32_t>(Names.size()));
     for (size_t i = 0; i < Names.size(); ++i) {
-        uint8_t* name = data + 4 + i * kRecordSize + dropblocks::kFileDescriptorNameOffset;
+        uint8_t* record = data + 4 + i * kRecordSize;
+        if (i < Records.size()) std::memcpy(record, Records[i].data(), std::min(kRecordSize, Records[i].size()));
+        uint8_t* name = record + dropblocks::kFileDescriptorNameOffset;
+        std::memset(name, 0, dropblocks::kFileDescriptorNameChars * charSize);
         const size_t n = std::min(Names[i].size(), dropblocks::kFileDescriptorNameChars - 1);
         for (size_t k = 0; k < n; ++k) {
             using Unit = std::make_unsigned_t<typename Name::value_type>;
@@ -94,8 +103,7 @@ template class TFileGroupDescriptorCustomClipboardFormat<std::wstring>;
 
 // ------------------------------------------------------------------ FileContents
 
-bool TFileContentsStreamClipboardFormat::GetData(IDataObject* obj) {
-    Clear();
+std::vector<std::string> FileGroupDescriptorNames(IDataObject* obj) {
     std::vector<std::string> names;
     TUnicodeFileGroupDescriptorClipboardFormat wide;
     TAnsiFileGroupDescriptorClipboardFormat ansi;
@@ -103,6 +111,12 @@ bool TFileContentsStreamClipboardFormat::GetData(IDataObject* obj) {
         for (const auto& n : wide.Names) names.push_back(NarrowCp1252(n));
     else if (ansi.GetData(obj))
         names = ansi.Names;
+    return names;
+}
+
+bool TFileContentsStreamClipboardFormat::GetData(IDataObject* obj) {
+    Clear();
+    const std::vector<std::string> names = FileGroupDescriptorNames(obj);
     for (size_t i = 0; i < names.size(); ++i) {
         FORMATETC want = FormatEtc();
         want.lindex = static_cast<LONG>(i);

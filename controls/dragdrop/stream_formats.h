@@ -87,15 +87,24 @@ public:
     static constexpr size_t kRecordSize = sizeof(typename Name::value_type) == 1
                                               ? dropblocks::kFileDescriptorASize
                                               : dropblocks::kFileDescriptorWSize;
+    // Fills Names and Records.
     bool ReadData(const uint8_t* data, size_t size) override;
-    // Only into a block of exactly GetSize() bytes; names cut to 259 characters.
+    // Only into a block of exactly GetSize() bytes: one record per name, its
+    // other fields from Records where there is one; names cut to 259
+    // characters.
     bool WriteData(uint8_t* data, size_t size) const override;
     size_t GetSize() const override { return 4 + Names.size() * kRecordSize; }
-    void Clear() override { Names.clear(); }
+    void Clear() override {
+        Names.clear();
+        Records.clear();
+    }
     bool HasData() const override { return !Names.empty(); }
     // Raises "Filename index out of bounds (<index>)".
     const Name& Filenames(int index) const;
     std::vector<Name> Names;
+    // The whole records as read (flags, class id, sizes, attributes, times
+    // and the name), kRecordSize bytes each.
+    std::vector<dropblocks::Bytes> Records;
 };
 
 class TAnsiFileGroupDescriptorClipboardFormat : public TFileGroupDescriptorCustomClipboardFormat<std::string> {
@@ -109,6 +118,10 @@ public:
     DECLARE_CLIPBOARD_FORMAT_CLASS()
     CLIPFORMAT GetClipboardFormat() const override;
 };
+
+// The names of the object's file group descriptor ("FileGroupDescriptorW"
+// first, then "FileGroupDescriptor"); none when it offers neither.
+std::vector<std::string> FileGroupDescriptorNames(IDataObject* obj);
 
 // "FileContents" as one stream per file described by the object's file
 // group descriptor (wide first), read from global memory, streams or

@@ -4,6 +4,7 @@ list(APPEND WIN32_SOURCES
   text_formats.cpp
   file_formats.cpp
   stream_formats.cpp
+  virtual_files.cpp
   drop_target.cpp
   doc_roots.cpp
   file_links_clipboard.cpp

@@ -5,16 +5,37 @@
 #include <cstring>
 
 #include "framework/ansi_text.h"
-#include "framework/color_names.h"
+#include "framework/colors.h"
 
 namespace {
 
-// The dialect knows the sixteen basic colours (the framework's names also
-// give its aliases clLtGray and clDkGray) and the system colours from
-// clBackground to clInfoBk.
-constexpr std::array<TColor, 16> kBasicColors = {clBlack, clMaroon, clGreen, clOlive, clNavy,   clPurple,
-                                                 clTeal,  clGray,   clSilver, clRed,  clLime,   clYellow,
-                                                 clBlue,  clFuchsia, clAqua,  clWhite};
+struct NamedColor {
+    const char* name;  // lower case
+    TColor color;
+};
+
+// The dialect's own colour names: the sixteen basic colours and the system
+// colours from clBackground to clInfoBk. The framework knows more names
+// (clLtGray, clMoneyGreen, clScrollBar, ...); in HTML text they are unknown
+// and give black.
+constexpr std::array<NamedColor, 40> kColorNames = {{
+    {"clred", 0x0000FF},        {"clblack", 0x000000},   {"clblue", 0xFF0000},    {"clgreen", 0x008000},
+    {"claqua", 0xFFFF00},       {"clyellow", 0x00FFFF},  {"clfuchsia", 0xFF00FF}, {"clwhite", 0xFFFFFF},
+    {"cllime", 0x00FF00},       {"clsilver", 0xC0C0C0},  {"clgray", 0x808080},    {"clolive", 0x008080},
+    {"clnavy", 0x800000},       {"clpurple", 0x800080},  {"clteal", 0x808000},    {"clmaroon", 0x000080},
+    {"clbackground", 0x80000001},   {"clactivecaption", 0x80000002},
+    {"clinactivecaption", 0x80000003}, {"clmenu", 0x80000004},
+    {"clwindow", 0x80000005},       {"clwindowframe", 0x80000006},
+    {"clmenutext", 0x80000007},     {"clwindowtext", 0x80000008},
+    {"clcaptiontext", 0x80000009},  {"clactiveborder", 0x8000000A},
+    {"clinactiveborder", 0x8000000B}, {"clappworkspace", 0x8000000C},
+    {"clhighlight", 0x8000000D},    {"clhighlighttext", 0x8000000E},
+    {"clbtnface", 0x8000000F},      {"clbtnshadow", 0x80000010},
+    {"clgraytext", 0x80000011},     {"clbtntext", 0x80000012},
+    {"clinactivecaptiontext", 0x80000013}, {"clbtnhighlight", 0x80000014},
+    {"cl3ddkshadow", 0x80000015},   {"cl3dlight", 0x80000016},
+    {"clinfotext", 0x80000017},     {"clinfobk", 0x80000018},
+}};
 
 struct Entity {
     const char* name;  // lower case, with '&' and ';'
@@ -58,10 +79,9 @@ bool SameTextAscii(std::string_view a, const char* lowerB) {
 }  // namespace
 
 TColor HTMLColorByName(std::string_view Name) {
-    TColor c = 0;
-    if (!TryIdentToColor(std::string(Name), c)) return 0;
-    if (IsSystemColor(c)) return SystemColorIndex(c) >= 1 && SystemColorIndex(c) <= 24 ? c : 0;
-    return std::find(kBasicColors.begin(), kBasicColors.end(), c) != kBasicColors.end() ? c : 0;
+    for (const auto& c : kColorNames)
+        if (SameTextAscii(Name, c.name)) return c.color;
+    return 0;
 }
 
 TColor HTMLHexColor(std::string_view Value) {

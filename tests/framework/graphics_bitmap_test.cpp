@@ -100,8 +100,8 @@ TEST(Bitmap, LoadFromBitmapHandleAndResourceName) {
     HINSTANCE inst = GetModuleHandleA(nullptr);
     EXPECT_EQ(ErrorOf<EInvalidOperation>([&] { bmp.LoadFromResourceName(inst, "KEIN_SOLCHES_BILD"); }),
               "Ressource KEIN_SOLCHES_BILD wurde nicht gefunden");
-    if (!FindResourceA(inst, "CLIP_G", MAKEINTRESOURCEA(2)))  // RT_BITMAP
-        GTEST_SKIP() << "CLIP_G is not in the library resources yet";
+    // The positions grid's bitmap is part of the library's resources.
+    ASSERT_NE(FindResourceA(inst, "CLIP_G", MAKEINTRESOURCEA(2)), nullptr) << "CLIP_G is missing";  // RT_BITMAP
     bmp.LoadFromResourceName(inst, "CLIP_G");
     EXPECT_FALSE(bmp.Empty());
     BITMAP info{};

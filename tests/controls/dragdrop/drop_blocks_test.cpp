@@ -218,6 +218,51 @@ TEST(FileGroupDescriptorBlock, NamesAtTheirOffsetsAndCountsBounded) {
     }
 }
 
+TEST(FileGroupDescriptorBlock, RecordsWholeAndNamesConverted) {
+    // Two wide records: fields before the name kept, names at byte 72.
+    Bytes first(kFileDescriptorWSize, 0), second(kFileDescriptorWSize, 0);
+    for (size_t i = 0; i < kFileDescriptorNameOffset; ++i) first[i] = static_cast<uint8_t>(i + 1);
+    SetFileDescriptorNameW(first, L"Bestellung.QTF");
+    SetFileDescriptorNameW(second, std::wstring(L"\x20AC") + std::wstring(300, L'z'));
+    EXPECT_EQ(first[72], 'B');
+    EXPECT_EQ(first[73], 0);
+    EXPECT_EQ(second[72], 0xAC);
+    EXPECT_EQ(second[73], 0x20);
+    EXPECT_EQ(FileDescriptorNameW(second), L"\x20AC" + std::wstring(258, L'z'));
+    EXPECT_EQ(second[72 + 2 * 259], 0);  // the field keeps its terminator
+
+    const Bytes block = WriteFileGroupDescriptor({first, second}, kFileDescriptorWSize);
+    ASSERT_EQ(block.size(), 4 + 2 * kFileDescriptorWSize);
+    EXPECT_EQ(block[0], 2);
+    std::vector<Bytes> records;
+    ASSERT_TRUE(ReadFileDescriptorRecords(block.data(), block.size(), kFileDescriptorWSize, records));
+    EXPECT_EQ(records, (std::vector<Bytes>{first, second}));
+    // Any block shorter than its count of records is refused, read from an
+    // exactly sized buffer.
+    for (size_t size = 0; size < block.size(); ++size) {
+        const Bytes cut(block.begin(), block.begin() + size);
+        auto p = Exact(cut);
+        EXPECT_FALSE(ReadFileDescriptorRecords(p.get(), size, kFileDescriptorWSize, records)) << size;
+        EXPECT_TRUE(records.empty());
+    }
+
+    // 8-bit and back: the fields before the name as they are, the name in
+    // CP1252 with '?' for what it lacks.
+    Bytes ansi = FileDescriptorWToA(first);
+    ASSERT_EQ(ansi.size(), kFileDescriptorASize);
+    EXPECT_TRUE(std::equal(ansi.begin(), ansi.begin() + 72, first.begin()));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&ansi[72])), "Bestellung.QTF");
+    EXPECT_EQ(FileDescriptorAToW(ansi), first);
+    Bytes greek(kFileDescriptorWSize, 0);
+    SetFileDescriptorNameW(greek, L"\x03A9\x00E4\x20AC");
+    ansi = FileDescriptorWToA(greek);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&ansi[72])), "?\xE4\x80");
+    EXPECT_EQ(FileDescriptorNameW(FileDescriptorAToW(ansi)), L"?\x00E4\x20AC");
+    // A record too short for its name field gives what it holds.
+    EXPECT_EQ(FileDescriptorNameW(Bytes(first.begin(), first.begin() + 78)), L"Bes");
+    EXPECT_EQ(FileDescriptorNameW(Bytes(10, 1)), L"");
+}
+
 TEST(TextBlocks, CutsAndSizes) {
     const Bytes seven = {'a', 0, 'b', 0, 'c', 0, 'd'};
     EXPECT_EQ(ReadUnicodeText(seven.data(), seven.size()), L"abc");

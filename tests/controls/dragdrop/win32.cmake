@@ -3,4 +3,5 @@ list(APPEND WIN32_TESTS
   doc_roots_test.cpp
   drop_target_test.cpp
   stream_formats_test.cpp
+  virtual_files_test.cpp
 )

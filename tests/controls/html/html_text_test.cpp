@@ -20,6 +20,17 @@ TEST(HTMLColors, HexNamesAndSystemColours) {
         {"clNone", 0},  // names the dialect does not know are black
         {"clScrollBar", 0},
         {"clMoneyGreen", 0},
+        {"clLtGray", 0},  // the framework's aliases of silver and grey are not HTML names
+        {"clDkGray", 0},
+        {"clSilver", 0xC0C0C0},
+        {"clGray", 0x808080},
+        {"clMaroon", 128},
+        {"clTeal", 0x808000},
+        {"clOlive", 0x8080},
+        {"cl3DDkShadow", 0x80000015},
+        {"clInactiveCaptionText", 0x80000013},
+        {"clHotLight", 0},  // system colours after clInfoBk are not in the list
+        {"clGrey", 0},
         {"#FF00", 0},  // too short: black, nothing read past the value
         {"#", 0},
         {"#GG0000", 0},
