@@ -55,6 +55,31 @@ TWinControl* KeyTarget(HWND hwnd) {
     return nullptr;
 }
 
+// The dialog-code rules of the key pipeline, all of them. A control is asked
+// WM_GETDLGCODE without a message (LParam 0): an EDIT handed the message
+// believes it stands in a dialog and acts as a dialog child (a multi-line one
+// posts WM_CLOSE to its parent on Escape and moves the focus itself on Tab).
+// Tab is the control's only with DLGC_WANTTAB: a multi-line EDIT or a combo
+// answers DLGC_WANTALLKEYS for Enter and Escape, and Tab still moves on.
+// Arrows are its with DLGC_WANTARROWS or DLGC_WANTALLKEYS, Enter and Escape
+// with DLGC_WANTALLKEYS, characters with DLGC_WANTCHARS.
+LRESULT DialogCode(TWinControl* c, WORD key) { return c->Perform(WM_GETDLGCODE, key, 0); }
+
+UINT DialogCodeMask(WORD key) {
+    switch (key) {
+    case VK_TAB: return DLGC_WANTTAB;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+    case VK_RETURN:
+    case VK_EXECUTE:
+    case VK_ESCAPE:
+    case VK_CANCEL: return DLGC_WANTALLKEYS;
+    default: return 0;
+    }
+}
+
 // The control under a client point of a framework window (window-less
 // children included, disabled ones not).
 TControl* ControlAtClientPoint(TWinControl* w, POINT p) {
@@ -345,27 +370,14 @@ bool TApplication::IsKeyMsg(MSG& Msg) {
     if (key == 0) return false;  // dialog navigation suppressed only
     TCustomForm* form = GetParentForm(c);
     if (msg == WM_KEYDOWN) {
-        UINT mask = 0;
-        switch (key) {
-        case VK_TAB: mask = DLGC_WANTTAB | DLGC_WANTALLKEYS; break;
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_UP:
-        case VK_DOWN: mask = DLGC_WANTARROWS | DLGC_WANTALLKEYS; break;
-        case VK_RETURN:
-        case VK_EXECUTE:
-        case VK_ESCAPE:
-        case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
-        default: break;
-        }
+        const UINT mask = DialogCodeMask(key);
         if (c->Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(c)) != 0) return true;
         if (KeyTarget(Msg.hwnd) != c) return true;
-        if (mask != 0 && form && c->Perform(CM_WANTSPECIALKEY, key, 0) == 0 &&
-            (c->Perform(WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&Msg)) & mask) == 0) {
+        if (mask != 0 && form && c->Perform(CM_WANTSPECIALKEY, key, 0) == 0 && (DialogCode(c, key) & mask) == 0) {
             if (form->Perform(CM_DIALOGKEY, key, Msg.lParam) != 0) return true;
         }
     } else if (msg == WM_CHAR) {
-        if (form && (c->Perform(WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&Msg)) & DLGC_WANTCHARS) == 0 &&
+        if (form && (DialogCode(c, key) & DLGC_WANTCHARS) == 0 &&
             form->Perform(CM_DIALOGCHAR, key, Msg.lParam) != 0)
             return true;
     } else if (msg == WM_SYSCHAR) {

@@ -8,8 +8,10 @@
 //     suppresses stage 2.
 //  2. Dialog keys: CM_CHILDKEY to the control (bubbles up the parents); then
 //     Tab, arrows, Enter, Escape are offered to the form as CM_DIALOGKEY
-//     unless the control wants them (WM_GETDLGCODE masks or
-//     CM_WANTSPECIALKEY); characters go out as CM_DIALOGCHAR (accelerators)
+//     unless the control wants them (CM_WANTSPECIALKEY, or WM_GETDLGCODE
+//     asked without a message: Tab only with DLGC_WANTTAB, arrows with
+//     DLGC_WANTARROWS or DLGC_WANTALLKEYS, Enter and Escape with
+//     DLGC_WANTALLKEYS); characters go out as CM_DIALOGCHAR (accelerators)
 //     unless the control wants characters (DLGC_WANTCHARS).
 //  3. TranslateMessage/DispatchMessageA: the control's WM_KEYDOWN handler
 //     runs the form's key preview, then KeyDown/OnKeyDown.

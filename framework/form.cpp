@@ -322,26 +322,33 @@ void TCustomForm::FocusControl(TWinControl* Control) {
 
 bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     if (focused_control_ == Control) return true;
-    TWinControl* old = focused_control_;
     focused_control_ = Control;
     if (Control && Control != this) active_control_ = Control;
     Screen()->SetActiveControl(Control);
-    // CM_EXIT from the old control up to the common ancestor, then CM_ENTER
-    // from below that ancestor down to the new one.
+    // CM_EXIT from the entered control up to the common ancestor, then
+    // CM_ENTER from below that ancestor down to the new one. The exits start
+    // at the control that was entered, not at the one the focus was last
+    // heading for: when an exit is refused (a failed check takes the focus
+    // back) the new control was never entered and gets no CM_EXIT.
     TWinControl* common = nullptr;
-    for (TWinControl* p = old; p; p = p->Parent()) {
+    for (TWinControl* p = entered_control_; p; p = p->Parent()) {
         if (Control && p->ContainsControl(Control)) {
             common = p;
             break;
         }
+        // Left before its CM_EXIT runs: a focus taken back meanwhile enters
+        // it again instead of exiting it twice.
+        entered_control_ = p->Parent();
         p->Perform(CM_EXIT);
         if (focused_control_ != Control) return false;
     }
     std::vector<TWinControl*> chain;
     for (TWinControl* p = Control; p && p != common; p = p->Parent()) chain.push_back(p);
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        if (*it == this) continue;
-        (*it)->Perform(CM_ENTER);
+        // Entered from the start of its CM_ENTER: a focus moved on from
+        // there exits it.
+        entered_control_ = *it;
+        if (*it != this) (*it)->Perform(CM_ENTER);
         if (focused_control_ != Control) return false;
     }
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));

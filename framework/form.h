@@ -74,8 +74,12 @@ public:
     void FocusControl(TWinControl* Control);
     // Called by the focused control's WM_SETFOCUS: CM_EXIT/CM_ENTER along the
     // way, OnExit/OnEnter. Returns false when the focus moved elsewhere meanwhile.
+    // CM_EXIT goes only to controls that had CM_ENTER: the focus may be
+    // heading for a control that a refused exit never let it enter.
     bool SetFocusedControl(TWinControl* Control);
     TWinControl* FocusedControl() const { return focused_control_; }
+    // The innermost control that had CM_ENTER and no CM_EXIT since.
+    TWinControl* EnteredControl() const { return entered_control_; }
     bool Active() const { return active_; }
 
     TPosition Position() const { return position_; }
@@ -153,6 +157,7 @@ private:
     UINT_PTR release_timer_ = 0;  // Release() of a form without a window
     TWinControl* active_control_ = nullptr;
     TWinControl* focused_control_ = nullptr;
+    TWinControl* entered_control_ = nullptr;
     TPosition position_ = poDesigned;
     int help_context_ = 0;
     TFormStyle form_style_ = fsNormal;

@@ -55,6 +55,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
                 form->active_control_ = nullptr;
             if (form->focused_control_ && (form->focused_control_ == w || w->ContainsControl(form->focused_control_)))
                 form->focused_control_ = nullptr;
+            // The container stays entered; the control leaving it is gone.
+            if (form->entered_control_ && (form->entered_control_ == w || w->ContainsControl(form->entered_control_)))
+                form->entered_control_ = this;
         }
         TWinControl* sa = Screen()->ActiveControl();
         if (sa && (sa == w || w->ContainsControl(sa))) Screen()->SetActiveControl(nullptr);

@@ -50,6 +50,14 @@ void IInplaceEditor::NotifyGridOfChange() {
                  reinterpret_cast<LPARAM>(c.WindowHandle()));
 }
 
+bool IInplaceEditor::WindowReportsSetText() {
+    HWND h = EditorControl().WindowHandle();
+    if (!h) return false;
+    char cls[8] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    return lstrcmpiA(cls, "EDIT") == 0 && (GetWindowLongA(h, GWL_STYLE) & ES_MULTILINE) == 0;
+}
+
 TI_InplaceSecondEdit::TI_InplaceSecondEdit(TComponent* AOwner) : TInplaceEditor<TI_ChoiceEdit>(AOwner) {
     SetMultiLine(true);
 }

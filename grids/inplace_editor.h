@@ -51,6 +51,8 @@ public:
     // Sends command 10017 to the owning grid (for changes the control does
     // not report by EN_CHANGE itself).
     void NotifyGridOfChange();
+    // A one-line EDIT reports a text set on its window by EN_CHANGE itself.
+    bool WindowReportsSetText();
 
 protected:
     ~IInplaceEditor() = default;
@@ -91,7 +93,7 @@ protected:
     // or the list-only combo's window, so it is reported here.
     void Dispatch(TMessage& Message) override {
         Edit::Dispatch(Message);
-        if (Message.Msg == WM_SETTEXT && !this->IsBeingFreed()) NotifyGridOfChange();
+        if (Message.Msg == WM_SETTEXT && !this->IsBeingFreed() && !WindowReportsSetText()) NotifyGridOfChange();
     }
 
 private:

@@ -80,6 +80,9 @@ Bytes WriteNameList8(const std::vector<std::string>& names) {
         b.push_back(0);
     }
     b.push_back(0);
+    // An empty list ends with two zeros: readers step over the first name
+    // before they look for the end, and would read past a lone zero.
+    if (names.empty()) b.push_back(0);
     return b;
 }
 
@@ -90,6 +93,7 @@ Bytes WriteNameList16(const std::vector<std::wstring>& names) {
         Append16(b, 0);
     }
     Append16(b, 0);
+    if (names.empty()) Append16(b, 0);
     return b;
 }
 

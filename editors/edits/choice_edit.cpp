@@ -301,10 +301,18 @@ void TI_CustomChoiceEdit::LayoutChanged() {
     RECT r{left + (CheckGlyphVisible() ? 0 : offset.x), offset.y, Width() - right, Height() + 1};
     edit_rect_ = r;
     text_left_ = r.left;
-    if (h) {
+    if (h && multi_line_) {
         SendMessageA(h, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
         LRESULT margins = SendMessageA(h, EM_GETMARGINS, 0, 0);
         SendMessageA(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
+        SendMessageA(h, EM_SCROLLCARET, 0, 0);
+    } else if (h) {
+        // One line: the same text area as margins of the client area (a
+        // one-line EDIT has no formatting rectangle of its own).
+        const int clientWidth = ClientRect().right;
+        const int leftMargin = std::max(0, static_cast<int>(r.left));
+        const int rightMargin = std::max(0, clientWidth - static_cast<int>(r.right));
+        SendMessageA(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(leftMargin, rightMargin));
         SendMessageA(h, EM_SCROLLCARET, 0, 0);
     }
     UpdateButtonGlyph();
@@ -314,10 +322,10 @@ void TI_CustomChoiceEdit::LayoutChanged() {
 
 void TI_CustomChoiceEdit::CreateParams(TCreateParams& p) {
     TI_CustomMaskEdit::CreateParams(p);
-    // EM_SETRECTNP works on multi-line EDITs only; the keys keep it one line.
-    p.Style |= ES_MULTILINE;
-    // Several lines wrap at the right edge, as in a memo.
-    if (multi_line_) p.Style = (p.Style & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_WANTRETURN | ES_AUTOVSCROLL;
+    // Several lines wrap at the right edge, as in a memo; one line scrolls
+    // sideways to take what is typed (ES_AUTOHSCROLL).
+    if (multi_line_)
+        p.Style = (p.Style & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
     p.Style &= ~static_cast<DWORD>(WS_BORDER);
     p.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
     if (draw_style_ != fsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
@@ -499,8 +507,9 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
         return;
     case WM_GETDLGCODE:
         TI_CustomMaskEdit::Dispatch(m);
-        // The multi-line window would keep Tab; focus moves on as in a one-line edit.
-        if (m.WParam == VK_TAB) m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+        // Enter and Escape are the edit's: its KeyPress hands them on to the
+        // form (once, as characters) unless they stay in the edit. Tab is not.
+        m.Result |= DLGC_WANTALLKEYS;
         return;
     case WM_NCPAINT:
         TI_CustomMaskEdit::Dispatch(m);

@@ -3,9 +3,11 @@
 // drop-down protocol (DropDown, ButtonClick, CloseUp, ShowDropDown, F2).
 // TI_ChoiceEdit is the one the forms and grids use.
 //
-// The window is a multi-line EDIT (a single-line one ignores EM_SETRECTNP);
-// unless MultiLine is set it stays one line: Enter and Esc go to the form as
-// dialog keys, typed CR and LF are dropped and pasted ones stripped.
+// The window is a one-line EDIT whose margins keep the text clear of the
+// button and the check glyph, scrolling sideways to take what is typed; Enter
+// and Esc go on to the form as dialog keys, typed CR and LF are dropped and
+// pasted ones stripped. MultiLine makes it a multi-line EDIT (a memo that
+// wraps its lines) laid out by its formatting rectangle (EM_SETRECTNP).
 //
 // The form family (TDC...) adds a placeholder text drawn while the field is
 // empty (or after its text), Enter and Shift+Enter moving the focus through
@@ -93,7 +95,8 @@ public:
     void SetKeyPass(bool value) { key_pass_ = value; }
     TWinControl* LinkControl() const { return link_control_; }
     void SetLinkControl(TWinControl* value);
-    // The text rectangle last given to the window (client coordinates).
+    // The text area last laid out (client coordinates): a MultiLine edit's
+    // formatting rectangle; a one-line edit's left and right margins.
     RECT EditRect() const { return edit_rect_; }
 
     // --- drop-down protocol -------------------------------------------------

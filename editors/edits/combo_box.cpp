@@ -243,7 +243,9 @@ void TI_CustomComboBox::CheckClick() {
 }
 
 bool TI_CustomComboBox::SelectItemByChar(char ch) {
-    if (ReadOnly() || ch == 0) return false;
+    // Control characters (Enter, Escape, Backspace) are keys, not letters:
+    // they neither pick an item nor open the list.
+    if (ReadOnly() || static_cast<unsigned char>(ch) < 32) return false;
     const int index = FindComboItemByChar(ItemView(), item_index_, ch);
     if (index >= 0) {
         SetTextAndIndex(items_->Get(index), index, 0, 0);
@@ -303,10 +305,13 @@ void TI_CustomComboBox::KeyDown(WORD& key, TShiftState shift) {
     TI_CustomChoiceEdit::KeyDown(key, shift);
 }
 
+void TI_CustomComboBox::UndoTyping() {
+    // Back to the item of the entry or of the last accept.
+    SetTextAndIndex(remembered_text_, remembered_index_, 0, -1);
+}
+
 void TI_CustomComboBox::KeyPress(char& key) {
-    if (!list_open_ && key == VK_ESCAPE) {
-        SetTextAndIndex(remembered_text_, remembered_index_, 0, -1);
-    } else if (list_open_ && key == VK_RETURN) {
+    if (list_open_ && key == VK_RETURN) {
         CloseUp(true, true);
         if (!KeyPass()) {
             key = 0;

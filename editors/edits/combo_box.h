@@ -112,6 +112,8 @@ protected:
     void Dispatch(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
+    // Escape with the list closed: the text and index of the entry or of the last accept.
+    void UndoTyping() override;
     void CMTextChanged(TMessage& Message) override;
     void CMEnter(TMessage& Message) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;

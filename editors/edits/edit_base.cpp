@@ -278,6 +278,11 @@ void TI_CustomEdit::Dispatch(TMessage& m) {
         TCustomEdit::Dispatch(m);
         mouse_activated_ = true;
         return;
+    case WM_SETFOCUS:
+        // Without a form nobody sends CM_ENTER: the focus is the entry.
+        if (!GetParentForm(this)) RememberEntryText();
+        TCustomEdit::Dispatch(m);
+        return;
     case CM_CANCELMODE:
         TCustomEdit::Dispatch(m);
         CancelMode(m);
@@ -296,7 +301,15 @@ void TI_CustomEdit::Dispatch(TMessage& m) {
     }
 }
 
+void TI_CustomEdit::RememberEntryText() {
+    // Entered again after its own failed check: Escape still goes back to
+    // the text of the first entry.
+    if (!error_shown_ || !entered_) entry_text_ = GetText();
+    entered_ = true;
+}
+
 void TI_CustomEdit::CMEnter(TMessage& m) {
+    RememberEntryText();
     TCustomEdit::CMEnter(m);
     if (!mouse_activated_) SelectAll();
     mouse_activated_ = false;
@@ -306,6 +319,7 @@ void TI_CustomEdit::CMExit(TMessage& m) {
     // Cleared here too: a click into the focused edit set it again.
     mouse_activated_ = false;
     if (!Visible()) {
+        entered_ = false;
         TCustomEdit::CMExit(m);
         return;
     }
@@ -319,6 +333,7 @@ void TI_CustomEdit::CMExit(TMessage& m) {
     }
     // The caret to the first position, nothing selected.
     SetSel(0, 0);
+    entered_ = false;
     TCustomEdit::CMExit(m);
 }
 
@@ -328,6 +343,19 @@ void TI_CustomEdit::KeyPress(char& key) {
         key = 0;
         return;
     }
-    if (key == VK_ESCAPE) Undo();
+    if (key == VK_ESCAPE) {
+        UndoTyping();
+        if (IsBeingFreed()) return;
+    }
     TCustomEdit::KeyPress(key);
+}
+
+void TI_CustomEdit::UndoTyping() {
+    if (ReadOnly()) return;
+    if (!entered_) {
+        Undo();
+        return;
+    }
+    if (GetText() != entry_text_) SetText(entry_text_);
+    if (!IsBeingFreed()) SelectAll();
 }

@@ -68,6 +68,9 @@ public:
     // The check on leaving: true when the text failed (and no one vetoed).
     bool Validate();
 
+    // The text as it was when the edit was entered; Escape brings it back.
+    const std::string& EntryText() const { return entry_text_; }
+
     // For the grids: the bubble goes after the current message.
     void PostHideMessage();
     // No selection, caret after the last character.
@@ -95,6 +98,10 @@ protected:
     void CMExit(TMessage& Message) override;
     void KeyPress(char& Key) override;
     void BeforeDestruction() override;
+    // Escape: the text goes back to what it was on entry, however often it
+    // is pressed (the window's own undo would bring the typing back on the
+    // second press). An edit on no form is entered by getting the focus.
+    virtual void UndoTyping();
     // A bubble with buttons is up (Enter and Esc then only hide it).
     bool BubbleWithButtonsShown() const;
     void ShowBubble(int Code);
@@ -102,6 +109,7 @@ protected:
 
 private:
     void CancelMode(TMessage& Message);
+    void RememberEntryText();
     const PopupFamily& family_;
     bool can_empty_ = true;
     std::string error_text_;
@@ -112,6 +120,8 @@ private:
     int update_count_ = 0;
     bool changed_ = false;
     bool notify_at_end_ = false;
+    std::string entry_text_;
+    bool entered_ = false;
 };
 
 class TDCCustomEdit : public TI_CustomEdit {

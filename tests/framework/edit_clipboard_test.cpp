@@ -8,6 +8,7 @@
 #include "framework/clipboard.h"
 #include "framework/edit.h"
 #include "tests/framework/control_test_support.h"
+#include "tests/framework/user_input.h"
 
 namespace {
 
@@ -23,8 +24,13 @@ struct EditOnForm {
         form->Free();
         Pump();
     }
+    // Typed as a user types: into the focused edit, through the application's loop.
     void Type(const std::string& s) {
-        for (char c : s) SendMessageA(edit->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        if (GetFocus() != edit->Handle()) {
+            edit->SetFocus();
+            Pump();
+        }
+        user_input::TypeText(s);
     }
 };
 

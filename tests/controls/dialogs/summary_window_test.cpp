@@ -22,6 +22,7 @@
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/printer.h"
+#include "tests/framework/user_input.h"
 
 namespace {
 
@@ -341,7 +342,10 @@ TEST_F(SummaryTest, EscapeClosesWithoutResultWeiterGivesOk) {
         TFTip* tip = Create<TFTip>(nullptr);
         tip->RichEdit->SetText("Zusammenfassung");
         if (c.escape) {
-            PostMessageA(tip->RichEdit->Handle(), WM_CHAR, VK_ESCAPE, 1);
+            // The key as a keyboard gives it: the modal loop's TranslateMessage makes its character.
+            const HWND edit = tip->RichEdit->Handle();
+            PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, user_input::KeyLParam(VK_ESCAPE, false, false));
+            PostMessageA(edit, WM_KEYUP, VK_ESCAPE, user_input::KeyLParam(VK_ESCAPE, true, false));
         } else {
             HWND b = tip->FlatButton2->Handle();
             PostMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));

@@ -346,7 +346,7 @@ TEST_F(DocRootsTest, ClipboardFilesThatGiveNoLinkLeaveTheTextAlone) {
         PutDropFilesWide(c.dropped);
         PasteWithFileLinks(rich);
         EXPECT_EQ(RichText(rich->Handle()), "Hallo Welt") << c.what;
-        EXPECT_EQ(boxes.size(), c.boxes) << c.what;
+        EXPECT_EQ(boxes.size(), c.boxes) << c.what << (boxes.empty() ? "" : " box: " + boxes[0]);
     }
     EXPECT_NE(boxes.empty() ? std::string() : boxes[0], "");
     // A good name beside a refused one is linked; the refused one is told.

@@ -41,6 +41,10 @@ TEST(DropFilesBlock, WrittenSizesAndBytes) {
                             'a', 0, 'b', 0, 0, 0, 'c', 0, 0, 0, 0, 0};
     EXPECT_EQ(wide, expected);
     EXPECT_EQ(WriteDropFilesAnsi({"ab", "c"}).size(), 26u);
+    // An empty list ends with two zeros, so a reader that steps over the
+    // first name before it looks for the end stays inside.
+    EXPECT_EQ(WriteDropFilesWide({}).size(), 24u);
+    EXPECT_EQ(WriteDropFilesAnsi({}).size(), 22u);
 }
 
 TEST(DropFilesBlock, MalformedBlocksStayInside) {

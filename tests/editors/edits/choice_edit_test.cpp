@@ -60,9 +60,22 @@ TEST(ChoiceEditLayout, TextRectangleByStyleOnAHundredByTwentyOne) {
     e->SetDrawStyle(fsNone);
     RECT r = e->EditRect();
     EXPECT_EQ(std::make_tuple(r.left, r.top, r.right, r.bottom), std::make_tuple(2L, 1L, 84L, 22L));
+    // One line: the text area is the window's margins (left 2, right the button's 16).
+    auto margins = [&] {
+        const LRESULT m = SendMessageA(e->Handle(), EM_GETMARGINS, 0, 0);
+        return std::make_pair(static_cast<int>(LOWORD(m)), static_cast<int>(HIWORD(m)));
+    };
+    EXPECT_EQ(GetWindowLongA(e->Handle(), GWL_STYLE) & ES_MULTILINE, 0);
+    EXPECT_EQ(margins(), std::make_pair(2, 16));
     e->SetDrawStyle(fsSingle);
     r = e->EditRect();
     EXPECT_EQ(std::make_tuple(r.left, r.top, r.right, r.bottom), std::make_tuple(-1L, -1L, 80L, 22L));
+    EXPECT_EQ(margins(), std::make_pair(0, e->ClientWidth() - 80));
+    // A font change resets an EDIT's margins: they are set again.
+    e->Font().SetSize(12);
+    EXPECT_EQ(margins(), std::make_pair(0, e->ClientWidth() - 80));
+    // MultiLine: a memo laid out by its formatting rectangle.
+    e->SetMultiLine(true);
     EXPECT_NE(GetWindowLongA(e->Handle(), GWL_STYLE) & ES_MULTILINE, 0);
 }
 
@@ -113,7 +126,9 @@ TEST(ChoiceEditKeys, EnterGoesToTheFormAndLineBreaksNeverEnterOneLine) {
     ASSERT_TRUE(SetClipboardText("a\r\nb"));
     SendMessageA(e->Handle(), WM_PASTE, 0, 0);
     EXPECT_EQ(e->GetText(), "abab");
-    e->SetMultiLine(true);
+    e->SetMultiLine(true);  // a window made again, given the focus again
+    e->SetFocus();
+    Pump();
     t.form->dialog_keys.clear();
     TypeChars(e, "\r");
     EXPECT_TRUE(t.form->dialog_keys.empty());

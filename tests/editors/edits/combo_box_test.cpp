@@ -69,7 +69,9 @@ TEST(ComboWheel, StepsByNotchesIgnoresStepsOutsideAndRespectsReadOnly) {
 TEST(ComboListOnly, LettersWalkTheItemsAndAnUnknownOneOpensTheList) {
     TwoEdits<TI_ComboBox> t;
     TI_ComboBox* c = t.first;
-    c->SetStyle(csDropDownList);
+    c->SetStyle(csDropDownList);  // a window made again, given the focus again
+    c->SetFocus();
+    Pump();
     Fill(c, {"Bern", "Basel", "Chur", "Biel"});
     std::vector<int> walk;
     for (int i = 0; i < 4; ++i) {
@@ -118,10 +120,12 @@ TEST(ComboKeys, F4AndAltDownOpenTheListAndF4ClosesIt) {
     EXPECT_TRUE(c->IsDroppedDown());
     SendKey(c, VK_F4);
     EXPECT_FALSE(c->IsDroppedDown());
-    SendMessageA(c->Handle(), WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));
+    SendKey(c, VK_DOWN, user_input::kAlt);
     EXPECT_TRUE(c->IsDroppedDown());
     c->SetStyle(csSimple);  // a simple combo opens nothing by keys
     c->CloseUp(false, true);
+    c->SetFocus();
+    Pump();
     SendKey(c, VK_F4);
     EXPECT_FALSE(c->IsDroppedDown());
 }
@@ -143,7 +147,7 @@ TEST(ComboList, AClickOnTheListClosesItAfterItsOwnHandler) {
     TwoEdits<TI_ComboBox> t;
     TI_ComboBox* c = t.first;
     Fill(c, {"Bern", "Basel", "Chur"});
-    SendMessageA(c->Handle(), WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));  // Alt+Down
+    SendKey(c, VK_DOWN, user_input::kAlt);
     ASSERT_TRUE(c->IsDroppedDown());
     TI_PopupListBox* list = c->List();
     ASSERT_NE(list, nullptr);

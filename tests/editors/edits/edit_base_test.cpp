@@ -36,8 +36,7 @@ TEST(EditCheck, EmptyTextKeepsTheFocusAndShowsTheSharedBubble) {
     EXPECT_EQ(bubble->PopupRect().top, t.first->Height() - 9);
     EXPECT_TRUE(t.first->ErrorShown());
     // Typing makes it go.
-    PostMessageA(t.first->WindowHandle(), WM_CHAR, 'x', 1);
-    Pump();
+    TypeChars(t.first, "x");
     EXPECT_EQ(TI_CustomEdit::SharedBubble(), nullptr);
     EXPECT_EQ(Application()->MessageListenerCount(), 0);
 }

@@ -1,6 +1,6 @@
 // Helpers of the edit tests: a form on the screen with two edits of a kind
 // (the second takes the focus away from the first), a form that can veto
-// failed checks and records dialog keys, and typing by WM_CHAR.
+// failed checks and records dialog keys, and typing through the key pipeline.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include "editors/tools/tools_test_support.h"
 #include "framework/form.h"
 #include "framework/messages.h"
+#include "tests/framework/user_input.h"
 
 class TEditTestForm : public TForm {
 public:
@@ -60,13 +61,17 @@ struct TwoEdits {
     }
 };
 
+// Characters and keys as a user types them into the control: it must have
+// the focus, and they go through the application's loop (the whole key
+// pipeline: dialog codes, CM_CHILDKEY, the form's Tab/Enter/Escape).
 inline void TypeChars(TWinControl* c, const std::string& s) {
-    for (char ch : s) SendMessageA(c->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    EXPECT_EQ(GetFocus(), c->Handle()) << "typing into a control without the focus";
+    user_input::TypeText(s);
 }
 
-inline void SendKey(TWinControl* c, WORD key) {
-    SendMessageA(c->Handle(), WM_KEYDOWN, key, 1);
-    SendMessageA(c->Handle(), WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+inline void SendKey(TWinControl* c, WORD key, unsigned mods = user_input::kNone) {
+    EXPECT_EQ(GetFocus(), c->Handle()) << "a key for a control without the focus";
+    user_input::PressKey(key, mods);
 }
 
 inline std::pair<int, int> SelOf(TWinControl* c) {

@@ -33,19 +33,6 @@ int FirstGreyColumn(TWinControl* e) {
     return first;
 }
 
-// Holds Shift down in this thread's key state while it lives.
-struct ShiftHeld {
-    BYTE saved[256];
-    ShiftHeld() {
-        GetKeyboardState(saved);
-        BYTE keys[256];
-        std::copy(std::begin(saved), std::end(saved), keys);
-        keys[VK_SHIFT] = 0x80;
-        SetKeyboardState(keys);
-    }
-    ~ShiftHeld() { SetKeyboardState(saved); }
-};
-
 // Four form edits A, B (read-only), C, D on a form that owns them.
 struct FourFields {
     TEditTestForm* form;
@@ -118,10 +105,7 @@ TEST(FormEditEnter, MovesThroughTheTabOrderOverReadOnlyFormEdits) {
     SendKey(f.e[0], VK_RETURN);
     EXPECT_TRUE(f.Has(2));  // A -> C, B read-only
     f.e[0]->SetFocus();
-    {
-        ShiftHeld shift;
-        SendKey(f.e[0], VK_RETURN);
-    }
+    SendKey(f.e[0], VK_RETURN, user_input::kShift);
     EXPECT_TRUE(f.Has(3));  // Shift+Enter in A wraps to D
     // OnSelectNext vetoes, or names another control.
     f.e[0]->SetFocus();
@@ -149,16 +133,14 @@ TEST(FormEditEnter, AnEnterThatMovedTheFocusIsNoDialogKeyAsWell) {
     std::vector<char> pressed;
     f.e[0]->OnKeyPress = [&](TObject*, char& key) { pressed.push_back(key); };
     // As the message loop delivers Enter: the key-down, then its character
-    // to the same window.
+    // (made by the loop) to the same window.
     SendKey(f.e[0], VK_RETURN);
-    TypeChars(f.e[0], "\r");
     EXPECT_TRUE(f.Has(2));
     EXPECT_TRUE(f.form->dialog_keys.empty());
     EXPECT_EQ(pressed, std::vector<char>{'\r'});  // its own handler still sees it
     // Enter that moved nothing is the form's dialog key, as in every edit.
     f.e[2]->OnSelectNext = [](TWinControl*&, TWinControl*&, bool& allow, WORD) { allow = false; };
     SendKey(f.e[2], VK_RETURN);
-    TypeChars(f.e[2], "\r");
     EXPECT_EQ(f.form->dialog_keys, std::vector<WPARAM>{VK_RETURN});
 }
 
@@ -168,10 +150,7 @@ TEST(FormEditKeys, F2OpensOnlyWithoutShiftAndRecordsTheReason) {
     e->SetButtonStyle(esDropDown);
     int clicks = 0;
     e->OnButtonClick = [&](TObject*) { ++clicks; };
-    {
-        ShiftHeld shift;
-        SendKey(e, VK_F2);
-    }
+    SendKey(e, VK_F2, user_input::kShift);
     EXPECT_EQ(clicks, 0);
     SendKey(e, VK_F2);
     EXPECT_EQ(clicks, 1);

@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  edit_keys_test.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND WIN32_TESTS
+  key_focus_test.cpp
+)
