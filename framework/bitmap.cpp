@@ -143,12 +143,6 @@ void TBitmap::LoadFromBitmapHandle(HBITMAP bitmap) {
     Changed();
 }
 
-void TBitmap::SetTransparent(bool value) {
-    if (value == transparent_) return;
-    transparent_ = value;
-    Changed();
-}
-
 TColor TBitmap::TransparentColor() const {
     if (transparent_fixed_) return transparent_color_;
     return Empty() ? clNone : Pixel(0, height_ - 1);
@@ -180,7 +174,7 @@ void TBitmap::Assign(const TPersistent* Source) {
             GdiFlush();
             std::memcpy(bits_, src->bits_, static_cast<size_t>(width_) * height_ * sizeof(uint32_t));
         }
-        transparent_ = src->transparent_;
+        SetTransparent(src->Transparent());
         transparent_fixed_ = src->transparent_fixed_;
         transparent_color_ = src->transparent_color_;
         Changed();
@@ -191,6 +185,4 @@ void TBitmap::Assign(const TPersistent* Source) {
 
 void TBitmap::CanvasChanged() { Changed(); }
 
-void TBitmap::Changed() {
-    if (OnChange) OnChange(this);
-}
+void TBitmap::Draw(TCanvas& ACanvas, const RECT& Rect) { ACanvas.StretchDraw(Rect, *this); }

@@ -1,6 +1,6 @@
-// TBitmap: a 32-bit top-down DIB section (BI_RGB, BGRA bytes, alpha unused)
-// with its own memory DC and canvas. Pixels read back exactly whatever the
-// display depth.
+// TBitmap: the framework's bitmap graphic, a 32-bit top-down DIB section
+// (BI_RGB, BGRA bytes, alpha unused) with its own memory DC and canvas.
+// Pixels read back exactly whatever the display depth.
 #pragma once
 
 #include <windows.h>
@@ -13,22 +13,26 @@
 #include "framework/component.h"
 #include "framework/events.h"
 #include "framework/gdi_owner.h"
+#include "framework/graphic.h"
 #include "framework/graphics_base.h"
 
-class TBitmap : public TPersistent {
+class TBitmap : public TGraphic {
 public:
     TBitmap();
     TBitmap(int width, int height);
     ~TBitmap() override;
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    void SetWidth(int value) { SetSize(value, height_); }
-    void SetHeight(int value) { SetSize(width_, value); }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    void SetWidth(int value) override { SetSize(value, height_); }
+    void SetHeight(int value) override { SetSize(width_, value); }
     // Keeps the overlapping content; new area is white. 0 in either
     // direction frees the section (Empty()).
     void SetSize(int width, int height);
-    bool Empty() const { return !section_; }
+    bool Empty() const override { return !section_; }
+    // Through the canvas: keyed by the transparent colour while Transparent,
+    // else a block copy or a colour-on-colour stretch.
+    void Draw(TCanvas& ACanvas, const RECT& Rect) override;
 
     // The canvas draws into the bitmap's memory DC.
     TCanvas& Canvas();
@@ -48,8 +52,6 @@ public:
     // Copies the content of any bitmap handle (not taken over).
     void LoadFromBitmapHandle(HBITMAP bitmap);
 
-    bool Transparent() const { return transparent_; }
-    void SetTransparent(bool value);
     // The bottom-left pixel unless a colour was set (clNone when empty).
     TColor TransparentColor() const;
     void SetTransparentColor(TColor value);
@@ -59,11 +61,6 @@ public:
 
     void Assign(const TPersistent* Source) override;
 
-    TNotifyEvent OnChange;
-
-protected:
-    virtual void Changed();
-
 private:
     class BitmapCanvas;
     void FreeImage();
@@ -72,7 +69,6 @@ private:
     int width_ = 0;
     int height_ = 0;
     uint32_t* bits_ = nullptr;
-    bool transparent_ = false;
     bool transparent_fixed_ = false;
     TColor transparent_color_ = 0x1FFFFFFF;
     // Declaration order matters: the canvas lets go of the DC before the DC

@@ -33,6 +33,7 @@ FRAMEWORK_EXCEPTION(EFCreateError, EStreamError);
 FRAMEWORK_EXCEPTION(EInvalidCast, Exception);
 FRAMEWORK_EXCEPTION(EInvalidOperation, Exception);
 FRAMEWORK_EXCEPTION(EConvertError, Exception);
+FRAMEWORK_EXCEPTION(EInvalidGraphic, Exception);
 FRAMEWORK_EXCEPTION(EOutOfResources, Exception);
 FRAMEWORK_EXCEPTION(EComponentError, Exception);
 FRAMEWORK_EXCEPTION(EAbort, Exception);

@@ -4,6 +4,7 @@ list(APPEND WIN32_SOURCES
   font.cpp
   pen_brush.cpp
   canvas.cpp
+  graphic.cpp
   bitmap.cpp
   screen.cpp
   callback_guard.cpp

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "controls/flat/dib_reader.h"
 #include "framework/bitmap.h"
 #include "framework/exceptions.h"
 #include "framework/graphics_base.h"
@@ -19,9 +20,30 @@ private:
     TfcBitmap& owner_;
 };
 
+// The image palette around one drawing, released also when the drawing
+// throws.
+class TfcBitmap::ScopedImagePalette {
+public:
+    ScopedImagePalette(TfcBitmap& Image, HDC Dest) {
+        if (!Image.NeedsImagePalette(Dest)) return;
+        Image.SelectImagePalette(Dest);
+        image_ = &Image;
+    }
+    ScopedImagePalette(const ScopedImagePalette&) = delete;
+    ScopedImagePalette& operator=(const ScopedImagePalette&) = delete;
+    ~ScopedImagePalette() {
+        if (image_) image_->ReleaseImagePalette();
+    }
+
+private:
+    TfcBitmap* image_ = nullptr;
+};
+
 TfcBitmap::TfcBitmap() : dc_(nullptr) {}
 
 TfcBitmap::~TfcBitmap() {
+    // A palette still selected somewhere goes back out before it is deleted.
+    if (palette_dc_ && palette_previous_) SelectPalette(palette_dc_, palette_previous_, TRUE);
     canvas_.reset();
     FreeImage();
 }
@@ -110,6 +132,7 @@ void TfcBitmap::SetPixel(int X, int Y, TColor Color) {
 }
 
 void TfcBitmap::LoadFromBitmap(TBitmap& Source) {
+    color_table_.clear();
     if (Source.Empty()) {
         Clear();
         return;
@@ -120,13 +143,41 @@ void TfcBitmap::LoadFromBitmap(TBitmap& Source) {
     Changed();
 }
 
-void TfcBitmap::SaveToBitmap(TBitmap& Dest) {
+void TfcBitmap::LoadFromGraphic(TGraphic& Source) {
+    if (Source.Empty()) {
+        TBitmap nothing;
+        LoadFromBitmap(nothing);
+        return;
+    }
+    TBitmap drawn(Source.Width(), Source.Height());
+    Source.Draw(drawn.Canvas(), RECT{0, 0, Source.Width(), Source.Height()});
+    LoadFromBitmap(drawn);
+}
+
+void TfcBitmap::AssignFromPersistent(const TPersistent* Source) {
+    TBitmap assigned;
+    assigned.Assign(Source);
+    LoadFromBitmap(assigned);
+}
+
+void TfcBitmap::LoadFromDIB(const void* Info, size_t InfoSize, const void* Bits, size_t BitsSize) {
+    // Everything is checked before the image changes.
+    const TDibLayout layout = ReadDibHeader(static_cast<const uint8_t*>(Info), InfoSize, BitsSize);
+    if (!Bits) throw EInvalidGraphic("Bitmap-Daten fehlen");
+    SetSize(layout.Width, layout.Height);
+    ConvertDibBits(layout, static_cast<const uint8_t*>(Bits), Pixels());
+    color_table_ = layout.Colors;
+    if (!palette_dc_) palette_.Reset();  // made from the old table
+    Changed();
+}
+
+void TfcBitmap::SaveToBitmap(TBitmap& Dest) const {
     Dest.SetSize(0, 0);
     if (Empty()) return;
     Dest.SetSize(width_, height_);
     BitBlt(Dest.DC(), 0, 0, width_, height_, DC(), 0, 0, SRCCOPY);
     GdiFlush();
-    Dest.SetTransparent(transparent_);
+    Dest.SetTransparent(Transparent());
 }
 
 void TfcBitmap::Assign(const TPersistent* Source) {
@@ -137,23 +188,95 @@ void TfcBitmap::Assign(const TPersistent* Source) {
     }
     if (auto* bmp = dynamic_cast<const TBitmap*>(Source)) {
         LoadFromBitmap(const_cast<TBitmap&>(*bmp));
-        transparent_ = bmp->Transparent();
+        SetTransparent(bmp->Transparent());
+        // A colour fixed on the bitmap stays the key; else the bottom-left rule.
+        transparent_color_ = bmp->TransparentColorFixed() ? bmp->TransparentColor() : clNone;
         return;
     }
-    if (auto* src = dynamic_cast<const TfcBitmap*>(Source)) {
-        if (src->Empty()) {
-            Clear();
-        } else {
-            SetSize(src->width_, src->height_);
-            GdiFlush();
-            std::memcpy(bits_, src->bits_, static_cast<size_t>(row_size_) * static_cast<size_t>(height_));
-        }
-        transparent_ = src->transparent_;
-        transparent_color_ = src->transparent_color_;
-        Changed();
+    if (dynamic_cast<const TfcBitmap*>(Source)) {
+        TGraphic::Assign(Source);  // the source's AssignTo
         return;
     }
-    TPersistent::Assign(Source);
+    if (dynamic_cast<const TGraphic*>(Source)) {
+        AssignFromPersistent(Source);
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TfcBitmap::AssignTo(TPersistent* Dest) const {
+    if (auto* bmp = dynamic_cast<TBitmap*>(Dest)) {
+        SaveToBitmap(*bmp);
+        if (transparent_color_ == clNone)
+            bmp->SetTransparentColorAuto();
+        else
+            bmp->SetTransparentColor(transparent_color_);
+        return;
+    }
+    if (auto* image = dynamic_cast<TfcBitmap*>(Dest)) {
+        CopyTo(*image);
+        return;
+    }
+    TGraphic::AssignTo(Dest);
+}
+
+void TfcBitmap::CopyTo(TfcBitmap& Dest) const {
+    if (&Dest == this) return;
+    if (Empty()) {
+        Dest.Clear();
+        return;
+    }
+    Dest.SetSize(width_, height_);
+    GdiFlush();
+    std::memcpy(Dest.bits_, bits_, static_cast<size_t>(row_size_) * static_cast<size_t>(height_));
+    Dest.color_table_ = color_table_;
+    if (!Dest.palette_dc_) Dest.palette_.Reset();
+    Dest.SetTransparent(Transparent());
+    Dest.smooth_stretch_ = smooth_stretch_;
+    Dest.transparent_color_ = transparent_color_;
+    Dest.Changed();
+}
+
+HPALETTE TfcBitmap::CreateImagePalette() {
+    if (palette_dc_) return palette_.Get();
+    palette_.Reset();
+    halftone_palette_ = false;
+    if (!color_table_.empty()) {
+        const size_t count = color_table_.size();
+        std::vector<uint8_t> block(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+        auto* lp = reinterpret_cast<LOGPALETTE*>(block.data());
+        lp->palVersion = 0x300;
+        lp->palNumEntries = static_cast<WORD>(count);
+        for (size_t i = 0; i < count; ++i)
+            lp->palPalEntry[i] = PALETTEENTRY{color_table_[i].Red, color_table_[i].Green, color_table_[i].Blue, 0};
+        palette_.Reset(CreatePalette(lp));
+    } else {
+        WindowDC screen(nullptr);
+        palette_.Reset(CreateHalftonePalette(screen.Get()));
+        halftone_palette_ = true;
+    }
+    if (!palette_) throw EOutOfResources("Keine Palette für Bitmap");
+    return palette_.Get();
+}
+
+void TfcBitmap::SelectImagePalette(HDC Dest) {
+    if (palette_dc_) ReleaseImagePalette();
+    HPALETTE palette = palette_ ? palette_.Get() : CreateImagePalette();
+    palette_previous_ = SelectPalette(Dest, palette, FALSE);
+    if (!palette_previous_) return;  // not a DC: nothing selected
+    palette_dc_ = Dest;
+    RealizePalette(Dest);
+}
+
+void TfcBitmap::ReleaseImagePalette() {
+    if (palette_dc_ && palette_previous_) SelectPalette(palette_dc_, palette_previous_, TRUE);
+    palette_dc_ = nullptr;
+    palette_previous_ = nullptr;
+    palette_.Reset();
+}
+
+bool TfcBitmap::NeedsImagePalette(HDC Dest) const {
+    return GetDeviceCaps(Dest, BITSPIXEL) * GetDeviceCaps(Dest, PLANES) <= 8;
 }
 
 void TfcBitmap::DrawAt(TCanvas& Dest, int X, int Y) {
@@ -189,8 +312,10 @@ void TfcBitmap::SmoothStretchDraw(TCanvas& Dest, const RECT& R) {
 }
 
 void TfcBitmap::Draw(TCanvas& Dest, const RECT& R) {
+    if (Empty()) return;
+    ScopedImagePalette palette(*this, Dest.Handle());
     if (R.right - R.left == width_ && R.bottom - R.top == height_) {
-        if (transparent_)
+        if (Transparent())
             DrawTransparent(Dest, R.left, R.top);
         else
             DrawAt(Dest, R.left, R.top);
@@ -280,8 +405,4 @@ void TfcBitmap::Spray(int Amount, unsigned Seed) {
 }
 void TfcBitmap::Wave(int AmplitudeX, int PeriodX, int AmplitudeY, int PeriodY, bool Wrap) {
     Effect([&](const TPixels24& p) { ::Wave(p, AmplitudeX, PeriodX, AmplitudeY, PeriodY, Wrap); });
-}
-
-void TfcBitmap::Changed() {
-    if (OnChange) OnChange(this);
 }

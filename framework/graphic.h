@@ -1,0 +1,43 @@
+// TGraphic: the abstract picture the framework's image classes share.
+//
+// A graphic has a size (Width and Height, both 0 while Empty) and draws its
+// whole picture into a rectangle of any canvas, stretched when the sizes
+// differ. Transparent asks the graphic to leave its background colour out
+// when it draws. Copies between graphics go through the persistent pair
+// Assign/AssignTo: a graphic that can take another kind says so in its
+// Assign, one that can turn itself into another kind in its AssignTo; when
+// neither side knows the other, EConvertError. Every change of the picture
+// or of its settings ends in Changed, which fires OnChange.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/component.h"
+#include "framework/events.h"
+
+class TCanvas;
+
+class TGraphic : public TPersistent {
+public:
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void SetWidth(int Value) = 0;
+    virtual void SetHeight(int Value) = 0;
+    virtual bool Empty() const = 0;
+
+    // Draws the whole picture into Rect of ACanvas; nothing while Empty.
+    virtual void Draw(TCanvas& ACanvas, const RECT& Rect) = 0;
+
+    bool Transparent() const { return transparent_; }
+    // Notifies only a real change.
+    virtual void SetTransparent(bool Value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    TGraphic() = default;
+    virtual void Changed();
+
+private:
+    bool transparent_ = false;
+};
