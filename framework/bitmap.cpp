@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "framework/bmp_file.h"
 #include "framework/exceptions.h"
 
 namespace {
@@ -186,3 +188,29 @@ void TBitmap::Assign(const TPersistent* Source) {
 void TBitmap::CanvasChanged() { Changed(); }
 
 void TBitmap::Draw(TCanvas& ACanvas, const RECT& Rect) { ACanvas.StretchDraw(Rect, *this); }
+
+void TBitmap::LoadFromStream(TStream& Stream) {
+    const TBmpImage image = ReadBmp(Stream);
+    if (image.Empty()) {
+        FreeImage();
+        Changed();
+        return;
+    }
+    const TDibLayout& layout = image.Layout;
+    SetSize(layout.Width, layout.Height);
+    std::vector<TRGBTriple> row(static_cast<size_t>(layout.Width));
+    GdiFlush();
+    for (int y = 0; y < layout.Height; ++y) {
+        ConvertDibRow(layout, image.Bits.data(), y, row.data());
+        uint32_t* out = bits_ + static_cast<size_t>(y) * width_;
+        for (int x = 0; x < width_; ++x)
+            out[x] = (uint32_t{row[x].Red} << 16) | (uint32_t{row[x].Green} << 8) | row[x].Blue;
+    }
+    Changed();
+}
+
+void TBitmap::SaveToStream(TStream& Stream) const {
+    if (Empty()) return;
+    GdiFlush();
+    WriteBmp24(Stream, width_, height_, bits_);
+}

@@ -59,6 +59,13 @@ public:
     void SetTransparentColorAuto();
     bool TransparentColorFixed() const { return transparent_fixed_; }
 
+    // A .bmp file (see bmp_file.h for what is readable): the whole section
+    // is replaced only once the file has been read; the transparent
+    // settings stay. Saved as 24-bit bottom-up rows; an empty bitmap writes
+    // nothing and reads back from no bytes.
+    void LoadFromStream(TStream& Stream) override;
+    void SaveToStream(TStream& Stream) const override;
+
     void Assign(const TPersistent* Source) override;
 
 private:

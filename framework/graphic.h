@@ -8,14 +8,22 @@
 // Assign, one that can turn itself into another kind in its AssignTo; when
 // neither side knows the other, EConvertError. Every change of the picture
 // or of its settings ends in Changed, which fires OnChange.
+//
+// A graphic is stored in a stream in its own file format (a bitmap as a
+// .bmp file), read from the stream's position. A graphic exchanged through
+// the clipboard says which format and data it takes or gives; one without a
+// clipboard form refuses with EInvalidGraphic.
 #pragma once
 
 #include <windows.h>
+
+#include <cstdint>
 
 #include "framework/component.h"
 #include "framework/events.h"
 
 class TCanvas;
+class TStream;
 
 class TGraphic : public TPersistent {
 public:
@@ -27,6 +35,16 @@ public:
 
     // Draws the whole picture into Rect of ACanvas; nothing while Empty.
     virtual void Draw(TCanvas& ACanvas, const RECT& Rect) = 0;
+
+    // Reads one picture in the graphic's file format from the stream's
+    // position; a picture that cannot be read raises EInvalidGraphic and
+    // leaves the graphic as it was.
+    virtual void LoadFromStream(TStream& Stream) = 0;
+    // Writes the picture in that format at the stream's position.
+    virtual void SaveToStream(TStream& Stream) const = 0;
+    virtual void LoadFromClipboardFormat(uint16_t AFormat, HANDLE AData, HPALETTE APalette);
+    // Leaves the three untouched when it has nothing to give.
+    virtual void SaveToClipboardFormat(uint16_t& AFormat, HANDLE& AData, HPALETTE& APalette) const;
 
     bool Transparent() const { return transparent_; }
     // Notifies only a real change.

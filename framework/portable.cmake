@@ -15,4 +15,6 @@ list(APPEND PORTABLE_SOURCES
   color_names.cpp
   cp1252.cpp
   print_layout.cpp
+  dib_reader.cpp
+  bmp_file.cpp
 )

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/flat/dib_reader.h"
-#include "controls/flat/pixel_effects.h"
+#include "framework/dib_reader.h"
+#include "framework/pixels24.h"
 #include "framework/exceptions.h"
 #include "fuzz/fuzz_support.h"
 

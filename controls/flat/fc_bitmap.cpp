@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "controls/flat/dib_reader.h"
+#include "framework/dib_reader.h"
 #include "framework/bitmap.h"
 #include "framework/exceptions.h"
 #include "framework/graphics_base.h"
@@ -170,6 +170,22 @@ void TfcBitmap::LoadFromDIB(const void* Info, size_t InfoSize, const void* Bits,
     if (!palette_dc_) palette_.Reset();  // made from the old table
     Changed();
 }
+
+void TfcBitmap::LoadFromStream(TStream& Stream) {
+    TBitmap loaded;
+    loaded.LoadFromStream(Stream);
+    LoadFromBitmap(loaded);
+}
+
+void TfcBitmap::SaveToStream(TStream& Stream) const {
+    TBitmap saved;
+    SaveToBitmap(saved);
+    saved.SaveToStream(Stream);
+}
+
+void TfcBitmap::LoadFromClipboardFormat(uint16_t, HANDLE, HPALETTE) {}
+
+void TfcBitmap::SaveToClipboardFormat(uint16_t&, HANDLE&, HPALETTE&) const {}
 
 void TfcBitmap::SaveToBitmap(TBitmap& Dest) const {
     Dest.SetSize(0, 0);

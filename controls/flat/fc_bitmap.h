@@ -69,6 +69,14 @@ public:
     // block cannot be read; nothing past InfoSize or BitsSize is touched.
     // The colour table of a bitmap of 8 bits or less becomes the image's.
     void LoadFromDIB(const void* Info, size_t InfoSize, const void* Bits, size_t BitsSize);
+    // A .bmp file read into a framework bitmap, then LoadFromBitmap (the
+    // image unchanged when it cannot be read); saved from a framework bitmap
+    // that SaveToBitmap filled.
+    void LoadFromStream(TStream& Stream) override;
+    void SaveToStream(TStream& Stream) const override;
+    // The image has no clipboard form: both leave everything as it is.
+    void LoadFromClipboardFormat(uint16_t AFormat, HANDLE AData, HPALETTE APalette) override;
+    void SaveToClipboardFormat(uint16_t& AFormat, HANDLE& AData, HPALETTE& APalette) const override;
     // Gives Dest this size and the pixels, and this transparent setting.
     void SaveToBitmap(TBitmap& Dest) const;
     // From a framework bitmap: pixels, transparent setting and colour; from

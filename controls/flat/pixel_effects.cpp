@@ -20,8 +20,6 @@ int ClampInt(int Value, int Min, int Max) {
     return Value;
 }
 
-int RowSize24(int Width) { return ((Width * 3) + 3) & ~3; }
-
 namespace {
 
 template <class F>

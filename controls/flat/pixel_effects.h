@@ -5,14 +5,7 @@
 #include <cstdint>
 
 #include "framework/colors.h"
-
-// One pixel in memory order.
-struct TRGBTriple {
-    uint8_t Blue = 0;
-    uint8_t Green = 0;
-    uint8_t Red = 0;
-    bool operator==(const TRGBTriple&) const = default;
-};
+#include "framework/pixels24.h"
 
 TRGBTriple MakeTriple(uint8_t Red, uint8_t Green, uint8_t Blue);
 // Colour <-> triple; the colour must be a plain RGB value (system colours
@@ -21,21 +14,6 @@ TRGBTriple ColorToTriple(TColor RGB);
 TColor TripleToColor(TRGBTriple T);
 uint8_t ClampByte(int Value);
 int ClampInt(int Value, int Min, int Max);
-
-// Bytes per row of a 24-bit image of the given width (4-byte aligned).
-int RowSize24(int Width);
-
-// A view on pixel rows owned by someone else.
-struct TPixels24 {
-    uint8_t* Bits = nullptr;
-    int Width = 0;
-    int Height = 0;
-    int RowSize = 0;  // bytes from one row start to the next
-    TRGBTriple* Row(int Y) const { return reinterpret_cast<TRGBTriple*>(Bits + static_cast<long>(Y) * RowSize); }
-    TRGBTriple& At(int X, int Y) const { return Row(Y)[X]; }
-    bool Empty() const { return Bits == nullptr || Width <= 0 || Height <= 0; }
-};
-static_assert(sizeof(TRGBTriple) == 3);
 
 void FillPixels(const TPixels24& P, TRGBTriple Color);
 // Every channel through one 256-entry table.

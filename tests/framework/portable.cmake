@@ -5,4 +5,6 @@ list(APPEND PORTABLE_TESTS
   sysutils_test.cpp
   streams_test.cpp
   print_layout_test.cpp
+  dib_reader_test.cpp
+  bmp_file_test.cpp
 )

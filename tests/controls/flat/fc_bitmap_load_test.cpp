@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "controls/flat/fc_bitmap.h"
-#include "dib_test_support.h"
+#include "tests/framework/dib_test_support.h"
 #include "flat_test_support.h"
 #include "framework/bitmap.h"
 #include "framework/exceptions.h"
@@ -30,6 +30,8 @@ public:
     void SetWidth(int) override {}
     void SetHeight(int) override {}
     bool Empty() const override { return false; }
+    void LoadFromStream(TStream&) override {}
+    void SaveToStream(TStream&) const override {}
     void Draw(TCanvas& ACanvas, const RECT& Rect) override {
         ::SetPixel(ACanvas.Handle(), Rect.left, Rect.top, kDrawnLeft);
         ::SetPixel(ACanvas.Handle(), Rect.left + 1, Rect.top, kDrawnRight);
@@ -55,6 +57,8 @@ public:
     void SetWidth(int) override {}
     void SetHeight(int) override {}
     bool Empty() const override { return false; }
+    void LoadFromStream(TStream&) override {}
+    void SaveToStream(TStream&) const override {}
     void Draw(TCanvas& ACanvas, const RECT& Rect) override { ::SetPixel(ACanvas.Handle(), Rect.left, Rect.top, 0x0A0B0C); }
 };
 

@@ -1,5 +1,4 @@
 list(APPEND PORTABLE_TESTS
   color_math_test.cpp
   flat_hint_layout_test.cpp
-  dib_reader_test.cpp
 )

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/flat/dib_reader.h"
-#include "controls/flat/pixel_effects.h"
+#include "framework/dib_reader.h"
+#include "framework/pixels24.h"
 #include "dib_test_support.h"
 #include "framework/exceptions.h"
 

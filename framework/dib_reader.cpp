@@ -1,4 +1,4 @@
-#include "controls/flat/dib_reader.h"
+#include "framework/dib_reader.h"
 
 #include <string>
 
@@ -133,36 +133,37 @@ TDibLayout ReadDibHeader(const uint8_t* Info, size_t InfoSize, size_t BitsSize) 
     return L;
 }
 
-void ConvertDibBits(const TDibLayout& L, const uint8_t* Bits, const TPixels24& Dest) {
+void ConvertDibRow(const TDibLayout& L, const uint8_t* Bits, int Y, TRGBTriple* Out) {
     const TChannel red(L.RedMask), green(L.GreenMask), blue(L.BlueMask);
     const TRGBTriple black{};
-    for (int y = 0; y < L.Height; ++y) {
-        const int sourceRow = L.TopDown ? y : L.Height - 1 - y;
-        const uint8_t* row = Bits + static_cast<size_t>(sourceRow) * L.RowSize;
-        TRGBTriple* out = Dest.Row(y);
-        for (int x = 0; x < L.Width; ++x) {
-            switch (L.BitCount) {
-                case 1:
-                case 4:
-                case 8: {
-                    const int perByte = 8 / L.BitCount;
-                    const int shift = 8 - L.BitCount * (x % perByte + 1);
-                    const size_t index = (row[x / perByte] >> shift) & ((1u << L.BitCount) - 1);
-                    out[x] = index < L.Colors.size() ? L.Colors[index] : black;
-                    break;
-                }
-                case 16:
-                case 32: {
-                    const uint8_t* p = row + static_cast<size_t>(x) * (L.BitCount / 8);
-                    const uint32_t v = L.BitCount == 16 ? Le16(p) : Le32(p);
-                    out[x] = TRGBTriple{blue.Of(v), green.Of(v), red.Of(v)};
-                    break;
-                }
-                default: {  // 24
-                    const uint8_t* p = row + static_cast<size_t>(x) * 3;
-                    out[x] = TRGBTriple{p[0], p[1], p[2]};
-                }
+    const int sourceRow = L.TopDown ? Y : L.Height - 1 - Y;
+    const uint8_t* row = Bits + static_cast<size_t>(sourceRow) * L.RowSize;
+    for (int x = 0; x < L.Width; ++x) {
+        switch (L.BitCount) {
+            case 1:
+            case 4:
+            case 8: {
+                const int perByte = 8 / L.BitCount;
+                const int shift = 8 - L.BitCount * (x % perByte + 1);
+                const size_t index = (row[x / perByte] >> shift) & ((1u << L.BitCount) - 1);
+                Out[x] = index < L.Colors.size() ? L.Colors[index] : black;
+                break;
+            }
+            case 16:
+            case 32: {
+                const uint8_t* p = row + static_cast<size_t>(x) * (L.BitCount / 8);
+                const uint32_t v = L.BitCount == 16 ? Le16(p) : Le32(p);
+                Out[x] = TRGBTriple{blue.Of(v), green.Of(v), red.Of(v)};
+                break;
+            }
+            default: {  // 24
+                const uint8_t* p = row + static_cast<size_t>(x) * 3;
+                Out[x] = TRGBTriple{p[0], p[1], p[2]};
             }
         }
     }
+}
+
+void ConvertDibBits(const TDibLayout& L, const uint8_t* Bits, const TPixels24& Dest) {
+    for (int y = 0; y < L.Height; ++y) ConvertDibRow(L, Bits, y, Dest.Row(y));
 }

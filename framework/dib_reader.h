@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/flat/pixel_effects.h"
+#include "framework/pixels24.h"
 
 struct TDibLayout {
     int Width = 0;
@@ -39,3 +39,5 @@ TDibLayout ReadDibHeader(const uint8_t* Info, size_t InfoSize, size_t BitsSize);
 // Converts the bits (at least Layout.BitsNeeded bytes) into Dest, which has
 // Layout's width and height. Colour indexes past the table give black.
 void ConvertDibBits(const TDibLayout& Layout, const uint8_t* Bits, const TPixels24& Dest);
+// Row Y (counted from the top) of the bits into Out, Layout.Width pixels.
+void ConvertDibRow(const TDibLayout& Layout, const uint8_t* Bits, int Y, TRGBTriple* Out);
