@@ -7,7 +7,8 @@
 // Beside them the form edits (DC family): flat fields without a button
 // showing grey placeholders, Enter and Shift+Enter moving through the
 // fields (over a read-only one), a selected text dragged onto another
-// field, and a form combo with its placeholder.
+// field (refused where typing could not have put it), a two-line note and
+// a form combo with its placeholder.
 // The open list and the error bubble are top-level windows: the page also
 // shows pictures of them so that its screenshot has them too.
 #include <string>
@@ -134,22 +135,29 @@ void BuildEditsPage(TWinControl* parent) {
     // The form edits, below the grid edits: flat fields with placeholders
     // and data dragging, Enter moving on over the read-only one.
     SampleLabel(panel, 16, 460, 380, "Formularfelder: Platzhalter, Enter springt, Text ziehen:", true);
+    // A field takes a dragged text only as typing would: the phone number
+    // at most 15 characters, a one-line field no line break of the note.
     struct FormField {
         const char* placeholder;
         const char* text;
         bool readOnly;
-        int x, y, w;
+        int x, y, w, h;
+        int maxLength;
+        bool multiLine;
     } fields[] = {
-        {"Vorname", "", false, 16, 480, 180},
-        {"Nachname", "", false, 16, 508, 180},
-        {"", "nur lesen (Enter springt darüber)", true, 210, 480, 180},
-        {"Telefon", "0621 123456", false, 210, 508, 180},
+        {"Vorname", "", false, 16, 480, 180, 22, 0, false},
+        {"Nachname", "", false, 16, 508, 180, 22, 0, false},
+        {"", "nur lesen (Enter springt darüber)", true, 210, 480, 180, 22, 0, false},
+        {"Telefon", "0621 123456", false, 210, 508, 180, 22, 15, false},
+        {"Bemerkung", "Hinterhaus\r\n2. Stock", false, 600, 480, 180, 50, 0, true},
     };
     for (const FormField& f : fields) {
         auto* e = Create<TDCChoiceEdit>(panel);
-        e->SetBounds(f.x, f.y, f.w, 22);
+        e->SetBounds(f.x, f.y, f.w, f.h);
         e->SetDrawStyle(fsFlat);
         e->SetButtonExist(false);
+        e->SetMultiLine(f.multiLine);
+        e->SetMaxLength(f.maxLength);
         e->SetEmptyText(f.placeholder);
         e->SetText(f.text);
         e->SetReadOnly(f.readOnly);

@@ -317,6 +317,11 @@ std::string TStringList::Get(int Index) const {
     return items_[static_cast<size_t>(Index)].text;
 }
 
+const std::string& TStringList::TextAt(int Index) const {
+    if (Index < 0 || Index >= GetCount()) IndexError(Index);
+    return items_[static_cast<size_t>(Index)].text;
+}
+
 int TStringList::GetCount() const { return static_cast<int>(items_.size()); }
 
 void TStringList::Insert(int Index, const std::string& S) { InsertObject(Index, S, nullptr); }

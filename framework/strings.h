@@ -85,6 +85,8 @@ public:
     ~TStringList() override;
 
     std::string Get(int Index) const override;
+    // The text at Index without a copy; valid until the list changes.
+    const std::string& TextAt(int Index) const;
     int GetCount() const override;
     void Insert(int Index, const std::string& S) override;
     void Delete(int Index) override;

@@ -291,10 +291,9 @@ void TFSB_BOX::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
         SetModalResult(ActiveControl() && ActiveControl()->Tag == 20 ? mrCancel : mrOk);
         break;
     case VK_ESCAPE:
-        if (Pinput->Visible() && !FB_ICANCEL->Visible())
-            SetModalResult(mrOk);
-        else if (!InputListOpen())
-            SetModalResult(mrCancel);
+        // An open input list takes Escape to close itself: the box stays.
+        if (InputListOpen()) break;
+        SetModalResult(Pinput->Visible() && !FB_ICANCEL->Visible() ? mrOk : mrCancel);
         break;
     case VK_LEFT:
     case VK_RIGHT: {

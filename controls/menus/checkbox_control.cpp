@@ -193,6 +193,12 @@ void TsBWCCControl::SetPressed(bool value) {
     BoxChanged();
 }
 
+void TsBWCCControl::EndPress() {
+    mouse_press_ = false;
+    space_press_ = false;
+    SetPressed(false);
+}
+
 void TsBWCCControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft && CanFocus() && !Focused()) {
         SetFocus();
@@ -211,9 +217,10 @@ void TsBWCCControl::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TsBWCCControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft) {
+        // A press made by the button and Space together is one press: the
+        // first release ends it (and toggles), the other finds none left.
         const bool ours = mouse_press_;
-        mouse_press_ = false;
-        SetPressed(false);
+        if (ours || !space_press_) EndPress();
         const RECT client = ClientRect();
         if (ours && PtInRect(&client, POINT{X, Y})) {
             Toggle();
@@ -242,11 +249,9 @@ void TsBWCCControl::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TsBWCCControl::KeyUp(WORD& Key, TShiftState) {
-    if (Key != VK_SPACE) return;
-    const bool ours = space_press_;
-    space_press_ = false;
-    SetPressed(false);
-    if (ours) Toggle();
+    if (Key != VK_SPACE || !space_press_) return;
+    EndPress();
+    Toggle();
 }
 
 void TsBWCCControl::DoEnter() {
@@ -305,8 +310,15 @@ void TsBWCCControl::CMParentColorChanged(TMessage&) {
     }
 }
 
+bool TsBWCCControl::ShownAndEnabled() const {
+    // What a user can reach: the box and every parent shown and enabled.
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled()) return false;
+    return true;
+}
+
 void TsBWCCControl::CMDialogChar(TMessage& Message) {
-    if (Enabled() && IsAccel(static_cast<char>(Message.WParam), Caption())) {
+    if (ShownAndEnabled() && IsAccel(static_cast<char>(Message.WParam), Caption())) {
         Toggle();
         Message.Result = 1;
         return;

@@ -95,6 +95,10 @@ protected:
 private:
     bool BoxAtRight() const { return alignment_ == taRightJustify; }
     void SetPressed(bool value);
+    // Ends the press, whoever made it (button, Space or both).
+    void EndPress();
+    // The box and all its parents visible and enabled.
+    bool ShownAndEnabled() const;
     // Asks for a repaint of one side; two different sides mean all.
     void InvalidatePart(TCheckBoxRepaint kind);
 

@@ -33,10 +33,6 @@ const char* StyleGlyphName(TChoiceBtnStyle s) {
     default: return "FLATCHOICE";
     }
 }
-std::string WithoutLineBreaks(std::string s) {
-    std::erase_if(s, [](char c) { return c == '\r' || c == '\n'; });
-    return s;
-}
 }  // namespace
 
 TI_CustomChoiceEdit::TI_CustomChoiceEdit(TComponent* AOwner, const PopupFamily& family)
@@ -144,7 +140,12 @@ void TI_CustomChoiceEdit::LoadStyleGlyph() {
         return;
     }
     TBitmap bmp;
-    bmp.LoadFromResourceName(GetModuleHandleA(nullptr), Family().Resource(StyleGlyphName(choice_style_)));
+    try {
+        bmp.LoadFromResourceName(GetModuleHandleA(nullptr), Family().Resource(StyleGlyphName(choice_style_)));
+    } catch (...) {
+        // A program without the picture keeps a plain button (this runs in constructors).
+        bmp.SetSize(0, 0);
+    }
     button_->SetGlyph(&bmp);
 }
 
@@ -498,22 +499,12 @@ void TI_CustomChoiceEdit::PaintMarks(HDC dc) {
 
 // --- messages ------------------------------------------------------------------------------
 
-void TI_CustomChoiceEdit::Paste() {
-    if (ReadOnly()) return;
-    std::string text = ClipboardText();
-    if (!multi_line_) text = WithoutLineBreaks(text);
-    SetSelText(text);
-}
-
 void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
     switch (m.Msg) {
     case WM_PASTE:
-        if (!IsMasked()) {
-            Paste();
-            m.Result = 0;
-            return;
-        }
-        break;
+        TakeOutsideText(ClipboardText(), TOutsideText::Paste);
+        m.Result = 0;
+        return;
     case WM_GETDLGCODE:
         TI_CustomMaskEdit::Dispatch(m);
         // Enter and Escape are the edit's: its KeyPress hands them on to the
@@ -580,9 +571,8 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
     case WM_CAPTURECHANGED:
         // The capture taken away (another window, a menu): the drag ends without a drop.
         if (drag_state_ != 0 && reinterpret_cast<HWND>(m.LParam) != WindowHandle()) {
-            drag_state_ = 0;
-            drop_target_ = nullptr;
-            EndDragImage();
+            CancelDataDrag();
+            if (IsBeingFreed()) return;
         }
         break;
     case UM_DROPDOWN:
@@ -621,7 +611,7 @@ void TI_CustomChoiceEdit::Dispatch(TMessage& m) {
             return;
         }
         if (!dbl) {
-            const PressKind press = DragMouseDown(x);
+            const PressKind press = DragMouseDown(x, y);
             if (press == PressKind::Drag || IsBeingFreed()) return;
             if (press == PressKind::Click) {
                 // The detection took the release: the EDIT gets it after its press.
@@ -710,7 +700,12 @@ void TI_CustomChoiceEdit::KeyPress(char& key) {
         return;
     }
     TI_CustomMaskEdit::KeyPress(key);
-    if (key == 0 || multi_line_ || IsBeingFreed()) return;
+    if (key == 0 || IsBeingFreed()) return;
+    if (multi_line_) {
+        // A form edit's Enter moves the focus (or was vetoed): never a new line.
+        if (key == VK_RETURN && Family().form_edit_rules) key = 0;
+        return;
+    }
     if (key == VK_RETURN || key == VK_ESCAPE) {
         if (Perform(CM_WANTSPECIALKEY, static_cast<unsigned char>(key), 0) == 0) {
             if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_DIALOGKEY, static_cast<unsigned char>(key), 0);

@@ -27,6 +27,7 @@
 #include <string>
 
 #include "editors/edits/mask_edit.h"
+#include "editors/edits/outside_text.h"
 #include "editors/tools/edit_button.h"
 #include "framework/bitmap.h"
 #include "framework/edit_kinds.h"
@@ -134,6 +135,13 @@ public:
     const TDataDragExtra& DragExtra() const { return drag_extra_; }
     TDataDragExtra& DragExtra() { return drag_extra_; }
 
+    // Text from outside: a paste (WM_PASTE) or a drop goes in only as typing
+    // could have put it there (outside_text.h); false when the field took
+    // nothing (read-only, or refused) and nothing changed.
+    bool TakeOutsideText(const std::string& Text, TOutsideText How);
+    // Whether a drop of Text would be taken (nothing changes).
+    bool TakesDrop(const std::string& Text) const;
+
     // Called instead of the placeholder while the text is empty.
     TNotifyEvent OnEmptyPaint;
     TDataDragOverEvent OnDragOverData;
@@ -167,6 +175,10 @@ protected:
     void PaintButtonOn(HDC Dc);
     void PaintNonClient(HDC Dc) override;
     virtual void AfterPaint() {}
+    // What outside text would make of the field (nothing: refused), and
+    // putting that result in; the combo keeps its item in step.
+    virtual std::optional<OutsideTextResult> FitOutside(const std::string& Text, TOutsideText How) const;
+    virtual void ApplyOutside(const OutsideTextResult& Result, TOutsideText How);
     // The list-only combo paints its face itself and skips the erase.
     virtual bool ErasesBackground() const { return true; }
     // An edit with a drop-down: UM_DROPDOWN 1 runs OpenDropDown with the
@@ -194,12 +206,15 @@ private:
     void PaintMarks(HDC Dc);
     void PaintCheckGlyph(HDC Dc);
     void PaintPlaceholder(HDC Dc);
-    void Paste();
     // Data dragging (choice_edit_form.cpp). A press either starts a drag,
     // or is a plain press, or was a click whose release the drag detection
     // took from the queue.
     enum class PressKind { Plain, Drag, Click };
-    PressKind DragMouseDown(int X);
+    PressKind DragMouseDown(int X, int Y);
+    // Whether the client point lies on the selected text.
+    bool OnSelection(int X, int Y);
+    // Ends a drag without a drop: the image, the events and the cursor.
+    void CancelDataDrag();
     void DragMouseMove(TMessage& Message);
     void DragMouseUp();
     void EndDragImage();

@@ -34,6 +34,16 @@ POINT CursorPos() {
     GetCursorPos(&p);
     return p;
 }
+
+// Whether the window and every window it stands in are shown and enabled: a
+// window behind a modal dialog (disabled with its form) takes no drop.
+bool TakesInput(HWND h) {
+    for (; h; h = GetParent(h)) {
+        if (!IsWindowVisible(h) || !IsWindowEnabled(h)) return false;
+        if (!(GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return true;
+}
 }  // namespace
 
 // --- placeholder -------------------------------------------------------------------------
@@ -120,21 +130,91 @@ void TI_CustomChoiceEdit::SelectNext(TWinControl* from, bool forward, WORD key, 
     if (index >= 0) AskSelectNext(from, list[static_cast<size_t>(index)], key);
 }
 
+// --- text from outside ------------------------------------------------------------------------
+
+std::optional<OutsideTextResult> TI_CustomChoiceEdit::FitOutside(const std::string& text, TOutsideText how) const {
+    OutsideTextField field;
+    field.text = GetText();
+    GetSel(field.sel_start, field.sel_end);
+    field.multi_line = multi_line_;
+    field.max_length = MaxLength();
+    field.mask = IsMasked() ? &MaskPositions() : nullptr;
+    return FitOutsideText(field, text, how);
+}
+
+void TI_CustomChoiceEdit::ApplyOutside(const OutsideTextResult& r, TOutsideText how) {
+    if (how == TOutsideText::Paste && !IsMasked()) {
+        SetSelText(r.inserted);  // the EDIT keeps it for undo
+        return;
+    }
+    SetText(r.text);
+    if (IsBeingFreed()) return;
+    SetSel(r.caret, r.caret);
+}
+
+bool TI_CustomChoiceEdit::TakeOutsideText(const std::string& text, TOutsideText how) {
+    if (ReadOnly()) return false;
+    const std::optional<OutsideTextResult> r = FitOutside(text, how);
+    if (!r) return false;
+    ApplyOutside(*r, how);
+    return true;
+}
+
+bool TI_CustomChoiceEdit::TakesDrop(const std::string& text) const {
+    return !ReadOnly() && FitOutside(text, TOutsideText::Drop).has_value();
+}
+
 // --- data dragging -----------------------------------------------------------------------------
 
 TI_CustomChoiceEdit* TI_CustomChoiceEdit::DropTargetAt(POINT p) const {
     auto* edit = dynamic_cast<TI_CustomChoiceEdit*>(FindDragTarget(p, false));
     if (!edit || edit == this || !edit->Family().form_edit_rules || !edit->data_dragging_ || edit->ReadOnly())
         return nullptr;
+    if (!TakesInput(edit->WindowHandle()) || !edit->TakesDrop(dragged_text_)) return nullptr;
     return edit;
 }
 
-TI_CustomChoiceEdit::PressKind TI_CustomChoiceEdit::DragMouseDown(int x) {
+bool TI_CustomChoiceEdit::OnSelection(int x, int y) {
     HWND h = WindowHandle();
-    if (!h || !data_dragging_ || drag_state_ != 0 || OverButton(x)) return PressKind::Plain;
+    if (!h) return false;
     int s = 0, e = 0;
     GetSel(s, e);
-    if (s == e) return PressKind::Plain;
+    if (s == e) return false;
+    // The character under the point: EM_CHARFROMPOS answers the nearest
+    // boundary, so a point left of that character's cell belongs to the one before.
+    const LRESULT found = SendMessageA(h, EM_CHARFROMPOS, 0, MAKELPARAM(x, y));
+    if (found == -1) return false;
+    int c = LOWORD(found);
+    const int length = GetWindowTextLengthA(h);
+    auto cell = [&](int i, RECT& r) {
+        const LRESULT at = SendMessageA(h, EM_POSFROMCHAR, static_cast<WPARAM>(i), 0);
+        if (at == -1) return false;
+        const int left = static_cast<short>(LOWORD(at)), top = static_cast<short>(HIWORD(at));
+        const std::string ch = GetText().substr(static_cast<size_t>(i), 1);
+        WindowDC dc(h);
+        ScopedSelect font(dc.Get(), Font().Handle());
+        SIZE size{0, 0};
+        GetTextExtentPoint32A(dc.Get(), ch.c_str(), 1, &size);
+        r = RECT{left, top, left + size.cx, top + size.cy};
+        return true;
+    };
+    RECT r{};
+    if (c >= length || (c < length && cell(c, r) && x < r.left)) --c;
+    if (c < s || c >= e || c < 0) return false;
+    // Past the end of a line lies no text.
+    const std::string text = GetText();
+    if (static_cast<size_t>(c) >= text.size() || text[static_cast<size_t>(c)] == '\r' ||
+        text[static_cast<size_t>(c)] == '\n')
+        return false;
+    return cell(c, r) && x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+TI_CustomChoiceEdit::PressKind TI_CustomChoiceEdit::DragMouseDown(int x, int y) {
+    HWND h = WindowHandle();
+    if (!h || !data_dragging_ || drag_state_ != 0 || OverButton(x)) return PressKind::Plain;
+    // Only a press on the selected text drags it (a text selected by Tab
+    // stays where a press elsewhere puts the caret).
+    if (!OnSelection(x, y)) return PressKind::Plain;
     const POINT start = CursorPos();
     if (!DragDetect(h, start)) return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? PressKind::Plain : PressKind::Click;
     dragged_text_ = SelText();
@@ -166,7 +246,8 @@ void TI_CustomChoiceEdit::FollowDrag(POINT p) {
     bool dropCursor = drop_target_ != nullptr;
     if (OnDragOverData) {
         const int before = drag_state_value_;
-        bool accept = drag_accept_;
+        // Each move is asked afresh: an accept belongs to the place it was given for.
+        bool accept = false;
         int state = drag_state_value_;
         OnDragOverData(accept, state, p, drag_extra_);
         if (IsBeingFreed()) return;
@@ -191,12 +272,21 @@ void TI_CustomChoiceEdit::EndDragImage() {
     drag_image_.reset();
 }
 
+void TI_CustomChoiceEdit::CancelDataDrag() {
+    drag_state_ = 0;
+    drop_target_ = nullptr;
+    EndDragImage();
+    drag_accept_ = false;
+    if (OnDragOverCancel) OnDragOverCancel(drag_state_value_);
+    if (IsBeingFreed()) return;
+    ::SetCursor(Screen()->Cursors(crArrow));
+}
+
 void TI_CustomChoiceEdit::DragMouseMove(TMessage& m) {
     if (!(m.WParam & MK_LBUTTON)) {
         // The button went up elsewhere: no drop.
-        drag_state_ = 0;
-        drop_target_ = nullptr;
-        EndDragImage();
+        CancelDataDrag();
+        if (IsBeingFreed()) return;
         SetMouseCapture(false);
         return;
     }
@@ -213,7 +303,7 @@ void TI_CustomChoiceEdit::DragMouseUp() {
     EndDragImage();
     SetMouseCapture(false);
     // A drop the handler refused leaves the target's text alone.
-    if (target && (!OnDragOverData || accepted)) target->SetText(dragged_text_);
+    if (target && (!OnDragOverData || accepted)) target->TakeOutsideText(dragged_text_, TOutsideText::Drop);
     if (IsBeingFreed()) return;
     if (accepted && OnDragDropData) {
         bool a = accepted;

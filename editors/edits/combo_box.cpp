@@ -26,15 +26,17 @@ TI_CustomComboBox::TI_CustomComboBox(TComponent* AOwner, const PopupFamily& fami
 
 TI_CustomComboBox::~TI_CustomComboBox() = default;
 
-ComboItems TI_CustomComboBox::ItemVector() const {
-    ComboItems v;
-    v.reserve(static_cast<size_t>(items_->Count()));
-    for (int i = 0; i < items_->Count(); ++i) v.push_back(items_->Get(i));
-    return v;
+ComboItemView TI_CustomComboBox::ItemView() const {
+    const TStringList* items = items_.get();
+    return ComboItemView{items->Count(), [items](int i) -> const std::string& { return items->TextAt(i); }};
 }
 
 int TI_CustomComboBox::FindItem(bool prefixOnly) const {
-    return match_items_ ? FindComboItem(ItemVector(), GetText(), prefixOnly) : -1;
+    return match_items_ ? FindComboItem(ItemView(), GetText(), prefixOnly) : -1;
+}
+
+int TI_CustomComboBox::ItemNamed(const std::string& text) const {
+    return FindComboItem(ItemView(), text, false);
 }
 
 void TI_CustomComboBox::SetItemIndex(int index) {
@@ -44,7 +46,11 @@ void TI_CustomComboBox::SetItemIndex(int index) {
     item_index_ = index;
     const std::string before = GetText();
     SetText(text);
-    if (OnIndexChange) OnIndexChange(this);
+    if (IsBeingFreed()) return;
+    if (OnIndexChange) {
+        OnIndexChange(this);
+        if (IsBeingFreed()) return;
+    }
     // A list-only combo has no EDIT to report its text; every change of
     // the shown item is a change (the wheel included).
     if (ListOnly() && before == text) Change();
@@ -58,8 +64,38 @@ void TI_CustomComboBox::SetTextAndIndex(const std::string& text, int index, int 
         if (IsBeingFreed()) return;
     }
     SetItemIndex(index);
+    if (IsBeingFreed()) return;
     SetText(text);
+    if (IsBeingFreed()) return;
     SetSel(selStart, selEnd);
+}
+
+std::optional<OutsideTextResult> TI_CustomComboBox::FitOutside(const std::string& text, TOutsideText how) const {
+    if (!ListOnly()) return TI_CustomChoiceEdit::FitOutside(text, how);
+    // No text to type into: only a drop that names an item, shown as the item.
+    if (how != TOutsideText::Drop) return std::nullopt;
+    const int index = ItemNamed(text);
+    if (index < 0) return std::nullopt;
+    const std::string& item = items_->TextAt(index);
+    return OutsideTextResult{item, 0, item};
+}
+
+void TI_CustomComboBox::ApplyOutside(const OutsideTextResult& r, TOutsideText how) {
+    if (ListOnly()) {
+        SetTextAndIndex(r.text, ItemNamed(r.text), 0, 0);
+        return;
+    }
+    TI_CustomChoiceEdit::ApplyOutside(r, how);
+    if (IsBeingFreed()) return;
+    // The item follows the text it took, as on leaving.
+    item_index_ = FindItem(false);
+    if (list_) list_->SetItemIndex(item_index_);
+}
+
+bool TI_CustomComboBox::DoContextPopup(POINT pos) {
+    // Taken, with no menu at all (the EDIT's own neither), over an open list.
+    if (Family().form_edit_rules && list_open_) return true;
+    return TI_CustomChoiceEdit::DoContextPopup(pos);
 }
 
 void TI_CustomComboBox::SetStyle(TComboStyle value) {
@@ -70,7 +106,11 @@ void TI_CustomComboBox::SetStyle(TComboStyle value) {
         // The form combo: the simple style has no button, the list style
         // starts empty; the window is made anew either way.
         SetButtonExist(value != csSimple);
-        if (value == csDropDownList) SetText(std::string());
+        if (value == csDropDownList) {
+            // Empty means no item: the face shows what ItemIndex holds.
+            SetText(std::string());
+            item_index_ = -1;
+        }
         std::string text = GetText();
         RecreateWnd();
         SetText(text);
@@ -143,7 +183,13 @@ void TI_CustomComboBox::OpenDropDown() {
     PrepareList(*list);
     list->Items().Assign(items_.get());
     // The list closes by a posted message: never freed inside its own click.
-    list->OnClick = [this](TObject*) { CloseUp(true, false); };
+    // The item it takes may fire OnIndexChange, which may free the combo: the
+    // combo is then deleted when this call returns (it runs in the list's
+    // dispatch, not in the combo's).
+    list->OnClick = [this](TObject*) {
+        TDispatchScope alive(this);
+        CloseUp(true, false);
+    };
     const int width = drop_down_width_ > 0 ? drop_down_width_ : Width();
     list->SetPopupRect(0, 0, width, list->ItemHeight());
     if (match_items_ && item_index_ >= 0 && item_index_ < items_->Count() - 1 &&
@@ -181,8 +227,10 @@ void TI_CustomComboBox::CloseUp(bool accept, bool immediately) {
         SetSel(e, e);
     }
     TI_CustomChoiceEdit::CloseUp(accept, immediately);
+    if (IsBeingFreed()) return;
     if (accept && index >= 0 && !ReadOnly()) {
         SetTextAndIndex(item, index, -1, 0);
+        if (IsBeingFreed()) return;
         Remember();
     }
 }
@@ -198,7 +246,7 @@ bool TI_CustomComboBox::SelectItemByChar(char ch) {
     // Control characters (Enter, Escape, Backspace) are keys, not letters:
     // they neither pick an item nor open the list.
     if (ReadOnly() || static_cast<unsigned char>(ch) < 32) return false;
-    const int index = FindComboItemByChar(ItemVector(), item_index_, ch);
+    const int index = FindComboItemByChar(ItemView(), item_index_, ch);
     if (index >= 0) {
         SetTextAndIndex(items_->Get(index), index, 0, 0);
         if (list_) list_->SetItemIndex(index);
@@ -230,7 +278,7 @@ void TI_CustomComboBox::KeyDown(WORD& key, TShiftState shift) {
         if (key != 0 && !ReadOnly()) {
             // Without item matching the text does not find the start.
             const std::string text = match_items_ ? GetText() : std::string("\x01");
-            const int index = StepComboIndex(ItemVector(), item_index_, text, key == VK_UP ? -1 : +1);
+            const int index = StepComboIndex(ItemView(), item_index_, text, key == VK_UP ? -1 : +1);
             if (index >= 0) SetTextAndIndex(items_->Get(index), index, -1, 0);
         }
         key = 0;
@@ -291,7 +339,7 @@ void TI_CustomComboBox::TypedChar(TMessage& m) {
         OnCompleteText(this);
         if (IsBeingFreed()) return;
     } else if (match_items_ && !ReadOnly()) {
-        const ComboCompletion c = CompleteComboText(ItemVector(), GetText());
+        const ComboCompletion c = CompleteComboText(ItemView(), GetText());
         if (c.index >= 0) {
             SetTextAndIndex(c.text, c.index, c.sel_start, c.sel_end);
             Invalidate();

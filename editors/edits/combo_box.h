@@ -118,11 +118,20 @@ protected:
     void CMEnter(TMessage& Message) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
     bool ErasesBackground() const override { return !ListOnly(); }
+    // A list-only combo takes a dropped text only when it names an item;
+    // any other keeps its item in step with the text it took.
+    std::optional<OutsideTextResult> FitOutside(const std::string& Text, TOutsideText How) const override;
+    void ApplyOutside(const OutsideTextResult& Result, TOutsideText How) override;
+    // A form combo offers no context menu while its list is open.
+    bool DoContextPopup(POINT ScreenPos) override;
     void OpenDropDown() override;
     void CloseDropDown() override;
 
 private:
-    ComboItems ItemVector() const;
+    // The items as the rules read them, without a copy.
+    ComboItemView ItemView() const;
+    // The item equal to Text ignoring case (whatever the item matching), or -1.
+    int ItemNamed(const std::string& Text) const;
     void ListOnlyChanged(bool WasListOnly);
     void Remember();
     void TypedChar(TMessage& Message);

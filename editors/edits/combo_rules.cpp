@@ -8,22 +8,22 @@ bool SameChar(char a, char b) {
 }
 }  // namespace
 
-int FindComboItem(const ComboItems& items, const std::string& text, bool prefixOnly) {
-    for (size_t i = 0; i < items.size(); ++i) {
-        const std::string& item = items[i];
+int FindComboItem(const ComboItemView& items, const std::string& text, bool prefixOnly) {
+    for (int i = 0; i < items.count; ++i) {
+        const std::string& item = items.at(i);
         if (item.size() < text.size() || (!prefixOnly && item.size() != text.size())) continue;
         bool same = true;
         for (size_t k = 0; k < text.size() && same; ++k) same = SameChar(item[k], text[k]);
-        if (same) return static_cast<int>(i);
+        if (same) return i;
     }
     return -1;
 }
 
-int StepComboIndex(const ComboItems& items, int itemIndex, const std::string& text, int step) {
+int StepComboIndex(const ComboItemView& items, int itemIndex, const std::string& text, int step) {
     int start = itemIndex >= 0 ? itemIndex : FindComboItem(items, text, false);
     int index = start + step;
     if (index < 0) index = 0;
-    if (index >= static_cast<int>(items.size())) return -1;
+    if (index >= items.count) return -1;
     return index;
 }
 
@@ -32,11 +32,11 @@ int WheelComboIndex(int count, int itemIndex, int delta) {
     return index >= 0 && index < count ? index : -1;
 }
 
-int FindComboItemByChar(const ComboItems& items, int itemIndex, char ch) {
-    const int count = static_cast<int>(items.size());
+int FindComboItemByChar(const ComboItemView& items, int itemIndex, char ch) {
+    const int count = items.count;
     if (itemIndex < -1 || itemIndex >= count) itemIndex = -1;
     auto matches = [&](int i) {
-        const std::string& item = items[static_cast<size_t>(i)];
+        const std::string& item = items.at(i);
         return !item.empty() && SameChar(item[0], ch);
     };
     for (int i = itemIndex + 1; i < count; ++i)
@@ -46,13 +46,13 @@ int FindComboItemByChar(const ComboItems& items, int itemIndex, char ch) {
     return -1;
 }
 
-ComboCompletion CompleteComboText(const ComboItems& items, const std::string& typed) {
+ComboCompletion CompleteComboText(const ComboItemView& items, const std::string& typed) {
     ComboCompletion c;
     if (typed.size() < static_cast<size_t>(kComboCompletionMinLength)) return c;
     int index = FindComboItem(items, typed, true);
     if (index < 0) return c;
     c.index = index;
-    c.text = items[static_cast<size_t>(index)];
+    c.text = items.at(index);
     c.sel_start = static_cast<int>(typed.size());
     c.sel_end = static_cast<int>(c.text.size());
     return c;

@@ -85,20 +85,27 @@ TEST_F(InputBoxTest, KeysGiveTheTypedOrChosenTextOrNothing) {
 }
 
 TEST_F(InputBoxTest, WhileTheListIsOpenEnterAndEscapeBelongToIt) {
-    SetBoxShownHook([](TFSB_BOX* box) {
-        ParkMouse();
-        Press({VK_F2});
-        ASSERT_TRUE(box->FINPE->IsDroppedDown());
-        Press({VK_DOWN, VK_RETURN});  // takes "eins", the box stays
-        EXPECT_EQ(box->ModalResult(), mrNone);
-        EXPECT_FALSE(box->FINPE->IsDroppedDown());
-        EXPECT_EQ(box->FINPE->GetText(), "eins");
-        Press({VK_F2, VK_ESCAPE});  // closes the list only
-        EXPECT_EQ(box->ModalResult(), mrNone);
-        EXPECT_FALSE(box->FINPE->IsDroppedDown());
-        box->SetModalResult(mrCancel);
-    });
-    EXPECT_EQ(ShowInput("Text", kItems), std::nullopt);
+    // Also when "Abbrechen" is hidden, where Escape would answer with the text.
+    for (const bool cancelHidden : {false, true}) {
+        SetBoxShownHook([cancelHidden](TFSB_BOX* box) {
+            ParkMouse();
+            if (cancelHidden) box->FB_ICANCEL->Hide();
+            Press({VK_F2, VK_ESCAPE});
+            EXPECT_EQ(box->ModalResult(), mrNone) << "Escape over the open list closed the box";
+            if (box->ModalResult() != mrNone) return;
+            Press({VK_F2});
+            ASSERT_TRUE(box->FINPE->IsDroppedDown());
+            Press({VK_DOWN, VK_RETURN});  // takes "eins", the box stays
+            EXPECT_EQ(box->ModalResult(), mrNone);
+            EXPECT_FALSE(box->FINPE->IsDroppedDown());
+            EXPECT_EQ(box->FINPE->GetText(), "eins");
+            Press({VK_F2, VK_ESCAPE});  // closes the list only
+            EXPECT_EQ(box->ModalResult(), mrNone);
+            EXPECT_FALSE(box->FINPE->IsDroppedDown());
+            box->SetModalResult(mrCancel);
+        });
+        EXPECT_EQ(ShowInput("Text", kItems), std::nullopt) << cancelHidden;
+    }
 }
 
 TEST_F(InputBoxTest, LayoutAndTheFieldOnlyInTheInputBox) {

@@ -12,8 +12,10 @@
 #include "framework/font.h"
 #include "framework/gdi_owner.h"
 #include "framework/graphics.h"
+#include "framework/std_controls.h"
 #include "tests/controls/flat/flat_test_support.h"
 #include "tests/framework/gui_counters.h"
+#include "tests/framework/user_input.h"
 
 namespace {
 
@@ -225,6 +227,76 @@ TEST(CheckBox, AcceleratorTogglesWhileEnabled) {
     EXPECT_EQ(s.box->Perform(CM_DIALOGCHAR, 'b'), 0);
     EXPECT_TRUE(s.box->Checked());
     EXPECT_EQ(s.clicks, 1);
+}
+
+// Real keys and clicks: Space held while the box is clicked is one press
+// and one toggle, as in the Windows check box, whichever is let go first.
+TEST(CheckBox, SpaceHeldAndAClickToggleOnce) {
+    auto key = [](bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = VK_SPACE;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &in, sizeof(INPUT));
+        Pump();
+    };
+    auto button = [](bool up) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+        SendInput(1, &in, sizeof(INPUT));
+        Pump();
+    };
+    for (const bool spaceFirstUp : {false, true}) {
+        Scene s;
+        s.box->SetFocus();
+        POINT centre{40, 10};
+        ClientToScreen(s.Hwnd(), &centre);
+        SetCursorPos(centre.x, centre.y);
+        Pump();
+        key(false);
+        ASSERT_TRUE(s.box->Pressed());
+        button(false);
+        if (spaceFirstUp) {
+            key(true);
+            button(true);
+        } else {
+            button(true);
+            key(true);
+        }
+        EXPECT_EQ(s.clicks, 1) << spaceFirstUp;
+        EXPECT_EQ(s.box->State(), cbChecked) << spaceFirstUp;
+        EXPECT_FALSE(s.box->Pressed());
+        SetCursorPos(1, 1);
+    }
+}
+
+// Alt+letter reaches only a box the user can see and use: not a hidden one
+// (which comes first in the broadcast), not one on a disabled panel.
+TEST(CheckBox, AcceleratorOnlyForVisibleBoxesOnEnabledParents) {
+    TForm* form = ShowTestForm();
+    auto* hidden = Place<TsCheckBox>(form, form, 0, 0, 98, 20);
+    hidden->SetCaption("&Benutzen");
+    hidden->SetVisible(false);
+    auto* shown = Place<TsCheckBox>(form, form, 0, 30, 98, 20);
+    shown->SetCaption("&Benutzen");
+    auto* panel = Place<TPanel>(form, form, 0, 60, 150, 40);
+    auto* onPanel = Place<TsCheckBox>(form, panel, 2, 2, 98, 20);
+    onPanel->SetCaption("&Aktiv");
+    panel->SetEnabled(false);
+    Pump();
+    shown->SetFocus();
+    Pump();
+    user_input::PressKey('B', user_input::kAlt);
+    EXPECT_FALSE(hidden->Checked());
+    EXPECT_TRUE(shown->Checked());
+    user_input::PressKey('A', user_input::kAlt);
+    EXPECT_FALSE(onPanel->Checked());
+    panel->SetEnabled(true);
+    user_input::PressKey('A', user_input::kAlt);
+    EXPECT_TRUE(onPanel->Checked());
+    form->Free();
+    Pump();
 }
 
 TEST(CheckBox, AutoSizeFitsTheCaption) {
