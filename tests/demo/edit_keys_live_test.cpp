@@ -53,37 +53,10 @@ private:
     std::unique_ptr<Gallery> gallery_;
 };
 
-std::string ReadWholeFile(const std::string& path) {
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 std::string SavedPositionsPath() {
     char folder[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, folder);
     return std::string(folder) + "positionen.txt";
-}
-
-// The positions grid: the largest child window of the page beside the button.
-HWND PositionsGridOf(HWND save) {
-    HWND best = nullptr;
-    int area = 0;
-    for (HWND h = GetWindow(GetParent(save), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        if (h == save || !IsWindowVisible(h)) continue;
-        RECT r{};
-        GetWindowRect(h, &r);
-        const int a = (r.right - r.left) * (r.bottom - r.top);
-        if (a > area) area = a, best = h;
-    }
-    return best;
 }
 
 // Line `index` of a positions text (lines end with CR LF).

@@ -19,7 +19,9 @@ protected:
         ASSERT_TRUE(gallery_->Started());
     }
     void TearDown() override {
-        if (gallery_) EXPECT_TRUE(gallery_->Close()) << "exit code " << gallery_->ExitCode();
+        if (gallery_) {
+            EXPECT_TRUE(gallery_->Close()) << "exit code " << gallery_->ExitCode();
+        }
         MoveMouse(POINT{1, 1});
     }
     Gallery& G() { return *gallery_; }

@@ -22,17 +22,6 @@ constexpr int kRow1FirstLineY = 26;
 constexpr int kRow1SecondLineY = 42;
 constexpr int kRowPitch = 35;  // a row and its line
 
-std::string ReadWholeFile(const std::string& path) {
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
 void Wheel(int notches) {
     INPUT in{};
     in.type = INPUT_MOUSE;

@@ -13,20 +13,6 @@ using namespace live;
 
 namespace {
 
-// The positions grid: the largest child window of the page beside the button.
-HWND PositionsGrid(HWND save) {
-    HWND best = nullptr;
-    int area = 0;
-    for (HWND h = GetWindow(GetParent(save), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        if (h == save || !IsWindowVisible(h)) continue;
-        RECT r{};
-        GetWindowRect(h, &r);
-        const int a = (r.right - r.left) * (r.bottom - r.top);
-        if (a > area) area = a, best = h;
-    }
-    return best;
-}
-
 // A pixel row of the titles above their texts; the column lines run the
 // title's full height.
 constexpr int kLineRow = 2;
@@ -82,7 +68,7 @@ TEST_F(GridSizesLive, PreisAndSteuerTitleEdgesDragWider) {
     ASSERT_TRUE(gallery_->Started());
     HWND save = gallery_->Child("Speichern");
     ASSERT_NE(save, nullptr);
-    HWND grid = PositionsGrid(save);
+    HWND grid = PositionsGridOf(save);
     ASSERT_NE(grid, nullptr);
     Sleep(200);  // painted
 

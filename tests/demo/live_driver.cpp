@@ -1,6 +1,7 @@
 #include "tests/demo/live_driver.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "demo/png_writer.h"
@@ -212,6 +213,32 @@ std::string AskedText(HWND h) {
     if (!SendMessageTimeoutA(h, WM_GETTEXT, sizeof(buf), reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 1000, &got))
         return {};
     return std::string(buf, std::min<size_t>(got, sizeof(buf) - 1));
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HWND PositionsGridOf(HWND save) {
+    HWND best = nullptr;
+    int area = 0;
+    for (HWND h = GetWindow(GetParent(save), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (h == save || !IsWindowVisible(h)) continue;
+        RECT r{};
+        GetWindowRect(h, &r);
+        const int a = (r.right - r.left) * (r.bottom - r.top);
+        if (a > area) area = a, best = h;
+    }
+    return best;
 }
 
 int CharIndexOf(HWND edit, const std::string& Needle) {

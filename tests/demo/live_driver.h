@@ -58,6 +58,12 @@ std::string Text(HWND h);
 // gallery shows now, which Text (the system's copy) does not follow.
 std::string AskedText(HWND h);
 std::string ClassName(HWND h);
+// The bytes of a file ("" when it cannot be read), and whether it exists.
+std::string ReadWholeFile(const std::string& path);
+bool FileExists(const std::string& path);
+// The positions page's grid: the largest shown child window of the page
+// beside its "Speichern" button.
+HWND PositionsGridOf(HWND save);
 // The rich edit's character index of Needle (paragraphs end with one CR
 // there), or -1.
 int CharIndexOf(HWND edit, const std::string& Needle);
