@@ -11,6 +11,7 @@
 #include "framework/exceptions.h"
 #include "framework/menus.h"
 #include "tests/framework/user_input.h"
+#include "tests/framework/menu_window.h"
 
 namespace {
 
@@ -59,13 +60,6 @@ struct MenuLoopScript {
 };
 MenuLoopScript* script = nullptr;
 
-BOOL CALLBACK FindMenuWindow(HWND h, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(h, name, sizeof(name));
-    if (std::string(name) == "#32768" && IsWindowVisible(h)) *reinterpret_cast<bool*>(found) = true;
-    return TRUE;
-}
-
 // Waits for the menu window, then types the script's keys (or ends the
 // menu when it has none); gives up after a second.
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
@@ -73,8 +67,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
         return;
     }
-    bool found = false;
-    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&found));
+    const bool found = ThreadShowsMenuWindow();
     if (!found && ++script->ticks < 50) return;
     KillTimer(nullptr, id);
     script->opened = found;

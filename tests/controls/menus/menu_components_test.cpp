@@ -15,6 +15,7 @@
 #include "framework/custom_control.h"
 #include "framework/timer.h"
 #include "framework/utility_window.h"
+#include "tests/framework/menu_window.h"
 
 namespace {
 
@@ -104,20 +105,12 @@ struct LoopScript {
 };
 LoopScript* loop_script = nullptr;
 
-BOOL CALLBACK SeeMenuWindow(HWND h, LPARAM shown) {
-    char name[16] = {};
-    GetClassNameA(h, name, sizeof(name));
-    if (std::string(name) == "#32768" && IsWindowVisible(h)) *reinterpret_cast<bool*>(shown) = true;
-    return TRUE;
-}
-
 void CALLBACK RunLoopScript(HWND, UINT, UINT_PTR id, DWORD) {
     if (!loop_script) {
         KillTimer(nullptr, id);
         return;
     }
-    bool shown = false;
-    EnumThreadWindows(GetCurrentThreadId(), SeeMenuWindow, reinterpret_cast<LPARAM>(&shown));
+    const bool shown = ThreadShowsMenuWindow();
     if (!shown && ++loop_script->ticks < 50) return;
     KillTimer(nullptr, id);
     loop_script->shown = shown;
