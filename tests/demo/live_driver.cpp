@@ -241,6 +241,23 @@ HWND PositionsGridOf(HWND save) {
     return best;
 }
 
+void RightClick(HWND h, int x, int y) {
+    MoveMouse(h, x, y);
+    for (DWORD flag : {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = flag;
+        SendInput(1, &in, sizeof(INPUT));
+        Sleep(30);
+    }
+}
+
+HWND OpenMenu(const Gallery& g) {
+    for (HWND h : g.Popups())
+        if (ClassName(h) == "#32768") return h;
+    return nullptr;
+}
+
 int CharIndexOf(HWND edit, const std::string& Needle) {
     // Asked with WM_GETTEXT: the caption another process sees is not the control's text.
     std::string text(static_cast<size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0'), flat;

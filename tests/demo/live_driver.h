@@ -67,6 +67,8 @@ HWND PositionsGridOf(HWND save);
 // The rich edit's character index of Needle (paragraphs end with one CR
 // there), or -1.
 int CharIndexOf(HWND edit, const std::string& Needle);
+// The gallery's open menu window (class "#32768"), or nullptr.
+HWND OpenMenu(const Gallery& g);
 // The window rectangle of h in the client coordinates of `in`.
 RECT RectIn(HWND h, HWND in);
 // Client point of h on the screen.
@@ -80,6 +82,7 @@ void MoveMouse(HWND h, int x, int y);
 void LeftDown();
 void LeftUp();
 void Click(HWND h, int x, int y);
+void RightClick(HWND h, int x, int y);
 void Key(WORD vk, bool shift = false);
 // A virtual key with Alt held.
 void AltKey(WORD vk);

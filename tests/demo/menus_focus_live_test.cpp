@@ -16,23 +16,6 @@ using namespace live;
 
 namespace {
 
-void RightClick(HWND h, int x, int y) {
-    MoveMouse(h, x, y);
-    for (DWORD flag : {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = flag;
-        SendInput(1, &in, sizeof(INPUT));
-        Sleep(30);
-    }
-}
-
-HWND OpenMenu(const Gallery& g) {
-    for (HWND h : g.Popups())
-        if (ClassName(h) == "#32768") return h;
-    return nullptr;
-}
-
 class MenusFocusLive : public ::testing::Test {
 protected:
     void Start(const std::string& page) {

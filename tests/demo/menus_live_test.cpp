@@ -21,23 +21,6 @@ void Input(WORD vk, bool up) {
     SendInput(1, &in, sizeof(INPUT));
 }
 
-void RightClick(HWND h, int x, int y) {
-    MoveMouse(h, x, y);
-    for (DWORD flag : {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = flag;
-        SendInput(1, &in, sizeof(INPUT));
-        Sleep(30);
-    }
-}
-
-HWND OpenMenu(const Gallery& g) {
-    for (HWND h : g.Popups())
-        if (ClassName(h) == "#32768") return h;
-    return nullptr;
-}
-
 bool MenuOpen(const Gallery& g) { return OpenMenu(g) != nullptr; }
 
 class MenusLive : public ::testing::Test {
