@@ -100,7 +100,9 @@ TEST(BitmapStream, FilesTheSystemWroteLoadAsTheSystemReadsThem) {
         EXPECT_EQ(BitmapPixels(loaded), expected) << bits << " bit";
         const std::set<uint32_t> distinct(expected.begin(), expected.end());
         EXPECT_GE(distinct.size(), bits == 1 ? 2u : 7u) << bits << " bit: a picture, not one colour";
-        if (bits >= 24) EXPECT_EQ(BitmapPixels(loaded), original) << bits << " bit";
+        if (bits >= 24) {
+            EXPECT_EQ(BitmapPixels(loaded), original) << bits << " bit";
+        }
     }
 }
 
