@@ -114,18 +114,26 @@ std::vector<std::string> FileGroupDescriptorNames(IDataObject* obj) {
     return names;
 }
 
-bool TFileContentsStreamClipboardFormat::GetData(IDataObject* obj) {
-    Clear();
+void ForEachDescribedFile(IDataObject* obj, const FORMATETC& Format,
+                          const std::function<void(const std::string& Name, const STGMEDIUM& Medium)>& Take) {
+    if (!obj) return;
     const std::vector<std::string> names = FileGroupDescriptorNames(obj);
     for (size_t i = 0; i < names.size(); ++i) {
-        FORMATETC want = FormatEtc();
+        FORMATETC want = Format;
         want.lindex = static_cast<LONG>(i);
         StgMedium medium;
         if (obj->GetData(&want, medium.Put()) != S_OK) continue;
-        if (!(medium.Get().tymed & FormatEtc().tymed)) continue;
-        pending_name_ = names[i];
-        DoGetData(obj, medium.Get());  // ReadData adds the stream
+        if (!(medium.Get().tymed & Format.tymed)) continue;
+        Take(names[i], medium.Get());
     }
+}
+
+bool TFileContentsStreamClipboardFormat::GetData(IDataObject* obj) {
+    Clear();
+    ForEachDescribedFile(obj, FormatEtc(), [&](const std::string& name, const STGMEDIUM& medium) {
+        pending_name_ = name;
+        DoGetData(obj, medium);  // ReadData adds the stream
+    });
     pending_name_.clear();
     return Streams.Count() > 0;
 }

@@ -3,6 +3,7 @@
 // "FileContents" (one medium per file, asked for by index).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,11 @@ public:
 // The names of the object's file group descriptor ("FileGroupDescriptorW"
 // first, then "FileGroupDescriptor"); none when it offers neither.
 std::vector<std::string> FileGroupDescriptorNames(IDataObject* obj);
+// Asks obj for the contents of every file its group descriptor names (the
+// format with lindex set to the file's index) and hands each answer of one
+// of the format's media to Take; the medium is released after the call.
+void ForEachDescribedFile(IDataObject* obj, const FORMATETC& Format,
+                          const std::function<void(const std::string& Name, const STGMEDIUM& Medium)>& Take);
 
 // "FileContents" as one stream per file described by the object's file
 // group descriptor (wide first), read from global memory, streams or

@@ -99,16 +99,9 @@ bool TFileContentsStreamOnDemandClipboardFormat::DoSetData(const FORMATETC& requ
 
 bool TFileContentsStorageClipboardFormat::GetData(IDataObject* obj) {
     Clear();
-    if (!obj) return false;
-    const std::vector<std::string> names = FileGroupDescriptorNames(obj);
-    for (size_t i = 0; i < names.size(); ++i) {
-        FORMATETC want = FormatEtc();
-        want.lindex = static_cast<LONG>(i);
-        StgMedium medium;
-        if (obj->GetData(&want, medium.Put()) != S_OK) continue;
-        if (medium.Get().tymed != TYMED_ISTORAGE || !medium.Get().pstg) continue;
-        Storages.Add(names[i], medium.Get().pstg);  // a reference of our own
-    }
+    ForEachDescribedFile(obj, FormatEtc(), [&](const std::string& name, const STGMEDIUM& medium) {
+        if (medium.tymed == TYMED_ISTORAGE && medium.pstg) Storages.Add(name, medium.pstg);  // a reference of our own
+    });
     return Storages.Count() > 0;
 }
 
