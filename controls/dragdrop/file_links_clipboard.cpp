@@ -196,28 +196,28 @@ bool GetClipboardFileLinks(const TDocRoots& Roots, TStrings& List, HWND Window, 
     return List.Count() > before;
 }
 
-bool ClipboardTextWithLinks(const TDocRoots& Roots, std::string& Text) {
-    const std::string clip = ClipboardText();
+bool ClipboardTextWithLinks(const TDocRoots& Roots, const std::string& Clip, std::string& Text) {
     TStringList lines;
-    lines.SetText(clip);
+    lines.SetText(Clip);
     if (lines.Count() == 0) return false;
     BusyCursorScope busy;
-    if (FindLinkedFile(Roots, Trim(lines[0]), true).empty()) return false;
-    const bool endsWithBreak = !clip.empty() && (clip.back() == '\n' || clip.back() == '\r');
+    const bool endsWithBreak = Clip.back() == '\n' || Clip.back() == '\r';
     TStringList files;
     TLinkCollector links(Roots, files, 0);
-    Text.clear();
+    std::string out;
     for (int i = 0; i < lines.Count(); ++i) {
         const std::string path = FindLinkedFile(Roots, Trim(lines[i]), true);
         if (path.empty()) {
-            Text += lines[i];
-            if (i + 1 < lines.Count() || endsWithBreak) Text += "\r\n";
+            if (i == 0) return false;  // plain text: pasted as it is
+            out += lines[i];
+            if (i + 1 < lines.Count() || endsWithBreak) out += "\r\n";
             continue;
         }
         const int count = files.Count();
         links.Add(path);
-        if (files.Count() > count) Text += MakeLink(Roots, files[count], kLinkWithLineEnd | kLinkAsFileUrl, 0);
+        if (files.Count() > count) out += MakeLink(Roots, files[count], kLinkWithLineEnd | kLinkAsFileUrl, 0);
     }
+    Text = std::move(out);
     return true;
 }
 
@@ -291,14 +291,15 @@ void PasteWithFileLinks(TWinControl* Control) {
     if (!Control) return;
     if (IsRichEditControl(Control)) {
         const TDocRoots roots = LoadDocRoots();
+        const std::string clip = ClipboardText();
         std::string text;
-        if (ClipboardTextWithLinks(roots, text)) {
+        if (ClipboardTextWithLinks(roots, clip, text)) {
             SendMessageA(Control->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
             return;
         }
         // Files offered without text: a paste that links none of them
         // leaves the control as it was.
-        const bool filesOnly = IsClipboardFormatAvailable(CF_HDROP) && ClipboardText().empty();
+        const bool filesOnly = clip.empty() && IsClipboardFormatAvailable(CF_HDROP);
         TStringList files;
         std::vector<std::string> refused;
         const bool linked = GetClipboardFileLinks(roots, files, Control->Handle(), &refused);

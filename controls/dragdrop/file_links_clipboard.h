@@ -29,10 +29,10 @@ bool CopyFilesToClipboard(const TStrings& List, bool AsLink, HWND Owner = nullpt
 bool GetClipboardFileLinks(const TDocRoots& Roots, TStrings& List, HWND Window = nullptr,
                            std::vector<std::string>* Refused = nullptr);
 
-// The clipboard's text for a paste into a rich edit when its first line
-// names a file: lines that name files become links (each file once), the
-// other lines stay as they are. False when the first line names no file.
-bool ClipboardTextWithLinks(const TDocRoots& Roots, std::string& Text);
+// Clip (the clipboard's text) for a paste into a rich edit when its first
+// line names a file: lines that name files become links (each file once),
+// the other lines stay as they are. False when the first line names no file.
+bool ClipboardTextWithLinks(const TDocRoots& Roots, const std::string& Clip, std::string& Text);
 
 // Copies the files Text links to (see the file's head note). True when the
 // copy was handled here; with PlainFallback an unhandled Text goes to the
