@@ -21,7 +21,7 @@
 #include "foundation/shell_jobs.h"
 #include "framework/application.h"
 #include "framework/gdi_owner.h"
-#include "tests/framework/gui_counters.h"
+#include "framework/process_census.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ protected:
         if (m.Msg == count_message) {
             m.Result = m.WParam == 0 ? GdiOwnerLiveObjects()
                        : m.WParam == 1 ? GdiOwnerLiveDCs()
-                                       : gui_counters::GdiObjects();
+                                       : ProcessGdiObjectCount();
             return;
         }
         TGalleryForm::Dispatch(m);

@@ -1,5 +1,6 @@
 list(APPEND WIN32_SOURCES
   gdi_owner.cpp
+  process_census.cpp
   graphics.cpp
   font.cpp
   pen_brush.cpp
